@@ -8,14 +8,9 @@
 
 #include "cam/CamOpList.h"
 #include "core/Types.h"
+#include "platform/Canvas.h"  // TPoint
 
 struct TObjHeader;
-
-// A pixel position.
-struct TPoint {
-    int32_t X = 0;
-    int32_t Y = 0;
-};
 
 // Kind of linear dimension, set from DIMHOR, DIMVERT, DIMROT.
 enum TDimLinMode : uint8_t { Horizontal, Vertical, Rotated };

@@ -1,0 +1,27 @@
+#include "core/ResetState.h"
+
+#include "cam/CamOpList.h"
+#include "core/Glob.h"
+#include "core/UniLog.h"
+#include "shell/MainVars.h"
+
+void ResetAllState() {
+    // The settings record: zero-filled as at process start, then the
+    // built-in defaults of the main form's creation.
+    ClearGlob();
+    SetGlobDefaults();
+    Glob.PxPerInch = 96;  // a plain screen: no extra scaling of the drawing area
+
+    // Command line, pointer, lists and undo table.
+    ClearMainVars();
+    MainVars.LastColor = Glob.BackColor;
+
+    // The operation list.
+    OpList.HintWin = nullptr;
+    InitCamOps();
+
+    // Further global state is reset here (add calls above this line).
+
+    // Last, so that every test starts with an empty log.
+    ResetLog();
+}
