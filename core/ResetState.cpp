@@ -1,6 +1,7 @@
 #include "core/ResetState.h"
 
 #include "cam/CamOpList.h"
+#include "core/Builder.h"
 #include "core/Glob.h"
 #include "core/UniLog.h"
 #include "shell/MainVars.h"
@@ -19,6 +20,9 @@ void ResetAllState() {
     // The operation list.
     OpList.HintWin = nullptr;
     InitCamOps();
+
+    // The object builder: idle, nothing under construction.
+    ResetBuilder();
 
     // Further global state is reset here (add calls above this line).
 
