@@ -1,0 +1,388 @@
+#include "core/Global.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+void (*OnMarkInvalidInput)() = nullptr;
+
+std::string BoolToText(bool B) { return B ? "true" : "false"; }
+
+// ---------------------------------------------------------------------------
+// Number text
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Removes trailing zeros of a fixed-point text, keeping one digit behind the point.
+std::string TrimFraction(std::string T) {
+    while (!T.empty() && T.back() == '0') T.pop_back();
+    if (!T.empty() && T.back() == '.') T.push_back('0');
+    return T;
+}
+
+}  // namespace
+
+std::string ExtToStr(Extended X) {
+    if (std::isnan(X)) return "NAN";
+    if (std::isinf(X)) return X < 0 ? "-INF" : "INF";
+    if (X == 0) return "0.0";
+
+    // to_chars is independent of the locale (a Czech locale would give a comma).
+    char buf[80];
+    auto r = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::scientific, 17);
+    std::string sci(buf, r.ptr);  // "-d.ddddddddddddddddde+XX"
+    bool neg = sci[0] == '-';
+    size_t ePos = sci.find('e');
+    int exp10 = std::atoi(sci.c_str() + ePos + 1);
+
+    std::string text;
+    if (exp10 < -1) {
+        // Below 0.1 the 18 decimals hold fewer than 18 significant digits: one rounding
+        // to 18 decimals gives both limits at once.
+        std::string fix(4 + 18 + 8, '\0');
+        auto f = std::to_chars(fix.data(), fix.data() + fix.size(), X < 0 ? -X : X,
+                               std::chars_format::fixed, 18);
+        fix.resize(f.ptr - fix.data());
+        if (fix.find_first_not_of("0.") == std::string::npos) return "0.0";
+        text = fix;
+    } else {
+        // 18 significant digits, placed around the decimal point; digits beyond the
+        // 18th are zeros.
+        std::string digits;
+        for (size_t i = neg ? 1 : 0; i < ePos; ++i)
+            if (sci[i] != '.') digits.push_back(sci[i]);
+        if (exp10 == -1) {
+            text = "0." + digits;
+        } else {
+            size_t intLen = static_cast<size_t>(exp10) + 1;
+            if (digits.size() <= intLen) {
+                text = digits + std::string(intLen - digits.size(), '0') + ".0";
+            } else {
+                text = digits.substr(0, intLen) + "." + digits.substr(intLen);
+            }
+        }
+    }
+    text = TrimFraction(text);
+    return neg ? "-" + text : text;
+}
+
+// ---------------------------------------------------------------------------
+// Upper-casing
+// ---------------------------------------------------------------------------
+
+std::string UpCaseStr(const std::string& S) {
+    std::string R = S;
+    for (char& c : R)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return R;
+}
+
+std::string UpCaseAnsiStr(const std::string& S) { return UpCaseStr(S); }
+
+// ---------------------------------------------------------------------------
+// Typed numbers and points
+// ---------------------------------------------------------------------------
+
+int OperatorPos(const std::string& S) {
+    size_t p = S.find_first_of("+-*/");
+    return p == std::string::npos ? 0 : static_cast<int>(p) + 1;
+}
+
+namespace {
+
+// The plain decimal form: [sign] digits [. digits] [(E|e) [sign] digits], at least
+// one digit in the mantissa, no blanks. Anything else (hex, "inf", "nan") fails.
+bool ParseDecimal(const std::string& T, Extended& V) {
+    size_t i = 0, n = T.size();
+    bool neg = false;
+    if (i < n && (T[i] == '+' || T[i] == '-')) neg = T[i++] == '-';
+    size_t start = i;
+    size_t mant = 0;
+    while (i < n && T[i] >= '0' && T[i] <= '9') ++i, ++mant;
+    if (i < n && T[i] == '.') {
+        ++i;
+        while (i < n && T[i] >= '0' && T[i] <= '9') ++i, ++mant;
+    }
+    if (mant == 0) return false;
+    if (i < n && (T[i] == 'e' || T[i] == 'E')) {
+        ++i;
+        if (i < n && (T[i] == '+' || T[i] == '-')) ++i;
+        size_t ed = 0;
+        while (i < n && T[i] >= '0' && T[i] <= '9') ++i, ++ed;
+        if (ed == 0) return false;
+    }
+    if (i != n) return false;
+    // from_chars reads the "C" notation whatever the locale; it takes no '+', so it
+    // gets the unsigned part.
+    std::string body = T.substr(start);
+    if (body[0] == '.') body.insert(body.begin(), '0');
+    Extended v = 0;
+    auto r = std::from_chars(body.data(), body.data() + body.size(), v, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Underflow is a zero; overflow is not a number the program can use.
+        size_t e = body.find_first_of("eE");
+        if (e != std::string::npos && body.find('-', e) != std::string::npos) v = 0;
+        else return false;
+    } else if (r.ec != std::errc() || r.ptr != body.data() + body.size()) {
+        return false;
+    }
+    V = neg ? -v : v;
+    return true;
+}
+
+bool FailMarked(bool Mark) {
+    if (Mark && OnMarkInvalidInput) OnMarkInvalidInput();
+    return false;
+}
+
+}  // namespace
+
+bool StrToExtCalc(const std::string& Text, Extended& Value, bool Mark) {
+    std::string S = Text;
+    for (char& c : S)
+        if (c == ',') c = '.';
+    size_t blank = S.find(' ');
+    if (blank != std::string::npos) S.resize(blank);
+
+    int k = OperatorPos(S);
+    if (k == 1 && S[0] == '-') {
+        Value = 0;
+    } else {
+        Extended v;
+        if (!ParseDecimal(k == 0 ? S : S.substr(0, k - 1), v)) return FailMarked(Mark);
+        Value = v;
+        if (k == 0) return true;
+    }
+    while (true) {
+        char op = S[k - 1];
+        S = S.substr(k);
+        k = OperatorPos(S);
+        Extended v;
+        if (!ParseDecimal(k == 0 ? S : S.substr(0, k - 1), v)) return FailMarked(Mark);
+        switch (op) {
+            case '+': Value += v; break;
+            case '-': Value -= v; break;
+            case '*': Value *= v; break;
+            default:
+                if (std::fabs(v) < CoordTol) return FailMarked(Mark);
+                Value /= v;
+                break;
+        }
+        // A result beyond the extended range is no usable number.
+        if (!std::isfinite(Value)) return FailMarked(Mark);
+        if (k == 0) return true;
+    }
+}
+
+bool StrToPt(const std::string& Text, const Osy& Base, Osy& P) {
+    std::string S = Text;
+    if (S.empty()) return false;
+    bool relative = false, polar = false;
+    if (S[0] == '@') {
+        relative = true;
+        S.erase(0, 1);
+        if (S.empty()) return false;
+    }
+    if (S[0] == '<') {
+        polar = true;
+        S.erase(0, 1);
+        if (S.empty()) return false;
+    }
+    for (char& c : S)
+        if (c == ',') c = '.';
+    size_t b = 0, e = S.size();
+    while (b < e && static_cast<unsigned char>(S[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(S[e - 1]) <= ' ') --e;
+    S = S.substr(b, e - b);
+
+    size_t blank = S.find(' ');
+    if (blank == std::string::npos) return false;
+    Osy R;
+    if (!StrToExtCalc(S.substr(0, blank), R.x, true)) return false;
+    if (!StrToExtCalc(S.substr(blank + 1), R.y, true)) return false;
+
+    if (polar) {
+        // "@<" is polar from Base as well: polar input is already relative.
+        const Extended pi = 3.1415926535897932385L;
+        Extended a = R.y * pi / 180;
+        P.x = Base.x + R.x * std::cos(a);
+        P.y = Base.y + R.x * std::sin(a);
+    } else if (relative) {
+        P.x = R.x + Base.x;
+        P.y = R.y + Base.y;
+    } else {
+        P = R;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Stored points and segments
+// ---------------------------------------------------------------------------
+
+namespace {
+
+constexpr size_t ExtSize = sizeof(Extended);
+
+Extended LoadExt(const void* Adr, size_t Index) {
+    Extended v;
+    std::memcpy(&v, static_cast<const uint8_t*>(Adr) + Index * ExtSize, ExtSize);
+    return v;
+}
+
+void StoreExt(void* Adr, size_t Index, Extended V) {
+    std::memcpy(static_cast<uint8_t*>(Adr) + Index * ExtSize, &V, ExtSize);
+}
+
+}  // namespace
+
+Osy GetPt(const void* Adr) { return Osy{LoadExt(Adr, 0), LoadExt(Adr, 1)}; }
+
+void SetPt(void* Adr, const Osy& P) {
+    StoreExt(Adr, 0, P.x);
+    StoreExt(Adr, 1, P.y);
+}
+
+void GetSeg(const void* Adr, Extended& Alfa, Osy& E) {
+    Alfa = LoadExt(Adr, 0);
+    E.x = LoadExt(Adr, 1);
+    E.y = LoadExt(Adr, 2);
+}
+
+void SetSeg(void* Adr, const Osy& E, Extended Alfa) {
+    StoreExt(Adr, 0, Alfa);
+    StoreExt(Adr, 1, E.x);
+    StoreExt(Adr, 2, E.y);
+}
+
+Osy3D GetPt3D(const void* Adr) { return Osy3D{LoadExt(Adr, 0), LoadExt(Adr, 1), LoadExt(Adr, 2)}; }
+
+void SetPt3D(void* Adr, const Osy3D& P) {
+    StoreExt(Adr, 0, P.x);
+    StoreExt(Adr, 1, P.y);
+    StoreExt(Adr, 2, P.z);
+}
+
+void GetSeg3D(const void* Adr, Extended& Alfa, Osy3D& E) {
+    Alfa = LoadExt(Adr, 0);
+    E.x = LoadExt(Adr, 1);
+    E.y = LoadExt(Adr, 2);
+    E.z = LoadExt(Adr, 3);
+}
+
+void SetSeg3D(void* Adr, const Osy3D& E, Extended Alfa) {
+    StoreExt(Adr, 0, Alfa);
+    StoreExt(Adr, 1, E.x);
+    StoreExt(Adr, 2, E.y);
+    StoreExt(Adr, 3, E.z);
+}
+
+// ---------------------------------------------------------------------------
+// Windows-1250 <-> UTF-8
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Code points of the bytes 0x80..0xFF.
+constexpr uint16_t Cp1250High[128] = {
+    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+};
+
+void PutUtf8(std::string& Out, uint32_t C) {
+    if (C < 0x80) {
+        Out.push_back(static_cast<char>(C));
+    } else if (C < 0x800) {
+        Out.push_back(static_cast<char>(0xC0 | (C >> 6)));
+        Out.push_back(static_cast<char>(0x80 | (C & 0x3F)));
+    } else {
+        Out.push_back(static_cast<char>(0xE0 | (C >> 12)));
+        Out.push_back(static_cast<char>(0x80 | ((C >> 6) & 0x3F)));
+        Out.push_back(static_cast<char>(0x80 | (C & 0x3F)));
+    }
+}
+
+// Decodes one UTF-8 sequence at S[i]; advances i. Returns 0xFFFFFFFF for a malformed
+// sequence (overlong, surrogate, cut short), of which one byte is consumed.
+uint32_t NextUtf8(const std::string& S, size_t& i) {
+    auto b = [&](size_t k) { return static_cast<uint8_t>(S[k]); };
+    uint8_t c = b(i);
+    if (c < 0x80) {
+        ++i;
+        return c;
+    }
+    int len;
+    uint32_t cp, min;
+    if ((c & 0xE0) == 0xC0) len = 2, cp = c & 0x1F, min = 0x80;
+    else if ((c & 0xF0) == 0xE0) len = 3, cp = c & 0x0F, min = 0x800;
+    else if ((c & 0xF8) == 0xF0) len = 4, cp = c & 0x07, min = 0x10000;
+    else {
+        ++i;
+        return 0xFFFFFFFF;
+    }
+    if (i + len > S.size()) {
+        ++i;
+        return 0xFFFFFFFF;
+    }
+    for (int k = 1; k < len; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFFFFFF;
+        }
+        cp = (cp << 6) | (b(i + k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return 0xFFFFFFFF;
+    }
+    i += len;
+    return cp;
+}
+
+}  // namespace
+
+std::string Cp1250ToUtf8(const std::string& S) {
+    std::string Out;
+    Out.reserve(S.size() + S.size() / 4);
+    for (char ch : S) {
+        uint8_t c = static_cast<uint8_t>(ch);
+        PutUtf8(Out, c < 0x80 ? c : Cp1250High[c - 0x80]);
+    }
+    return Out;
+}
+
+std::string Utf8ToCp1250(const std::string& S) {
+    std::string Out;
+    Out.reserve(S.size());
+    size_t i = 0;
+    while (i < S.size()) {
+        uint32_t cp = NextUtf8(S, i);
+        if (cp < 0x80) {
+            Out.push_back(static_cast<char>(cp));
+            continue;
+        }
+        char mapped = '?';
+        for (int k = 0; k < 128; ++k)
+            if (Cp1250High[k] == cp) {
+                mapped = static_cast<char>(0x80 + k);
+                break;
+            }
+        Out.push_back(mapped);
+    }
+    return Out;
+}

@@ -1,0 +1,209 @@
+// Angles, distances, arcs of bulge segments, perpendicular feet, arc bounding boxes
+// and the clipping of a segment against a rectangle.
+#include "core/UniGeom.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+constexpr Extended eps = CoordTol;
+
+bool InRangePlain(Extended A, Extended Lo, Extended Hi) {
+    if (Hi > Lo) return Lo - eps <= A && A <= Hi + eps;
+    return A >= Lo - eps || A <= Hi + eps;
+}
+}  // namespace
+
+void NormAngle(Extended& A) {
+    if (A >= Geom2Pi) A -= Geom2Pi;
+    if (A < 0) A += Geom2Pi;
+    if (std::fabs(A) < NormAngleSnap) A = 0;
+    else if (std::fabs(GeomPi2 - A) < NormAngleSnap) A = GeomPi2;
+    else if (std::fabs(GeomPi - A) < NormAngleSnap) A = GeomPi;
+    else if (std::fabs(GeomPi32 - A) < NormAngleSnap) A = GeomPi32;
+    else if (std::fabs(Geom2Pi - A) < NormAngleSnap) A = 0;
+}
+
+Extended NormAngleOf(Extended A) {
+    NormAngle(A);
+    return A;
+}
+
+Extended Angle(const Osy& P1, const Osy& P2) {
+    Extended dx = P2.x - P1.x, dy = P2.y - P1.y;
+    Extended ax = std::fabs(dx), ay = std::fabs(dy);
+    if (ax <= eps && ay <= eps) return 0;
+    // The smaller ratio keeps the arc tangent accurate.
+    Extended a = ax <= ay ? GeomPi2 - std::atan(ax / ay) : std::atan(ay / ax);
+    if (dx < 0) a = GeomPi - a;
+    if (dy < 0) a = Geom2Pi - a;
+    if (a > AngleUpperCut) a = 0;
+    return a;
+}
+
+Extended Angle2(const Osy& P1, const Osy& P2) { return Angle(P1, P2); }
+
+bool SamePt(const Osy& P1, const Osy& P2) {
+    return std::fabs(P1.x - P2.x) <= eps && std::fabs(P1.y - P2.y) <= eps;
+}
+
+Extended Dist(const Osy& P1, const Osy& P2) {
+    Extended dx = P2.x - P1.x, dy = P2.y - P1.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+Extended Dist3D(const Osy3D& P1, const Osy3D& P2) {
+    Extended dx = P2.x - P1.x, dy = P2.y - P1.y, dz = P2.z - P1.z;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+Osy AddPt(const Osy& P1, const Osy& P2) { return Osy{P1.x + P2.x, P1.y + P2.y}; }
+
+// The plain test would miss an angle a hair below 2pi against a range that starts at 0
+// (and the mirror case), although the two lie within the tolerance of each other; the
+// range is therefore also tried one turn away.
+bool InRange(Extended A, Extended Lo, Extended Hi) {
+    if (InRangePlain(A, Lo, Hi)) return true;
+    if (Hi > Lo) return InRangePlain(A - Geom2Pi, Lo, Hi) || InRangePlain(A + Geom2Pi, Lo, Hi);
+    return false;
+}
+
+void ArcCenter(const Osy& P1, const Osy& P2, Extended Alfa, Osy& C, Extended& R) {
+    Extended a = std::fabs(Alfa);
+    R = Dist(P1, P2) / (2 * std::sin(a / 2));
+    Extended e = Alfa > 0 ? Angle(P1, P2) + (GeomPi - a) / 2 : Angle(P1, P2) - (GeomPi - a) / 2;
+    C.x = P1.x + R * std::cos(e);
+    C.y = P1.y + R * std::sin(e);
+}
+
+void ArcCenter2(const Osy& P1, const Osy& P2, Extended Alfa, Osy& C, Extended& R) {
+    ArcCenter(P1, P2, Alfa, C, R);
+}
+
+Extended ArcStartAngle(const Osy& P1, const Osy& P2, Extended Alfa) {
+    Extended t = Angle(P1, P2);
+    return NormAngleOf(Alfa > 0 ? t - (Alfa + GeomPi) / 2 : t - (Alfa - GeomPi) / 2);
+}
+
+Extended ArcEndAngle(const Osy& P1, const Osy& P2, Extended Alfa) {
+    Extended t = Angle(P1, P2);
+    return NormAngleOf(Alfa > 0 ? t + (Alfa - GeomPi) / 2 : t + (Alfa + GeomPi) / 2);
+}
+
+void SegMidPt(const Osy& P1, const Osy& P2, Extended Alfa, Osy& M) {
+    if (std::fabs(Alfa) <= eps) {
+        M.x = (P1.x + P2.x) / 2;
+        M.y = (P1.y + P2.y) / 2;
+        return;
+    }
+    Osy C;
+    Extended R;
+    ArcCenter(P1, P2, Alfa, C, R);
+    Extended m = ArcStartAngle(P1, P2, Alfa) + Alfa / 2;
+    M.x = C.x + R * std::cos(m);
+    M.y = C.y + R * std::sin(m);
+}
+
+bool PerpFootLine(const Osy& P, const Osy& A, const Osy& B, Osy& F, Extended& D) {
+    Extended a = Angle(A, B), b = Angle(A, P), c = Dist(A, P);
+    D = std::fabs(c * std::sin(b - a));
+    Extended u = c * std::cos(b - a);
+    F.x = A.x + u * std::cos(a);
+    F.y = A.y + u * std::sin(a);
+    return u >= -eps && Dist(A, B) - u >= -eps;
+}
+
+bool PerpFootArc(const Osy& P, const Osy& A, const Osy& B, Extended Alfa, Osy& F, Extended& D) {
+    Osy C;
+    Extended R;
+    ArcCenter(A, B, Alfa, C, R);
+    Extended a = Angle(C, P);
+    F.x = C.x + R * std::cos(a);
+    F.y = C.y + R * std::sin(a);
+    D = Dist(F, P);
+    Extended s = ArcStartAngle(A, B, Alfa), e = ArcEndAngle(A, B, Alfa);
+    if (Alfa < 0) std::swap(s, e);
+    return InRange(a, s, e);
+}
+
+void ArcEnvelope(const Osy& P1, const Osy& P2, Extended Alfa, Osy& Min, Osy& Max) {
+    Min.x = std::fmin(P1.x, P2.x);
+    Min.y = std::fmin(P1.y, P2.y);
+    Max.x = std::fmax(P1.x, P2.x);
+    Max.y = std::fmax(P1.y, P2.y);
+    Osy C;
+    Extended R;
+    ArcCenter(P1, P2, Alfa, C, R);
+    Extended s = ArcStartAngle(P1, P2, Alfa), e = ArcEndAngle(P1, P2, Alfa);
+    if (Alfa < 0) std::swap(s, e);
+    bool has90, has180, has270;
+    if (e <= s) {  // the range passes through angle 0
+        Max.x = C.x + R;
+        has90 = s <= GeomPi2 || e >= GeomPi2;
+        has180 = s <= GeomPi || e >= GeomPi;
+        has270 = s <= GeomPi32 || e >= GeomPi32;
+    } else {
+        has90 = s <= GeomPi2 && GeomPi2 <= e;
+        has180 = s <= GeomPi && GeomPi <= e;
+        has270 = s <= GeomPi32 && GeomPi32 <= e;
+    }
+    if (has90) Max.y = C.y + R;
+    if (has180) Min.x = C.x - R;
+    if (has270) Min.y = C.y - R;
+}
+
+void ClipSegToRect(const Osy& Min, const Osy& Max, const Osy& A, const Osy& B, Osy& PLeft,
+                   Osy& PBottom, Osy& PRight, Osy& PTop, bool& Left, bool& Bottom, bool& Right,
+                   bool& Top, bool& InA, bool& InB) {
+    Left = Bottom = Right = Top = InA = InB = false;
+    if ((A.x < Min.x && B.x < Min.x) || (A.x > Max.x && B.x > Max.x) ||
+        (A.y < Min.y && B.y < Min.y) || (A.y > Max.y && B.y > Max.y))
+        return;
+    auto inside = [&](const Osy& P) {
+        return P.x >= Min.x && P.x <= Max.x && P.y >= Min.y && P.y <= Max.y;
+    };
+    InA = inside(A);
+    InB = inside(B);
+    if (InA && InB) return;
+
+    if (A.x == B.x) {  // vertical
+        if (A.y <= Min.y || B.y <= Min.y) {
+            Bottom = true;
+            PBottom = Osy{A.x, Min.y};
+        }
+        if (A.y >= Max.y || B.y >= Max.y) {
+            Top = true;
+            PTop = Osy{A.x, Max.y};
+        }
+        return;
+    }
+    if (A.y == B.y) {  // horizontal
+        if (A.x <= Min.x || B.x <= Min.x) {
+            Left = true;
+            PLeft = Osy{Min.x, A.y};
+        }
+        if (A.x >= Max.x || B.x >= Max.x) {
+            Right = true;
+            PRight = Osy{Max.x, A.y};
+        }
+        return;
+    }
+    auto yAt = [&](Extended x) { return A.y + (x - A.x) * (B.y - A.y) / (B.x - A.x); };
+    auto xAt = [&](Extended y) { return A.x + (y - A.y) * (B.x - A.x) / (B.y - A.y); };
+    if (A.x < Min.x || B.x < Min.x) {
+        PLeft = Osy{Min.x, yAt(Min.x)};
+        Left = PLeft.y >= Min.y && PLeft.y <= Max.y;
+    }
+    if (A.x > Max.x || B.x > Max.x) {
+        PRight = Osy{Max.x, yAt(Max.x)};
+        Right = PRight.y >= Min.y && PRight.y <= Max.y;
+    }
+    if (A.y < Min.y || B.y < Min.y) {
+        PBottom = Osy{xAt(Min.y), Min.y};
+        Bottom = PBottom.x >= Min.x && PBottom.x <= Max.x;
+    }
+    if (A.y > Max.y || B.y > Max.y) {
+        PTop = Osy{xAt(Max.y), Max.y};
+        Top = PTop.x >= Min.x && PTop.x <= Max.x;
+    }
+}
