@@ -1,0 +1,5 @@
+#include "core/ParText.h"
+
+ParText WorkText;
+ParText TextStyle;
+ParText DimTextStyle;
