@@ -1,0 +1,277 @@
+#include "core/UniDraw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "core/Glob.h"
+#include "core/UniGeom.h"
+
+TCanvas* MainCanvas = nullptr;
+
+namespace {
+// Upper bound of chords per circle or arc: a corrupt radius must not hang the redraw.
+constexpr int64_t MaxChords = 1000000;
+
+// The visible window grown by W/2 on every side.
+void GrownWindow(Extended W, Osy& Min, Osy& Max) {
+    Min = {Glob.ZoomMin.x - W / 2, Glob.ZoomMin.y - W / 2};
+    Max = {Glob.ZoomMax.x + W / 2, Glob.ZoomMax.y + W / 2};
+}
+
+bool InWindow(const Osy& P, const Osy& Min, const Osy& Max) {
+    return P.x >= Min.x && P.x <= Max.x && P.y >= Min.y && P.y <= Max.y;
+}
+
+bool BoxMeets(const Osy& BMin, const Osy& BMax, const Osy& Min, const Osy& Max) {
+    return BMin.x <= Max.x && BMax.x >= Min.x && BMin.y <= Max.y && BMax.y >= Min.y;
+}
+
+void Arrowhead(TCanvas* Canv, const Osy& P1, const Osy& P2, TPoint Q1, TPoint Q2) {
+    if (!Glob.Arrow || (Glob.View != vDir && Glob.View != vSort)) return;
+    if (std::abs(int64_t(Q2.X) - Q1.X) <= 8 && std::abs(int64_t(Q2.Y) - Q1.Y) <= 8) return;
+    Extended a = Angle(P2, P1);
+    Canv->MoveTo(Q2.X + RoundPx(10 * std::cos(a - 0.4L)), Q2.Y - RoundPx(10 * std::sin(a - 0.4L)));
+    Canv->LineTo(Q2.X, Q2.Y);
+    Canv->LineTo(Q2.X + RoundPx(10 * std::cos(a + 0.4L)), Q2.Y - RoundPx(10 * std::sin(a + 0.4L)));
+}
+
+// The clipping shared by DrawLine and DrawLineGdi: Map turns a point into pixels.
+template <class TMap>
+void ClipAndDraw(const Osy& P1, const Osy& P2, const Osy& Min, const Osy& Max, TCanvas* Canv,
+                 bool WithArrow, TMap Map) {
+    auto line = [&](const Osy& A, const Osy& B, bool arrow) {
+        TPoint a = Map(A), b = Map(B);
+        Canv->MoveTo(a.X, a.Y);
+        Canv->LineTo(b.X, b.Y);
+        if (arrow && WithArrow) Arrowhead(Canv, A, B, a, b);
+    };
+    if (InWindow(P1, Min, Max) && InWindow(P2, Min, Max)) {
+        line(P1, P2, true);
+        return;
+    }
+    Osy pl, pb, pr, pt;
+    bool l, b, r, t, inA, inB;
+    ClipSegToRect(Min, Max, P1, P2, pl, pb, pr, pt, l, b, r, t, inA, inB);
+    if (!l && !b && !r && !t) return;
+    // The crossing of one end that lies inside: top, else right, else bottom, else left.
+    const Osy& cross = t ? pt : r ? pr : b ? pb : pl;
+    if (!inA && inB) {
+        line(cross, P2, true);
+    } else if (inA && !inB) {
+        line(cross, P1, false);
+    } else if (!inA && !inB) {
+        const Osy* pts[4];
+        int n = 0;
+        if (l) pts[n++] = &pl;
+        if (b) pts[n++] = &pb;
+        if (r) pts[n++] = &pr;
+        if (t) pts[n++] = &pt;
+        if (n >= 2) line(*pts[0], *pts[n - 1], false);
+    }
+}
+
+// Chord step of an arc of radius R whose chords stay within Tol of it.
+Extended ChordStep(Extended R, Extended Tol) {
+    Extended q = (R - Tol) / R;
+    if (!(q > 0)) return GeomPi;
+    return 2 * std::atan(std::sqrt(std::max<Extended>(0, 1 - q * q)) / q);
+}
+}  // namespace
+
+int32_t RoundPx(Extended V) {
+    if (std::isnan(V)) return 0;
+    V = std::clamp<Extended>(V, -1e9L, 1e9L);
+    return int32_t(std::nearbyint(V));  // the default rounding mode: halves to even
+}
+
+TPoint WorldToPixel(const Osy& P) {
+    return {RoundPx((P.x - Glob.ZoomMin.x) * Glob.BoduNaMm + Glob.OknoStart.x),
+            RoundPx(Glob.Okno.y - (P.y - Glob.ZoomMin.y) * Glob.BoduNaMm + Glob.OknoStart.y)};
+}
+
+Osy PixelToWorld(Extended X, Extended Y) {
+    if (Glob.BoduNaMm == 0) return Glob.ZoomMin;
+    return {Glob.ZoomMin.x + (X - Glob.OknoStart.x) / Glob.BoduNaMm,
+            Glob.ZoomMin.y + (Glob.OknoStart.y + Glob.Okno.y - Y) / Glob.BoduNaMm};
+}
+
+void DrawDot(const Osy& P, TCanvas* Canv, float Opacity, Extended Width) {
+    if (!Canv) return;
+    Osy mn, mx;
+    GrownWindow(Width, mn, mx);
+    if (!InWindow(P, mn, mx)) return;
+    TPoint q = WorldToPixel(P);
+    Canv->PenStyle = TPenStyle::psSolid;
+    Canv->BrushStyle = TBrushStyle::bsSolid;
+    Canv->BrushColor = Canv->PenColor;
+    Canv->Opacity = Opacity;
+    Canv->BrushOpacity = Opacity;
+    Canv->Ellipse(q.X - 2, q.Y - 2, q.X + 3, q.Y + 3);
+}
+
+namespace {
+bool MarkSetup(const Osy& P, int32_t Width, TCanvas* Canv, float Opacity, TPoint& Q) {
+    if (!Canv) return false;
+    Osy mn, mx;
+    GrownWindow(Width, mn, mx);
+    if (!InWindow(P, mn, mx)) return false;
+    Q = WorldToPixel(P);
+    Canv->PenStyle = TPenStyle::psSolid;
+    Canv->PenWidth = Width;
+    Canv->BrushStyle = TBrushStyle::bsSolid;
+    Canv->BrushColor = Canv->PenColor;
+    Canv->Opacity = Opacity;
+    Canv->BrushOpacity = Opacity;
+    return true;
+}
+}  // namespace
+
+void DrawPixel(const Osy& P, int32_t Width, TCanvas* Canv, float Opacity) {
+    TPoint q;
+    if (!MarkSetup(P, Width, Canv, Opacity, q)) return;
+    Canv->MoveTo(q.X, q.Y);
+    Canv->LineTo(q.X + 1, q.Y + 1);
+}
+
+void DrawCross(const Osy& P, int32_t Width, TCanvas* Canv, float Opacity) {
+    TPoint q;
+    if (!MarkSetup(P, Width, Canv, Opacity, q)) return;
+    Canv->MoveTo(q.X, q.Y + 5);
+    Canv->LineTo(q.X + 1, q.Y - 5);
+    Canv->MoveTo(q.X - 5, q.Y);
+    Canv->LineTo(q.X + 5, q.Y);
+}
+
+void DrawLine(const Osy& P1, const Osy& P2, TCanvas* Canv, float Opacity, Extended Width) {
+    if (!Canv) return;
+    Canv->Opacity = Opacity;
+    Osy mn, mx;
+    GrownWindow(Width, mn, mx);
+    ClipAndDraw(P1, P2, mn, mx, Canv, true, WorldToPixel);
+}
+
+void DrawLineGdi(const Osy& P1, const Osy& P2, TCanvas* Canv) {
+    if (!Canv) return;
+    TRect cr = Canv->ClipRect();
+    Extended w = cr.Width(), h = cr.Height();
+    auto map = [h](const Osy& P) {
+        return TPoint{RoundPx(P.x + Glob.OknoStart.x), RoundPx(h - 1 - P.y + Glob.OknoStart.y)};
+    };
+    ClipAndDraw(P1, P2, Osy{0, 0}, Osy{w, h}, Canv, false, map);
+}
+
+void DrawCircle(const Osy& C, Extended R, TCanvas* Canv, float Opacity, Extended Width) {
+    if (!Canv) return;
+    Osy mn, mx;
+    GrownWindow(Width, mn, mx);
+    if (!BoxMeets({C.x - R, C.y - R}, {C.x + R, C.y + R}, mn, mx)) return;
+    TPoint a = WorldToPixel({C.x - R, C.y - R});
+    TPoint b = WorldToPixel({C.x + R, C.y + R});
+    int64_t size = std::abs(int64_t(a.X)) + std::abs(int64_t(b.X)) + std::abs(int64_t(a.Y)) +
+                   std::abs(int64_t(b.Y));
+    if (size < 10000) {
+        Canv->BrushStyle = TBrushStyle::bsClear;
+        Canv->Opacity = Opacity;
+        Canv->Ellipse(a.X, a.Y, b.X, b.Y);
+        return;
+    }
+    // Too large for the canvas's ellipse: chords within a quarter pixel.
+    if (!(R > 0) || !(Glob.BoduNaMm > 0)) return;
+    Extended step = ChordStep(R, 1 / (4 * Glob.BoduNaMm));
+    Extended nf = std::nearbyint(Geom2Pi / step) + 1;
+    int64_t n = std::clamp<Extended>(nf, 2, MaxChords);
+    step = Geom2Pi / n;
+    Osy prev{C.x + R, C.y};
+    for (int64_t i = 1; i <= n; ++i) {
+        Osy p{C.x + R * std::cos(i * step), C.y + R * std::sin(i * step)};
+        DrawLine(prev, p, Canv, Opacity, Width);
+        prev = p;
+    }
+}
+
+void DrawArc(const Osy& P1, const Osy& P2, Extended Alfa, TCanvas* Canv, float Opacity, Extended Width) {
+    if (!Canv) return;
+    Osy C;
+    Extended R;
+    ArcCenter(P1, P2, Alfa, C, R);
+    Osy mn, mx;
+    GrownWindow(Width, mn, mx);
+    if (!BoxMeets({C.x - R, C.y - R}, {C.x + R, C.y + R}, mn, mx)) return;
+    int64_t count = 1;
+    if (Glob.BoduNaMm > 0) {
+        Extended tol = 1 / (2 * Glob.BoduNaMm);
+        if (R > tol) {
+            Extended c = std::trunc(std::fabs(Alfa) / ChordStep(R, tol)) + 1;
+            count = std::clamp<Extended>(c, 1, MaxChords);
+        }
+    }
+    Extended step = Alfa / count;
+    Extended angle = ArcStartAngle(P1, P2, Alfa);
+    bool arrow = Glob.Arrow;
+    Glob.Arrow = false;
+    Osy prev = P1;
+    for (int64_t i = 1; i <= count; ++i) {
+        angle += step;
+        Osy p{C.x + R * std::cos(angle), C.y + R * std::sin(angle)};
+        if (i == count) Glob.Arrow = arrow;
+        DrawLine(prev, p, Canv, Opacity, Width);
+        prev = p;
+    }
+    Glob.Arrow = arrow;
+}
+
+void DrawRect(const Osy& P1, const Osy& P2, TCanvas* Canv, float Opacity) {
+    if (!Canv) return;
+    TPoint a = WorldToPixel(P1), b = WorldToPixel(P2);
+    Canv->Opacity = Opacity;
+    Canv->MoveTo(a.X, a.Y);
+    Canv->LineTo(b.X, a.Y);
+    Canv->LineTo(b.X, b.Y);
+    Canv->LineTo(a.X, b.Y);
+    Canv->LineTo(a.X, a.Y);
+}
+
+void DrawOsnapMark(const Osy& P, uint8_t Kind) {
+    TCanvas* c = MainCanvas;
+    if (!c) return;
+    TPoint q = WorldToPixel(P);
+    const int32_t x = q.X, y = q.Y, s = Glob.OsnapSymbSize;
+    c->BrushStyle = TBrushStyle::bsClear;
+    c->PenWidth = Glob.OsnapWidth;
+    c->PenColor = Glob.OSnapColor;
+    c->Opacity = Glob.OSnapOpac;
+    switch (Kind) {
+        case 1:
+            c->Ellipse(x - s, y - s, x + s + 1, y + s + 1);
+            break;
+        case 2:
+            c->MoveTo(x - s - 2, y + s - 2);
+            c->LineTo(x + s + 3, y + s - 2);
+            c->LineTo(x, y - s - 4);
+            c->LineTo(x - s - 1, y + s - 2);
+            break;
+        case 3:
+            c->Rectangle(x - s, y - s, x + s + 1, y + s + 1);
+            break;
+        case 4:
+            c->MoveTo(x - s, y - s);
+            c->LineTo(x - s, y + s);
+            c->LineTo(x + s + 1, y + s);
+            break;
+        case 5:
+            c->MoveTo(x, y - s + 2);
+            c->LineTo(x - s - 3, y - s + 2);
+            c->Ellipse(x - s + 2, y - s + 2, x + s - 1, y + s - 1);
+            break;
+        case 6:
+            c->MoveTo(x - s, y - s);
+            c->LineTo(x + s + 1, y + s + 1);
+            c->MoveTo(x - s, y + s);
+            c->LineTo(x + s + 1, y - s + 1);
+            break;
+        default:
+            return;
+    }
+    c->Ellipse(x - 3, y - 3, x + 4, y + 4);
+}

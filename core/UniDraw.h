@@ -1,0 +1,41 @@
+// Drawing primitives in world coordinates (millimetres, y up) and the view mapping
+// to pixels of the drawing area. Every primitive first leaves out what lies outside
+// the visible window grown by half the pen width, so a redraw at a high zoom spends no
+// canvas calls on what cannot be seen. The caller sets the pen (colour, width, style)
+// unless a primitive says it sets it itself.
+#pragma once
+#include <cstdint>
+
+#include "core/Types.h"
+#include "platform/Canvas.h"
+
+// The main form's drawing canvas (nullptr while there is none: drawing on it is a no-op).
+extern TCanvas* MainCanvas;
+
+// Rounds to the nearest integer, halves to even, after clamping to +-1e9 so that a
+// coordinate far outside the view can neither overflow nor break pixel arithmetic.
+int32_t RoundPx(Extended V);
+
+// World point -> pixel of the canvas, and a pixel back to the world.
+TPoint WorldToPixel(const Osy& P);
+Osy PixelToWorld(Extended X, Extended Y);
+
+// A filled 5 x 5 pixel disc in the pen colour (Width: margin of the visibility test, mm).
+void DrawDot(const Osy& P, TCanvas* Canv, float Opacity, Extended Width);
+// A one-pixel mark / a cross with 5-pixel arms, pen width Width.
+void DrawPixel(const Osy& P, int32_t Width, TCanvas* Canv, float Opacity);
+void DrawCross(const Osy& P, int32_t Width, TCanvas* Canv, float Opacity);
+// The segment P1-P2 clipped to the view; an arrowhead at P2 in the direction views when
+// Glob.Arrow is on. Width only grows the visibility window; the caller's pen draws.
+void DrawLine(const Osy& P1, const Osy& P2, TCanvas* Canv, float Opacity, Extended Width);
+// A segment in pixel units (y up) clipped to the canvas, for small previews.
+void DrawLineGdi(const Osy& P1, const Osy& P2, TCanvas* Canv);
+// A circle: one ellipse while its pixel box is small, else chords within a quarter pixel.
+void DrawCircle(const Osy& C, Extended R, TCanvas* Canv, float Opacity, Extended Width);
+// The arc of a bulge segment as chords within half a pixel; one arrowhead at its end.
+void DrawArc(const Osy& P1, const Osy& P2, Extended Alfa, TCanvas* Canv, float Opacity, Extended Width);
+// The closed outline of the axis-parallel rectangle P1-P2 (no visibility test).
+void DrawRect(const Osy& P1, const Osy& P2, TCanvas* Canv, float Opacity);
+// An object-snap marker on the main canvas: 1 centre, 2 midpoint, 3 end point,
+// 4 perpendicular, 5 tangent, 6 intersection; other kinds draw nothing.
+void DrawOsnapMark(const Osy& P, uint8_t Kind);
