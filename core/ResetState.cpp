@@ -3,6 +3,8 @@
 #include "cam/CamOpList.h"
 #include "core/Builder.h"
 #include "core/Glob.h"
+#include "core/IntFont.h"
+#include "core/ParText.h"
 #include "core/UniLog.h"
 #include "shell/MainVars.h"
 
@@ -23,6 +25,13 @@ void ResetAllState() {
 
     // The object builder: idle, nothing under construction.
     ResetBuilder();
+
+    // Stroke fonts: only the built-in font, in slot 0; empty text parameters.
+    FontFreeMem();
+    InstallIntFont();
+    WorkText = ParText{};
+    TextStyle = ParText{};
+    DimTextStyle = ParText{};
 
     // Further global state is reset here (add calls above this line).
 
