@@ -1,0 +1,73 @@
+// Bounding-box hierarchy built by median splits along the longer side.
+#include "core/UniPlineIndex.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int32_t LeafSize = 8;
+
+TIdxBox Unite(const TIdxBox& a, const TIdxBox& b) {
+    return {std::min(a.x1, b.x1), std::min(a.y1, b.y1), std::max(a.x2, b.x2), std::max(a.y2, b.y2)};
+}
+}  // namespace
+
+void TSegBoxIndex::Build(std::vector<TIdxBox> Boxes) {
+    Items = std::move(Boxes);
+    Order.resize(Items.size());
+    for (size_t i = 0; i < Items.size(); ++i) Order[i] = (int32_t)i;
+    Nodes.clear();
+    if (!Items.empty()) {
+        Nodes.reserve(2 * Items.size() / LeafSize + 2);
+        BuildNode(0, (int32_t)Items.size());
+    }
+}
+
+int32_t TSegBoxIndex::BuildNode(int32_t First, int32_t Count) {
+    int32_t id = (int32_t)Nodes.size();
+    Nodes.push_back({});
+    TIdxBox b = Items[Order[First]];
+    for (int32_t i = First + 1; i < First + Count; ++i) b = Unite(b, Items[Order[i]]);
+    Nodes[id].Box = b;
+    if (Count <= LeafSize) {
+        Nodes[id].First = First;
+        Nodes[id].Count = Count;
+        return id;
+    }
+    bool byX = (b.x2 - b.x1) >= (b.y2 - b.y1);
+    int32_t half = Count / 2;
+    auto first = Order.begin() + First;
+    std::nth_element(first, first + half, first + Count, [&](int32_t a, int32_t c) {
+        const TIdxBox &A = Items[a], &C = Items[c];
+        return byX ? (A.x1 + A.x2) < (C.x1 + C.x2) : (A.y1 + A.y2) < (C.y1 + C.y2);
+    });
+    int32_t l = BuildNode(First, half);
+    int32_t r = BuildNode(First + half, Count - half);
+    Nodes[id].Count = -1;
+    Nodes[id].Left = l;
+    Nodes[id].Right = r;
+    return id;
+}
+
+void TSegBoxIndex::Query(const TIdxBox& Q, std::vector<int32_t>& Out) const {
+    if (Nodes.empty()) return;
+    int32_t stack[128];
+    int32_t top = 0;
+    stack[top++] = 0;
+    while (top > 0) {
+        const TNode& n = Nodes[stack[--top]];
+        if (!n.Box.Meets(Q)) continue;
+        if (n.Count >= 0) {
+            for (int32_t i = n.First; i < n.First + n.Count; ++i)
+                if (Items[Order[i]].Meets(Q)) Out.push_back(Order[i]);
+        } else {
+            stack[top++] = n.Left;
+            stack[top++] = n.Right;
+        }
+    }
+}
+
+void TSegBoxIndex::QuerySorted(const TIdxBox& Q, std::vector<int32_t>& Out) const {
+    size_t from = Out.size();
+    Query(Q, Out);
+    std::sort(Out.begin() + (long)from, Out.end());
+}
