@@ -5,6 +5,7 @@
 #include "core/Glob.h"
 #include "core/IntFont.h"
 #include "core/ParText.h"
+#include "core/UniGroup.h"
 #include "core/UniLog.h"
 #include "shell/MainVars.h"
 
@@ -32,6 +33,9 @@ void ResetAllState() {
     WorkText = ParText{};
     TextStyle = ParText{};
     DimTextStyle = ParText{};
+
+    // New groups are drawn by the group entity.
+    InstallGroupDraw();
 
     // Further global state is reset here (add calls above this line).
 

@@ -79,3 +79,7 @@ public:
 };
 
 extern TEnGroup EnGroup;
+
+// Lets MakeGroup draw new groups with TEnGroup.Draw on the main canvas (done at
+// start-up; ResetAllState repeats it).
+void InstallGroupDraw();
