@@ -8,6 +8,7 @@
 #include "core/UniGroup.h"
 #include "core/UniLog.h"
 #include "shell/MainVars.h"
+#include "shell/ResetShellTexts.h"
 
 void ResetAllState() {
     // The settings record: zero-filled as at process start, then the
@@ -36,6 +37,9 @@ void ResetAllState() {
 
     // New groups are drawn by the group entity.
     InstallGroupDraw();
+
+    // Texts, command table, settings-block state, recent files, settings-bound dialogs.
+    ResetShellTexts();
 
     // Further global state is reset here (add calls above this line).
 

@@ -1,0 +1,23 @@
+#include "shell/ResetShellTexts.h"
+
+#include "cam/ContourDg.h"
+#include "cam/FillDg.h"
+#include "commands/UniCom.h"
+#include "formats/HPInDg.h"
+#include "formats/HPOutDg.h"
+#include "shell/FileHist.h"
+#include "shell/SetCfg.h"
+#include "shell/SetDg.h"
+#include "shell/UniLang.h"
+
+void ResetShellTexts() {
+    ResetLanguage();
+    InitComTable();
+    ResetFileHist();
+    ResetSetCfg();
+    CreateHPInputDialog();
+    CreateHPOutputDialog();
+    CreateSetDialog();
+    CreateContourDialog();
+    CreateFillDialog();
+}

@@ -1,0 +1,309 @@
+#include "shell/SetCfg.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+#include <langinfo.h>
+#include <locale.h>
+#include <numbers>
+
+#include "cam/ContourDg.h"
+#include "cam/FillDg.h"
+#include "core/Glob.h"
+#include "core/Global.h"
+#include "core/TextFile.h"
+#include "core/UniLog.h"
+#include "shell/SetCfgKeys.h"
+#include "shell/SetDg.h"
+
+std::function<void()> OnCfgMaxUndoChanged;
+std::function<void()> OnCfgApplied;
+
+namespace {
+char SeparatorOverride = 0;
+}
+
+char CfgDecimalSeparator() {
+    if (SeparatorOverride) return SeparatorOverride;
+    char sep = '.';
+    // The user's locale, read without touching the program's own C locale.
+    if (locale_t loc = newlocale(LC_NUMERIC_MASK, "", (locale_t)0)) {
+        const char* r = nl_langinfo_l(RADIXCHAR, loc);
+        if (r && r[0] && !r[1]) sep = r[0];
+        freelocale(loc);
+    }
+    return sep;
+}
+
+void SetCfgDecimalSeparator(char Sep) { SeparatorOverride = Sep; }
+
+std::string CfgRegionalReal(long double X) {
+    char buf[128];
+    double d = double(X);
+    if (!std::isfinite(d)) d = 0;
+    std::snprintf(buf, sizeof buf, "%.15g", d);
+    std::string s = buf;
+    if (s.find_first_of("eE") != std::string::npos) {
+        // No exponents: fixed point with the digits %.15g kept, trailing zeros removed.
+        int exp10 = int(std::floor(std::log10(std::fabs(d))));
+        int decimals = std::max(0, 14 - exp10);
+        std::snprintf(buf, sizeof buf, "%.*f", std::min(decimals, 60), d);
+        s = buf;
+        if (s.find_first_of(".,") != std::string::npos) {
+            while (s.back() == '0') s.pop_back();
+            if (s.back() == '.' || s.back() == ',') s.pop_back();
+        }
+    }
+    // The C library may already use a locale's separator: both become the user's one.
+    const char sep = CfgDecimalSeparator();
+    for (char& c : s)
+        if (c == '.' || c == ',') c = sep;
+    return s;
+}
+
+bool CfgIntReading(const std::string& S, int32_t& Value) {
+    size_t i = 0;
+    while (i < S.size() && S[i] == ' ') ++i;
+    bool neg = false;
+    if (i < S.size() && (S[i] == '-' || S[i] == '+')) neg = S[i++] == '-';
+    bool hex = false;
+    if (i < S.size() && (S[i] == '$' || S[i] == 'x' || S[i] == 'X')) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < S.size() && S[i] == '0' && (S[i + 1] == 'x' || S[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
+    if (i >= S.size()) return false;
+    uint64_t v = 0;
+    size_t digits = 0;
+    for (; i < S.size(); ++i, ++digits) {
+        char c = S[i];
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else return false;
+        if (hex) {
+            if (digits >= 8) return false;
+            v = v * 16 + uint64_t(d);
+        } else {
+            v = v * 10 + uint64_t(d);
+            if (v > 2147483648ULL) return false;
+        }
+    }
+    if (digits == 0) return false;
+    if (hex) {
+        uint32_t bits = uint32_t(v);
+        if (neg) bits = uint32_t(0) - bits;
+        Value = int32_t(bits);
+        return true;
+    }
+    if (!neg && v > 2147483647ULL) return false;
+    Value = neg ? int32_t(-int64_t(v)) : int32_t(v);
+    return true;
+}
+
+std::string DefaultCfgPath() { return ProgramDir + "/Default.cfg"; }
+
+std::vector<std::string> GlobalCfgLines(bool Pack) {
+    std::vector<std::string> out;
+    out.push_back("SETUP");
+    if (Pack) out.push_back("  PACKED");
+    for (const TCfgKey& k : CfgKeys()) {
+        if (k.WriteLines) {
+            for (std::string& l : k.WriteLines(Pack)) out.push_back("  " + l);
+        } else {
+            out.push_back(std::string("  ") + k.Key + "=" + k.Write());
+        }
+    }
+    out.push_back("ENDSETUP");
+    return out;
+}
+
+bool GlobalCfgToFile(const std::string& JmFile, bool Pack) {
+    if (!AppendFileBytes(JmFile, JoinTextLines(GlobalCfgLines(Pack)))) {
+        WriteLog("Err:FAILED Save CFG (" + JmFile + ")");
+        return false;
+    }
+    return true;
+}
+
+bool WriteDefaultCfg() {
+    std::vector<std::string> lines{DefaultCfgVersionLine};
+    for (std::string& l : GlobalCfgLines(true)) lines.push_back(std::move(l));
+    const std::string path = DefaultCfgPath();
+    if (!WriteTextLinesSafe(path, lines)) {
+        WriteLog("Err:FAILED Save CFG (" + path + ")");
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+bool Blankish(unsigned char c) { return c <= ' '; }
+
+// Splits a line into key and value: without "=" the trimmed line, case kept; with "="
+// the upper-cased text before it without leading blanks, and everything after it.
+void ReadCfgLine(const std::string& line, std::string& key, std::string& value) {
+    value.clear();
+    size_t eq = line.find('=');
+    if (eq == std::string::npos) {
+        size_t b = 0, e = line.size();
+        while (b < e && Blankish((unsigned char)line[b])) ++b;
+        while (e > b && Blankish((unsigned char)line[e - 1])) --e;
+        key = line.substr(b, e - b);
+        return;
+    }
+    size_t b = 0;
+    while (b < eq && Blankish((unsigned char)line[b])) ++b;
+    key = UpCaseStr(line.substr(b, eq - b));
+    value = line.substr(eq + 1);
+}
+
+void SetRadio(TRadioButton* b, bool on) {
+    if (!b) return;
+    b->Checked = on;
+    if (on && b->Parent)
+        for (TControl* c : b->Parent->Children)
+            if (c != b && dynamic_cast<TRadioButton*>(c)) c->Checked = false;
+}
+
+// The settings dialog's controls that mirror settings, after every line of a block.
+void SyncSetDialog() {
+    if (!SetDialog) return;
+    SetDialog->CheckBoxWheel->Checked = Glob.WheelCheck;
+    SetDialog->ChBoxZoomCenter->Checked = Glob.ZoomCenter;
+    SetRadio(SetDialog->RBtnRotDel, !SetDialog->RBtnRotLeave->Checked);
+    SetRadio(SetDialog->RBtnMirDel, !SetDialog->RBtnMirLeave->Checked);
+    SetRadio(SetDialog->RbtnOffDel, !SetDialog->RbtnOffLeave->Checked);
+}
+
+void ApplyLines(const std::vector<std::string>& lines, TCfgReadState& st) {
+    std::string key, value;
+    size_t i = 0;
+    for (; i < lines.size(); ++i) {
+        ReadCfgLine(lines[i], key, value);
+        if (key == "SETUP") break;
+    }
+    for (++i; i < lines.size(); ++i) {
+        ReadCfgLine(lines[i], key, value);
+        if (key == "PACKED") st.Packed = true;
+        if (key == "ENDSETUP") break;
+        if (const TCfgKey* k = FindCfgKey(key)) k->Read(value, st);
+        else ReadLayerLine(key, value, st);
+        SyncSetDialog();
+    }
+}
+
+void FinishReading(const TCfgReadState& st, int32_t oldMaxUndo) {
+    if (ContourDialog) {
+        SetRadio(ContourDialog->RBtnInside, st.Inside);
+        SetRadio(ContourDialog->RBtnOutside, st.Outside);
+        SetRadio(ContourDialog->RBtnBoth, st.Inside && st.Outside);
+    }
+    CheckGlobalCfg();
+    if (Glob.MaxUndo != oldMaxUndo && OnCfgMaxUndoChanged) OnCfgMaxUndoChanged();
+    if (OnCfgApplied) OnCfgApplied();
+}
+
+} // namespace
+
+void LinesToGlobalCfg(const std::vector<std::string>& Lines) {
+    if (ContourDialog) SetRadio(ContourDialog->RBtnNesousledne, true);
+    TCfgReadState st;
+    const int32_t oldMaxUndo = Glob.MaxUndo;
+    ApplyLines(Lines, st);
+    FinishReading(st, oldMaxUndo);
+}
+
+bool FileToGlobalCfg(const std::string& JmFile) {
+    if (ContourDialog) SetRadio(ContourDialog->RBtnNesousledne, true);
+    std::vector<std::string> lines;
+    if (!TextFileExists(JmFile)) {
+        WriteLog("Err:FAILED Load CFG, file not found (" + JmFile + ")");
+        return false;
+    }
+    WriteLog("Sys:Load CFG (" + JmFile + ")");
+    if (!ReadTextLines(JmFile, lines)) {
+        WriteLog("Err:FAILED Load CFG, file not read (" + JmFile + ")");
+        return false;
+    }
+    TCfgReadState st;
+    const int32_t oldMaxUndo = Glob.MaxUndo;
+    ApplyLines(lines, st);
+    FinishReading(st, oldMaxUndo);
+    return true;
+}
+
+namespace {
+
+void Clamp(Extended& v, Extended lo, Extended hi) {
+    if (v < lo) v = lo;
+    if (v > hi) v = hi;
+}
+
+void OddByte(uint8_t& v) {
+    if (v < 5) v = 5;
+    if (v > 31) v = 31;
+    if (v % 2 == 0) ++v;
+}
+
+template <class T>
+void EnumRange(T& v, int hi, T fallback) {
+    if (int(v) > hi) v = fallback;
+}
+
+} // namespace
+
+// The longest autosave interval whose milliseconds a 32-bit timer interval holds.
+static constexpr int32_t AutoSaveMaxMinutes = 35791;
+
+void CheckGlobalCfg() {
+    Extended& a = Glob.ASnapDist;
+    if (a < CoordTol) a = 0.001L;
+    if (a > 180) a = 180;
+    for (Extended* s : {&Glob.SnapDist.x, &Glob.SnapDist.y})
+        if (*s < CoordTol) *s = 0.001L;
+    if (Glob.SnapDist.x > 100) Glob.SnapDist.x = 100;
+    if (Glob.SnapDist.y > 100) Glob.SnapDist.y = 100;
+    // A grid step of zero would never advance: it is treated like a negative one.
+    for (Extended* g : {&Glob.GridDist.x, &Glob.GridDist.y})
+        if (!(*g >= CoordTol)) *g = GridDistNegative;
+    for (int axis = 0; axis < 2; ++axis) {
+        Extended& mn = axis == 0 ? Glob.MinLim.x : Glob.MinLim.y;
+        Extended& mx = axis == 0 ? Glob.MaxLim.x : Glob.MaxLim.y;
+        if (mn > mx) std::swap(mn, mx);
+        if (mx < mn + LimMinSpan) mx = mn + LimMinSpan;
+    }
+    Clamp(Glob.SnapRatio, 1, 100);
+    Clamp(Glob.ZoomInRatio, 1, 100);
+    OddByte(Glob.SelectSize);
+    OddByte(Glob.OsnapSize);
+    Clamp(Glob.PanRatio, 0.01L, 1);
+    Clamp(Glob.WheelRatio, 1, 10);
+    Clamp(Glob.JoinTol, 0.0001L, 1);
+    Clamp(Glob.OSExplode, 0.0001L, 1);
+    Clamp(Glob.InputFiltr, 0.0001L, 1);
+    Clamp(Glob.MinOffsArc, 0, std::numbers::pi_v<Extended> / 6);
+    if (Glob.AutoSave < 1) Glob.AutoSave = 1;
+    if (Glob.AutoSave > AutoSaveMaxMinutes) Glob.AutoSave = AutoSaveMaxMinutes;
+    for (int32_t* v : {&Glob.MaxUndo, &Glob.MaxFileHist}) {
+        if (*v < 2) *v = 2;
+        if (*v > 100) *v = 100;
+    }
+    Clamp(Glob.DimArrowLen, 0.1L, 10);
+    // Fields that index tables or choose among a few kinds: an unknown value
+    // becomes the built-in default.
+    if (Glob.LayerDraw < 1 || Glob.LayerDraw > LayerCount) Glob.LayerDraw = LayerOrig;
+    if (Glob.SmallTool < 1 || Glob.SmallTool > 64) Glob.SmallTool = 1;
+    EnumRange(Glob.CursorType, 2, uint8_t(0));
+    if (Glob.GridType < 0 || Glob.GridType > 2) Glob.GridType = 0;
+    EnumRange(Glob.ViewPanelOps, 2, uint8_t(0));
+    EnumRange(Glob.ViewPanelLays, 2, uint8_t(1));
+    EnumRange(Glob.ViewPanelIcons, 2, uint8_t(1));
+    EnumRange(Glob.ViewPanelMenu, 2, uint8_t(1));
+}
+
+void ResetSetCfg() { SeparatorOverride = 0; }
