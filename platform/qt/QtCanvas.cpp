@@ -1,0 +1,183 @@
+#include "platform/qt/QtCanvas.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+
+QColor ToQColor(uint32_t C, float Opacity) {
+    QColor q(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF);
+    q.setAlphaF(std::clamp(Opacity, 0.0f, 1.0f));
+    return q;
+}
+
+uint32_t FromQColor(const QColor& C) {
+    return uint32_t(C.red()) | (uint32_t(C.green()) << 8) | (uint32_t(C.blue()) << 16);
+}
+
+TQtCanvas::TQtCanvas(int Width, int Height)
+    : Img(std::max(Width, 1), std::max(Height, 1), QImage::Format_ARGB32_Premultiplied) {
+    Img.fill(Qt::black);
+    Font.Name.clear();
+}
+
+TQtCanvas::~TQtCanvas() { Flush(); }
+
+void TQtCanvas::Resize(int Width, int Height) {
+    Width = std::max(Width, 1);
+    Height = std::max(Height, 1);
+    if (Width == Img.width() && Height == Img.height()) return;
+    Flush();
+    QImage n(Width, Height, QImage::Format_ARGB32_Premultiplied);
+    n.fill(Qt::black);
+    {
+        QPainter p(&n);
+        p.drawImage(0, 0, Img);
+    }
+    Img = std::move(n);
+}
+
+void TQtCanvas::Flush() { Painter.reset(); }
+
+const QImage& TQtCanvas::Image() {
+    Flush();
+    return Img;
+}
+
+void TQtCanvas::BeginDraw() { ++Depth; }
+
+void TQtCanvas::EndDraw() {
+    if (Depth > 0) --Depth;
+    if (Depth == 0) Changed();
+}
+
+void TQtCanvas::Changed() {
+    if (Depth == 0 && OnChanged) OnChanged();
+}
+
+QFont TQtCanvas::CurrentFont() const {
+    QFont f = Font.Name.empty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+                                : QFont(QString::fromStdString(Font.Name));
+    if (Font.Size > 0) f.setPointSize(Font.Size);
+    f.setBold(Font.Bold);
+    f.setItalic(Font.Italic);
+    return f;
+}
+
+QPainter& TQtCanvas::P() {
+    if (!Painter) Painter = std::make_unique<QPainter>(&Img);
+    Painter->setRenderHint(QPainter::Antialiasing, Antialias);
+    return *Painter;
+}
+
+void TQtCanvas::ApplyPen(bool WithBrush) {
+    QPainter& p = P();
+    if (PenStyle == TPenStyle::psClear) {
+        p.setPen(Qt::NoPen);
+    } else {
+        QPen pen(ToQColor(PenColor, Opacity));
+        pen.setWidth(std::max(PenWidth, 1));
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        switch (PenStyle) {
+            case TPenStyle::psDash: pen.setStyle(Qt::DashLine); break;
+            case TPenStyle::psDot: pen.setStyle(Qt::DotLine); break;
+            case TPenStyle::psDashDot: pen.setStyle(Qt::DashDotLine); break;
+            default: pen.setStyle(Qt::SolidLine); break;
+        }
+        p.setPen(pen);
+    }
+    if (WithBrush && BrushStyle == TBrushStyle::bsSolid)
+        p.setBrush(ToQColor(BrushColor, BrushOpacity));
+    else
+        p.setBrush(Qt::NoBrush);
+}
+
+namespace {
+// The box of two corners given in any order, right and bottom exclusive.
+QRect Box(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    int l = std::min(X1, X2), r = std::max(X1, X2), t = std::min(Y1, Y2), b = std::max(Y1, Y2);
+    return QRect(l, t, std::max(r - l - 1, 0), std::max(b - t - 1, 0));
+}
+QPolygon ToPolygon(const std::vector<TPoint>& Pts) {
+    QPolygon poly;
+    poly.reserve(int(Pts.size()));
+    for (const auto& p : Pts) poly << QPoint(p.X, p.Y);
+    return poly;
+}
+}  // namespace
+
+void TQtCanvas::Clear(uint32_t Color) {
+    Flush();
+    Img.fill(ToQColor(Color));
+    Changed();
+}
+
+void TQtCanvas::SetPixel(int32_t X, int32_t Y, uint32_t Color) {
+    if (X < 0 || Y < 0 || X >= Img.width() || Y >= Img.height()) return;
+    Flush();
+    Img.setPixelColor(X, Y, ToQColor(Color));
+    Changed();
+}
+
+void TQtCanvas::Line(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    ApplyPen(false);
+    P().drawLine(X1, Y1, X2, Y2);
+    Changed();
+}
+
+void TQtCanvas::Polyline(const std::vector<TPoint>& Pts) {
+    if (Pts.empty()) return;
+    ApplyPen(false);
+    P().drawPolyline(ToPolygon(Pts));
+    Changed();
+}
+
+void TQtCanvas::Polygon(const std::vector<TPoint>& Pts) {
+    if (Pts.empty()) return;
+    ApplyPen(true);
+    P().drawPolygon(ToPolygon(Pts));
+    Changed();
+}
+
+void TQtCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    ApplyPen(true);
+    P().drawRect(Box(X1, Y1, X2, Y2));
+    Changed();
+}
+
+void TQtCanvas::FillRect(const TRect& R) {
+    QPainter& p = P();
+    QRect r(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom), std::abs(R.Width()), std::abs(R.Height()));
+    p.fillRect(r, ToQColor(BrushColor, BrushOpacity));
+    Changed();
+}
+
+void TQtCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    ApplyPen(true);
+    P().drawEllipse(Box(X1, Y1, X2, Y2));
+    Changed();
+}
+
+void TQtCanvas::Arc(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, double StartAngle, double SweepAngle) {
+    ApplyPen(false);
+    constexpr double k = 180.0 / 3.14159265358979323846 * 16;  // Qt counts 1/16 degree
+    P().drawArc(Box(X1, Y1, X2, Y2), int(std::lround(StartAngle * k)), int(std::lround(SweepAngle * k)));
+    Changed();
+}
+
+void TQtCanvas::TextOut(int32_t X, int32_t Y, const std::string& Text) {
+    QPainter& p = P();
+    QFont f = CurrentFont();
+    p.setFont(f);
+    p.setPen(ToQColor(Font.Color == 0x20000000 ? 0 : Font.Color, 1.0f));
+    QFontMetrics fm(f);
+    p.drawText(X, Y + fm.ascent(), QString::fromStdString(Text));
+    Changed();
+}
+
+TSize TQtCanvas::TextExtent(const std::string& Text) {
+    QFontMetrics fm(CurrentFont());
+    return {fm.horizontalAdvance(QString::fromStdString(Text)), fm.height()};
+}

@@ -1,0 +1,51 @@
+// The canvas of the drawing area: QPainter over a back-buffer image. Colours arrive as
+// $00BBGGRR and are converted here only.
+#pragma once
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <memory>
+
+#include "platform/Canvas.h"
+
+QColor ToQColor(uint32_t C, float Opacity = 1.0f);
+uint32_t FromQColor(const QColor& C);
+
+class TQtCanvas : public TCanvas {
+public:
+    explicit TQtCanvas(int Width = 1, int Height = 1);
+    ~TQtCanvas() override;
+
+    // New size; the picture is kept where it overlaps, the rest is black.
+    void Resize(int Width, int Height);
+    // Ends pending painting so the image can be read or shown.
+    void Flush();
+    const QImage& Image();
+    // Called after every primitive (the drawing area asks for a repaint).
+    std::function<void()> OnChanged;
+
+    void BeginDraw() override;
+    void EndDraw() override;
+    void Clear(uint32_t Color) override;
+    void SetPixel(int32_t X, int32_t Y, uint32_t Color) override;
+    void Line(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) override;
+    void Polyline(const std::vector<TPoint>& Pts) override;
+    void Polygon(const std::vector<TPoint>& Pts) override;
+    void Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) override;
+    void FillRect(const TRect& R) override;
+    void Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) override;
+    void Arc(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, double StartAngle, double SweepAngle) override;
+    void TextOut(int32_t X, int32_t Y, const std::string& Text) override;
+    TSize TextExtent(const std::string& Text) override;
+    TRect ClipRect() const override { return {0, 0, Img.width(), Img.height()}; }
+
+private:
+    QPainter& P();          // the painter, opened on demand, with the current pen
+    void ApplyPen(bool WithBrush);
+    QFont CurrentFont() const;
+    void Changed();
+    QImage Img;
+    std::unique_ptr<QPainter> Painter;
+    int Depth = 0;  // BeginDraw nesting
+};
