@@ -92,7 +92,7 @@ void TEnPline::ChangeDir(TObjHeader* Adresa) {
     if (n > 0) {
         // New segment k ends at the end of old segment n-2-k (the old start for the
         // last) and takes the negated angle of old segment n-1-k.
-        std::vector<TPlineSeg> rev(static_cast<size_t>(n));
+        std::vector<TPlineSeg> rev(static_cast<size_t>(n), TPlineSeg{});
         for (int32_t k = 0; k < n; ++k) {
             rev[size_t(k)].Alfa = -seg[n - 1 - k].Alfa;
             rev[size_t(k)].E = k + 1 < n ? seg[n - 2 - k].E : p->S;
