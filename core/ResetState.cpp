@@ -6,7 +6,9 @@
 #include "core/IntFont.h"
 #include "core/ParText.h"
 #include "core/UniGroup.h"
+#include "core/UniDraw.h"
 #include "core/UniLog.h"
+#include "platform/Clock.h"
 #include "shell/MainVars.h"
 #include "shell/ResetShellTexts.h"
 
@@ -40,6 +42,10 @@ void ResetAllState() {
 
     // Texts, command table, settings-block state, recent files, settings-bound dialogs.
     ResetShellTexts();
+
+    // No drawing canvas, the real clock.
+    MainCanvas = nullptr;
+    ReleaseClock();
 
     // Further global state is reset here (add calls above this line).
 
