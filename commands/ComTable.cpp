@@ -205,8 +205,9 @@ bool LoadComSet(TForm* MenuForm) {
     for (++i; i < lines.size(); ++i) ParseComSetLine(lines[i]);
     if (MenuForm) {
         for (int k = 1; k <= BuiltInComCount; ++k) {
+            if (!*BuiltIn[k].MenuItem) continue;
             auto* item = MenuForm->Find<TMenuItem>(BuiltIn[k].MenuItem);
-            if (!item || !*BuiltIn[k].MenuItem) continue;
+            if (!item) continue;
             // Surface's item takes the caption only.
             if (!Prikaz[k].Short.empty() && Prikaz[k].Orig != "SURFACE")
                 item->ShortCut = TextToShortCut(Prikaz[k].Short);
