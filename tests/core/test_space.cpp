@@ -79,7 +79,9 @@ TEST_F(SpaceTest, LengthAndFlatImages) {
             EXPECT_EQ(Img->Next, nullptr);
             EXPECT_EQ(Img->Layer, 1);
             EXPECT_EQ(Img->Type, Segs < 0 ? ObjPoint : ObjPline);
-            if (Segs >= 0) EXPECT_EQ(PlineSegCount(Img), Segs);
+            if (Segs >= 0) {
+                EXPECT_EQ(PlineSegCount(Img), Segs);
+            }
             EXPECT_TRUE(Near(AsPline(Img)->S, {c.S.x, c.S.y}));
         }
     }
