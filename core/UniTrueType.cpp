@@ -7,6 +7,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -88,7 +89,12 @@ bool TTrueTypeFace::Open(const std::string& FileName, int Index, bool Bold, bool
 
 bool TTrueTypeFace::Select(const std::string& FaceName, bool Bold, bool Italic) {
     Impl = std::make_unique<TImpl>();
-    if (!FcInit()) return false;
+    static bool fcReady = false;
+    if (!fcReady) {
+        if (!FcInit()) return false;
+        fcReady = true;
+        std::atexit(FcFini);  // fontconfig keeps its configuration until told to let go
+    }
     FcPattern* pat = FcPatternCreate();
     if (!pat) return false;
     std::string family = Cp1250ToUtf8(FaceName);
