@@ -11,7 +11,7 @@ TCanvas* MainCanvas = nullptr;
 
 namespace {
 // Upper bound of chords per circle or arc: a corrupt radius must not hang the redraw.
-constexpr int64_t MaxChords = 1000000;
+constexpr int64_t MaxChords = 100000;
 
 // The visible window grown by W/2 on every side.
 void GrownWindow(Extended W, Osy& Min, Osy& Max) {

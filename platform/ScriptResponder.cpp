@@ -50,13 +50,15 @@ void TScriptResponder::ExpectSave(const std::string& FileName) {
 }
 
 void TScriptResponder::ExpectColor(uint32_t Color) {
-    TItem it{TKind::Color, {}};
+    TItem it;
+    it.Kind = TKind::Color;
     it.Color = Color;
     Queue.push_back(std::move(it));
 }
 
 void TScriptResponder::ExpectColorCancel() {
-    TItem it{TKind::Color, {}};
+    TItem it;
+    it.Kind = TKind::Color;
     it.Cancel = true;
     Queue.push_back(std::move(it));
 }
