@@ -8,6 +8,7 @@
 #include "core/Glob.h"
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
+#include "core/UniSpace.h"
 #include "shell/MainVars.h"
 
 namespace {
@@ -175,7 +176,9 @@ bool AddSeg3D(const Osy3D& E, Extended Alfa, Extended Tol) {
 TObjHeader* MakeObj3D(uint8_t Layer, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     const size_t pos = Pos();
     if (Kind != 3) return nullptr;
-    return Make(pos, ObjPline3D, Layer, StartAdr, EndAdr);
+    TObjHeader* r = Make(pos, ObjPline3D, Layer, StartAdr, EndAdr);
+    EnSpace.FindDir(r);  // stores the closed bit
+    return r;
 }
 
 int BuildKind() {

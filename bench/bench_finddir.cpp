@@ -1,0 +1,58 @@
+// Direction and self-crossing test of closed polylines as they grow.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "core/Builder.h"
+#include "core/ObjRecords.h"
+#include "core/UniGeom.h"
+#include "core/UniPline.h"
+
+namespace {
+
+// A closed ring of N segments, straight or bulging alternately out and in; it never
+// crosses itself, so the whole search runs.
+TObjHeader* Ring(int N, bool Arcs) {
+    TObjHeader* r = AllocObj(PlineSizeFor(N), ObjPline);
+    auto at = [N](int k) {
+        const Extended a = 2 * GeomPi * k / N;
+        return Osy{100 * std::cos(a), 100 * std::sin(a)};
+    };
+    AsPline(r)->S = at(0);
+    for (int k = 1; k <= N; ++k) PlineSegs(r)[k - 1] = {Arcs ? (k % 2 ? 0.3L : -0.3L) : 0, k == N ? at(0) : at(k)};
+    return r;
+}
+
+void Run(benchmark::State& St, bool Arcs) {
+    TObjHeader* r = Ring(int(St.range(0)), Arcs);
+    for (auto _ : St) benchmark::DoNotOptimize(EnPline.FindDir(r));
+    if (AsPline(r)->PlineFlags != PlineClosed) St.SkipWithError("the ring should be closed and counter-clockwise");
+    St.SetComplexityN(St.range(0));
+    FreeObjBlock(r);
+}
+
+void BM_FindDirLines(benchmark::State& St) { Run(St, false); }
+void BM_FindDirArcs(benchmark::State& St) { Run(St, true); }
+
+// Building the polyline point by point and making it (which runs FindDir).
+void BM_BuildAndMake(benchmark::State& St) {
+    const int n = int(St.range(0));
+    for (auto _ : St) {
+        TObjHeader *s = nullptr, *e = nullptr;
+        StartObj({100, 0});
+        for (int k = 1; k < n; ++k) {
+            const Extended a = 2 * GeomPi * k / n;
+            AddSeg({100 * std::cos(a), 100 * std::sin(a)}, 0, CoordTol);
+        }
+        AddSeg({100, 0}, 0, CoordTol);
+        MakeObj(1, s, e);
+        FreeObjList(s, e);
+    }
+    St.SetComplexityN(n);
+}
+
+}  // namespace
+
+BENCHMARK(BM_FindDirLines)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_FindDirArcs)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_BuildAndMake)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
