@@ -36,10 +36,38 @@ void OrderFrom(const Osy& Ref, Osy& X1, Osy& X2) {
     if (Dist(Ref, X2) < Dist(Ref, X1)) std::swap(X1, X2);
 }
 
+// A box that surely holds the segment, grown by the tolerance: a cheap test that spares
+// the trigonometry for pairs far apart. An arc up to a half circle lies within its
+// sagitta of the chord; a larger one within twice its radius of the chord's middle.
+struct Box {
+    Extended x0, y0, x1, y1;
+    bool Apart(const Box& B) const {
+        return x0 > B.x1 || B.x0 > x1 || y0 > B.y1 || B.y0 > y1;
+    }
+};
+
+Box SegBox(const Osy& P1, const Osy& P2, Extended Alfa) {
+    Box b{std::min(P1.x, P2.x), std::min(P1.y, P2.y), std::max(P1.x, P2.x), std::max(P1.y, P2.y)};
+    Extended grow = eps;
+    if (std::fabs(Alfa) > eps) {
+        Extended half = Dist(P1, P2) / 2, a = std::fabs(Alfa);
+        if (a <= GeomPi) {
+            grow += half * std::tan(a / 4);
+        } else {
+            Extended r = half / std::sin(a / 2);
+            Osy m{(P1.x + P2.x) / 2, (P1.y + P2.y) / 2};
+            b = Box{m.x - 2 * r, m.y - 2 * r, m.x + 2 * r, m.y + 2 * r};
+        }
+        grow *= 1 + 1e-12L;  // rounding of the bound itself
+    }
+    return Box{b.x0 - grow, b.y0 - grow, b.x1 + grow, b.y1 + grow};
+}
+
 // Line L1L2 against the arc A1A2. ArcOrder: candidates in the order cu + h, cu - h and
 // two points ordered along the arc; else cu - h, cu + h ordered by distance from L1.
 unsigned LineArc(const Osy& L1, const Osy& L2, const Osy& A1, const Osy& A2, Extended Alfa,
                  Osy& X1, Osy& X2, bool ArcOrder) {
+    if (SegBox(L1, L2, 0).Apart(SegBox(A1, A2, Alfa))) return 0;
     Extended g = Angle(L1, L2);
 
     // Segments joined end to start meet only there unless the line runs back into the arc.
@@ -181,6 +209,7 @@ unsigned IntersArcLine(const Osy& L1, const Osy& L2, const Osy& A1, const Osy& A
 
 unsigned IntersArcArc(const Osy& A1, const Osy& A2, const Osy& B1, const Osy& B2, Extended Alfa1,
                       Extended Alfa2, Osy& X1, Osy& X2) {
+    if (SegBox(A1, A2, Alfa1).Apart(SegBox(B1, B2, Alfa2))) return 0;
     Osy C1, C2;
     Extended R1, R2;
     ArcCenter(A1, A2, Alfa1, C1, R1);

@@ -208,6 +208,7 @@ TEST_F(GeomTest, IntersLineLine) {
             {"joined at an angle", O, T, 0, T, {10, 10}, 0, 1, T, {}},
             {"joined end of B at start of A", O, T, 0, {0, -5}, O, 0, 1, O, {}},
             {"folding back over A", O, T, 0, T, {4, 0}, 0, 2, {4, 0}, T},
+            {"folding back, a hair above the axis", O, T, 0, T, {4, 1e-9L}, 0, 2, {4, 0}, T},
             {"collinear continuation", O, T, 0, T, {20, 0}, 0, 1, T, {}},
             {"collinear overlap", O, T, 0, {5, 0}, {20, 0}, 0, 2, {5, 0}, T},
             {"overlap from before A", O, T, 0, {-5, 0}, {5, 0}, 0, 2, O, {5, 0}},
@@ -277,6 +278,12 @@ TEST_F(GeomTest, IntersArcLineOrderedAlongArc) {
             // hair before the start angle.
             {"arc through 0", {S2, 5}, {S2, -5}, 0, {S2, -S2}, {S2, S2}, GeomPi2, 2, {S2, -S2},
              {S2, S2}},
+            // A line through the arc's start: that crossing comes first, on long arcs in
+            // either direction.
+            {"through the start, counter-clockwise", {8, 3}, {-8, 3}, 0, {4, 3}, {5, 0},
+             Geom2Pi - Angle(Osy{0, 0}, Osy{4, 3}), 2, {4, 3}, {-4, 3}},
+            {"through the start, clockwise", {8, 3}, {-8, 3}, 0, {4, 3}, {0, 5},
+             NormAngleOf(GeomPi2 - Angle(Osy{0, 0}, Osy{4, 3})) - Geom2Pi, 2, {4, 3}, {-4, 3}},
         },
         CallArcLine);
 }
@@ -314,6 +321,8 @@ TEST_F(GeomTest, IntersArcArc) {
             // (2, 0) lies at angle 0 of the first arc and at about 2pi of the second
             // circle's computation.
             {"crossing at angle 0", R0, top, GeomPi2, {4, -2}, {0, -2}, GeomPi, 1, R0, {}},
+            {"common start at angle 0", {5, 0}, {3, 4}, Angle(Osy{0, 0}, Osy{3, 4}), {5, 0},
+             {-4, -3}, -GeomPi, 1, {5, 0}, {}},
         },
         CallArcArc);
 }
