@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 void (*OnMarkInvalidInput)() = nullptr;
 
@@ -239,6 +240,8 @@ void StoreExt(void* Adr, size_t Index, Extended V) {
 
 Osy GetPt(const void* Adr) { return Osy{LoadExt(Adr, 0), LoadExt(Adr, 1)}; }
 
+void GetPt(const void* Adr, Osy& P) { P = GetPt(Adr); }
+
 void SetPt(void* Adr, const Osy& P) {
     StoreExt(Adr, 0, P.x);
     StoreExt(Adr, 1, P.y);
@@ -257,6 +260,8 @@ void SetSeg(void* Adr, const Osy& E, Extended Alfa) {
 }
 
 Osy3D GetPt3D(const void* Adr) { return Osy3D{LoadExt(Adr, 0), LoadExt(Adr, 1), LoadExt(Adr, 2)}; }
+
+void GetPt3D(const void* Adr, Osy3D& P) { P = GetPt3D(Adr); }
 
 void SetPt3D(void* Adr, const Osy3D& P) {
     StoreExt(Adr, 0, P.x);
@@ -376,13 +381,14 @@ std::string Utf8ToCp1250(const std::string& S) {
             Out.push_back(static_cast<char>(cp));
             continue;
         }
-        char mapped = '?';
-        for (int k = 0; k < 128; ++k)
-            if (Cp1250High[k] == cp) {
-                mapped = static_cast<char>(0x80 + k);
-                break;
-            }
-        Out.push_back(mapped);
+        // Every character of the code page lies below U+2200: one table look-up.
+        static const std::vector<uint8_t> Back = [] {
+            std::vector<uint8_t> t(0x2200, 0);
+            for (int k = 0; k < 128; ++k) t[Cp1250High[k]] = static_cast<uint8_t>(0x80 + k);
+            return t;
+        }();
+        uint8_t b = cp < Back.size() ? Back[cp] : 0;
+        Out.push_back(b ? static_cast<char>(b) : '?');
     }
     return Out;
 }

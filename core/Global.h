@@ -42,10 +42,12 @@ bool StrToPt(const std::string& S, const Osy& Base, Osy& P);
 // (the layout of TPlineSeg/TPlineSeg3D). The address need not be aligned; nothing
 // is checked.
 Osy GetPt(const void* Adr);
+void GetPt(const void* Adr, Osy& P);
 void SetPt(void* Adr, const Osy& P);
 void GetSeg(const void* Adr, Extended& Alfa, Osy& E);
 void SetSeg(void* Adr, const Osy& E, Extended Alfa);
 Osy3D GetPt3D(const void* Adr);
+void GetPt3D(const void* Adr, Osy3D& P);
 void SetPt3D(void* Adr, const Osy3D& P);
 void GetSeg3D(const void* Adr, Extended& Alfa, Osy3D& E);
 void SetSeg3D(void* Adr, const Osy3D& E, Extended Alfa);

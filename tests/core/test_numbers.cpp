@@ -224,8 +224,13 @@ TEST_F(NumbersTest, StoredLayoutMatchesRecordSegments) {
     SetSeg3D(&seg3, Osy3D{1, 2, 3}, 0.25L);
     EXPECT_EQ(seg3.Alfa, 0.25L);
     EXPECT_EQ(seg3.E.z, 3);
-    Osy pt{5, 6};
+    Osy pt{5, 6}, got;
     EXPECT_EQ(GetPt(&pt).y, 6);
+    GetPt(&pt, got);
+    EXPECT_EQ(got.x, 5);
+    Osy3D pt3{7, 8, 9}, got3;
+    GetPt3D(&pt3, got3);
+    EXPECT_EQ(got3.z, 9);
 }
 
 TEST_F(NumbersTest, CodePageKnownTexts) {
