@@ -221,8 +221,8 @@ TObjHeader* TEnPoint::Offset(TObjHeader* Adresa, bool TgIn, bool TgOut, Extended
     if (!cs) return nullptr;
     TObjHeader* res = nullptr;
     if (!TgIn && !TgOut) {
-        UnlinkObj(cs, cs, ce);
         res = cs;
+        UnlinkObj(res, cs, ce);
     } else {
         const Osy start{s.x + D, s.y};
         const Osy q{s.x + D + TgPolomer, s.y};

@@ -137,11 +137,12 @@ TEST_F(PointTest, RawTransformsDrawOnTheMainCanvas) {
     EnPoint.RawRotate(p, {10, 10}, GeomPi);
     EXPECT_FALSE(p->Flags & FlagSelected);
     ExpectPt(S(p), 9, 10);
-    EnPoint.RawMirror(p, {0, 0}, {0, 1});
+    EnPoint.RawMirror(p, {10, 0}, {10, 1});
+    ExpectPt(S(p), 11, 10);
     EnPoint.RawScale(p, {0, 0}, 2);
     TObjHeader* adr = nullptr;
     EnPoint.RawNpropScale(p, {0, 0}, {0.5L, 1}, adr);
-    ExpectPt(S(p), -9, 20);
+    ExpectPt(S(p), 11, 20);
     EXPECT_EQ(C.Count(K::Ellipse), 5u);
 }
 
@@ -192,6 +193,7 @@ TEST_F(PointTest, DrawFollowsTheViewMode) {
 
 TEST_F(PointTest, SortViewNumbersAndRapids) {
     Glob.View = vSort;
+    Glob.Arrow = false;
     Glob.Sort.Cisla = true;
     Glob.Sort.Prejezdy = true;
     Glob.Sort.PointColor = 0x222222;
