@@ -394,3 +394,48 @@ TEST_F(IntFontTest, WrittenCharacterReloadsWithItsGeometry) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---- the fuzz corpus: every file loads or is refused, and runs without fault ----
+
+TEST_F(IntFontTest, FuzzCorpusReplays) {
+    namespace fs = std::filesystem;
+    std::string all;
+    for (int c = 1; c < 256; ++c) all += char(c);
+    Glob.ZoomMin = Osy{-100, -100};
+    Glob.ZoomMax = Osy{100, 100};
+    Glob.BoduNaMm = 4;
+    Glob.Okno = Osy{800, 800};
+    int files = 0, loaded = 0;
+    for (const auto& entry : fs::directory_iterator(std::string(KESTRILON_TEST_DATA) + "/fonts/corpus")) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        SCOPED_TRACE(entry.path().filename().string());
+        ++files;
+        FontFreeMem();
+        if (!LoadFontBytes("Fuzz.shp", bytes)) continue;
+        ++loaded;
+        TRecordingCanvas canvas;
+        for (int distorted = 0; distorted < 2; ++distorted) {
+            WorkText = ParText{};
+            WorkText.JmFontu = "FUZZ.SHP";
+            WorkText.Text = all;
+            WorkText.Vyska = 5;
+            WorkText.WidthFactor = distorted ? 0.7L : 1;
+            WorkText.Zkos = distorted ? 0.2L : 0;
+            WorkText.MirrorY = distorted;
+            for (int mode = ShpDraw; mode <= ShpBuild; ++mode) {
+                canvas.Reset();
+                WalkShpText(mode, Osy{-1, -1}, Osy{1, 1}, &canvas, 1, 1, Start, End);
+                EXPECT_EQ(CheckObjList(Start, End), "");
+                FreeObjList(Start, End);
+            }
+            WalkShpTextGdi(&canvas);
+        }
+    }
+    EXPECT_GE(files, 10);
+    EXPECT_GE(loaded, 4);
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// libFuzzer target: the ".shp" stroke-font loader and, for a font it accepts, the
+// shape interpreter in all four modes, plain and distorted.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/Glob.h"
+#include "core/IntFont.h"
+#include "core/ObjRecords.h"
+#include "core/ParText.h"
+#include "core/ResetState.h"
+#include "platform/RecordingCanvas.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+    static const bool ready = [] {
+        ResetAllState();
+        return true;
+    }();
+    (void)ready;
+    FontFreeMem();
+    if (!LoadFontBytes("Fuzz.shp", std::string(reinterpret_cast<const char*>(Data), Size))) return 0;
+    Glob.ZoomMin = Osy{-100, -100};
+    Glob.ZoomMax = Osy{100, 100};
+    Glob.BoduNaMm = 4;
+    Glob.Okno = Osy{800, 800};
+    std::string all;
+    for (int c = 1; c < 256; ++c) all += char(c);
+    TRecordingCanvas canvas;
+    for (int distorted = 0; distorted < 2; ++distorted) {
+        WorkText = ParText{};
+        WorkText.JmFontu = "FUZZ.SHP";
+        WorkText.Text = all;
+        WorkText.Vyska = 5;
+        WorkText.WidthFactor = distorted ? 0.7L : 1;
+        WorkText.Zkos = distorted ? 0.2L : 0;
+        WorkText.MirrorY = distorted;
+        for (int mode = ShpDraw; mode <= ShpBuild; ++mode) {
+            TObjHeader *s = nullptr, *e = nullptr;
+            canvas.Reset();
+            WalkShpText(mode, Osy{-1, -1}, Osy{1, 1}, &canvas, 1, 1, s, e);
+            FreeObjList(s, e);
+        }
+        WalkShpTextGdi(&canvas);
+    }
+    return 0;
+}
