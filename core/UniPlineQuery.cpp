@@ -161,8 +161,23 @@ Extended TEnPline::DistPoint(const TObjHeader* Adresa, const Osy& Pt, int32_t& A
     Osy s = AsPline(Adresa)->S;
     Extended best = closed ? 1e6L : Dist(Pt, s);
     Extended bestSum = 1e6L;
+    // A segment that lies clearly farther away than the best one so far can neither
+    // win nor tie; it is passed over without the exact (trigonometric) distance.
+    constexpr Extended Margin = 10 * CoordTol;
     for (int32_t i = 0; i < n; ++i) {
         const Osy& e = seg[i].E;
+        const Extended lim = best + Margin;
+        if (IsLine(seg[i].Alfa)) {
+            const Extended dx = std::fmax(std::fmax(std::fmin(s.x, e.x) - Pt.x, Pt.x - std::fmax(s.x, e.x)), 0);
+            const Extended dy = std::fmax(std::fmax(std::fmin(s.y, e.y) - Pt.y, Pt.y - std::fmax(s.y, e.y)), 0);
+            if (dx > lim || dy > lim || dx * dx + dy * dy > lim * lim) {
+                s = e;
+                continue;
+            }
+        } else if (Dist(Pt, s) - SegLength(s, e, seg[i].Alfa) > lim) {  // the arc stays within its length of s
+            s = e;
+            continue;
+        }
         Osy F;
         Extended D;
         bool on = IsLine(seg[i].Alfa) ? PerpFootLine(Pt, s, e, F, D) : PerpFootArc(Pt, s, e, seg[i].Alfa, F, D);

@@ -15,10 +15,9 @@ inline bool IsLine(Extended Alfa) { return std::fabs(Alfa) <= CoordTol; }
 
 inline Extended SegLength(const Osy& S, const Osy& E, Extended Alfa) {
     if (IsLine(Alfa)) return Dist(S, E);
-    Osy C;
-    Extended R;
-    ArcCenter(S, E, Alfa, C, R);
-    return std::fabs(Alfa) * R;
+    // The radius as ArcCenter computes it, without the centre.
+    const Extended a = std::fabs(Alfa);
+    return a * (Dist(S, E) / (2 * std::sin(a / 2)));
 }
 
 // Lengths of all segments before segment i, summed in walking order.
