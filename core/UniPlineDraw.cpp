@@ -1,5 +1,6 @@
 // Drawing and picking of polylines: the view-mode look, the preview style, the
 // outline in pixels, the pick-window hit test and the construction traces.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -169,7 +170,10 @@ void TEnPline::GetPoints(const TObjHeader* A, RPolyPoints& Res) {
             if (r > ChordTol) {
                 const Extended h = (r - ChordTol) / r;
                 const Extended step = 2 * std::atan(std::sqrt(1 - h * h) / h);
-                cnt = std::max<int64_t>(1, int64_t(std::ceil(std::fabs(alfa / step))));
+                const Extended want = std::ceil(std::fabs(alfa / step));
+                // NaN (a broken record) gives one chord; a huge radius at most MaxChords.
+                constexpr Extended MaxChords = 100000;
+                cnt = want >= 1 ? int64_t(std::min(want, MaxChords)) : 1;
             }
             const Extended st = alfa / Extended(cnt);
             Extended a = ArcStartAngle(s, seg[i].E, alfa);

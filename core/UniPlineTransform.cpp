@@ -122,7 +122,11 @@ bool TEnPline::NpropScale(TObjHeader* Adresa, const Osy& Base, const Osy& Sc, TO
         if (std::fabs(alfa) <= F) {
             AddSeg(seg[i].E, alfa, 0);
         } else {
-            const int32_t m = std::max<int32_t>(1, int32_t(std::nearbyint(std::fabs(alfa) / F)));
+            // Extreme factor ratios would ask for millions of pieces; past MaxPieces
+            // the re-fit is as good as the drawing can show.
+            constexpr Extended MaxPieces = 4096;
+            const Extended want = std::nearbyint(std::fabs(alfa) / F);
+            const int32_t m = want >= 1 ? int32_t(std::min(want, MaxPieces)) : 1;
             Osy C;
             Extended R;
             ArcCenter(s, seg[i].E, alfa, C, R);

@@ -119,6 +119,27 @@ TEST_F(PlineEditTest, TrimArcBetweenEdges) {
     EXPECT_NEAR(double(PlineSegs(r2)[0].Alfa), double(pi / 2), 1e-12);
 }
 
+// A zigzag of 400 segments against an edge of 400 segments crossing it at every
+// segment: the pieces end at the crossings next to the pick.
+TEST_F(PlineEditTest, TrimLargeZigzag) {
+    std::vector<Seg> zig, edge;
+    for (int i = 1; i <= 400; ++i) {
+        zig.push_back({{Extended(i), Extended(i % 2)}});
+        edge.push_back({{Extended(i), 0.5L}});
+    }
+    Add(Pline({-0.5L, 0.5L}, edge));
+    TObjHeader* p = AddDrawing(Pline({0, 0}, zig));
+    TObjHeader *r1 = nullptr, *r2 = nullptr;
+    // Pick the rising segment 200..201 near its start: crossings at 200.5 and 199.5.
+    ASSERT_TRUE(EnPline.Trim(p, {200.05L, -0.5L}, {200.15L, 1.5L}, L, LE, r1, r2));
+    ASSERT_NE(r1, nullptr);
+    ASSERT_NE(r2, nullptr);
+    EXPECT_TRUE(Near(PlineEndPt(r1), {199.5L, 0.5L}));
+    EXPECT_TRUE(Near(AsPline(r2)->S, {200.5L, 0.5L}));
+    EXPECT_EQ(PlineSegCount(r1), 200);
+    EXPECT_EQ(PlineSegCount(r2), 200);
+}
+
 TEST_F(PlineEditTest, ExtendLimits) {
     struct Case {
         const char* Name;

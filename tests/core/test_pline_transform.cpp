@@ -127,6 +127,14 @@ TEST_F(PlineTransformTest, NpropScalePieceCounts) {
     }
 }
 
+TEST_F(PlineTransformTest, NpropScaleExtremeRatioStaysBounded) {
+    EnPline.CircleAdd({0, 0}, 1, 1, L, LE);
+    TObjHeader* adr = nullptr;
+    ASSERT_TRUE(EnPline.NpropScale(LE, {0, 0}, {1e-9L, 1}, L, LE, false, adr));
+    EXPECT_LE(PlineSegCount(adr), 4 * 4096);
+    EXPECT_EQ(CheckObjList(L, LE), "");
+}
+
 TEST_F(PlineTransformTest, NpropScaleRefusesFactorsNotPositive) {
     const Osy bad[] = {{0, 1}, {1, 0}, {-1, 1}, {2, -0.5L}};
     for (const Osy& f : bad) {
