@@ -59,6 +59,8 @@ public:
     // Non-modal windows and repaints: nothing to do without a display.
     virtual void ShowForm(TForm& Form) {}
     virtual void HideForm(TForm& Form) {}
+    // The form is being destroyed: drop whatever stands for it.
+    virtual void FormGone(TForm& Form) {}
     virtual void FocusForm(TForm& Form) {}
     virtual void Invalidate(TControl& C) {}
     virtual void ProcessMessages() {}

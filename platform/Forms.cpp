@@ -13,7 +13,7 @@ std::string NameKey(const std::string& S) {
 
 TForm::TForm(std::string Name) : TControl(nullptr, nullptr, std::move(Name)) { Visible = false; }
 
-TForm::~TForm() = default;
+TForm::~TForm() { Responder().FormGone(*this); }
 
 void TForm::Adopt(std::unique_ptr<TControl> C) {
     if (!C->Name.empty()) ByName.emplace(NameKey(C->Name), C.get());

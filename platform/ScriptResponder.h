@@ -51,6 +51,7 @@ public:
     bool ColorDialog(TColorDialog& D) override;
     void ShowForm(TForm& Form) override;
     void HideForm(TForm& Form) override;
+    void FormGone(TForm& Form) override { HideForm(Form); }
     void Invalidate(TControl& C) override { ++Invalidations; }
 
 private:

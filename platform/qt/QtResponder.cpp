@@ -148,6 +148,14 @@ void TQtResponder::HideForm(TForm& Form) {
     if (&Form == MainForm) QApplication::quit();
 }
 
+void TQtResponder::FormGone(TForm& Form) {
+    auto it = Views.find(&Form);
+    if (it == Views.end()) return;
+    delete it->second;
+    Views.erase(it);
+    if (&Form == MainForm) MainForm = nullptr;
+}
+
 void TQtResponder::FocusForm(TForm& Form) {
     auto it = Views.find(&Form);
     if (it == Views.end()) return;

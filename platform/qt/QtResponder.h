@@ -29,6 +29,7 @@ public:
     bool ColorDialog(TColorDialog& D) override;
     void ShowForm(TForm& Form) override;
     void HideForm(TForm& Form) override;
+    void FormGone(TForm& Form) override;
     void FocusForm(TForm& Form) override;
     void Invalidate(TControl& C) override;
     void ProcessMessages() override;

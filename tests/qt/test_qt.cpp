@@ -18,12 +18,24 @@
 #include "support/Fixture.h"
 
 namespace {
+// One application for the whole run, ended before the process exits.
+QApplication* TheApp = nullptr;
+
+class TAppEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override {
+        delete TheApp;
+        TheApp = nullptr;
+    }
+};
+const auto* const AppEnv = ::testing::AddGlobalTestEnvironment(new TAppEnvironment);
+
 QApplication& App() {
     static int argc = 1;
     static char name[] = "test_qt";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    if (!TheApp) TheApp = new QApplication(argc, argv);
+    return *TheApp;
 }
 
 void Pump(int Ms) {
