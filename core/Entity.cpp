@@ -1,8 +1,10 @@
 // Dispatch of the whole-object operations on the kind byte.
 #include "core/Entity.h"
 
+#include "core/UniGroup.h"
 #include "core/UniPline.h"
 #include "core/UniPoint.h"
+#include "core/UniSpace.h"
 
 TToolDistLaFn ToolDistLaHook = nullptr;
 
@@ -10,6 +12,9 @@ void DrawObj(TObjHeader* A, TCanvas* Canv) {
     if (!A) return;
     switch (A->Type) {
         case ObjPoint: EnPoint.Draw(A, Canv); break;
+        case ObjPline: EnPline.Draw(A, Canv); break;
+        case ObjGroup: EnGroup.Draw(A, Canv); break;
+        case ObjPline3D: EnSpace.Draw(A, Canv); break;
         default: break;
     }
 }
@@ -18,6 +23,9 @@ void RawDrawObj(TObjHeader* A, TCanvas* Canv) {
     if (!A) return;
     switch (A->Type) {
         case ObjPoint: EnPoint.RawDraw(A, Canv); break;
+        case ObjPline: EnPline.RawDraw(A, Canv); break;
+        case ObjGroup: EnGroup.RawDraw(A, Canv); break;
+        case ObjPline3D: EnSpace.RawDraw(A, Canv); break;
         default: break;
     }
 }
@@ -26,6 +34,9 @@ bool SelectObj(TObjHeader* A, const Osy& Min, const Osy& Max, bool Window) {
     if (!A) return false;
     switch (A->Type) {
         case ObjPoint: return EnPoint.Select(A, Min, Max, Window);
+        case ObjPline: return EnPline.Select(A, Min, Max, Window);
+        case ObjGroup: return EnGroup.Select(A, Min, Max, Window);
+        case ObjPline3D: return EnSpace.Select(A, Min, Max, Window);
         default: return false;
     }
 }
@@ -34,6 +45,9 @@ bool RawSelectObj(TObjHeader* A, const Osy& Min, const Osy& Max, bool Window) {
     if (!A) return false;
     switch (A->Type) {
         case ObjPoint: return EnPoint.RawSelect(A, Min, Max, Window);
+        case ObjPline: return EnPline.RawSelect(A, Min, Max, Window);
+        case ObjGroup: return EnGroup.RawSelect(A, Min, Max, Window);
+        case ObjPline3D: return EnSpace.RawSelect(A, Min, Max, Window);
         default: return false;
     }
 }
@@ -43,6 +57,8 @@ void MoveObj(TObjHeader* A, const Osy& Rel) {
     switch (A->Type) {
         case ObjPoint: EnPoint.Move(A, Rel); break;
         case ObjPline: EnPline.Move(A, Rel); break;
+        case ObjGroup: EnGroup.Move(A, Rel); break;
+        case ObjPline3D: EnSpace.Move(A, Rel); break;
         default: break;
     }
 }
@@ -51,6 +67,9 @@ void RawMoveObj(TObjHeader* A, const Osy& Rel) {
     if (!A) return;
     switch (A->Type) {
         case ObjPoint: EnPoint.RawMove(A, Rel); break;
+        case ObjPline: EnPline.RawMove(A, Rel); break;
+        case ObjGroup: EnGroup.RawMove(A, Rel); break;
+        case ObjPline3D: EnSpace.RawMove(A, Rel); break;
         default: break;
     }
 }
@@ -60,6 +79,8 @@ TObjHeader* CopyObj(TObjHeader* A, const Osy& Rel, TObjHeader*& StartAdr, TObjHe
     switch (A->Type) {
         case ObjPoint: return EnPoint.Copy(A, Rel, StartAdr, EndAdr);
         case ObjPline: return EnPline.Copy(A, Rel, StartAdr, EndAdr);
+        case ObjGroup: return EnGroup.Copy(A, Rel, StartAdr, EndAdr);
+        case ObjPline3D: return EnSpace.Copy(A, Rel, StartAdr, EndAdr);
         default: return nullptr;
     }
 }
@@ -69,6 +90,8 @@ TObjHeader* CopyIdentObj(TObjHeader* A, TObjHeader*& StartAdr, TObjHeader*& EndA
     switch (A->Type) {
         case ObjPoint: return EnPoint.CopyIdent(A, StartAdr, EndAdr);
         case ObjPline: return EnPline.CopyIdent(A, StartAdr, EndAdr);
+        case ObjGroup: return EnGroup.CopyIdent(A, StartAdr, EndAdr);
+        case ObjPline3D: return EnSpace.CopyIdent(A, StartAdr, EndAdr);
         default: return nullptr;
     }
 }
@@ -77,6 +100,9 @@ void RotateObj(TObjHeader* A, const Osy& Base, Extended Angle) {
     if (!A) return;
     switch (A->Type) {
         case ObjPoint: EnPoint.Rotate(A, Base, Angle); break;
+        case ObjPline: EnPline.Rotate(A, Base, Angle); break;
+        case ObjGroup: EnGroup.Rotate(A, Base, Angle); break;
+        case ObjPline3D: EnSpace.Rotate(A, Base, Angle); break;
         default: break;
     }
 }
@@ -85,6 +111,9 @@ void RawRotateObj(TObjHeader* A, const Osy& Base, Extended Angle) {
     if (!A) return;
     switch (A->Type) {
         case ObjPoint: EnPoint.RawRotate(A, Base, Angle); break;
+        case ObjPline: EnPline.RawRotate(A, Base, Angle); break;
+        case ObjGroup: EnGroup.RawRotate(A, Base, Angle); break;
+        case ObjPline3D: EnSpace.RawRotate(A, Base, Angle); break;
         default: break;
     }
 }
@@ -93,6 +122,9 @@ void ScaleObj(TObjHeader* A, const Osy& Base, Extended Scale) {
     if (!A) return;
     switch (A->Type) {
         case ObjPoint: EnPoint.Scale(A, Base, Scale); break;
+        case ObjPline: EnPline.Scale(A, Base, Scale); break;
+        case ObjGroup: EnGroup.Scale(A, Base, Scale); break;
+        case ObjPline3D: EnSpace.Scale(A, Base, Scale); break;
         default: break;
     }
 }
@@ -101,6 +133,9 @@ void RawScaleObj(TObjHeader* A, const Osy& Base, Extended Scale) {
     if (!A) return;
     switch (A->Type) {
         case ObjPoint: EnPoint.RawScale(A, Base, Scale); break;
+        case ObjPline: EnPline.RawScale(A, Base, Scale); break;
+        case ObjGroup: EnGroup.RawScale(A, Base, Scale); break;
+        case ObjPline3D: EnSpace.RawScale(A, Base, Scale); break;
         default: break;
     }
 }
@@ -109,6 +144,9 @@ void MirrorObj(TObjHeader* A, const Osy& P1, const Osy& P2) {
     if (!A) return;
     switch (A->Type) {
         case ObjPoint: EnPoint.Mirror(A, P1, P2); break;
+        case ObjPline: EnPline.Mirror(A, P1, P2); break;
+        case ObjGroup: EnGroup.Mirror(A, P1, P2); break;
+        case ObjPline3D: EnSpace.Mirror(A, P1, P2); break;
         default: break;
     }
 }
@@ -117,6 +155,9 @@ void RawMirrorObj(TObjHeader* A, const Osy& P1, const Osy& P2) {
     if (!A) return;
     switch (A->Type) {
         case ObjPoint: EnPoint.RawMirror(A, P1, P2); break;
+        case ObjPline: EnPline.RawMirror(A, P1, P2); break;
+        case ObjGroup: EnGroup.RawMirror(A, P1, P2); break;
+        case ObjPline3D: EnSpace.RawMirror(A, P1, P2); break;
         default: break;
     }
 }
@@ -126,6 +167,9 @@ bool NpropScaleObj(TObjHeader* A, const Osy& Base, const Osy& Scale, TObjHeader*
     if (!A) return false;
     switch (A->Type) {
         case ObjPoint: EnPoint.NpropScale(A, Base, Scale, Adr); return true;
+        case ObjPline: return EnPline.NpropScale(A, Base, Scale, StartAdr, EndAdr, Draw, Adr);
+        case ObjGroup: return EnGroup.NpropScale(A, Base, Scale, Draw, Adr);
+        case ObjPline3D: return EnSpace.NpropScale(A, Base, Scale, StartAdr, EndAdr, Adr);
         default: return false;
     }
 }
@@ -134,6 +178,9 @@ void EnvelopeObj(TObjHeader* A, Osy& Min, Osy& Max) {
     if (!A) return;
     switch (A->Type) {
         case ObjPoint: Min = Max = AsPoint(A)->S; break;
+        case ObjPline: EnPline.Envelope(A, Min, Max); break;
+        case ObjGroup: EnGroup.Envelope(A, Min, Max); break;
+        case ObjPline3D: EnSpace.Envelope(A, Min, Max); break;
         default: break;
     }
 }
