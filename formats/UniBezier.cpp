@@ -1,6 +1,6 @@
-// The curve is flattened into a temporary point chain (kept outside the builder) by
-// halving it until both control triangles are flatter than AreaTol; that chain is
-// the reference the fitted lines and arcs are measured against.
+// The curve is flattened into a point chain (kept outside the builder) by halving it
+// until both control triangles are flatter than AreaTol; that chain is the reference
+// the fitted lines and arcs are measured against.
 #include "formats/UniBezier.h"
 
 #include <algorithm>
@@ -31,29 +31,42 @@ void Split(const TBez& B, TBez& L, TBez& R) {
     R = {m, p123, p23, B.P3};
 }
 
-// Heron's formula; 0 for a triangle degenerate within the tolerance.
+// Area of the triangle ABC (the cross product: the same value as Heron's formula, at
+// a fraction of the cost; the flattening runs it for every piece).
 Extended TriArea(const Osy& A, const Osy& B, const Osy& C) {
-    Extended a = Dist(B, C), b = Dist(A, C), c = Dist(A, B);
-    Extended s = (a + b + c) / 2;
-    if (s < CoordTol || s - a < CoordTol || s - b < CoordTol || s - c < CoordTol) return 0;
-    return std::sqrt(s * (s - a) * (s - b) * (s - c));
+    return std::fabs((B.x - A.x) * (C.y - A.y) - (B.y - A.y) * (C.x - A.x)) / 2;
 }
 
-void Flatten(const TBez& B, Extended AreaTol, std::vector<Osy>& Pts, int Depth) {
+// The curve flattened once: the chain of points and the tree of halvings that made
+// it. A node's chain is Pts[First..Last]; the halves of a node that was split meet at
+// Pts[Mid] (the fitting below halves exactly where the flattening did, so the chain
+// of every half is a piece of the whole one).
+struct TNode {
+    TBez B;
+    int Mid = -1;  // -1: flat enough, one chord
+    int L = -1, R = -1;
+};
+struct TFlat {
+    std::vector<Osy> Pts;
+    std::vector<TNode> Nodes;
+};
+
+int Flatten(const TBez& B, Extended AreaTol, TFlat& F, int Depth) {
+    int id = int(F.Nodes.size());
+    F.Nodes.push_back(TNode{B});
     if (Depth >= MaxDepth || TriArea(B.P0, B.P1, B.P2) + TriArea(B.P0, B.P2, B.P3) <= AreaTol) {
-        if (!SamePt(Pts.back(), B.P3)) Pts.push_back(B.P3);
-        return;
+        if (!SamePt(F.Pts.back(), B.P3)) F.Pts.push_back(B.P3);
+        return id;
     }
     TBez l, r;
     Split(B, l, r);
-    Flatten(l, AreaTol, Pts, Depth + 1);
-    Flatten(r, AreaTol, Pts, Depth + 1);
-}
-
-std::vector<Osy> Chain(const TBez& B, Extended AreaTol) {
-    std::vector<Osy> pts{B.P0};
-    Flatten(B, AreaTol, pts, 0);
-    return pts;
+    int li = Flatten(l, AreaTol, F, Depth + 1);
+    int mid = int(F.Pts.size()) - 1;
+    int ri = Flatten(r, AreaTol, F, Depth + 1);
+    F.Nodes[id].Mid = mid;
+    F.Nodes[id].L = li;
+    F.Nodes[id].R = ri;
+    return id;
 }
 
 // Distance of P from the infinite line through A and B.
@@ -78,34 +91,32 @@ struct TOut {
     }
 };
 
-void ToLines(const TBez& B, Extended AreaTol, Extended MaxErr, TOut& Out, int Depth) {
-    std::vector<Osy> pts = Chain(B, AreaTol);
-    if (pts.size() < 2) return;
-    bool fits = Depth >= MaxDepth;
+void ToLines(const TFlat& F, int Node, int First, int Last, Extended MaxErr, TOut& Out) {
+    if (Last <= First) return;  // no segment
+    const TNode& n = F.Nodes[Node];
+    bool fits = n.Mid < 0;
     if (!fits) {
         fits = true;
-        for (const Osy& v : pts)
-            if (LineDist(v, B.P0, B.P3) > MaxErr) {
+        for (int i = First; i <= Last; ++i)
+            if (LineDist(F.Pts[i], n.B.P0, n.B.P3) > MaxErr) {
                 fits = false;
                 break;
             }
     }
     if (fits) {
-        Out.Add(B.P3, 0);
+        Out.Add(n.B.P3, 0);
         return;
     }
-    TBez l, r;
-    Split(B, l, r);
-    ToLines(l, AreaTol, MaxErr, Out, Depth + 1);
-    ToLines(r, AreaTol, MaxErr, Out, Depth + 1);
+    ToLines(F, n.L, First, n.Mid, MaxErr, Out);
+    ToLines(F, n.R, n.Mid, Last, MaxErr, Out);
 }
 
-// The point halfway along the chain's length.
-Osy HalfPoint(const std::vector<Osy>& Pts) {
+// The point halfway along the length of the chain Pts[First..Last].
+Osy HalfPoint(const std::vector<Osy>& Pts, int First, int Last) {
     Extended total = 0;
-    for (size_t i = 1; i < Pts.size(); ++i) total += Dist(Pts[i - 1], Pts[i]);
+    for (int i = First + 1; i <= Last; ++i) total += Dist(Pts[i - 1], Pts[i]);
     Extended half = total / 2, run = 0;
-    for (size_t i = 1; i < Pts.size(); ++i) {
+    for (int i = First + 1; i <= Last; ++i) {
         Extended len = Dist(Pts[i - 1], Pts[i]);
         if (run + len >= half && len > 0) {
             Extended t = (half - run) / len;
@@ -113,16 +124,17 @@ Osy HalfPoint(const std::vector<Osy>& Pts) {
         }
         run += len;
     }
-    return Pts.back();
+    return Pts[Last];
 }
 
-void ToArcs(const TBez& B, Extended AreaTol, Extended MaxErr, TOut& Out, int Depth) {
-    std::vector<Osy> pts = Chain(B, AreaTol);
-    if (pts.size() < 2) return;
-    Osy h = HalfPoint(pts);
+void ToArcs(const TFlat& F, int Node, int First, int Last, Extended MaxErr, TOut& Out) {
+    if (Last <= First) return;  // no segment
+    const TNode& n = F.Nodes[Node];
+    const TBez& B = n.B;
+    Osy h = HalfPoint(F.Pts, First, Last);
     Extended g = Dist(B.P0, B.P3), c = Dist(B.P0, h), f = Dist(h, B.P3);
     if (g < CoordTol || c < CoordTol || f < CoordTol || c + f - g < CoordTol) {
-        ToLines(B, AreaTol, MaxErr, Out, Depth);
+        ToLines(F, Node, First, Last, MaxErr, Out);
         return;
     }
     Extended cosA = std::clamp((c * c + g * g - f * f) / (2 * g * c), Extended(-1), Extended(1));
@@ -131,29 +143,35 @@ void ToArcs(const TBez& B, Extended AreaTol, Extended MaxErr, TOut& Out, int Dep
     Extended cross = (B.P3.x - B.P0.x) * (h.y - B.P0.y) - (B.P3.y - B.P0.y) * (h.x - B.P0.x);
     if (cross >= 0) alfa = -alfa;
     if (std::fabs(alfa) <= CoordTol) {
-        ToLines(B, AreaTol, MaxErr, Out, Depth);
+        ToLines(F, Node, First, Last, MaxErr, Out);
         return;
     }
-    bool fits = Depth >= MaxDepth;
-    if (!fits) {
-        Osy C;
-        Extended R;
-        ArcCenter(B.P0, B.P3, alfa, C, R);
-        fits = true;
-        for (const Osy& v : pts)
-            if (std::fabs(Dist(C, v) - R) > MaxErr) {
-                fits = false;
-                break;
-            }
+    if (n.Mid < 0) {  // a single chord: the line is exact
+        Out.Add(B.P3, 0);
+        return;
     }
+    Osy C;
+    Extended R;
+    ArcCenter(B.P0, B.P3, alfa, C, R);
+    bool fits = true;
+    for (int i = First; i <= Last; ++i)
+        if (std::fabs(Dist(C, F.Pts[i]) - R) > MaxErr) {
+            fits = false;
+            break;
+        }
     if (fits) {
-        Out.Add(B.P3, Depth >= MaxDepth ? 0 : alfa);
+        Out.Add(B.P3, alfa);
         return;
     }
-    TBez l, r;
-    Split(B, l, r);
-    ToArcs(l, AreaTol, MaxErr, Out, Depth + 1);
-    ToArcs(r, AreaTol, MaxErr, Out, Depth + 1);
+    ToArcs(F, n.L, First, n.Mid, MaxErr, Out);
+    ToArcs(F, n.R, n.Mid, Last, MaxErr, Out);
+}
+
+TFlat FlattenAll(const TBez& B, Extended AreaTol) {
+    TFlat f;
+    f.Pts.push_back(B.P0);
+    Flatten(B, AreaTol, f, 0);
+    return f;
 }
 
 }  // namespace
@@ -161,11 +179,13 @@ void ToArcs(const TBez& B, Extended AreaTol, Extended MaxErr, TOut& Out, int Dep
 void BezierToLines(const Osy& P0, const Osy& P1, const Osy& P2, Extended AreaTol, Extended MaxErr,
                    const Osy& P3, Osy* Min, Osy* Max) {
     TOut out{Min, Max};
-    ToLines(TBez{P0, P1, P2, P3}, AreaTol, MaxErr, out, 0);
+    TFlat f = FlattenAll(TBez{P0, P1, P2, P3}, AreaTol);
+    ToLines(f, 0, 0, int(f.Pts.size()) - 1, MaxErr, out);
 }
 
 void BezierToArcs(const Osy& P0, const Osy& P1, const Osy& P2, Extended AreaTol, Extended MaxErr,
                   const Osy& P3, Osy* Min, Osy* Max) {
     TOut out{Min, Max};
-    ToArcs(TBez{P0, P1, P2, P3}, AreaTol, MaxErr, out, 0);
+    TFlat f = FlattenAll(TBez{P0, P1, P2, P3}, AreaTol);
+    ToArcs(f, 0, 0, int(f.Pts.size()) - 1, MaxErr, out);
 }
