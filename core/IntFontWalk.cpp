@@ -344,11 +344,16 @@ bool WalkShpText(int Mode, const Osy& Min, const Osy& Max, TCanvas* Canv, float 
         WorkText.WinMin = Osy{10000, 10000};
         WorkText.WinMax = Osy{-10000, -10000};
     }
+    bool hit = false;
     for (char ch : WorkText.Text) {
         wk.RunShape(uint8_t(ch));
-        if (Mode == ShpPick && wk.Hit) return true;
+        if (Mode == ShpPick && wk.Hit) {
+            hit = true;
+            break;
+        }
     }
-    return false;
+    ResetBuilder();  // leave nothing of the walk under construction
+    return hit;
 }
 
 void WalkShpTextGdi(TCanvas* Canv) {
@@ -359,4 +364,5 @@ void WalkShpTextGdi(TCanvas* Canv) {
     wk.Canv = Canv;
     if (!PrepareWalk(wk)) return;
     for (char ch : WorkText.Text) wk.RunShape(uint8_t(ch));
+    ResetBuilder();
 }
