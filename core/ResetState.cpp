@@ -9,6 +9,7 @@
 #include "core/UniDraw.h"
 #include "core/UniLog.h"
 #include "platform/Clock.h"
+#include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/ResetShellTexts.h"
 
@@ -19,7 +20,8 @@ void ResetAllState() {
     SetGlobDefaults();
     Glob.PxPerInch = 96;  // a plain screen: no extra scaling of the drawing area
 
-    // Command line, pointer, lists and undo table.
+    // Command line, pointer, lists and undo table; the lists' records are freed first.
+    FreeMainVarsLists();
     ClearMainVars();
     MainVars.LastColor = Glob.BackColor;
 

@@ -1,0 +1,266 @@
+#include "cam/CamOpUndo.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/Entity.h"
+#include "core/Glob.h"
+#include "core/Global.h"
+#include "core/TextFile.h"
+#include "core/UniLog.h"
+#include "shell/MainVars.h"
+#include "shell/SetCfg.h"
+
+namespace {
+
+bool ValidSlot(int Slot) { return Slot >= 0 && Slot < UndoSlots; }
+
+std::string AdrText(const void* P) { return std::to_string(reinterpret_cast<uintptr_t>(P)); }
+
+int UsedCount(int32_t Cnt, const std::vector<TObjHeader*>& V) {
+    return std::clamp<int>(Cnt, 0, static_cast<int>(V.size()));
+}
+
+int UsedOps(const TOpList& Ops) { return std::clamp<int>(Ops.CamCnt, 0, MaxCamOps); }
+
+int FirstIndexOf(const TObjHeader* Adr, const std::vector<TObjHeader*>& V) {
+    const size_t n = std::min<size_t>(V.size(), CamOpLinkCount);
+    for (size_t j = 0; j < n; ++j)
+        if (V[j] == Adr) return static_cast<int>(j);
+    return 0;
+}
+
+// One link of an object: operation, parent (else child) and the entry to re-point.
+struct TLink {
+    int Op;
+    bool Parent;
+    int Pos;
+};
+
+// Every linked object of Ops with its links in operation order; per operation only the
+// first entry counts, and a parent link hides a child link.
+std::unordered_map<const TObjHeader*, std::vector<TLink>> IndexLinks(const TOpList& Ops) {
+    std::unordered_map<const TObjHeader*, std::vector<TLink>> Index;
+    auto Add = [&Index](const TObjHeader* A, int Op, bool Parent, int Pos) {
+        if (!A) return;
+        std::vector<TLink>& L = Index[A];
+        if (!L.empty() && L.back().Op == Op) return;
+        L.push_back({Op, Parent, Pos});
+    };
+    for (int i = 0; i < UsedOps(Ops); ++i) {
+        const TCamOp& Op = Ops.Cam[i];
+        for (int j = 0; j < UsedCount(Op.ParCnt, Op.Parents); ++j) Add(Op.Parents[j], i, true, j);
+        for (int j = 0; j < UsedCount(Op.ChilCnt, Op.Childs); ++j) Add(Op.Childs[j], i, false, j);
+    }
+    return Index;
+}
+
+void ClearOpFields(TCamOp& Op) {
+    Op.Parents.assign(CamOpLinkCount, nullptr);
+    Op.Childs.assign(CamOpLinkCount, nullptr);
+    Op.Name.clear();
+    Op.OpType = Op.La1 = Op.La2 = 0;
+    Op.ParCnt = Op.ChilCnt = 0;
+    Op.Inside = Op.Outside = Op.Revers = Op.Sousledne = false;
+    Op.TgIn = Op.TgOut = false;
+    Op.TgUhel = Op.TgPolomer = Op.Pridavek = 0;
+    Op.Fillet = Op.Corner3D = false;
+    Op.Corner3DUhel = 0;
+    Op.FillType = Op.Strategy = Op.EdgeMode = 0;
+    Op.ThinError = Op.AllError = 0;
+    Op.Crossing = false;
+    Op.MFillUhel = Op.MFillPresah = Op.MfillPridavek = 0;
+    Op.RFillUhel = Op.RFillPresah = Op.RFillPridavek = 0;
+    Op.OnePassFin = false;
+    Op.Depth = -1;
+}
+
+std::string LinksText(const std::vector<TObjHeader*>& V, int32_t Cnt) {
+    std::string S;
+    for (int j = 0; j < UsedCount(Cnt, V); ++j) S += AdrText(V[j]) + ",";
+    return S;
+}
+
+bool WriteDump(const std::string& Name, const std::vector<std::string>& Lines) {
+    std::error_code ec;
+    std::filesystem::create_directories(ProgramDir + "/Logs", ec);
+    std::vector<std::string> Bytes;
+    for (const std::string& S : Lines) Bytes.push_back(Utf8ToCp1250(S));
+    return WriteTextLinesSafe(ProgramDir + "/Logs/" + Name, Bytes);
+}
+
+}  // namespace
+
+void InitUndoCamOps(int Slot) {
+    if (!ValidSlot(Slot)) return;
+    WriteLog("Sys:Init UndoCamOps");
+    TOpList& Ops = MainVars.UndoTab[Slot].Ops;
+    for (TCamOp& Op : Ops.Cam) ClearOpFields(Op);
+    Ops.CamCnt = 0;
+    Ops.CadCnt = 0;
+    Ops.LastLa = 1;
+    Ops.LastTID = -1;
+    Ops.LastHintIndex = -1;
+}
+
+void CamOpsToUndo(int Slot) {
+    if (!ValidSlot(Slot)) return;
+    TOpList& Ops = MainVars.UndoTab[Slot].Ops;
+    Ops.CamCnt = OpList.CamCnt;
+    Ops.CadCnt = OpList.CadCnt;
+    for (int i = 0; i < MaxCamOps; ++i) {
+        TCamOp& D = Ops.Cam[i];
+        const TCamOp& S = OpList.Cam[i];
+        // Field by field; the link arrays entry by entry into the slot's own arrays.
+        std::vector<TObjHeader*> Par = std::move(D.Parents), Chil = std::move(D.Childs);
+        D = TCamOp{};
+        D.Name = S.Name;
+        D.Status = S.Status;
+        D.MasterOp = S.MasterOp;
+        D.OpType = S.OpType;
+        D.La1 = S.La1;
+        D.La2 = S.La2;
+        D.TID = S.TID;
+        D.ParCnt = S.ParCnt;
+        D.ChilCnt = S.ChilCnt;
+        D.Inside = S.Inside;
+        D.Outside = S.Outside;
+        D.Revers = S.Revers;
+        D.Sousledne = S.Sousledne;
+        D.TgIn = S.TgIn;
+        D.TgOut = S.TgOut;
+        D.TgUhel = S.TgUhel;
+        D.TgPolomer = S.TgPolomer;
+        D.Pridavek = S.Pridavek;
+        D.Fillet = S.Fillet;
+        D.Corner3D = S.Corner3D;
+        D.Corner3DUhel = S.Corner3DUhel;
+        D.FillType = S.FillType;
+        D.Strategy = S.Strategy;
+        D.EdgeMode = S.EdgeMode;
+        D.ThinError = S.ThinError;
+        D.AllError = S.AllError;
+        D.Crossing = S.Crossing;
+        D.MFillUhel = S.MFillUhel;
+        D.MFillPresah = S.MFillPresah;
+        D.MfillPridavek = S.MfillPridavek;
+        D.RFillUhel = S.RFillUhel;
+        D.RFillPresah = S.RFillPresah;
+        D.RFillPridavek = S.RFillPridavek;
+        D.OnePassFin = S.OnePassFin;
+        D.Depth = S.Depth;
+        Par.assign(CamOpLinkCount, nullptr);
+        Chil.assign(CamOpLinkCount, nullptr);
+        std::copy_n(S.Parents.begin(), std::min<size_t>(S.Parents.size(), CamOpLinkCount), Par.begin());
+        std::copy_n(S.Childs.begin(), std::min<size_t>(S.Childs.size(), CamOpLinkCount), Chil.begin());
+        D.Parents = std::move(Par);
+        D.Childs = std::move(Chil);
+    }
+}
+
+void UndoToCamOps(int Slot) {
+    if (!ValidSlot(Slot)) return;
+    const TOpList& Ops = MainVars.UndoTab[Slot].Ops;
+    OpList.CamCnt = Ops.CamCnt;
+    OpList.CadCnt = Ops.CadCnt;
+    for (int i = 0; i < MaxCamOps; ++i) {
+        OpList.Cam[i] = Ops.Cam[i];
+        // A slot never filled holds empty arrays: the list keeps its full length.
+        if (OpList.Cam[i].Parents.size() < size_t(CamOpLinkCount))
+            OpList.Cam[i].Parents.resize(CamOpLinkCount, nullptr);
+        if (OpList.Cam[i].Childs.size() < size_t(CamOpLinkCount))
+            OpList.Cam[i].Childs.resize(CamOpLinkCount, nullptr);
+    }
+}
+
+void UndoCamOpsOfObject(const TObjHeader* Adr, int Slot, std::array<uint8_t, MaxCamOps>& Map) {
+    Map.fill(0);
+    if (!ValidSlot(Slot)) return;
+    const TOpList& Ops = MainVars.UndoTab[Slot].Ops;
+    for (int i = 0; i < UsedOps(Ops); ++i) {
+        const TCamOp& Op = Ops.Cam[i];
+        const auto ChilEnd = Op.Childs.begin() + UsedCount(Op.ChilCnt, Op.Childs);
+        const auto ParEnd = Op.Parents.begin() + UsedCount(Op.ParCnt, Op.Parents);
+        if (std::find(Op.Childs.begin(), ChilEnd, Adr) != ChilEnd) Map[i] = 2;
+        if (std::find(Op.Parents.begin(), ParEnd, Adr) != ParEnd) Map[i] = 1;
+    }
+}
+
+int UndoCamOpParentIndex(const TObjHeader* Adr, int OpNum, int Slot) {
+    if (!ValidSlot(Slot) || OpNum < 0 || OpNum >= MaxCamOps) return 0;
+    return FirstIndexOf(Adr, MainVars.UndoTab[Slot].Ops.Cam[OpNum].Parents);
+}
+
+int UndoCamOpChildIndex(const TObjHeader* Adr, int OpNum, int Slot) {
+    if (!ValidSlot(Slot) || OpNum < 0 || OpNum >= MaxCamOps) return 0;
+    return FirstIndexOf(Adr, MainVars.UndoTab[Slot].Ops.Cam[OpNum].Childs);
+}
+
+void CopyObjsRelinkOps(TObjHeader* Src, TObjHeader*& DstStart, TObjHeader*& DstEnd, TOpList& Ops,
+                       int Slot) {
+    const bool HasOps = UsedOps(Ops) > 0;
+    const auto Index = HasOps ? IndexLinks(Ops) : decltype(IndexLinks(Ops)){};
+    const std::string SlotText = std::to_string(Slot);
+    for (TObjHeader* p = Src; p; p = p->Next) {
+        TObjHeader* C = CopyIdentObj(p, DstStart, DstEnd);
+        if (!HasOps) continue;
+        const std::string A = AdrText(p), CT = AdrText(C);
+        WriteLog("Undo:Obj=" + A + " -> obj:" + CT);
+        const auto It = Index.find(p);
+        if (It == Index.end()) continue;
+        for (const TLink& L : It->second) {
+            TCamOp& Op = Ops.Cam[L.Op];
+            WriteLog(std::string(L.Parent ? "Undo:Par Obj=" : "Undo:Chil Obj=") + A + " in CamOp:" +
+                     std::to_string(L.Op) + " -> obj:" + CT + " UndoId:" + SlotText);
+            (L.Parent ? Op.Parents : Op.Childs)[L.Pos] = C;
+        }
+    }
+}
+
+bool DumpCamOps() {
+    std::vector<std::string> L;
+    L.push_back("OpCount=" + std::to_string(OpList.CamCnt));
+    L.push_back("");
+    for (int i = 0; i < UsedOps(OpList); ++i) {
+        const TCamOp& Op = OpList.Cam[i];
+        L.push_back("OpName=" + Op.Name);
+        L.push_back("OpNum=" + std::to_string(i));
+        L.push_back("OpMaster=" + std::to_string(Op.MasterOp));
+        L.push_back("OpStatus=" + std::to_string(Op.Status));
+        L.push_back("OpDepth=" + CfgRegionalReal(Op.Depth));
+        L.push_back("OpType=" + std::to_string(Op.OpType));
+        L.push_back("OpLa1=" + std::to_string(Op.La1));
+        L.push_back("OpLa2=" + std::to_string(Op.La2));
+        L.push_back("OpPars=" + LinksText(Op.Parents, Op.ParCnt));
+        L.push_back("OpChils=" + LinksText(Op.Childs, Op.ChilCnt));
+        L.push_back("--");
+    }
+    return WriteDump("CamOpDump.txt", L);
+}
+
+bool DumpUndoCamOps() {
+    std::vector<std::string> L;
+    for (int s = std::min(MainVars.UndoIndex, UndoSlots - 1); s >= 0; --s) {
+        const UndoRec& R = MainVars.UndoTab[s];
+        if (R.Jmeno.empty()) continue;
+        L.push_back("OpUndoIndex=" + std::to_string(s));
+        L.push_back("UndoStart=" + AdrText(R.StartUndo));
+        L.push_back("UndoEnd=" + AdrText(R.EndUndo));
+        for (int i = 0; i < UsedOps(R.Ops); ++i) {
+            const TCamOp& Op = R.Ops.Cam[i];
+            L.push_back("OpName=" + Op.Name);
+            L.push_back("OpStatus=" + std::to_string(Op.Status));
+            L.push_back("OpDepth=" + CfgRegionalReal(Op.Depth));
+            L.push_back("OpType=" + std::to_string(Op.OpType));
+            L.push_back("OpLa1=" + std::to_string(Op.La1));
+            L.push_back("OpLa2=" + std::to_string(Op.La2));
+            L.push_back("OpPars=" + LinksText(Op.Parents, Op.ParCnt));
+            L.push_back("OpChils=" + LinksText(Op.Childs, Op.ChilCnt));
+            L.push_back("--");
+        }
+    }
+    return WriteDump("UndoOpDump.txt", L);
+}

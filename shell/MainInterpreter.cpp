@@ -1,0 +1,360 @@
+// The command-line interpreter: key handling, Enter with the repeat rule, the dispatch
+// of keywords to command routines, the clean-up after a command, Escape and the
+// history ring.
+#include <exception>
+
+#include "commands/ComCommon.h"
+#include "commands/ComDraw.h"
+#include "commands/UniCom.h"
+#include "core/Glob.h"
+#include "core/Global.h"
+#include "core/ObjRecords.h"
+#include "core/UniLog.h"
+#include "shell/Main.h"
+#include "shell/MainVars.h"
+
+namespace {
+
+// One row of the dispatch table. Run is nullptr for a routine that this build does not
+// have yet: the command then logs that and ends at once.
+struct TDispatchRow {
+    const char* Keyword;
+    void (*Run)(TMainForm& F);
+    bool OneShot;  // the command ends with the Enter that starts it
+};
+
+// In compare order.
+const TDispatchRow DispatchTable[] = {
+    {"NEW", nullptr, false},
+    {"OPEN", nullptr, false},
+    {"IMPORT", nullptr, false},
+    {"SET", nullptr, false},
+    {"REDRAW", [](TMainForm& F) { F.ComRedraw(); }, true},
+    {"ZOOMW", nullptr, false},
+    {"ZOOMIN", nullptr, true},
+    {"ZOOMPR", nullptr, true},
+    {"ZOOMOBJ", nullptr, true},
+    {"ZOOMLIM", nullptr, true},
+    {"LAYER", nullptr, true},
+    {"GRID", nullptr, true},
+    {"ORTHO", nullptr, true},
+    {"SNAP", nullptr, true},
+    {"SNAPUP", nullptr, true},
+    {"SNAPDN", nullptr, true},
+    {"POINT", [](TMainForm&) { ComPoint(); }, false},
+    {"LINE", [](TMainForm&) { ComLine(); }, false},
+    {"ARC", [](TMainForm&) { ComArc(); }, false},
+    {"CIRCLE", [](TMainForm&) { ComCircle(); }, false},
+    {"RECTANGLE", [](TMainForm&) { ComRectangle(); }, false},
+    {"POLYLINE", nullptr, false},
+    {"DIMSTYLE", nullptr, false},
+    {"DIMHOR", nullptr, false},
+    {"DIMVERT", nullptr, false},
+    {"DIMROT", nullptr, false},
+    {"DIMANGLE", nullptr, false},
+    {"DIMLEADER", nullptr, false},
+    {"HATCH", nullptr, false},
+    {"INTELIHATCH", nullptr, false},
+    {"UNDO", [](TMainForm&) { ComUndo(); }, false},
+    {"CLIPPASTE", nullptr, false},
+    {"DELETE", nullptr, false},
+    {"MOVE", nullptr, false},
+    {"MOVETOCEN", nullptr, false},
+    {"ALIGN", nullptr, false},
+    {"COPY", nullptr, false},
+    {"COPYTOACTIVE", nullptr, false},
+    {"RECTARR", nullptr, false},
+    {"POLARARR", nullptr, false},
+    {"ROTATE", nullptr, false},
+    {"MIRROR", nullptr, false},
+    {"SCALE", nullptr, false},
+    {"SIZE", nullptr, false},
+    {"CHANGELAYER", nullptr, false},
+    {"GROUP", nullptr, false},
+    {"UNGROUP", nullptr, false},
+    {"CHANGESTART", nullptr, false},
+    {"CHANGEDIR", nullptr, false},
+    {"FILTR", nullptr, false},
+    {"DIVIDE", nullptr, false},
+    {"TRIM", nullptr, false},
+    {"BREAK", nullptr, false},
+    {"EXTEND", nullptr, false},
+    {"FILLETONE", nullptr, false},
+    {"FILLETALL", nullptr, false},
+    {"FILLETOFFS", nullptr, false},
+    {"CHAMFERONE", nullptr, false},
+    {"CHAMFERALL", nullptr, false},
+    {"EXPLODE", nullptr, false},
+    {"JOIN", nullptr, false},
+    {"OFFSET", nullptr, false},
+    {"WELD", nullptr, false},
+    {"MARK", nullptr, false},
+    {"STYLE", nullptr, false},
+    {"TEXT", nullptr, false},
+    {"EDITTEXT", nullptr, false},
+    {"TEXTTOPLINE", nullptr, false},
+    {"CHANGETEXTS", nullptr, false},
+    {"STATISTIC", nullptr, false},
+    {"HISTORY", nullptr, false},
+    {"TOOL", nullptr, false},
+    {"BRIDGE", nullptr, false},
+    {"ENGRBLOCK", nullptr, false},
+    {"OPEDIT", nullptr, false},
+    {"OPDELETE", nullptr, false},
+    {"TOSTART", nullptr, false},
+    {"TOEND", nullptr, false},
+    {"ONETOSTART", nullptr, false},
+    {"ONETOEND", nullptr, false},
+    {"TOPOS", nullptr, false},
+    {"ORIGTOFRONT", nullptr, false},
+    {"DIST", [](TMainForm& F) { F.ComDist(); }, false},
+    {"POINTTOCIR", [](TMainForm&) { ComPointToCircle(); }, false},
+    {"ADDCHAR", nullptr, false},
+    {"INFO", nullptr, false},
+    {"SPEC", [](TMainForm& F) { F.ComSpecial(); }, false},
+    {"SAVE", nullptr, false},
+    {"SAVEAS", nullptr, false},
+    {"EXPORT", nullptr, false},
+    {"EXPORTSEL", nullptr, false},
+    {"PRINT", nullptr, false},
+    {"CONTOUR", nullptr, false},
+    {"MEANDR", nullptr, false},
+    {"SURFACE", nullptr, false},
+    {"INTELIMEANDR", nullptr, false},
+    {"SORT", nullptr, false},
+    {"CLIPCUT", nullptr, false},
+    {"CLIPCOPY", nullptr, false},
+};
+
+// The dimension keywords choose the kind of linear dimension before the routine runs.
+void SetDimMode(const std::string& Keyword) {
+    if (Keyword == "DIMHOR") MainVars.DimLinearMode = Horizontal;
+    if (Keyword == "DIMVERT") MainVars.DimLinearMode = Vertical;
+    if (Keyword == "DIMROT") MainVars.DimLinearMode = Rotated;
+}
+
+// A keyword whose routine this build lacks ends at once, so the line stays usable.
+void NotAvailable(const std::string& Keyword) {
+    WriteLog("Err:Command " + Keyword + " not available");
+    MainVars.ComCnt = -1;
+}
+
+// Blanks and control characters removed at both ends.
+std::string TrimInput(const std::string& S) {
+    size_t b = 0, e = S.size();
+    while (b < e && static_cast<unsigned char>(S[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(S[e - 1]) <= ' ') --e;
+    return S.substr(b, e - b);
+}
+
+// Removes the last UTF-8 character of S.
+void PopUtf8Char(std::string& S) {
+    while (!S.empty()) {
+        const unsigned char c = static_cast<unsigned char>(S.back());
+        S.pop_back();
+        if ((c & 0xC0) != 0x80) break;  // the lead byte (or a plain ASCII byte) ends it
+    }
+}
+
+}  // namespace
+
+void TMainForm::CreateCommandLineControls() {
+    ComLine1 = FindOrMake<TLabel>("ComLine1");
+    ComLine2 = FindOrMake<TLabel>("ComLine2");
+    LabelParam = FindOrMake<TLabel>("LabelParam");
+    PanelSelect = FindOrMake<TPanel>("PanelSelect");
+    ComLine2->Caption = "?>";
+    PanelSelect->Caption = "0";
+}
+
+void TMainForm::PressKey(char32_t Key) { FormKeyPress(Key); }
+
+void TMainForm::FormKeyPress(char32_t& Key) {
+    std::string& Line = ComLine2->Caption;
+    switch (Key) {
+        case 8: {
+            const size_t P = Line.find('>');
+            const size_t Keep = P == std::string::npos ? 0 : P + 1;
+            if (Line.size() > Keep) PopUtf8Char(Line);
+            return;
+        }
+        case 27:
+            Escape();
+            return;
+        case 13:
+            Enter();
+            return;
+        default:
+            Line += Utf8Of(Key);
+            return;
+    }
+}
+
+void TMainForm::Escape() {
+    SaveDrawingSelection();
+    ClearSelectionOf(MainVars.DataStart);
+    PanelSelect->Caption = "0";
+    FreeObjList(MainVars.SaveStart, MainVars.SaveEnd);
+    FreeObjList(MainVars.AreaStart, MainVars.AreaEnd);
+    FreeObjList(MainVars.ViewStart, MainVars.ViewEnd);
+    MainVars.Mouse.NextMove = mmCross;
+    MainVars.Mouse.NextDown = mdNone;
+    ComLine2->Caption += " CANCEL";
+    ComLine1->Caption = ComLine2->Caption;
+    ComLine2->Caption = "?>";
+    StoreHistory(ComLine1->Caption);
+    MainVars.Command[0].clear();
+    MainVars.ComCnt = -1;
+    MainVars.Mouse.OsnapAuto.Search = false;
+    LayPanelUpdate();
+    LabelParam->Caption.clear();
+}
+
+void TMainForm::Enter() {
+    TMainVars& V = MainVars;
+    const std::string& Line = ComLine2->Caption;
+    const size_t P = Line.find('>');
+    std::string Input = TrimInput(P == std::string::npos ? Line : Line.substr(P + 1));
+    V.OrigText = Input;
+    Input = UpCaseStr(Input);
+
+    // Repeat rule: LastCom turns into the alias of its row; an empty Enter on the idle
+    // line runs that alias, unless it is PRINT's.
+    for (int i = 1; i <= ComCount; ++i)
+        if (V.LastCom == Prikaz[i].Orig) V.LastCom = Prikaz[i].User;
+    if (Input.empty() && V.ComCnt == -1 && V.LastCom != Prikaz[9].User) Input = V.LastCom;
+
+    bool TooMany = false;
+    if (V.ComCnt >= 0) {
+        if (V.ComCnt >= MaxComInputs) {
+            // Command[] holds ten inputs: the command ends instead of taking an 11th.
+            TooMany = true;
+        } else {
+            ++V.ComCnt;
+            V.Command[V.ComCnt] = Input;
+        }
+    } else {
+        // The first row whose keyword or alias is the input; aliases compare upper-cased.
+        int Row = 0;
+        if (!Input.empty())
+            for (int i = 1; i <= ComCount && Row == 0; ++i)
+                if (Prikaz[i].Orig == Input || (!Prikaz[i].User.empty() && UpCaseStr(Prikaz[i].User) == Input))
+                    Row = i;
+        if (Row == 0) {
+            ComLine2->Caption = "?>";
+            return;
+        }
+        const TPrikaz& R = Prikaz[Row];
+        WriteLog("Usr:" + R.Orig);
+        V.ComCnt = 0;
+        V.Command[0] = R.Orig;
+        if (R.RBtnRep) V.LastCom = R.Orig;
+        ComLine2->Caption = "?>" + R.User;
+    }
+    ComLine1->Caption = ComLine2->Caption;
+
+    // The routine runs guarded: whatever it throws, the line is cleaned up and the
+    // exception goes no further than the log.
+    try {
+        if (TooMany) {
+            WriteLog("Err:Too many inputs, command " + V.Command[0] + " ended");
+            V.ComCnt = -1;
+        } else {
+            if (V.ComCnt == 0) {
+                bool Undo = false;
+                for (int i = 1; i <= ComCount; ++i)
+                    if (Prikaz[i].Orig == V.Command[0]) Undo = Prikaz[i].Undo;
+                if (Undo) TakeUndoSnapshot();
+            }
+            Dispatch();
+        }
+    } catch (const std::exception& E) {
+        LastException = E.what();
+        WriteLog("Err:Exception in " + V.Command[0] + ": " + LastException);
+    } catch (...) {
+        LastException = "unknown exception";
+        WriteLog("Err:Exception in " + V.Command[0]);
+    }
+
+    if (V.ComCnt == -1) EndCommand();
+    StoreHistory(ComLine1->Caption);
+}
+
+void TMainForm::Dispatch() {
+    TMainVars& V = MainVars;
+    bool Ran = false;
+    for (const TDispatchRow& R : DispatchTable) {
+        if (V.Command[0] != R.Keyword) continue;
+        Ran = true;
+        SetDimMode(R.Keyword);
+        if (R.OneShot) V.ComCnt = -1;
+        if (R.Run)
+            R.Run(*this);
+        else
+            NotAvailable(R.Keyword);
+    }
+    if (V.Command[0].find("USER") != std::string::npos) {
+        Ran = true;
+        NotAvailable(V.Command[0]);
+    }
+    // Keywords without a routine here (EXIT, RELOADFONTS) end at once.
+    if (!Ran) NotAvailable(V.Command[0]);
+}
+
+void TMainForm::EndCommand() {
+    TMainVars& V = MainVars;
+    ClearSelectionOf(V.DataStart);
+    PanelSelect->Caption = "0";
+    FreeObjList(V.SaveStart, V.SaveEnd);
+    AktualizaceListy();
+    ComLine1->Caption = ComLine2->Caption;
+    V.Mouse.NextMove = mmCross;
+    V.Mouse.NextDown = mdNone;
+    ComRedraw();
+    ComLine2->Caption = "?>";
+    V.Command[0].clear();
+    LabelParam->Caption.clear();
+    Glob.OpEditAdr.clear();
+    Glob.OpEditAdrCnt = 0;
+    if (Glob.View == vSort) ComRedraw();
+}
+
+void TMainForm::StoreHistory(const std::string& Line) {
+    TMainVars& V = MainVars;
+    if (V.IndexList < 1 || V.IndexList > HistoryLines) V.IndexList = 1;
+    V.ArrList[V.IndexList] = Line;
+    if (++V.IndexList > HistoryLines) V.IndexList = 1;
+}
+
+std::vector<std::string> TMainForm::HistoryList() const {
+    std::vector<std::string> Out;
+    const TMainVars& V = MainVars;
+    const int Start = (V.IndexList < 1 || V.IndexList > HistoryLines) ? 1 : V.IndexList;
+    for (int k = 0; k < HistoryLines; ++k) {
+        const int i = (Start - 1 + k) % HistoryLines + 1;
+        if (!V.ArrList[i].empty()) Out.push_back(V.ArrList[i]);
+    }
+    return Out;
+}
+
+void TMainForm::PickWorldPoint(const Osy& P) {
+    TMainVars& V = MainVars;
+    if (V.Mouse.Down != mdCoord) return;
+    const TOsnapAuto& Os = V.Mouse.OsnapAuto;
+    V.PosMouse = P;
+    const Osy Pt = (Os.Enabled && Os.Search && Os.PointFound) ? Os.LastPoint : V.PosMouse;
+    V.PickPoint = V.PosMouse;
+    const TMenuItem* Snap = Find<TMenuItem>("SnapOnMnu");
+    const std::string Pattern = (Snap && Snap->Checked) ? Glob.DecNum : std::string("0.000000");
+    std::string X = PatternNumText(Pt.x, Pattern), Y = PatternNumText(Pt.y, Pattern);
+    for (std::string* S : {&X, &Y})
+        for (char& c : *S)
+            if (c == ',') c = '.';
+    StrToExtCalc(X, V.PickPoint.x, false);
+    StrToExtCalc(Y, V.PickPoint.y, false);
+    std::string& Line = ComLine2->Caption;
+    const size_t Gt = Line.find('>');
+    Line = (Gt == std::string::npos ? std::string() : Line.substr(0, Gt + 1)) + X + " " + Y;
+    PressKey(13);
+    ComRedraw();
+}
