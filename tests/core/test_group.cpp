@@ -278,6 +278,47 @@ TEST_F(GroupTest, DrawMarksMembersOfNestedGroupsInGroupColour) {
     EXPECT_TRUE(Canv.Ops.empty());
 }
 
+TEST_F(GroupTest, PolylineMembersAreScaledAndPickedInPlace) {
+    TObjHeader *cs = nullptr, *ce = nullptr;
+    EnPline.CircleAdd({10, 10}, 5, 1, cs, ce);
+    TObjHeader* circle = cs;
+    TObjHeader* sp = Sp({30, 10, 0}, {40, 10, -1});
+    TObjHeader* g = Add(Grp({circle, Grp({sp})}));
+
+    // A window around both selects the group; one around the circle alone does not.
+    EXPECT_FALSE(EnGroup.Select(g, {0, 0}, {20, 20}, true));
+    EXPECT_TRUE(EnGroup.Select(g, {0, 0}, {45, 20}, true));
+    EXPECT_TRUE(Sel(circle));
+    EXPECT_TRUE(Sel(sp));
+
+    EnGroup.Move(g, {-5, -5});
+    EXPECT_FALSE(Sel(g));
+    EXPECT_TRUE(Near(AsPline(circle)->S, {10, 5}));
+    EXPECT_TRUE(Near(XY(AsPline3D(sp)->S), {25, 5}));
+
+    // (2, 1) about the circle's centre: the circle is replaced by 16 arcs inside the
+    // member list, the 3D polyline inside the nested group.
+    TObjHeader* Adr = nullptr;
+    ASSERT_TRUE(EnGroup.NpropScale(g, {5, 5}, {2, 1}, false, Adr));
+    auto m = Members(g);
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(AsGroup(g)->Count, 2);
+    ASSERT_EQ(m[0]->Type, ObjPline);
+    EXPECT_EQ(PlineSegCount(m[0]), 16);
+    EXPECT_EQ(m[0]->Next, m[1]);
+    EXPECT_EQ(m[1]->Prev, m[0]);
+    auto inner = Members(m[1]);
+    ASSERT_EQ(inner.size(), 1u);
+    EXPECT_EQ(Adr, inner[0]);
+    EXPECT_TRUE(Near(XY(AsPline3D(inner[0])->S), {45, 5}));
+    Osy Min, Max;
+    EnGroup.Envelope(g, Min, Max);
+    // The ellipse's arcs are circular fits through its points: near, not exact.
+    EXPECT_TRUE(Near(Min, {-5, 0}, 0.05L));
+    EXPECT_TRUE(Near(Max, {65, 10}, 0.05L));
+    EXPECT_EQ(CheckObjList(L, LE), "");
+}
+
 TEST_F(GroupTest, DeleteFreesNestedMembers) {
     TObjHeader* keep = Add(Pt(0, 0));
     TObjHeader* g = Add(Grp({Pt(1, 1), Grp({Pt(2, 2), Grp({Sp({0, 0, 0}, {1, 0, 0})})})}));
