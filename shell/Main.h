@@ -6,6 +6,7 @@
 // command routines of commands/ and cam/ reach the command line through it.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,8 @@ private:
     void Enter();
     void EndCommand();
     void Dispatch();
+    // Runs Step; an exception it throws is logged and kept in LastException (false).
+    bool Guarded(const std::function<void()>& Step);
 };
 
 // The main form while it lives, else nullptr.

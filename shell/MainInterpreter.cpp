@@ -2,6 +2,7 @@
 // of keywords to command routines, the clean-up after a command, Escape and the
 // history ring.
 #include <exception>
+#include <functional>
 
 #include "commands/ComCommon.h"
 #include "commands/ComDraw.h"
@@ -206,8 +207,8 @@ void TMainForm::Escape() {
     MainVars.Command[0].clear();
     MainVars.ComCnt = -1;
     MainVars.Mouse.OsnapAuto.Search = false;
-    LayPanelUpdate();
     LabelParam->Caption.clear();
+    Guarded([&] { LayPanelUpdate(); });
 }
 
 void TMainForm::Enter() {
@@ -253,31 +254,43 @@ void TMainForm::Enter() {
     }
     ComLine1->Caption = ComLine2->Caption;
 
-    // The routine runs guarded: whatever it throws, the line is cleaned up and the
-    // exception goes no further than the log.
-    try {
+    // The routine and the clean-up run guarded: whatever they throw is logged and goes
+    // no further, and the line is idle again once the command has ended.
+    Guarded([&] {
         if (TooMany) {
             WriteLog("Err:Too many inputs, command " + V.Command[0] + " ended");
             V.ComCnt = -1;
-        } else {
-            if (V.ComCnt == 0) {
-                bool Undo = false;
-                for (int i = 1; i <= ComCount; ++i)
-                    if (Prikaz[i].Orig == V.Command[0]) Undo = Prikaz[i].Undo;
-                if (Undo) TakeUndoSnapshot();
-            }
-            Dispatch();
+            return;
         }
+        if (V.ComCnt == 0) {
+            bool Undo = false;
+            for (int i = 1; i <= ComCount; ++i)
+                if (Prikaz[i].Orig == V.Command[0]) Undo = Prikaz[i].Undo;
+            if (Undo) TakeUndoSnapshot();
+        }
+        Dispatch();
+    });
+    if (V.ComCnt == -1 && !Guarded([&] { EndCommand(); })) {
+        ComLine2->Caption = "?>";
+        V.Command[0].clear();
+        LabelParam->Caption.clear();
+        V.Mouse.NextMove = mmCross;
+        V.Mouse.NextDown = mdNone;
+    }
+    StoreHistory(ComLine1->Caption);
+}
+
+bool TMainForm::Guarded(const std::function<void()>& Step) {
+    try {
+        Step();
+        return true;
     } catch (const std::exception& E) {
         LastException = E.what();
-        WriteLog("Err:Exception in " + V.Command[0] + ": " + LastException);
     } catch (...) {
         LastException = "unknown exception";
-        WriteLog("Err:Exception in " + V.Command[0]);
     }
-
-    if (V.ComCnt == -1) EndCommand();
-    StoreHistory(ComLine1->Caption);
+    WriteLog("Err:Exception in command " + MainVars.Command[0] + ": " + LastException);
+    return false;
 }
 
 void TMainForm::Dispatch() {
@@ -356,5 +369,5 @@ void TMainForm::PickWorldPoint(const Osy& P) {
     const size_t Gt = Line.find('>');
     Line = (Gt == std::string::npos ? std::string() : Line.substr(0, Gt + 1)) + X + " " + Y;
     PressKey(13);
-    ComRedraw();
+    Guarded([&] { ComRedraw(); });
 }
