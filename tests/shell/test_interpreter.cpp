@@ -1,0 +1,232 @@
+// The command-line interpreter: starting commands by keyword and alias, feeding inputs,
+// the repeat rule, Escape, Backspace, the history ring, faults of routines and inputs.
+#include <stdexcept>
+
+#include "core/Glob.h"
+#include "core/ObjRecords.h"
+#include "core/UniDraw.h"
+#include "platform/RecordingCanvas.h"
+#include "shell/Main.h"
+#include "shell/MainVars.h"
+#include "support/CmdTest.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class InterpreterTest : public CmdTest {};
+
+TEST_F(InterpreterTest, KeywordOrAliasInAnyCaseStartsTheCommand) {
+    for (const char* Word : {"line", "LINE", "Line", "l", "L"}) {
+        Start();
+        H->Enter(Word);
+        EXPECT_EQ(MainVars.Command[0], "LINE") << Word;
+        EXPECT_EQ(MainVars.ComCnt, 0) << Word;
+        EXPECT_EQ(H->Prompt(), "Odkud>") << Word;
+        EXPECT_EQ(NewLog(), (Lines{"Usr:LINE", "Sys:ComLine Start"})) << Word;
+        H.reset();
+    }
+}
+
+TEST_F(InterpreterTest, LineChainGivesSeparateSegmentsLogAndHistory) {
+    Start();
+    Run({"line", "0 0", "10 0", "10 10", ""});
+    EXPECT_EQ(NewLog(), (Lines{"Usr:LINE", "Sys:ComLine Start", "Sys:LineTo La:68 X:10 Y:0", "Sys:ComLine End",
+                               "Sys:LineTo La:68 X:10 Y:10", "Sys:ComLine End", "Err:Wrong pickpoint ()",
+                               "Sys:ComLine End"}));
+    EXPECT_EQ(H->DumpLines(), (Lines{"PLINE layer=68 flags=1 pflags=0 0.0 0.0 | 0.0 10.0 0.0",
+                                     "PLINE layer=68 flags=1 pflags=0 10.0 0.0 | 0.0 10.0 10.0"}));
+    EXPECT_EQ(H->Form().HistoryList(), (Lines{"?>L", "Odkud>0 0", "Kam>10 0", "Kam>10 10", "Kam>"}));
+    EXPECT_EQ(MainVars.ComCnt, -1);
+    EXPECT_EQ(H->Prompt(), "?>");
+    EXPECT_TRUE(MainVars.Command[0].empty());
+}
+
+TEST_F(InterpreterTest, UnknownWordResetsTheLineAndStoresNothing) {
+    Start();
+    H->Type("FOO");
+    H->Enter();
+    EXPECT_EQ(H->Prompt(), "?>");
+    EXPECT_EQ(MainVars.IndexList, 1);
+    EXPECT_TRUE(H->Form().HistoryList().empty());
+    EXPECT_TRUE(NewLog().empty());
+    EXPECT_EQ(MainVars.ComCnt, -1);
+}
+
+TEST_F(InterpreterTest, EmptyEnterRepeatsOnlyCommandsWithAnAliasAndNeverPrint) {
+    struct Case {
+        Lines Script;
+        std::string Repeated;  // keyword started by the empty Enter, "" none
+    } Cases[] = {
+        {{"CIRCLE", "0 0", "5"}, "CIRCLE"},        // alias "C"
+        {{"POINT", "1 1"}, "POINT"},               // alias "B"
+        {{"RECTANGLE", "0 0", "1 1"}, ""},         // no alias
+        {{"PRINT"}, ""},                            // PRINT never
+        {{"CIRCLE", "0 0", "5", "PRINT"}, ""},      // the last repeatable command was PRINT
+        {{}, ""},                                   // nothing ran yet
+    };
+    for (const Case& C : Cases) {
+        Start();
+        Run(C.Script);
+        ASSERT_EQ(MainVars.ComCnt, -1);
+        Mark();
+        H->Enter("");
+        EXPECT_EQ(MainVars.Command[0], C.Repeated) << C.Script.size();
+        if (C.Repeated.empty()) {
+            EXPECT_TRUE(NewLog().empty());
+        } else {
+            EXPECT_EQ(NewLog().at(0), "Usr:" + C.Repeated);
+        }
+        H.reset();
+    }
+}
+
+TEST_F(InterpreterTest, InputsWhileRunningGoToTheCommand) {
+    Start();
+    // An empty input and a keyword are inputs of the running command.
+    Run({"CIRCLE", "0 0", ""});
+    EXPECT_EQ(NewLog().back(), "Sys:ComCircle End");
+    EXPECT_TRUE(H->DumpLines().empty());
+    Mark();
+    Run({"LINE", "CIRCLE"});
+    EXPECT_EQ(NewLog(), (Lines{"Usr:LINE", "Sys:ComLine Start", "Err:Wrong pickpoint (CIRCLE)", "Sys:ComLine End"}));
+}
+
+TEST_F(InterpreterTest, EscapeCancelsClearsSelectionAndStoresTheLine) {
+    Start();
+    Run({"POINT", "1 1", "LINE", "0 0"});
+    MainVars.DataStart->Flags |= FlagSelected;
+    MainVars.Mouse.OsnapAuto.Search = true;
+    H->Esc();
+    EXPECT_EQ(H->Form().HistoryList().back(), "Kam> CANCEL");
+    EXPECT_EQ(H->Echo(), "Kam> CANCEL");
+    EXPECT_EQ(H->Prompt(), "?>");
+    EXPECT_EQ(MainVars.ComCnt, -1);
+    EXPECT_TRUE(MainVars.Command[0].empty());
+    EXPECT_FALSE(MainVars.DataStart->Flags & FlagSelected);
+    EXPECT_TRUE(MainVars.DataStart->SavedFlags & FlagSelected);  // "P" can bring it back
+    EXPECT_EQ(MainVars.Mouse.NextMove, mmCross);
+    EXPECT_EQ(MainVars.Mouse.NextDown, mdNone);
+    EXPECT_FALSE(MainVars.Mouse.OsnapAuto.Search);
+    EXPECT_EQ(H->DumpLines().size(), 1u);  // what the commands made stays
+    H->Esc();
+    EXPECT_EQ(H->Form().HistoryList().back(), "?> CANCEL");
+}
+
+TEST_F(InterpreterTest, BackspaceRemovesOneCharacterAfterThePrompt) {
+    Start();
+    const struct {
+        const char* Before;
+        const char* After;
+    } Cases[] = {{"?>", "?>"}, {"?>ab", "?>a"}, {"Kam>1 č", "Kam>1 "}, {"Odkud>", "Odkud>"}, {"", ""}, {"ab", "a"}};
+    for (const auto& C : Cases) {
+        H->Form().ComLine2->Caption = C.Before;
+        H->Form().PressKey(8);
+        EXPECT_EQ(H->Prompt(), C.After) << C.Before;
+    }
+}
+
+TEST_F(InterpreterTest, HistoryRingKeepsTheLastHundredLines) {
+    Start();
+    for (int i = 1; i <= 101; ++i) H->Form().StoreHistory("line" + std::to_string(i));
+    EXPECT_EQ(MainVars.ArrList[1], "line101");
+    EXPECT_EQ(MainVars.IndexList, 2);
+    const Lines Hist = H->Form().HistoryList();
+    ASSERT_EQ(Hist.size(), 100u);
+    EXPECT_EQ(Hist.front(), "line2");
+    EXPECT_EQ(Hist.back(), "line101");
+}
+
+TEST_F(InterpreterTest, EleventhInputEndsTheCommandWithoutWritingPastTheInputs) {
+    Start();
+    H->Enter("LINE");
+    MainVars.ComCnt = MaxComInputs;
+    MainVars.Command[MaxComInputs] = "KEEP";
+    H->Enter("5 5");
+    EXPECT_EQ(NewLog().back(), "Err:Too many inputs, command LINE ended");
+    EXPECT_EQ(MainVars.ComCnt, -1);
+    EXPECT_EQ(MainVars.Command[MaxComInputs], "KEEP");
+    EXPECT_EQ(H->Prompt(), "?>");
+    H->Enter("POINT");  // the line is usable again
+    EXPECT_EQ(MainVars.Command[0], "POINT");
+}
+
+// A canvas whose every clearing throws: the redraw inside a routine and inside the
+// clean-up fails.
+class TThrowingCanvas : public TRecordingCanvas {
+public:
+    void Clear(uint32_t) override { throw std::runtime_error("canvas lost"); }
+};
+
+TEST_F(InterpreterTest, ExceptionsNeverLeaveTheInterpreterAndTheLineRecovers) {
+    Start();
+    TThrowingCanvas Canvas;
+    MainCanvas = &Canvas;
+    // The routine throws before it ends: the command stays running.
+    EXPECT_NO_THROW(H->Enter("POINT"));
+    EXPECT_EQ(H->Form().LastException, "canvas lost");
+    EXPECT_EQ(MainVars.ComCnt, 0);
+    EXPECT_EQ(H->Form().HistoryList().back(), "?>B");
+    // It throws after ending the command, and the clean-up throws as well.
+    EXPECT_NO_THROW(H->Enter("1 1"));
+    EXPECT_EQ(MainVars.ComCnt, -1);
+    EXPECT_EQ(H->Prompt(), "?>");
+    EXPECT_TRUE(MainVars.Command[0].empty());
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:Exception in command POINT: canvas lost"));
+    MainCanvas = nullptr;
+    H->Enter("POINT");
+    EXPECT_EQ(MainVars.ComCnt, 0);
+}
+
+TEST_F(InterpreterTest, KeywordsWithoutRoutineEndAtOnce) {
+    Start();
+    for (const char* Word : {"MOVE", "USER5", "EXIT", "ZOOMIN"}) {
+        Mark();
+        H->Enter(Word);
+        EXPECT_EQ(MainVars.ComCnt, -1) << Word;
+        EXPECT_EQ(H->Prompt(), "?>") << Word;
+        EXPECT_EQ(NewLog().back(), std::string("Err:Command ") + Word + " not available");
+    }
+    // MOVE and USER5 take a snapshot before they start.
+    EXPECT_EQ(MainVars.UndoCount, 2);
+}
+
+TEST_F(InterpreterTest, DimensionKeywordsSetTheLinearMode) {
+    Start();
+    const std::pair<const char*, TDimLinMode> Cases[] = {
+        {"DIMVERT", Vertical}, {"DIMROT", Rotated}, {"DIMHOR", Horizontal}};
+    for (const auto& [Word, Mode] : Cases) {
+        H->Enter(Word);
+        EXPECT_EQ(MainVars.DimLinearMode, Mode) << Word;
+    }
+}
+
+TEST_F(InterpreterTest, PickTypesThePointAfterThePrompt) {
+    Start();
+    H->Pick(3, 4);  // idle: a click types nothing
+    EXPECT_TRUE(H->Form().HistoryList().empty());
+    H->Enter("LINE");
+    H->Pick(1.5L, -2);
+    EXPECT_EQ(H->Form().HistoryList().back(), "Odkud>1.500000 -2.000000");
+    EXPECT_EQ(MainVars.SavePick.x, 1.5L);
+    EXPECT_EQ(MainVars.SavePick.y, -2);
+    EXPECT_EQ(H->Prompt(), "Kam>");
+}
+
+TEST_F(InterpreterTest, InvalidNumberIsMarkedInTheEchoedLine) {
+    Start();
+    Run({"CIRCLE", "0 0", "abc"});
+    EXPECT_EQ(H->Echo(), "Rádius>abc = INVALID");
+    EXPECT_EQ(NewLog().back(), "Sys:ComCircle End");
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:Wrong radius (ABC)"));
+}
+
+TEST_F(InterpreterTest, TypedTextKeepsItsCaseInOrigText) {
+    Start();
+    Run({"POINT", "  @1 2  "});
+    EXPECT_EQ(MainVars.OrigText, "@1 2");
+    H->Enter("  line  ");
+    EXPECT_EQ(MainVars.OrigText, "line");
+}
+
+}  // namespace
