@@ -1,14 +1,14 @@
 // Minimal forms of the view and panel routines that the command line calls, until the
 // drawing view and the panels have their own code: the drawing is painted plainly and
 // the pointer modes a command asked for are taken over, as the cursor update does.
-// Each routine moves to its topic's file when that topic arrives.
+// Each is a weak definition: the topic's own definition, once linked in, replaces it.
 #include "core/Entity.h"
 #include "core/Glob.h"
 #include "core/UniDraw.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 
-void TMainForm::ComRedraw() {
+__attribute__((weak)) void TMainForm::ComRedraw() {
     if (MainCanvas) {
         MainCanvas->BeginDraw();
         MainCanvas->Clear(Glob.BackColor);
@@ -19,8 +19,8 @@ void TMainForm::ComRedraw() {
     MainVars.Mouse.Down = MainVars.Mouse.NextDown;
 }
 
-void TMainForm::LayPanelUpdate() {}
+__attribute__((weak)) void TMainForm::LayPanelUpdate() {}
 
-void TMainForm::AktualizaceListy() {}
+__attribute__((weak)) void TMainForm::AktualizaceListy() {}
 
-void TMainForm::CamOpsToPanel() {}
+__attribute__((weak)) void TMainForm::CamOpsToPanel() {}
