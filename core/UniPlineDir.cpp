@@ -1,11 +1,12 @@
 // Polyline queries that maintain PlineFlags: the closed bit (OpenPline), the direction
 // bit and the self-crossing mark (FindDir), and the self-crossing search they rest on.
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
-#include "core/UniPlineIndex.h"
 
 TEnPline EnPline;
 
@@ -29,30 +30,104 @@ bool TEnPline::OpenPline(TObjHeader* Adresa) {
 }
 
 // ---- self-crossing ----
+//
+// Candidate pairs come from a sweep: every segment is projected onto an axis u and
+// onto the perpendicular v; pairs whose u-intervals overlap are met in one pass over
+// the intervals sorted by their start, and kept when their v-intervals overlap too.
+// The sweep costs n log n plus the number of u-overlaps, so u is chosen to make that
+// small: x, y, or the normal of the dominant segment direction (the rows of a meander
+// or a comb, at whatever angle they run, then project to nearly points).
 
 namespace {
 
-// Below this many segments every pair is tried; the index pays off only above.
+// Below this many segments every pair is tried; the sweep pays off only above.
 constexpr int32_t BruteForceSegs = 24;
-// Boxes are widened so that segments the exact routines call touching (within the
-// tolerance) are always candidates.
-constexpr double BoxMargin = 4 * double(CoordTol);
+// Intervals are widened so that segments the exact routines call touching (within
+// the tolerance) are always candidates.
+constexpr double Margin = 4 * double(CoordTol);
 
-TIdxBox SegBox(const Osy& S, const Osy& E, Extended Alfa) {
-    Osy mn, mx;
-    if (std::fabs(Alfa) > CoordTol) {
-        ArcEnvelope(S, E, Alfa, mn, mx);
-    } else {
-        mn = {std::fmin(S.x, E.x), std::fmin(S.y, E.y)};
-        mx = {std::fmax(S.x, E.x), std::fmax(S.y, E.y)};
+struct TAxis {
+    double ux, uy;  // unit vector u; v = (-uy, ux)
+};
+
+struct TSpan {
+    double u1, u2, v1, v2;
+};
+
+// Points that bound segment i: its ends, plus the corners of its box for an arc.
+int BoundPts(const Osy& S, const Osy& E, Extended Alfa, double (&P)[4][2]) {
+    if (std::fabs(Alfa) <= CoordTol) {
+        P[0][0] = double(S.x), P[0][1] = double(S.y);
+        P[1][0] = double(E.x), P[1][1] = double(E.y);
+        return 2;
     }
-    return {double(mn.x) - BoxMargin, double(mn.y) - BoxMargin, double(mx.x) + BoxMargin,
-            double(mx.y) + BoxMargin};
+    Osy mn, mx;
+    ArcEnvelope(S, E, Alfa, mn, mx);
+    const double c[4][2] = {{double(mn.x), double(mn.y)}, {double(mx.x), double(mn.y)},
+                            {double(mx.x), double(mx.y)}, {double(mn.x), double(mx.y)}};
+    for (int k = 0; k < 4; ++k) P[k][0] = c[k][0], P[k][1] = c[k][1];
+    return 4;
 }
 
-}  // namespace
+void Project(const std::vector<std::array<double, 8>>& Pts, const std::vector<int>& Cnt, const TAxis& A,
+             std::vector<TSpan>& Out) {
+    Out.resize(Pts.size());
+    for (size_t i = 0; i < Pts.size(); ++i) {
+        TSpan s{1e300, -1e300, 1e300, -1e300};
+        for (int k = 0; k < Cnt[i]; ++k) {
+            const double x = Pts[i][2 * k], y = Pts[i][2 * k + 1];
+            const double u = x * A.ux + y * A.uy, v = -x * A.uy + y * A.ux;
+            s.u1 = std::min(s.u1, u), s.u2 = std::max(s.u2, u);
+            s.v1 = std::min(s.v1, v), s.v2 = std::max(s.v2, v);
+        }
+        Out[i] = {s.u1 - Margin, s.u2 + Margin, s.v1 - Margin, s.v2 + Margin};
+    }
+}
 
-int32_t TEnPline::SelfCross(const TObjHeader* Adresa, TSelfCross& Res) {
+// Sorted order by u1 and the number of pairs the sweep would visit (stops counting
+// beyond Limit).
+uint64_t SweepCost(const std::vector<TSpan>& Sp, std::vector<int32_t>& Order, uint64_t Limit) {
+    Order.resize(Sp.size());
+    for (size_t i = 0; i < Sp.size(); ++i) Order[i] = int32_t(i);
+    std::sort(Order.begin(), Order.end(), [&](int32_t a, int32_t b) { return Sp[size_t(a)].u1 < Sp[size_t(b)].u1; });
+    std::vector<double> starts(Sp.size());
+    for (size_t p = 0; p < Order.size(); ++p) starts[p] = Sp[size_t(Order[p])].u1;
+    uint64_t cost = 0;
+    for (size_t p = 0; p < Order.size() && cost <= Limit; ++p) {
+        auto last = std::upper_bound(starts.begin() + long(p) + 1, starts.end(), Sp[size_t(Order[p])].u2);
+        cost += uint64_t(last - (starts.begin() + long(p) + 1));
+    }
+    return cost;
+}
+
+// The direction (mod pi) that carries the most segment length, taken exactly from
+// the longest segment in the heaviest of 180 bins.
+double DominantDir(const TObjHeader* Adresa) {
+    const int32_t n = PlineSegCount(Adresa);
+    const TPlineSeg* seg = PlineSegs(Adresa);
+    std::array<double, 180> weight{};
+    std::array<double, 180> longest{}, angle{};
+    Osy s = AsPline(Adresa)->S;
+    for (int32_t i = 0; i < n; ++i) {
+        const double dx = double(seg[i].E.x - s.x), dy = double(seg[i].E.y - s.y);
+        const double len = std::hypot(dx, dy);
+        double a = std::atan2(dy, dx);
+        if (a < 0) a += M_PI;
+        if (a >= M_PI) a -= M_PI;
+        const size_t b = std::min<size_t>(179, size_t(a / M_PI * 180));
+        weight[b] += len;
+        if (len > longest[b]) longest[b] = len, angle[b] = a;
+        s = seg[i].E;
+    }
+    size_t best = 0;
+    for (size_t b = 1; b < 180; ++b)
+        if (weight[b] > weight[best]) best = b;
+    return angle[best];
+}
+
+// The search behind SelfCross; AnyPair stops at the first crossing found instead of
+// looking for the first in walking order.
+int32_t SelfCrossSearch(const TObjHeader* Adresa, TSelfCross& Res, bool AnyPair) {
     Res = TSelfCross{};
     if (!Adresa || Adresa->Type != ObjPline) return 0;
     const int32_t n = PlineSegCount(Adresa);
@@ -63,43 +138,62 @@ int32_t TEnPline::SelfCross(const TObjHeader* Adresa, TSelfCross& Res) {
     const bool lastEndsAtStart = SamePt(seg[n - 1].E, S0);
     auto start = [&](int32_t i) { return i == 0 ? S0 : seg[i - 1].E; };
 
-    // The meeting count of i and j, 0 when it does not count as a crossing.
-    auto meet = [&](int32_t i, int32_t j, Osy& X1, Osy& X2) -> int32_t {
+    // Tries pair i < j; keeps it when it crosses and comes before the best so far.
+    auto tryPair = [&](int32_t i, int32_t j) {
+        if (Res.Count && (i > Res.I || (i == Res.I && j >= Res.J))) return;
+        Osy X1, X2;
         int32_t c = int32_t(IntersSegSeg(start(i), seg[i].E, start(j), seg[j].E, seg[i].Alfa, seg[j].Alfa, X1, X2));
-        if (c == 1 && (j == i + 1 || (i == 0 && j == n - 1 && lastEndsAtStart))) return 0;
-        return c;
-    };
-    auto found = [&](int32_t i, int32_t j, int32_t c, const Osy& X1, const Osy& X2) {
-        Res.Count = c;
-        Res.I = i;
-        Res.J = j;
-        Res.X1 = X1;
-        Res.X2 = X2;
-        return c;
+        if (c == 1 && (j == i + 1 || (i == 0 && j == n - 1 && lastEndsAtStart))) c = 0;
+        if (c) Res = {c, i, j, X1, X2};
     };
 
-    Osy X1, X2;
     if (n <= BruteForceSegs) {
-        for (int32_t i = 0; i < n; ++i)
-            for (int32_t j = i + 1; j < n; ++j)
-                if (int32_t c = meet(i, j, X1, X2)) return found(i, j, c, X1, X2);
-        return 0;
+        for (int32_t i = 0; i < n && !Res.Count; ++i)
+            for (int32_t j = i + 1; j < n && !Res.Count; ++j) tryPair(i, j);
+        return Res.Count;
     }
 
-    std::vector<TIdxBox> boxes(static_cast<size_t>(n));
-    for (int32_t i = 0; i < n; ++i) boxes[size_t(i)] = SegBox(start(i), seg[i].E, seg[i].Alfa);
-    TSegBoxIndex index;
-    index.Build(boxes);
-    std::vector<int32_t> cand;
+    std::vector<std::array<double, 8>> pts(static_cast<size_t>(n));
+    std::vector<int> cnt(static_cast<size_t>(n));
     for (int32_t i = 0; i < n; ++i) {
-        cand.clear();
-        index.QuerySorted(boxes[size_t(i)], cand);
-        for (int32_t j : cand)
-            if (j > i)
-                if (int32_t c = meet(i, j, X1, X2)) return found(i, j, c, X1, X2);
+        double p[4][2];
+        cnt[size_t(i)] = BoundPts(start(i), seg[i].E, seg[i].Alfa, p);
+        for (int k = 0; k < cnt[size_t(i)]; ++k) pts[size_t(i)][2 * k] = p[k][0], pts[size_t(i)][2 * k + 1] = p[k][1];
     }
-    return 0;
+    const double d = DominantDir(Adresa);
+    const TAxis axes[3] = {{1, 0}, {0, 1}, {-std::sin(d), std::cos(d)}};
+    std::vector<TSpan> spans, trial;
+    std::vector<int32_t> order, trialOrder;
+    uint64_t best = UINT64_MAX;
+    for (const TAxis& a : axes) {
+        Project(pts, cnt, a, trial);
+        const uint64_t cost = SweepCost(trial, trialOrder, best);
+        if (cost < best) {
+            best = cost;
+            spans.swap(trial);
+            order.swap(trialOrder);
+        }
+    }
+
+    for (size_t p = 0; p < order.size(); ++p) {
+        const TSpan& a = spans[size_t(order[p])];
+        for (size_t q = p + 1; q < order.size(); ++q) {
+            const TSpan& b = spans[size_t(order[q])];
+            if (b.u1 > a.u2) break;
+            if (b.v1 > a.v2 || a.v1 > b.v2) continue;
+            tryPair(std::min(order[p], order[q]), std::max(order[p], order[q]));
+            if (AnyPair && Res.Count) return Res.Count;
+        }
+    }
+    return Res.Count;
 }
+
+}  // namespace
+
+int32_t TEnPline::SelfCross(const TObjHeader* Adresa, TSelfCross& Res) {
+    return SelfCrossSearch(Adresa, Res, false);
+}
+
 
 // ---- direction ----
 
@@ -152,7 +246,7 @@ bool TEnPline::FindDir(TObjHeader* Adresa) {
     if (OpenPline(Adresa)) return false;
     TPlineRec* p = AsPline(Adresa);
     TSelfCross cross;
-    if (SelfCross(Adresa, cross) > 0) {
+    if (SelfCrossSearch(Adresa, cross, true) > 0) {
         p->PlineFlags = PlineSelfCross;
         return false;
     }
