@@ -2,9 +2,19 @@
 #include "core/UniPlineIndex.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int32_t LeafSize = 8;
+
+// A box with a coordinate that is not a finite number (a broken record) is taken as
+// the whole plane: it stays a candidate of every query and keeps the sort well-defined.
+TIdxBox Sane(const TIdxBox& b) {
+    if (std::isfinite(b.x1) && std::isfinite(b.y1) && std::isfinite(b.x2) && std::isfinite(b.y2) && b.x1 <= b.x2 &&
+        b.y1 <= b.y2)
+        return b;
+    return {-1e300, -1e300, 1e300, 1e300};
+}
 
 TIdxBox Unite(const TIdxBox& a, const TIdxBox& b) {
     return {std::min(a.x1, b.x1), std::min(a.y1, b.y1), std::max(a.x2, b.x2), std::max(a.y2, b.y2)};
@@ -13,6 +23,7 @@ TIdxBox Unite(const TIdxBox& a, const TIdxBox& b) {
 
 void TSegBoxIndex::Build(std::vector<TIdxBox> Boxes) {
     Items = std::move(Boxes);
+    for (TIdxBox& b : Items) b = Sane(b);
     Order.resize(Items.size());
     for (size_t i = 0; i < Items.size(); ++i) Order[i] = (int32_t)i;
     Nodes.clear();
@@ -48,8 +59,9 @@ int32_t TSegBoxIndex::BuildNode(int32_t First, int32_t Count) {
     return id;
 }
 
-void TSegBoxIndex::Query(const TIdxBox& Q, std::vector<int32_t>& Out) const {
+void TSegBoxIndex::Query(const TIdxBox& Box, std::vector<int32_t>& Out) const {
     if (Nodes.empty()) return;
+    const TIdxBox Q = Sane(Box);
     int32_t stack[128];
     int32_t top = 0;
     stack[top++] = 0;
