@@ -11,6 +11,8 @@
 #include "platform/Clock.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
+#include "shell/MainView.h"
+#include "shell/Osnap.h"
 #include "shell/ResetShellTexts.h"
 
 void ResetAllState() {
@@ -48,6 +50,10 @@ void ResetAllState() {
     // No drawing canvas, the real clock.
     MainCanvas = nullptr;
     ReleaseClock();
+
+    // The drawing view: start-up flags, highlight polygons, the snap index.
+    ResetViewState();
+    ResetOsnapIndex();
 
     // Further global state is reset here (add calls above this line).
 
