@@ -101,6 +101,7 @@ TEST_F(BuilderTest, BufferGrowsWithoutLimit) {
     StartObj({0, 0});
     for (int i = 1; i <= N; ++i) ASSERT_TRUE(AddSeg({Extended(i), Extended(i % 2)}, 0, CoordTol));
     EXPECT_EQ(MainVars.AdrPline - MainVars.AdrBasePline, PlineSizeFor(N));
+    EXPECT_EQ(reinterpret_cast<uint8_t*>(BuildSegs()), MainVars.AdrBasePline + PlineSizeFor(0));
     TObjHeader* r = MakeObj(1, S, E);
     ASSERT_EQ(PlineSegCount(r), N);
     EXPECT_EQ(PlineSegs(r)[N - 1].E.x, N);
@@ -140,6 +141,12 @@ TEST_F(BuilderTest, ThreeDBuilds) {
     r = MakeObj3D(4, S, E);
     ASSERT_EQ(Pline3DSegCount(r), 2);
     EXPECT_EQ(Pline3DSegs(r)[1].E.z, -5);
+
+    // A closed 3D polyline gets its closed bit.
+    StartObj3D({0, 0, 1});
+    for (Osy3D p : {Osy3D{10, 0, 1}, Osy3D{10, 10, 1}, Osy3D{0, 0, 1}}) EXPECT_TRUE(AddSeg3D(p, 0, CoordTol));
+    r = MakeObj3D(4, S, E);
+    EXPECT_EQ(AsPline3D(r)->PlineFlags & PlineClosed, PlineClosed);
     EXPECT_EQ(CheckObjList(S, E), "");
 }
 
