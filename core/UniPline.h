@@ -154,6 +154,59 @@ public:
     // Replaces the polyline in its list by pieces that do not cross themselves;
     // returns the pieces in list order.
     std::vector<TObjHeader*> Divide(TObjHeader* Adresa, TObjHeader*& StartAdr, TObjHeader*& EndAdr);
+
+    // ---- offsets (UniPlineOffset*.cpp) ----
+    // Results are new records appended to OffsStart..OffsEnd (emptied first without
+    // freeing), on layer La, linked into no other list; the source is not changed
+    // (GenOffsetClose recomputes its direction first).
+
+    // Closed polyline, inside or outside. Analyza: split the raw offset where it meets
+    // itself, drop what comes nearer to the source than Dist and chain the rest into
+    // closed loops starting near the source's start point.
+    void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza, TObjHeader*& OffsStart,
+                        TObjHeader*& OffsEnd, int32_t La);
+    // Open polyline, to the right or the left: open chains first, then closed ones.
+    // Nothing for a polyline that crosses itself.
+    void GenOffsetOpen(TObjHeader* Adresa, Extended Dist, bool Right, TObjHeader*& OffsStart, TObjHeader*& OffsEnd,
+                       int32_t La);
+    // Chains pieces end to start (Cont false: only across a bend, the sharpest wins;
+    // true: any). Closed results go to Out, open ones stay in In.
+    void OffsPlineJoin(bool Cont, TObjHeader*& InStart, TObjHeader*& InEnd, TObjHeader*& OutStart,
+                       TObjHeader*& OutEnd);
+    // Prunes branches (pieces sharing a start point) and then chains as above.
+    void SpecOffsPlineJoin(TObjHeader*& InStart, TObjHeader*& InEnd, TObjHeader*& OutStart, TObjHeader*& OutEnd);
+    // The first pair of segments (in order) of two polylines that meet other than at an
+    // end point of both: their indices and the meeting point.
+    bool CrossTestSect(const TObjHeader* Adr1, const TObjHeader* Adr2, int32_t& Sect1, int32_t& Sect2, Osy& Cross);
+    // Splits the polylines of the list at their mutual crossings.
+    void PlineTrunc(TObjHeader*& StartAdr, TObjHeader*& EndAdr);
+
+    // ---- fillets, chamfers and utilities (UniPlineFillet*.cpp) ----
+
+    // The fillet of radius Radius between two consecutive segments (E1 = S2): on true
+    // the arc FS-FE-FAlfa and the trimmed angles Alfa1, Alfa2.
+    bool GenFillet(Extended Radius, Osy& S1, Osy& E1, Osy& S2, Osy& E2, Extended& Alfa1, Extended& Alfa2, Osy& FS,
+                   Osy& FE, Extended& FAlfa);
+    // A new polyline (linked into no list) with every corner / the corner nearest Pt
+    // rounded (Radius < 0: bulging towards the corner) or bevelled (Chamfer); nullptr
+    // for one segment, and for the start point of an open polyline.
+    TObjHeader* FilletAll(TObjHeader* Adresa, Extended Radius, bool Chamfer);
+    TObjHeader* FilletOne(TObjHeader* Adresa, Extended Radius, const Osy& Pt, bool Chamfer);
+    // A new polyline (linked into no list) with every arc replaced by chords deviating
+    // at most OS from it.
+    TObjHeader* ArcToLine(TObjHeader* Adresa, Extended OS);
+    // The centre line between the polyline and the limit polylines LimStart..LimEnd
+    // on the side ToRight / left, probing up to 2 * MaxDist; appended to StartAdr..EndAdr.
+    void Axis(TObjHeader* Adresa, TObjHeader* LimStart, TObjHeader* LimEnd, bool ToRight, Extended MaxDist,
+              TObjHeader*& StartAdr, TObjHeader*& EndAdr, uint8_t La);
+    // Chains the selected polylines of the list (on Layer, any when 0) whose ends meet
+    // within Glob.JoinTol; directions recomputed for every polyline of the list.
+    void Join(uint8_t Layer, TObjHeader*& StartAdr, TObjHeader*& EndAdr);
+    Osy StartPt(const TObjHeader* A);
+    Osy EndPt(const TObjHeader* A);
+    // Direction of travel at the start / end, 0..2pi.
+    Extended TanStart(const TObjHeader* A);
+    Extended TanEnd(const TObjHeader* A);
 };
 
 extern TEnPline EnPline;

@@ -1,0 +1,159 @@
+// Two polyline utilities built on chords and end points: the centre line between a
+// polyline and its limits (Axis), and the chaining of selected polylines whose ends
+// meet (Join).
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/Builder.h"
+#include "core/Glob.h"
+#include "core/UniGeom.h"
+#include "core/UniPline.h"
+#include "core/UniPlineOffset.h"
+#include "core/UniPlineUtil.h"
+
+using pline::IsLine;
+
+namespace {
+
+Extended WrapPi(Extended t) {
+    if (t > GeomPi) t -= Geom2Pi;
+    if (t < -GeomPi) t += Geom2Pi;
+    return t;
+}
+
+// Shortens the probe V-Q at the first limit it meets, limit after limit.
+void ClipToLimits(const Osy& V, Osy& Q, TObjHeader* LimStart, TObjHeader* LimEnd) {
+    for (TObjHeader* p = LimStart; p; p = p == LimEnd ? nullptr : p->Next) {
+        if (p->Type != ObjPline) continue;
+        const int32_t n = PlineSegCount(p);
+        const TPlineSeg* seg = PlineSegs(p);
+        for (int32_t i = 0; i < n; ++i) {
+            Osy X1, X2;
+            const Osy s = PlineSegStart(p, i);
+            const unsigned c = IsLine(seg[i].Alfa) ? IntersLineLine(V, Q, s, seg[i].E, X1, X2)
+                                                   : IntersLineArc(V, Q, s, seg[i].E, seg[i].Alfa, X1, X2);
+            if (c == 1) {
+                if (!SamePt(X1, V)) Q = X1;
+            } else if (c >= 2) {
+                if (!SamePt(X1, V))
+                    Q = X1;
+                else if (!SamePt(X2, V))
+                    Q = X2;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void TEnPline::Axis(TObjHeader* Adresa, TObjHeader* LimStart, TObjHeader* LimEnd, bool ToRight, Extended MaxDist,
+                    TObjHeader*& StartAdr, TObjHeader*& EndAdr, uint8_t La) {
+    if (!Adresa || Adresa->Type != ObjPline || PlineSegCount(Adresa) == 0) return;
+    TObjHeader* copy = ArcToLine(Adresa, 0.001L);
+    if (!copy) return;
+    if (copy->Type != ObjPline) {
+        FreeObjBlock(copy);
+        return;
+    }
+    const Extended side = ToRight ? -GeomPi2 : GeomPi2;
+    const Extended L = 2 * MaxDist;
+    const int32_t n = PlineSegCount(copy);
+    std::vector<Osy> v(size_t(n) + 1);
+    v[0] = AsPline(copy)->S;
+    for (int32_t i = 0; i < n; ++i) v[size_t(i) + 1] = PlineSegs(copy)[i].E;
+    const bool closed = !OpenPline(copy);
+    // Vertices of the centre line: the open end vertices probe square to their
+    // segment, the others along the bisector.
+    const int32_t last = closed ? n - 1 : n;
+    bool started = false;
+    Osy first;
+    for (int32_t k = 0; k <= last; ++k) {
+        const Osy V = v[size_t(k)];
+        Osy Q;
+        auto at = [&](Extended dir, Extended len) { return Osy{V.x + len * std::cos(dir), V.y + len * std::sin(dir)}; };
+        if (!closed && k == 0) {
+            Q = at(Angle(V, v[1]) + side, L);
+        } else if (!closed && k == n) {
+            Q = at(Angle(v[size_t(n) - 1], V) + side, L);
+        } else {
+            const Osy prev = k == 0 ? v[size_t(n) - 1] : v[size_t(k) - 1];
+            const Osy next = v[size_t(k) + 1];
+            const Extended d1 = Angle(prev, V), d2 = Angle(V, next);
+            const Extended h = WrapPi(d2 - d1) / 2;
+            // A full reversal has no finite bisector probe; it keeps the plain length.
+            const Extended c = std::fabs(std::cos(h));
+            Q = at(d1 + h + side, c > 1e-9L ? L / c : L);
+        }
+        ClipToLimits(V, Q, LimStart, LimEnd);
+        const Osy mid{(V.x + Q.x) / 2, (V.y + Q.y) / 2};
+        if (!started) {
+            StartObj(mid);
+            first = mid;
+            started = true;
+        } else {
+            AddSeg(mid, 0, CoordTol);
+        }
+    }
+    if (closed) AddSeg(first, 0, CoordTol);
+    FreeObjBlock(copy);
+    MakeObj(La, StartAdr, EndAdr);
+}
+
+void TEnPline::Join(uint8_t Layer, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+    const Extended tol = Glob.JoinTol;
+    auto takes = [&](const TObjHeader* p) {
+        return p && p->Type == ObjPline && (p->Flags & FlagSelected) && (Layer == 0 || p->Layer == Layer) &&
+               PlineSegCount(p) > 0;
+    };
+    // Candidates by end point: ends within tol of each other share or neighbour a cell.
+    // Records are numbered in list order; a join keeps A's place and number.
+    std::vector<TObjHeader*> rec;
+    for (TObjHeader* p = StartAdr; p; p = p->Next) rec.push_back(p);
+    offs::TPtGrid grid(tol > CoordTol ? tol : CoordTol);
+    for (size_t k = 0; k < rec.size(); ++k)
+        if (takes(rec[k])) {
+            grid.Add(StartPt(rec[k]), int32_t(k));
+            grid.Add(EndPt(rec[k]), int32_t(k));
+        }
+    std::vector<int32_t> cand;
+    auto near = [&](const Osy& a, const Osy& b) { return Dist(a, b) <= tol; };
+    for (size_t ia = 0; ia < rec.size(); ++ia) {
+        for (;;) {
+            TObjHeader* A = rec[ia];
+            if (!takes(A)) break;
+            cand.clear();
+            grid.Near(StartPt(A), [&](int32_t k) { cand.push_back(k); });
+            grid.Near(EndPt(A), [&](int32_t k) { cand.push_back(k); });
+            std::sort(cand.begin(), cand.end());
+            cand.erase(std::unique(cand.begin(), cand.end()), cand.end());
+            bool joined = false;
+            for (int32_t kb : cand) {
+                if (kb <= int32_t(ia) || !takes(rec[size_t(kb)])) continue;
+                TObjHeader* B = rec[size_t(kb)];
+                if (near(EndPt(A), EndPt(B))) ChangeDir(B);
+                if (near(StartPt(A), StartPt(B))) ChangeDir(A);
+                A->Flags |= FlagSelected;
+                B->Flags |= FlagSelected;
+                if (near(EndPt(A), StartPt(B))) {
+                } else if (near(EndPt(B), StartPt(A))) {
+                    ChangeDir(A);
+                    ChangeDir(B);
+                } else {
+                    continue;
+                }
+                const Osy farEnd = EndPt(B);
+                ConcatPlines(A, B, StartAdr, EndAdr);
+                A->Flags |= FlagSelected;
+                rec[ia] = A;
+                rec[size_t(kb)] = nullptr;
+                grid.Add(farEnd, int32_t(ia));
+                joined = true;
+                break;
+            }
+            if (!joined) break;
+        }
+    }
+    for (TObjHeader* p = StartAdr; p; p = p->Next)
+        if (p->Type == ObjPline) FindDir(p);
+}

@@ -1,0 +1,348 @@
+// The raw offset: every segment offset by itself, consecutive offset segments fitted
+// at the corners in the object builder; and the two offset entries that run the
+// clean-up on it.
+#include "core/UniPlineOffset.h"
+
+#include <cmath>
+#include <vector>
+
+#include "core/Builder.h"
+#include "core/Glob.h"
+#include "core/UniDraw.h"
+#include "core/UniGeom.h"
+#include "core/UniPline.h"
+#include "core/UniPlineUtil.h"
+
+using pline::IsLine;
+
+void OffsetSeg(const Osy& S, const Osy& E, Extended Alfa, Extended Side, Extended Dist, Osy& OS, Osy& OE,
+               Extended& OAlfa) {
+    if (IsLine(Alfa)) {
+        const Extended t = Angle(S, E) + Side;
+        const Osy d{Dist * std::cos(t), Dist * std::sin(t)};
+        OS = {S.x + d.x, S.y + d.y};
+        OE = {E.x + d.x, E.y + d.y};
+        OAlfa = 0;
+        return;
+    }
+    Osy C;
+    Extended R;
+    ArcCenter(S, E, Alfa, C, R);
+    const Extended a0 = ArcStartAngle(S, E, Alfa);
+    const bool away = (Side < 0 && Alfa > 0) || (Side > 0 && Alfa < 0);
+    const Extended r = away ? R + Dist : R - Dist;
+    OS = {C.x + r * std::cos(a0), C.y + r * std::sin(a0)};
+    OE = {C.x + r * std::cos(a0 + Alfa), C.y + r * std::sin(a0 + Alfa)};
+    // Collapsed through the centre: the chord between the two mirrored points.
+    OAlfa = r < CoordTol ? 0 : Alfa;
+}
+
+namespace {
+
+// An angle difference brought to the sign of the arc it belongs to.
+Extended ToSignOf(Extended a, Extended Alfa) {
+    if (Alfa > 0 && a < 0) a += Geom2Pi;
+    if (Alfa < 0 && a > 0) a -= Geom2Pi;
+    return a;
+}
+
+Extended WrapPi(Extended t) {
+    if (t > GeomPi) t -= Geom2Pi;
+    if (t < -GeomPi) t += Geom2Pi;
+    return t;
+}
+
+// Intersects the last segment P-L-A with the next S-E-Alfa and stores the trimmed
+// pair. False, nothing stored, when they do not meet.
+bool TrimPair(const Osy& P, const Osy& L, Extended A, Osy& S, const Osy& E, Extended& Alfa) {
+    Osy X, X2;
+    const bool lastLine = IsLine(A), nextLine = IsLine(Alfa);
+    if (lastLine && nextLine) {
+        if (IntersLineLine(S, E, P, L, X, X2) == 0) return false;
+        AddSeg(X, 0, CoordTol);
+        AddSeg(E, 0, CoordTol);
+        S = X;
+        return true;
+    }
+    unsigned cnt;
+    if (lastLine)
+        cnt = IntersArcLine(P, L, S, E, Alfa, X, X2);
+    else if (nextLine)
+        cnt = IntersLineArc(S, E, P, L, A, X, X2);
+    else
+        cnt = IntersArcArc(S, E, P, L, Alfa, A, X, X2);
+    if (cnt == 0) return false;
+    Extended b = 0, a = 0;
+    if (!lastLine) {
+        Osy C;
+        Extended R;
+        ArcCenter(P, L, A, C, R);
+        b = ToSignOf(Angle(C, X) - ArcStartAngle(P, L, A), A);
+    }
+    if (!nextLine) {
+        Osy C;
+        Extended R;
+        ArcCenter(S, E, Alfa, C, R);
+        a = ToSignOf(ArcEndAngle(S, E, Alfa) - Angle(C, X), Alfa);
+    }
+    AddSeg(X, b, CoordTol);
+    AddSeg(E, a, CoordTol);
+    S = X;
+    Alfa = a;
+    return true;
+}
+
+}  // namespace
+
+void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy& V, Extended Dist) {
+    if (SamePt(BuildLastPt(), S)) {
+        AddSeg(E, Alfa, CoordTol);
+        return;
+    }
+    TPlineSeg last;
+    if (!BuildPopSeg(last)) {  // nothing to fit to: bridge straight
+        AddSeg(S, 0, CoordTol);
+        AddSeg(E, Alfa, CoordTol);
+        return;
+    }
+    const Osy P = BuildLastPt();
+    const Osy S0 = S;
+    const Extended Alfa0 = Alfa;
+    if (TrimPair(P, last.E, last.Alfa, S, E, Alfa)) return;
+
+    const Extended B = WrapPi(Angle(V, S) - Angle(V, last.E));
+    if (std::fabs(B) <= Glob.MinOffsArc) {
+        // A small gap: lengthen both by Dist/2 and try once more.
+        Osy L = last.E;
+        Extended A = last.Alfa;
+        if (IsLine(A)) {
+            const Extended t = Angle(P, L);
+            L = {L.x + Dist / 2 * std::cos(t), L.y + Dist / 2 * std::sin(t)};
+        } else {
+            Osy C;
+            Extended R;
+            ArcCenter(P, L, A, C, R);
+            Extended d = Dist / (2 * R);
+            if (A < 0) d = -d;
+            const Extended ea = ArcEndAngle(P, L, A) + d;
+            L = {C.x + R * std::cos(ea), C.y + R * std::sin(ea)};
+            A += d;
+        }
+        Osy S2 = S;
+        Extended Alfa2 = Alfa;
+        if (IsLine(Alfa2)) {
+            const Extended t = Angle(E, S2);
+            S2 = {S2.x + Dist / 2 * std::cos(t), S2.y + Dist / 2 * std::sin(t)};
+        } else {
+            Osy C;
+            Extended R;
+            ArcCenter(S2, E, Alfa2, C, R);
+            Extended d = Dist / (2 * R);
+            if (Alfa2 < 0) d = -d;
+            const Extended sa = ArcStartAngle(S2, E, Alfa2) - d;
+            S2 = {C.x + R * std::cos(sa), C.y + R * std::sin(sa)};
+            Alfa2 += d;
+        }
+        if (TrimPair(P, L, A, S2, E, Alfa2)) {
+            S = S2;
+            Alfa = Alfa2;
+            return;
+        }
+        S = S0;
+        Alfa = Alfa0;
+    }
+    // Bridge the gap about the source vertex.
+    BuildPushSeg(last);
+    Extended T = Angle(V, S) - Angle(V, last.E);
+    if (std::fabs(T) > CoordTol) {
+        if (CCW && T < 0) T += Geom2Pi;
+        if (!CCW && T > 0) T -= Geom2Pi;
+        if (std::fabs(T) - GeomPi <= CoordTol) {
+            AddSeg(S, T, CoordTol);
+        } else {
+            AddSeg(V, 0, CoordTol);
+            AddSeg(S, 0, CoordTol);
+        }
+    }
+    AddSeg(E, Alfa, CoordTol);
+}
+
+namespace {
+
+// Steps shared by both offsets: the first segment that has length starts the build,
+// every later one is fitted to it. Returns the index of the first segment used, or -1
+// when no offset segment has length (the builder is then idle).
+int32_t BuildRawOffset(const TObjHeader* Src, Extended Side, bool CCW, Extended Dist) {
+    const int32_t n = PlineSegCount(Src);
+    const TPlineSeg* seg = PlineSegs(Src);
+    Osy P = AsPline(Src)->S;
+    int32_t i = 0;
+    int32_t first = -1;
+    for (; i < n; ++i) {
+        Osy OS, OE;
+        Extended OA;
+        OffsetSeg(P, seg[i].E, seg[i].Alfa, Side, Dist, OS, OE, OA);
+        DrawTraceSeg(OS, OE, OA);
+        StartObj(OS);
+        P = seg[i].E;
+        if (AddSeg(OE, OA, CoordTol)) {
+            first = i++;
+            break;
+        }
+    }
+    if (first < 0) {
+        ResetBuilder();
+        return -1;
+    }
+    for (; i < n; ++i) {
+        Osy OS, OE;
+        Extended OA;
+        OffsetSeg(P, seg[i].E, seg[i].Alfa, Side, Dist, OS, OE, OA);
+        DrawTraceSeg(OS, OE, OA);
+        JoinOffsetCorner(OS, OE, OA, CCW, P, Dist);
+        P = seg[i].E;
+    }
+    return first;
+}
+
+// The closing corner of a closed offset: the first segment is fitted once more behind
+// the last one and that fitted copy replaces it.
+void CloseRawOffset(const Osy& V, bool CCW, Extended Dist) {
+    if (BuildSegCount() == 0) return;
+    Osy S1 = BuildStartPt();
+    const Osy E1 = BuildSegs()[0].E;
+    Extended A1 = BuildSegs()[0].Alfa;
+    JoinOffsetCorner(S1, E1, A1, CCW, V, Dist);
+    const int32_t n = BuildSegCount();
+    if (n >= 2 && SamePt(BuildSegs()[n - 1].E, E1)) {
+        TPlineSeg last;
+        BuildPopSeg(last);
+        DrawTraceSeg(BuildLastPt(), last.E, last.Alfa);
+        BuildStartPt() = BuildLastPt();
+        BuildSegs()[0].Alfa = last.Alfa;
+        return;
+    }
+    // The fitting consumed the whole first segment: the loop starts behind it.
+    if (n >= 2) {
+        std::vector<TPlineSeg> segs(BuildSegs() + 1, BuildSegs() + n);
+        const Osy start = BuildSegs()[0].E;
+        StartObj(start);
+        for (const TPlineSeg& s : segs) AddSeg(s.E, s.Alfa, CoordTol);
+    }
+}
+
+// Appends the list S2..E2 to S1..E1.
+void Concat(TObjHeader*& S1, TObjHeader*& E1, TObjHeader*& S2, TObjHeader*& E2) { ConcatObjLists(S1, E1, S2, E2); }
+
+// Steps of the analysis up to the point where the pieces are ready to be chained;
+// false when nothing is left.
+bool CleanRaw(TObjHeader*& S, TObjHeader*& E, const TObjHeader* Src, Extended Dist, bool AllPairs) {
+    offs::DivideAtSelfMeets(S, E, AllPairs);
+    offs::PlineTrunc(S, E, AllPairs);
+    offs::DropPiecesTouchingVertices(S, E, Src, AllPairs);
+    offs::DropPiecesNear(S, E, Src, Dist, AllPairs);
+    return S != nullptr;
+}
+
+}  // namespace
+
+namespace offs {
+
+void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza, TObjHeader*& OffsStart,
+                    TObjHeader*& OffsEnd, int32_t La, bool AllPairs) {
+    OffsStart = OffsEnd = nullptr;
+    if (!Adresa || Adresa->Type != ObjPline) return;
+    EnPline.FindDir(Adresa);
+    TPlineRec* src = AsPline(Adresa);
+    if (!(src->PlineFlags & PlineClosed)) return;
+    if (Inside) {
+        Osy mn, mx;
+        EnPline.Envelope(Adresa, mn, mx);
+        if ((mx.x - mn.x) - 2 * Dist < CoordTol || (mx.y - mn.y) - 2 * Dist < CoordTol) return;
+    }
+    const bool ccwSrc = !(src->PlineFlags & PlineCW);
+    const bool right = Inside != ccwSrc;
+    const Extended side = right ? -GeomPi2 : GeomPi2;
+    const int32_t n = PlineSegCount(Adresa);
+    if (n == 0) return;
+    if (BuildRawOffset(Adresa, side, right, Dist) < 0) return;
+    CloseRawOffset(PlineEndPt(Adresa), right, Dist);
+    TObjHeader* r = MakeObj(uint8_t(La), OffsStart, OffsEnd);
+    if (!r) return;
+    if (r->Type != ObjPline) {
+        DeleteObj(r, OffsStart, OffsEnd);
+        return;
+    }
+    AsPline(r)->PlineFlags = src->PlineFlags;
+    EnPline.Draw(r, MainCanvas);
+    if (!Analyza) return;
+
+    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs)) return;
+    TObjHeader *js = nullptr, *je = nullptr;
+    SpecOffsPlineJoin(OffsStart, OffsEnd, js, je, AllPairs);
+    Concat(OffsStart, OffsEnd, js, je);
+    for (TObjHeader* p = OffsStart; p;) {
+        TObjHeader* nx = p->Next;
+        if (EnPline.OpenPline(p)) DeleteObj(p, OffsStart, OffsEnd);
+        p = nx;
+    }
+    // Start every loop near the source's start point where it passes there.
+    const Osy Q = src->S;
+    const Extended w = 1.01L * Dist;
+    const Osy wmin{Q.x - w, Q.y - w}, wmax{Q.x + w, Q.y + w};
+    TObjHeader *ns = nullptr, *ne = nullptr;
+    for (TObjHeader* p = OffsStart; p; p = p->Next) {
+        TObjHeader* c = EnPline.ChangeStart(p, Q, wmin, wmax);
+        if (c)
+            AppendObj(c, ns, ne);
+        else
+            EnPline.CopyIdent(p, ns, ne);
+    }
+    FreeObjList(OffsStart, OffsEnd);
+    OffsStart = ns;
+    OffsEnd = ne;
+}
+
+void GenOffsetOpen(TObjHeader* Adresa, Extended Dist, bool Right, TObjHeader*& OffsStart, TObjHeader*& OffsEnd,
+                   int32_t La, bool AllPairs) {
+    OffsStart = OffsEnd = nullptr;
+    if (!Adresa || Adresa->Type != ObjPline || PlineSegCount(Adresa) == 0) return;
+    Osy P1, P2;
+    int32_t at;
+    if (EnPline.LoopTest(Adresa, P1, P2, at) > 0) return;
+    const Extended side = Right ? -GeomPi2 : GeomPi2;
+    if (BuildRawOffset(Adresa, side, Right, Dist) < 0) return;
+    TObjHeader* r = MakeObj(uint8_t(La), OffsStart, OffsEnd);
+    if (!r) return;
+    if (r->Type != ObjPline) {
+        DeleteObj(r, OffsStart, OffsEnd);
+        return;
+    }
+    EnPline.Draw(r, MainCanvas);
+    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs)) return;
+    TObjHeader *js = nullptr, *je = nullptr;
+    OffsPlineJoin(false, OffsStart, OffsEnd, js, je, AllPairs);
+    OffsPlineJoin(true, OffsStart, OffsEnd, js, je, AllPairs);
+    Concat(OffsStart, OffsEnd, js, je);
+    for (TObjHeader* p = OffsStart; p; p = p->Next) EnPline.FindDir(p);
+}
+
+std::vector<TObjHeader*> TakeList(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+    std::vector<TObjHeader*> v;
+    for (TObjHeader* p = StartAdr; p; p = p->Next) v.push_back(p);
+    for (TObjHeader* p : v) p->Next = p->Prev = nullptr;
+    StartAdr = EndAdr = nullptr;
+    return v;
+}
+
+}  // namespace offs
+
+void TEnPline::GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza, TObjHeader*& OffsStart,
+                              TObjHeader*& OffsEnd, int32_t La) {
+    offs::GenOffsetClose(Adresa, Dist, Inside, Analyza, OffsStart, OffsEnd, La, false);
+}
+
+void TEnPline::GenOffsetOpen(TObjHeader* Adresa, Extended Dist, bool Right, TObjHeader*& OffsStart,
+                             TObjHeader*& OffsEnd, int32_t La) {
+    offs::GenOffsetOpen(Adresa, Dist, Right, OffsStart, OffsEnd, La, false);
+}

@@ -1,0 +1,92 @@
+// Offsets of polylines: the per-segment work, the corner fitting, and the clean-up
+// steps that turn a raw offset into closed, non-crossing loops.
+//
+// The public entries are methods of TEnPline (GenOffsetClose, GenOffsetOpen,
+// OffsPlineJoin, SpecOffsPlineJoin, CrossTestSect, PlineTrunc). The clean-up steps
+// look their partners up in spatial indexes so the cost grows as n log n; every step
+// also has an all-pairs twin (AllPairs = true) that walks every pair in the plain
+// order. Both give identical results; the twins exist to prove that.
+#pragma once
+#include <cmath>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "core/ObjRecords.h"
+#include "core/Types.h"
+#include "core/UniGeom.h"
+
+// One segment S-E-Alfa offset by Dist to the side Side (-pi/2 right, +pi/2 left of
+// travel): OS-OE-OAlfa. An arc that collapses through its centre becomes straight.
+void OffsetSeg(const Osy& S, const Osy& E, Extended Alfa, Extended Side, Extended Dist, Osy& OS, Osy& OE,
+               Extended& OAlfa);
+
+// Appends S-E-Alfa to the polyline under construction in the object builder, fitted
+// to the segment built last: trimmed where they cross, lengthened over a small gap,
+// bridged by an arc about the source vertex V (turning counter-clockwise when CCW)
+// or by two lines through V otherwise. S and Alfa receive the segment as stored.
+void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy& V, Extended Dist);
+
+namespace offs {
+
+// ---- the offsets with a choice of pair search ----
+void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza, TObjHeader*& OffsStart,
+                    TObjHeader*& OffsEnd, int32_t La, bool AllPairs);
+void GenOffsetOpen(TObjHeader* Adresa, Extended Dist, bool Right, TObjHeader*& OffsStart, TObjHeader*& OffsEnd,
+                   int32_t La, bool AllPairs);
+
+// ---- clean-up steps (each: the list is changed in place) ----
+
+// Splits every polyline of the list at every point where it meets itself (both
+// passes of a crossing); neighbouring segments meeting only at their common vertex,
+// and the closing vertex of a closed polyline, are no meeting. Pieces keep the
+// source's layer; the start point of a closed source stays a piece end.
+void DivideAtSelfMeets(TObjHeader*& StartAdr, TObjHeader*& EndAdr, bool AllPairs);
+void PlineTrunc(TObjHeader*& StartAdr, TObjHeader*& EndAdr, bool AllPairs);
+// Deletes every piece that has a point (start or segment end) equal to a point of Src.
+void DropPiecesTouchingVertices(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader* Src, bool AllPairs);
+// Deletes every piece with a segment whose midpoint lies nearer to Src than
+// Dist - 0.00001.
+void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader* Src, Extended Dist,
+                    bool AllPairs);
+void OffsPlineJoin(bool Cont, TObjHeader*& InStart, TObjHeader*& InEnd, TObjHeader*& OutStart,
+                   TObjHeader*& OutEnd, bool AllPairs);
+void SpecOffsPlineJoin(TObjHeader*& InStart, TObjHeader*& InEnd, TObjHeader*& OutStart, TObjHeader*& OutEnd,
+                       bool AllPairs);
+
+// ---- shared helpers ----
+
+// Points bucketed in a square grid; Near visits every id stored in the 3 x 3 cells
+// around P: a superset of the points within one cell size of P in x and in y (the
+// default cell is far larger than the tolerance of SamePt).
+class TPtGrid {
+public:
+    explicit TPtGrid(Extended Cell = 1e-3L) : CellSize(Cell) {}
+    void Add(const Osy& P, int32_t Id) { Cells[Key(Cell(P.x), Cell(P.y))].push_back(Id); }
+    template <class F>
+    void Near(const Osy& P, F&& Visit) const {
+        const int64_t cx = Cell(P.x), cy = Cell(P.y);
+        for (int64_t dx = -1; dx <= 1; ++dx)
+            for (int64_t dy = -1; dy <= 1; ++dy) {
+                auto it = Cells.find(Key(cx + dx, cy + dy));
+                if (it == Cells.end()) continue;
+                for (int32_t id : it->second) Visit(id);
+            }
+    }
+
+private:
+    Extended CellSize;
+    int64_t Cell(Extended v) const {
+        const Extended c = std::floor(v / CellSize);
+        return c > -1e18L && c < 1e18L ? int64_t(c) : 0;  // far or undefined points share cell 0
+    }
+    // Exact for cells within +-2^31 (coordinates within 2000 km); beyond, cells may
+    // share a bucket, which only widens the superset.
+    static uint64_t Key(int64_t x, int64_t y) { return (uint64_t(x) << 32) ^ (uint64_t(y) & 0xFFFFFFFFull); }
+    std::unordered_map<uint64_t, std::vector<int32_t>> Cells;
+};
+
+// Unlinks every record of the list into a vector (list order); the list becomes empty.
+std::vector<TObjHeader*> TakeList(TObjHeader*& StartAdr, TObjHeader*& EndAdr);
+
+}  // namespace offs

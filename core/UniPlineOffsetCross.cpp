@@ -1,0 +1,396 @@
+// Where offset pieces meet: the first crossing of two polylines (CrossTestSect), the
+// split of a list at mutual crossings (PlineTrunc) and the split of each polyline at
+// the points where it meets itself.
+//
+// Candidate segments and polylines come from box indexes; a pair whose boxes do not
+// meet cannot meet (the boxes are widened beyond the tolerance of the exact
+// routines), and candidates are always tried in the plain walking order, so the
+// indexed and the all-pairs walks find the same first pair.
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "core/Builder.h"
+#include "core/UniGeom.h"
+#include "core/UniPline.h"
+#include "core/UniPlineIndex.h"
+#include "core/UniPlineOffset.h"
+#include "core/UniPlineUtil.h"
+
+using pline::IsLine;
+
+namespace {
+
+// Below this many segment pairs every pair is tried.
+constexpr int64_t BrutePairs = 256;
+
+TSegBoxIndex SegIndexOf(const TObjHeader* A) {
+    const int32_t n = PlineSegCount(A);
+    const TPlineSeg* seg = PlineSegs(A);
+    std::vector<TIdxBox> boxes(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i) boxes[size_t(i)] = pline::SegBox(PlineSegStart(A, i), seg[i].E, seg[i].Alfa);
+    TSegBoxIndex idx;
+    idx.Build(std::move(boxes));
+    return idx;
+}
+
+bool EnvApart(const Osy& mn1, const Osy& mx1, const Osy& mn2, const Osy& mx2) {
+    return mn1.x > mx2.x + CoordTol || mn2.x > mx1.x + CoordTol || mn1.y > mx2.y + CoordTol ||
+           mn2.y > mx1.y + CoordTol;
+}
+
+// A polyline with what the crossing search needs of it, computed once.
+struct TCrossItem {
+    const TObjHeader* Rec = nullptr;
+    Osy Mn, Mx;
+    std::unique_ptr<TSegBoxIndex> Idx;  // built on first need
+
+    explicit TCrossItem(const TObjHeader* R) : Rec(R) { EnPline.Envelope(R, Mn, Mx); }
+    const TSegBoxIndex& Index() {
+        if (!Idx) Idx = std::make_unique<TSegBoxIndex>(SegIndexOf(Rec));
+        return *Idx;
+    }
+};
+
+// CrossTestSect on prepared items; AllPairs walks every pair.
+bool CrossItems(TCrossItem& A, TCrossItem& B, bool AllPairs, int32_t& Sect1, int32_t& Sect2, Osy& Cross) {
+    if (EnvApart(A.Mn, A.Mx, B.Mn, B.Mx)) return false;
+    const TObjHeader* a = A.Rec;
+    const TObjHeader* b = B.Rec;
+    const int32_t n1 = PlineSegCount(a), n2 = PlineSegCount(b);
+    const TPlineSeg* s1 = PlineSegs(a);
+    const TPlineSeg* s2 = PlineSegs(b);
+    const Osy a0 = AsPline(a)->S, a1 = PlineEndPt(a), b0 = AsPline(b)->S, b1 = PlineEndPt(b);
+    auto counts = [&](const Osy& X) {
+        return !((SamePt(X, a0) || SamePt(X, a1)) && (SamePt(X, b0) || SamePt(X, b1)));
+    };
+    auto meet = [&](int32_t i, int32_t j) {
+        Osy X1, X2;
+        const unsigned c =
+            IntersSegSeg(PlineSegStart(a, i), s1[i].E, PlineSegStart(b, j), s2[j].E, s1[i].Alfa, s2[j].Alfa, X1, X2);
+        if (c == 0) return false;
+        if (counts(X1)) {
+            Cross = X1;
+        } else if (c >= 2 && counts(X2)) {
+            Cross = X2;
+        } else {
+            return false;
+        }
+        Sect1 = i;
+        Sect2 = j;
+        return true;
+    };
+    if (AllPairs || int64_t(n1) * n2 <= BrutePairs) {
+        for (int32_t i = 0; i < n1; ++i)
+            for (int32_t j = 0; j < n2; ++j)
+                if (meet(i, j)) return true;
+        return false;
+    }
+    // Segments of the first that reach the second's box, then their partners.
+    std::vector<int32_t> ci, cj;
+    A.Index().QuerySorted(pline::SegBox(B.Mn, B.Mx, 0), ci);
+    const TSegBoxIndex& ib = B.Index();
+    for (int32_t i : ci) {
+        cj.clear();
+        ib.QuerySorted(pline::SegBox(PlineSegStart(a, i), s1[i].E, s1[i].Alfa), cj);
+        for (int32_t j : cj)
+            if (meet(i, j)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool TEnPline::CrossTestSect(const TObjHeader* Adr1, const TObjHeader* Adr2, int32_t& Sect1, int32_t& Sect2,
+                             Osy& Cross) {
+    if (!Adr1 || !Adr2 || Adr1->Type != ObjPline || Adr2->Type != ObjPline) return false;
+    TCrossItem a(Adr1), b(Adr2);
+    return CrossItems(a, b, false, Sect1, Sect2, Cross);
+}
+
+void TEnPline::PlineTrunc(TObjHeader*& StartAdr, TObjHeader*& EndAdr) { offs::PlineTrunc(StartAdr, EndAdr, false); }
+
+namespace offs {
+
+namespace {
+
+// The envelope entries of PlineTrunc with a box index over them that grows: entries
+// added after the last build are kept aside and scanned, and the index is rebuilt
+// once they are many.
+class TTruncEntries {
+public:
+    std::vector<std::unique_ptr<TCrossItem>> Items;  // id = position = entry order
+    std::vector<bool> Alive;
+
+    int32_t Add(TObjHeader* Rec) {
+        Items.push_back(std::make_unique<TCrossItem>(Rec));
+        Alive.push_back(true);
+        Recent.push_back(int32_t(Items.size()) - 1);
+        ++AliveCnt;
+        return int32_t(Items.size()) - 1;
+    }
+    void Kill(int32_t Id) {
+        Alive[size_t(Id)] = false;
+        --AliveCnt;
+    }
+    // Alive entries other than Id whose box may meet Id's (ascending ids above After).
+    void Partners(int32_t Id, int32_t After, std::vector<int32_t>& Out) {
+        if (Recent.size() > 64 && Recent.size() * 4 > size_t(AliveCnt)) Rebuild();
+        Out.clear();
+        const TCrossItem& r = *Items[size_t(Id)];
+        const TIdxBox q = Box(r);
+        std::vector<int32_t> hits;
+        Index.Query(q, hits);
+        for (int32_t h : hits) Out.push_back(IndexIds[size_t(h)]);
+        for (int32_t k : Recent)
+            if (Box(*Items[size_t(k)]).Meets(q)) Out.push_back(k);
+        Out.erase(std::remove_if(Out.begin(), Out.end(),
+                                 [&](int32_t k) { return k == Id || k <= After || !Alive[size_t(k)]; }),
+                  Out.end());
+        std::sort(Out.begin(), Out.end());
+    }
+
+private:
+    static TIdxBox Box(const TCrossItem& c) {
+        auto lo = [](Extended v) { return double(v) - 2 * double(CoordTol) - std::fabs(double(v)) * 1e-15; };
+        auto hi = [](Extended v) { return double(v) + 2 * double(CoordTol) + std::fabs(double(v)) * 1e-15; };
+        return {lo(c.Mn.x), lo(c.Mn.y), hi(c.Mx.x), hi(c.Mx.y)};
+    }
+    void Rebuild() {
+        std::vector<TIdxBox> boxes;
+        IndexIds.clear();
+        for (size_t k = 0; k < Items.size(); ++k)
+            if (Alive[k]) {
+                boxes.push_back(Box(*Items[k]));
+                IndexIds.push_back(int32_t(k));
+            }
+        Index.Build(std::move(boxes));
+        Recent.clear();
+    }
+    TSegBoxIndex Index;
+    std::vector<int32_t> IndexIds;
+    std::vector<int32_t> Recent;
+    int32_t AliveCnt = 0;
+};
+
+}  // namespace
+
+void PlineTrunc(TObjHeader*& StartAdr, TObjHeader*& EndAdr, bool AllPairs) {
+    std::vector<TObjHeader*> recs = TakeList(StartAdr, EndAdr);
+    TTruncEntries E;
+    int64_t budget = 1000;  // splits allowed: a bound that sound input never reaches
+    for (TObjHeader* r : recs) {
+        E.Add(r);
+        budget += 8 * int64_t(PlineSegCount(r));
+    }
+    // Splits entry Id at X on segment Seg; its pieces become new entries.
+    auto split = [&](int32_t Id, int32_t Seg, const Osy& X) {
+        TObjHeader* rec = const_cast<TObjHeader*>(E.Items[size_t(Id)]->Rec);
+        E.Kill(Id);
+        TObjHeader *ts = nullptr, *te = nullptr;
+        AppendObj(rec, ts, te);
+        std::vector<TObjHeader*> pieces = EnPline.BreakPlineOnPoint(X, rec, Seg, ts, te);
+        for (size_t k = 0; k < pieces.size(); ++k) {
+            TObjHeader* pc = pieces[k];
+            UnlinkObj(pc, ts, te);
+            if ((k == 0 || k + 1 == pieces.size()) && pc->Type == ObjPline)
+                E.Add(pc);
+            else
+                FreeObjBlock(pc);
+        }
+        FreeObjList(ts, te);
+        --budget;
+    };
+    auto isEnd = [](const TObjHeader* p, const Osy& X) { return SamePt(X, AsPline(p)->S) || SamePt(X, PlineEndPt(p)); };
+    // One crossing test of r with p, splitting what it crosses: 0 nothing found, 1 only
+    // p was split, 2 r was split.
+    auto test = [&](int32_t r, int32_t p) {
+        int32_t s1, s2;
+        Osy X;
+        if (budget <= 0 || !CrossItems(*E.Items[size_t(r)], *E.Items[size_t(p)], AllPairs, s1, s2, X)) return 0;
+        const TObjHeader* rr = E.Items[size_t(r)]->Rec;
+        const TObjHeader* pp = E.Items[size_t(p)]->Rec;
+        const bool splitR = !isEnd(rr, X), splitP = !isEnd(pp, X);
+        if (splitR) split(r, s1, X);
+        if (splitP) split(p, s2, X);
+        return splitR ? 2 : (splitP ? 1 : 0);
+    };
+
+    TObjHeader *rs = nullptr, *re = nullptr;
+    size_t first = 0;
+    std::vector<int32_t> cand;
+    for (;;) {
+        while (first < E.Items.size() && !E.Alive[first]) ++first;
+        if (first == E.Items.size()) break;
+        const int32_t r = int32_t(first);
+        bool rGone = false;
+        if (AllPairs) {
+            // The plain walk: every later entry in order, from the first again after
+            // every split.
+            bool again = false;
+            for (size_t p = first + 1; p < E.Items.size(); ++p) {
+                if (!E.Alive[p]) continue;
+                if (test(r, int32_t(p)) > 0) {
+                    again = true;
+                    break;
+                }
+            }
+            if (again) continue;
+        } else {
+            // Entries before a split one were already found clean and have not
+            // changed: the walk goes on behind it.
+            int32_t after = r;
+            bool more = true;
+            while (more && !rGone) {
+                more = false;
+                E.Partners(r, after, cand);
+                for (int32_t p : cand) {
+                    const int res = test(r, p);
+                    if (res == 2) {
+                        rGone = true;
+                        break;
+                    }
+                    if (res == 1) {
+                        after = p;
+                        more = true;
+                        break;
+                    }
+                }
+            }
+            if (rGone) continue;
+        }
+        AppendObj(const_cast<TObjHeader*>(E.Items[size_t(r)]->Rec), rs, re);
+        E.Kill(r);
+    }
+    StartAdr = rs;
+    EndAdr = re;
+}
+
+namespace {
+
+// A cut of one polyline: segment I at point X, Pos its place along the segment
+// (length of a line part, angle of an arc part). Vertex cuts are stored as the start
+// of the following segment, Pos 0.
+struct TCut {
+    int32_t I;
+    Extended Pos;
+    Osy X;
+    bool operator<(const TCut& o) const {
+        if (I != o.I) return I < o.I;
+        if (Pos != o.Pos) return Pos < o.Pos;
+        if (X.x != o.X.x) return X.x < o.X.x;
+        return X.y < o.X.y;
+    }
+};
+
+// Pieces of Src cut at the sorted cuts, appended to the list.
+void BuildPieces(const TObjHeader* Src, const std::vector<TCut>& Cuts, TObjHeader*& S, TObjHeader*& E) {
+    const int32_t n = PlineSegCount(Src);
+    const TPlineSeg* seg = PlineSegs(Src);
+    const uint8_t layer = Src->Layer;
+    auto make = [&]() {
+        TObjHeader* r = MakeObj(layer, S, E);
+        if (r && r->Type != ObjPline) DeleteObj(r, S, E);
+    };
+    StartObj(AsPline(Src)->S);
+    size_t k = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        const Osy s = PlineSegStart(Src, i);
+        const Extended a = seg[i].Alfa;
+        Extended done = 0;  // angle of the arc already built
+        for (; k < Cuts.size() && Cuts[k].I == i; ++k) {
+            const TCut& c = Cuts[k];
+            if (c.Pos == 0 && SamePt(c.X, s)) {
+                make();
+                StartObj(s);
+                continue;
+            }
+            Extended d1 = 0, d2 = 0;
+            pline::SplitAngles(s, seg[i].E, a, c.X, d1, d2);
+            AddSeg(c.X, IsLine(a) ? 0 : d1 - done, CoordTol);
+            done = IsLine(a) ? 0 : d1;
+            make();
+            StartObj(c.X);
+        }
+        AddSeg(seg[i].E, IsLine(a) ? 0 : a - done, CoordTol);
+    }
+    make();
+}
+
+void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
+    const int32_t n = PlineSegCount(Src);
+    const TPlineSeg* seg = PlineSegs(Src);
+    const Osy start = AsPline(Src)->S;
+    const bool closed = n > 1 && SamePt(start, seg[n - 1].E);
+    std::vector<TCut> cuts;
+    auto addCut = [&](int32_t i, const Osy& X) {
+        const Osy s = PlineSegStart(Src, i);
+        if (SamePt(X, s)) {
+            if (i > 0) cuts.push_back({i, 0, s});
+            return;
+        }
+        if (SamePt(X, seg[i].E)) {
+            if (i + 1 < n) cuts.push_back({i + 1, 0, seg[i].E});
+            return;
+        }
+        Extended d1 = 0, d2 = 0;
+        if (IsLine(seg[i].Alfa)) {
+            d1 = Dist(s, X);
+        } else {
+            pline::SplitAngles(s, seg[i].E, seg[i].Alfa, X, d1, d2);
+            d1 = std::fabs(d1);
+        }
+        cuts.push_back({i, d1, X});
+    };
+    auto pair = [&](int32_t i, int32_t j) {
+        Osy X[2];
+        const unsigned c =
+            IntersSegSeg(PlineSegStart(Src, i), seg[i].E, PlineSegStart(Src, j), seg[j].E, seg[i].Alfa, seg[j].Alfa,
+                         X[0], X[1]);
+        for (unsigned m = 0; m < c && m < 2; ++m) {
+            if (j == i + 1 && SamePt(X[m], seg[i].E)) continue;  // their common vertex
+            if (closed && i == 0 && j == n - 1 && SamePt(X[m], start)) continue;  // the closing vertex
+            addCut(i, X[m]);
+            addCut(j, X[m]);
+        }
+    };
+    if (AllPairs || int64_t(n) * n <= 2 * BrutePairs) {
+        for (int32_t i = 0; i < n; ++i)
+            for (int32_t j = i + 1; j < n; ++j) pair(i, j);
+    } else {
+        const TSegBoxIndex idx = SegIndexOf(Src);
+        std::vector<int32_t> cand;
+        for (int32_t i = 0; i < n; ++i) {
+            cand.clear();
+            idx.QuerySorted(pline::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa), cand);
+            for (int32_t j : cand)
+                if (j > i) pair(i, j);
+        }
+    }
+    if (cuts.empty()) {
+        AppendObj(Src, S, E);
+        return;
+    }
+    std::sort(cuts.begin(), cuts.end());
+    std::vector<TCut> uniq;
+    for (const TCut& c : cuts)
+        if (uniq.empty() || uniq.back().I != c.I || !SamePt(uniq.back().X, c.X)) uniq.push_back(c);
+    BuildPieces(Src, uniq, S, E);
+    FreeObjBlock(Src);
+}
+
+}  // namespace
+
+void DivideAtSelfMeets(TObjHeader*& StartAdr, TObjHeader*& EndAdr, bool AllPairs) {
+    std::vector<TObjHeader*> recs = TakeList(StartAdr, EndAdr);
+    for (TObjHeader* r : recs) {
+        if (r->Type != ObjPline) {
+            AppendObj(r, StartAdr, EndAdr);
+            continue;
+        }
+        DivideOne(r, AllPairs, StartAdr, EndAdr);
+    }
+}
+
+}  // namespace offs

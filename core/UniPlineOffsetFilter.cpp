@@ -1,0 +1,126 @@
+// The two filters of the offset clean-up: pieces that pass through a vertex of the
+// source (corners bridged through the vertex) and pieces that come nearer to the
+// source than the offset distance. The source's vertices sit in a point grid and its
+// segments in a box index, so each piece asks only about its neighbourhood.
+#include <cmath>
+#include <vector>
+
+#include "core/UniGeom.h"
+#include "core/UniPline.h"
+#include "core/UniPlineIndex.h"
+#include "core/UniPlineOffset.h"
+#include "core/UniPlineUtil.h"
+
+using pline::IsLine;
+
+namespace offs {
+
+namespace {
+
+// Every point of a polyline: its start and the end of each segment.
+template <class F>
+bool AnyPoint(const TObjHeader* P, F&& Test) {
+    if (Test(AsPline(P)->S)) return true;
+    const int32_t n = PlineSegCount(P);
+    const TPlineSeg* seg = PlineSegs(P);
+    for (int32_t i = 0; i < n; ++i)
+        if (Test(seg[i].E)) return true;
+    return false;
+}
+
+// Deletes the pieces for which Drop answers true.
+template <class F>
+void DropIf(TObjHeader*& StartAdr, TObjHeader*& EndAdr, F&& Drop) {
+    for (TObjHeader* p = StartAdr; p;) {
+        TObjHeader* nx = p->Next;
+        if (p->Type == ObjPline && Drop(p)) DeleteObj(p, StartAdr, EndAdr);
+        p = nx;
+    }
+}
+
+// The distance that the nearest-point query gives for one segment: to the foot of
+// the perpendicular when it lies on the segment, else to the segment's end.
+Extended SegDistValue(const Osy& Pt, const Osy& S, const Osy& E, Extended Alfa) {
+    Osy F;
+    Extended D;
+    const bool on = IsLine(Alfa) ? PerpFootLine(Pt, S, E, F, D) : PerpFootArc(Pt, S, E, Alfa, F, D);
+    return on ? D : Dist(Pt, E);
+}
+
+constexpr Extended NearMargin = 0.00001L;
+
+}  // namespace
+
+void DropPiecesTouchingVertices(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader* Src, bool AllPairs) {
+    std::vector<Osy> pts;
+    AnyPoint(Src, [&](const Osy& p) {
+        pts.push_back(p);
+        return false;
+    });
+    if (AllPairs) {
+        DropIf(StartAdr, EndAdr, [&](const TObjHeader* P) {
+            return AnyPoint(P, [&](const Osy& q) {
+                for (const Osy& s : pts)
+                    if (SamePt(q, s)) return true;
+                return false;
+            });
+        });
+        return;
+    }
+    TPtGrid grid;
+    for (size_t k = 0; k < pts.size(); ++k) grid.Add(pts[k], int32_t(k));
+    DropIf(StartAdr, EndAdr, [&](const TObjHeader* P) {
+        return AnyPoint(P, [&](const Osy& q) {
+            bool hit = false;
+            grid.Near(q, [&](int32_t k) { hit = hit || SamePt(q, pts[size_t(k)]); });
+            return hit;
+        });
+    });
+}
+
+void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader* Src, Extended Dist,
+                    bool AllPairs) {
+    const int32_t n = PlineSegCount(Src);
+    const TPlineSeg* seg = PlineSegs(Src);
+    const bool open = !(AsPline(Src)->PlineFlags & PlineClosed);
+    // Segments farther than this cannot decide the test (see below).
+    const Extended reach = Dist - NearMargin + 1e-3L;
+    TSegBoxIndex idx;
+    if (!AllPairs) {
+        std::vector<TIdxBox> boxes(static_cast<size_t>(n));
+        for (int32_t i = 0; i < n; ++i) boxes[size_t(i)] = pline::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa);
+        idx.Build(std::move(boxes));
+    }
+    std::vector<int32_t> cand;
+    // The distance of Pt from the source (the least segment value), exact whenever it
+    // is below reach: a segment whose box lies farther than reach has every point and
+    // so its value farther too.
+    auto distTo = [&](const Osy& Pt) {
+        Extended best = open ? ::Dist(Pt, AsPline(Src)->S) : 1e6L;
+        if (AllPairs) {
+            for (int32_t i = 0; i < n; ++i)
+                best = std::fmin(best, SegDistValue(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
+            return best;
+        }
+        cand.clear();
+        const Extended r = reach > 0 ? reach : 0;
+        idx.Query(pline::SegBox({Pt.x - r, Pt.y - r}, {Pt.x + r, Pt.y + r}, 0), cand);
+        for (int32_t i : cand)
+            best = std::fmin(best, SegDistValue(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
+        return best;
+    };
+    DropIf(StartAdr, EndAdr, [&](const TObjHeader* P) {
+        const int32_t m = PlineSegCount(P);
+        const TPlineSeg* ps = PlineSegs(P);
+        for (int32_t i = 0; i < m; ++i) {
+            Osy M;
+            SegMidPt(PlineSegStart(P, i), ps[i].E, ps[i].Alfa, M);
+            const Extended d = distTo(M);
+            // Far values are all alike for the test: below reach they are exact.
+            if (Dist - (d < reach ? d : reach) > NearMargin) return true;
+        }
+        return false;
+    });
+}
+
+}  // namespace offs
