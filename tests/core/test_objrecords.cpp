@@ -187,12 +187,13 @@ TEST_F(ObjRecordsTest, MakeGroupCountsAndEmptiesList) {
     EXPECT_EQ(MakeGroup(true, s, e), nullptr);
 
     static int drawn = 0;
+    const TDrawObjFn installed = MakeGroupDraw;
     MakeGroupDraw = [](TObjHeader*) { ++drawn; };
     AppendObj(Pt(0, 7), s, e);
     AppendObj(Pt(1, 3), s, e);
     AppendObj(Pt(2, 3), s, e);
     TObjHeader* g = MakeGroup(true, s, e);
-    MakeGroupDraw = nullptr;
+    MakeGroupDraw = installed;
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(drawn, 1);
     EXPECT_TRUE(s == nullptr && e == nullptr);
