@@ -435,7 +435,7 @@ namespace {
 void PointerMoved(TMainForm& F, int32_t X, int32_t Y) {
     Glob.DrawHighLight = 0;
     MainVars.NewPosPix = {X, Y};
-    if (DebugMode)
+    if (F.DebugMode)
         if (TLabel* L = F.Find<TLabel>("LabMosPosPX")) L->Caption = "X" + std::to_string(X) + " Y" + std::to_string(Y);
     if (OpList.LastHintIndex >= 0) {
         OpList.LastHintIndex = -1;

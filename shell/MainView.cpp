@@ -14,8 +14,6 @@
 #include "shell/MainVars.h"
 #include "shell/MainView.h"
 
-bool FormStarted = false;
-bool DebugMode = false;
 bool MouseInPanel = false;
 std::vector<RPolyPoints> HighlightPolys;
 int32_t HighlightPolysCnt = 0;
@@ -24,8 +22,6 @@ TBackdropHooks BackdropHooks;
 void (*ReleaseOpHintHook)() = nullptr;
 
 void ResetViewState() {
-    FormStarted = false;
-    DebugMode = false;
     MouseInPanel = false;
     HighlightPolys.clear();
     HighlightPolysCnt = 0;

@@ -1,7 +1,7 @@
 // Program-wide state of the drawing view that lives outside the main form: the
-// start-up flags the redraw obeys, the pointer-over-panel flag, the highlight
-// polygons of a hovered machining operation and the hooks through which other
-// subsystems plug into the redraw.
+// pointer-over-panel flag, the highlight polygons of a hovered machining operation,
+// the hooks through which other subsystems plug into the redraw, and the point
+// helpers of the previews.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,11 +11,6 @@
 #include "core/Types.h"
 #include "platform/Canvas.h"
 
-// False until the end of the main form's first showing and again from the start of
-// the shutdown; the redraw paints nothing while it is false.
-extern bool FormStarted;
-// The program was started with "debug": the debug panel is shown.
-extern bool DebugMode;
 // The pointer is over a panel around the drawing area: no cross-hair.
 extern bool MouseInPanel;
 
