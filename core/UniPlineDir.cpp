@@ -194,7 +194,6 @@ int32_t TEnPline::SelfCross(const TObjHeader* Adresa, TSelfCross& Res) {
     return SelfCrossSearch(Adresa, Res, false);
 }
 
-
 // ---- direction ----
 
 namespace {
