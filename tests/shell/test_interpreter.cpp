@@ -1,5 +1,6 @@
 // The command-line interpreter: starting commands by keyword and alias, feeding inputs,
 // the repeat rule, Escape, Backspace, the history ring, faults of routines and inputs.
+#include <sstream>
 #include <stdexcept>
 
 #include "core/Glob.h"
@@ -227,6 +228,38 @@ TEST_F(InterpreterTest, TypedTextKeepsItsCaseInOrigText) {
     EXPECT_EQ(MainVars.OrigText, "@1 2");
     H->Enter("  line  ");
     EXPECT_EQ(MainVars.OrigText, "line");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(InterpreterTest, ScriptDirectivesDriveTheProgramAndReportDialogs) {
+    Start("");  // no ComSet.cfg: the start-up reports it in a message box
+    std::istringstream Script(
+        "# a comment\n"
+        "CIRCLE\r\n"
+        "#pick 1 2\n"
+        "#pick 1\n"
+        "3\n"
+        "#answer no\n"
+        "#answer maybe\n"
+        "LINE\n"
+        "#esc\n"
+        "#dump\n");
+    std::ostringstream Out;
+    H->RunScript(Script, Out);
+    EXPECT_EQ(Out.str(),
+              "#dialog message:Error:Comset.cfg not found -> OK\n"
+              "#error #pick 1\n"
+              "#error #answer maybe\n"
+              "PLINE layer=68 flags=1 pflags=1 4.0 2.0 | 1.57079632679489662 1.0 5.0 | 1.57079632679489662 -2.0 2.0"
+              " | 1.57079632679489662 1.0 -1.0 | 1.57079632679489662 4.0 2.0\n");
+    EXPECT_EQ(H->Form().HistoryList().back(), "Odkud> CANCEL");
+    // The queued answer goes to the next dialog.
+    EXPECT_EQ(MessageDlg("Smazat?", TMsgDlgType::mtConfirmation, mbYesNo), mrNo);
+    EXPECT_EQ(H->Responder().Shown.back(), "message:Smazat? -> NO");
+    EXPECT_EQ(MessageDlg("Dál?", TMsgDlgType::mtConfirmation, mbYesNo), mrNo);  // default: No
 }
 
 }  // namespace
