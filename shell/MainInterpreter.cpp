@@ -223,7 +223,8 @@ void TMainForm::Enter() {
     // line runs that alias, unless it is PRINT's.
     for (int i = 1; i <= ComCount; ++i)
         if (V.LastCom == Prikaz[i].Orig) V.LastCom = Prikaz[i].User;
-    if (Input.empty() && V.ComCnt == -1 && V.LastCom != Prikaz[9].User) Input = V.LastCom;
+    if (Input.empty() && V.ComCnt == -1 && UpCaseStr(V.LastCom) != UpCaseStr(Prikaz[9].User))
+        Input = UpCaseStr(V.LastCom);
 
     bool TooMany = false;
     if (V.ComCnt >= 0) {

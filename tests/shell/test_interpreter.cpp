@@ -3,6 +3,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "commands/UniCom.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniDraw.h"
@@ -80,6 +81,16 @@ TEST_F(InterpreterTest, EmptyEnterRepeatsOnlyCommandsWithAnAliasAndNeverPrint) {
         }
         H.reset();
     }
+}
+
+TEST_F(InterpreterTest, AliasHeldInSmallLettersStillMatchesAndRepeats) {
+    Start();
+    for (TPrikaz& P : Prikaz)
+        if (P.Orig == "CIRCLE") P.User = "kr";
+    Run({"KR", "0 0", "1"});
+    EXPECT_EQ(H->DumpLines().size(), 1u);
+    H->Enter("");
+    EXPECT_EQ(MainVars.Command[0], "CIRCLE");
 }
 
 TEST_F(InterpreterTest, InputsWhileRunningGoToTheCommand) {
