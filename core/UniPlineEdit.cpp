@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "core/Glob.h"
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
+#include "core/UniLog.h"
 #include "core/UniPline.h"
 #include "core/UniPlineIndex.h"
 #include "core/UniPlineUtil.h"
@@ -302,6 +304,19 @@ int32_t TEnPline::LoopTest(const TObjHeader* Adresa, Osy& P1, Osy& P2, int32_t& 
     return c.Count;
 }
 
+namespace {
+bool FiniteRecord(const TObjHeader* p) {
+    if (p->Type != ObjPline) return true;
+    const Osy& s = AsPline(p)->S;
+    if (!std::isfinite(s.x) || !std::isfinite(s.y)) return false;
+    const int32_t n = PlineSegCount(p);
+    const TPlineSeg* seg = PlineSegs(p);
+    for (int32_t i = 0; i < n; ++i)
+        if (!std::isfinite(seg[i].Alfa) || !std::isfinite(seg[i].E.x) || !std::isfinite(seg[i].E.y)) return false;
+    return true;
+}
+}  // namespace
+
 std::vector<TObjHeader*> TEnPline::Divide(TObjHeader* Adresa, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     std::vector<TObjHeader*> out;
     if (!Adresa) return out;
@@ -312,8 +327,19 @@ std::vector<TObjHeader*> TEnPline::Divide(TObjHeader* Adresa, TObjHeader*& Start
     std::unordered_set<const TObjHeader*> clean;
     TCanvas* canv = MainCanvas;
     TObjHeader* rec = ws;
+    // Every break of sound geometry removes a crossing; the bound only stops a record
+    // whose numbers are broken from being cut for ever.
+    const int64_t maxBreaks = 64 * (int64_t(PlineSegCount(Adresa)) + 16);
+    int64_t breaks = 0;
     while (rec) {
         if (clean.count(rec)) {
+            rec = rec->Next;
+            continue;
+        }
+        if (!FiniteRecord(rec) || breaks >= maxBreaks) {
+            if (breaks >= maxBreaks) WriteLog("Err:FAILED Divide, too many crossings (Adr:" +
+                                              std::to_string(uintptr_t(Adresa)) + ")");
+            clean.insert(rec);
             rec = rec->Next;
             continue;
         }
@@ -326,6 +352,7 @@ std::vector<TObjHeader*> TEnPline::Divide(TObjHeader* Adresa, TObjHeader*& Start
         Osy P1, P2;
         int32_t seg = 0;
         if (rec->Type == ObjPline && LoopTest(rec, P1, P2, seg) > 0) {
+            ++breaks;
             std::vector<TObjHeader*> pieces = BreakPlineOnPoint(P1, rec, seg, ws, we);
             // A break at an end of the polyline gives it back whole; it is taken as it
             // is rather than tested for ever.

@@ -1,4 +1,6 @@
 // Break, trim, extend, self-crossing and divide, concatenation.
+#include <limits>
+
 #include "test_pline_util.h"
 
 using namespace pltest;
@@ -273,6 +275,75 @@ TEST_F(PlineEditTest, ConcatPlines) {
     ConcatPlines(same, same2, L, LE);
     EXPECT_EQ(same, a1);
     EXPECT_EQ(PlineSegCount(a1), 3);
+}
+
+}  // namespace
+
+namespace {
+
+// Broken records (no segment, coordinates that are not numbers, an arc of zero chord)
+// go through every operation without a crash or a broken list.
+TEST_F(PlineEditTest, BrokenRecordsSurviveEveryOperation) {
+    const Extended nan = std::numeric_limits<Extended>::quiet_NaN();
+    auto make = [&](size_t k) -> TObjHeader* {
+        if (k == 0) {
+            TObjHeader* empty = AllocObj(PlineSizeFor(0), ObjPline);
+            empty->Layer = 1;
+            return empty;
+        }
+        if (k == 1) return Pline({nan, 0}, {{{1, nan}}, {{2, 2}, nan}, {{0, 0}}});
+        return Pline({1, 1}, {{{1, 1}, pi}, {{1, 1}, -2 * pi}, {{5, 1}}, {{1, 1}}}, PlineClosed);
+    };
+    for (size_t k = 0; k < 3; ++k) {
+        TObjHeader* r = make(k);
+        FreeObjList(L, LE);
+        Add(r);
+        TObjHeader* edge = Add(Pline({-5, 0}, {{{10, 5}}}));
+        Osy a, b;
+        Extended R;
+        int32_t seg;
+        RPolyPoints pts;
+        EnPline.Draw(r, &Canv);
+        EnPline.GetPoints(r, pts);
+        EnPline.RawSelect(r, {0, 0}, {10, 10}, false);
+        EnPline.Envelope(r, a, b);
+        EnPline.Length(r);
+        EnPline.HalfPoint(r);
+        EnPline.IsCircle(r, a, R);
+        EnPline.DistPoint(r, {3, 3}, seg);
+        EnPline.PointInside(r, {3, 3});
+        EnPline.CrossTest(r, edge, a);
+        EnPline.LoopTest(r, a, b, seg);
+        EnPline.ChangeDir(r);
+        TObjHeader* cs = EnPline.ChangeStart(r, {1, 1}, {0, 0}, {2, 2});
+        if (cs) FreeObjBlock(cs);
+        std::vector<TObjHeader*> parts = EnPline.Divide(r, L, LE);
+        if (k != 0) ASSERT_EQ(CheckObjList(L, LE), "") << k;  // a record without segments is itself unsound
+        for (TObjHeader* p : parts) {
+            if (p->Type != ObjPline) continue;
+            TObjHeader* adr = nullptr;
+            EnPline.NpropScale(p, {0, 0}, {2, 1}, L, LE, false, adr);
+            ASSERT_EQ(CheckObjList(L, LE), "") << k;
+            break;
+        }
+        // Trim and extend work on the drawing list.
+        for (TObjHeader* p = L; p;) {
+            TObjHeader* next = p->Next;
+            if (p != edge) {
+                UnlinkObj(p, L, LE);
+                AddDrawing(p);
+            }
+            p = next;
+        }
+        TObjHeader* t = MainVars.DataStart;
+        TObjHeader *r1 = nullptr, *r2 = nullptr;
+        bool ok;
+        if (t && t->Type == ObjPline) EnPline.Trim(t, {0, 0}, {3, 3}, L, LE, r1, r2);
+        t = MainVars.DataStart;
+        if (t && t->Type == ObjPline) EnPline.Extend(t, {0, 0}, {3, 3}, L, LE, ok);
+        ASSERT_EQ(CheckObjList(MainVars.DataStart, MainVars.DataEnd), "") << k;
+        FreeObjList(MainVars.DataStart, MainVars.DataEnd);
+    }
 }
 
 }  // namespace
