@@ -4,6 +4,7 @@
 
 #include "core/Glob.h"
 #include "core/UniLog.h"
+#include "core/UniWalk.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/SetCfg.h"
@@ -77,32 +78,13 @@ void WrongPickPoint(const std::string& Input) {
 
 // ---- Selection ----
 
-void ClearSelectionOf(TObjHeader* First) {
-    for (TObjHeader* p = First; p; p = p->Next) {
-        p->Flags &= static_cast<uint8_t>(~FlagSelected);
-        if (p->Type == ObjGroup) {
-            ClearSelectionOf(AsGroup(p)->First);
-        } else if (p->Type == ObjText && (AsText(p)->Justify & JustifyHasOutline) && AsText(p)->AdrGroup) {
-            TObjHeader* G = AsText(p)->AdrGroup;
-            G->Flags &= static_cast<uint8_t>(~FlagSelected);
-            if (G->Type == ObjGroup) ClearSelectionOf(AsGroup(G)->First);
-        }
-    }
-}
+void ClearSelectionOf(TObjHeader* First) { ClearSelection(First); }
 
-void SaveDrawingSelection() {
-    for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) p->SavedFlags = p->Flags;
-}
+void SaveDrawingSelection() { SaveSelection(); }
 
 int RestoreDrawingSelection() {
-    int n = 0;
-    for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) {
-        p->Flags ^= p->SavedFlags;
-        if (p->Flags & FlagSelected) ++n;
-    }
-    ShowSelectionCount(n);
-    ComRedrawView();
-    return n;
+    RestoreSelection();
+    return CountDrawingSelection();
 }
 
 int CountDrawingSelection() {

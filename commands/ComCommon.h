@@ -41,14 +41,15 @@ std::string PatternNumText(Extended X, const std::string& Pattern);
 // "Err:Wrong pickpoint (" + Input + ")", ComCnt -1, no snap search.
 void WrongPickPoint(const std::string& Input);
 
-// ---- Selection (the walks the command line and the select step need) ----
+// ---- Selection (the walks of core/UniWalk.h as the command line uses them) ----
 
 // Clears the selected bit of every record of the list, members of groups and text
 // outlines included.
 void ClearSelectionOf(TObjHeader* First);
 // Remembers the selection of the drawing's top-level objects (SavedFlags := Flags).
 void SaveDrawingSelection();
-// Combines the remembered selection back into the flags; returns the selected count.
+// Combines the remembered selection back into the flags, shows the count and redraws;
+// returns the selected count.
 int RestoreDrawingSelection();
 // Number of selected top-level objects of the drawing.
 int CountDrawingSelection();

@@ -10,6 +10,7 @@
 #include "core/Glob.h"
 #include "core/Global.h"
 #include "core/ObjRecords.h"
+#include "core/UniDraw.h"
 #include "core/UniLog.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
@@ -352,23 +353,10 @@ std::vector<std::string> TMainForm::HistoryList() const {
 }
 
 void TMainForm::PickWorldPoint(const Osy& P) {
-    TMainVars& V = MainVars;
-    if (V.Mouse.Down != mdCoord) return;
-    const TOsnapAuto& Os = V.Mouse.OsnapAuto;
-    V.PosMouse = P;
-    const Osy Pt = (Os.Enabled && Os.Search && Os.PointFound) ? Os.LastPoint : V.PosMouse;
-    V.PickPoint = V.PosMouse;
-    const TMenuItem* Snap = Find<TMenuItem>("SnapOnMnu");
-    const std::string Pattern = (Snap && Snap->Checked) ? Glob.DecNum : std::string("0.000000");
-    std::string X = PatternNumText(Pt.x, Pattern), Y = PatternNumText(Pt.y, Pattern);
-    for (std::string* S : {&X, &Y})
-        for (char& c : *S)
-            if (c == ',') c = '.';
-    StrToExtCalc(X, V.PickPoint.x, false);
-    StrToExtCalc(Y, V.PickPoint.y, false);
-    std::string& Line = ComLine2->Caption;
-    const size_t Gt = Line.find('>');
-    Line = (Gt == std::string::npos ? std::string() : Line.substr(0, Gt + 1)) + X + " " + Y;
-    PressKey(13);
-    Guarded([&] { ComRedraw(); });
+    // The pointer moves to P and the left button goes down there: the view takes the
+    // snap raster and the object snaps into account, and the click types the point
+    // when the running command waits for one.
+    PointerAtWorld(P);
+    const TPoint Px = WorldToPixel(P);
+    Guarded([&] { FormMouseDown(TMouseButton::mbLeft, 0, Px.X, Px.Y); });
 }
