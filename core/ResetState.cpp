@@ -14,6 +14,7 @@
 #include "shell/MainView.h"
 #include "shell/Osnap.h"
 #include "shell/ResetShellTexts.h"
+#include "shell/StartupHooks.h"
 
 void ResetAllState() {
     // The settings record: zero-filled as at process start, then the
@@ -54,6 +55,9 @@ void ResetAllState() {
     // The drawing view: start-up flags, highlight polygons, the snap index.
     ResetViewState();
     ResetOsnapIndex();
+
+    // Start-up hooks, the layer and view dialog, the end dialog.
+    ResetMainWindowState();
 
     // Further global state is reset here (add calls above this line).
 

@@ -189,6 +189,7 @@ public:
     // The command-line arguments after the program name (set before FormShow).
     std::vector<std::string> Args;
     // False until the end of the first FormShow; cleared again when the shutdown starts.
+    // While it is false the redraw paints nothing.
     bool FormStarted = false;
     // The first argument contains "debug": the debug panel shows.
     bool DebugMode = false;
@@ -226,6 +227,8 @@ public:
     // Menus: the main menu model; keyword items type "?>" + keyword and press Enter.
     TMainMenu* MainMenu1 = nullptr;
     TMenuItem* MenuItem(const std::string& ItemName) const { return Find<TMenuItem>(ItemName); }
+    // The drawing area: the whole client area, the panels lie over it.
+    TPaintBox* PaintBoxDraw = nullptr;
     void RunMenuKeyword(const std::string& Keyword);
     void ExitMnuClick();
     void Knihovnanstroj1Click();

@@ -16,6 +16,7 @@ TMainForm::TMainForm() : TForm("MainForm") {
     MainForm = this;
     CreateCommandLineControls();
     CreateUndoControls();
+    CreateMainWindowControls();
     OnKeyPress = [this](char32_t& Key) { FormKeyPress(Key); };
     OnMarkInvalidInput = &MarkInvalidInput;
     // Reading a settings block with another ring size empties the ring, as the

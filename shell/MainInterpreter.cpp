@@ -37,7 +37,7 @@ const TDispatchRow DispatchTable[] = {
     {"ZOOMPR", nullptr, true},
     {"ZOOMOBJ", nullptr, true},
     {"ZOOMLIM", nullptr, true},
-    {"LAYER", nullptr, true},
+    {"LAYER", [](TMainForm& F) { F.ComLayer(); }, true},
     {"GRID", nullptr, true},
     {"ORTHO", nullptr, true},
     {"SNAP", nullptr, true},

@@ -1,0 +1,81 @@
+#include "shell/FormOrder.h"
+
+#include <memory>
+
+#include "cam/ContourDg.h"
+#include "cam/FillDg.h"
+#include "commands/EndDg.h"
+#include "core/ErrLogDg.h"
+#include "formats/HPInDg.h"
+#include "formats/HPOutDg.h"
+#include "shell/SetDg.h"
+#include "shell/ViewDg.h"
+
+namespace {
+void CreateErrLogDialog() {
+    static std::unique_ptr<TErrLogDialog> Dlg;
+    Dlg.reset();
+    Dlg = std::make_unique<TErrLogDialog>();
+}
+}  // namespace
+
+const std::vector<TFormOrderEntry>& FormOrder() {
+    // A form that lands later replaces its nullptr with its create function.
+    static const std::vector<TFormOrderEntry> Order = {
+        {"THPInputDialog", &CreateHPInputDialog},
+        {"THPOutputDialog", &CreateHPOutputDialog},
+        {"TFormList", nullptr},  // made anew for every showing of the history
+        {"TEpsInputDialog", nullptr},
+        {"TDxfInputDialog", nullptr},
+        {"TConfirmDialog", nullptr},
+        {"TTextDialog", nullptr},
+        {"TDxfOutDialog", nullptr},
+        {"TArrRectDialog", nullptr},
+        {"TArrPolarDialog", nullptr},
+        {"TSetDialog", &CreateSetDialog},
+        {"TViewDialog", &CreateViewDialog},
+        {"TToolDialog", nullptr},
+        {"TGenParamDialog", nullptr},
+        {"TLengthDialog", nullptr},
+        {"TContourDialog", &CreateContourDialog},
+        {"TTiskDialog", nullptr},
+        {"THelpDialog", nullptr},
+        {"TEndDialog", &CreateEndDialog},
+        {"TSortDialog", nullptr},
+        {"TInfoDialog", nullptr},
+        {"TChangeTextDialog", nullptr},
+        {"TFillDialog", &CreateFillDialog},
+        {"TReportDialog", nullptr},
+        {"TErrorDialog", nullptr},
+        {"TDaskovinDialog", nullptr},
+        {"TFiltrDialog", nullptr},
+        {"TPelmoraDialog", nullptr},
+        {"TVuzDialog", nullptr},
+        {"TFormicaOutDg", nullptr},
+        {"TDorsekDialog", nullptr},
+        {"TFormicaInDg", nullptr},
+        {"TSinumericDialog", nullptr},
+        {"TAlignDialog", nullptr},
+        {"TCMDParamDialog", nullptr},
+        {"TCopyFromToolDialog", nullptr},
+        {"TNewFileDialog", nullptr},
+        {"TToolMatLibDialog", nullptr},
+        {"TSurfaceDialog", nullptr},
+        {"TToolLocDialog", nullptr},
+        {"TToolLibOpenDialog", nullptr},
+        {"TValSelectDialog", nullptr},
+        {"TSelOpsDialog", nullptr},
+        {"TErrLogDialog", &CreateErrLogDialog},
+    };
+    return Order;
+}
+
+std::vector<std::string> CreateAllForms() {
+    std::vector<std::string> Made;
+    for (const TFormOrderEntry& E : FormOrder())
+        if (E.Create) {
+            E.Create();
+            Made.push_back(E.ClassName);
+        }
+    return Made;
+}
