@@ -10,6 +10,8 @@
 #include "core/UniPline.h"
 #include "core/UniPlineUtil.h"
 #include "core/Entity.h"
+#include "platform/Controls.h"
+#include "shell/Main.h"
 #include "shell/MainVars.h"
 
 using pline::IsLine;
@@ -229,6 +231,12 @@ bool HitTest(const TObjHeader* Adresa, const Osy& Min, const Osy& Max, bool Wind
     return Window;
 }
 
+// In debug mode every picked object's address is listed on the debug panel.
+void DebugPickLine(const TObjHeader* p) {
+    if (MainForm && MainForm->DebugMode && MainForm->MemoDebugOps)
+        MainForm->MemoDebugOps->Lines.push_back(std::to_string(uintptr_t(p)));
+}
+
 }  // namespace
 
 bool TEnPline::Select(TObjHeader* Adresa, const Osy& Min, const Osy& Max, bool Window) {
@@ -236,13 +244,16 @@ bool TEnPline::Select(TObjHeader* Adresa, const Osy& Min, const Osy& Max, bool W
     if (HitTest(Adresa, Min, Max, Window)) {
         Adresa->Flags ^= FlagSelected;
         Draw(Adresa, MainCanvas);
+        DebugPickLine(Adresa);
     }
     return (Adresa->Flags & FlagSelected) != 0;
 }
 
 bool TEnPline::RawSelect(TObjHeader* Adresa, const Osy& Min, const Osy& Max, bool Window) {
     if (!Adresa || !LayerShown(Adresa->Layer)) return false;
-    return HitTest(Adresa, Min, Max, Window);
+    const bool hit = HitTest(Adresa, Min, Max, Window);
+    if (hit) DebugPickLine(Adresa);
+    return hit;
 }
 
 void DrawTraceSeg(const Osy& S, const Osy& E, Extended Alfa) {
