@@ -1,4 +1,4 @@
-// Bounding-box hierarchy built by median splits along the longer side.
+// Bounding-box hierarchy built by median splits along the axis of widest centre spread.
 #include "core/UniPlineIndex.h"
 
 #include <algorithm>
@@ -44,7 +44,15 @@ int32_t TSegBoxIndex::BuildNode(int32_t First, int32_t Count) {
         Nodes[id].Count = Count;
         return id;
     }
-    bool byX = (b.x2 - b.x1) >= (b.y2 - b.y1);
+    // Split along the axis where the box centres spread most: splitting along the longer
+    // side instead degrades to all pairs on meanders, whose long rows share one centre.
+    double cx1 = 1e300, cx2 = -1e300, cy1 = 1e300, cy2 = -1e300;
+    for (int32_t i = First; i < First + Count; ++i) {
+        const TIdxBox& it = Items[Order[i]];
+        cx1 = std::min<double>(cx1, it.x1 + it.x2), cx2 = std::max<double>(cx2, it.x1 + it.x2);
+        cy1 = std::min<double>(cy1, it.y1 + it.y2), cy2 = std::max<double>(cy2, it.y1 + it.y2);
+    }
+    bool byX = (cx2 - cx1) >= (cy2 - cy1);
     int32_t half = Count / 2;
     auto first = Order.begin() + First;
     std::nth_element(first, first + half, first + Count, [&](int32_t a, int32_t c) {
