@@ -9,6 +9,7 @@
 #include "core/Entity.h"
 #include "core/Glob.h"
 #include "core/Global.h"
+#include "core/ObjRecords.h"
 #include "core/TextFile.h"
 #include "core/UniLog.h"
 #include "shell/MainVars.h"
@@ -90,6 +91,14 @@ bool WriteDump(const std::string& Name, const std::vector<std::string>& Lines) {
     std::vector<std::string> Bytes;
     for (const std::string& S : Lines) Bytes.push_back(Utf8ToCp1250(S));
     return WriteTextLinesSafe(ProgramDir + "/Logs/" + Name, Bytes);
+}
+
+// The flags of a record and, for a group, of its members at any depth: the copy of an
+// undo step must leave the source's selection as it was, whatever a kind's copy does.
+void SaveFlags(TObjHeader* p, std::vector<std::pair<TObjHeader*, uint8_t>>& Out) {
+    Out.emplace_back(p, p->Flags);
+    if (p->Type == ObjGroup)
+        for (TObjHeader* m = AsGroup(p)->First; m; m = m->Next) SaveFlags(m, Out);
 }
 
 }  // namespace
@@ -204,8 +213,12 @@ void CopyObjsRelinkOps(TObjHeader* Src, TObjHeader*& DstStart, TObjHeader*& DstE
     const bool HasOps = UsedOps(Ops) > 0;
     const auto Index = HasOps ? IndexLinks(Ops) : decltype(IndexLinks(Ops)){};
     const std::string SlotText = std::to_string(Slot);
+    std::vector<std::pair<TObjHeader*, uint8_t>> Flags;
     for (TObjHeader* p = Src; p; p = p->Next) {
+        Flags.clear();
+        SaveFlags(p, Flags);
         TObjHeader* C = CopyIdentObj(p, DstStart, DstEnd);
+        for (const auto& [Rec, F] : Flags) Rec->Flags = F;
         if (!HasOps) continue;
         const std::string A = AdrText(p), CT = AdrText(C);
         WriteLog("Undo:Obj=" + A + " -> obj:" + CT);

@@ -28,7 +28,7 @@ int UndoCamOpParentIndex(const TObjHeader* Adr, int OpNum, int Slot);
 int UndoCamOpChildIndex(const TObjHeader* Adr, int OpNum, int Slot);
 
 // Appends an identical copy of every object of the list starting at Src to the list
-// DstStart..DstEnd, and re-points the links of Ops that name a copied object to its
+// DstStart..DstEnd (the source records keep their flags, selection included), and re-points the links of Ops that name a copied object to its
 // copy (first entry per operation, a parent link winning over a child link), logging
 // "Undo:Obj=", "Undo:Par Obj=" and "Undo:Chil Obj=" lines with Slot as "UndoId:" when
 // Ops holds operations. The links are found through one index, so the cost grows with

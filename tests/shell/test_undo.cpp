@@ -155,6 +155,19 @@ TEST_F(UndoTest, OperationLinksFollowTheCopiesIntoTheSlotAndBack) {
     EXPECT_EQ(OpList.Cam[0].Parents.size(), size_t(CamOpLinkCount));
 }
 
+TEST_F(UndoTest, SnapshotLeavesTheSelectionOfTheDrawingAlone) {
+    Start();
+    Run({"CIRCLE", "0 0", "1", "POINT", "2 2"});
+    TObjHeader* S = MainVars.DataStart;
+    TObjHeader* E = S;
+    UnlinkObj(S, MainVars.DataStart, MainVars.DataEnd);
+    TObjHeader* G = MakeGroup(false, S, E);
+    AppendObj(G, MainVars.DataStart, MainVars.DataEnd);
+    for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) p->Flags |= FlagSelected;
+    H->Enter("POINT");  // the snapshot copies a selected group and a selected point
+    for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) EXPECT_TRUE(p->Flags & FlagSelected) << int(p->Type);
+}
+
 TEST_F(UndoTest, SnapshotWithoutOperationsLogsNoLinks) {
     Start();
     Points(1, 2);
