@@ -37,7 +37,7 @@ TEST_F(ComDrawTest, ArcDirectionAndRadiusRules) {
         {"2", Pi, "Sys:Arc radius:2"},                    // too small: still a half circle
         {"10", Shorter, "Sys:Arc radius:10"},             // the shorter arc, counter-clockwise
         {"-10", -Shorter, "Sys:Arc radius:10"},           // negative: clockwise
-        {"0 5", -Pi, nullptr},                            // leaves the start straight up
+        {"0 5", -Pi, "Sys:Arc angle:1.5707963267949"},    // leaves the start straight up
         {"5 -5", Pi / 2, nullptr},                        // leaves at -45 degrees
         {"-5 1", -Pi, nullptr},                           // behind the start: limited to a half circle
         {"@0 -5", Pi, nullptr},                           // relative to the start, straight down
@@ -132,6 +132,17 @@ TEST_F(ComDrawTest, FirstPointOffsetsStartFromTheOrigin) {
         EXPECT_NEAR(double(FirstPt(MainVars.DataStart).y), double(C.Y), 1e-15) << C.Script[0];
         H.reset();
     }
+}
+
+TEST_F(ComDrawTest, LineChainTakesMoreSegmentsThanInputSlots) {
+    Start();
+    Run({"LINE", "0 0"});
+    for (int i = 1; i <= 15; ++i) H->Enter("@1 0");
+    EXPECT_EQ(MainVars.ComCnt, 1);
+    EXPECT_EQ(CountObjs(MainVars.DataStart), 15);
+    EXPECT_EQ(PlineEndPt(MainVars.DataEnd).x, 15);
+    H->Esc();
+    EXPECT_EQ(CountObjs(MainVars.DataStart), 15);
 }
 
 TEST_F(ComDrawTest, PointLogsAndIsAppendedOnTheDrawingLayer) {
