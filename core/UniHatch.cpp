@@ -90,7 +90,9 @@ Extended HatchAngle(Extended A) {
         A = r;
     }
     if (A < 0) A += Geom2Pi;
-    if (A > GeomPi) A -= GeomPi;
+    // pi stays pi, also when the reduction left it a rounding above
+    if (A > GeomPi + CoordTol) A -= GeomPi;
+    else if (A > GeomPi) A = GeomPi;
     return A;
 }
 

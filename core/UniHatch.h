@@ -23,7 +23,8 @@ int32_t Hatch(TObjHeader* Adresa, Extended DistSraf, Extended UhelSraf);
 // The direction the lines of angle UhelSraf are made in, in [0, pi]: within
 // -2pi..2pi a negative angle gains 2pi once and then an angle above pi loses pi
 // once (so -pi/4 is 3pi/4 and 2pi is pi); farther angles are first brought into
-// that range by whole turns (4pi as 2pi, 3pi as pi).
+// that range by whole turns (4pi as 2pi, 3pi as pi). An angle within CoordTol
+// above pi is pi.
 Extended HatchAngle(Extended UhelSraf);
 
 // Most lines one hatch makes.
