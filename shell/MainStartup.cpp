@@ -295,9 +295,22 @@ void TMainForm::FormResize() {
         while (S.size() < 6) S = " " + S;
         PanelSnap->Caption = S;
     }
-    if (ScrollBoxLay && LayPanel)
+    // The side panels run between the icon panel and the command panel.
+    const int32_t SideHeight = Height - (IconsPanel && IconsPanel->Visible ? IconsPanel->Height : 0) -
+                               (ComPanel && ComPanel->Visible ? ComPanel->Height : 0);
+    if (LayPanel) LayPanel->Height = SideHeight;
+    if (OpsPanel) OpsPanel->Height = SideHeight;
+    if (ScrollBoxLay && LayPanel) {
         ScrollBoxLay->Height = std::min(765, std::max(0, LayPanel->Height - ScrollBoxLay->Top - 29));
+        if (TControl* LoHi = FindComponent("SpBtnLoHi")) LoHi->Top = ScrollBoxLay->Top + ScrollBoxLay->Height + 3;
+    }
     if (ListBoxOps && OpsPanel) ListBoxOps->Height = std::max(0, OpsPanel->Height - ListBoxOps->Top);
+    // The status panels keep to the right edge of the command panel.
+    if (PanelInfo && PanelCoords && ComLine2) {
+        PanelInfo->Left = std::max(0, Width - PanelInfo->Width - 4);
+        PanelCoords->Left = std::max(0, PanelInfo->Left - PanelCoords->Width - 4);
+        ComLine1->Width = ComLine2->Width = std::max(0, PanelCoords->Left - 10);
+    }
     if (DebugMode && MemoDebugOps && PanelDebug) MemoDebugOps->Height = std::max(0, PanelDebug->Height - 300);
     RecalcOkno();
     ComRedraw();

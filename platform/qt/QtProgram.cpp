@@ -1,0 +1,43 @@
+#include "platform/qt/QtProgram.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QStyleFactory>
+
+#include "core/ErrLogDg.h"
+#include "core/Glob.h"
+#include "core/TextFile.h"
+#include "core/UniDraw.h"
+#include "shell/FormOrder.h"
+#include "shell/Main.h"
+#include "shell/StartupHooks.h"
+
+TQtProgram::TQtProgram() { Responder.Install(); }
+
+TQtProgram::~TQtProgram() {
+    Window.reset();
+    Main.reset();
+    MainCanvas = nullptr;
+}
+
+void TQtProgram::Start(const std::string& File, const std::vector<std::string>& Args) {
+    ProgramFile = File;
+    if (QScreen* S = QGuiApplication::primaryScreen()) ScreenPxPerInch = int(S->logicalDotsPerInch());
+    Main = std::make_unique<TMainForm>();
+    TMainForm& F = *Main;
+    F.Args = Args;
+    F.FormCreate();
+    CreateAllForms();
+    if (ErrLogDialog) {
+        ErrLogDialog->FormStarted = [&F] { return F.FormStarted; };
+        ErrLogDialog->FocusMainForm = [&F] { F.SetFocus(); };
+    }
+    // The style named by the first line of "Style"; a style Qt does not have keeps its own.
+    std::vector<std::string> Lines;
+    if (ReadTextLines(Glob.ProgramDir + "/Style", Lines) && !Lines.empty() && !Lines[0].empty())
+        Glob.GuiStyle = Lines[0];
+    if (QStyleFactory::keys().contains(QString::fromStdString(Glob.GuiStyle), Qt::CaseInsensitive))
+        QApplication::setStyle(QString::fromStdString(Glob.GuiStyle));
+    Window = std::make_unique<TQtMainWindow>(Responder, F);
+    F.Show();
+}

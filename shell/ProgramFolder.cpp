@@ -1,0 +1,47 @@
+#include "shell/ProgramFolder.h"
+
+#include <vector>
+
+#include "commands/UniCom.h"
+#include "core/Glob.h"
+#include "core/Global.h"
+#include "core/TextFile.h"
+#include "platform/Files.h"
+#include "shell/MainMenus.h"
+#include "shell/SetCfg.h"
+#include "shell/ViewDg.h"
+
+namespace {
+bool WriteIfMissing(const std::string& Path, const std::vector<std::string>& Utf8Lines) {
+    if (FileExists(Path)) return true;
+    std::vector<std::string> Lines;
+    for (const std::string& L : Utf8Lines) Lines.push_back(Utf8ToCp1250(L));
+    return WriteTextLinesSafe(Path, Lines);
+}
+}  // namespace
+
+bool WriteProgramFolderFiles(const std::string& Dir) {
+    bool Ok = ForceDirectories(Dir);
+    for (const char* Sub : {"FONT", "Img", "Logs"}) Ok = ForceDirectories(Dir + "/" + Sub) && Ok;
+    Ok = WriteIfMissing(Dir + "/ComSet.cfg", DefaultComSetLines()) && Ok;
+    Ok = WriteIfMissing(Dir + "/Style", {"Windows"}) && Ok;
+    if (!FileExists(Dir + "/FileHist")) Ok = WriteFileSafe(Dir + "/FileHist", "") && Ok;
+    if (!FileExists(Dir + "/Default.cfg")) {
+        // The built-in settings with the layer defaults, the special layers shown in
+        // colours of their own.
+        const std::string Saved = Glob.ProgramDir;
+        Glob.ProgramDir = Dir;
+        SetGlobDefaults();
+        if (!ViewDialog) CreateViewDialog();
+        ViewDialog->InitView();
+        const uint32_t Special[4] = {0x808080, 0x00A5FF, 0x00C000, 0xFFFFFF};
+        for (int i = 0; i < 4; ++i) {
+            Glob.TabLayer[65 + i].Show = true;
+            Glob.TabLayer[65 + i].Color = Special[i];
+        }
+        Glob.ViewPanelOps = 1;  // the operations panel shows from the first start
+        Ok = WriteDefaultCfg() && Ok;
+        Glob.ProgramDir = Saved;
+    }
+    return Ok;
+}
