@@ -457,6 +457,9 @@ void TMainForm::PointerAtWorld(const Osy& P) {
     const TPoint Px = WorldToPixel(P);
     PointerExact = true;
     PointerWorld = P;
+    // The snap search of a redraw looks at the pointer position of the redraw before;
+    // an exact move puts the pointer there at once, so one move is enough to snap.
+    MainVars.PosMouse = P;
     PointerMoved(*this, Px.X, Px.Y);
     ComRedraw();
 }

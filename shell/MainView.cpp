@@ -95,6 +95,9 @@ void DrawGrid(TCanvas* C, bool GridOn) {
     C->PenWidth = Glob.RasterWidth;
     C->PenStyle = TPenStyle::psSolid;
     const float Op = Glob.RasterOpac;
+    // The lines end on the window's edge: the pen's width in mm grows the visibility
+    // window, so that such an end counts as inside and the line is not cut to a dot.
+    const Extended PenMm = Extended(std::max(Glob.RasterWidth, 1)) / B;
     auto Xs = [&](auto Fn) {
         for (int64_t i = 0; i < MaxGridSteps; ++i) {
             const Extended X = X0 + i * G.x;
@@ -118,9 +121,9 @@ void DrawGrid(TCanvas* C, bool GridOn) {
             break;
         case 1: {
             C->PenWidth = Glob.RasterWidth;
-            Xs([&](Extended X) { DrawLine({X, Y0}, {X, Glob.ZoomMax.y}, C, Op, 0); });
+            Xs([&](Extended X) { DrawLine({X, Y0}, {X, Glob.ZoomMax.y}, C, Op, PenMm); });
             const Extended X1 = RoundTo(Glob.ZoomMin.x, G.x) + Glob.GridStart.x - G.x;
-            Ys([&](Extended Y) { DrawLine({X1, Y}, {Glob.ZoomMax.x, Y}, C, Op, 0); });
+            Ys([&](Extended Y) { DrawLine({X1, Y}, {Glob.ZoomMax.x, Y}, C, Op, PenMm); });
             break;
         }
         default:

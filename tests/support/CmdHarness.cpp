@@ -145,6 +145,11 @@ TCmdHarness::TCmdHarness(const std::string& ProgramFolder) {
     LoadLanguageFile();
     FileToGlobalCfg(DefaultCfgPath());
     MainVars.FileSaved = true;
+    // The window is shown: a 1000 x 700 drawing area zoomed to the limits.
+    MainFormPtr->FormStarted = true;
+    MainFormPtr->Width = 1000;
+    MainFormPtr->Height = 700;
+    MainFormPtr->ComZoomLimits();
 }
 
 TCmdHarness::~TCmdHarness() {
@@ -164,7 +169,35 @@ void TCmdHarness::Enter(const std::string& Line) {
 
 void TCmdHarness::Esc() { MainFormPtr->PressKey(27); }
 
-void TCmdHarness::Pick(Extended X, Extended Y) { MainFormPtr->PickWorldPoint(Osy{X, Y}); }
+void TCmdHarness::MoveTo(Extended X, Extended Y) { MainFormPtr->PointerAtWorld(Osy{X, Y}); }
+
+void TCmdHarness::Pick(Extended X, Extended Y) { Drag(X, Y, X, Y); }
+
+void TCmdHarness::Drag(Extended X1, Extended Y1, Extended X2, Extended Y2) {
+    TMainForm& F = *MainFormPtr;
+    MoveTo(X1, Y1);
+    F.FormMouseDown(TMouseButton::mbLeft, ssLeft, MainVars.MovePt.X, MainVars.MovePt.Y);
+    if (X2 != X1 || Y2 != Y1) MoveTo(X2, Y2);
+    F.FormMouseUp(TMouseButton::mbLeft, 0, MainVars.MovePt.X, MainVars.MovePt.Y);
+}
+
+bool TCmdHarness::Key(const std::string& Name) {
+    TMainForm& F = *MainFormPtr;
+    const std::string N = UpCaseStr(Name);
+    uint16_t K = N == "LEFT" ? VK_LEFT : N == "RIGHT" ? VK_RIGHT : N == "UP" ? VK_UP : N == "DOWN" ? VK_DOWN : 0;
+    if (K) {
+        F.FormKeyDown(K, 0);
+    } else if (N == "WHEELUP" || N == "WHEELDOWN") {
+        bool Handled = false;
+        F.FormMouseWheel(0, N == "WHEELUP" ? 120 : -120, MainVars.MovePt, Handled);
+    } else if (N == "RCLICK") {
+        F.FormMouseDown(TMouseButton::mbRight, ssRight, MainVars.MovePt.X, MainVars.MovePt.Y);
+        F.FormMouseUp(TMouseButton::mbRight, 0, MainVars.MovePt.X, MainVars.MovePt.Y);
+    } else {
+        return false;
+    }
+    return true;
+}
 
 void TCmdHarness::Answer(int ModalResult) { Resp.Answers.push_back(ModalResult); }
 
@@ -211,6 +244,29 @@ bool TCmdHarness::RunScriptLine(const std::string& RawLine, std::ostream& Out) {
             if (In >> XS >> YS && StrToExtCalc(XS, X, false) && StrToExtCalc(YS, Y, false)) {
                 Pick(X, Y);
             } else {
+                Out << "#error " << Line << "\n";
+                Ok = false;
+            }
+        } else if (Word == "MOVE" || Word == "DRAG") {
+            const int N = Word == "MOVE" ? 2 : 4;
+            Extended V[4] = {};
+            bool Good = true;
+            for (int i = 0; i < N && Good; ++i) {
+                std::string T;
+                Good = (In >> T) && StrToExtCalc(T, V[i], false);
+            }
+            if (!Good) {
+                Out << "#error " << Line << "\n";
+                Ok = false;
+            } else if (N == 2) {
+                MoveTo(V[0], V[1]);
+            } else {
+                Drag(V[0], V[1], V[2], V[3]);
+            }
+        } else if (Word == "KEY") {
+            std::string K;
+            In >> K;
+            if (!Key(K)) {
                 Out << "#error " << Line << "\n";
                 Ok = false;
             }

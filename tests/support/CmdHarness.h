@@ -52,8 +52,19 @@ public:
     // Types Line and presses Enter.
     void Enter(const std::string& Line = "");
     void Esc();
-    // A left click at world point (X, Y).
+    // A left click at world point (X, Y) through the real pointer path: the pointer
+    // moves there (snap raster, orthogonal mode and object snaps apply in the redraw),
+    // then the left button goes down and up.
     void Pick(Extended X, Extended Y);
+    // The pointer moves to (X, Y) without a click.
+    void MoveTo(Extended X, Extended Y);
+    // The left button pressed at (X1, Y1), the pointer moved to (X2, Y2) and released
+    // there (a selection window when the command selects).
+    void Drag(Extended X1, Extended Y1, Extended X2, Extended Y2);
+    // A key of the drawing area by name: LEFT, RIGHT, UP, DOWN (arrow keys),
+    // WHEELUP / WHEELDOWN (one wheel step away from / towards the user), RCLICK (the
+    // right button). False for an unknown name.
+    bool Key(const std::string& Name);
     // Queues the answer of the next dialog: an mr... value.
     void Answer(int ModalResult);
 
@@ -68,8 +79,9 @@ public:
     // True when some log text equals Text.
     static bool LogHas(const std::string& Text);
 
-    // One script line: a directive ("#esc", "#pick X Y", "#answer OK|CANCEL|YES|NO",
-    // "#dump"; any other line beginning with "#" is a comment) or a line typed with
+    // One script line: a directive ("#esc", "#pick X Y", "#move X Y",
+    // "#drag X1 Y1 X2 Y2", "#key NAME", "#answer OK|CANCEL|YES|NO", "#dump"; any other
+    // line beginning with "#" is a comment) or a line typed with
     // Enter. Output of "#dump" and dialog records go to Out. False for a malformed
     // directive (reported on Out as "#error ...").
     bool RunScriptLine(const std::string& Line, std::ostream& Out);
