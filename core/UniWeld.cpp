@@ -140,6 +140,88 @@ void SelectList(TObjHeader* S) {
     if (S) SelectAll(S);
 }
 
+// Chains open pieces that meet end to end (SamePt) into one record each, growing
+// every chain at both ends from an index of the ends and building it once. Joining
+// piece by piece into a growing record would copy (and turn round) the chain at every
+// step, quadratic on long outlines; what is left for Join is the rare joint within
+// its wider tolerance. The lowest-numbered partner is taken where several meet.
+void ChainPieces(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+    std::vector<TObjHeader*> v = area::ListToVector(StartAdr);
+    const int32_t n = int32_t(v.size());
+    std::vector<char> used(static_cast<size_t>(n), 1);
+    area::TPtBuckets ends;
+    for (int32_t i = 0; i < n; ++i) {
+        TObjHeader* p = v[size_t(i)];
+        if (p->Type != ObjPline || PlineSegCount(p) == 0 || !EnPline.OpenPline(p)) continue;
+        used[size_t(i)] = 0;
+        ends.Add(AsPline(p)->S, i);
+        ends.Add(PlineEndPt(p), i);
+    }
+    // The free piece with an end at P: Rev tells that its end (not its start) is there.
+    auto partner = [&](const Osy& P, bool& Rev) {
+        int32_t best = -1;
+        ends.Near(P, [&](int32_t j) {
+            if (used[size_t(j)] || (best >= 0 && j >= best)) return;
+            if (SamePt(AsPline(v[size_t(j)])->S, P)) {
+                best = j;
+                Rev = false;
+            } else if (SamePt(PlineEndPt(v[size_t(j)]), P)) {
+                best = j;
+                Rev = true;
+            }
+        });
+        return best;
+    };
+    struct TStep {
+        int32_t Id;
+        bool Rev;  // walked from its end to its start
+    };
+    std::vector<TStep> fwd, back;
+    for (int32_t i = 0; i < n; ++i) {
+        if (used[size_t(i)]) continue;
+        used[size_t(i)] = 1;
+        fwd.assign(1, {i, false});
+        back.clear();
+        Osy head = AsPline(v[size_t(i)])->S, tail = PlineEndPt(v[size_t(i)]);
+        bool rev = false;
+        while (!SamePt(tail, head)) {
+            const int32_t j = partner(tail, rev);
+            if (j < 0) break;
+            used[size_t(j)] = 1;
+            fwd.push_back({j, rev});
+            tail = rev ? AsPline(v[size_t(j)])->S : PlineEndPt(v[size_t(j)]);
+        }
+        while (!SamePt(tail, head)) {
+            const int32_t j = partner(head, rev);
+            if (j < 0) break;
+            used[size_t(j)] = 1;
+            // Walked backwards from the head: a piece ending there keeps its way.
+            back.push_back({j, !rev});
+            head = rev ? AsPline(v[size_t(j)])->S : PlineEndPt(v[size_t(j)]);
+        }
+        if (fwd.size() + back.size() == 1) continue;
+        std::vector<TStep> seq(back.rbegin(), back.rend());
+        seq.insert(seq.end(), fwd.begin(), fwd.end());
+        StartObj(head);
+        for (const TStep& st : seq) {
+            const TObjHeader* p = v[size_t(st.Id)];
+            const int32_t m = PlineSegCount(p);
+            const TPlineSeg* sg = PlineSegs(p);
+            if (!st.Rev)
+                for (int32_t k = 0; k < m; ++k) AddSeg(sg[k].E, sg[k].Alfa, CoordTol);
+            else
+                for (int32_t k = m - 1; k >= 0; --k) AddSeg(PlineSegStart(p, k), -sg[k].Alfa, CoordTol);
+        }
+        TObjHeader *ts = nullptr, *te = nullptr;
+        TObjHeader* r = MakeObj(v[size_t(i)]->Layer, ts, te);
+        if (!r) continue;
+        UnlinkObj(r, ts, te);
+        r->Flags = v[size_t(i)]->Flags;
+        InsertObjAfter(v[size_t(i)], r, StartAdr, EndAdr);
+        for (const TStep& st : seq) DeleteObj(v[size_t(st.Id)], StartAdr, EndAdr);
+    }
+}
+
 }  // namespace
 
 void Weld(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
@@ -302,6 +384,7 @@ void Weld(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     FreeObjList(shS, shE);
 
     SelectList(StartAdr);
+    ChainPieces(StartAdr, EndAdr);
     EnPline.Join(0, StartAdr, EndAdr);
 
     // 4. Shared pieces whose both ends meet the outline come back.
@@ -335,6 +418,7 @@ void Weld(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     FreeObjList(pcS, pcE);  // nothing should be left; kept for safety
 
     SelectList(StartAdr);
+    ChainPieces(StartAdr, EndAdr);
     EnPline.Join(0, StartAdr, EndAdr);
     for (TObjHeader* r = StartAdr; r;) {
         TObjHeader* next = r->Next;
