@@ -407,6 +407,44 @@ TEST_F(TextTest, DrawInLayerColourSelectedAndHidden) {
     }
 }
 
+// The direction view draws every contour of an outline in the texts' colour; the
+// sort view draws in the sort colour with the order number at Origin.
+TEST_F(TextTest, DirectionAndSortViews) {
+    Glob.TextEnv = false;
+    TObjHeader* tt = Make("O", TrueType, 0, 0, false, {20, 20});  // two contours turning both ways
+    Glob.View = vDir;
+    const auto direct = Glob.Direct;
+    Canv.Reset();
+    EnText.Draw(tt, &Canv);
+    ASSERT_GT(Canv.Ops.size(), 0u);
+    for (const TCanvasOp& op : Canv.Ops) EXPECT_EQ(op.PenColor, Glob.Direct[dkText].Color);
+    for (int k = 0; k < DirKindCount; ++k) EXPECT_EQ(Glob.Direct[size_t(k)].Color, direct[size_t(k)].Color);
+
+    Glob.View = vSort;
+    Glob.LayerDraw = 1;
+    Glob.Sort.TextColor = 0x0000AA;
+    Glob.Sort.Cisla = true;
+    Glob.Sort.Index = 7;
+    for (TFontKind f : {Stroke, TrueType}) {
+        TObjHeader* t = Make("L", f, 0, 0, false, {30, 30});
+        Canv.Reset();
+        EnText.Draw(t, &Canv);
+        EXPECT_EQ(Glob.View, vSort);
+        auto texts = Canv.OfKind(TCanvasOpKind::Text);
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0].Text, "7");
+        EXPECT_EQ(texts[0].Color, 0x0000AAu);
+        EXPECT_TRUE(Near(MainVars.LastPos, {30, 30}));
+        for (const TCanvasOp& op : Canv.Ops)
+            if (op.Kind != TCanvasOpKind::Text && op.Kind != TCanvasOpKind::Rectangle) EXPECT_EQ(op.PenColor, 0x0000AAu);
+        Glob.LayerDraw = 2;  // another layer: nothing in the sort view
+        Canv.Reset();
+        EnText.Draw(t, &Canv);
+        EXPECT_TRUE(Canv.Ops.empty());
+        Glob.LayerDraw = 1;
+    }
+}
+
 TEST_F(TextTest, EditTextParamRebuildsInPlace) {
     TObjHeader* before = Make("X", Stroke, 0);
     TObjHeader* t = Make("AB", TrueType, 0, 0, false, {10, 10});
