@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "core/Glob.h"
@@ -90,11 +93,14 @@ TObjHeader* TraceArea(TObjHeader*& ChainStart, TObjHeader*& ChainEnd, TObjHeader
         ends.Add(PlineEndPt(c), id);
     }
     const Osy S0 = AsPline(chain)->S;
+    // The chain grows in segs and becomes one record at the end (growing the record
+    // piece by piece would copy it at every step).
+    std::vector<TPlineSeg> segs(PlineSegs(chain), PlineSegs(chain) + PlineSegCount(chain));
     std::vector<int32_t> near, counted;
-    while (!SamePt(PlineEndPt(chain), S0)) {
-        const int32_t n = PlineSegCount(chain);
-        const Osy P = PlineSegStart(chain, n - 1), E = PlineSegs(chain)[n - 1].E;
-        const Extended A = PlineSegs(chain)[n - 1].Alfa;
+    while (!SamePt(segs.back().E, S0)) {
+        const size_t n = segs.size();
+        const Osy P = n > 1 ? segs[n - 2].E : S0, E = segs[n - 1].E;
+        const Extended A = segs[n - 1].Alfa;
         Osy M;
         SegMidPt(P, E, A, M);
         Extended r = Dist(E, M);
@@ -146,8 +152,19 @@ TObjHeader* TraceArea(TObjHeader*& ChainStart, TObjHeader*& ChainEnd, TObjHeader
         }
         TObjHeader* c = cands[size_t(pick)];
         ClearSel(c);
-        TObjHeader* copy = EnPline.CopyIdent(c, ChainStart, ChainEnd);
-        ConcatPlines(chain, copy, ChainStart, ChainEnd);
+        segs.insert(segs.end(), PlineSegs(c), PlineSegs(c) + PlineSegCount(c));
+    }
+    if (segs.size() != size_t(PlineSegCount(chain))) {
+        // The chain's own fields with all the segments, in the chain's place.
+        const int32_t size = PlineSizeFor(int32_t(segs.size()));
+        TObjHeader* r = AllocObj(size, ObjPline);
+        std::memcpy(reinterpret_cast<uint8_t*>(r) + offsetof(TObjHeader, Size),
+                    reinterpret_cast<const uint8_t*>(chain) + offsetof(TObjHeader, Size),
+                    sizeof(TPlineRec) - offsetof(TObjHeader, Size));
+        r->Size = size;
+        std::memcpy(static_cast<void*>(PlineSegs(r)), segs.data(), sizeof(TPlineSeg) * segs.size());
+        ReplaceObj(chain, r, ChainStart, ChainEnd);
+        chain = r;
     }
     if (!EnPline.OpenPline(chain)) EnPline.FindDir(chain);
     return chain;
@@ -403,51 +420,6 @@ void MergeShared(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     }
 }
 
-namespace {
-
-// The first pair A (in list order), B (after A) of polylines that share a segment.
-bool FindSharedPair(TObjHeader* StartAdr, TObjHeader*& A, TObjHeader*& B) {
-    struct TRef {
-        int32_t Pl, K;
-    };
-    std::vector<TObjHeader*> v = area::ListToVector(StartAdr);
-    std::vector<TRef> refs;
-    area::TPtBuckets starts;
-    for (int32_t i = 0; i < int32_t(v.size()); ++i) {
-        if (v[size_t(i)]->Type != ObjPline) continue;
-        for (int32_t k = 0; k < PlineSegCount(v[size_t(i)]); ++k) {
-            starts.Add(PlineSegStart(v[size_t(i)], k), int32_t(refs.size()));
-            refs.push_back({i, k});
-        }
-    }
-    for (int32_t i = 0; i < int32_t(v.size()); ++i) {
-        const TObjHeader* a = v[size_t(i)];
-        if (a->Type != ObjPline) continue;
-        int32_t bestB = -1;
-        for (int32_t k = 0; k < PlineSegCount(a); ++k) {
-            const Osy s = PlineSegStart(a, k), e = PlineSegs(a)[k].E;
-            const Extended al = PlineSegs(a)[k].Alfa;
-            auto visit = [&](int32_t id) {
-                const TRef& ref = refs[size_t(id)];
-                if (ref.Pl <= i || (bestB >= 0 && ref.Pl >= bestB)) return;
-                const TObjHeader* b = v[size_t(ref.Pl)];
-                if (SameSeg(s, e, al, PlineSegStart(b, ref.K), PlineSegs(b)[ref.K].E, PlineSegs(b)[ref.K].Alfa))
-                    bestB = ref.Pl;
-            };
-            starts.Near(s, visit);
-            starts.Near(e, visit);
-        }
-        if (bestB >= 0) {
-            A = v[size_t(i)];
-            B = v[size_t(bestB)];
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
-
 void AreaJoin(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     TObjHeader *wS = nullptr, *wE = nullptr;
     for (TObjHeader* g = StartAdr; g; g = g->Next) {
@@ -455,15 +427,76 @@ void AreaJoin(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
         for (TObjHeader* m = AsGroup(g)->First; m; m = m->Next)
             if (m->Type == ObjPline) EnPline.CopyIdent(m, wS, wE);
     }
-    TObjHeader *A = nullptr, *B = nullptr;
-    while (FindSharedPair(wS, A, B)) {
+
+    // Segments indexed by their start points. Records are numbered in list order
+    // (merged ones are appended with higher numbers); an entry counts only while its
+    // record still carries the number the entry was made with.
+    struct TEnt {
+        TObjHeader* P;
+        int64_t Ord;
+        int32_t K;
+    };
+    std::unordered_map<const TObjHeader*, int64_t> ord;
+    int64_t nextOrd = 0;
+    std::vector<TEnt> ents;
+    area::TPtBuckets starts;
+    auto index = [&](TObjHeader* p) {
+        if (p->Type != ObjPline) return;
+        ord[p] = nextOrd;
+        for (int32_t k = 0; k < PlineSegCount(p); ++k) {
+            starts.Add(PlineSegStart(p, k), int32_t(ents.size()));
+            ents.push_back({p, nextOrd, k});
+        }
+        ++nextOrd;
+    };
+    for (TObjHeader* p = wS; p; p = p->Next) index(p);
+
+    // The first polyline A with a partner B after it that shares a segment (the first
+    // such B in list order) is merged with it. Polylines before A had no partner then
+    // and cannot gain one from the merged result (made of A's and B's segments), so
+    // the search goes on from A's place.
+    TObjHeader* a = wS;
+    while (a) {
+        auto ia = ord.find(a);
+        if (a->Type != ObjPline || ia == ord.end()) {
+            a = a->Next;
+            continue;
+        }
+        const int64_t oa = ia->second;
+        TObjHeader* b = nullptr;
+        int64_t ob = 0;
+        for (int32_t k = 0; k < PlineSegCount(a); ++k) {
+            const Osy s = PlineSegStart(a, k), e = PlineSegs(a)[k].E;
+            const Extended al = PlineSegs(a)[k].Alfa;
+            auto visit = [&](int32_t id) {
+                const TEnt& en = ents[size_t(id)];
+                if (en.Ord <= oa || (b && en.Ord >= ob)) return;
+                auto it = ord.find(en.P);
+                if (it == ord.end() || it->second != en.Ord) return;
+                if (SameSeg(s, e, al, PlineSegStart(en.P, en.K), PlineSegs(en.P)[en.K].E, PlineSegs(en.P)[en.K].Alfa)) {
+                    b = en.P;
+                    ob = en.Ord;
+                }
+            };
+            starts.Near(s, visit);
+            starts.Near(e, visit);
+        }
+        if (!b) {
+            a = a->Next;
+            continue;
+        }
+        TObjHeader* resume = a->Prev;
+        ord.erase(a);
+        ord.erase(b);
         TObjHeader *mS = nullptr, *mE = nullptr;
-        UnlinkObj(A, wS, wE);
-        UnlinkObj(B, wS, wE);
-        AppendObj(A, mS, mE);
-        AppendObj(B, mS, mE);
+        UnlinkObj(a, wS, wE);
+        UnlinkObj(b, wS, wE);
+        AppendObj(a, mS, mE);
+        AppendObj(b, mS, mE);
         MergeShared(mS, mE);
+        for (TObjHeader* r = mS; r; r = r->Next) index(r);
         ConcatObjLists(wS, wE, mS, mE);
+        a = resume ? resume->Next : wS;
     }
     if (wS) GroupByNesting(wS, wE, Glob.LayerDraw);
     for (TObjHeader* g = wS; g; g = g->Next)

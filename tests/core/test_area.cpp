@@ -165,6 +165,7 @@ TEST_F(AreaTest, AreaJoinOfGroupsSharingASide) {
     group(Poly({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}));   // its right side runs up
     group(Poly({{10, 0}, {20, 0}, {20, 10}, {10, 10}, {10, 0}}));  // its left side runs down
     group(Poly({{50, 0}, {60, 0}, {60, 10}, {50, 10}, {50, 0}}));  // apart
+    group(Poly({{30, 0}, {30, 10}, {20, 10}, {20, 0}, {30, 0}}));  // clockwise, beside the second
     AreaJoin(G, GE);
     EXPECT_EQ(CheckObjList(G, GE), "");
     ASSERT_EQ(Count(G), 2);
@@ -175,10 +176,10 @@ TEST_F(AreaTest, AreaJoinOfGroupsSharingASide) {
         std::vector<TObjHeader*> m = Members(g);
         ASSERT_EQ(m.size(), 1u);
         EXPECT_EQ(AsGroup(g)->Count, 1);
-        if (BoxIs(m[0], {0, 0}, {20, 10})) {
+        if (BoxIs(m[0], {0, 0}, {30, 10})) {
             ++joined;
             EXPECT_FALSE(EnPline.OpenPline(m[0]));
-            EXPECT_NEAR(double(EnPline.Length(m[0])), 60.0, 1e-9);
+            EXPECT_NEAR(double(EnPline.Length(m[0])), 80.0, 1e-9);
         }
     }
     EXPECT_EQ(joined, 1);
