@@ -5,13 +5,15 @@
 #include "shell/SetCfg.h"
 #include "ViewFixture.h"
 
+class PointerTest : public ViewTest {};
+
 namespace {
 
 bool Selected(const TObjHeader* P) { return P->Flags & FlagSelected; }
 
 }  // namespace
 
-TEST_F(ViewTest, ClickTypesThePointWithSixDecimalsOrTheUserPattern) {
+TEST_F(PointerTest, ClickTypesThePointWithSixDecimalsOrTheUserPattern) {
     struct Case {
         bool Snap;
         char Sep;
@@ -41,7 +43,7 @@ TEST_F(ViewTest, ClickTypesThePointWithSixDecimalsOrTheUserPattern) {
     EXPECT_NE(Dump[2].find(" 12.0 8.0"), std::string::npos) << Dump[2];
 }
 
-TEST_F(ViewTest, ClickWithAnObjectSnapTypesTheSnapPoint) {
+TEST_F(PointerTest, ClickWithAnObjectSnapTypesTheSnapPoint) {
     Line({0, 0}, {100, 0});
     MainVars.Mouse.OsnapAuto.Enabled = true;
     MainVars.Mouse.OsnapAuto.osEnd = true;
@@ -52,7 +54,7 @@ TEST_F(ViewTest, ClickWithAnObjectSnapTypesTheSnapPoint) {
     EXPECT_EQ(MainVars.PickPoint.y, 0);
 }
 
-TEST_F(ViewTest, OrthogonalModeHoldsTheNearerAxis) {
+TEST_F(PointerTest, OrthogonalModeHoldsTheNearerAxis) {
     Menu("OrthoOnMnu")->Checked = true;
     MainVars.PickPoint = {0, 0};
     MainVars.Mouse.NextMove = mmLine;
@@ -77,7 +79,7 @@ TEST_F(ViewTest, OrthogonalModeHoldsTheNearerAxis) {
     EXPECT_EQ(MainVars.PosMouse.y, 3);
 }
 
-TEST_F(ViewTest, DragRightDragLeftAndClickChooseTheSelectionMode) {
+TEST_F(PointerTest, DragRightDragLeftAndClickChooseTheSelectionMode) {
     TObjHeader* A = Line({10, 10}, {20, 10});  // wholly inside the box below
     TObjHeader* B = Line({15, 20}, {40, 20});  // crosses its right edge
     TObjHeader* C = Line({60, 10}, {70, 10});  // two lines at one place
@@ -104,7 +106,7 @@ TEST_F(ViewTest, DragRightDragLeftAndClickChooseTheSelectionMode) {
     }
 }
 
-TEST_F(ViewTest, RightButtonIsEnter) {
+TEST_F(PointerTest, RightButtonIsEnter) {
     H->Enter("POINT");
     H->Type("5 5");
     ASSERT_TRUE(H->Key("RCLICK"));
@@ -113,7 +115,7 @@ TEST_F(ViewTest, RightButtonIsEnter) {
     EXPECT_FALSE(H->Key("F13"));
 }
 
-TEST_F(ViewTest, RubberBandsAndTheirLabels) {
+TEST_F(PointerTest, RubberBandsAndTheirLabels) {
     Glob.DecNum = "0.000";
     Glob.PrevObjOpac = 0.5f;
     MainVars.PickPoint = {0, 0};
@@ -139,7 +141,7 @@ TEST_F(ViewTest, RubberBandsAndTheirLabels) {
     EXPECT_EQ(F().Find<TLabel>("LabelCoord")->Caption, "10.000  10.000");
 }
 
-TEST_F(ViewTest, TangentArcPreviewTurnsRedPastAQuarterTurn) {
+TEST_F(PointerTest, TangentArcPreviewTurnsRedPastAQuarterTurn) {
     Glob.CrossHairColor = 0x00FFFF;
     Glob.BackColor = 0;
     MainVars.ArcStart = {0, 0};
@@ -156,7 +158,7 @@ TEST_F(ViewTest, TangentArcPreviewTurnsRedPastAQuarterTurn) {
     }
 }
 
-TEST_F(ViewTest, SelectionWindowIsGreenToTheRightAndRedToTheLeft) {
+TEST_F(PointerTest, SelectionWindowIsGreenToTheRightAndRedToTheLeft) {
     SelectStepStart();
     H->MoveTo(20, 20);
     F().FormMouseDown(TMouseButton::mbLeft, ssLeft, 0, 0);
@@ -170,7 +172,7 @@ TEST_F(ViewTest, SelectionWindowIsGreenToTheRightAndRedToTheLeft) {
     EXPECT_EQ(MainVars.Mouse.NextMove, mmSel);
 }
 
-TEST_F(ViewTest, ScaleAndSizeClicksTypeFactors) {
+TEST_F(PointerTest, ScaleAndSizeClicksTypeFactors) {
     MainVars.SelEnv1 = {0, 0};
     MainVars.SelEnv3 = {10, 0};  // a box without height
     MainVars.SavePick = {0, 0};
@@ -192,7 +194,7 @@ TEST_F(ViewTest, ScaleAndSizeClicksTypeFactors) {
     }
 }
 
-TEST_F(ViewTest, CrossHairKindsAndThePanelFlag) {
+TEST_F(PointerTest, CrossHairKindsAndThePanelFlag) {
     Glob.CrossHairColor = 0x00FFFF;
     Glob.BackColor = 0;
     H->MoveTo(50, 50);

@@ -6,6 +6,8 @@
 #include "shell/SetCfg.h"
 #include "ViewFixture.h"
 
+class ZoomTest : public ViewTest {};
+
 namespace {
 
 struct TWin {
@@ -23,7 +25,7 @@ void ExpectWindow(const TWin& W, const TWin& Expected, const char* What = "") {
 
 }  // namespace
 
-TEST_F(ViewTest, SixteenZoomInsFillTheStackAndZoomBackRestoresThem) {
+TEST_F(ZoomTest, SixteenZoomInsFillTheStackAndZoomBackRestoresThem) {
     F().ComZoomLimits();
     const Osy P{100, 80};
     H->MoveTo(P.x, P.y);
@@ -66,7 +68,7 @@ TEST_F(ViewTest, SixteenZoomInsFillTheStackAndZoomBackRestoresThem) {
     EXPECT_EQ(Glob.ZoomArr[0], Glob.ZoomMin.x);
 }
 
-TEST_F(ViewTest, ZoomInCentredPutsThePointerInTheMiddle) {
+TEST_F(ZoomTest, ZoomInCentredPutsThePointerInTheMiddle) {
     F().ComZoomLimits();
     Glob.ZoomCenter = true;
     H->MoveTo(100, 80);
@@ -77,7 +79,7 @@ TEST_F(ViewTest, ZoomInCentredPutsThePointerInTheMiddle) {
     EXPECT_NEAR(double(Glob.ZoomMax.x - Glob.ZoomMin.x), double(W / 2), 1e-9);
 }
 
-TEST_F(ViewTest, ZoomToTheDrawingAndToTheLimits) {
+TEST_F(ZoomTest, ZoomToTheDrawingAndToTheLimits) {
     struct Case {
         const char* What;
         std::vector<Osy> Points;
@@ -113,7 +115,7 @@ TEST_F(ViewTest, ZoomToTheDrawingAndToTheLimits) {
     EXPECT_TRUE(TCmdHarness::LogHas("Usr:ZoomLimits"));
 }
 
-TEST_F(ViewTest, ZoomWindowFromTwoCorners) {
+TEST_F(ZoomTest, ZoomWindowFromTwoCorners) {
     struct Case {
         const char* First;
         const char* Second;
@@ -155,7 +157,7 @@ TEST_F(ViewTest, ZoomWindowFromTwoCorners) {
     }
 }
 
-TEST_F(ViewTest, ZoomWindowFromTheMenuReplacesTheRunningCommand) {
+TEST_F(ZoomTest, ZoomWindowFromTheMenuReplacesTheRunningCommand) {
     H->Enter("LINE");
     H->Enter("0 0");
     F().ZoomWindowMnuClick();
@@ -168,7 +170,7 @@ TEST_F(ViewTest, ZoomWindowFromTheMenuReplacesTheRunningCommand) {
     EXPECT_TRUE(H->DumpLines().empty());
 }
 
-TEST_F(ViewTest, WheelDirectionFollowsTheSetting) {
+TEST_F(ZoomTest, WheelDirectionFollowsTheSetting) {
     F().ComZoomLimits();
     H->MoveTo(100, 100);
     struct Case {
@@ -185,7 +187,7 @@ TEST_F(ViewTest, WheelDirectionFollowsTheSetting) {
     }
 }
 
-TEST_F(ViewTest, ArrowKeysAndTheMiddleButtonPan) {
+TEST_F(ZoomTest, ArrowKeysAndTheMiddleButtonPan) {
     SetView({0, 0}, 8);  // 125 x 87.5 mm
     struct Case {
         const char* Key;
@@ -220,7 +222,7 @@ TEST_F(ViewTest, ArrowKeysAndTheMiddleButtonPan) {
     EXPECT_TRUE(H->DumpLines().empty());
 }
 
-TEST_F(ViewTest, SnapAndAngleStepsStayInRange) {
+TEST_F(ZoomTest, SnapAndAngleStepsStayInRange) {
     TPanel* Panel = F().FindOrMake<TPanel>("PanelSnap");
     Glob.SnapRatio = 10;
     Glob.SnapDist = {1, 1};
@@ -255,7 +257,7 @@ TEST_F(ViewTest, SnapAndAngleStepsStayInRange) {
     EXPECT_EQ(F().Find<TPanel>("PanelASnap") ? F().Find<TPanel>("PanelASnap")->Caption : "1.5", "1.5");
 }
 
-TEST_F(ViewTest, StepTextsOfTheStatusPanels) {
+TEST_F(ZoomTest, StepTextsOfTheStatusPanels) {
     struct Case {
         Extended V;
         const char* Snap;
@@ -271,7 +273,7 @@ TEST_F(ViewTest, StepTextsOfTheStatusPanels) {
     SetCfgDecimalSeparator(0);
 }
 
-TEST_F(ViewTest, GridSwitchAndMenuLogLines) {
+TEST_F(ZoomTest, GridSwitchAndMenuLogLines) {
     F().GridOnMnuClick();
     EXPECT_TRUE(Menu("GridOnMnu")->Checked);
     H->Enter("GRID");
