@@ -44,12 +44,6 @@ bool CircleHit(const Osy& S, const Osy& E, Extended Alfa, const Osy& E0, Extende
     return HalfCircleHit(S, E, Alfa, E0, R, true, X) > 0 || HalfCircleHit(S, E, Alfa, E0, R, false, X) > 0;
 }
 
-// Frees an unlinked record with everything it owns.
-void FreeOne(TObjHeader* R) {
-    TObjHeader *s = R, *e = R;
-    FreeObjList(s, e);
-}
-
 // Two one-segment views are the same segment, the same way or opposite ways.
 bool SameSeg(const Osy& S1, const Osy& E1, Extended A1, const Osy& S2, const Osy& E2, Extended A2) {
     if (SamePt(S1, S2) && SamePt(E1, E2) && std::fabs(A1 - A2) <= CoordTol) return true;

@@ -301,7 +301,7 @@ void Weld(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
             FreeObjBlock(p);
         }
         for (TObjHeader* r : made) {
-            TPiece e{r, i, {}, {}};
+            TPiece e{r, i, {}, {}, false, {}};
             if (r->Type == ObjPline) EnPline.Envelope(r, e.Min, e.Max);
             if (r->Type == ObjPline && e.Min.x == e.Max.x && e.Min.y == e.Max.y) {
                 DeleteObj(r, pcS, pcE);  // a piece without extent
