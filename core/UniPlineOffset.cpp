@@ -4,6 +4,7 @@
 #include "core/UniPlineOffset.h"
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "core/Builder.h"
@@ -231,6 +232,22 @@ void CloseRawOffset(const Osy& V, bool CCW, Extended Dist) {
     }
 }
 
+// The raw offset as a record at the end of the list, the builder left idle. Its flags
+// byte is set by the caller, so the direction search of MakeObj is not run.
+TObjHeader* MakeRaw(uint8_t La, TObjHeader*& S, TObjHeader*& E) {
+    const int32_t n = BuildSegCount();
+    if (n == 0) {
+        ResetBuilder();
+        return nullptr;
+    }
+    TObjHeader* r = AllocObj(PlineSizeFor(n), ObjPline);
+    r->Layer = La;
+    AsPline(r)->S = BuildStartPt();
+    std::memcpy(static_cast<void*>(PlineSegs(r)), BuildSegs(), sizeof(TPlineSeg) * size_t(n));
+    ResetBuilder();
+    return AppendObj(r, S, E);
+}
+
 // Appends the list S2..E2 to S1..E1.
 void Concat(TObjHeader*& S1, TObjHeader*& E1, TObjHeader*& S2, TObjHeader*& E2) { ConcatObjLists(S1, E1, S2, E2); }
 
@@ -267,12 +284,8 @@ void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza
     if (n == 0) return;
     if (BuildRawOffset(Adresa, side, right, Dist) < 0) return;
     CloseRawOffset(PlineEndPt(Adresa), right, Dist);
-    TObjHeader* r = MakeObj(uint8_t(La), OffsStart, OffsEnd);
+    TObjHeader* r = MakeRaw(uint8_t(La), OffsStart, OffsEnd);
     if (!r) return;
-    if (r->Type != ObjPline) {
-        DeleteObj(r, OffsStart, OffsEnd);
-        return;
-    }
     AsPline(r)->PlineFlags = src->PlineFlags;
     EnPline.Draw(r, MainCanvas);
     if (!Analyza) return;

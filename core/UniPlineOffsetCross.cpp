@@ -81,10 +81,21 @@ bool CrossItems(TCrossItem& A, TCrossItem& B, bool AllPairs, int32_t& Sect1, int
         Sect2 = j;
         return true;
     };
-    if (AllPairs || int64_t(n1) * n2 <= BrutePairs) {
+    if (AllPairs) {
         for (int32_t i = 0; i < n1; ++i)
             for (int32_t j = 0; j < n2; ++j)
                 if (meet(i, j)) return true;
+        return false;
+    }
+    if (int64_t(n1) * n2 <= BrutePairs) {
+        // Few pairs: every pair in order, the boxes tested before the exact routine.
+        std::vector<TIdxBox> b2(static_cast<size_t>(n2));
+        for (int32_t j = 0; j < n2; ++j) b2[size_t(j)] = pline::SegBox(PlineSegStart(b, j), s2[j].E, s2[j].Alfa);
+        for (int32_t i = 0; i < n1; ++i) {
+            const TIdxBox bi = pline::SegBox(PlineSegStart(a, i), s1[i].E, s1[i].Alfa);
+            for (int32_t j = 0; j < n2; ++j)
+                if (bi.Meets(b2[size_t(j)]) && meet(i, j)) return true;
+        }
         return false;
     }
     // Segments of the first that reach the second's box, then their partners.
@@ -355,9 +366,15 @@ void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
             addCut(j, X[m]);
         }
     };
-    if (AllPairs || int64_t(n) * n <= 2 * BrutePairs) {
+    if (AllPairs) {
         for (int32_t i = 0; i < n; ++i)
             for (int32_t j = i + 1; j < n; ++j) pair(i, j);
+    } else if (int64_t(n) * n <= 2 * BrutePairs) {
+        std::vector<TIdxBox> bx(static_cast<size_t>(n));
+        for (int32_t i = 0; i < n; ++i) bx[size_t(i)] = pline::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa);
+        for (int32_t i = 0; i < n; ++i)
+            for (int32_t j = i + 1; j < n; ++j)
+                if (bx[size_t(i)].Meets(bx[size_t(j)])) pair(i, j);
     } else {
         const TSegBoxIndex idx = SegIndexOf(Src);
         std::vector<int32_t> cand;
