@@ -1,6 +1,7 @@
 // The group entity: layer searches, drawing, picking, envelope, deletion, copies and
 // transforms, each by the entity dispatch over the member list.
 #include "core/UniGroup.h"
+#include "core/UniText.h"
 
 #include <string>
 
@@ -99,9 +100,13 @@ bool TEnGroup::StartPt(TObjHeader* Adresa, uint8_t Layer, Osy& S) {
             continue;
         }
         if (m->Layer != Layer) continue;
-        // A text's stroke path is not available here yet; texts are passed over.
         if (m->Type == ObjPoint || m->Type == ObjPline) {
             S = AsPline(m)->S;
+            return true;
+        }
+        if (m->Type == ObjText) {
+            Osy E;
+            EnText.StartEndPt(m, S, E);
             return true;
         }
     }
@@ -117,6 +122,11 @@ bool TEnGroup::EndPt(TObjHeader* Adresa, uint8_t Layer, Osy& E) {
         if (m->Layer != Layer) continue;
         if (m->Type == ObjPoint || m->Type == ObjPline) {
             E = PlineEndPt(m);
+            return true;
+        }
+        if (m->Type == ObjText) {
+            Osy S;
+            EnText.StartEndPt(m, S, E);
             return true;
         }
     }

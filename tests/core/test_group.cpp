@@ -4,7 +4,10 @@
 
 #include <vector>
 
+#include "core/IntFont.h"
+#include "core/ParText.h"
 #include "core/UniGroup.h"
+#include "core/UniText.h"
 #include "core/UniLog.h"
 #include "core/UniPoint.h"
 #include "core/UniSpace.h"
@@ -329,3 +332,24 @@ TEST_F(GroupTest, DeleteFreesNestedMembers) {
 }
 
 }  // namespace
+
+TEST_F(GroupTest, LayerSearchesReachTheStrokePathOfATextMember) {
+    WorkText = ParText{};
+    WorkText.Text = "L";
+    WorkText.JmFontu = IntFontName;
+    WorkText.Vyska = 10;
+    WorkText.WidthFactor = 1;
+    WorkText.Origin = {20, 30};
+    TObjHeader *ts = nullptr, *te = nullptr;
+    TObjHeader* t = EnText.Add(2, ts, te, false);
+    ASSERT_NE(t, nullptr);
+    UnlinkObj(t, ts, te);
+    Osy TS, TE;
+    EnText.StartEndPt(t, TS, TE);
+    TObjHeader* g = Add(Grp({Pt(1, 1, 3), t, Pt(9, 9, 3)}));
+    Osy S, E;
+    EXPECT_TRUE(EnGroup.StartPt(g, 2, S));
+    EXPECT_TRUE(Near(S, TS));
+    EXPECT_TRUE(EnGroup.EndPt(g, 2, E));
+    EXPECT_TRUE(Near(E, TE));
+}
