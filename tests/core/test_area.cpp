@@ -117,6 +117,18 @@ TEST_F(AreaTest, BorderOfSquareAndCrossingLine) {
     EXPECT_TRUE(BoxIs(m[0], {5, 0}, {10, 10}));
 }
 
+TEST_F(AreaTest, HalfOfCircleCutByLine) {
+    EnPline.CircleAdd({10, 10}, 5, 1, L, LE);
+    Add(Poly({{0, 10}, {20, 10}}));
+    SelectBorder(L, LE);
+    TObjHeader* g = Area({10, 12});
+    ASSERT_NE(g, nullptr);
+    std::vector<TObjHeader*> m = Members(g);
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_TRUE(BoxIs(m[0], {5, 10}, {15, 15}));
+    EXPECT_NEAR(double(EnPline.Length(m[0])), 10 + 5 * double(GeomPi), 1e-9);
+}
+
 TEST_F(AreaTest, DuplicateBordersKeptOnce) {
     Square(0, 0, 10);
     Add(Poly({{10, 10}, {10, 0}, {0, 0}, {0, 10}, {10, 10}}));  // the same square reversed

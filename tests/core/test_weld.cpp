@@ -1,5 +1,6 @@
 // Weld: the outline of the union of closed polylines.
 #include <array>
+#include <random>
 #include <string>
 
 #include "core/UniArea.h"
@@ -92,6 +93,26 @@ TEST_F(WeldTest, DropsShortOpenPieces) {
     Weld(L, LE);
     ASSERT_EQ(Count(L), 1);
     EXPECT_NEAR(double(EnPline.Length(L)), 40.0, 1e-9);
+}
+
+// Seeded random heaps of squares and circles: every result is a closed outline.
+TEST_F(WeldTest, RandomHeapsGiveClosedOutlines) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 30; ++round) {
+        const int n = 2 + int(rng() % 12);
+        for (int i = 0; i < n; ++i) {
+            const Extended x = rng() % 40, y = rng() % 40, a = 3 + rng() % 15;
+            if (rng() % 3 == 0)
+                EnPline.CircleAdd({x, y}, a / 2, 1, L, LE);
+            else
+                Square(x, y, a);
+        }
+        Weld(L, LE);
+        ASSERT_EQ(CheckObjList(L, LE), "") << round;
+        ASSERT_NE(L, nullptr) << round;
+        for (TObjHeader* p = L; p; p = p->Next) EXPECT_FALSE(EnPline.OpenPline(p)) << round;
+        FreeObjList(L, LE);
+    }
 }
 
 TEST_F(WeldTest, EmptyListStaysEmpty) {
