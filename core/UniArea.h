@@ -35,10 +35,11 @@ TObjHeader* Mark(TObjHeader* Adresa, int32_t Count);
 // ---- weld (UniWeld.cpp) ----
 
 // Replaces the list of closed polylines by the outline of their union: pieces of one
-// polyline that lie inside another are dropped, shared pieces kept once where they
-// still join the outline, the rest chained. Open pieces shorter than 0.01 mm left
-// after chaining are deleted; the result is unselected. Candidate pairs come from box
-// indexes, so the cost grows near-linearly with the number of segments.
+// polyline that lie inside another are dropped, a piece shared by several is kept
+// once (a seam between touching areas only where both its ends meet the outline),
+// the rest chained. Open pieces shorter than 0.01 mm left after chaining are deleted;
+// the result is unselected. Polylines that meet nothing stay the same records.
+// Candidate pairs come from indexes, so the cost grows near-linearly.
 void Weld(TObjHeader*& StartAdr, TObjHeader*& EndAdr);
 
 // ---- areas (UniArea.cpp) ----
