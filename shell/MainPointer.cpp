@@ -352,6 +352,7 @@ void TMainForm::RedrawCursor() {
 
 void TMainForm::FormMouseDown(TMouseButton Button, uint8_t, int32_t, int32_t) {
     TMainVars& V = MainVars;
+    if (DebugMode) PanelDebugClick();
     if (Button == TMouseButton::mbRight) {
         PressKey(13);
         return;
