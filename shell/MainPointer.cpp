@@ -12,6 +12,7 @@
 #include "core/Glob.h"
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
+#include "core/UniWalk.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/MainView.h"
@@ -31,42 +32,6 @@ Osy ScalePtXY(const Osy& P, const Osy& Base, const Osy& Scale) {
 }
 
 namespace {
-
-// ---- the two selection walks the pointer needs (until the shared walks exist) ----
-
-// Toggles the selection of the drawing's objects in (mode 0) or at (modes 1, 2) the
-// box; mode 2 stops after the first object that changed. Shows the count.
-void SelectByWindow(const Osy& Min, const Osy& Max, uint8_t Mode) {
-    bool Changed = false;
-    int Count = 0;
-    for (TObjHeader* P = MainVars.DataStart; P; P = P->Next) {
-        const bool Takes = Glob.View != vSort || P->Type == ObjGroup || P->Layer == Glob.LayerDraw;
-        if (Takes && !(Mode == 2 && Changed)) {
-            const bool Before = P->Flags & FlagSelected;
-            const bool After = SelectObj(P, Min, Max, Mode == 0);
-            if (After && P->Type == ObjGroup) DrawObj(P, MainCanvas);
-            if (Before != After) Changed = true;
-        }
-        if (P->Flags & FlagSelected) ++Count;
-    }
-    ShowSelectionCount(Count);
-}
-
-void CopySavedSel(TObjHeader* First, bool Saved, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
-    for (TObjHeader* P = First; P; P = P->Next) {
-        if (Saved && !(P->SavedFlags & FlagSelected)) continue;
-        if (P->Type == ObjPoint || P->Type == ObjPline)
-            CopyIdentObj(P, StartAdr, EndAdr);
-        else if (P->Type == ObjGroup)
-            CopySavedSel(AsGroup(P)->First, true, StartAdr, EndAdr);
-    }
-}
-
-// Copies of the remembered selection: points and polylines, group members by the same
-// rule; texts and 3D polylines are left out.
-void CopySavedSelObjects(TObjHeader* First, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
-    CopySavedSel(First, true, StartAdr, EndAdr);
-}
 
 // Stands in for the canvas while the main form has none, so the cursor code can set
 // its pen unconditionally; every primitive does nothing.
