@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     }
     int Rc = 0;
     {
-        TCmdHarness H(argv[1]);
+        TCmdHarness H(argv[1], TCmdHarness::TStartUp::Program);
         std::string Line;
         while (std::getline(std::cin, Line))
             if (!H.RunScriptLine(Line, std::cout)) Rc = 1;

@@ -225,6 +225,19 @@ TEST_F(InterpreterTest, PickTypesThePointAfterThePrompt) {
     EXPECT_EQ(H->Prompt(), "Kam>");
 }
 
+TEST_F(InterpreterTest, ProgramStartUpPicksOnTheSnapRaster) {
+    WriteFile("ComSet.cfg", DefaultComSet);
+    H = std::make_unique<TCmdHarness>(Dir(), TCmdHarness::TStartUp::Program);
+    EXPECT_TRUE(H->Form().FormStarted);
+    EXPECT_EQ(H->Prompt(), "?>");
+    Run({"LINE"});
+    H->Pick(1.4L, -2.2L);
+    // The snap raster is on after start-up: the point is typed with the user's pattern.
+    EXPECT_EQ(H->Form().HistoryList().back(), "Odkud>1.000 -2.000");
+    H->Pick(3.2L, -2.1L);
+    EXPECT_EQ(H->DumpLines(), (Lines{"PLINE layer=68 flags=1 pflags=0 1.0 -2.0 | 0.0 3.0 -2.0"}));
+}
+
 TEST_F(InterpreterTest, InvalidNumberIsMarkedInTheEchoedLine) {
     Start();
     Run({"CIRCLE", "0 0", "abc"});

@@ -11,6 +11,7 @@
 #include "core/ObjRecords.h"
 #include "core/ResetState.h"
 #include "core/UniLog.h"
+#include "shell/FormOrder.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/SetCfg.h"
@@ -131,11 +132,19 @@ bool TCmdResponder::ColorDialog(TColorDialog&) {
 
 // ---- harness ----
 
-TCmdHarness::TCmdHarness(const std::string& ProgramFolder) {
+TCmdHarness::TCmdHarness(const std::string& ProgramFolder, TStartUp How) {
     ResetAllState();
     Glob.ProgramDir = ProgramFolder;
     Previous = SetResponder(&Resp);
     MainFormPtr = std::make_unique<TMainForm>();
+    if (How == TStartUp::Program) {
+        // The program's own start-up: the main form's creation, every dialog, the
+        // first showing.
+        MainFormPtr->FormCreate();
+        CreateAllForms();
+        MainFormPtr->Show();
+        return;
+    }
     // The start-up steps that exist, in their order: command table, undo slots,
     // operation list, texts and language file, settings.
     LoadComSet(MainFormPtr.get());

@@ -36,10 +36,20 @@ public:
 
 class TCmdHarness {
 public:
-    // Resets the program state and starts it on ProgramFolder with the start-up that
-    // exists: command table and "ComSet.cfg", texts and the language file, "Default.cfg",
-    // empty undo ring, idle command line. Installs a TCmdResponder.
-    explicit TCmdHarness(const std::string& ProgramFolder);
+    // How the program starts.
+    enum class TStartUp {
+        // The start-up steps the command line needs: command table and "ComSet.cfg",
+        // texts and the language file, "Default.cfg", empty undo ring, idle command
+        // line, a 1000 x 700 drawing area zoomed to the limits; snap raster, grid and
+        // ortho switched off.
+        Steps,
+        // As the program starts: the main form's creation, every dialog, the first
+        // showing (the snap raster and the grid are then on, as in the program).
+        Program,
+    };
+    // Resets the program state and starts it on ProgramFolder. Installs a TCmdResponder
+    // first, so dialogs of the start-up are answered too.
+    explicit TCmdHarness(const std::string& ProgramFolder, TStartUp How = TStartUp::Steps);
     ~TCmdHarness();
     TCmdHarness(const TCmdHarness&) = delete;
     TCmdHarness& operator=(const TCmdHarness&) = delete;
