@@ -1,6 +1,7 @@
 // Pointer input: clicks typed into the command line, the snap raster and orthogonal
 // mode, the selection window's three modes, the right button, rubber bands and labels.
 #include "commands/ComCommon.h"
+#include "core/UniWalk.h"
 #include "shell/MainView.h"
 #include "shell/SetCfg.h"
 #include "ViewFixture.h"
@@ -211,4 +212,47 @@ TEST_F(PointerTest, CrossHairKindsAndThePanelFlag) {
     }
     F().FormMouseEnter();
     EXPECT_FALSE(MouseInPanel);
+}
+
+TEST_F(PointerTest, ManipulationPreviewsShowTheSelectionTransformed) {
+    Glob.PrevObjColor = 0x0F0F0F;
+    Glob.PrevObjOpac = 0.5f;
+    TObjHeader* L = Line({10, 10}, {20, 10});
+    L->Flags |= FlagSelected;
+    SaveSelection();
+    SelEnvelope();
+    MainVars.PickPoint = {0, 0};
+    MainVars.SavePick = {0, 0};
+    SetView({-50, -50}, 8);
+    // Pixels of every line end drawn (the copies draw in their kind's own look, the
+    // box with the preview objects pen).
+    auto PreviewLines = [&] {
+        std::set<std::pair<int32_t, int32_t>> Pts;
+        for (const TCanvasOp& Op : Canvas.Ops)
+            if (Op.Kind == TCanvasOpKind::Line)
+                for (const TPoint& P : Op.Pts) Pts.insert({P.X, P.Y});
+        return Pts;
+    };
+    struct Case {
+        TMouseMove Mode;
+        bool ShowObj;
+        Osy Pointer;
+        Osy Expect;  // where the start of the line (10, 10) goes
+    } Cases[] = {
+        {mmDragEnv, true, {5, 5}, {15, 15}},
+        {mmDragEnv, false, {5, 5}, {15, 15}},         // the box, moved
+        {mmRotEnv, true, {0, 7}, {-10, 10}},          // a quarter turn about the base
+        {mmMirEnv, true, {0, 7}, {-10, 10}},          // mirrored at the y axis
+    };
+    for (const Case& C : Cases) {
+        Glob.ManipShowObj = C.ShowObj;
+        MainVars.Mouse.NextMove = C.Mode;
+        H->MoveTo(C.Pointer.x, C.Pointer.y);
+        Redraw();
+        const TPoint P = WorldToPixel(C.Expect);
+        EXPECT_TRUE(PreviewLines().count({P.X, P.Y})) << int(C.Mode) << " " << C.ShowObj;
+        // The working copies live for one redraw only; the drawing is untouched.
+        EXPECT_EQ(MainVars.ViewStart, nullptr);
+        EXPECT_EQ(AsPline(L)->S.x, 10);
+    }
 }
