@@ -15,6 +15,10 @@
 TQtProgram::TQtProgram() { Responder.Install(); }
 
 TQtProgram::~TQtProgram() {
+    if (ErrLogDialog) {
+        ErrLogDialog->FormStarted = nullptr;
+        ErrLogDialog->FocusMainForm = nullptr;
+    }
     Window.reset();
     Main.reset();
     MainCanvas = nullptr;
