@@ -4,7 +4,7 @@
 #   scripts/screenshot.sh [BUILD_DIR]
 set -e
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-BUILD=${1:-$ROOT/build-shot}
+BUILD=${1:-$ROOT/build/shot}
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRILON_TESTS=OFF >/dev/null
 cmake --build "$BUILD" -j4 --target kestrilon kestrilon_screenshot
 mkdir -p "$ROOT/docs"
