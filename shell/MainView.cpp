@@ -20,6 +20,7 @@ int32_t HighlightPolysCnt = 0;
 THighlightCamOpFn HighlightCamOpHook = nullptr;
 TBackdropHooks BackdropHooks;
 void (*ReleaseOpHintHook)() = nullptr;
+void (*SetCursorPosHook)(int32_t X, int32_t Y) = nullptr;
 
 void ResetViewState() {
     MouseInPanel = false;

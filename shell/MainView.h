@@ -38,6 +38,10 @@ extern TBackdropHooks BackdropHooks;
 // panel); a pointer move over the drawing area calls it while an operation is hovered.
 extern void (*ReleaseOpHintHook)();
 
+// Moves the system pointer to screen pixel (X, Y) (installed by the native side;
+// nullptr: the pointer stays). The centred wheel zoom puts it in the window's middle.
+extern void (*SetCursorPosHook)(int32_t X, int32_t Y);
+
 // Point helpers of the manipulation previews.
 // Base + |P - Base| (cos, sin)(Angle(Base, P) + A), the angle normalised.
 Osy RotatePt(const Osy& P, const Osy& Base, Extended A);

@@ -205,9 +205,10 @@ void TMainForm::FormMouseWheel(uint8_t, int32_t WheelDelta, TPoint, bool&) {
     const Extended W = Glob.ZoomMax.x - Glob.ZoomMin.x, H = Glob.ZoomMax.y - Glob.ZoomMin.y;
     if (W < 0.005L || H < 0.005L || Glob.ZoomIndex >= MaxZoomIndex) return;
     PushWindow();
-    // With ZoomCenter the system pointer would be moved to the middle of the window;
-    // the platform layer has no call for that, so the pointer stays where it is.
     ZoomInAt(MainVars.PosMouse, Glob.WheelRatio, Glob.ZoomCenter);
+    // Centred, the point that was under the pointer is now in the middle of the
+    // window: the pointer follows it there.
+    if (Glob.ZoomCenter && SetCursorPosHook) SetCursorPosHook(Left + Width / 2, Top + Height / 2);
     ZoomDone(*this);
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/UniLog.h"
+#include "shell/MainView.h"
 #include "shell/SetCfg.h"
 #include "ViewFixture.h"
 
@@ -77,6 +78,16 @@ TEST_F(ZoomTest, ZoomInCentredPutsThePointerInTheMiddle) {
     EXPECT_NEAR(double((Glob.ZoomMin.x + Glob.ZoomMax.x) / 2), 100, 1e-9);
     EXPECT_NEAR(double((Glob.ZoomMin.y + Glob.ZoomMax.y) / 2), 80, 1e-9);
     EXPECT_NEAR(double(Glob.ZoomMax.x - Glob.ZoomMin.x), double(W / 2), 1e-9);
+
+    // The wheel moves the system pointer to the middle of the form with it.
+    static TPoint Moved;
+    SetCursorPosHook = [](int32_t X, int32_t Y) { Moved = {X, Y}; };
+    F().Left = 100;
+    F().Top = 50;
+    H->Key("WHEELUP");
+    SetCursorPosHook = nullptr;
+    EXPECT_EQ(Moved, (TPoint{100 + 500, 50 + 350}));
+    EXPECT_NEAR(double((Glob.ZoomMin.x + Glob.ZoomMax.x) / 2), 100, 1e-9);
 }
 
 TEST_F(ZoomTest, ZoomToTheDrawingAndToTheLimits) {
