@@ -62,9 +62,8 @@ bool MenuChecked(const TMainForm& F, const char* Name) {
 
 // Brings an angle into (-pi, pi].
 Extended HalfTurn(Extended U) {
-    while (U > GeomPi) U -= Geom2Pi;
-    while (U <= -GeomPi) U += Geom2Pi;
-    return U;
+    U = std::remainder(U, Geom2Pi);  // [-pi, pi]; a value that is not finite stays so
+    return U <= -GeomPi ? U + Geom2Pi : U;
 }
 
 // Factor of one axis of the selection box; a box side without extent scales nothing.

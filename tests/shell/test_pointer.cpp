@@ -1,5 +1,7 @@
 // Pointer input: clicks typed into the command line, the snap raster and orthogonal
 // mode, the selection window's three modes, the right button, rubber bands and labels.
+#include <limits>
+
 #include "commands/ComCommon.h"
 #include "core/UniWalk.h"
 #include "shell/MainView.h"
@@ -255,4 +257,20 @@ TEST_F(PointerTest, ManipulationPreviewsShowTheSelectionTransformed) {
         EXPECT_EQ(MainVars.ViewStart, nullptr);
         EXPECT_EQ(AsPline(L)->S.x, 10);
     }
+}
+
+TEST_F(PointerTest, DegenerateStepsAndAnglesNeitherHangNorBreakThePosition) {
+    // A raster step without length leaves that axis as the pointer gives it.
+    Menu("SnapOnMnu")->Checked = true;
+    Glob.SnapDist = {0, 2};
+    H->MoveTo(3.3L, 3.3L);
+    H->MoveTo(3.3L, 3.3L);
+    EXPECT_EQ(MainVars.PosMouse.x, 3.3L);
+    EXPECT_EQ(MainVars.PosMouse.y, 4);
+    // A tangent that is not a number draws a preview without hanging.
+    MainVars.Mouse.NextMove = mmArcTg;
+    MainVars.Tangent = std::numeric_limits<Extended>::infinity();
+    H->MoveTo(10, 10);
+    Redraw();
+    SUCCEED();
 }
