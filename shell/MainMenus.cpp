@@ -112,6 +112,7 @@ void TMainForm::CreateToolbarControls() {
     IconsPanel = FindOrMake<TPanel>("IconsPanel");
     IconsPanel->Align = TAlign::alTop;
     IconsPanel->Height = 45;
+    IconsPanel->Color = 0xF0F0F0;
     IconsPanel->OnMouseMove = [this](uint8_t S, int32_t X, int32_t Y) { IconsPanelMouseMove(S, X, Y); };
     static const char* const GroupNames[8] = {"SbtnMNUSelectFile", "SbtnMNUSelectView", "SbtnMNUSelectInfo",
                                               "SbtnMNUSelectDraw", "SbtnMNUSelectEdit", "SbtnMNUSelectPoly",
