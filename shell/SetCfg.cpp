@@ -3,6 +3,7 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <langinfo.h>
 #include <locale.h>
 #include <numbers>
@@ -44,15 +45,26 @@ std::string CfgRegionalReal(long double X) {
     std::snprintf(buf, sizeof buf, "%.15g", d);
     std::string s = buf;
     if (s.find_first_of("eE") != std::string::npos) {
-        // No exponents: fixed point with the digits %.15g kept, trailing zeros removed.
-        int exp10 = int(std::floor(std::log10(std::fabs(d))));
-        int decimals = std::max(0, 14 - exp10);
-        std::snprintf(buf, sizeof buf, "%.*f", std::min(decimals, 60), d);
-        s = buf;
-        if (s.find_first_of(".,") != std::string::npos) {
-            while (s.back() == '0') s.pop_back();
-            if (s.back() == '.' || s.back() == ',') s.pop_back();
+        // No exponents: the 15 significant digits placed around the point by hand
+        // ("%f" would print a large number's binary expansion and overflow any
+        // fixed buffer, and cut a tiny one to zero).
+        std::snprintf(buf, sizeof buf, "%.14e", d);  // "-d.dddddddddddddde-XXX"
+        std::string sci = buf;
+        const bool neg = sci[0] == '-';
+        const size_t e = sci.find('e');
+        const int exp10 = std::atoi(sci.c_str() + e + 1);
+        std::string digits;
+        for (size_t i = neg ? 1 : 0; i < e; ++i)
+            if (sci[i] >= '0' && sci[i] <= '9') digits += sci[i];
+        while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+        if (exp10 >= 0) {
+            const size_t intLen = size_t(exp10) + 1;
+            if (digits.size() <= intLen) s = digits + std::string(intLen - digits.size(), '0');
+            else s = digits.substr(0, intLen) + "." + digits.substr(intLen);
+        } else {
+            s = "0." + std::string(size_t(-exp10 - 1), '0') + digits;
         }
+        if (neg) s = "-" + s;
     }
     // The C library may already use a locale's separator: both become the user's one.
     const char sep = CfgDecimalSeparator();

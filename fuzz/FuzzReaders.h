@@ -1,0 +1,196 @@
+// Entries shared by the libFuzzer targets of fuzz/ and their corpus-replay tests:
+// each one feeds the bytes of one user-supplied file to one reader, inside the program
+// folder ProgramDir, which the caller has created and set. Every entry also checks what
+// must hold for any input (round trips, finite numbers) and stops the process with
+// __builtin_trap when it does not, so the fuzzer reports it as a crash and a replay
+// test dies loudly.
+#pragma once
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "commands/UniCom.h"
+#include "core/Glob.h"
+#include "core/ObjRecords.h"
+#include "core/ParText.h"
+#include "core/Global.h"
+#include "core/ResetState.h"
+#include "core/TextFile.h"
+#include "core/UniLog.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+#include "shell/FileHist.h"
+#include "shell/ResetShellTexts.h"
+#include "shell/SetCfg.h"
+#include "shell/UniLang.h"
+
+// Answers every dialog as a person pressing the default button would: a message box
+// gets OK (or Yes), a modal form is cancelled, a file dialog chooses nothing.
+class TAnswerAllResponder : public TResponder {
+public:
+    TAnswerAllResponder() : Previous(SetResponder(this)) {}
+    ~TAnswerAllResponder() override { SetResponder(Previous); }
+    int ShowModal(TForm& Form) override { return mrCancel; }
+    int MessageDlg(const std::string&, const std::string&, TMsgDlgType, uint16_t Buttons) override {
+        ++Messages;
+        return (Buttons & mbYes) && !(Buttons & mbOK) ? mrYes : mrOk;
+    }
+    bool OpenDialog(TOpenDialog&) override { return false; }
+    bool SaveDialog(TSaveDialog&) override { return false; }
+    bool ColorDialog(TColorDialog&) override { return false; }
+    int Messages = 0;
+
+private:
+    TResponder* Previous;
+};
+
+#define FUZZ_REQUIRE(cond)                                                            \
+    do {                                                                              \
+        if (!(cond)) {                                                                \
+            std::fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #cond);   \
+            __builtin_trap();                                                         \
+        }                                                                             \
+    } while (0)
+
+// What the readers change, back to the start-up state. ResetAllState runs once, on the
+// first call; a full reset per input would cost more than the readers themselves, so
+// later calls put back the settings record as it stood then, and make the texts, command
+// table, recent files, settings-bound dialogs and the log anew. ProgramDir is kept.
+inline void FuzzRestoreState() {
+    static const TGlob startGlob = [] {
+        ResetAllState();
+        return Glob;
+    }();
+    const std::string dir = Glob.ProgramDir;
+    Glob = startGlob;
+    Glob.ProgramDir = dir;
+    WorkText = TextStyle = DimTextStyle = ParText{};
+    ResetShellTexts();
+    ResetLog();
+}
+
+// For a fuzz target, at the start of every input: the start-up state of what the readers
+// touch, a message-box answerer and one temporary program folder for the whole run
+// (emptied before each input, removed at exit).
+inline void FuzzBeginInput() {
+    static const std::string dir = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kestrilon-fuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) __builtin_trap();
+        static const std::string made = pattern;
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(made, ec);
+        });
+        return pattern;
+    }();
+    static TAnswerAllResponder responder;
+    FuzzRestoreState();
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(dir, ec)) std::filesystem::remove_all(e.path(), ec);
+    Glob.ProgramDir = dir;
+}
+
+// For a fuzz target, at the end of every input: what the input made is released within
+// the input, so libFuzzer counts as many frees as allocations and runs its (costly) leak
+// check only when something really leaks.
+inline void FuzzEndInput() { FuzzRestoreState(); }
+
+// Writes Bytes to ProgramDir + "/" + Name, folders created.
+inline void FuzzWriteProgramFile(const std::string& Name, const std::string& Bytes) {
+    const std::filesystem::path p = ProgramDir + "/" + Name;
+    std::error_code ec;
+    std::filesystem::create_directories(p.parent_path(), ec);
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << Bytes;
+}
+
+// The language file, and the same bytes as the sort dialog's help text (read by the
+// same loader), with a registered form that receives the help memo.
+inline void FuzzLanguageFile(const std::string& Bytes) {
+    FuzzWriteProgramFile("Language/Language.ini", Bytes);
+    FuzzWriteProgramFile("Language/HelpSort.txt", Bytes);
+    TForm sortDg("SortDialog");
+    TMemo* memo = sortDg.Make<TMemo>("MemoHelp");
+    LangRegisterForm("SortDg", &sortDg);
+    LoadLanguageFile();
+    LangUnregisterForm(&sortDg);
+    FUZZ_REQUIRE(!memo->Lines.empty() || Bytes.empty() || Bytes == "\xEF\xBB\xBF");
+}
+
+// The settings block from "Default.cfg" and from lines; then the settings written
+// again must read back to the very same block. The dialogs' built-in number texts are
+// brought into their written form first (they mix "," and ".").
+inline void FuzzSettingsBlock(const std::string& Bytes) {
+    SetCfgDecimalSeparator(',');
+    LinesToGlobalCfg(GlobalCfgLines(true));
+    FuzzWriteProgramFile("Default.cfg", Bytes);
+    FUZZ_REQUIRE(FileToGlobalCfg(DefaultCfgPath()));
+    LinesToGlobalCfg(SplitTextLines(Bytes));
+    const std::vector<std::string> first = GlobalCfgLines(true);
+    LinesToGlobalCfg(first);
+    FUZZ_REQUIRE(GlobalCfgLines(true) == first);
+    const std::vector<std::string> unpacked = GlobalCfgLines(false);
+    LinesToGlobalCfg(unpacked);
+    FUZZ_REQUIRE(GlobalCfgLines(true) == first);
+}
+
+// "ComSet.cfg", applied to a menu that has every item the table names; then the
+// table saved and loaded again must hold the same built-in entries.
+inline void FuzzComSet(const std::string& Bytes) {
+    FuzzWriteProgramFile("ComSet.cfg", Bytes);
+    TForm menu("MainForm");
+    for (int k = 1; k <= BuiltInComCount; ++k)
+        if (*BuiltInCom(k).MenuItem) menu.Make<TMenuItem>(BuiltInCom(k).MenuItem);
+    if (!LoadComSet(&menu)) return;
+    for (int k = 1; k <= BuiltInComCount; ++k) {
+        auto* item = menu.Find<TMenuItem>(BuiltInCom(k).MenuItem);
+        FUZZ_REQUIRE(!item || item->Caption == Prikaz[k].MenuName);
+    }
+    const auto before = Prikaz;
+    FUZZ_REQUIRE(SaveComSet());
+    FUZZ_REQUIRE(LoadComSet());
+    for (int k = 1; k <= BuiltInComCount; ++k) {
+        FUZZ_REQUIRE(Prikaz[k].User == before[k].User);
+        FUZZ_REQUIRE(Prikaz[k].MenuName == before[k].MenuName);
+        FUZZ_REQUIRE(Prikaz[k].Short == before[k].Short);
+        FUZZ_REQUIRE(Prikaz[k].RBtnRep == before[k].RBtnRep);
+    }
+}
+
+// The recent-files list: read, shown, written and read back unchanged. The text-file
+// helper's split and join keep every line as well.
+inline void FuzzFileHist(const std::string& Bytes) {
+    const std::vector<std::string> lines = SplitTextLines(Bytes);
+    FUZZ_REQUIRE(SplitTextLines(JoinTextLines(lines)) == lines);
+    FuzzWriteProgramFile("FileHist", Bytes);
+    FUZZ_REQUIRE(FileToFileHist(FileHistPath()));
+    FUZZ_REQUIRE(FileHist.size() <= size_t(std::max(Glob.MaxFileHist, 1)));
+    FUZZ_REQUIRE(FileHistLines(true, "* ").size() == FileHist.size());
+    FUZZ_REQUIRE(FileHistLines(false, "").size() == FileHist.size());
+    const std::vector<std::string> kept = FileHist;
+    FUZZ_REQUIRE(FileHistToFile(FileHistPath()));
+    ResetFileHist();
+    FUZZ_REQUIRE(FileToFileHist(FileHistPath()));
+    FUZZ_REQUIRE(FileHist == kept);
+}
+
+// Typed numbers and points: a number read is finite, and its file text reads back
+// to (nearly) the same number.
+inline void FuzzTypedNumber(const std::string& Bytes) {
+    for (bool mark : {false, true}) {
+        Extended v = 0;
+        if (!StrToExtCalc(Bytes, v, mark)) continue;
+        FUZZ_REQUIRE(std::isfinite(v));
+        Extended back = 0;
+        FUZZ_REQUIRE(StrToExtCalc(ExtToStr(v), back, false));
+        FUZZ_REQUIRE(std::fabs(back - v) <= 1e-15L * std::max<Extended>(1, std::fabs(v)));
+    }
+    Osy p;
+    if (StrToPt(Bytes, Osy{1, 2}, p)) FUZZ_REQUIRE(std::isfinite(p.x) && std::isfinite(p.y));
+    int32_t i = 0;
+    CfgIntReading(Bytes, i);
+}
