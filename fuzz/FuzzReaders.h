@@ -1,9 +1,9 @@
 // Entries shared by the libFuzzer targets of fuzz/ and their corpus-replay tests:
 // each one feeds the bytes of one user-supplied file to one reader, inside the program
 // folder ProgramDir, which the caller has created and set. Every entry also checks what
-// must hold for any input (round trips, finite numbers) and stops the process with
-// __builtin_trap when it does not, so the fuzzer reports it as a crash and a replay
-// test dies loudly.
+// must hold for any input (round trips, finite numbers) through FUZZ_REQUIRE, which
+// stops the process with __builtin_trap, so the fuzzer reports it as a crash; a replay
+// test makes it a test expectation instead.
 #pragma once
 #include <cmath>
 #include <cstdint>
@@ -49,13 +49,16 @@ private:
     TResponder* Previous;
 };
 
-#define FUZZ_REQUIRE(cond)                                                            \
-    do {                                                                              \
-        if (!(cond)) {                                                                \
-            std::fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #cond);   \
-            __builtin_trap();                                                         \
-        }                                                                             \
+// A replay test defines FUZZ_REQUIRE as a test expectation before including this file.
+#ifndef FUZZ_REQUIRE
+#define FUZZ_REQUIRE(cond)                                                          \
+    do {                                                                            \
+        if (!(cond)) {                                                              \
+            std::fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #cond); \
+            __builtin_trap();                                                       \
+        }                                                                           \
     } while (0)
+#endif
 
 // What the readers change, back to the start-up state. ResetAllState runs once, on the
 // first call; a full reset per input would cost more than the readers themselves, so

@@ -1,0 +1,19 @@
+// Every kept fuzz input of the typed-number parser runs through the same entry as its
+// fuzz target, without fault.
+#include <gtest/gtest.h>
+
+#define FUZZ_REQUIRE(cond) EXPECT_TRUE(cond) << #cond
+#include "fuzz/FuzzReaders.h"
+
+#include "support/Corpus.h"
+#include "support/Fixture.h"
+
+namespace {
+
+using FuzzReplayTest = KestrilonTest;
+
+TEST_F(FuzzReplayTest, TypedNumberCorpus) {
+    EXPECT_GE(ReplayCorpus("numbers", Dir(), FuzzTypedNumber), 20u);
+}
+
+}  // namespace
