@@ -183,11 +183,18 @@ int32_t CountSavedSelection() {
 }
 
 void SelEnvelope() {
+    // The box starts from the first selected object's own box, so drawings beyond
+    // 10 m measure right; the +-10000 corners remain only as the empty result.
     Osy mn{10000, 10000}, mx{-10000, -10000};
+    bool first = true;
     for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) {
         if (!(p->Flags & FlagSelected)) continue;
         Osy a, b;
         EnvelopeObj(p, a, b);
+        if (first) {
+            mn = a, mx = b, first = false;
+            continue;
+        }
         if (a.x < mn.x) mn.x = a.x;
         if (a.y < mn.y) mn.y = a.y;
         if (b.x > mx.x) mx.x = b.x;

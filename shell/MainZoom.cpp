@@ -120,11 +120,17 @@ void TMainForm::ComZoomPreview() {
 
 void TMainForm::ComZoomObject() {
     RecalcOkno();
+    // Starts from the first object's box, so drawings beyond 10 m zoom right.
     Osy Min{10000, 10000}, Max{-10000, -10000};
+    bool First = true;
     for (TObjHeader* P = MainVars.DataStart; P; P = P->Next) {
         if (P->Type < ObjPoint || P->Type > ObjPline3D) continue;
         Osy A, B;
         EnvelopeObj(P, A, B);
+        if (First) {
+            Min = A, Max = B, First = false;
+            continue;
+        }
         Min = {std::min(Min.x, A.x), std::min(Min.y, A.y)};
         Max = {std::max(Max.x, B.x), std::max(Max.y, B.y)};
     }

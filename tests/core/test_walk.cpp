@@ -109,6 +109,13 @@ TEST_F(WalkTest, SelEnvelopeOfTheSelection) {
     EXPECT_TRUE(Near(MainVars.SelEnv2, {7, -1}));
     EXPECT_TRUE(Near(MainVars.SelEnv3, {7, 3}));
     EXPECT_TRUE(Near(MainVars.SelEnv4, {1, 3}));
+
+    // Beyond 10 m the box is still the selection's own, not stretched to the start corners.
+    ClearSelection(MainVars.DataStart);
+    AddDrawing(Line({20000, 15000}, {20100, 15050}))->Flags |= FlagSelected;
+    SelEnvelope();
+    EXPECT_TRUE(Near(MainVars.SelEnv1, {20000, 15000}));
+    EXPECT_TRUE(Near(MainVars.SelEnv3, {20100, 15050}));
 }
 
 TEST_F(WalkTest, CopySelObjectsRules) {

@@ -99,6 +99,7 @@ TEST_F(ZoomTest, ZoomToTheDrawingAndToTheLimits) {
         {"empty", {}, {0, 0}, {300, 200}},
         {"one point", {{50, 50}}, {49, 49}, {51, 51}},
         {"two points", {{10, 20}, {110, 30}}, {10, 20}, {110, 30}},
+        {"beyond 10 m", {{20000, 15000}, {20100, 15030}}, {20000, 15000}, {20100, 15030}},
     };
     for (const Case& C : Cases) {
         FreeObjList(MainVars.DataStart, MainVars.DataEnd);
