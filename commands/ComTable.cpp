@@ -253,19 +253,20 @@ std::string TextToShortCut(const std::string& S) {
     static const char* const names[] = {"BkSp", "Tab", "Enter", "Esc", "Space", "PgUp", "PgDn",
                                         "End", "Home", "Left", "Up", "Right", "Down", "Ins",
                                         "Del"};
-    std::string rest = S, out;
-    // Modifiers first, each followed by "+".
+    std::string out;
+    // Modifiers first, each followed by "+"; walked by position, so a long text stays linear.
+    size_t from = 0;
     for (;;) {
-        size_t p = rest.find('+');
-        if (p == std::string::npos || p == 0 || p + 1 == rest.size()) break;
-        std::string mod = UpCaseStr(rest.substr(0, p));
+        size_t p = S.find('+', from);
+        if (p == std::string::npos || p == from || p + 1 == S.size()) break;
+        std::string mod = UpCaseStr(S.substr(from, p - from));
         if (mod == "CTRL") out += "Ctrl+";
         else if (mod == "SHIFT") out += "Shift+";
         else if (mod == "ALT") out += "Alt+";
         else return "";
-        rest = rest.substr(p + 1);
+        from = p + 1;
     }
-    std::string key = UpCaseStr(rest);
+    std::string key = UpCaseStr(S.substr(from));
     if (key.size() == 1 && ((key[0] >= 'A' && key[0] <= 'Z') || (key[0] >= '0' && key[0] <= '9')))
         return out + key;
     if (key.size() >= 2 && key.size() <= 3 && key[0] == 'F') {

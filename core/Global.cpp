@@ -146,21 +146,24 @@ bool StrToExtCalc(const std::string& Text, Extended& Value, bool Mark) {
     size_t blank = S.find(' ');
     if (blank != std::string::npos) S.resize(blank);
 
-    int k = OperatorPos(S);
-    if (k == 1 && S[0] == '-') {
+    // The terms are walked by position: a long chain of terms stays linear.
+    static constexpr const char* Ops = "+-*/";
+    size_t k = S.find_first_of(Ops);  // the operator after the current term
+    if (k == 0 && S[0] == '-') {
         Value = 0;
     } else {
         Extended v;
-        if (!ParseDecimal(k == 0 ? S : S.substr(0, k - 1), v)) return FailMarked(Mark);
+        if (!ParseDecimal(S.substr(0, k), v)) return FailMarked(Mark);
         Value = v;
-        if (k == 0) return true;
+        if (k == std::string::npos) return true;
     }
     while (true) {
-        char op = S[k - 1];
-        S = S.substr(k);
-        k = OperatorPos(S);
+        const char op = S[k];
+        const size_t start = k + 1;
+        k = S.find_first_of(Ops, start);
         Extended v;
-        if (!ParseDecimal(k == 0 ? S : S.substr(0, k - 1), v)) return FailMarked(Mark);
+        if (!ParseDecimal(S.substr(start, k == std::string::npos ? k : k - start), v))
+            return FailMarked(Mark);
         switch (op) {
             case '+': Value += v; break;
             case '-': Value -= v; break;
@@ -172,7 +175,7 @@ bool StrToExtCalc(const std::string& Text, Extended& Value, bool Mark) {
         }
         // A result beyond the extended range is no usable number.
         if (!std::isfinite(Value)) return FailMarked(Mark);
-        if (k == 0) return true;
+        if (k == std::string::npos) return true;
     }
 }
 

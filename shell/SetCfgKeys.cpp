@@ -1,6 +1,7 @@
 #include "shell/SetCfgKeys.h"
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <numbers>
 
@@ -21,7 +22,11 @@ constexpr Extended DegToRad = std::numbers::pi_v<Extended> / 180;
 std::string BoolStr(bool b) { return b ? "TRUE" : "FALSE"; }
 bool ReadBool(const std::string& v) { return UpCaseStr(v) == "TRUE"; }
 
-bool ReadNumber(const std::string& v, Extended& x) { return StrToExtCalc(v, x, false); }
+// The block writes reals through a double: a number beyond the double range could not
+// be written back, so it is refused like any other text that is no number.
+bool ReadNumber(const std::string& v, Extended& x) {
+    return StrToExtCalc(v, x, false) && std::fabs(x) <= std::numeric_limits<double>::max();
+}
 
 // "0." + n zeros -> n (the characters after the last ".").
 std::string DigitCount(const std::string& pattern) {
@@ -114,7 +119,9 @@ void Single(Keys& k, const char* key, float& f) {
     k.push_back({key, [&f] { return CfgRegionalReal(f); },
                  [&f](const std::string& v, TCfgReadState&) {
                      Extended x;
-                     if (ReadNumber(v, x)) f = float(x);
+                     // Beyond the float range it has no float value: refused.
+                     if (ReadNumber(v, x) && std::fabs(x) <= std::numeric_limits<float>::max())
+                         f = float(x);
                  }, {}});
 }
 
