@@ -110,19 +110,33 @@ bool LayerIsEmpty(TObjHeader* First, uint8_t Layer) {
     return true;
 }
 
-void DeleteLayerObjs(TObjHeader*& StartAdr, TObjHeader*& EndAdr, uint8_t Layer) {
+void UnlinkLayerObjs(TObjHeader*& StartAdr, TObjHeader*& EndAdr, uint8_t Layer, std::vector<TObjHeader*>& Removed) {
     for (TObjHeader* p = StartAdr; p;) {
         TObjHeader* nx = p->Next;
+        bool remove = false;
         if (p->Type == ObjGroup) {
             TGroupRec* g = AsGroup(p);
-            DeleteLayerObjs(g->First, g->Last, Layer);
+            UnlinkLayerObjs(g->First, g->Last, Layer, Removed);
             // The member count follows the members that are left.
             g->Count = CountObjs(g->First);
-            if (!g->First) DeleteObj(p, StartAdr, EndAdr);
-        } else if (p->Layer == Layer) {
-            DeleteObj(p, StartAdr, EndAdr);
+            remove = !g->First;
+        } else {
+            remove = p->Layer == Layer;
+        }
+        if (remove) {
+            UnlinkObj(p, StartAdr, EndAdr);
+            Removed.push_back(p);
         }
         p = nx;
+    }
+}
+
+void DeleteLayerObjs(TObjHeader*& StartAdr, TObjHeader*& EndAdr, uint8_t Layer) {
+    std::vector<TObjHeader*> removed;
+    UnlinkLayerObjs(StartAdr, EndAdr, Layer, removed);
+    for (TObjHeader* p : removed) {
+        TObjHeader *s = p, *e = p;
+        DeleteObj(p, s, e);
     }
 }
 

@@ -7,6 +7,7 @@
 // list work on the drawing list MainVars.DataStart..DataEnd.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "core/ObjRecords.h"
 #include "core/Types.h"
@@ -22,8 +23,11 @@ TObjHeader* ClearSelection(TObjHeader* First);
 TObjHeader* ChangeLayerObjs(TObjHeader* First, uint8_t From, uint8_t To);
 // No record but a group, at any depth, lies on Layer.
 bool LayerIsEmpty(TObjHeader* First, uint8_t Layer);
-// Deletes every record but a group on Layer, nested, and every group left empty; a
-// group's First and Last follow its remaining members.
+// Unlinks every record but a group on Layer, nested, and every group left empty, and
+// appends them to Removed, each still holding what it owns and with Next = Prev =
+// nullptr; a group's First, Last and Count follow its remaining members.
+void UnlinkLayerObjs(TObjHeader*& StartAdr, TObjHeader*& EndAdr, uint8_t Layer, std::vector<TObjHeader*>& Removed);
+// UnlinkLayerObjs, then frees the removed records with everything they hold.
 void DeleteLayerObjs(TObjHeader*& StartAdr, TObjHeader*& EndAdr, uint8_t Layer);
 
 // Mode 0: window selection; 1: pick toggling every object hit; 2: pick toggling the

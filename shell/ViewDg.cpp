@@ -9,6 +9,7 @@
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"
+#include "core/UniWalk.h"
 #include "platform/Dialogs.h"
 #include "shell/InputBox.h"
 #include "shell/Main.h"
@@ -64,48 +65,6 @@ void DropOpLinks(const std::unordered_set<const TObjHeader*>& Gone) {
     }
 }
 
-bool ListHasLayer(TObjHeader* First, int Layer) {
-    for (TObjHeader* p = First; p; p = p->Next) {
-        if (p->Type == ObjGroup) {
-            if (ListHasLayer(AsGroup(p)->First, Layer)) return true;
-        } else if (p->Layer == Layer) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Unlinks the layer's objects from one list (group members at any depth; groups
-// left empty too) and collects them in Doomed.
-void DeleteFromList(TObjHeader*& Start, TObjHeader*& End, int Layer, std::vector<TObjHeader*>& Doomed) {
-    for (TObjHeader* p = Start; p;) {
-        TObjHeader* Next = p->Next;
-        bool Remove = false;
-        if (p->Type == ObjGroup) {
-            TGroupRec* G = AsGroup(p);
-            DeleteFromList(G->First, G->Last, Layer, Doomed);
-            G->Count = CountObjs(G->First);
-            Remove = G->First == nullptr;
-        } else {
-            Remove = p->Layer == Layer;
-        }
-        if (Remove) {
-            UnlinkObj(p, Start, End);
-            Doomed.push_back(p);
-        }
-        p = Next;
-    }
-}
-
-void SetLayerIn(TObjHeader* First, int From, int To) {
-    for (TObjHeader* p = First; p; p = p->Next) {
-        if (p->Type == ObjGroup)
-            SetLayerIn(AsGroup(p)->First, From, To);
-        else if (p->Layer == From)
-            p->Layer = uint8_t(To);
-    }
-}
-
 int ReadLayer(const std::string& Caption) {
     return LayerNumberOf(InputBox(Caption, "T1...T64", ""));
 }
@@ -129,25 +88,24 @@ std::string ViewModeText(int View) {
     }
 }
 
-bool LayerIsEmptyOf(int Layer) { return !ListHasLayer(MainVars.DataStart, Layer); }
+bool LayerIsEmptyOf(int Layer) { return LayerIsEmpty(MainVars.DataStart, uint8_t(Layer)); }
 
 void DeleteLayerObjsOf(int Layer) {
     std::vector<TObjHeader*> Doomed;
-    // The records are unlinked first so a group's emptiness is known; a removed
-    // record is freed with everything it holds.
-    DeleteFromList(MainVars.DataStart, MainVars.DataEnd, Layer, Doomed);
+    // The records are unlinked first so that the operation links to them can be
+    // dropped before they are freed with everything they hold.
+    UnlinkLayerObjs(MainVars.DataStart, MainVars.DataEnd, uint8_t(Layer), Doomed);
     std::unordered_set<const TObjHeader*> Gone;
     for (TObjHeader* p : Doomed) CollectRecords(p, Gone);
     DropOpLinks(Gone);
     for (TObjHeader* p : Doomed) {
         TObjHeader* S = p;
         TObjHeader* E = p;
-        p->Next = p->Prev = nullptr;
         DeleteObj(p, S, E);
     }
 }
 
-void ChangeLayerObjsOf(int From, int To) { SetLayerIn(MainVars.DataStart, From, To); }
+void ChangeLayerObjsOf(int From, int To) { ChangeLayerObjs(MainVars.DataStart, uint8_t(From), uint8_t(To)); }
 
 TViewDialog::TViewDialog() : TForm("ViewDialog") {
     Caption = "Zobrazení";
