@@ -78,10 +78,6 @@ void WrongPickPoint(const std::string& Input) {
 
 // ---- Selection ----
 
-void ClearSelectionOf(TObjHeader* First) { ClearSelection(First); }
-
-void SaveDrawingSelection() { SaveSelection(); }
-
 int RestoreDrawingSelection() {
     RestoreSelection();
     return CountDrawingSelection();
@@ -114,6 +110,6 @@ bool SelectStepPrevious(const std::string& LogLine) {
         SetPrompt(PrSelObject);
         return true;
     }
-    SaveDrawingSelection();
+    SaveSelection();
     return false;
 }

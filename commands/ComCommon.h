@@ -43,11 +43,6 @@ void WrongPickPoint(const std::string& Input);
 
 // ---- Selection (the walks of core/UniWalk.h as the command line uses them) ----
 
-// Clears the selected bit of every record of the list, members of groups and text
-// outlines included.
-void ClearSelectionOf(TObjHeader* First);
-// Remembers the selection of the drawing's top-level objects (SavedFlags := Flags).
-void SaveDrawingSelection();
 // Combines the remembered selection back into the flags, shows the count and redraws;
 // returns the selected count.
 int RestoreDrawingSelection();

@@ -12,6 +12,7 @@
 #include "core/ObjRecords.h"
 #include "core/UniDraw.h"
 #include "core/UniLog.h"
+#include "core/UniWalk.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 
@@ -193,8 +194,8 @@ void TMainForm::FormKeyPress(char32_t& Key) {
 }
 
 void TMainForm::Escape() {
-    SaveDrawingSelection();
-    ClearSelectionOf(MainVars.DataStart);
+    SaveSelection();
+    ClearSelection(MainVars.DataStart);
     PanelSelect->Caption = "0";
     FreeObjList(MainVars.SaveStart, MainVars.SaveEnd);
     FreeObjList(MainVars.AreaStart, MainVars.AreaEnd);
@@ -318,7 +319,7 @@ void TMainForm::Dispatch() {
 
 void TMainForm::EndCommand() {
     TMainVars& V = MainVars;
-    ClearSelectionOf(V.DataStart);
+    ClearSelection(V.DataStart);
     PanelSelect->Caption = "0";
     FreeObjList(V.SaveStart, V.SaveEnd);
     AktualizaceListy();

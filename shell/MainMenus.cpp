@@ -8,6 +8,7 @@
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"
+#include "core/UniWalk.h"
 #include "platform/Files.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
@@ -198,8 +199,8 @@ void TMainForm::SbtnMNUSelectFileClick(int Group) {
 
 void TMainForm::CancelForIcon() {
     TMainVars& V = MainVars;
-    SaveDrawingSelection();
-    ClearSelectionOf(V.DataStart);
+    SaveSelection();
+    ClearSelection(V.DataStart);
     PanelSelect->Caption = "0";
     FreeObjList(V.SaveStart, V.SaveEnd);
     FreeObjList(V.AreaStart, V.AreaEnd);

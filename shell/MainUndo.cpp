@@ -10,6 +10,7 @@
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"
+#include "core/UniWalk.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/UniLang.h"
@@ -116,7 +117,7 @@ void ComUndo() {
         UndoToCamOps(S);
         CopyObjsRelinkOps(V.UndoTab[S].StartUndo, V.DataStart, V.DataEnd, OpList, S);
         if (MainForm) MainForm->SetUndoMenuToTop();
-        ClearSelectionOf(V.DataStart);
+        ClearSelection(V.DataStart);
         if (MainForm) {
             MainForm->LayPanelUpdate();
             MainForm->CamOpsToPanel();

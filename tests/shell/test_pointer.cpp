@@ -97,7 +97,7 @@ TEST_F(PointerTest, DragRightDragLeftAndClickChooseTheSelectionMode) {
         {{65, 10}, {65, 10}, false, false, true, false}, // click: the first one only
     };
     for (const Case& Cs : Cases) {
-        ClearSelectionOf(MainVars.DataStart);
+        ClearSelection(MainVars.DataStart);
         SelectStepStart();
         H->Drag(Cs.From.x, Cs.From.y, Cs.To.x, Cs.To.y);
         EXPECT_EQ(Selected(A), Cs.A);
