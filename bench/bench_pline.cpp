@@ -129,4 +129,29 @@ void BM_Divide(benchmark::State& state) {
 }
 BENCHMARK(BM_Divide)->Arg(1000)->Arg(10000)->Arg(100000)->Complexity()->Unit(benchmark::kMillisecond);
 
+// Join of a chain of n one-segment pieces listed from the middle outwards, every
+// third reversed: half the partners meet the growing chain at its start.
+void BM_JoinChain(benchmark::State& state) {
+    Setup();
+    const int n = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        TObjHeader *s = nullptr, *e = nullptr;
+        for (int i = 0; i < n; ++i) {
+            const int k = n / 2 + ((i % 2) ? -(i + 1) / 2 : i / 2);
+            const Osy a{Extended(k), 0}, b{Extended(k + 1), 0};
+            TObjHeader* p = (i % 3 == 0) ? MakePline(b, {{0, a}}) : MakePline(a, {{0, b}});
+            p->Flags |= FlagSelected;
+            AppendObj(p, s, e);
+        }
+        state.ResumeTiming();
+        EnPline.Join(0, s, e);
+        state.PauseTiming();
+        FreeObjList(s, e);
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(n);
+}
+BENCHMARK(BM_JoinChain)->Arg(1000)->Arg(10000)->Arg(100000)->Complexity()->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -3,6 +3,9 @@
 // meet (Join).
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <deque>
 #include <vector>
 
 #include "core/Builder.h"
@@ -44,6 +47,81 @@ void ClipToLimits(const Osy& V, Osy& Q, TObjHeader* LimStart, TObjHeader* LimEnd
         }
     }
 }
+
+// The polyline growing at one place of Join. Its vertices and segment angles sit in
+// deques that are read backwards while Rev is set, so turning the chain round and
+// adding a partner at either end cost only the partner's segments; the record is
+// written once at the end. The results are those of ChangeDir and ConcatPlines on
+// the record itself, header included.
+struct TJoinChain {
+    TObjHeader* Head = nullptr;  // keeps the place in the list and carries the header
+    std::deque<Osy> V;           // vertices
+    std::deque<Extended> Al;     // Al[i]: the angle of the segment V[i] -> V[i+1]
+    bool Rev = false, Changed = false;
+
+    void Start(TObjHeader* p) {
+        Head = p;
+        Rev = Changed = false;
+        const int32_t n = PlineSegCount(p);
+        const TPlineSeg* seg = PlineSegs(p);
+        V.assign(1, AsPline(p)->S);
+        Al.clear();
+        for (int32_t i = 0; i < n; ++i) {
+            V.push_back(seg[i].E);
+            Al.push_back(seg[i].Alfa);
+        }
+    }
+    Osy StartPt() const { return Rev ? V.back() : V.front(); }
+    Osy EndPt() const { return Rev ? V.front() : V.back(); }
+    // What TEnPline::ChangeDir does to the record.
+    void ChangeDir() {
+        Rev = !Rev;
+        Changed = true;
+        Head->Flags &= uint8_t(~FlagSelected);
+        if (AsPline(Head)->PlineFlags & PlineClosed) AsPline(Head)->PlineFlags ^= PlineCW;
+    }
+    // ConcatPlines: B's segments follow the end (B's start point is dropped); B is deleted.
+    void Append(TObjHeader*& B, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+        const int32_t n = PlineSegCount(B);
+        const TPlineSeg* seg = PlineSegs(B);
+        for (int32_t i = 0; i < n; ++i) {
+            if (Rev) {
+                V.push_front(seg[i].E);
+                Al.push_front(-seg[i].Alfa);
+            } else {
+                V.push_back(seg[i].E);
+                Al.push_back(seg[i].Alfa);
+            }
+        }
+        Changed = true;
+        DeleteObj(B, StartAdr, EndAdr);
+        B = nullptr;
+    }
+    // Writes the chain: into Head when the segment count is unchanged, else into a new
+    // record that replaces it. Returns the record.
+    TObjHeader* Finish(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+        if (!Changed) return Head;
+        const int32_t n = int32_t(Al.size()), n0 = PlineSegCount(Head);
+        TObjHeader* r = Head;
+        if (n != n0) {
+            const int32_t size = Head->Size + (n - n0) * int32_t(sizeof(TPlineSeg));
+            r = AllocObj(size, ObjPline);
+            std::memcpy(reinterpret_cast<uint8_t*>(r) + offsetof(TObjHeader, Size),
+                        reinterpret_cast<const uint8_t*>(Head) + offsetof(TObjHeader, Size),
+                        size_t(Head->Size) - offsetof(TObjHeader, Size));
+            r->Size = size;
+        }
+        TPlineSeg* seg = PlineSegs(r);
+        AsPline(r)->S = StartPt();
+        for (int32_t i = 0; i < n; ++i) {
+            const size_t k = size_t(Rev ? n - 1 - i : i);
+            seg[i] = Rev ? TPlineSeg{-Al[k], V[k]} : TPlineSeg{Al[k], V[k + 1]};
+        }
+        if (r != Head) ReplaceObj(Head, r, StartAdr, EndAdr);
+        Head = nullptr;
+        return r;
+    }
+};
 
 }  // namespace
 
@@ -118,41 +196,40 @@ void TEnPline::Join(uint8_t Layer, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
         }
     std::vector<int32_t> cand;
     auto near = [&](const Osy& a, const Osy& b) { return Dist(a, b) <= tol; };
+    TJoinChain A;
     for (size_t ia = 0; ia < rec.size(); ++ia) {
-        for (;;) {
-            TObjHeader* A = rec[ia];
-            if (!takes(A)) break;
+        if (!takes(rec[ia])) continue;
+        A.Start(rec[ia]);
+        for (bool joined = true; joined;) {
+            joined = false;
             cand.clear();
-            grid.Near(StartPt(A), [&](int32_t k) { cand.push_back(k); });
-            grid.Near(EndPt(A), [&](int32_t k) { cand.push_back(k); });
+            grid.Near(A.StartPt(), [&](int32_t k) { cand.push_back(k); });
+            grid.Near(A.EndPt(), [&](int32_t k) { cand.push_back(k); });
             std::sort(cand.begin(), cand.end());
             cand.erase(std::unique(cand.begin(), cand.end()), cand.end());
-            bool joined = false;
             for (int32_t kb : cand) {
                 if (kb <= int32_t(ia) || !takes(rec[size_t(kb)])) continue;
                 TObjHeader* B = rec[size_t(kb)];
-                if (near(EndPt(A), EndPt(B))) ChangeDir(B);
-                if (near(StartPt(A), StartPt(B))) ChangeDir(A);
-                A->Flags |= FlagSelected;
+                if (near(A.EndPt(), EndPt(B))) ChangeDir(B);
+                if (near(A.StartPt(), StartPt(B))) A.ChangeDir();
+                A.Head->Flags |= FlagSelected;
                 B->Flags |= FlagSelected;
-                if (near(EndPt(A), StartPt(B))) {
-                } else if (near(EndPt(B), StartPt(A))) {
-                    ChangeDir(A);
+                if (near(A.EndPt(), StartPt(B))) {
+                } else if (near(EndPt(B), A.StartPt())) {
+                    A.ChangeDir();
                     ChangeDir(B);
                 } else {
                     continue;
                 }
-                const Osy farEnd = EndPt(B);
-                ConcatPlines(A, B, StartAdr, EndAdr);
-                A->Flags |= FlagSelected;
-                rec[ia] = A;
+                A.Append(B, StartAdr, EndAdr);
+                A.Head->Flags |= FlagSelected;
                 rec[size_t(kb)] = nullptr;
-                grid.Add(farEnd, int32_t(ia));
+                grid.Add(A.EndPt(), int32_t(ia));
                 joined = true;
                 break;
             }
-            if (!joined) break;
         }
+        rec[ia] = A.Finish(StartAdr, EndAdr);
     }
     for (TObjHeader* p = StartAdr; p; p = p->Next)
         if (p->Type == ObjPline) FindDir(p);
