@@ -7,31 +7,32 @@
 
 TOpList OpList;
 
+void ClearCamOp(TCamOp& Op) {
+    Op.Parents.assign(CamOpLinkCount, nullptr);
+    Op.Childs.assign(CamOpLinkCount, nullptr);
+    Op.Name.clear();
+    Op.OpType = 0;
+    Op.La1 = 0;
+    Op.La2 = 0;
+    Op.ParCnt = 0;
+    Op.ChilCnt = 0;
+    Op.Inside = Op.Outside = Op.Revers = Op.Sousledne = false;
+    Op.TgIn = Op.TgOut = false;
+    Op.TgUhel = Op.TgPolomer = Op.Pridavek = 0;
+    Op.Fillet = Op.Corner3D = false;
+    Op.Corner3DUhel = 0;
+    Op.FillType = Op.Strategy = Op.EdgeMode = 0;
+    Op.ThinError = Op.AllError = 0;
+    Op.Crossing = false;
+    Op.MFillUhel = Op.MFillPresah = Op.MfillPridavek = 0;
+    Op.RFillUhel = Op.RFillPresah = Op.RFillPridavek = 0;
+    Op.OnePassFin = false;
+    Op.Depth = -1;
+}
+
 void InitCamOps() {
     WriteLog("Sys:Init CamOps");
-    for (TCamOp& Op : OpList.Cam) {
-        // Status, MasterOp and TID keep their values.
-        Op.Parents.assign(CamOpLinkCount, nullptr);
-        Op.Childs.assign(CamOpLinkCount, nullptr);
-        Op.Name.clear();
-        Op.OpType = 0;
-        Op.La1 = 0;
-        Op.La2 = 0;
-        Op.ParCnt = 0;
-        Op.ChilCnt = 0;
-        Op.Inside = Op.Outside = Op.Revers = Op.Sousledne = false;
-        Op.TgIn = Op.TgOut = false;
-        Op.TgUhel = Op.TgPolomer = Op.Pridavek = 0;
-        Op.Fillet = Op.Corner3D = false;
-        Op.Corner3DUhel = 0;
-        Op.FillType = Op.Strategy = Op.EdgeMode = 0;
-        Op.ThinError = Op.AllError = 0;
-        Op.Crossing = false;
-        Op.MFillUhel = Op.MFillPresah = Op.MfillPridavek = 0;
-        Op.RFillUhel = Op.RFillPresah = Op.RFillPridavek = 0;
-        Op.OnePassFin = false;
-        Op.Depth = -1;
-    }
+    for (TCamOp& Op : OpList.Cam) ClearCamOp(Op);
     OpList.CamCnt = 0;
     OpList.CadCnt = 0;
     OpList.LastLa = 1;

@@ -74,9 +74,11 @@ struct TOpList {
 
 extern TOpList OpList;
 
-// Empties the operation list: every record cleared (Parents and Childs
-// sized to 1000 empty entries, Depth -1; Status, MasterOp and TID keep
-// their values), CamCnt and CadCnt 0, LastLa 1, LastTID and LastHintIndex -1.
+// Clears one operation record: Parents and Childs sized to 1000 empty entries,
+// Depth -1, every other field empty; Status, MasterOp and TID keep their values.
+void ClearCamOp(TCamOp& Op);
+// Empties the operation list: every record cleared (ClearCamOp), CamCnt and
+// CadCnt 0, LastLa 1, LastTID and LastHintIndex -1.
 void InitCamOps();
 
 // Links a generated path to operation OpNum; a null address, an operation

@@ -59,30 +59,22 @@ std::unordered_map<const TObjHeader*, std::vector<TLink>> IndexLinks(const TOpLi
     return Index;
 }
 
-void ClearOpFields(TCamOp& Op) {
-    Op.Parents.assign(CamOpLinkCount, nullptr);
-    Op.Childs.assign(CamOpLinkCount, nullptr);
-    Op.Name.clear();
-    Op.OpType = Op.La1 = Op.La2 = 0;
-    Op.ParCnt = Op.ChilCnt = 0;
-    Op.Inside = Op.Outside = Op.Revers = Op.Sousledne = false;
-    Op.TgIn = Op.TgOut = false;
-    Op.TgUhel = Op.TgPolomer = Op.Pridavek = 0;
-    Op.Fillet = Op.Corner3D = false;
-    Op.Corner3DUhel = 0;
-    Op.FillType = Op.Strategy = Op.EdgeMode = 0;
-    Op.ThinError = Op.AllError = 0;
-    Op.Crossing = false;
-    Op.MFillUhel = Op.MFillPresah = Op.MfillPridavek = 0;
-    Op.RFillUhel = Op.RFillPresah = Op.RFillPridavek = 0;
-    Op.OnePassFin = false;
-    Op.Depth = -1;
-}
-
 std::string LinksText(const std::vector<TObjHeader*>& V, int32_t Cnt) {
     std::string S;
     for (int j = 0; j < UsedCount(Cnt, V); ++j) S += AdrText(V[j]) + ",";
     return S;
+}
+
+// The dump lines of one operation from its status to the closing "--".
+void OpDumpLines(const TCamOp& Op, std::vector<std::string>& L) {
+    L.push_back("OpStatus=" + std::to_string(Op.Status));
+    L.push_back("OpDepth=" + CfgRegionalReal(Op.Depth));
+    L.push_back("OpType=" + std::to_string(Op.OpType));
+    L.push_back("OpLa1=" + std::to_string(Op.La1));
+    L.push_back("OpLa2=" + std::to_string(Op.La2));
+    L.push_back("OpPars=" + LinksText(Op.Parents, Op.ParCnt));
+    L.push_back("OpChils=" + LinksText(Op.Childs, Op.ChilCnt));
+    L.push_back("--");
 }
 
 bool WriteDump(const std::string& Name, const std::vector<std::string>& Lines) {
@@ -107,7 +99,7 @@ void InitUndoCamOps(int Slot) {
     if (!ValidSlot(Slot)) return;
     WriteLog("Sys:Init UndoCamOps");
     TOpList& Ops = MainVars.UndoTab[Slot].Ops;
-    for (TCamOp& Op : Ops.Cam) ClearOpFields(Op);
+    for (TCamOp& Op : Ops.Cam) ClearCamOp(Op);
     Ops.CamCnt = 0;
     Ops.CadCnt = 0;
     Ops.LastLa = 1;
@@ -242,14 +234,7 @@ bool DumpCamOps() {
         L.push_back("OpName=" + Op.Name);
         L.push_back("OpNum=" + std::to_string(i));
         L.push_back("OpMaster=" + std::to_string(Op.MasterOp));
-        L.push_back("OpStatus=" + std::to_string(Op.Status));
-        L.push_back("OpDepth=" + CfgRegionalReal(Op.Depth));
-        L.push_back("OpType=" + std::to_string(Op.OpType));
-        L.push_back("OpLa1=" + std::to_string(Op.La1));
-        L.push_back("OpLa2=" + std::to_string(Op.La2));
-        L.push_back("OpPars=" + LinksText(Op.Parents, Op.ParCnt));
-        L.push_back("OpChils=" + LinksText(Op.Childs, Op.ChilCnt));
-        L.push_back("--");
+        OpDumpLines(Op, L);
     }
     return WriteDump("CamOpDump.txt", L);
 }
@@ -265,14 +250,7 @@ bool DumpUndoCamOps() {
         for (int i = 0; i < UsedOps(R.Ops); ++i) {
             const TCamOp& Op = R.Ops.Cam[i];
             L.push_back("OpName=" + Op.Name);
-            L.push_back("OpStatus=" + std::to_string(Op.Status));
-            L.push_back("OpDepth=" + CfgRegionalReal(Op.Depth));
-            L.push_back("OpType=" + std::to_string(Op.OpType));
-            L.push_back("OpLa1=" + std::to_string(Op.La1));
-            L.push_back("OpLa2=" + std::to_string(Op.La2));
-            L.push_back("OpPars=" + LinksText(Op.Parents, Op.ParCnt));
-            L.push_back("OpChils=" + LinksText(Op.Childs, Op.ChilCnt));
-            L.push_back("--");
+            OpDumpLines(Op, L);
         }
     }
     return WriteDump("UndoOpDump.txt", L);
