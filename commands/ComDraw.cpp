@@ -28,6 +28,22 @@ void FailPoint(const std::string& Input, const char* EndLine) {
 // The first point of a command: typed relative to the origin.
 bool FirstPoint(const std::string& Input) { return StrToPt(Input, Osy{}, MainVars.PickPoint); }
 
+// The start of a command that asks for points: osnap on, the first prompt.
+void AskFirstPoint(const char* StartLine, const std::string& Text) {
+    WriteLog(StartLine);
+    PointModes();
+    SetPrompt(Text);
+    ComRedrawView();
+}
+
+// Asks for the next point with the rubber band Band from the saved point.
+void AskNextPoint(const std::string& Text, TMouseMove Band) {
+    SetPrompt(Text);
+    MainVars.Mouse.NextMove = Band;
+    MainVars.Mouse.NextDown = mdCoord;
+    ComRedrawView();
+}
+
 // Draws the drawing's last object (the one just added).
 void DrawLast() {
     if (MainVars.DataEnd) DrawObj(MainVars.DataEnd, MainCanvas);
@@ -63,10 +79,7 @@ void PointsToCircles(TObjHeader* First) {
 void ComPoint() {
     TMainVars& V = MainVars;
     if (V.ComCnt == 0) {
-        WriteLog("Sys:ComPoint Start");
-        SetPrompt(Prompt[17]);
-        PointModes();
-        ComRedrawView();
+        AskFirstPoint("Sys:ComPoint Start", Prompt[17]);
         return;
     }
     FinalSettings();
@@ -102,18 +115,12 @@ void ComLine() {
     TMainVars& V = MainVars;
     switch (V.ComCnt) {
         case 0:
-            WriteLog("Sys:ComLine Start");
-            PointModes();
-            SetPrompt(Prompt[3]);
-            ComRedrawView();
+            AskFirstPoint("Sys:ComLine Start", Prompt[3]);
             return;
         case 1:
             if (!FirstPoint(V.Command[1])) return FailPoint(V.Command[1], "Sys:ComLine End");
             V.SavePick = V.PickPoint;
-            SetPrompt(Prompt[4]);
-            V.Mouse.NextMove = mmLine;
-            V.Mouse.NextDown = mdCoord;
-            ComRedrawView();
+            AskNextPoint(Prompt[4], mmLine);
             return;
         default:
             break;
@@ -134,10 +141,7 @@ void ComLine() {
     V.Command[1] = V.Command[2];
     V.Command[2].clear();
     V.SavePick = V.PickPoint;
-    SetPrompt(Prompt[4]);
-    V.Mouse.NextMove = mmLine;
-    V.Mouse.NextDown = mdCoord;
-    ComRedrawView();
+    AskNextPoint(Prompt[4], mmLine);
     ComLayPanelUpdate();
     WriteLog("Sys:ComLine End");
 }
@@ -146,20 +150,14 @@ void ComArc() {
     TMainVars& V = MainVars;
     switch (V.ComCnt) {
         case 0:
-            WriteLog("Sys:ComArc Start");
-            PointModes();
-            SetPrompt(Prompt[18]);
-            ComRedrawView();
+            AskFirstPoint("Sys:ComArc Start", Prompt[18]);
             return;
         case 1:
             if (!FirstPoint(V.Command[1])) return FailPoint(V.Command[1], "Sys:ComArc End");
             WriteLog("Usr:PickPoint1" + PickPointText());
             V.ArcStart = V.PickPoint;
             V.SavePick = V.PickPoint;
-            SetPrompt(Prompt[19]);
-            V.Mouse.NextMove = mmLine;
-            V.Mouse.NextDown = mdCoord;
-            ComRedrawView();
+            AskNextPoint(Prompt[19], mmLine);
             return;
         case 2:
             // An end on the start gives no arc.
@@ -168,10 +166,7 @@ void ComArc() {
             WriteLog("Usr:PickPoint2" + PickPointText());
             V.ArcEnd = V.PickPoint;
             V.PickPoint = V.SavePick;
-            SetPrompt(Prompt[13]);
-            V.Mouse.NextMove = mmArc;
-            V.Mouse.NextDown = mdCoord;
-            ComRedrawView();
+            AskNextPoint(Prompt[13], mmArc);
             return;
         default:
             break;
@@ -218,18 +213,12 @@ void ComCircle() {
     TMainVars& V = MainVars;
     switch (V.ComCnt) {
         case 0:
-            WriteLog("Sys:ComCircle Start");
-            PointModes();
-            SetPrompt(Prompt[7]);
-            ComRedrawView();
+            AskFirstPoint("Sys:ComCircle Start", Prompt[7]);
             return;
         case 1:
             if (!FirstPoint(V.Command[1])) return FailPoint(V.Command[1], "Sys:ComCircle End");
             V.SavePick = V.PickPoint;
-            SetPrompt(Prompt[13]);
-            V.Mouse.NextMove = mmCircle;
-            V.Mouse.NextDown = mdCoord;
-            ComRedrawView();
+            AskNextPoint(Prompt[13], mmCircle);
             return;
         default:
             break;
@@ -269,19 +258,13 @@ void ComRectangle() {
     TMainVars& V = MainVars;
     switch (V.ComCnt) {
         case 0:
-            WriteLog("Sys:ComRectangle Start");
-            PointModes();
-            SetPrompt(Prompt[1]);
-            ComRedrawView();
+            AskFirstPoint("Sys:ComRectangle Start", Prompt[1]);
             return;
         case 1:
             if (!FirstPoint(V.Command[1])) return FailPoint(V.Command[1], "Sys:ComRectangle End");
             WriteLog("Usr:PickPoint" + PickPointText());
             V.SavePick = V.PickPoint;
-            SetPrompt(Prompt[2]);
-            V.Mouse.NextMove = mmRect;
-            V.Mouse.NextDown = mdCoord;
-            ComRedrawView();
+            AskNextPoint(Prompt[2], mmRect);
             return;
         default:
             break;
