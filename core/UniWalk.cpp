@@ -37,26 +37,32 @@ void DebugListAdr(const TObjHeader* p) {
     if (TMemo* m = MainForm->Find<TMemo>("MemoDebugOps"); m && m->Visible) m->Lines.push_back(std::to_string(uintptr_t(p)));
 }
 
+// The working copy of one record that is not a group: points only with Points,
+// polylines always, texts exploded only with Explode, nothing else.
+void CopyKind(TObjHeader* p, bool Points, bool Explode, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+    switch (p->Type) {
+        case ObjPoint:
+            if (Points) EnPoint.CopyIdent(p, StartAdr, EndAdr);
+            break;
+        case ObjPline:
+            EnPline.CopyIdent(p, StartAdr, EndAdr);
+            break;
+        case ObjText:
+            if (Explode) EnText.Explode(p, false, StartAdr, EndAdr);
+            break;
+        default:
+            break;
+    }
+}
+
 // Copies of every member of a remembered group, by the kind rules of the
 // remembered selection.
 void CopyMembers(TObjHeader* First, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     for (TObjHeader* p = First; p; p = p->Next) {
-        switch (p->Type) {
-            case ObjPoint:
-                EnPoint.CopyIdent(p, StartAdr, EndAdr);
-                break;
-            case ObjPline:
-                EnPline.CopyIdent(p, StartAdr, EndAdr);
-                break;
-            case ObjGroup:
-                CopyMembers(AsGroup(p)->First, StartAdr, EndAdr);
-                break;
-            case ObjText:
-                EnText.Explode(p, false, StartAdr, EndAdr);
-                break;
-            default:
-                break;
-        }
+        if (p->Type == ObjGroup)
+            CopyMembers(AsGroup(p)->First, StartAdr, EndAdr);
+        else
+            CopyKind(p, true, true, StartAdr, EndAdr);
     }
 }
 
@@ -227,22 +233,10 @@ TObjHeader* CopySelObjects(TObjHeader* First, bool All, bool Points, bool Explod
         last = p;
         const bool takes = (p->Flags & FlagSelected) || (All && (LayerCountsShown(p->Layer) || p->Type == ObjGroup));
         if (!takes) continue;
-        switch (p->Type) {
-            case ObjPoint:
-                if (Points) EnPoint.CopyIdent(p, StartAdr, EndAdr);
-                break;
-            case ObjPline:
-                EnPline.CopyIdent(p, StartAdr, EndAdr);
-                break;
-            case ObjGroup:
-                CopySelObjects(AsGroup(p)->First, All, Points, Explode, StartAdr, EndAdr);
-                break;
-            case ObjText:
-                if (Explode) EnText.Explode(p, false, StartAdr, EndAdr);
-                break;
-            default:
-                break;
-        }
+        if (p->Type == ObjGroup)
+            CopySelObjects(AsGroup(p)->First, All, Points, Explode, StartAdr, EndAdr);
+        else
+            CopyKind(p, Points, Explode, StartAdr, EndAdr);
     }
     return last;
 }
@@ -252,24 +246,12 @@ TObjHeader* CopySavedSelObjects(TObjHeader* First, TObjHeader*& StartAdr, TObjHe
     for (TObjHeader* p = First; p; p = p->Next) {
         last = p;
         if (!(p->SavedFlags & FlagSelected)) continue;
-        switch (p->Type) {
-            case ObjPoint:
-                EnPoint.CopyIdent(p, StartAdr, EndAdr);
-                break;
-            case ObjPline:
-                EnPline.CopyIdent(p, StartAdr, EndAdr);
-                break;
-            case ObjGroup:
-                // SaveSelection remembers top-level records only: the group's state
-                // stands for its members, which all take part.
-                CopyMembers(AsGroup(p)->First, StartAdr, EndAdr);
-                break;
-            case ObjText:
-                EnText.Explode(p, false, StartAdr, EndAdr);
-                break;
-            default:
-                break;
-        }
+        // SaveSelection remembers top-level records only: a group's state stands for
+        // its members, which all take part.
+        if (p->Type == ObjGroup)
+            CopyMembers(AsGroup(p)->First, StartAdr, EndAdr);
+        else
+            CopyKind(p, true, true, StartAdr, EndAdr);
     }
     return last;
 }
