@@ -10,14 +10,9 @@
 #include "core/UniPlineUtil.h"
 
 using pline::IsLine;
+using pline::WrapPi;
 
 namespace {
-
-Extended WrapPi(Extended t) {
-    if (t > GeomPi) t -= Geom2Pi;
-    if (t < -GeomPi) t += Geom2Pi;
-    return t;
-}
 
 // The foot of M on a segment; false when it lies on the segment at a distance other
 // than Radius (a foot beyond the segment is not judged).

@@ -16,14 +16,9 @@
 #include "core/UniPlineUtil.h"
 
 using pline::IsLine;
+using pline::WrapPi;
 
 namespace {
-
-Extended WrapPi(Extended t) {
-    if (t > GeomPi) t -= Geom2Pi;
-    if (t < -GeomPi) t += Geom2Pi;
-    return t;
-}
 
 // Shortens the probe V-Q at the first limit it meets, limit after limit.
 void ClipToLimits(const Osy& V, Osy& Q, TObjHeader* LimStart, TObjHeader* LimEnd) {

@@ -15,6 +15,7 @@
 #include "core/UniPlineUtil.h"
 
 using pline::IsLine;
+using pline::WrapPi;
 
 void OffsetSeg(const Osy& S, const Osy& E, Extended Alfa, Extended Side, Extended Dist, Osy& OS, Osy& OE,
                Extended& OAlfa) {
@@ -45,12 +46,6 @@ Extended ToSignOf(Extended a, Extended Alfa) {
     if (Alfa > 0 && a < 0) a += Geom2Pi;
     if (Alfa < 0 && a > 0) a -= Geom2Pi;
     return a;
-}
-
-Extended WrapPi(Extended t) {
-    if (t > GeomPi) t -= Geom2Pi;
-    if (t < -GeomPi) t += Geom2Pi;
-    return t;
 }
 
 // Intersects the last segment P-L-A with the next S-E-Alfa and stores the trimmed

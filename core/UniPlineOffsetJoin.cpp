@@ -18,6 +18,8 @@
 #include "core/UniPlineOffset.h"
 #include "core/UniPlineUtil.h"
 
+using pline::WrapPi;
+
 namespace offs {
 
 namespace {
@@ -167,12 +169,6 @@ private:
 
     TPtGrid Grid;
 };
-
-Extended WrapPi(Extended t) {
-    if (t > GeomPi) t -= Geom2Pi;
-    if (t < -GeomPi) t += Geom2Pi;
-    return t;
-}
 
 // The successor chosen for piece Q by the tangent rule, or -1.
 int32_t TangentSuccessor(const TPool& Pool, int32_t Q, bool Cont, std::vector<int32_t>& Buf) {

@@ -10,6 +10,7 @@
 
 using pline::IsLine;
 using pline::SegLength;
+using pline::WrapPi;
 
 void TEnPline::Envelope(const TObjHeader* Adresa, Osy& Min, Osy& Max) {
     if (!Adresa) return;
@@ -193,16 +194,6 @@ Extended TEnPline::DistPoint(const TObjHeader* Adresa, const Osy& Pt, int32_t& A
     }
     return best;
 }
-
-namespace {
-Extended WrapPi(Extended t) {
-    if (t > GeomPi)
-        t -= Geom2Pi;
-    else if (t < -GeomPi)
-        t += Geom2Pi;
-    return t;
-}
-}  // namespace
 
 bool TEnPline::PointRight(const TObjHeader* Adresa, const Osy& Pt) {
     const int32_t n = Adresa ? PlineSegCount(Adresa) : 0;

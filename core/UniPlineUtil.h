@@ -13,6 +13,13 @@ namespace pline {
 // Straight when |Alfa| is at most the tolerance.
 inline bool IsLine(Extended Alfa) { return std::fabs(Alfa) <= CoordTol; }
 
+// An angle brought into -pi..pi by at most one turn.
+inline Extended WrapPi(Extended t) {
+    if (t > GeomPi) t -= Geom2Pi;
+    if (t < -GeomPi) t += Geom2Pi;
+    return t;
+}
+
 inline Extended SegLength(const Osy& S, const Osy& E, Extended Alfa) {
     if (IsLine(Alfa)) return Dist(S, E);
     // The radius as ArcCenter computes it, without the centre.
