@@ -93,6 +93,15 @@ bool FindPick(const TObjHeader* Adresa, const Osy& Min, const Osy& Max, int32_t&
     return false;
 }
 
+// The start of Trim and Extend: the polyline loses its selection and the pick box
+// must meet it; when it does not, it is redrawn and false returned.
+bool TakePick(TEnPline& En, TObjHeader* Adresa, const Osy& Min, const Osy& Max, int32_t& Seg, Osy& Pick) {
+    Adresa->Flags &= uint8_t(~FlagSelected);
+    if (FindPick(Adresa, Min, Max, Seg, Pick)) return true;
+    En.Draw(Adresa, MainCanvas);
+    return false;
+}
+
 // One segment of a cutting edge or boundary, numbered in chain order.
 struct TEdgeSeg {
     Osy S, E;
@@ -119,14 +128,10 @@ std::vector<TEdgeSeg> ChainSegs(TObjHeader* StartAdr) {
 bool TEnPline::Trim(TObjHeader* Adresa, const Osy& Min, const Osy& Max, TObjHeader* StartAdr,
                     TObjHeader* /*EndAdr*/, TObjHeader*& RPline1, TObjHeader*& RPline2) {
     if (!Adresa) return false;
-    Adresa->Flags &= uint8_t(~FlagSelected);
     const uint8_t layer = Adresa->Layer;
     int32_t pickSeg;
     Osy pick;
-    if (!FindPick(Adresa, Min, Max, pickSeg, pick)) {
-        Draw(Adresa, MainCanvas);
-        return false;
-    }
+    if (!TakePick(*this, Adresa, Min, Max, pickSeg, pick)) return false;
     const int32_t n = PlineSegCount(Adresa);
     const TPlineSeg* seg = PlineSegs(Adresa);
     const std::vector<Extended> pre = pline::PrefixLengths(Adresa);
@@ -199,14 +204,10 @@ TObjHeader* TEnPline::Extend(TObjHeader* Adresa, const Osy& Min, const Osy& Max,
                              TObjHeader* /*EndAdr*/, bool& OK) {
     OK = false;
     if (!Adresa || PlineSegCount(Adresa) == 0) return nullptr;
-    Adresa->Flags &= uint8_t(~FlagSelected);
     const uint8_t layer = Adresa->Layer;
     int32_t pickSeg;
     Osy pick;
-    if (!FindPick(Adresa, Min, Max, pickSeg, pick)) {
-        Draw(Adresa, MainCanvas);
-        return nullptr;
-    }
+    if (!TakePick(*this, Adresa, Min, Max, pickSeg, pick)) return nullptr;
     TObjHeader* kept = CopyObjBlock(Adresa);
     const bool atStart = DistOnPline(Adresa, pickSeg, pick) < Length(Adresa) / 2;
 
