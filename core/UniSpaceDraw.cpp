@@ -46,6 +46,14 @@ TSegLook SegLook(const Osy3D& P, const Osy3D& E) {
     return TSegLook::Draw;
 }
 
+// A segment drawn flat as a line or an arc.
+void DrawSegXY(const Osy3D& P, const Osy3D& E, Extended Alfa, TCanvas* Canv, float Opacity, Extended Width) {
+    if (Straight(Alfa))
+        DrawLine(XY(P), XY(E), Canv, Opacity, Width);
+    else
+        DrawArc(XY(P), XY(E), Alfa, Canv, Opacity, Width);
+}
+
 Osy DotPt(const Osy3D& P, const Osy3D& E, int i) {
     return {P.x + (E.x - P.x) * i / 10, P.y + (E.y - P.y) * i / 10};
 }
@@ -159,10 +167,7 @@ void TEnSpace::Draw(TObjHeader* Adresa, TCanvas* Canv) {
         case TSegLook::Skip:
             break;
         case TSegLook::Draw:
-            if (Straight(s[i].Alfa))
-                DrawLine(XY(P), XY(E), Canv, 1.0f, W);
-            else
-                DrawArc(XY(P), XY(E), s[i].Alfa, Canv, 1.0f, W);
+            DrawSegXY(P, E, s[i].Alfa, Canv, 1.0f, W);
             break;
         case TSegLook::Dots: {
             // The tool's footprint shrinks from the full width to the lower diameter.
@@ -222,10 +227,7 @@ void TEnSpace::RawDraw(TObjHeader* Adresa, TCanvas* Canv) {
         case TSegLook::Skip:
             break;
         case TSegLook::Draw:
-            if (Straight(s[i].Alfa))
-                DrawLine(XY(P), XY(E), Canv, Glob.PrevObjOpac, Glob.PrevObjWidth);
-            else
-                DrawArc(XY(P), XY(E), s[i].Alfa, Canv, Glob.PrevObjOpac, Glob.PrevObjWidth);
+            DrawSegXY(P, E, s[i].Alfa, Canv, Glob.PrevObjOpac, Glob.PrevObjWidth);
             break;
         case TSegLook::Dots:
             for (int k = 1; k <= 10; ++k) {
