@@ -305,6 +305,9 @@ public:
 private:
     void CreateCommandLineControls();  // MainInterpreter.cpp
     void CreateUndoControls();         // MainUndo.cpp
+    // What Escape and a toolbar icon do to a running command: the selection
+    // remembered and cleared, the working lists freed, " CANCEL" on the command line.
+    void CancelCommand();
     void Escape();
     void Enter();
     void EndCommand();

@@ -193,21 +193,26 @@ void TMainForm::FormKeyPress(char32_t& Key) {
     }
 }
 
-void TMainForm::Escape() {
+void TMainForm::CancelCommand() {
+    TMainVars& V = MainVars;
     SaveSelection();
-    ClearSelection(MainVars.DataStart);
+    ClearSelection(V.DataStart);
     PanelSelect->Caption = "0";
-    FreeObjList(MainVars.SaveStart, MainVars.SaveEnd);
-    FreeObjList(MainVars.AreaStart, MainVars.AreaEnd);
-    FreeObjList(MainVars.ViewStart, MainVars.ViewEnd);
-    MainVars.Mouse.NextMove = mmCross;
-    MainVars.Mouse.NextDown = mdNone;
+    FreeObjList(V.SaveStart, V.SaveEnd);
+    FreeObjList(V.AreaStart, V.AreaEnd);
+    FreeObjList(V.ViewStart, V.ViewEnd);
+    V.Mouse.NextMove = mmCross;
+    V.Mouse.NextDown = mdNone;
     ComLine2->Caption += " CANCEL";
     ComLine1->Caption = ComLine2->Caption;
-    ComLine2->Caption = "?>";
     StoreHistory(ComLine1->Caption);
-    MainVars.Command[0].clear();
-    MainVars.ComCnt = -1;
+    ComLine2->Caption = "?>";
+    V.Command[0].clear();
+    V.ComCnt = -1;
+}
+
+void TMainForm::Escape() {
+    CancelCommand();
     MainVars.Mouse.OsnapAuto.Search = false;
     LabelParam->Caption.clear();
     Guarded([&] { LayPanelUpdate(); });

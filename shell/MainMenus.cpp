@@ -8,7 +8,6 @@
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"
-#include "core/UniWalk.h"
 #include "platform/Files.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
@@ -198,21 +197,7 @@ void TMainForm::SbtnMNUSelectFileClick(int Group) {
 }
 
 void TMainForm::CancelForIcon() {
-    TMainVars& V = MainVars;
-    SaveSelection();
-    ClearSelection(V.DataStart);
-    PanelSelect->Caption = "0";
-    FreeObjList(V.SaveStart, V.SaveEnd);
-    FreeObjList(V.AreaStart, V.AreaEnd);
-    FreeObjList(V.ViewStart, V.ViewEnd);
-    V.Mouse.NextMove = mmCross;
-    V.Mouse.NextDown = mdNone;
-    ComLine2->Caption += " CANCEL";
-    ComLine1->Caption = ComLine2->Caption;
-    StoreHistory(ComLine1->Caption);
-    ComLine2->Caption = "?>";
-    V.Command[0].clear();
-    V.ComCnt = -1;
+    CancelCommand();
     LayPanelUpdate();
     LabelParam->Caption.clear();
 }
