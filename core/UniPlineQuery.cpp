@@ -37,17 +37,22 @@ void TEnPline::Envelope(const TObjHeader* Adresa, Osy& Min, Osy& Max) {
     }
 }
 
-Extended TEnPline::Length(const TObjHeader* Adresa) {
-    if (!Adresa) return 0;
-    const int32_t n = PlineSegCount(Adresa);
+namespace {
+// The length of the first K segments, summed in walking order.
+Extended LengthOfFirst(const TObjHeader* Adresa, int32_t K) {
     const TPlineSeg* seg = PlineSegs(Adresa);
     Extended sum = 0;
     Osy s = AsPline(Adresa)->S;
-    for (int32_t i = 0; i < n; ++i) {
+    for (int32_t i = 0; i < K; ++i) {
         sum += SegLength(s, seg[i].E, seg[i].Alfa);
         s = seg[i].E;
     }
     return sum;
+}
+}  // namespace
+
+Extended TEnPline::Length(const TObjHeader* Adresa) {
+    return Adresa ? LengthOfFirst(Adresa, PlineSegCount(Adresa)) : 0;
 }
 
 Extended TEnPline::FirstLength(const TObjHeader* Adresa) {
@@ -143,14 +148,8 @@ Extended TEnPline::DistOnPline(const TObjHeader* Adresa, int32_t AdrPt, const Os
     if (!Adresa) return 0;
     const int32_t n = PlineSegCount(Adresa);
     if (AdrPt < 0 || AdrPt >= n) return 0;
-    const TPlineSeg* seg = PlineSegs(Adresa);
-    Extended acc = 0;
-    Osy s = AsPline(Adresa)->S;
-    for (int32_t i = 0; i < AdrPt; ++i) {
-        acc += SegLength(s, seg[i].E, seg[i].Alfa);
-        s = seg[i].E;
-    }
-    return acc + pline::PartLength(s, seg[AdrPt].E, seg[AdrPt].Alfa, Pt);
+    const TPlineSeg& seg = PlineSegs(Adresa)[AdrPt];
+    return LengthOfFirst(Adresa, AdrPt) + pline::PartLength(PlineSegStart(Adresa, AdrPt), seg.E, seg.Alfa, Pt);
 }
 
 Extended TEnPline::DistPoint(const TObjHeader* Adresa, const Osy& Pt, int32_t& AdrSect) {
@@ -181,7 +180,7 @@ Extended TEnPline::DistPoint(const TObjHeader* Adresa, const Osy& Pt, int32_t& A
         }
         Osy F;
         Extended D;
-        bool on = IsLine(seg[i].Alfa) ? PerpFootLine(Pt, s, e, F, D) : PerpFootArc(Pt, s, e, seg[i].Alfa, F, D);
+        bool on = pline::PerpFootSeg(Pt, s, e, seg[i].Alfa, F, D);
         const Extended cand = on ? D : Dist(Pt, e);
         const Extended q = Dist(Pt, s) + Dist(Pt, e);
         bool take = std::fabs(cand - best) <= CoordTol ? q < bestSum : cand < best;
