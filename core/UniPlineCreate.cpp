@@ -146,7 +146,7 @@ TObjHeader* TEnPline::ChangeStart(TObjHeader* Adresa, const Osy& Pos, const Osy&
     Extended D;
     const Osy s = PlineSegStart(copy, k);
     const TPlineSeg& sg = PlineSegs(copy)[k];
-    const bool on = pline::IsLine(sg.Alfa) ? PerpFootLine(Pos, s, sg.E, F, D) : PerpFootArc(Pos, s, sg.E, sg.Alfa, F, D);
+    const bool on = pline::PerpFootSeg(Pos, s, sg.E, sg.Alfa, F, D);
     if (!on) {
         FreeObjList(ls, le);
         return nullptr;

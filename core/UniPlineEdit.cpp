@@ -49,8 +49,7 @@ std::vector<TObjHeader*> TEnPline::BreakPline(TObjHeader* Adresa, const Osy& Pt)
     for (int32_t i = 0; i < n; ++i) {
         Osy F;
         Extended D;
-        const bool on = IsLine(seg[i].Alfa) ? PerpFootLine(Pt, s, seg[i].E, F, D)
-                                            : PerpFootArc(Pt, s, seg[i].E, seg[i].Alfa, F, D);
+        const bool on = pline::PerpFootSeg(Pt, s, seg[i].E, seg[i].Alfa, F, D);
         if (on && D < best) {
             best = D;
             bestSeg = i;

@@ -18,7 +18,7 @@ namespace {
 // than Radius (a foot beyond the segment is not judged).
 bool FootFits(const Osy& M, const Osy& S, const Osy& E, Extended Alfa, Extended Radius, Osy& F) {
     Extended D;
-    const bool on = IsLine(Alfa) ? PerpFootLine(M, S, E, F, D) : PerpFootArc(M, S, E, Alfa, F, D);
+    const bool on = pline::PerpFootSeg(M, S, E, Alfa, F, D);
     return !on || std::fabs(D - Radius) <= CoordTol;
 }
 

@@ -43,7 +43,7 @@ void DropIf(TObjHeader*& StartAdr, TObjHeader*& EndAdr, F&& Drop) {
 Extended SegDistValue(const Osy& Pt, const Osy& S, const Osy& E, Extended Alfa) {
     Osy F;
     Extended D;
-    const bool on = IsLine(Alfa) ? PerpFootLine(Pt, S, E, F, D) : PerpFootArc(Pt, S, E, Alfa, F, D);
+    const bool on = pline::PerpFootSeg(Pt, S, E, Alfa, F, D);
     return on ? D : Dist(Pt, E);
 }
 

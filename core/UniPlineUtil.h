@@ -13,6 +13,12 @@ namespace pline {
 // Straight when |Alfa| is at most the tolerance.
 inline bool IsLine(Extended Alfa) { return std::fabs(Alfa) <= CoordTol; }
 
+// The foot F of P on segment (S, E, Alfa) and its distance D; false when the foot
+// falls outside the segment (PerpFootLine / PerpFootArc).
+inline bool PerpFootSeg(const Osy& P, const Osy& S, const Osy& E, Extended Alfa, Osy& F, Extended& D) {
+    return IsLine(Alfa) ? PerpFootLine(P, S, E, F, D) : PerpFootArc(P, S, E, Alfa, F, D);
+}
+
 // An angle brought into -pi..pi by at most one turn.
 inline Extended WrapPi(Extended t) {
     if (t > GeomPi) t -= Geom2Pi;

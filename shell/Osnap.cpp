@@ -155,8 +155,7 @@ int32_t FootSegment(const TObjHeader* Obj, const Osy& C) {
     for (int32_t i = 0; i < N; ++i) {
         Osy F;
         Extended D;
-        const bool On = IsLine(Sg[i].Alfa) ? PerpFootLine(C, S, Sg[i].E, F, D)
-                                           : PerpFootArc(C, S, Sg[i].E, Sg[i].Alfa, F, D);
+        const bool On = pline::PerpFootSeg(C, S, Sg[i].E, Sg[i].Alfa, F, D);
         if (On && (!Found || D < BestD)) {
             Found = true;
             Best = i;
