@@ -7,6 +7,8 @@
 
 TOpList OpList;
 
+namespace {
+
 void ClearCamOp(TCamOp& Op) {
     Op.Parents.assign(CamOpLinkCount, nullptr);
     Op.Childs.assign(CamOpLinkCount, nullptr);
@@ -30,14 +32,20 @@ void ClearCamOp(TCamOp& Op) {
     Op.Depth = -1;
 }
 
+}  // namespace
+
+void ClearOpList(TOpList& Ops) {
+    for (TCamOp& Op : Ops.Cam) ClearCamOp(Op);
+    Ops.CamCnt = 0;
+    Ops.CadCnt = 0;
+    Ops.LastLa = 1;
+    Ops.LastTID = -1;
+    Ops.LastHintIndex = -1;
+}
+
 void InitCamOps() {
     WriteLog("Sys:Init CamOps");
-    for (TCamOp& Op : OpList.Cam) ClearCamOp(Op);
-    OpList.CamCnt = 0;
-    OpList.CadCnt = 0;
-    OpList.LastLa = 1;
-    OpList.LastTID = -1;
-    OpList.LastHintIndex = -1;
+    ClearOpList(OpList);
 }
 
 void CamOpAddChild(TObjHeader* Adr, int OpNum) {

@@ -74,11 +74,11 @@ struct TOpList {
 
 extern TOpList OpList;
 
-// Clears one operation record: Parents and Childs sized to 1000 empty entries,
-// Depth -1, every other field empty; Status, MasterOp and TID keep their values.
-void ClearCamOp(TCamOp& Op);
-// Empties the operation list: every record cleared (ClearCamOp), CamCnt and
-// CadCnt 0, LastLa 1, LastTID and LastHintIndex -1.
+// Empties an operation list: every record cleared (Parents and Childs sized to
+// 1000 empty entries, Depth -1, every other field empty; Status, MasterOp and TID
+// keep their values), CamCnt and CadCnt 0, LastLa 1, LastTID and LastHintIndex -1.
+void ClearOpList(TOpList& Ops);
+// ClearOpList of OpList, logged.
 void InitCamOps();
 
 // Links a generated path to operation OpNum; a null address, an operation

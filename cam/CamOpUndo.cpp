@@ -98,13 +98,7 @@ void SaveFlags(TObjHeader* p, std::vector<std::pair<TObjHeader*, uint8_t>>& Out)
 void InitUndoCamOps(int Slot) {
     if (!ValidSlot(Slot)) return;
     WriteLog("Sys:Init UndoCamOps");
-    TOpList& Ops = MainVars.UndoTab[Slot].Ops;
-    for (TCamOp& Op : Ops.Cam) ClearCamOp(Op);
-    Ops.CamCnt = 0;
-    Ops.CadCnt = 0;
-    Ops.LastLa = 1;
-    Ops.LastTID = -1;
-    Ops.LastHintIndex = -1;
+    ClearOpList(MainVars.UndoTab[Slot].Ops);
 }
 
 void CamOpsToUndo(int Slot) {
