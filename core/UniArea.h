@@ -97,6 +97,7 @@ private:
     static constexpr Extended CellSize = 1e-3L;
     static int64_t Cell(Extended v) {
         const Extended c = std::floor(v / CellSize);
+        if (std::isnan(c)) return 0;  // a broken coordinate: any cell will do, no undefined conversion
         return c > 4e18L ? int64_t(4e18) : c < -4e18L ? int64_t(-4e18) : int64_t(c);
     }
     static uint64_t Key(int64_t x, int64_t y) { return uint64_t(x) * 0x9E3779B97F4A7C15ull ^ uint64_t(y); }

@@ -1,4 +1,5 @@
 // Weld: the outline of the union of closed polylines.
+#include <limits>
 #include <array>
 #include <random>
 #include <string>
@@ -122,3 +123,16 @@ TEST_F(WeldTest, EmptyListStaysEmpty) {
 }
 
 }  // namespace
+
+TEST(PtBucketsTest, BrokenCoordinatesAreBucketedWithoutUndefinedConversion) {
+    area::TPtBuckets B;
+    const Extended nan = std::numeric_limits<Extended>::quiet_NaN();
+    const Extended inf = std::numeric_limits<Extended>::infinity();
+    B.Add({nan, 1}, 1);
+    B.Add({inf, -inf}, 2);
+    B.Add({5, 5}, 3);
+    int seen = 0;
+    B.Near({nan, nan}, [&](int32_t) { ++seen; });
+    B.Near({5, 5}, [&](int32_t id) { EXPECT_EQ(id, 3); });
+    EXPECT_GE(seen, 0);
+}
