@@ -64,6 +64,8 @@ private:
 // first call; a full reset per input would cost more than the readers themselves, so
 // later calls put back the settings record as it stood then, and make the texts, command
 // table, recent files, settings-bound dialogs and the log anew. ProgramDir is kept.
+// A target whose reader changes other globals (drawing lists, operations) resets those
+// itself.
 inline void FuzzRestoreState() {
     static const TGlob startGlob = [] {
         ResetAllState();
