@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/UniLog.h"
 #include "shell/UniLang.h"
 
 TEndDialog* EndDialog = nullptr;
@@ -11,12 +12,12 @@ TEndDialog::TEndDialog() : TForm("EndDialog") {
     BorderStyle = TBorderStyle::bsDialog;
     Width = 330;
     Height = 110;
-    Label1 = Make<TLabel>("Label1");
-    Label1->Caption = "Uložit soubor ?";
-    Label1->Left = 16;
-    Label1->Top = 14;
-    Label1->Width = 290;
-    Label1->Height = 20;
+    LabSaveFile = Make<TLabel>("LabSaveFile");
+    LabSaveFile->Caption = "Uložit soubor ?";
+    LabSaveFile->Left = 16;
+    LabSaveFile->Top = 14;
+    LabSaveFile->Width = 290;
+    LabSaveFile->Height = 20;
     auto Btn = [this](const char* N, const char* C, int Result, int X, int W) {
         TBitBtn* B = Make<TBitBtn>(N);
         B->Caption = C;
@@ -32,6 +33,11 @@ TEndDialog::TEndDialog() : TForm("EndDialog") {
     BitBtnReturn = Btn("BitBtnReturn", "Zpět do programu", mrRetry, 184, 134);
     BitBtnYes->Default = true;
     BitBtnReturn->Cancel = true;
+    BitBtnYes->OnClick = [] { WriteLog("Usr:Yes"); };
+    BitBtnNo->OnClick = [] { WriteLog("Usr:No"); };
+    BitBtnReturn->OnClick = [] { WriteLog("Usr:return"); };
+    OnShow = [] { WriteLog("Sys:EndDg Open"); };
+    OnClose = [](TCloseAction&) { WriteLog("Sys:EndDg Close"); };
     LangRegisterForm("EndDg", this);
 }
 

@@ -7,7 +7,7 @@ public:
     TEndDialog();
     ~TEndDialog() override;
 
-    TLabel* Label1;           // "Uložit soubor ?"
+    TLabel* LabSaveFile;      // "Uložit soubor ?"
     TBitBtn* BitBtnYes;       // mrYes: save, then close
     TBitBtn* BitBtnNo;        // mrNo: close without saving
     TBitBtn* BitBtnReturn;    // mrRetry: stay in the program

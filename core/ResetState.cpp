@@ -1,6 +1,10 @@
 #include "core/ResetState.h"
 
 #include "cam/CamOpList.h"
+#include "commands/Help.h"
+#include "commands/InfoDg.h"
+#include "commands/PrintDg.h"
+#include "commands/TextDg.h"
 #include "core/Builder.h"
 #include "core/Glob.h"
 #include "core/IntFont.h"
@@ -58,6 +62,12 @@ void ResetAllState() {
 
     // Start-up hooks, the layer and view dialog, the end dialog.
     ResetMainWindowState();
+
+    // The text, info, print and help dialogs: made again by the start-up or on first use.
+    FreeTextDialog();
+    FreeInfoDialog();
+    FreeTiskDialog();
+    FreeHelpDialog();
 
     // Further global state is reset here (add calls above this line).
 

@@ -5,6 +5,10 @@
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
 #include "commands/EndDg.h"
+#include "commands/Help.h"
+#include "commands/InfoDg.h"
+#include "commands/PrintDg.h"
+#include "commands/TextDg.h"
 #include "core/ErrLogDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
@@ -28,7 +32,7 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TEpsInputDialog", nullptr},
         {"TDxfInputDialog", nullptr},
         {"TConfirmDialog", nullptr},
-        {"TTextDialog", nullptr},
+        {"TTextDialog", &CreateTextDialog},
         {"TDxfOutDialog", nullptr},
         {"TArrRectDialog", nullptr},
         {"TArrPolarDialog", nullptr},
@@ -38,11 +42,11 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TGenParamDialog", nullptr},
         {"TLengthDialog", nullptr},
         {"TContourDialog", &CreateContourDialog},
-        {"TTiskDialog", nullptr},
-        {"THelpDialog", nullptr},
+        {"TTiskDialog", &CreateTiskDialog},
+        {"THelpDialog", &CreateHelpDialog},
         {"TEndDialog", &CreateEndDialog},
         {"TSortDialog", nullptr},
-        {"TInfoDialog", nullptr},
+        {"TInfoDialog", &CreateInfoDialog},
         {"TChangeTextDialog", nullptr},
         {"TFillDialog", &CreateFillDialog},
         {"TReportDialog", nullptr},

@@ -6,6 +6,10 @@
 
 #include "commands/ComCommon.h"
 #include "commands/ComDraw.h"
+#include "commands/ComInfo.h"
+#include "commands/ComPrint.h"
+#include "commands/ComText.h"
+#include "commands/UniList.h"
 #include "commands/UniCom.h"
 #include "core/Glob.h"
 #include "core/Global.h"
@@ -92,13 +96,13 @@ const TDispatchRow DispatchTable[] = {
     {"OFFSET", nullptr, false},
     {"WELD", nullptr, false},
     {"MARK", nullptr, false},
-    {"STYLE", nullptr, false},
-    {"TEXT", nullptr, false},
-    {"EDITTEXT", nullptr, false},
-    {"TEXTTOPLINE", nullptr, false},
+    {"STYLE", [](TMainForm&) { ComStyle(); }, false},
+    {"TEXT", [](TMainForm&) { ComNewText(); }, false},
+    {"EDITTEXT", [](TMainForm&) { ComEditText(); }, false},
+    {"TEXTTOPLINE", [](TMainForm&) { ComTextToPline(); }, false},
     {"CHANGETEXTS", nullptr, false},
     {"STATISTIC", nullptr, false},
-    {"HISTORY", nullptr, false},
+    {"HISTORY", [](TMainForm&) { ComHistory(); }, false},
     {"TOOL", nullptr, false},
     {"BRIDGE", nullptr, false},
     {"ENGRBLOCK", nullptr, false},
@@ -113,13 +117,13 @@ const TDispatchRow DispatchTable[] = {
     {"DIST", [](TMainForm& F) { F.ComDist(); }, false},
     {"POINTTOCIR", [](TMainForm&) { ComPointToCircle(); }, false},
     {"ADDCHAR", nullptr, false},
-    {"INFO", nullptr, false},
+    {"INFO", [](TMainForm&) { ComInfo(); }, false},
     {"SPEC", [](TMainForm& F) { F.ComSpecial(); }, false},
     {"SAVE", nullptr, false},
     {"SAVEAS", nullptr, false},
     {"EXPORT", nullptr, false},
     {"EXPORTSEL", nullptr, false},
-    {"PRINT", nullptr, false},
+    {"PRINT", [](TMainForm&) { ComPrint(); }, false},
     {"CONTOUR", nullptr, false},
     {"MEANDR", nullptr, false},
     {"SURFACE", nullptr, false},

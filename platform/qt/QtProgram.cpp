@@ -8,11 +8,15 @@
 #include "core/Glob.h"
 #include "core/TextFile.h"
 #include "core/UniDraw.h"
+#include "platform/qt/QtPrinter.h"
 #include "shell/FormOrder.h"
 #include "shell/Main.h"
 #include "shell/StartupHooks.h"
 
-TQtProgram::TQtProgram() { Responder.Install(); }
+TQtProgram::TQtProgram() {
+    Responder.Install();
+    InstallQtPrinter();
+}
 
 TQtProgram::~TQtProgram() {
     if (ErrLogDialog) {

@@ -1,0 +1,4 @@
+// INFO: counts and extents of the selected objects in the info window.
+#pragma once
+
+void ComInfo();
