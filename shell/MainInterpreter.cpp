@@ -5,7 +5,10 @@
 #include <functional>
 
 #include "commands/ComCommon.h"
+#include "commands/ComDim.h"
 #include "commands/ComDraw.h"
+#include "commands/ComPolyline.h"
+#include "commands/ComHatch.h"
 #include "commands/ComInfo.h"
 #include "commands/ComPrint.h"
 #include "commands/ComText.h"
@@ -53,15 +56,15 @@ const TDispatchRow DispatchTable[] = {
     {"ARC", [](TMainForm&) { ComArc(); }, false},
     {"CIRCLE", [](TMainForm&) { ComCircle(); }, false},
     {"RECTANGLE", [](TMainForm&) { ComRectangle(); }, false},
-    {"POLYLINE", nullptr, false},
-    {"DIMSTYLE", nullptr, false},
-    {"DIMHOR", nullptr, false},
-    {"DIMVERT", nullptr, false},
-    {"DIMROT", nullptr, false},
-    {"DIMANGLE", nullptr, false},
-    {"DIMLEADER", nullptr, false},
-    {"HATCH", nullptr, false},
-    {"INTELIHATCH", nullptr, false},
+    {"POLYLINE", [](TMainForm&) { ComPolyline(); }, false},
+    {"DIMSTYLE", [](TMainForm&) { ComDimStyle(); }, false},
+    {"DIMHOR", [](TMainForm&) { ComDimLinear(); }, false},
+    {"DIMVERT", [](TMainForm&) { ComDimLinear(); }, false},
+    {"DIMROT", [](TMainForm&) { ComDimLinear(); }, false},
+    {"DIMANGLE", [](TMainForm&) { ComDimAngle(); }, false},
+    {"DIMLEADER", [](TMainForm&) { ComDimLeader(); }, false},
+    {"HATCH", [](TMainForm&) { ComHatch(); }, false},
+    {"INTELIHATCH", [](TMainForm&) { ComInteliHatch(); }, false},
     {"UNDO", [](TMainForm&) { ComUndo(); }, false},
     {"CLIPPASTE", nullptr, false},
     {"DELETE", nullptr, false},

@@ -210,6 +210,7 @@ TEST_F(InterpreterTest, DimensionKeywordsSetTheLinearMode) {
     for (const auto& [Word, Mode] : Cases) {
         H->Enter(Word);
         EXPECT_EQ(MainVars.DimLinearMode, Mode) << Word;
+        H->Esc();
     }
 }
 
