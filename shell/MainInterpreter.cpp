@@ -5,14 +5,25 @@
 #include <functional>
 
 #include "commands/ComCommon.h"
+#include "commands/ComDelete.h"
 #include "commands/ComDim.h"
 #include "commands/ComDraw.h"
-#include "commands/ComPolyline.h"
-#include "commands/ComHatch.h"
+#include "commands/ComExplode.h"
+#include "commands/ComFillet.h"
+#include "commands/ComLayer.h"
+#include "commands/ComOffset.h"
+#include "commands/ComTrim.h"
+#include "commands/ComWeld.h"
 #include "commands/ComInfo.h"
 #include "commands/ComPrint.h"
 #include "commands/ComText.h"
 #include "commands/UniList.h"
+#include "commands/ComHatch.h"
+#include "commands/ComCopy.h"
+#include "commands/ComMove.h"
+#include "commands/ComOrder.h"
+#include "commands/ComTransform.h"
+#include "commands/ComPolyline.h"
 #include "commands/UniCom.h"
 #include "core/Glob.h"
 #include "core/Global.h"
@@ -21,6 +32,7 @@
 #include "core/UniLog.h"
 #include "core/UniWalk.h"
 #include "shell/Main.h"
+#include "shell/MainFiles.h"
 #include "shell/MainVars.h"
 
 namespace {
@@ -35,9 +47,9 @@ struct TDispatchRow {
 
 // In compare order.
 const TDispatchRow DispatchTable[] = {
-    {"NEW", nullptr, false},
-    {"OPEN", nullptr, false},
-    {"IMPORT", nullptr, false},
+    {"NEW", [](TMainForm& F) { ComNew(F); }, true},
+    {"OPEN", [](TMainForm& F) { ComOpen(F); }, true},
+    {"IMPORT", [](TMainForm& F) { ComImport(F); }, true},
     {"SET", nullptr, false},
     {"REDRAW", [](TMainForm& F) { F.ComRedraw(); }, true},
     {"ZOOMW", [](TMainForm& F) { F.ComZoomWindow(); }, false},
@@ -67,38 +79,38 @@ const TDispatchRow DispatchTable[] = {
     {"INTELIHATCH", [](TMainForm&) { ComInteliHatch(); }, false},
     {"UNDO", [](TMainForm&) { ComUndo(); }, false},
     {"CLIPPASTE", nullptr, false},
-    {"DELETE", nullptr, false},
-    {"MOVE", nullptr, false},
-    {"MOVETOCEN", nullptr, false},
-    {"ALIGN", nullptr, false},
-    {"COPY", nullptr, false},
-    {"COPYTOACTIVE", nullptr, false},
-    {"RECTARR", nullptr, false},
-    {"POLARARR", nullptr, false},
-    {"ROTATE", nullptr, false},
-    {"MIRROR", nullptr, false},
-    {"SCALE", nullptr, false},
-    {"SIZE", nullptr, false},
-    {"CHANGELAYER", nullptr, false},
-    {"GROUP", nullptr, false},
-    {"UNGROUP", nullptr, false},
-    {"CHANGESTART", nullptr, false},
-    {"CHANGEDIR", nullptr, false},
+    {"DELETE", [](TMainForm&) { ComDelete(); }, false},
+    {"MOVE", [](TMainForm&) { ComMove(); }, false},
+    {"MOVETOCEN", [](TMainForm&) { ComMoveToCen(); }, false},
+    {"ALIGN", [](TMainForm&) { ComAlign(); }, false},
+    {"COPY", [](TMainForm&) { ComCopy(); }, false},
+    {"COPYTOACTIVE", [](TMainForm&) { ComCopyToActive(); }, false},
+    {"RECTARR", [](TMainForm&) { ComArrRect(); }, false},
+    {"POLARARR", [](TMainForm&) { ComArrPolar(); }, false},
+    {"ROTATE", [](TMainForm&) { ComRotate(); }, false},
+    {"MIRROR", [](TMainForm&) { ComMirror(); }, false},
+    {"SCALE", [](TMainForm&) { ComScale(); }, false},
+    {"SIZE", [](TMainForm&) { ComSize(); }, false},
+    {"CHANGELAYER", [](TMainForm&) { ComChangeLayer(); }, false},
+    {"GROUP", [](TMainForm&) { ComGroup(); }, false},
+    {"UNGROUP", [](TMainForm&) { ComUngroup(); }, false},
+    {"CHANGESTART", [](TMainForm&) { ComChangeStart(); }, false},
+    {"CHANGEDIR", [](TMainForm&) { ComChangeDir(); }, false},
     {"FILTR", nullptr, false},
-    {"DIVIDE", nullptr, false},
-    {"TRIM", nullptr, false},
-    {"BREAK", nullptr, false},
-    {"EXTEND", nullptr, false},
-    {"FILLETONE", nullptr, false},
-    {"FILLETALL", nullptr, false},
-    {"FILLETOFFS", nullptr, false},
-    {"CHAMFERONE", nullptr, false},
-    {"CHAMFERALL", nullptr, false},
-    {"EXPLODE", nullptr, false},
-    {"JOIN", nullptr, false},
-    {"OFFSET", nullptr, false},
-    {"WELD", nullptr, false},
-    {"MARK", nullptr, false},
+    {"DIVIDE", [](TMainForm&) { ComDivide(); }, false},
+    {"TRIM", [](TMainForm&) { ComTrim(); }, false},
+    {"BREAK", [](TMainForm&) { ComBreak(); }, false},
+    {"EXTEND", [](TMainForm&) { ComExtend(); }, false},
+    {"FILLETONE", [](TMainForm&) { ComFilletOne(false); }, false},
+    {"FILLETALL", [](TMainForm&) { ComFilletAll(false); }, false},
+    {"FILLETOFFS", [](TMainForm&) { ComFilletOffs(); }, false},
+    {"CHAMFERONE", [](TMainForm&) { ComFilletOne(true); }, false},
+    {"CHAMFERALL", [](TMainForm&) { ComFilletAll(true); }, false},
+    {"EXPLODE", [](TMainForm&) { ComExplode(); }, false},
+    {"JOIN", [](TMainForm&) { ComJoin(); }, false},
+    {"OFFSET", [](TMainForm&) { ComOffset(); }, false},
+    {"WELD", [](TMainForm&) { ComWeld(); }, false},
+    {"MARK", [](TMainForm&) { ComMark(); }, false},
     {"STYLE", [](TMainForm&) { ComStyle(); }, false},
     {"TEXT", [](TMainForm&) { ComNewText(); }, false},
     {"EDITTEXT", [](TMainForm&) { ComEditText(); }, false},
@@ -111,20 +123,20 @@ const TDispatchRow DispatchTable[] = {
     {"ENGRBLOCK", nullptr, false},
     {"OPEDIT", nullptr, false},
     {"OPDELETE", nullptr, false},
-    {"TOSTART", nullptr, false},
-    {"TOEND", nullptr, false},
-    {"ONETOSTART", nullptr, false},
-    {"ONETOEND", nullptr, false},
-    {"TOPOS", nullptr, false},
-    {"ORIGTOFRONT", nullptr, false},
+    {"TOSTART", [](TMainForm&) { ComToStart(); }, false},
+    {"TOEND", [](TMainForm&) { ComToEnd(); }, false},
+    {"ONETOSTART", [](TMainForm&) { ComOneToStart(); }, false},
+    {"ONETOEND", [](TMainForm&) { ComOneToEnd(); }, false},
+    {"TOPOS", [](TMainForm&) { ComToPos(); }, false},
+    {"ORIGTOFRONT", [](TMainForm&) { ComOrigToFront(); }, false},
     {"DIST", [](TMainForm& F) { F.ComDist(); }, false},
     {"POINTTOCIR", [](TMainForm&) { ComPointToCircle(); }, false},
     {"ADDCHAR", nullptr, false},
     {"INFO", [](TMainForm&) { ComInfo(); }, false},
     {"SPEC", [](TMainForm& F) { F.ComSpecial(); }, false},
-    {"SAVE", nullptr, false},
-    {"SAVEAS", nullptr, false},
-    {"EXPORT", nullptr, false},
+    {"SAVE", [](TMainForm& F) { ComSave(F); }, true},
+    {"SAVEAS", [](TMainForm& F) { ComSaveAs(F); }, true},
+    {"EXPORT", [](TMainForm& F) { ComExport(F); }, true},
     {"EXPORTSEL", nullptr, false},
     {"PRINT", [](TMainForm&) { ComPrint(); }, false},
     {"CONTOUR", nullptr, false},

@@ -10,6 +10,7 @@
 #include "cam/CamOpList.h"
 #include "cam/CamOpUndo.h"
 #include "commands/ComCommon.h"
+#include "commands/ComLayer.h"
 #include "commands/EndDg.h"
 #include "commands/UniCom.h"
 #include "core/Builder.h"
@@ -399,7 +400,7 @@ void TMainForm::SpeedButton4Click() {
 
 void ResetMainWindowState() {
     ResetStartupHooks();
-    ComChangeLayerHook = nullptr;
+    ComChangeLayerHook = ComChangeLayer;
     CreateViewDialog();
     CreateEndDialog();
 }
