@@ -22,3 +22,6 @@ void ComToEnd();
 void ComOneToStart();
 void ComOneToEnd();
 void ComToPos();
+
+// ORIGTOFRONT: every object of the "Orig" layer (68) to the end of the drawing list.
+void ComOrigToFront();

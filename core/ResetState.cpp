@@ -1,6 +1,7 @@
 #include "core/ResetState.h"
 
 #include "cam/CamOpList.h"
+#include "commands/ComRegen.h"
 #include "commands/Help.h"
 #include "commands/InfoDg.h"
 #include "commands/PrintDg.h"
@@ -68,6 +69,9 @@ void ResetAllState() {
     FreeInfoDialog();
     FreeTiskDialog();
     FreeHelpDialog();
+
+    // COPY's regeneration queue.
+    ResetComRegen();
 
     // Further global state is reset here (add calls above this line).
 

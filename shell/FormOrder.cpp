@@ -4,6 +4,9 @@
 
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
+#include "commands/AlignDg.h"
+#include "commands/ArPolDg.h"
+#include "commands/ArRectDg.h"
 #include "commands/EndDg.h"
 #include "commands/Help.h"
 #include "commands/InfoDg.h"
@@ -34,8 +37,8 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TConfirmDialog", nullptr},
         {"TTextDialog", &CreateTextDialog},
         {"TDxfOutDialog", nullptr},
-        {"TArrRectDialog", nullptr},
-        {"TArrPolarDialog", nullptr},
+        {"TArrRectDialog", &CreateArrRectDialog},
+        {"TArrPolarDialog", &CreateArrPolarDialog},
         {"TSetDialog", &CreateSetDialog},
         {"TViewDialog", &CreateViewDialog},
         {"TToolDialog", nullptr},
@@ -59,7 +62,7 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TDorsekDialog", nullptr},
         {"TFormicaInDg", nullptr},
         {"TSinumericDialog", nullptr},
-        {"TAlignDialog", nullptr},
+        {"TAlignDialog", &CreateAlignDialog},
         {"TCMDParamDialog", nullptr},
         {"TCopyFromToolDialog", nullptr},
         {"TNewFileDialog", nullptr},
