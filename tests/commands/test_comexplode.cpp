@@ -110,6 +110,28 @@ TEST_F(ComExplodeTest, ChangeDirQueuesSourcesAndSwapsTheClimbOfPaths) {
     EXPECT_EQ(NewLog().back(), "Sys:ComChangeDir End");
 }
 
+TEST_F(ComExplodeTest, ChangeDirLeavesGroupsAndChangeStartTakesTheFirstOfTwo) {
+    Begin();
+    TObjHeader* S = nullptr;
+    TObjHeader* E = nullptr;
+    EnPline.LineAdd({0, 30}, {10, 30}, 1, S, E);
+    TObjHeader* Member = S;
+    TObjHeader* G = MakeGroup(false, S, E);
+    G->Flags |= FlagSelected;
+    AppendObj(G, MainVars.DataStart, MainVars.DataEnd);
+    Run({"CHANGEDIR", ""});
+    EXPECT_EQ(AsPline(Member)->S.x, 0);
+    TObjHeader* R1 = Rect({0, 0}, {10, 10}, false);
+    TObjHeader* R2 = Rect({0, 0}, {10, 10}, false);
+    Run({"CHANGESTART", "10 5"});
+    const Adrs D = Drawing();
+    ASSERT_EQ(D.size(), 3u);
+    EXPECT_EQ(D[1], R2);
+    EXPECT_NE(D[2], R1);
+    EXPECT_NEAR(double(AsPline(D[2])->S.y), 5, 1e-9);
+    H->Esc();
+}
+
 TEST_F(ComExplodeTest, ChangeStartRebuildsAPickedClosedPolyline) {
     Begin();
     TObjHeader* Open = Line({0, 20}, {10, 20}, false);

@@ -8,6 +8,7 @@
 #include "core/ObjRecords.h"
 #include "core/UniPline.h"
 #include "core/UniPoint.h"
+#include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "support/CmdTest.h"
 
@@ -97,6 +98,18 @@ TEST_F(ComLayerTest, ChangeLayerMovesNestedMembersButNotTheGroupHeader) {
     EXPECT_EQ(Inner->Layer, 3);
     EXPECT_EQ(AsGroup(Inner)->First->Layer, 5);
     EXPECT_EQ(AsGroup(G)->Last->Layer, 5);
+}
+
+TEST_F(ComLayerTest, TheLayerPanelAnswersTheLayerQuestion) {
+    Start();
+    NameLayers();
+    TObjHeader* A = Line(0, true);
+    Run({"CHANGELAYER", ""});
+    H->Form().LayerRowMouseDown(TMouseButton::mbLeft, 65);
+    EXPECT_EQ(A->Layer, 65);
+    EXPECT_EQ(MainVars.ComCnt, -1);
+    EXPECT_TRUE(TCmdHarness::LogHas("Usr:Change layer to:65"));
+    EXPECT_EQ(NewLog().back(), "Sys:ComChangeLayer End");
 }
 
 // Every operation that used a member keeps the group: as a source (queued) when some

@@ -75,6 +75,32 @@ TEST_F(ComTrimTest, TrimOfAClosedPolylineCutTwiceJoinsTheRest) {
     EXPECT_FALSE(D[1]->Flags & FlagSelected);
 }
 
+TEST_F(ComTrimTest, OnePickTrimsEveryPolylineItHitsButExtendsOnlyTheFirst) {
+    const struct {
+        const char* Key;
+        Extended Reach;  // the parallel lines run from -Reach to 10
+        int Changed;     // of the two parallel lines
+    } Cases[] = {{"TRIM", 30, 2}, {"EXTEND", 10, 1}};
+    for (const auto& C : Cases) {
+        Begin();
+        Line({-20, -5}, {-20, 5}, true);
+        Line({20, -5}, {20, 5}, true);
+        TObjHeader* A = Line({-C.Reach, 0}, {10, 0});
+        TObjHeader* B = Line({-C.Reach, 0.1L}, {10, 0.1L});
+        Run({C.Key, "", "9 0"});
+        int Changed = 0;
+        bool AFound = false, BFound = false;
+        for (TObjHeader* p : Drawing()) {
+            AFound |= p == A;
+            BFound |= p == B;
+        }
+        Changed = !AFound + !BFound;
+        EXPECT_EQ(Changed, C.Changed) << C.Key;
+        if (C.Changed == 1) EXPECT_TRUE(BFound);
+        H.reset();
+    }
+}
+
 TEST_F(ComTrimTest, TrimUsesEveryShownObjectWhenNothingIsSelected) {
     Begin();
     Line({3, -5}, {3, 5});
