@@ -108,6 +108,29 @@ TEST_F(ComOffsetTest, TheOffsetCurveTakesOverTheSourceLink) {
     EXPECT_FALSE(TCmdHarness::LogHas("Ops:Adding OpNum:0 to regen"));
 }
 
+TEST_F(ComOffsetTest, TheNextSelectionTakesTheSameDistanceAndGroupsAreNotOffset) {
+    Begin(false);
+    TObjHeader* S = nullptr;
+    TObjHeader* E = nullptr;
+    EnPline.RectangleAdd({50, 50}, {60, 60}, 1, S, E);
+    TObjHeader* G = MakeGroup(false, S, E);
+    G->Flags |= FlagSelected;
+    AppendObj(G, MainVars.DataStart, MainVars.DataEnd);
+    CamOpAddParent(G, 0);
+    Run({"OFFSET", "2", "", "0 0"});
+    EXPECT_EQ(Drawing(), (Adrs{G}));
+    EXPECT_EQ(OpList.Cam[0].Parents[0], G);
+    EXPECT_EQ(OpList.Cam[0].Status, 0);
+    TObjHeader* Sq = Square();
+    Run({"", "5 5"});  // confirm the selection, then the side: no distance asked
+    ASSERT_EQ(CountObjs(MainVars.DataStart), 3);
+    Osy Min, Max;
+    EnPline.Envelope(MainVars.DataEnd, Min, Max);
+    EXPECT_NEAR(double(Max.x - Min.x), 6, 1e-9);
+    EXPECT_EQ(MainVars.DataStart->Next, Sq);
+    H->Esc();
+}
+
 TEST_F(ComOffsetTest, BadDistanceAndEmptySelectionEndQuietly) {
     const Lines Scripts[] = {{"OFFSET", "x"}, {"OFFSET", "2", ""}};
     for (const Lines& S : Scripts) {
