@@ -132,6 +132,19 @@ TEST_F(ComExplodeTest, ChangeDirLeavesGroupsAndChangeStartTakesTheFirstOfTwo) {
     H->Esc();
 }
 
+TEST_F(ComExplodeTest, PreviousSelectionIsTakenAgain) {
+    Begin();
+    TObjHeader* S = Line({0, 0}, {10, 0});
+    Run({"CHANGEDIR", ""});
+    EXPECT_EQ(AsPline(S)->S.x, 10);
+    EXPECT_FALSE(S->Flags & FlagSelected);
+    Mark();
+    Run({"CHANGEDIR", "P", ""});
+    EXPECT_EQ(AsPline(S)->S.x, 0);
+    EXPECT_TRUE(TCmdHarness::LogHas("Usr:Select previous"));
+    EXPECT_EQ(NewLog().back(), "Sys:ComChangeDir End");
+}
+
 TEST_F(ComExplodeTest, ChangeStartRebuildsAPickedClosedPolyline) {
     Begin();
     TObjHeader* Open = Line({0, 20}, {10, 20}, false);
