@@ -207,7 +207,8 @@ void ComScale() {
     Extended S = 0;
     if (StrToPt(Input, Osy{}, F)) {
         NpropScaleSelected(Base, F, false);
-    } else if (StrToExtCalc(Input, S, true)) {
+    } else if (StrToExtCalc(Input, S, true) && std::fabs(S) >= CoordTol) {
+        // A factor of zero would collapse every object into its base point.
         WriteLog("Usr:Scale:" + GeneralNumText(S));
         ResetEditAdr();
         for (TObjHeader* p = V.DataStart; p; p = p->Next) {

@@ -92,6 +92,27 @@ TEST_F(ComCopyTest, CopiesInheritLinksOnlyWithCopyCamOps) {
     }
 }
 
+TEST_F(ComCopyTest, EscapedCopyLeavesItsQueueForTheNextCopy) {
+    Start();
+    TObjHeader* Src = Line({0, 0}, {1, 0}, true);
+    OpList.CamCnt = 1;
+    OpList.Cam[0].OpType = 1;
+    OpList.Cam[0].Status = 0;
+    CamOpAddParent(Src, 0);
+    Glob.CopyCamOps = true;
+    Glob.AutoRegen = false;
+    Run({"COPY", "", "0 0", "10 0"});
+    H->Esc();
+    EXPECT_EQ(OpList.Cam[0].ParCnt, 2);   // the copy's link stays
+    EXPECT_EQ(OpList.Cam[0].Status, 0);   // nothing handed over
+    EXPECT_EQ(CopyRegenQueue.Ops(), std::vector<int>{0});
+    // The next COPY that ends through its last step hands the number over.
+    Line({5, 5}, {6, 5}, true);
+    Run({"COPY", "", "0 0", ""});
+    EXPECT_EQ(OpList.Cam[0].Status, 1);
+    EXPECT_TRUE(CopyRegenQueue.Empty());
+}
+
 TEST_F(ComCopyTest, RectArrayMakesSerpentineCells) {
     const struct {
         const char *Rows, *Cols, *RowDist, *ColDist;

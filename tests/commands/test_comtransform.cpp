@@ -154,6 +154,8 @@ TEST_F(ComTransformTest, ScaleByOneFactorOrAPair) {
         {"2 1", 4, 2, nullptr},
         {"0.5 3", 1, 6, nullptr},
         {"zz", 2, 2, "Err:Wrong scale (ZZ)"},
+        {"-1", 2, 2, "Usr:Scale:-1"},  // turned half a turn about the base
+        {"0", 2, 2, "Err:Wrong scale (0)"},
     };
     for (const auto& C : Cases) {
         Start();
@@ -172,7 +174,7 @@ TEST_F(ComTransformTest, ScaleByOneFactorOrAPair) {
         Box(N, Mn, Mx);
         EXPECT_NEAR(double(Mx.x - Mn.x), double(C.W), 1e-9) << C.Input;
         EXPECT_NEAR(double(Mx.y - Mn.y), double(C.H), 1e-9) << C.Input;
-        EXPECT_EQ(Mn.x, 0);
+        EXPECT_EQ(Mn.x, C.Input == std::string("-1") ? -2 : 0) << C.Input;
         // The operation follows the record, rebuilt or not.
         ASSERT_EQ(OpList.Cam[0].ParCnt, 1);
         EXPECT_EQ(OpList.Cam[0].Parents[0], N) << C.Input;

@@ -192,14 +192,14 @@ TEST_F(InterpreterTest, ExceptionsNeverLeaveTheInterpreterAndTheLineRecovers) {
 
 TEST_F(InterpreterTest, KeywordsWithoutRoutineEndAtOnce) {
     Start();
-    for (const char* Word : {"MOVE", "USER5", "EXIT", "STATISTIC"}) {
+    for (const char* Word : {"BRIDGE", "USER5", "EXIT", "STATISTIC"}) {
         Mark();
         H->Enter(Word);
         EXPECT_EQ(MainVars.ComCnt, -1) << Word;
         EXPECT_EQ(H->Prompt(), "?>") << Word;
         EXPECT_EQ(NewLog().back(), std::string("Err:Command ") + Word + " not available");
     }
-    // MOVE and USER5 take a snapshot before they start.
+    // BRIDGE and USER5 take a snapshot before they start.
     EXPECT_EQ(MainVars.UndoCount, 2);
 }
 
