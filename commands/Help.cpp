@@ -12,7 +12,8 @@ THelpDialog* HelpDialog = nullptr;
 
 namespace {
 // The instance of the run (the start-up makes it; a command makes it when missing).
-std::unique_ptr<THelpDialog> Dlg;
+// It is left to the end of the process: no form may outlive the responder's teardown.
+THelpDialog* Dlg = nullptr;
 }  // namespace
 
 namespace {
@@ -96,15 +97,16 @@ void THelpDialog::Button1Click() {
 }
 
 void CreateHelpDialog() {
-    Dlg.reset();
-    Dlg = std::make_unique<THelpDialog>();
-    HelpDialog = Dlg.get();
+    delete Dlg;
+    Dlg = new THelpDialog();
+    HelpDialog = Dlg;
     ShowHelpDialogHook = [] {
         if (HelpDialog) HelpDialog->ShowModal();
     };
 }
 
 void FreeHelpDialog() {
-    Dlg.reset();
+    delete Dlg;
+    Dlg = nullptr;
     HelpDialog = nullptr;
 }

@@ -11,7 +11,8 @@ TInfoDialog* InfoDialog = nullptr;
 
 namespace {
 // The instance of the run (the start-up makes it; a command makes it when missing).
-std::unique_ptr<TInfoDialog> Dlg;
+// It is left to the end of the process: no form may outlive the responder's teardown.
+TInfoDialog* Dlg = nullptr;
 }  // namespace
 
 namespace {
@@ -122,12 +123,13 @@ void TInfoDialog::Aktualize() {
 }
 
 void CreateInfoDialog() {
-    Dlg.reset();
-    Dlg = std::make_unique<TInfoDialog>();
-    InfoDialog = Dlg.get();
+    delete Dlg;
+    Dlg = new TInfoDialog();
+    InfoDialog = Dlg;
 }
 
 void FreeInfoDialog() {
-    Dlg.reset();
+    delete Dlg;
+    Dlg = nullptr;
     InfoDialog = nullptr;
 }

@@ -8,7 +8,8 @@ TTiskDialog* TiskDialog = nullptr;
 
 namespace {
 // The instance of the run (the start-up makes it; a command makes it when missing).
-std::unique_ptr<TTiskDialog> Dlg;
+// It is left to the end of the process: no form may outlive the responder's teardown.
+TTiskDialog* Dlg = nullptr;
 }  // namespace
 
 TTiskDialog::TTiskDialog() : TForm("TiskDialog") {
@@ -96,12 +97,13 @@ void TTiskDialog::BtnSetupClick() {
 }
 
 void CreateTiskDialog() {
-    Dlg.reset();
-    Dlg = std::make_unique<TTiskDialog>();
-    TiskDialog = Dlg.get();
+    delete Dlg;
+    Dlg = new TTiskDialog();
+    TiskDialog = Dlg;
 }
 
 void FreeTiskDialog() {
-    Dlg.reset();
+    delete Dlg;
+    Dlg = nullptr;
     TiskDialog = nullptr;
 }

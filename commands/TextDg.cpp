@@ -20,7 +20,8 @@ TTextDialog* TextDialog = nullptr;
 
 namespace {
 // The instance of the run (the start-up makes it; a command makes it when missing).
-std::unique_ptr<TTextDialog> Dlg;
+// It is left to the end of the process: no form may outlive the responder's teardown.
+TTextDialog* Dlg = nullptr;
 }  // namespace
 
 namespace {
@@ -398,12 +399,13 @@ void TTextDialog::Preview() {
 }
 
 void CreateTextDialog() {
-    Dlg.reset();
-    Dlg = std::make_unique<TTextDialog>();
-    TextDialog = Dlg.get();
+    delete Dlg;
+    Dlg = new TTextDialog();
+    TextDialog = Dlg;
 }
 
 void FreeTextDialog() {
-    Dlg.reset();
+    delete Dlg;
+    Dlg = nullptr;
     TextDialog = nullptr;
 }
