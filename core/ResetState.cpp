@@ -13,6 +13,7 @@
 #include "core/UniGroup.h"
 #include "core/UniDraw.h"
 #include "core/UniLog.h"
+#include "formats/SafeFile.h"
 #include "platform/Clock.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
@@ -72,6 +73,9 @@ void ResetAllState() {
 
     // COPY's regeneration queue.
     ResetComRegen();
+
+    // The free-space query of the safe file writing: the file system's.
+    ResetSafeFile();
 
     // Further global state is reset here (add calls above this line).
 

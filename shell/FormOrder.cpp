@@ -15,6 +15,7 @@
 #include "core/ErrLogDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
+#include "shell/MainFiles.h"
 #include "shell/SetDg.h"
 #include "shell/ViewDg.h"
 
@@ -78,6 +79,8 @@ const std::vector<TFormOrderEntry>& FormOrder() {
 }
 
 std::vector<std::string> CreateAllForms() {
+    // The job file's start-up and shutdown steps come with the forms.
+    InstallFileCommands();
     std::vector<std::string> Made;
     for (const TFormOrderEntry& E : FormOrder())
         if (E.Create) {

@@ -1,0 +1,159 @@
+#include "cam/CamOpFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "cam/CamOpList.h"
+#include "core/Glob.h"
+#include "core/Global.h"
+#include "core/TextFile.h"
+#include "core/UniLog.h"
+#include "shell/SetCfg.h"
+
+namespace {
+
+constexpr int ParCount = 25;
+
+std::string B(bool V) { return V ? "TRUE" : "FALSE"; }
+std::string R(Extended V) { return CfgRegionalReal(V); }
+
+std::string Trim(const std::string& S) {
+    const size_t b = S.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    return S.substr(b, S.find_last_not_of(' ') - b + 1);
+}
+
+// A number field: true with the value when it is a finite number.
+bool Num(const std::string& S, Extended& V) {
+    Extended x = 0;
+    if (!StrToExtCalc(Trim(S), x, false) || !std::isfinite(x)) return false;
+    V = x;
+    return true;
+}
+
+// Integers are truncated; values beyond the field's range are not taken.
+template <typename T>
+void IntField(const std::string& S, T& Field, Extended Lo, Extended Hi) {
+    Extended v = 0;
+    if (Num(S, v) && v > Lo - 1 && v < Hi + 1) Field = T(std::trunc(v));
+}
+void RealField(const std::string& S, Extended& Field) { Num(S, Field); }
+void BoolField(const std::string& S, bool& Field) { Field = UpCaseStr(S) == "TRUE"; }
+
+std::string ParLine(const TCamOp& Op) {
+    const std::vector<std::string> v = {
+        B(Op.Inside), B(Op.Outside), B(Op.Revers), B(Op.Sousledne), B(Op.TgIn), B(Op.TgOut),
+        R(Op.TgUhel), R(Op.TgPolomer), R(Op.Pridavek), B(Op.Fillet), B(Op.Corner3D), R(Op.Corner3DUhel),
+        std::to_string(Op.FillType), std::to_string(Op.Strategy), R(Op.ThinError), R(Op.AllError),
+        B(Op.Crossing), R(Op.MFillUhel), R(Op.MFillPresah), R(Op.MfillPridavek), R(Op.RFillUhel),
+        R(Op.RFillPresah), R(Op.RFillPridavek), R(Op.Depth), std::to_string(Op.EdgeMode)};
+    std::string s;
+    for (size_t i = 0; i < v.size(); ++i) s += (i ? ";" : "") + v[i];
+    return s;
+}
+
+// False when a ";" is missing before the last field.
+bool ReadPar(const std::string& Value, TCamOp& Op) {
+    std::vector<std::string> f;
+    size_t start = 0;
+    for (int i = 0; i < ParCount - 1; ++i) {
+        const size_t sc = Value.find(';', start);
+        if (sc == std::string::npos) return false;
+        f.push_back(Value.substr(start, sc - start));
+        start = sc + 1;
+    }
+    f.push_back(Value.substr(start));
+    BoolField(f[0], Op.Inside);
+    BoolField(f[1], Op.Outside);
+    BoolField(f[2], Op.Revers);
+    BoolField(f[3], Op.Sousledne);
+    BoolField(f[4], Op.TgIn);
+    BoolField(f[5], Op.TgOut);
+    RealField(f[6], Op.TgUhel);
+    RealField(f[7], Op.TgPolomer);
+    RealField(f[8], Op.Pridavek);
+    BoolField(f[9], Op.Fillet);
+    BoolField(f[10], Op.Corner3D);
+    RealField(f[11], Op.Corner3DUhel);
+    IntField(f[12], Op.FillType, 0, 255);
+    IntField(f[13], Op.Strategy, 0, 255);
+    RealField(f[14], Op.ThinError);
+    RealField(f[15], Op.AllError);
+    BoolField(f[16], Op.Crossing);
+    RealField(f[17], Op.MFillUhel);
+    RealField(f[18], Op.MFillPresah);
+    RealField(f[19], Op.MfillPridavek);
+    RealField(f[20], Op.RFillUhel);
+    RealField(f[21], Op.RFillPresah);
+    RealField(f[22], Op.RFillPridavek);
+    RealField(f[23], Op.Depth);
+    IntField(f[24], Op.EdgeMode, 0, 255);
+    return true;
+}
+
+}  // namespace
+
+bool CamOpsToFile(const std::string& FileName) {
+    WriteLog("Sys:Save Ops Start (" + FileName + ")");
+    std::vector<std::string> lines{"CAMOPLIST"};
+    const int cnt = std::clamp<int>(OpList.CamCnt, 0, MaxCamOps);
+    for (int i = 0; i < cnt; ++i) {
+        const TCamOp& op = OpList.Cam[i];
+        lines.push_back("  OpName=" + op.Name);
+        lines.push_back("  OpStatus=" + std::to_string(op.Status));
+        lines.push_back("  OpMID=" + std::to_string(op.MasterOp));
+        lines.push_back("  OpType=" + std::to_string(op.OpType));
+        lines.push_back("  OpLa1=" + std::to_string(op.La1));
+        lines.push_back("  OpLa2=" + std::to_string(op.La2));
+        lines.push_back("  OpPar=" + ParLine(op));
+    }
+    lines.push_back("ENDCAMOPLIST");
+    const bool ok = AppendFileBytes(FileName, JoinTextLines(lines));
+    if (!ok) WriteLog("Err:FAILED Save Ops");
+    WriteLog("Sys:Save Ops End");
+    return ok;
+}
+
+bool FileToCamOps(const std::string& FileName) {
+    WriteLog("Sys:Load Ops Start (" + FileName + ")");
+    std::vector<std::string> lines;
+    if (!TextFileExists(FileName) || !ReadTextLines(FileName, lines)) {
+        WriteLog("Err:FAILED Load Ops, file not found");
+        WriteLog("Sys:Load Ops End");
+        return false;
+    }
+    bool inSection = false;
+    for (std::string line : lines) {
+        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        const size_t eq = line.find('=');
+        const std::string key = UpCaseStr(eq == std::string::npos ? Trim(line) : Trim(line.substr(0, eq)));
+        const std::string value = eq == std::string::npos ? std::string() : line.substr(eq + 1);
+        if (!inSection) {
+            inSection = key == "CAMOPLIST";
+            continue;
+        }
+        if (key == "ENDCAMOPLIST") break;
+        // The list holds at most MaxCamOps operations: further ones are not read.
+        if (OpList.CamCnt < 0 || OpList.CamCnt >= MaxCamOps) break;
+        TCamOp& op = OpList.Cam[OpList.CamCnt];
+        if (key == "OPNAME") op.Name = value;
+        else if (key == "OPSTATUS") IntField(value, op.Status, 0, 255);
+        else if (key == "OPMID") IntField(value, op.MasterOp, -1, MaxCamOps - 1);
+        else if (key == "OPTYPE") IntField(value, op.OpType, 0, 1e9L);
+        else if (key == "OPLA1") IntField(value, op.La1, 0, 64);
+        else if (key == "OPLA2") IntField(value, op.La2, 0, 64);
+        else if (key == "OPPAR") {
+            if (!ReadPar(value, op)) break;
+            ++OpList.CamCnt;
+        }
+    }
+    if (Glob.AutoLayNum) {
+        int maxLa = 0;
+        for (int i = 0; i < std::clamp<int>(OpList.CamCnt, 0, MaxCamOps); ++i)
+            maxLa = std::max({maxLa, OpList.Cam[i].La1, OpList.Cam[i].La2});
+        OpList.LastLa = maxLa > 0 ? maxLa : 1;
+    }
+    WriteLog("Sys:Load Ops End");
+    return true;
+}

@@ -1,0 +1,18 @@
+// The file commands of the command line: NEW, OPEN, IMPORT, SAVE, SAVEAS, EXPORT.
+// This build reads and writes the native job file (".ydf"); other formats are
+// refused with a log line and a message.
+#pragma once
+
+class TMainForm;
+
+void ComNew(TMainForm& F);
+void ComOpen(TMainForm& F);
+// True when objects were imported.
+bool ComImport(TMainForm& F);
+void ComSave(TMainForm& F);
+void ComSaveAs(TMainForm& F);
+void ComExport(TMainForm& F);
+
+// Installs the job file's steps of start-up and shutdown (opening the file named on the
+// command line, autosave, SAVE AS of the close question).
+void InstallFileCommands();

@@ -1,0 +1,82 @@
+// The operation list's section of the job file: written and read back field by field,
+// with a regional decimal comma, bare line feeds and a damaged parameter line.
+#include <gtest/gtest.h>
+
+#include "cam/CamOpFile.h"
+#include "cam/CamOpList.h"
+#include "core/TextFile.h"
+#include "formats/UniYDF.h"
+#include "shell/SetCfg.h"
+#include "support/Fixture.h"
+
+namespace {
+
+using CamOpFileTest = KestrilonTest;
+
+void FillTwo() {
+    OpList.CamCnt = 2;
+    TCamOp& a = OpList.Cam[0];
+    a.Name = " Contour a ";
+    a.Status = 3;
+    a.MasterOp = -1;
+    a.OpType = OpTypeContour;
+    a.La1 = 5;
+    a.Inside = a.TgIn = a.Crossing = true;
+    a.TgUhel = 0.5L;
+    a.Pridavek = -0.125L;
+    a.Depth = 2.75L;
+    a.EdgeMode = 2;
+    TCamOp& b = OpList.Cam[1];
+    b.Name = "Pocket";
+    b.MasterOp = 0;
+    b.OpType = OpTypePocketRough;
+    b.La1 = 7;
+    b.La2 = 9;
+    b.FillType = 2;
+    b.RFillPresah = 1e-3L;
+}
+
+TEST_F(CamOpFileTest, SectionRoundTripsThroughTheJobFile) {
+    for (char sep : {'.', ','}) {
+        SCOPED_TRACE(sep);
+        ClearOpList(OpList);
+        SetCfgDecimalSeparator(sep);
+        FillTwo();
+        ASSERT_TRUE(SaveYdfFile(InDir("ops.ydf"), true, true));
+        const std::string bytes = ReadFile(InDir("ops.ydf"));
+        EXPECT_NE(bytes.find("CAMOPLIST\r\n  OpName= Contour a \r\n  OpStatus=3\r\n  OpMID=-1\r\n"),
+                  std::string::npos);
+        EXPECT_NE(bytes.find(sep == ',' ? ";0,5;" : ";0.5;"), std::string::npos);
+        ClearOpList(OpList);
+        Osy mn, mx;
+        ASSERT_TRUE(LoadYdfFile(InDir("ops.ydf"), false, false, mx, mn, false, false, false, true));
+        ASSERT_EQ(OpList.CamCnt, 2);
+        const TCamOp& a = OpList.Cam[0];
+        EXPECT_EQ(a.Name, " Contour a ");
+        EXPECT_EQ(a.Status, 3);
+        EXPECT_EQ(a.MasterOp, -1);
+        EXPECT_TRUE(a.Inside && a.TgIn && a.Crossing && !a.Outside);
+        EXPECT_EQ(a.TgUhel, 0.5L);
+        EXPECT_EQ(a.Pridavek, -0.125L);
+        EXPECT_EQ(a.Depth, 2.75L);
+        EXPECT_EQ(a.EdgeMode, 2);
+        const TCamOp& b = OpList.Cam[1];
+        EXPECT_EQ(b.MasterOp, 0);
+        EXPECT_EQ(b.La2, 9);
+        EXPECT_EQ(b.FillType, 2);
+        EXPECT_NEAR(double(b.RFillPresah), 1e-3, 1e-15);
+    }
+}
+
+TEST_F(CamOpFileTest, DamagedParameterLineStopsAtThatOperation) {
+    const std::string par24 = "TRUE;FALSE;FALSE;FALSE;FALSE;FALSE;0;0;0;FALSE;FALSE;0;0;0;0;0;FALSE;0;0;0;0;0;0;1";
+    const std::string text = "CAMOPLIST\n  OpName=A\n  OpLa1=3\n  OpPar=" + par24 + ";0\n  OpName=B\n  OpPar=" +
+                             par24 + "\n  OpName=C\n  OpPar=" + par24 + ";1\nENDCAMOPLIST\n";
+    ASSERT_TRUE(FileToCamOps(WriteFile("ops.txt", text)));
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_EQ(OpList.Cam[0].La1, 3);
+    EXPECT_TRUE(OpList.Cam[0].Inside);
+    EXPECT_FALSE(FileToCamOps(InDir("none.txt")));
+}
+
+}  // namespace
