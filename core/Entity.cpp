@@ -6,8 +6,9 @@
 #include "core/UniPoint.h"
 #include "core/UniSpace.h"
 #include "core/UniText.h"
+#include "tools/ToolDg.h"
 
-TToolDistLaFn ToolDistLaHook = nullptr;
+TToolDistLaFn ToolDistLaHook = &ToolDistLa;
 
 void DrawObj(TObjHeader* A, TCanvas* Canv) {
     if (!A) return;

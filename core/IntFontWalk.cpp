@@ -13,8 +13,9 @@
 #include "core/ParText.h"
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
+#include "tools/ToolDg.h"
 
-TShpToolDist ShpToolDist = nullptr;
+TShpToolDist ShpToolDist = &ShpToolDistDeepest;
 
 namespace {
 

@@ -21,6 +21,7 @@
 #include "shell/Osnap.h"
 #include "shell/ResetShellTexts.h"
 #include "shell/StartupHooks.h"
+#include "tools/ToolDg.h"
 
 void ResetAllState() {
     // The settings record: zero-filled as at process start, then the
@@ -76,6 +77,9 @@ void ResetAllState() {
 
     // The free-space query of the safe file writing: the file system's.
     ResetSafeFile();
+
+    // The tool code: working copies, type counts, the cutting-radius services.
+    ResetToolState();
 
     // Further global state is reset here (add calls above this line).
 

@@ -18,6 +18,7 @@
 #include "shell/MainFiles.h"
 #include "shell/SetDg.h"
 #include "shell/ViewDg.h"
+#include "tools/ToolLibFile.h"
 
 namespace {
 void CreateErrLogDialog() {
@@ -67,7 +68,7 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TCMDParamDialog", nullptr},
         {"TCopyFromToolDialog", nullptr},
         {"TNewFileDialog", nullptr},
-        {"TToolMatLibDialog", nullptr},
+        {"TToolMatLibDialog", &CreateToolMatLibDialog},
         {"TSurfaceDialog", nullptr},
         {"TToolLocDialog", nullptr},
         {"TToolLibOpenDialog", nullptr},

@@ -1,0 +1,201 @@
+// The tool and material library: built-in lists, "ToolLib.ylf" read and written,
+// damaged files, and the start-up and shutdown steps that use it.
+#include <gtest/gtest.h>
+
+#include "core/Glob.h"
+#include "core/Global.h"
+#include "platform/Dialogs.h"
+#include "shell/SetCfg.h"
+#include "shell/StartupHooks.h"
+#include "support/CmdHarness.h"
+#include "support/Fixture.h"
+#include "tools/ToolDg.h"
+#include "tools/ToolLibFile.h"
+
+namespace {
+
+class ToolLibTest : public KestrilonTest {
+protected:
+    void SetUp() override {
+        KestrilonTest::SetUp();
+        Prev = SetResponder(&R);
+        SetCfgDecimalSeparator(',');
+        InitMaterial();
+        InitToolLib();
+    }
+    void TearDown() override {
+        SetResponder(Prev);
+        SetCfgDecimalSeparator(0);
+        KestrilonTest::TearDown();
+    }
+    // Reads Text as the library file; true when not damaged.
+    bool Read(const std::string& Text) { return FileToToolLib(WriteFile("ToolLib.ylf", Text)); }
+    size_t Messages() const { return R.Shown.size(); }
+    TCmdResponder R;
+    TResponder* Prev = nullptr;
+};
+
+TEST_F(ToolLibTest, BuiltInListsWithoutAFile) {
+    EXPECT_TRUE(FileToToolLib(InDir("ToolLib.ylf")));
+    ASSERT_EQ(Glob.Material.size(), 1u);
+    EXPECT_EQ(Glob.Material[0].Jmeno, "Výchozí materiál");
+    EXPECT_EQ(Glob.Material[0].TID, -1);
+    EXPECT_EQ(Glob.SpolParObr.MatPolot, "Výchozí materiál");
+    ASSERT_EQ(Glob.ToolLib.size(), 5u);
+    EXPECT_EQ(Glob.ToolLib[0].Tool.JmNastroje, "Fréza válc. 2mm");
+    EXPECT_EQ(Glob.ToolLib[4].Tool.JmNastroje, "Fréza válc. 6mm");
+    EXPECT_EQ(Glob.ToolLib[4].Tool.HorniPrumer, 6);
+    for (const TToolLib& L : Glob.ToolLib) {
+        ASSERT_EQ(L.Material.size(), 1u);
+        EXPECT_EQ(L.Material[0].Jmeno, "Výchozí materiál");
+        EXPECT_EQ(LastUsedPass(L.Tool), 0);
+    }
+    EXPECT_EQ(Messages(), 0u);
+}
+
+TEST_F(ToolLibTest, WrittenWithCrLfInCp1250AndReadBack) {
+    Glob.Material[0].Tech.Vc = 123.25L;
+    Glob.Material[0].Vystup.LaserTime = 1.5L;
+    Glob.Material[0].Vystup.CoolantType = Mlha;
+    Glob.Material[0].Zapich[3].Method = 3;
+    Glob.Material[0].Zapich[3].SpiralDownStep = true;
+    Glob.ToolLib[1].Tool.JmNastroje = "Kuželová ž";
+    Glob.ToolLib[1].Tool.UhelSpicky = 30;
+    Glob.ToolLib[1].Material[0].Tech.Ap = 0.333L;
+    Glob.ToolLib[1].Material[0].Vystup.OfukUse = true;
+    Glob.ToolLib[2].Material.push_back(Glob.Material[0]);
+    Glob.ToolLib[2].Material[1].Tech.Vf = 0;  // Vf is not read back: a new entry has 0
+    ASSERT_TRUE(ToolLibToFile(InDir("ToolLib.ylf")));
+    const std::string bytes = ReadFile(InDir("ToolLib.ylf"));
+    EXPECT_EQ(bytes.rfind("[Yorvan tool material library file]\r\n[MatLib]=1\r\n[MatDef]=0\r\n  MatName=", 0), 0u);
+    EXPECT_NE(bytes.find(Utf8ToCp1250("    ToolName=Kuželová ž\r\n")), std::string::npos);
+    EXPECT_NE(bytes.find("    LaserTime=1,5\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("    AirBlowUse=FALSE\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("    AirBlowuse=TRUE\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("    Vc=123.25\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("  [EndMatDef]\r\n  [PlungeDef]=0\r\n"), std::string::npos);
+    const auto Mat = Glob.Material;
+    const auto Lib = Glob.ToolLib;
+    InitMaterial();
+    InitToolLib();
+    Glob.ToolLib[2].Tool.Pruchod[1].Hloubka = 3;
+    ASSERT_TRUE(FileToToolLib(InDir("ToolLib.ylf")));
+    ASSERT_EQ(Glob.ToolLib.size(), Lib.size());
+    EXPECT_EQ(Glob.Material[0].Tech.Vc, 123.25L);
+    EXPECT_EQ(Glob.Material[0].Vystup.LaserTime, 1.5L);  // a dwell keeps its fraction
+    EXPECT_EQ(Glob.Material[0].Vystup.CoolantType, Mlha);
+    EXPECT_EQ(Glob.Material[0].Zapich[3].Method, 3);
+    EXPECT_TRUE(Glob.Material[0].Zapich[3].SpiralDownStep);
+    EXPECT_EQ(Glob.ToolLib[1].Tool.JmNastroje, "Kuželová ž");
+    EXPECT_TRUE(CompareTool(Glob.ToolLib[1].Tool, Lib[1].Tool));
+    EXPECT_EQ(Glob.ToolLib[1].Material[0].Tech.Ap, 0.333L);
+    EXPECT_TRUE(Glob.ToolLib[1].Material[0].Vystup.OfukUse);
+    ASSERT_EQ(Glob.ToolLib[2].Material.size(), 2u);
+    EXPECT_EQ(LastUsedPass(Glob.ToolLib[2].Tool), 0);  // a read record has no passes
+    // Written again: the same bytes.
+    ASSERT_TRUE(ToolLibToFile(InDir("again.ylf")));
+    EXPECT_EQ(ReadFile(InDir("again.ylf")), bytes);
+}
+
+TEST_F(ToolLibTest, CountsResizeTheLists) {
+    ASSERT_TRUE(Read("h\n[MatLib]=1\n[EndMatLib]\n[ToolLib]=3\n[LibRecord]=2\n  [ToolDef]\n    ToolName=X\n  [EndToolDef]\n[EndToolLib]\n"));
+    ASSERT_EQ(Glob.ToolLib.size(), 3u);
+    EXPECT_EQ(Glob.ToolLib[0].Tool.JmNastroje, "Fréza válc. 2mm");
+    EXPECT_EQ(Glob.ToolLib[2].Tool.JmNastroje, "X");
+    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=0\n"));
+    EXPECT_TRUE(Glob.ToolLib.empty());
+    ASSERT_TRUE(Read("h\n[ToolLib]=4\n[MatLib]=0\n"));  // no [EndMatLib]: all read as the list part
+    EXPECT_TRUE(Glob.Material.empty());
+    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=2\n"));
+    EXPECT_TRUE(Glob.ToolLib[1].Material.empty());  // nothing to give without materials
+    InitTool();
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:FAILED init Tools, no materials"));
+}
+
+TEST_F(ToolLibTest, NewRecordsGetTheFirstMaterial) {
+    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=7\n"));
+    ASSERT_EQ(Glob.ToolLib.size(), 7u);
+    ASSERT_EQ(Glob.ToolLib[6].Material.size(), 1u);
+    EXPECT_EQ(Glob.ToolLib[6].Material[0].Jmeno, "Výchozí materiál");
+    Glob.DefMatToNewTool = false;
+    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=9\n"));
+    EXPECT_TRUE(Glob.ToolLib[8].Material.empty());
+}
+
+TEST_F(ToolLibTest, ValuesAndKeysAsTheReaderTakesThem) {
+    ASSERT_TRUE(Read("h\r\n[MatDef]=0\r\n  [TECH]\r\n    ap= 0,5 \r\n    Vc=10 and more\r\n"
+                     "    Rpm=12.9\r\n    Fz=x\r\n    AePct=true\r\n    ApPct=1\r\n    Method=7\r\n  [EndTech]\r\n"
+                     "  [Outs]\r\n    AIRBLOWUSE=True\r\n    CoolantType=4\r\n    LaserTime=2,25\r\n  [EndOuts]\r\n"
+                     "  [plungedef]=5\r\n    pmethod=2\r\n    PTanCen=yes\r\n  [EndPlungeDef]\r\n[EndMatLib]\r\n"));
+    const TMaterial& M = Glob.Material[0];
+    EXPECT_EQ(M.Tech.Ap, 0.5L);
+    EXPECT_EQ(M.Tech.Vc, 10);
+    EXPECT_EQ(M.Tech.N, 12);
+    EXPECT_EQ(M.Tech.Fz, 0.01L);  // not a number: unchanged
+    EXPECT_TRUE(M.Tech.AePercent);
+    EXPECT_FALSE(M.Tech.ApPercent);
+    EXPECT_EQ(M.Tech.Method, 0);  // no such milling direction: unchanged
+    EXPECT_TRUE(M.Vystup.OfukUse);
+    EXPECT_EQ(M.Vystup.CoolantType, Zadne);
+    EXPECT_EQ(M.Vystup.LaserTime, 2.25L);
+    EXPECT_EQ(M.Zapich[5].Method, 2);
+    EXPECT_FALSE(M.Zapich[5].TangCenter);
+}
+
+TEST_F(ToolLibTest, DamagedFilesStopWithMessage88) {
+    const char* damaged[] = {
+        "h\n[EndMatLib]\n[ToolDef]\n",                              // before any record
+        "h\n[EndMatLib]\n[LibRecord]=0\n[PlungeDef]=0\n",          // record material unset
+        "h\n[PlungeDef]=0\n",                                      // list material unset
+        "h\n[Tech]\n",                                             // list material unset
+        "h\n[MatDef]=1\n[Tech]\n",                                 // beyond the list
+        "h\n[MatDef]=0\n[PlungeDef]=6\n",                          // no such plunge object
+        "h\n[MatLib]=-1\n",                                        // negative count
+        "h\n[MatLib]=99999999\n",                                  // absurd count
+        "h\n[EndMatLib]\n[LibRecord]=5\n[ToolDef]\n",               // beyond the library
+        "h\n[EndMatLib]\n[LibRecord]=0\n[ToolDef]\nMatCount=-3\n",
+        "h\n[EndMatLib]\n[LibRecord]=0\n[MatDef]=1\n",
+    };
+    for (const char* text : damaged) {
+        InitMaterial();
+        InitToolLib();
+        R.Shown.clear();
+        EXPECT_FALSE(Read(text)) << text;
+        ASSERT_EQ(Messages(), 1u) << text;
+        EXPECT_NE(R.Shown[0].find("Soubor databáze nástrojů je poškozen"), std::string::npos);
+    }
+    // What was read before the fault stays; the default material is not handed out.
+    EXPECT_FALSE(Read("h\n[EndMatLib]\n[ToolLib]=6\n[LibRecord]=0\n  [ToolDef]\n    ToolName=A\n"
+                      "  [EndToolDef]\n[MatDef]=9\n"));
+    EXPECT_EQ(Glob.ToolLib[0].Tool.JmNastroje, "A");
+    EXPECT_TRUE(Glob.ToolLib[5].Material.empty());
+}
+
+TEST_F(ToolLibTest, SelectionText) {
+    EXPECT_EQ(LibSelectionText(true, 2, 2, 0, -1), "Tool-Mat Par:Tech TID:2 MID:0 PID:-1");
+    EXPECT_EQ(LibSelectionText(false, -1, -1, -1, -1), "Mat-Tool TID:-1 MID:-1 PID:-1");
+    EXPECT_EQ(LibSelectionText(false, 4, 1, 2, 3), "Mat-Tool Par:Outs TID:1 MID:2 PID:3");
+    EXPECT_EQ(LibSelectionText(true, 7, 1, 2, 3), "Tool-Mat TID:1 MID:2 PID:3");
+}
+
+TEST_F(ToolLibTest, ProgramStartsAndClosesWithTheToolFiles) {
+    {
+        TCmdHarness H(Dir(), TCmdHarness::TStartUp::Program);
+        EXPECT_EQ(Glob.ToolLib.size(), 5u);
+        EXPECT_EQ(Glob.Tool[64].Material.Jmeno, "Výchozí materiál");
+        EXPECT_EQ(Glob.MillToolType.size(), 9u);
+        Extended d = 0;
+        EXPECT_TRUE(ToolDistLa(1, d, -1, false));
+        EXPECT_TRUE(TCmdHarness::LogHas("Err:FAILED, load tool types, file not found (" + InDir("TTypeDef.ytf") + ")"));
+        ASSERT_TRUE(SaveToolFilesHook);
+        Glob.ToolLib.resize(2);
+        SaveToolFilesHook();
+    }
+    EXPECT_NE(ReadFile(InDir("ToolLib.ylf")).find("[ToolLib]=2\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(InDir("TTypeDef.ytf")).find("MillTypesCount=8\r\n"), std::string::npos);
+    TCmdHarness H(Dir(), TCmdHarness::TStartUp::Program);
+    EXPECT_EQ(Glob.ToolLib.size(), 2u);
+    EXPECT_TRUE(TCmdHarness::LogHas("Sys:Load tool types (" + InDir("TTypeDef.ytf") + ")"));
+}
+
+}  // namespace

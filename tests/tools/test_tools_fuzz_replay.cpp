@@ -1,0 +1,29 @@
+// Every kept fuzz input of the tool files runs through both tool-file fuzz entries
+// (the library reader and the tool-type reader), without fault.
+#include <gtest/gtest.h>
+
+#define FUZZ_REQUIRE(cond) EXPECT_TRUE(cond) << #cond
+#define LLVMFuzzerTestOneInput FuzzToolLibEntry
+#include "fuzz/fuzz_toollib.cpp"
+#undef LLVMFuzzerTestOneInput
+#define LLVMFuzzerTestOneInput FuzzToolTypeEntry
+#include "fuzz/fuzz_ttypedef.cpp"
+#undef LLVMFuzzerTestOneInput
+
+#include "support/Corpus.h"
+#include "support/Fixture.h"
+
+namespace {
+
+using ToolFuzzReplayTest = KestrilonTest;
+
+TEST_F(ToolFuzzReplayTest, ToolFileCorpus) {
+    const size_t n = ReplayCorpus("tools", Dir(), [](const std::string& Bytes) {
+        const auto* data = reinterpret_cast<const uint8_t*>(Bytes.data());
+        FuzzToolLibEntry(data, Bytes.size());
+        FuzzToolTypeEntry(data, Bytes.size());
+    });
+    EXPECT_GE(n, 8u);
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+#include "tools/UniTType.h"
+
+#include <vector>
+
+#include "core/Glob.h"
+#include "core/Global.h"
+#include "core/TextFile.h"
+#include "core/UniLog.h"
+#include "shell/UniLang.h"
+#include "tools/ToolLibFile.h"
+
+int32_t MillTypeMax = 0;
+int32_t LatheTypeMax = 0;
+
+namespace {
+
+// More types than any tool dialog could list.
+constexpr int32_t MaxToolTypes = 1000;
+
+// Key texts as written (the reader compares them upper-cased), with their fields.
+struct TBoolKey {
+    const char* Key;
+    bool TToolType::*Field;
+};
+struct TRealKey {
+    const char* Key;
+    Extended TToolType::*Field;
+};
+
+const TBoolKey GeoEna[] = {
+    {"  GeoEnaDLow=", &TToolType::GeoEnaDSpodni},    {"  GeoEnaRadius=", &TToolType::GeoEnaR},
+    {"  GeoEnaAngle=", &TToolType::GeoEnaU},         {"  GeoEnaHeight=", &TToolType::GeoEnaV},
+    {"  GeoEnaDHi=", &TToolType::GeoEnaDHorni},      {"  GeoEnaEdgeLen=", &TToolType::GeoEnaBrit},
+    {"  GeoEnaEdgeCount=", &TToolType::GeoEnaPocetBritu}};
+const TRealKey GeoVal[] = {
+    {"  GeoValDlow=", &TToolType::GeoValDSpodni},    {"  GeoValRadius=", &TToolType::GeoValR},
+    {"  GeoValAngle=", &TToolType::GeoValU},         {"  GeoValHeight=", &TToolType::GeoValV},
+    {"  GeoValDHi=", &TToolType::GeoValDHorni},      {"  GeoValEdgelen=", &TToolType::GeoValBrit},
+    {"  GeoValEdgeCount=", &TToolType::GeoValPocetBritu}};
+const TBoolKey TechEna[] = {
+    {"  TechEnaMaxSpPwr=", &TToolType::TechEnaMaxSpPw}, {"  TechEnaMaxSpRev=", &TToolType::TechEnaMaxSpRev},
+    {"  TechEnaN=", &TToolType::TechEnaN},   {"  TechEnaVc=", &TToolType::TechEnaVc},
+    {"  TechEnaFz=", &TToolType::TechEnaFz}, {"  TechEnaFn=", &TToolType::TechEnaFn},
+    {"  TechEnaVf=", &TToolType::TechEnaVf}, {"  TechEnaAp=", &TToolType::TechEnaAp},
+    {"  TechEnaAe=", &TToolType::TechEnaAe}};
+const TRealKey TechVal[] = {
+    {"  TechValMaxSpPwr=", &TToolType::TechValMaxSpPw}, {"  TechValMaxSpRev=   ", &TToolType::TechValMaxSpRev},
+    {"  TechValN=", &TToolType::TechValN},   {"  TechValVc=", &TToolType::TechValVc},
+    {"  TechValFz=", &TToolType::TechValFz}, {"  TechValFn=", &TToolType::TechValFn},
+    {"  TechValVf=", &TToolType::TechValVf}, {"  TechValAp=", &TToolType::TechValAp},
+    {"  TechValAe=", &TToolType::TechValAe}};
+// Object by object, each object's methods Vert, Tang, Ramp, Heli.
+const TBoolKey PlunEna[] = {
+    {"  PlunEnaPointVert=", &TToolType::PlunEnaPointVert}, {"  PlunEnaPointTang=", &TToolType::PlunEnaPointTang},
+    {"  PlunEnaPointRamp=", &TToolType::PlunEnaPointRamp}, {"  PlunEnaPointHeli=", &TToolType::PlunEnaPointHeli},
+    {"  PlunEnaOpenVert=", &TToolType::PlunEnaOpenVert},   {"  PlunEnaOpenTang=", &TToolType::PlunEnaOpenTang},
+    {"  PlunEnaOpenRamp=", &TToolType::PlunEnaOpenRamp},   {"  PlunEnaOpenHeli=", &TToolType::PlunEnaOpenHeli},
+    {"  PlunEnaContVert=", &TToolType::PlunEnaContVert},   {"  PlunEnaContTang=", &TToolType::PlunEnaContTang},
+    {"  PlunEnaContRamp=", &TToolType::PlunEnaContRamp},   {"  PlunEnaContHeli=", &TToolType::PlunEnaContHeli},
+    {"  PlunEnaPockRoughVert=", &TToolType::PlunEnaPockRoughVert},
+    {"  PlunEnaPockRoughTang=", &TToolType::PlunEnaPockRoughTang},
+    {"  PlunEnaPockRoughRamp=", &TToolType::PlunEnaPockRoughRamp},
+    {"  PlunEnaPockRoughHeli=", &TToolType::PlunEnaPockRoughHeli},
+    {"  PlunEnaPockFinVert=", &TToolType::PlunEnaPockFinVert},
+    {"  PlunEnaPockFinTang=", &TToolType::PlunEnaPockFinTang},
+    {"  PlunEnaPockFinRamp=", &TToolType::PlunEnaPockFinRamp},
+    {"  PlunEnaPockFinHeli=", &TToolType::PlunEnaPockFinHeli},
+    {"  PlunEnaSurfVert=", &TToolType::PlunEnaSurfVert},   {"  PlunEnaSurfTang=", &TToolType::PlunEnaSurfTang},
+    {"  PlunEnaSurfRamp=", &TToolType::PlunEnaSurfRamp},   {"  PlunEnaSurfHeli=", &TToolType::PlunEnaSurfHeli}};
+
+// The key of a written key text as the reader sees it.
+std::string ReadKey(const char* Written) {
+    TLibLines L;
+    L.Lines.assign(1, Written);
+    L.Next();
+    return L.Key;
+}
+
+// Reads one type block up to "[EndMTType]"; T null skips it.
+void ReadType(TLibLines& L, TToolType* T) {
+    while (!L.Eof()) {
+        L.Next();
+        const std::string& K = L.Key;
+        if (K == "[ENDMTTYPE]") return;
+        if (!T) continue;
+        if (K == "TYPENAME") {
+            T->Name = Cp1250ToUtf8(L.Val);
+            continue;
+        }
+        if (K == "JOBID") {
+            L.Int(T->JobID);
+            continue;
+        }
+        bool done = false;
+        auto flags = [&](const auto& Keys) {
+            for (const TBoolKey& b : Keys)
+                if (!done && K == ReadKey(b.Key)) {
+                    T->*b.Field = L.Bool();
+                    done = true;
+                }
+        };
+        auto reals = [&](const auto& Keys) {
+            for (const TRealKey& r : Keys)
+                if (!done && K == ReadKey(r.Key)) {
+                    L.Real(T->*r.Field);
+                    done = true;
+                }
+        };
+        flags(GeoEna);
+        flags(TechEna);
+        flags(PlunEna);
+        reals(GeoVal);
+        reals(TechVal);
+    }
+}
+
+}  // namespace
+
+void InitToolType() {
+    WriteLog("Sys:Init Tool types");
+    MillTypeMax = 8;
+    Glob.MillToolType.assign(9, TToolType{});
+    for (size_t i = 0; i < 9; ++i) {
+        TToolType& T = Glob.MillToolType[i];
+        T.Name = StrMillTType[i];
+        for (const TBoolKey& b : GeoEna) T.*b.Field = true;
+        for (const TBoolKey& b : TechEna) T.*b.Field = true;
+        for (const TRealKey& r : GeoVal) T.*r.Field = -1;
+        for (const TRealKey& r : TechVal) T.*r.Field = -1;
+    }
+}
+
+void FileToToolType(const std::string& JmFile) {
+    if (!TextFileExists(JmFile)) {
+        WriteLog("Err:FAILED, load tool types, file not found (" + JmFile + ")");
+        return;
+    }
+    WriteLog("Sys:Load tool types (" + JmFile + ")");
+    TLibLines L;
+    if (ReadTextLines(JmFile, L.Lines)) {
+        // A negative or absurd count is not taken.
+        auto count = [&](int32_t& Max) {
+            int32_t n = 0;
+            if (L.Int(n) && n >= 0 && n <= MaxToolTypes) Max = n;
+        };
+        if (!L.Eof()) ++L.Pos;  // the header line, not checked
+        while (!L.Eof() && L.Key != "[ENDTOOLTYPEDEF]") {
+            L.Next();
+            const std::string& K = L.Key;
+            if (K == "MILLTYPESCOUNT") count(MillTypeMax);
+            else if (K == "LATHETYPESCOUNT") count(LatheTypeMax);
+            else if (K == "[MILLTYPESDEF]") Glob.MillToolType.resize(size_t(MillTypeMax) + 1);
+            else if (K == "[LATHETYPESDEF]") Glob.LatheToolType.resize(size_t(LatheTypeMax) + 1);
+            else if (K == "[MTTYPE]") {
+                int32_t i = 0;
+                if (!L.Int(i)) continue;
+                const bool ok = i >= 0 && size_t(i) < Glob.MillToolType.size();
+                ReadType(L, ok ? &Glob.MillToolType[size_t(i)] : nullptr);
+            }
+        }
+    }
+    // The dialogs list types 0..MillTypeMax: the counts follow the lists whatever the
+    // order of the file's lines.
+    MillTypeMax = int32_t(Glob.MillToolType.size()) - 1;
+    if (!Glob.LatheToolType.empty()) LatheTypeMax = int32_t(Glob.LatheToolType.size()) - 1;
+}
+
+bool ToolTypeToFile(const std::string& JmFile) {
+    std::vector<std::string> W;
+    W.push_back("[Yorvan tool type definition file]");
+    W.push_back("MillTypesCount=" + std::to_string(int32_t(Glob.MillToolType.size()) - 1));
+    W.push_back("LatheTypesCount=" + std::to_string(LatheTypeMax));
+    W.push_back("[MillTypesDef]");
+    for (size_t i = 0; i < Glob.MillToolType.size(); ++i) {
+        const TToolType& T = Glob.MillToolType[i];
+        W.push_back("[MTType]=" + std::to_string(i));
+        W.push_back("  TypeName=" + Utf8ToCp1250(T.Name));
+        W.push_back("  JobID=" + std::to_string(T.JobID));
+        for (const TBoolKey& b : GeoEna) W.push_back(std::string(b.Key) + LibBool(T.*b.Field));
+        for (const TRealKey& r : GeoVal) W.push_back(r.Key + ExtToStr(T.*r.Field));
+        for (const TBoolKey& b : TechEna) W.push_back(std::string(b.Key) + LibBool(T.*b.Field));
+        for (const TRealKey& r : TechVal) W.push_back(r.Key + ExtToStr(T.*r.Field));
+        for (const TBoolKey& b : PlunEna) W.push_back(std::string(b.Key) + LibBool(T.*b.Field));
+        W.push_back("[EndMTType]");
+    }
+    W.push_back("[EndMillTypesDef]");
+    W.push_back("[LatheTypesDef]");
+    for (size_t i = 0; i < Glob.LatheToolType.size(); ++i) {
+        const TToolType& T = Glob.LatheToolType[i];
+        W.push_back("[LTType]=" + std::to_string(i));
+        W.push_back("  TypeName=" + Utf8ToCp1250(T.Name));
+        W.push_back("  JobID=" + std::to_string(T.JobID));
+        W.push_back(std::string("  GeoEnaRadius=") + LibBool(T.GeoEnaR));
+        W.push_back("[EndLTType]");
+    }
+    W.push_back("[EndLatheTypesDef]");
+    W.push_back("[EndToolTypeDef]");
+    return WriteTextLinesSafe(JmFile, W);
+}
