@@ -12,7 +12,7 @@ TSetDialog::TSetDialog() : TForm("SetDialog") {
     GrBoxRotate = Make<TGroupBox>("GrBoxRotate");
     RBtnRotLeave = Make<TRadioButton>("RBtnRotLeave", GrBoxRotate);
     RBtnRotDel = Make<TRadioButton>("RBtnRotDel", GrBoxRotate);
-    RBtnRotLeave->Checked = true;
+    RBtnRotDel->Checked = true;  // design-time choices: rotate and offset replace, mirror keeps
     GrBoxMirror = Make<TGroupBox>("GrBoxMirror");
     RBtnMirLeave = Make<TRadioButton>("RBtnMirLeave", GrBoxMirror);
     RBtnMirDel = Make<TRadioButton>("RBtnMirDel", GrBoxMirror);
@@ -20,7 +20,7 @@ TSetDialog::TSetDialog() : TForm("SetDialog") {
     GrBoxOffset = Make<TGroupBox>("GrBoxOffset");
     RbtnOffLeave = Make<TRadioButton>("RbtnOffLeave", GrBoxOffset);
     RbtnOffDel = Make<TRadioButton>("RbtnOffDel", GrBoxOffset);
-    RbtnOffLeave->Checked = true;
+    RbtnOffDel->Checked = true;
     LangRegisterForm("SetDg", this);
 }
 

@@ -96,7 +96,7 @@ void SetEveryKeyedField() {
     TextStyle.Rotate = 30 * Deg; TextStyle.Zkos = 10 * Deg; TextStyle.MirrorY = true; TextStyle.Justify = 4;
     DimTextStyle.JmFontu = "YF01.SHP"; DimTextStyle.Vyska = 2.5L; DimTextStyle.WidthFactor = 1.25L;
     DimTextStyle.Rotate = 90 * Deg; DimTextStyle.Zkos = 5 * Deg; DimTextStyle.MirrorY = true; DimTextStyle.Justify = 7;
-    SetDialog->RBtnRotDel->Click(); SetDialog->RBtnMirDel->Click(); SetDialog->RbtnOffDel->Click();
+    SetDialog->RBtnRotLeave->Click(); SetDialog->RBtnMirDel->Click(); SetDialog->RbtnOffLeave->Click();
     ContourDialog->RBtnInside->Click(); ContourDialog->RBtnNesousledne->Click();
     ContourDialog->EditPridavek->Text = "0,5"; ContourDialog->EditDepth->Text = "2,25";
     g.SmallTool = 5;
@@ -136,8 +136,8 @@ TEST_F(SetCfgTest, PackedBlockRoundTripsEveryKeyedField) {
     EXPECT_EQ(Glob.TabLayer[5].Name, "");
     EXPECT_EQ(TextStyle.Rotate, 30 * Deg);
     EXPECT_EQ(DimTextStyle.JmFontu, "YF01.SHP");
-    EXPECT_TRUE(SetDialog->RBtnRotDel->Checked);
-    EXPECT_FALSE(SetDialog->RBtnRotLeave->Checked);
+    EXPECT_TRUE(SetDialog->RBtnRotLeave->Checked);
+    EXPECT_FALSE(SetDialog->RBtnRotDel->Checked);
     EXPECT_TRUE(SetDialog->CheckBoxWheel->Checked);
     EXPECT_TRUE(ContourDialog->RBtnInside->Checked);
     EXPECT_FALSE(ContourDialog->RBtnBoth->Checked);
