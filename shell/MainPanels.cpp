@@ -283,6 +283,10 @@ void TMainForm::PanelMenuOff() {
 void TMainForm::MenuOn() {}
 void TMainForm::MenuOff() {}
 
+// The operations list box shows machining operations, which are made only by the
+// machining commands; until those exist the list stays as it is.
+void TMainForm::CamOpsToPanel() {}
+
 void TMainForm::AktualizaceListy() {
     const TLayer& L = Glob.TabLayer[std::clamp<int>(Glob.LayerDraw, 0, LayerCount)];
     if (PanelDraw) {
