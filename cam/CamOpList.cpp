@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "core/UniLog.h"
 
@@ -48,24 +50,76 @@ void InitCamOps() {
     ClearOpList(OpList);
 }
 
-void CamOpAddChild(TObjHeader* Adr, int OpNum) {
-    // Numbers from a damaged job file may exceed the list: ignore them too.
+namespace {
+
+std::string AdrText(const TObjHeader* Adr) { return std::to_string(reinterpret_cast<uintptr_t>(Adr)); }
+
+// The used part of a link list (a count out of range is clamped to the storage).
+int UsedLinks(int32_t Cnt, const std::vector<TObjHeader*>& Links) {
+    return std::clamp<int>(Cnt, 0, static_cast<int>(Links.size()));
+}
+
+bool HasLink(const std::vector<TObjHeader*>& Links, int32_t Cnt, const TObjHeader* Adr) {
+    const auto End = Links.begin() + UsedLinks(Cnt, Links);
+    return std::find(Links.begin(), End, Adr) != End;
+}
+
+// Appends Adr to a source or path list of operation OpNum, with the log lines of
+// that list. Numbers from a damaged job file may exceed the list: ignored too.
+void AddLink(TObjHeader* Adr, int OpNum, bool Parent) {
     if (Adr == nullptr || OpNum < 0 || OpNum >= MaxCamOps) return;
     TCamOp& Op = OpList.Cam[OpNum];
-    const std::string A = std::to_string(reinterpret_cast<uintptr_t>(Adr));
-    const std::string N = std::to_string(OpNum);
-    WriteLog("Ops:Adding child (Adr:" + A + ", OpNum:" + N + ", OpName:" + Op.Name + ")");
-    const int Used = std::clamp<int>(Op.ChilCnt, 0, static_cast<int>(Op.Childs.size()));
-    if (std::find(Op.Childs.begin(), Op.Childs.begin() + Used, Adr) != Op.Childs.begin() + Used) {
-        WriteLog("Ops:Child:" + A + " already exist in OpNum:" + N + ", exit");
+    std::vector<TObjHeader*>& Links = Parent ? Op.Parents : Op.Childs;
+    int32_t& Cnt = Parent ? Op.ParCnt : Op.ChilCnt;
+    const std::string A = AdrText(Adr), N = std::to_string(OpNum);
+    WriteLog(std::string(Parent ? "Ops:Adding parent" : "Ops:Adding child") + " (Adr:" + A + ", OpNum:" + N +
+             ", OpName:" + Op.Name + ")");
+    if (HasLink(Links, Cnt, Adr)) {
+        WriteLog((Parent ? "Ops:Parrent Adr:" : "Ops:Child:") + A + " already exist in OpNum:" + N + ", exit");
         return;
     }
-    // The operation may hold at most CamOpLinkCount paths.
-    if (Op.ChilCnt < 0 || Op.ChilCnt >= CamOpLinkCount) {
-        WriteLog("Err:Too many childs in OpNum:" + N);
+    // The operation may hold at most CamOpLinkCount links of each kind.
+    if (Cnt < 0 || Cnt >= CamOpLinkCount) {
+        WriteLog((Parent ? "Err:Too many parents in OpNum:" : "Err:Too many childs in OpNum:") + N);
         return;
     }
-    if (static_cast<int>(Op.Childs.size()) <= Op.ChilCnt) Op.Childs.resize(CamOpLinkCount, nullptr);
-    Op.Childs[Op.ChilCnt] = Adr;
-    ++Op.ChilCnt;
+    if (static_cast<int>(Links.size()) <= Cnt) Links.resize(CamOpLinkCount, nullptr);
+    Links[Cnt] = Adr;
+    ++Cnt;
+}
+
+// Removes the first occurrence of Adr from a source or path list (logged).
+void DelLink(TObjHeader* Adr, int OpNum, bool Parent) {
+    if (OpNum < 0 || OpNum >= MaxCamOps) return;
+    TCamOp& Op = OpList.Cam[OpNum];
+    WriteLog(std::string(Parent ? "Ops:Deleting parent" : "Ops:Deleting child") + " (Adr:" + AdrText(Adr) +
+             ", OpNum:" + std::to_string(OpNum) + ", OpName:" + Op.Name + ")");
+    std::vector<TObjHeader*>& Links = Parent ? Op.Parents : Op.Childs;
+    int32_t& Cnt = Parent ? Op.ParCnt : Op.ChilCnt;
+    const int Used = UsedLinks(Cnt, Links);
+    auto End = Links.begin() + Used;
+    auto It = std::find(Links.begin(), End, Adr);
+    if (It == End) return;
+    std::move(It + 1, End, It);
+    Links[Used - 1] = nullptr;
+    Cnt = Used - 1;
+}
+
+}  // namespace
+
+void CamOpAddChild(TObjHeader* Adr, int OpNum) { AddLink(Adr, OpNum, false); }
+void CamOpAddParent(TObjHeader* Adr, int OpNum) { AddLink(Adr, OpNum, true); }
+void CamOpDelParent(TObjHeader* Adr, int OpNum) { DelLink(Adr, OpNum, true); }
+void CamOpDelChild(TObjHeader* Adr, int OpNum) { DelLink(Adr, OpNum, false); }
+
+void CamOpsOfObject(const TObjHeader* Adr, TOpMap& Map) {
+    Map.fill(0);
+    const int Cnt = std::clamp<int>(OpList.CamCnt, 0, MaxCamOps);
+    for (int i = 0; i < Cnt; ++i) {
+        const TCamOp& Op = OpList.Cam[i];
+        if (HasLink(Op.Parents, Op.ParCnt, Adr))
+            Map[i] = 1;
+        else if (HasLink(Op.Childs, Op.ChilCnt, Adr))
+            Map[i] = 2;
+    }
 }

@@ -14,79 +14,9 @@ TRegenCamOpFn RegenCamOpHook = nullptr;
 
 namespace {
 
-std::string AdrText(const TObjHeader* Adr) { return std::to_string(reinterpret_cast<uintptr_t>(Adr)); }
-
-// The used part of a link list (a count out of range is clamped to the storage).
-int UsedLinks(int32_t Cnt, const std::vector<TObjHeader*>& Links) {
-    return std::clamp<int>(Cnt, 0, static_cast<int>(Links.size()));
-}
-
 bool ValidOp(int OpNum) { return OpNum >= 0 && OpNum < MaxCamOps; }
 
-// Removes the first occurrence of Adr from the first Cnt entries of Links.
-void DelLink(std::vector<TObjHeader*>& Links, int32_t& Cnt, const TObjHeader* Adr) {
-    const int Used = UsedLinks(Cnt, Links);
-    auto End = Links.begin() + Used;
-    auto It = std::find(Links.begin(), End, Adr);
-    if (It == End) return;
-    std::move(It + 1, End, It);
-    Links[Used - 1] = nullptr;
-    Cnt = Used - 1;
-}
-
 }  // namespace
-
-// The link services belong to the machining code's operation list; these stand until
-// it defines its own.
-__attribute__((weak)) void CamOpsOfObject(const TObjHeader* Adr, TOpMap& Map) {
-    Map.fill(0);
-    const int Cnt = std::clamp<int>(OpList.CamCnt, 0, MaxCamOps);
-    for (int i = 0; i < Cnt; ++i) {
-        const TCamOp& Op = OpList.Cam[i];
-        const auto PEnd = Op.Parents.begin() + UsedLinks(Op.ParCnt, Op.Parents);
-        if (std::find(Op.Parents.begin(), PEnd, Adr) != PEnd) {
-            Map[i] = 1;
-            continue;
-        }
-        const auto CEnd = Op.Childs.begin() + UsedLinks(Op.ChilCnt, Op.Childs);
-        if (std::find(Op.Childs.begin(), CEnd, Adr) != CEnd) Map[i] = 2;
-    }
-}
-
-__attribute__((weak)) void CamOpAddParent(TObjHeader* Adr, int OpNum) {
-    if (Adr == nullptr || !ValidOp(OpNum)) return;
-    TCamOp& Op = OpList.Cam[OpNum];
-    const std::string A = AdrText(Adr), N = std::to_string(OpNum);
-    WriteLog("Ops:Adding parent (Adr:" + A + ", OpNum:" + N + ", OpName:" + Op.Name + ")");
-    const auto End = Op.Parents.begin() + UsedLinks(Op.ParCnt, Op.Parents);
-    if (std::find(Op.Parents.begin(), End, Adr) != End) {
-        WriteLog("Ops:Parrent Adr:" + A + " already exist in OpNum:" + N + ", exit");
-        return;
-    }
-    if (Op.ParCnt < 0 || Op.ParCnt >= CamOpLinkCount) {
-        WriteLog("Err:Too many parents in OpNum:" + N);
-        return;
-    }
-    if (static_cast<int>(Op.Parents.size()) <= Op.ParCnt) Op.Parents.resize(CamOpLinkCount, nullptr);
-    Op.Parents[Op.ParCnt] = Adr;
-    ++Op.ParCnt;
-}
-
-__attribute__((weak)) void CamOpDelParent(TObjHeader* Adr, int OpNum) {
-    if (!ValidOp(OpNum)) return;
-    TCamOp& Op = OpList.Cam[OpNum];
-    WriteLog("Ops:Deleting parent (Adr:" + AdrText(Adr) + ", OpNum:" + std::to_string(OpNum) +
-             ", OpName:" + Op.Name + ")");
-    DelLink(Op.Parents, Op.ParCnt, Adr);
-}
-
-__attribute__((weak)) void CamOpDelChild(TObjHeader* Adr, int OpNum) {
-    if (!ValidOp(OpNum)) return;
-    TCamOp& Op = OpList.Cam[OpNum];
-    WriteLog("Ops:Deleting child (Adr:" + AdrText(Adr) + ", OpNum:" + std::to_string(OpNum) +
-             ", OpName:" + Op.Name + ")");
-    DelLink(Op.Childs, Op.ChilCnt, Adr);
-}
 
 void TRegenQueue::Add(int OpNum) {
     if (!ValidOp(OpNum) || Contains(OpNum)) return;

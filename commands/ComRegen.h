@@ -17,18 +17,6 @@
 struct TObjHeader;
 struct TEditAdr;
 
-// ---- operation links (the machining code's link services) ----
-
-// One byte per operation: 1 Adr is a source (wins), 2 a generated path, 0 neither;
-// only operations 0..CamCnt-1 are looked at, the rest stay 0.
-using TOpMap = std::array<uint8_t, MaxCamOps>;
-void CamOpsOfObject(const TObjHeader* Adr, TOpMap& Map);
-// Appends a source link (logged; an address already there or a null one adds nothing).
-void CamOpAddParent(TObjHeader* Adr, int OpNum);
-// Remove the first occurrence of Adr from the operation's sources / paths (logged).
-void CamOpDelParent(TObjHeader* Adr, int OpNum);
-void CamOpDelChild(TObjHeader* Adr, int OpNum);
-
 // ---- the queue ----
 
 class TRegenQueue {

@@ -64,27 +64,6 @@ bool FiniteCalc(const std::string& S, Extended& V) {
     return true;
 }
 
-// A source link of operation OpNum, as the operation list adds them: numbers outside
-// the list, null addresses and links already there add nothing.
-void LinkSource(TObjHeader* Adr, int OpNum) {
-    if (Adr == nullptr || OpNum < 0 || OpNum >= MaxCamOps) return;
-    TCamOp& Op = OpList.Cam[OpNum];
-    const std::string A = std::to_string(reinterpret_cast<uintptr_t>(Adr));
-    const std::string N = std::to_string(OpNum);
-    WriteLog("Ops:Adding parent (Adr:" + A + ", OpNum:" + N + ", OpName:" + Op.Name + ")");
-    const int used = std::clamp<int>(Op.ParCnt, 0, int(Op.Parents.size()));
-    if (std::find(Op.Parents.begin(), Op.Parents.begin() + used, Adr) != Op.Parents.begin() + used) {
-        WriteLog("Ops:Parrent Adr:" + A + " already exist in OpNum:" + N + ", exit");
-        return;
-    }
-    if (Op.ParCnt < 0 || Op.ParCnt >= CamOpLinkCount) {
-        WriteLog("Err:Too many parents in OpNum:" + N);
-        return;
-    }
-    if (int(Op.Parents.size()) <= Op.ParCnt) Op.Parents.resize(CamOpLinkCount, nullptr);
-    Op.Parents[Op.ParCnt++] = Adr;
-}
-
 class TReader {
 public:
     TReader(const std::vector<std::string>& Lines, const TYdfReadOptions& Opt, Osy& Min, Osy& Max)
@@ -155,7 +134,7 @@ private:
 
     void Link(TObjHeader* Obj, const std::vector<int>& Parents, const std::vector<int>& Childs) const {
         if (!Opt.OpLinks || !Obj) return;
-        for (int n : Parents) LinkSource(Obj, n);
+        for (int n : Parents) CamOpAddParent(Obj, n);
         for (int n : Childs) CamOpAddChild(Obj, n);
     }
 
@@ -272,16 +251,8 @@ private:
         // The outline-font code owns fontconfig's set-up and its release at exit.
         TTrueTypeFace* face = CachedFace(Font, false, false);
         if (!face || !face->Ok()) return false;
-        FcPattern* pat = FcPatternCreate();
-        if (!pat) return false;
         const std::string family = Cp1250ToUtf8(Font);
-        FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-        FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(nullptr, pat, FcMatchPattern);
-        FcDefaultSubstitute(pat);
-        FcResult res;
-        FcPattern* match = FcFontMatch(nullptr, pat, &res);
-        FcPatternDestroy(pat);
+        FcPattern* match = MatchScalableFace(family, false, false, false);
         if (!match) return false;
         bool found = false;
         FcChar8* name = nullptr;
