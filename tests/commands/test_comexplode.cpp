@@ -18,38 +18,9 @@ using Adrs = std::vector<TObjHeader*>;
 
 class ComExplodeTest : public CmdTest {
 protected:
-    void Begin() {
-        Start();
-        Glob.TabLayer[1].Show = true;
-        OpList.CamCnt = 2;
-        OpList.Cam[0].OpType = OpTypeContour;
-        OpList.Cam[0].Status = 0;
-        OpList.Cam[1].OpType = OpTypeContour;
-        OpList.Cam[1].Status = 0;
-    }
-    static TObjHeader* Rect(Osy A, Osy B, bool Selected = true) {
-        EnPline.RectangleAdd(A, B, 1, MainVars.DataStart, MainVars.DataEnd);
-        if (Selected) MainVars.DataEnd->Flags |= FlagSelected;
-        return MainVars.DataEnd;
-    }
-    static TObjHeader* Line(Osy S, Osy E, bool Selected = true) {
-        EnPline.LineAdd(S, E, 1, MainVars.DataStart, MainVars.DataEnd);
-        if (Selected) MainVars.DataEnd->Flags |= FlagSelected;
-        return MainVars.DataEnd;
-    }
-    static Adrs Parents(int Op) {
-        const TCamOp& C = OpList.Cam[Op];
-        return Adrs(C.Parents.begin(), C.Parents.begin() + C.ParCnt);
-    }
-    static Adrs Childs(int Op) {
-        const TCamOp& C = OpList.Cam[Op];
-        return Adrs(C.Childs.begin(), C.Childs.begin() + C.ChilCnt);
-    }
-    static Adrs Drawing() {
-        Adrs A;
-        for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) A.push_back(p);
-        return A;
-    }
+    void Begin() { StartWithContours(2); }
+    static TObjHeader* Rect(Osy A, Osy B, bool Selected = true) { return AddRect(A, B, Selected); }
+    static TObjHeader* Line(Osy S, Osy E, bool Selected = true) { return AddLine(S, E, Selected); }
 };
 
 TEST_F(ComExplodeTest, ExplodeGivesPiecesThatTakeTheLinksLastFirst) {

@@ -18,18 +18,8 @@ using Adrs = std::vector<TObjHeader*>;
 
 class ComFilletTest : public CmdTest {
 protected:
-    void Begin() {
-        Start();
-        Glob.TabLayer[1].Show = true;
-        OpList.CamCnt = 1;
-        OpList.Cam[0].OpType = OpTypeContour;
-        OpList.Cam[0].Status = 0;
-    }
-    static TObjHeader* Rect(Osy A, Osy B, bool Selected = false) {
-        EnPline.RectangleAdd(A, B, 1, MainVars.DataStart, MainVars.DataEnd);
-        if (Selected) MainVars.DataEnd->Flags |= FlagSelected;
-        return MainVars.DataEnd;
-    }
+    void Begin() { StartWithContours(1); }
+    static TObjHeader* Rect(Osy A, Osy B, bool Selected = false) { return AddRect(A, B, Selected); }
     static int Arcs(const TObjHeader* p) {
         int n = 0;
         for (int i = 0; i < PlineSegCount(p); ++i) n += PlineSegs(p)[i].Alfa != 0;

@@ -19,24 +19,7 @@ using Adrs = std::vector<TObjHeader*>;
 
 class ComLayerTest : public CmdTest {
 protected:
-    static TObjHeader* Line(Extended X, bool Selected) {
-        EnPline.LineAdd({X, 0}, {X, 1}, 1, MainVars.DataStart, MainVars.DataEnd);
-        if (Selected) MainVars.DataEnd->Flags |= FlagSelected;
-        return MainVars.DataEnd;
-    }
-    static Adrs Parents(int Op) {
-        const TCamOp& C = OpList.Cam[Op];
-        return Adrs(C.Parents.begin(), C.Parents.begin() + C.ParCnt);
-    }
-    static Adrs Childs(int Op) {
-        const TCamOp& C = OpList.Cam[Op];
-        return Adrs(C.Childs.begin(), C.Childs.begin() + C.ChilCnt);
-    }
-    static Adrs Drawing() {
-        Adrs A;
-        for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) A.push_back(p);
-        return A;
-    }
+    static TObjHeader* Line(Extended X, bool Selected) { return AddLine({X, 0}, {X, 1}, Selected); }
     // The layer names of the program: T1..T64, then the special layers.
     static void NameLayers() {
         for (int L = 1; L <= 64; ++L) Glob.TabLayer[L].Name = "T" + std::to_string(L);

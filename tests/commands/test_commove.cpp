@@ -17,11 +17,7 @@ using Lines = std::vector<std::string>;
 
 class ComMoveTest : public CmdTest {
 protected:
-    static TObjHeader* Line(Osy S, Osy E, bool Selected = false) {
-        EnPline.LineAdd(S, E, 1, MainVars.DataStart, MainVars.DataEnd);
-        if (Selected) MainVars.DataEnd->Flags |= FlagSelected;
-        return MainVars.DataEnd;
-    }
+    static TObjHeader* Line(Osy S, Osy E, bool Selected = false) { return AddLine(S, E, Selected); }
     static Osy Start(const TObjHeader* p) { return AsPline(p)->S; }
     // One contour operation with source Src and path Path.
     static void OneOp(TObjHeader* Src, TObjHeader* Path) {

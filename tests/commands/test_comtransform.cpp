@@ -17,11 +17,7 @@ using Lines = std::vector<std::string>;
 
 class ComTransformTest : public CmdTest {
 protected:
-    static TObjHeader* Line(Osy S, Osy E, bool Selected = true) {
-        EnPline.LineAdd(S, E, 1, MainVars.DataStart, MainVars.DataEnd);
-        if (Selected) MainVars.DataEnd->Flags |= FlagSelected;
-        return MainVars.DataEnd;
-    }
+    static TObjHeader* Line(Osy S, Osy E, bool Selected = true) { return AddLine(S, E, Selected); }
     // Box of every record's polyline points.
     static void Box(const TObjHeader* p, Osy& Mn, Osy& Mx) {
         Mn = Mx = AsPline(p)->S;

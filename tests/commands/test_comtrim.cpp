@@ -18,27 +18,8 @@ using Adrs = std::vector<TObjHeader*>;
 
 class ComTrimTest : public CmdTest {
 protected:
-    void Begin() {
-        Start();
-        Glob.TabLayer[1].Show = true;
-        OpList.CamCnt = 1;
-        OpList.Cam[0].OpType = OpTypeContour;
-        OpList.Cam[0].Status = 0;
-    }
-    static TObjHeader* Line(Osy S, Osy E, bool Selected = false) {
-        EnPline.LineAdd(S, E, 1, MainVars.DataStart, MainVars.DataEnd);
-        if (Selected) MainVars.DataEnd->Flags |= FlagSelected;
-        return MainVars.DataEnd;
-    }
-    static Adrs Parents(int Op) {
-        const TCamOp& C = OpList.Cam[Op];
-        return Adrs(C.Parents.begin(), C.Parents.begin() + C.ParCnt);
-    }
-    static Adrs Drawing() {
-        Adrs A;
-        for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) A.push_back(p);
-        return A;
-    }
+    void Begin() { StartWithContours(1); }
+    static TObjHeader* Line(Osy S, Osy E, bool Selected = false) { return AddLine(S, E, Selected); }
     static Extended Len(const TObjHeader* p) { return EnPline.Length(p); }
 };
 

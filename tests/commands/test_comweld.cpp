@@ -17,28 +17,9 @@ using Adrs = std::vector<TObjHeader*>;
 
 class ComWeldTest : public CmdTest {
 protected:
-    void Begin() {
-        Start();
-        Glob.TabLayer[1].Show = true;
-        OpList.CamCnt = 1;
-        OpList.Cam[0].OpType = OpTypeContour;
-        OpList.Cam[0].Status = 0;
-    }
-    static TObjHeader* Rect(Osy A, Osy B) {
-        EnPline.RectangleAdd(A, B, 1, MainVars.DataStart, MainVars.DataEnd);
-        MainVars.DataEnd->Flags |= FlagSelected;
-        return MainVars.DataEnd;
-    }
-    static TObjHeader* Line(Osy S, Osy E) {
-        EnPline.LineAdd(S, E, 1, MainVars.DataStart, MainVars.DataEnd);
-        MainVars.DataEnd->Flags |= FlagSelected;
-        return MainVars.DataEnd;
-    }
-    static Adrs Drawing() {
-        Adrs A;
-        for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) A.push_back(p);
-        return A;
-    }
+    void Begin() { StartWithContours(1); }
+    static TObjHeader* Rect(Osy A, Osy B) { return AddRect(A, B, true); }
+    static TObjHeader* Line(Osy S, Osy E) { return AddLine(S, E, true); }
 };
 
 TEST_F(ComWeldTest, WeldOfTwoOverlappingRectanglesIsOneOutline) {

@@ -7,6 +7,7 @@
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
 #include "platform/RecordingCanvas.h"
+#include "support/DrawArea.h"
 #include "support/Fixture.h"
 
 namespace {
@@ -16,12 +17,7 @@ class DrawTest : public KestrilonTest {
 protected:
     void SetUp() override {
         KestrilonTest::SetUp();
-        // 100 x 75 mm at 8 px/mm on an 800 x 600 area.
-        Glob.ZoomMin = {0, 0};
-        Glob.ZoomMax = {100, 75};
-        Glob.BoduNaMm = 8;
-        Glob.Okno = {800, 600};
-        Glob.OknoStart = {0, 0};
+        SetTestDrawArea();
         Glob.Arrow = false;
         Glob.View = vLayer;
     }

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <vector>
+
+#define FUZZ_REQUIRE(cond) EXPECT_TRUE(cond) << #cond
+#define KESTRILON_FUZZ_ENTRY_ONLY
+#include "fuzz/fuzz_shp.cpp"
 
 #include "core/Builder.h"
 #include "core/Glob.h"
@@ -16,6 +18,7 @@
 #include "core/UniLog.h"
 #include "platform/RecordingCanvas.h"
 #include "shell/MainVars.h"
+#include "support/Corpus.h"
 #include "support/Fixture.h"
 
 namespace {
@@ -400,41 +403,9 @@ namespace {
 // ---- the fuzz corpus: every file loads or is refused, and runs without fault ----
 
 TEST_F(IntFontTest, FuzzCorpusReplays) {
-    namespace fs = std::filesystem;
-    std::string all;
-    for (int c = 1; c < 256; ++c) all += char(c);
-    Glob.ZoomMin = Osy{-100, -100};
-    Glob.ZoomMax = Osy{100, 100};
-    Glob.BoduNaMm = 4;
-    Glob.Okno = Osy{800, 800};
-    int files = 0, loaded = 0;
-    for (const auto& entry : fs::directory_iterator(std::string(KESTRILON_TEST_DATA) + "/fonts/corpus")) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        SCOPED_TRACE(entry.path().filename().string());
-        ++files;
-        FontFreeMem();
-        if (!LoadFontBytes("Fuzz.shp", bytes)) continue;
-        ++loaded;
-        TRecordingCanvas canvas;
-        for (int distorted = 0; distorted < 2; ++distorted) {
-            WorkText = ParText{};
-            WorkText.JmFontu = "FUZZ.SHP";
-            WorkText.Text = all;
-            WorkText.Vyska = 5;
-            WorkText.WidthFactor = distorted ? 0.7L : 1;
-            WorkText.Zkos = distorted ? 0.2L : 0;
-            WorkText.MirrorY = distorted;
-            for (int mode = ShpDraw; mode <= ShpBuild; ++mode) {
-                canvas.Reset();
-                WalkShpText(mode, Osy{-1, -1}, Osy{1, 1}, &canvas, 1, 1, Start, End);
-                EXPECT_EQ(CheckObjList(Start, End), "");
-                FreeObjList(Start, End);
-            }
-            WalkShpTextGdi(&canvas);
-        }
-    }
-    EXPECT_GE(files, 10);
+    int loaded = 0;
+    const size_t files = ReplayCorpus("fonts", Dir(), [&](const std::string& Bytes) { loaded += FuzzShpFont(Bytes); });
+    EXPECT_GE(files, 10u);
     EXPECT_GE(loaded, 4);
 }
 

@@ -14,6 +14,7 @@
 #include "core/UniPline.h"
 #include "platform/RecordingCanvas.h"
 #include "shell/MainVars.h"
+#include "support/DrawArea.h"
 #include "support/Fixture.h"
 
 namespace pltest {
@@ -68,11 +69,7 @@ protected:
 
     void SetUp() override {
         KestrilonTest::SetUp();
-        Glob.ZoomMin = {0, 0};
-        Glob.ZoomMax = {100, 75};
-        Glob.BoduNaMm = 8;
-        Glob.Okno = {800, 600};
-        Glob.OknoStart = {0, 0};
+        SetTestDrawArea();
         for (int l : {1, 2, 68}) {
             Glob.TabLayer[size_t(l)].Show = true;
             Glob.TabLayer[size_t(l)].Color = 0x000000F0u + uint32_t(l);

@@ -11,6 +11,7 @@
 #include "core/UniPoint.h"
 #include "platform/RecordingCanvas.h"
 #include "shell/MainVars.h"
+#include "support/DrawArea.h"
 #include "support/Fixture.h"
 
 namespace {
@@ -20,10 +21,7 @@ class PointTest : public KestrilonTest {
 protected:
     void SetUp() override {
         KestrilonTest::SetUp();
-        Glob.ZoomMin = {0, 0};
-        Glob.ZoomMax = {100, 75};
-        Glob.BoduNaMm = 8;
-        Glob.Okno = {800, 600};
+        SetTestDrawArea();
         Glob.View = vLayer;
         Glob.TabLayer[1].Show = true;
         Glob.TabLayer[1].Color = 0x0000FF;

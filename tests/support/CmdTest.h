@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "core/Types.h"
 #include "support/CmdHarness.h"
 #include "support/Fixture.h"
+
+struct TObjHeader;
 
 class CmdTest : public KestrilonTest {
 protected:
@@ -22,6 +25,16 @@ protected:
     // Log texts written since the last Mark(), without the undo bookkeeping lines.
     void Mark();
     std::vector<std::string> NewLog() const;
+
+    // Starts the harness with layer 1 shown and Ops contour operations (status 0).
+    void StartWithContours(int Ops);
+    // A line or a rectangle outline on layer 1 appended to the drawing, optionally selected.
+    static TObjHeader* AddLine(Osy S, Osy E, bool Selected);
+    static TObjHeader* AddRect(Osy A, Osy B, bool Selected);
+    // The sources and paths of operation Op; the drawing list in order.
+    static std::vector<TObjHeader*> Parents(int Op);
+    static std::vector<TObjHeader*> Childs(int Op);
+    static std::vector<TObjHeader*> Drawing();
 
     std::unique_ptr<TCmdHarness> H;
 
