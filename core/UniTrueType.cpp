@@ -87,6 +87,23 @@ bool TTrueTypeFace::Open(const std::string& FileName, int Index, bool Bold, bool
     return true;
 }
 
+FcPattern* MatchScalableFace(const std::string& Family, bool Styled, bool Bold, bool Italic) {
+    FcPattern* pat = FcPatternCreate();
+    if (!pat) return nullptr;
+    FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(Family.c_str()));
+    if (Styled) {
+        FcPatternAddInteger(pat, FC_WEIGHT, Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pat, FC_SLANT, Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    }
+    FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+    FcDefaultSubstitute(pat);
+    FcResult res;
+    FcPattern* match = FcFontMatch(nullptr, pat, &res);
+    FcPatternDestroy(pat);
+    return match;
+}
+
 bool TTrueTypeFace::Select(const std::string& FaceName, bool Bold, bool Italic) {
     Impl = std::make_unique<TImpl>();
     static bool fcReady = false;
@@ -95,18 +112,7 @@ bool TTrueTypeFace::Select(const std::string& FaceName, bool Bold, bool Italic) 
         fcReady = true;
         std::atexit(FcFini);  // fontconfig keeps its configuration until told to let go
     }
-    FcPattern* pat = FcPatternCreate();
-    if (!pat) return false;
-    std::string family = Cp1250ToUtf8(FaceName);
-    FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pat, FC_WEIGHT, Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pat, FC_SLANT, Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
-    FcDefaultSubstitute(pat);
-    FcResult res;
-    FcPattern* match = FcFontMatch(nullptr, pat, &res);
-    FcPatternDestroy(pat);
+    FcPattern* match = MatchScalableFace(Cp1250ToUtf8(FaceName), true, Bold, Italic);
     if (!match) return false;
     FcChar8* file = nullptr;
     int index = 0;

@@ -42,6 +42,12 @@ public:
     std::unique_ptr<TImpl> Impl;
 };
 
+typedef struct _FcPattern FcPattern;
+// fontconfig's closest scalable face for Family (UTF-8), with Styled also of the weight
+// and slant Bold/Italic ask for; the caller destroys it. nullptr when there is none
+// (fontconfig must be initialised, as TTrueTypeFace::Select does).
+FcPattern* MatchScalableFace(const std::string& Family, bool Styled, bool Bold, bool Italic);
+
 // The Unicode code point of an 8-bit (Windows-1250) character.
 uint32_t Cp1250CodePoint(uint8_t Ch);
 
