@@ -34,16 +34,6 @@ Extended IntoTurn(Extended A) {
     return A;
 }
 
-// The selection step's end: the command is over, selection modes off, redraw.
-void EndSelectStep() {
-    MainVars.ComCnt = -1;
-    MainVars.FileSaved = false;
-    MainVars.Mouse.NextMove = mmNone;
-    MainVars.Mouse.NextDown = mdNone;
-    MainVars.Mouse.OsnapAuto.Search = false;
-    ComRedrawView();
-}
-
 // Step 0 of EDITTEXT and TEXTTOPLINE.
 void AskTexts(const char* StartLine) {
     WriteLog(StartLine);
@@ -97,7 +87,7 @@ void ComNewText() {
             Osy Typed;
             if (StrToPt(V.Command[1], Osy{}, Typed)) {
                 V.PickPoint = Typed;
-                WriteLog("Usr:PickPoint" + PickPointText());
+                LogPickPoint();
                 P = Typed;
             }
             // The point waits in PickPoint: redraws between the steps use the shared
@@ -126,7 +116,7 @@ void ComEditText() {
     if (V.ComCnt == 0) return AskTexts("Sys:ComEditText Start");
     if (PreviousTexts()) return;
     SaveSelection();
-    EndSelectStep();
+    FinalSettings();
     std::vector<TObjHeader*> Texts;
     for (TObjHeader* p = V.DataStart; p; p = p->Next) {
         if (!(p->Flags & FlagSelected)) continue;
@@ -185,7 +175,7 @@ void ComTextToPline() {
     if (V.ComCnt == 0) return AskTexts("Sys:ComTextToPline Start");
     if (PreviousTexts()) return;
     SaveSelection();
-    EndSelectStep();
+    FinalSettings();
     for (TObjHeader* p = V.DataStart; p;) {
         TObjHeader* Next = p->Next;
         if (p->Flags & FlagSelected) {
