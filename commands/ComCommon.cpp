@@ -47,12 +47,24 @@ void FinalSettings() {
     ComRedrawView();
 }
 
+void WorkStepStart() {
+    MainVars.ComCnt = -1;
+    MainVars.FileSaved = false;
+    MainVars.Mouse.NextMove = mmNone;
+    MainVars.Mouse.NextDown = mdNone;
+    ComRedrawView();
+}
+
+void ClearSelected(TObjHeader* p) { p->Flags &= static_cast<uint8_t>(~FlagSelected); }
+
 std::string GeneralNumText(Extended X) { return CfgRegionalReal(X); }
 
 std::string PickPointText() {
     return " La:" + std::to_string(Glob.LayerDraw) + " X:" + GeneralNumText(MainVars.PickPoint.x) +
            " Y:" + GeneralNumText(MainVars.PickPoint.y);
 }
+
+void LogPickPoint() { WriteLog("Usr:PickPoint" + PickPointText()); }
 
 std::string PatternNumText(Extended X, const std::string& Pattern) {
     int Decimals = 0;

@@ -27,9 +27,14 @@ void PointModes();
 // The final settings of a step that ends a command: ComCnt -1, FileSaved false, no
 // rubber band, no click meaning, no snap search, redraw.
 void FinalSettings();
+// The settings of the work step of a command on a selection: ComCnt -1, FileSaved false,
+// no rubber band, no click meaning, redraw (the snap search is left as it is).
+void WorkStepStart();
 
 // " La:" + layer + " X:" + PickPoint.x + " Y:" + PickPoint.y in the general number form.
 std::string PickPointText();
+// Logs "Usr:PickPoint" + PickPointText().
+void LogPickPoint();
 // The shortest general decimal form (at most 15 significant digits) with the user's
 // decimal separator.
 std::string GeneralNumText(Extended X);
@@ -46,6 +51,8 @@ void WrongPickPoint(const std::string& Input);
 // Combines the remembered selection back into the flags, shows the count and redraws;
 // returns the selected count.
 int RestoreDrawingSelection();
+// Clears the selected bit of a record (no redraw).
+void ClearSelected(TObjHeader* p);
 // Number of selected top-level objects of the drawing.
 int CountDrawingSelection();
 // Shows Count in the main form's selection panel.

@@ -21,8 +21,6 @@ namespace {
 
 constexpr Extended Pi = 3.1415926535897932385L;
 
-void LogPickPoint() { WriteLog("Usr:PickPoint" + PickPointText()); }
-
 // A count as typed: rounded to the nearest whole number (halves to the even one) and
 // raised to 1.
 long CountOf(Extended X) {
@@ -144,11 +142,7 @@ void ComCopyToActive() {
         return;
     }
     if (SelectStepPrevious("Usr:Select previous")) return;
-    V.ComCnt = -1;
-    V.FileSaved = false;
-    V.Mouse.NextMove = mmNone;
-    V.Mouse.NextDown = mdNone;
-    ComRedrawView();
+    WorkStepStart();
     TObjHeader* Last = V.DataEnd;
     // The walk reaches the appended copies too; they are not selected.
     for (TObjHeader* p = V.DataStart; p; p = p->Next) {

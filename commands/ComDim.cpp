@@ -30,7 +30,7 @@ bool DimPoint(const std::string& In, const Osy& Base, const char* EndLine) {
         WriteLog(EndLine);
         return false;
     }
-    WriteLog("Usr:PickPoint" + PickPointText());
+    LogPickPoint();
     return true;
 }
 
@@ -152,7 +152,7 @@ void ComDimAngle() {
                 WriteLog(End);
                 return;
             }
-            WriteLog("Usr:PickPoint" + PickPointText());
+            LogPickPoint();
             V.SelEnv3 = V.PickPoint;
             SetPrompt(Prompt[23]);
             ComRedrawView();
@@ -206,7 +206,7 @@ void ComDimLeader() {
             V.Mouse.NextDown = mdNone;
             ComRedrawView();
             if (StrToPt(V.Command[2], V.SavePick, V.PickPoint)) {
-                WriteLog("Usr:PickPoint" + PickPointText());
+                LogPickPoint();
                 // The legs wait in SaveStart/SaveEnd; Escape frees them.
                 EnPline.LineAdd(V.SavePick, V.PickPoint, Glob.LayerDraw, V.SaveStart, V.SaveEnd);
                 if (V.SaveEnd) DrawObj(V.SaveEnd, MainCanvas);

@@ -13,9 +13,7 @@ void TMainForm::ComDist() {
     TMainVars& V = MainVars;
     if (V.ComCnt == 0) {
         WriteLog("Sys:ComDist Start");
-        V.Mouse.NextMove = mmCross;
-        V.Mouse.NextDown = mdCoord;
-        V.Mouse.OsnapAuto.Search = true;
+        PointModes();
         SetPrompt(Prompt[3]);
         ComRedraw();
         return;

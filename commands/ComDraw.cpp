@@ -101,11 +101,7 @@ void ComPointToCircle() {
         return;
     }
     if (SelectStepPrevious("Usr:Select previous.")) return;
-    V.ComCnt = -1;
-    V.FileSaved = false;
-    V.Mouse.NextMove = mmNone;
-    V.Mouse.NextDown = mdNone;
-    ComRedrawView();
+    WorkStepStart();
     PointsToCircles(V.DataStart);
     ComLayPanelUpdate();
     WriteLog("Sys:ComPointToCircle End");
@@ -262,7 +258,7 @@ void ComRectangle() {
             return;
         case 1:
             if (!FirstPoint(V.Command[1])) return FailPoint(V.Command[1], "Sys:ComRectangle End");
-            WriteLog("Usr:PickPoint" + PickPointText());
+            LogPickPoint();
             V.SavePick = V.PickPoint;
             AskNextPoint(Prompt[2], mmRect);
             return;
@@ -272,7 +268,7 @@ void ComRectangle() {
     V.PickPoint = V.SavePick;
     FinalSettings();
     if (!StrToPt(V.Command[2], V.SavePick, V.PickPoint)) return FailPoint(V.Command[2], "Sys:ComRectangle End");
-    WriteLog("Usr:PickPoint" + PickPointText());
+    LogPickPoint();
     WriteLog("Sys:RectangleTo" + PickPointText());
     EnPline.RectangleAdd(V.SavePick, V.PickPoint, Glob.LayerDraw, V.DataStart, V.DataEnd);
     ComLayPanelUpdate();

@@ -20,16 +20,6 @@
 
 namespace {
 
-void Unselect(TObjHeader* p) { p->Flags &= static_cast<uint8_t>(~FlagSelected); }
-
-void WorkStepStart() {
-    MainVars.ComCnt = -1;
-    MainVars.FileSaved = false;
-    MainVars.Mouse.NextMove = mmNone;
-    MainVars.Mouse.NextDown = mdNone;
-    ComRedrawView();
-}
-
 // Re-pointing with the source action and the path action (CHANGEDIR also swaps the
 // climb sense of a reversed path's operation), then the hand-off.
 void RepointAndHandOff(bool SwapClimb) {
@@ -65,7 +55,7 @@ void ComExplode() {
     for (TObjHeader* p = V.DataStart; p;) {
         TObjHeader* Next = p == Last ? nullptr : p->Next;
         if (p->Flags & FlagSelected) {
-            Unselect(p);
+            ClearSelected(p);
             if (p->Type == ObjPline) {
                 TEditAdr& R = AddEditAdr(p, V.DataEnd);
                 std::vector<TObjHeader*> Pieces = EnPline.Explode(p, V.DataStart, V.DataEnd);
@@ -208,7 +198,7 @@ void ComChangeStart() {
             AppendObj(r, V.DataStart, V.DataEnd);
             DrawObj(r, MainCanvas);
         } else {
-            Unselect(p);
+            ClearSelected(p);
             DrawObj(p, MainCanvas);
         }
     }

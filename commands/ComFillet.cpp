@@ -19,8 +19,6 @@
 
 namespace {
 
-void Unselect(TObjHeader* p) { p->Flags &= static_cast<uint8_t>(~FlagSelected); }
-
 // R replaces P at the end of the drawing; the record lets the links follow.
 void ReplacePline(TObjHeader* P, TObjHeader* R) {
     TMainVars& V = MainVars;
@@ -46,14 +44,6 @@ void AskSelection() {
     SetPrompt(PrSelObject);
     MainVars.Mouse.NextMove = mmSel;
     MainVars.Mouse.NextDown = mdSel;
-    ComRedrawView();
-}
-
-void WorkStepStart() {
-    MainVars.ComCnt = -1;
-    MainVars.FileSaved = false;
-    MainVars.Mouse.NextMove = mmNone;
-    MainVars.Mouse.NextDown = mdNone;
     ComRedrawView();
 }
 
@@ -88,6 +78,28 @@ TObjHeader* RoundByOffsets(TObjHeader* P, Extended R) {
     TObjHeader* C = OnePass(B, Open, R, false);
     FreeOne(B);
     return C;
+}
+
+// The edit list is reset, then every selected object of the drawing as it was (the
+// appended replacements are not visited) loses the bit; a polyline for which Make gives
+// a replacement is replaced by it, anything else is drawn again.
+template <class TMake>
+void ReplaceSelectedPlines(TMake Make) {
+    TMainVars& V = MainVars;
+    ResetEditAdr();
+    TObjHeader* Last = V.DataEnd;
+    for (TObjHeader* p = V.DataStart; p;) {
+        TObjHeader* Next = p == Last ? nullptr : p->Next;
+        if (p->Flags & FlagSelected) {
+            ClearSelected(p);
+            TObjHeader* r = p->Type == ObjPline ? Make(p) : nullptr;
+            if (r)
+                ReplacePline(p, r);
+            else
+                DrawObj(p, MainCanvas);
+        }
+        p = Next;
+    }
 }
 
 }  // namespace
@@ -164,20 +176,7 @@ void ComFilletAll(bool Chamfer) {
         WriteLog(EndLine);
         return;
     }
-    ResetEditAdr();
-    TObjHeader* Last = V.DataEnd;
-    for (TObjHeader* p = V.DataStart; p;) {
-        TObjHeader* Next = p == Last ? nullptr : p->Next;
-        if (p->Flags & FlagSelected) {
-            Unselect(p);
-            TObjHeader* r = p->Type == ObjPline ? EnPline.FilletAll(p, R, Chamfer) : nullptr;
-            if (r)
-                ReplacePline(p, r);
-            else
-                DrawObj(p, MainCanvas);
-        }
-        p = Next;
-    }
+    ReplaceSelectedPlines([&](TObjHeader* p) { return EnPline.FilletAll(p, R, Chamfer); });
     TRegenQueue Q;
     ReplaceSweep(Q);
     HandOffRegen(Q);
@@ -205,26 +204,17 @@ void ComFilletOffs() {
         WriteLog("Sys:ComFilletOffset End");
         return;
     }
-    ResetEditAdr();
-    TObjHeader* Last = V.DataEnd;
-    for (TObjHeader* p = V.DataStart; p;) {
-        TObjHeader* Next = p == Last ? nullptr : p->Next;
-        if (p->Flags & FlagSelected) {
-            Unselect(p);
-            TObjHeader* r = p->Type == ObjPline ? RoundByOffsets(p, R) : nullptr;
-            if (r) {
-                // The rounded polyline stays on the original's layer.
-                r->Layer = p->Layer;
-                r->Flags = p->Flags;
-                r->SavedFlags = p->SavedFlags;
-                r->Type = p->Type;
-                ReplacePline(p, r);
-            } else {
-                DrawObj(p, MainCanvas);
-            }
+    ReplaceSelectedPlines([&](TObjHeader* p) {
+        TObjHeader* r = RoundByOffsets(p, R);
+        if (r) {
+            // The rounded polyline stays on the original's layer.
+            r->Layer = p->Layer;
+            r->Flags = p->Flags;
+            r->SavedFlags = p->SavedFlags;
+            r->Type = p->Type;
         }
-        p = Next;
-    }
+        return r;
+    });
     TRegenQueue Q(false);
     RepointOpLinks([&](int op) { Q.SourceAction(op); },
                    [&](int op) {

@@ -173,7 +173,7 @@ void ComInteliHatch() {
     if (!ParseDistAngle(V.Command[1], V.Command[2], Spacing, Angle, false)) return WrongDistAngle();
     const std::string& In = V.Command[3];
     if (StrToPt(In, Osy{}, V.PickPoint)) {
-        WriteLog("Usr:PickPoint" + PickPointText());
+        LogPickPoint();
         EnPoint.Add(V.PickPoint, OrigLayer, V.ViewStart, V.ViewEnd);
         if (TObjHeader* Area = SelectArea(V.PickPoint, V.SaveStart, V.SaveEnd))
             AppendObj(Area, V.AreaStart, V.AreaEnd);

@@ -18,8 +18,6 @@
 
 namespace {
 
-void ClearSelected(TObjHeader* p) { p->Flags &= static_cast<uint8_t>(~FlagSelected); }
-
 // The layer whose name, ASCII letters upper-cased, equals Name upper-cased; the last
 // such layer wins; 0 when none.
 int LayerByName(const std::string& Name) {

@@ -14,8 +14,6 @@
 
 namespace {
 
-void LogPickPoint() { WriteLog("Usr:PickPoint" + PickPointText()); }
-
 // Moves every selected top-level object by Rel, each followed by its in-place sweep.
 void MoveSelected(const Osy& Rel, TRegenQueue& Q, bool Path) {
     for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) {

@@ -163,11 +163,7 @@ void ComOffset() {
         default:
             break;
     }
-    V.ComCnt = -1;
-    V.FileSaved = false;
-    V.Mouse.NextMove = mmNone;
-    V.Mouse.NextDown = mdNone;
-    ComRedrawView();
+    WorkStepStart();
     // A typed side point counts as much as a click (which types its own point).
     Osy Typed;
     if (StrToPt(ComInput(3), Osy{}, Typed)) V.PickPoint = Typed;

@@ -134,7 +134,7 @@ void MakeSegment(const std::string& In2, const std::string& Third) {
             WriteLog(EndLine);
             return;
         }
-        WriteLog("Usr:PickPoint" + PickPointText());
+        LogPickPoint();
         const Extended d = Angle(V.ArcStart, V.ArcEnd) - V.Tangent;
         WriteLog("Sys:Poly angle:" + GeneralNumText(d));
         Alfa = 2 * NormLimit(d);
@@ -144,13 +144,13 @@ void MakeSegment(const std::string& In2, const std::string& Third) {
             WriteLog(EndLine);
             return;
         }
-        WriteLog("Usr:PickPoint" + PickPointText());
+        LogPickPoint();
         const Extended Len = Dist(V.ArcStart, V.PickPoint);
         V.ArcEnd = {V.ArcStart.x + Len * std::cos(V.Tangent), V.ArcStart.y + Len * std::sin(V.Tangent)};
     } else {
         Extended R = 0;
         if (StrToPt(Third, V.ArcStart, V.PickPoint)) {
-            WriteLog("Usr:PickPoint" + PickPointText());
+            LogPickPoint();
             const Extended d = Angle(V.ArcStart, V.PickPoint) - Angle(V.ArcStart, V.ArcEnd);
             WriteLog("Sys:Poly angle:" + GeneralNumText(d));
             Alfa = -2 * NormLimit(d);
@@ -203,7 +203,7 @@ void ComPolyline() {
                 WriteLog(EndLine);
                 return;
             }
-            WriteLog("Usr:PickPoint" + PickPointText());
+            LogPickPoint();
             EnPoint.Add(V.PickPoint, Glob.LayerDraw, V.DataStart, V.DataEnd);
             V.ArcStart = V.SavePick = V.PickPoint;
             SetPrompt(Prompt[4]);
@@ -220,7 +220,7 @@ void ComPolyline() {
                 WriteLog(EndLine);
                 return;
             }
-            WriteLog("Usr:PickPoint" + PickPointText());
+            LogPickPoint();
             V.ArcEnd = V.PickPoint;
             V.PickPoint = V.SavePick;
             if (V.UseTangArc || V.UseTangLine) return MakeSegment(In, "");

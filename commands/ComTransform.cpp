@@ -19,8 +19,6 @@ namespace {
 
 constexpr Extended Pi = 3.1415926535897932385L;
 
-void LogPickPoint() { WriteLog("Usr:PickPoint" + PickPointText()); }
-
 // The settings dialog's choice: transform the objects themselves (true) or copies.
 bool RotateInPlace() { return SetDialog ? SetDialog->RBtnRotDel->Checked : true; }
 bool MirrorInPlace() { return SetDialog ? SetDialog->RBtnMirDel->Checked : false; }

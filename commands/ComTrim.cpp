@@ -35,8 +35,6 @@ TObjHeader* FirstPlineHit(const Osy& P, bool SkipSelected) {
 
 namespace {
 
-void Unselect(TObjHeader* p) { p->Flags &= static_cast<uint8_t>(~FlagSelected); }
-
 // A point of these commands: typed relative to the origin.
 bool ReadPoint(const std::string& Input) { return StrToPt(Input, Osy{}, MainVars.PickPoint); }
 
@@ -137,9 +135,7 @@ void ComBreak() {
             Hit->Flags |= FlagSelected;
             DrawObj(Hit, MainCanvas);
             SetPrompt(Prompt[40]);
-            V.Mouse.NextMove = mmCross;
-            V.Mouse.NextDown = mdCoord;
-            V.Mouse.OsnapAuto.Search = true;
+            PointModes();
             ComRedrawView();
             return;
         }
@@ -186,7 +182,7 @@ void ComTrim() {
     V.FileSaved = false;
     ResetEditAdr();
     if (!ReadPoint(ComInput(2))) return PickFailed("Sys:ComTrim End");
-    WriteLog("Usr:PickPoint" + PickPointText());
+    LogPickPoint();
     Osy Min, Max;
     PickBox(V.PickPoint, Min, Max);
     // Pieces are appended behind the walk's last record and are not picked again in
@@ -211,7 +207,7 @@ void ComTrim() {
                     // Pieces that stayed apart are not left highlighted: they can be
                     // trimmed by the next pick.
                     for (TObjHeader* r : New) {
-                        Unselect(r);
+                        ClearSelected(r);
                         DrawObj(r, MainCanvas);
                     }
                 }
@@ -232,7 +228,7 @@ void ComExtend() {
     V.FileSaved = false;
     ResetEditAdr();
     if (!ReadPoint(ComInput(2))) return PickFailed("Sys:ComExtend End;");
-    WriteLog("Usr:PickPoint" + PickPointText());
+    LogPickPoint();
     Osy Min, Max;
     PickBox(V.PickPoint, Min, Max);
     if (TObjHeader* p = FirstPlineHit(V.PickPoint, true)) {

@@ -25,22 +25,12 @@ namespace {
 // The most points MARK places along one polyline: more would only exhaust memory.
 constexpr Extended MaxMarkCount = 1000000;
 
-void Unselect(TObjHeader* p) { p->Flags &= static_cast<uint8_t>(~FlagSelected); }
-
 bool UsedByOperation(const TObjHeader* p) {
     TOpMap Map;
     CamOpsOfObject(p, Map);
     for (int op = 0; op < OpList.CamCnt; ++op)
         if (Map[op] != 0) return true;
     return false;
-}
-
-void WorkStepStart() {
-    MainVars.ComCnt = -1;
-    MainVars.FileSaved = false;
-    MainVars.Mouse.NextMove = mmNone;
-    MainVars.Mouse.NextDown = mdNone;
-    ComRedrawView();
 }
 
 // Unlinks the selected polylines into Start..End (WELD refuses a polyline an operation
@@ -101,7 +91,7 @@ void ComDivide() {
     for (TObjHeader* p = V.DataStart; p;) {
         TObjHeader* Next = p->Next;
         if (p->Flags & FlagSelected) {
-            Unselect(p);
+            ClearSelected(p);
             if (p->Type == ObjPline) {
                 AddEditAdr(p, p);
                 UnlinkObj(p, V.DataStart, V.DataEnd);
@@ -185,7 +175,7 @@ void ComMark() {
     for (TObjHeader* p = V.DataStart; p;) {
         TObjHeader* Next = p == Last ? nullptr : p->Next;
         if (p->Flags & FlagSelected) {
-            Unselect(p);
+            ClearSelected(p);
             DrawObj(p, MainCanvas);
             if (p->Type == ObjPline) {
                 if (TObjHeader* G = Mark(p, Count)) {
