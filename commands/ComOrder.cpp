@@ -35,12 +35,7 @@ void Unselect(TObjHeader* p) {
 
 // The end of the selection step of the four one-step order commands.
 void OrderWorkStart() {
-    TMainVars& V = MainVars;
-    V.ComCnt = -1;
-    V.FileSaved = false;
-    V.Mouse.NextMove = mmNone;
-    V.Mouse.NextDown = mdNone;
-    ComRedrawView();
+    WorkStepStart();
     ResetEditAdr();
 }
 
@@ -103,6 +98,30 @@ void RepointOpLinks(const TOpAction& ParentAction, const TOpAction& ChildAction)
     }
 }
 
+namespace {
+
+// ONETOSTART (Earlier) and ONETOEND: each selected object swaps places with the nearest
+// object of the active layer before (after) it. Walked in the direction of the move, so
+// that a run of adjacent selected objects moves one place together.
+void MoveSelectedOnePlace(bool Earlier) {
+    TMainVars& V = MainVars;
+    OrderWorkStart();
+    for (TObjHeader* p = Earlier ? V.DataStart : V.DataEnd; p;) {
+        TObjHeader* Following = Earlier ? p->Next : p->Prev;
+        if (p->Flags & FlagSelected) {
+            Unselect(p);
+            AddEditAdr(p).New = {p};
+            TObjHeader* q = Earlier ? p->Prev : p->Next;
+            while (q && !IsActiveLayerObj(q)) q = Earlier ? q->Prev : q->Next;
+            if (q) SwapObjs(p, q, V.DataStart, V.DataEnd);
+        }
+        p = Following;
+    }
+    RepointOpLinks();
+}
+
+}  // namespace
+
 void ComToStart() {
     if (OrderSelectSteps("Sys:ComToStart Start")) return;
     TMainVars& V = MainVars;
@@ -146,41 +165,13 @@ void ComToEnd() {
 
 void ComOneToStart() {
     if (OrderSelectSteps("Sys:ComOneToStart Start")) return;
-    TMainVars& V = MainVars;
-    OrderWorkStart();
-    for (TObjHeader* p = V.DataStart; p;) {
-        TObjHeader* Next = p->Next;
-        if (p->Flags & FlagSelected) {
-            Unselect(p);
-            AddEditAdr(p).New = {p};
-            TObjHeader* q = p->Prev;
-            while (q && !IsActiveLayerObj(q)) q = q->Prev;
-            if (q) SwapObjs(p, q, V.DataStart, V.DataEnd);
-        }
-        p = Next;
-    }
-    RepointOpLinks();
+    MoveSelectedOnePlace(true);
     WriteLog("Sys:ComOneToStart End");
 }
 
-// Walked from the end of the list, so that a run of adjacent selected objects moves one
-// place later together, as ONETOSTART moves such a run one place earlier.
 void ComOneToEnd() {
     if (OrderSelectSteps("Sys:ComOneToEnd Start")) return;
-    TMainVars& V = MainVars;
-    OrderWorkStart();
-    for (TObjHeader* p = V.DataEnd; p;) {
-        TObjHeader* Prev = p->Prev;
-        if (p->Flags & FlagSelected) {
-            Unselect(p);
-            AddEditAdr(p).New = {p};
-            TObjHeader* q = p->Next;
-            while (q && !IsActiveLayerObj(q)) q = q->Next;
-            if (q) SwapObjs(p, q, V.DataStart, V.DataEnd);
-        }
-        p = Prev;
-    }
-    RepointOpLinks();
+    MoveSelectedOnePlace(false);
     WriteLog("Sys:ComOneToEnd End");
 }
 
