@@ -2,53 +2,31 @@
 // modal forms, timers, and the drawing area painted by the logic.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
-
 #include "core/Glob.h"
 #include "core/UniDraw.h"
+#include "platform/Canvas.h"
+#include "platform/Controls.h"
+#include "platform/Forms.h"
 #include "platform/Timers.h"
-#include "platform/qt/QtCanvas.h"
-#include "platform/qt/QtFormView.h"
+#include "platform/qt/QtProbe.h"
 #include "platform/qt/QtResponder.h"
 #include "support/Fixture.h"
 
 namespace {
-// One application for the whole run, ended before the process exits.
-QApplication* TheApp = nullptr;
+using namespace QtProbe;
 
+// One application for the whole run, ended before the process exits.
 class TAppEnvironment : public ::testing::Environment {
 public:
-    void TearDown() override {
-        delete TheApp;
-        TheApp = nullptr;
-    }
+    void TearDown() override { EndApp(); }
 };
 const auto* const AppEnv = ::testing::AddGlobalTestEnvironment(new TAppEnvironment);
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_qt";
-    static char* argv[] = {name, nullptr};
-    if (!TheApp) TheApp = new QApplication(argc, argv);
-    return *TheApp;
-}
-
-void Pump(int Ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < Ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
 
 class QtTest : public KestrilonTest {
 protected:
     void SetUp() override {
         KestrilonTest::SetUp();
-        App();
+        EnsureApp();
         R = std::make_unique<TQtResponder>();
         R->Install();
     }
@@ -60,10 +38,11 @@ protected:
 };
 
 TEST_F(QtTest, CanvasConvertsColoursAndPaints) {
-    EXPECT_EQ(ToQColor(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(ToQColor(0xFF0000), QColor(0, 0, 255));
-    EXPECT_EQ(FromQColor(QColor(1, 2, 3)), 0x030201u);
-    TQtCanvas c(50, 40);
+    EXPECT_EQ(ColorRoundTrip(0x0000FF), RgbColor(255, 0, 0));
+    EXPECT_EQ(ColorRoundTrip(0xFF0000), RgbColor(0, 0, 255));
+    EXPECT_EQ(RgbColor(1, 2, 3), 0x030201u);
+    std::unique_ptr<TCanvas> Owned = MakeCanvas(50, 40);
+    TCanvas& c = *Owned;
     c.Clear(0x000000);
     c.PenColor = 0x0000FF;  // red
     c.MoveTo(5, 10);
@@ -72,14 +51,13 @@ TEST_F(QtTest, CanvasConvertsColoursAndPaints) {
     c.BrushStyle = TBrushStyle::bsSolid;
     c.PenStyle = TPenStyle::psClear;
     c.Rectangle(10, 20, 20, 30);
-    const QImage& img = c.Image();
-    EXPECT_EQ(img.pixelColor(20, 10), QColor(255, 0, 0));
-    EXPECT_EQ(img.pixelColor(20, 11), QColor(0, 0, 0));
-    EXPECT_EQ(img.pixelColor(15, 25), QColor(0, 255, 0));
-    EXPECT_EQ(img.pixelColor(25, 25), QColor(0, 0, 0));
+    EXPECT_EQ(CanvasPixel(&c, 20, 10), 0x0000FFu);
+    EXPECT_EQ(CanvasPixel(&c, 20, 11), 0x000000u);
+    EXPECT_EQ(CanvasPixel(&c, 15, 25), 0x00FF00u);
+    EXPECT_EQ(CanvasPixel(&c, 25, 25), 0x000000u);
     EXPECT_GT(c.TextExtent("Kestrilon").cx, c.TextExtent("K").cx);
-    c.Resize(60, 40);  // the picture stays
-    EXPECT_EQ(c.Image().pixelColor(20, 10), QColor(255, 0, 0));
+    ASSERT_TRUE(ResizeCanvas(&c, 60, 40));  // the picture stays
+    EXPECT_EQ(CanvasPixel(&c, 20, 10), 0x0000FFu);
 }
 
 TEST_F(QtTest, FormBindsBothWays) {
@@ -92,36 +70,32 @@ TEST_F(QtTest, FormBindsBothWays) {
     edit->OnChange = [&] { ++changes; };
     f.Show();
     TQtFormView* v = R->ViewOf(f);
-    auto* qc = qobject_cast<QCheckBox*>(v->WidgetOf(check));
-    auto* qe = qobject_cast<QLineEdit*>(v->WidgetOf(edit));
-    ASSERT_NE(qc, nullptr);
-    ASSERT_NE(qe, nullptr);
-    EXPECT_EQ(qc->text(), "Use");
+    ASSERT_TRUE(WidgetIs(v, check, "QCheckBox"));
+    ASSERT_TRUE(WidgetIs(v, edit, "QLineEdit"));
+    EXPECT_EQ(WidgetText(v, check), "Use");
     // Model -> widget.
     check->Checked = true;
     edit->Text = "12.5";
     check->Caption = "Použít";
-    QtAfterEvent();
-    EXPECT_TRUE(qc->isChecked());
-    EXPECT_EQ(qe->text(), "12.5");
-    EXPECT_EQ(qc->text(), QString::fromUtf8("Použít"));
+    AfterEvent();
+    EXPECT_TRUE(WidgetChecked(v, check));
+    EXPECT_EQ(WidgetText(v, edit), "12.5");
+    EXPECT_EQ(WidgetText(v, check), "Použít");
     EXPECT_EQ(clicks, 0);
     // Widget -> model, with the events.
-    qc->click();
+    ASSERT_TRUE(ClickWidget(v, check));
     EXPECT_FALSE(check->Checked);
     EXPECT_EQ(clicks, 1);
-    qe->setFocus();
-    qe->selectAll();
-    qe->insert("7");
+    ASSERT_TRUE(TypeOver(v, edit, "7"));
     EXPECT_EQ(edit->Text, "7");
     EXPECT_EQ(changes, 1);
     check->Enabled = false;
     check->Visible = false;
-    QtAfterEvent();
-    EXPECT_FALSE(qc->isEnabled());
-    EXPECT_TRUE(qc->isHidden());
+    AfterEvent();
+    EXPECT_FALSE(WidgetEnabled(v, check));
+    EXPECT_TRUE(WidgetHidden(v, check));
     f.Close();
-    EXPECT_FALSE(v->isVisible());
+    EXPECT_FALSE(ViewVisible(v));
 }
 
 TEST_F(QtTest, ModalFormEndsWithTheButtonsResult) {
@@ -129,14 +103,13 @@ TEST_F(QtTest, ModalFormEndsWithTheButtonsResult) {
     auto* ok = f.Make<TButton>("BtnOK");
     ok->Caption = "OK";
     ok->ModalResult = mrOk;
-    QTimer::singleShot(50, [&] {
-        auto* b = qobject_cast<QPushButton*>(R->ViewOf(f)->WidgetOf(ok));
-        ASSERT_NE(b, nullptr);
-        b->click();
+    After(50, [&] {
+        ASSERT_TRUE(WidgetIs(R->ViewOf(f), ok, "QPushButton"));
+        ClickWidget(R->ViewOf(f), ok);
     });
     EXPECT_EQ(f.ShowModal(), mrOk);
     EXPECT_FALSE(f.Visible);
-    EXPECT_FALSE(R->ViewOf(f)->isVisible());
+    EXPECT_FALSE(ViewVisible(R->ViewOf(f)));
 }
 
 TEST_F(QtTest, TimersRunOnTheEventLoop) {
@@ -177,11 +150,11 @@ TEST_F(QtTest, DrawingAreaShowsWhatTheLogicPaints) {
     ASSERT_NE(area->Canvas, nullptr);
     EXPECT_EQ(area->Width, 400);
     EXPECT_EQ(area->Height, 300);
-    QImage shown = R->ViewOf(f)->WidgetOf(area)->grab().toImage();
+    TQtFormView* v = R->ViewOf(f);
     const int y = 300 - 40;
-    EXPECT_EQ(shown.pixelColor(100, y), QColor(255, 255, 0));
-    EXPECT_EQ(shown.pixelColor(100, y - 3), QColor(0x10, 0x20, 0x40));
-    EXPECT_EQ(shown.pixelColor(300, 100), QColor(0x10, 0x20, 0x40));
+    EXPECT_EQ(ShownPixel(v, area, 100, y), 0x00FFFFu);
+    EXPECT_EQ(ShownPixel(v, area, 100, y - 3), 0x402010u);
+    EXPECT_EQ(ShownPixel(v, area, 300, 100), 0x402010u);
     // A primitive drawn outside a repaint shows at once.
     MainCanvas = area->Canvas;
     Glob.OsnapSymbSize = 4;
@@ -190,8 +163,7 @@ TEST_F(QtTest, DrawingAreaShowsWhatTheLogicPaints) {
     Glob.OSnapOpac = 1;
     DrawOsnapMark({50, 50}, 3);
     Pump(50);
-    shown = R->ViewOf(f)->WidgetOf(area)->grab().toImage();
-    EXPECT_EQ(shown.pixelColor(200 - 4, 100), QColor(255, 0, 0));
+    EXPECT_EQ(ShownPixel(v, area, 200 - 4, 100), 0x0000FFu);
     f.Close();
 }
 }  // namespace

@@ -1,0 +1,187 @@
+// The Qt side of QtProbe.h.
+#include "platform/qt/QtProbe.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtFormView.h"
+#include "platform/qt/QtIcons.h"
+#include "platform/qt/QtProgram.h"
+#include "shell/Main.h"
+
+namespace QtProbe {
+namespace {
+std::unique_ptr<QApplication> OwnApp;
+
+QWidget* W(TQtFormView* V, const TControl* C) { return V ? V->WidgetOf(C) : nullptr; }
+
+void Key(QWidget* To, int K, const QString& Text) {
+    QKeyEvent Down(QEvent::KeyPress, K, Qt::NoModifier, Text);
+    QApplication::sendEvent(To, &Down);
+    QKeyEvent Up(QEvent::KeyRelease, K, Qt::NoModifier, Text);
+    QApplication::sendEvent(To, &Up);
+}
+}  // namespace
+
+bool EnsureApp() {
+    static int argc = 1;
+    static char name[] = "test_qt";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance()) return false;
+    OwnApp = std::make_unique<QApplication>(argc, argv);
+    return true;
+}
+
+void RunDeferredDeletes() {
+    if (QCoreApplication::instance()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void EndApp() {
+    if (!OwnApp) return;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    OwnApp.reset();
+}
+
+void Pump(int Ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < Ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void After(int Ms, std::function<void()> F) { QTimer::singleShot(Ms, std::move(F)); }
+
+void AfterEvent() { QtAfterEvent(); }
+
+uint32_t ColorRoundTrip(uint32_t Color) { return FromQColor(ToQColor(Color)); }
+
+uint32_t RgbColor(int R, int G, int B) { return FromQColor(QColor(R, G, B)); }
+
+std::unique_ptr<TCanvas> MakeCanvas(int Width, int Height) {
+    return std::make_unique<TQtCanvas>(Width, Height);
+}
+
+bool ResizeCanvas(TCanvas* C, int Width, int Height) {
+    auto* Q = dynamic_cast<TQtCanvas*>(C);
+    if (!Q) return false;
+    Q->Resize(Width, Height);
+    return true;
+}
+
+uint32_t CanvasPixel(TCanvas* C, int X, int Y) {
+    auto* Q = dynamic_cast<TQtCanvas*>(C);
+    if (!Q) return 0xFFFFFFFFu;
+    const QImage& Img = Q->Image();
+    if (!Img.valid(X, Y)) return 0xFFFFFFFFu;
+    return FromQColor(Img.pixelColor(X, Y));
+}
+
+uint32_t ShownPixel(TQtFormView* V, const TControl* C, int X, int Y) {
+    QWidget* Q = W(V, C);
+    if (!Q) return 0xFFFFFFFFu;
+    const QImage Img = Q->grab().toImage();
+    if (!Img.valid(X, Y)) return 0xFFFFFFFFu;
+    return FromQColor(Img.pixelColor(X, Y));
+}
+
+bool WidgetIs(TQtFormView* V, const TControl* C, const char* ClassName) {
+    QWidget* Q = W(V, C);
+    return Q && Q->inherits(ClassName);
+}
+
+std::string WidgetText(TQtFormView* V, const TControl* C) {
+    QWidget* Q = W(V, C);
+    if (auto* B = qobject_cast<QAbstractButton*>(Q)) return B->text().toStdString();
+    if (auto* E = qobject_cast<QLineEdit*>(Q)) return E->text().toStdString();
+    return {};
+}
+
+bool WidgetChecked(TQtFormView* V, const TControl* C) {
+    auto* B = qobject_cast<QAbstractButton*>(W(V, C));
+    return B && B->isChecked();
+}
+
+bool WidgetEnabled(TQtFormView* V, const TControl* C) {
+    QWidget* Q = W(V, C);
+    return Q && Q->isEnabled();
+}
+
+bool WidgetHidden(TQtFormView* V, const TControl* C) {
+    QWidget* Q = W(V, C);
+    return Q && Q->isHidden();
+}
+
+bool WidgetHasIcon(TQtFormView* V, const TControl* C) {
+    auto* B = qobject_cast<QAbstractButton*>(W(V, C));
+    return B && !B->icon().isNull();
+}
+
+bool WidgetHasToolTip(TQtFormView* V, const TControl* C) {
+    QWidget* Q = W(V, C);
+    return Q && !Q->toolTip().isEmpty();
+}
+
+bool ViewVisible(TQtFormView* V) { return V && V->isVisible(); }
+
+bool ClickWidget(TQtFormView* V, const TControl* C) {
+    auto* B = qobject_cast<QAbstractButton*>(W(V, C));
+    if (!B) return false;
+    B->click();
+    return true;
+}
+
+bool TypeOver(TQtFormView* V, const TControl* C, const std::string& Text) {
+    auto* E = qobject_cast<QLineEdit*>(W(V, C));
+    if (!E) return false;
+    E->setFocus();
+    E->selectAll();
+    E->insert(QString::fromStdString(Text));
+    return true;
+}
+
+void TypeKeys(TQtFormView* V, const std::string& Keys) {
+    if (!V) return;
+    for (const QChar Ch : QString::fromStdString(Keys)) {
+        if (Ch == QChar('\r'))
+            Key(V, Qt::Key_Return, "\r");
+        else if (Ch == QChar(27))
+            Key(V, Qt::Key_Escape, QString(QChar(27)));
+        else
+            Key(V, Ch.toUpper().unicode(), QString(Ch));
+    }
+}
+
+bool MouseClick(TQtFormView* V, const TControl* C, int X, int Y) {
+    QWidget* Area = W(V, C);
+    if (!Area) return false;
+    const QPoint P(X, Y);
+    const QPointF G = Area->mapToGlobal(P);
+    QMouseEvent Move(QEvent::MouseMove, P, G, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Area, &Move);
+    QMouseEvent Press(QEvent::MouseButtonPress, P, G, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Area, &Press);
+    QMouseEvent Release(QEvent::MouseButtonRelease, P, G, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Area, &Release);
+    return true;
+}
+
+bool PaintIcons(const std::string& Dir) { return PaintIconFiles(Dir); }
+
+void TProgramDeleter::operator()(TQtProgram* P) const { delete P; }
+
+TProgramPtr StartProgram(const std::string& ProgramFile, const std::vector<std::string>& Args) {
+    TProgramPtr P(new TQtProgram);
+    P->Start(ProgramFile, Args);
+    return P;
+}
+
+TMainForm& MainOf(TQtProgram& P) { return *P.Main; }
+
+TQtFormView* WindowViewOf(TQtProgram& P) { return P.Window->View; }
+
+}  // namespace QtProbe

@@ -1,0 +1,81 @@
+// A toolkit-free window onto the Qt side for the tests: the application and its event
+// loop, pixels of canvases and shown controls as $00BBGGRR, widget state, and user
+// input (clicks, typing, keys, mouse picks). Only plain types and our own classes
+// appear here, so callers need no Qt headers.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TCanvas;
+class TControl;
+class TMainForm;
+class TQtFormView;
+class TQtProgram;
+
+namespace QtProbe {
+
+// Makes the application when there is none; true when this call made it.
+bool EnsureApp();
+// Runs the deletions the event loop still holds.
+void RunDeferredDeletes();
+// Runs pending deletions and ends the application made by EnsureApp (if any).
+void EndApp();
+// Processes events for Ms milliseconds.
+void Pump(int Ms);
+// Calls F once, Ms milliseconds from now, from the event loop.
+void After(int Ms, std::function<void()> F);
+// After a model event: every shown form follows the model.
+void AfterEvent();
+
+// A colour through the toolkit's colour and back.
+uint32_t ColorRoundTrip(uint32_t Color);
+// $00BBGGRR of the toolkit colour made from red, green, blue.
+uint32_t RgbColor(int R, int G, int B);
+
+// A Qt canvas (back-buffer image) of the given size.
+std::unique_ptr<TCanvas> MakeCanvas(int Width, int Height);
+// Resizes a Qt canvas (false when C is not one).
+bool ResizeCanvas(TCanvas* C, int Width, int Height);
+// A pixel of a Qt canvas's image after pending painting ended; 0xFFFFFFFF when C is
+// not a Qt canvas or the point is outside.
+uint32_t CanvasPixel(TCanvas* C, int X, int Y);
+
+// A pixel of a control's widget as shown (grabbed); 0xFFFFFFFF when it has none.
+uint32_t ShownPixel(TQtFormView* V, const TControl* C, int X, int Y);
+// True when the control's widget exists and is of (or derives from) class ClassName
+// ("QCheckBox", "QLineEdit", "QPushButton", "QToolButton" ...).
+bool WidgetIs(TQtFormView* V, const TControl* C, const char* ClassName);
+std::string WidgetText(TQtFormView* V, const TControl* C);  // UTF-8
+bool WidgetChecked(TQtFormView* V, const TControl* C);
+bool WidgetEnabled(TQtFormView* V, const TControl* C);
+bool WidgetHidden(TQtFormView* V, const TControl* C);
+// A tool button's picture is set / its hint is not empty.
+bool WidgetHasIcon(TQtFormView* V, const TControl* C);
+bool WidgetHasToolTip(TQtFormView* V, const TControl* C);
+bool ViewVisible(TQtFormView* V);
+// Clicks a button-like widget as a user would (false when it has none).
+bool ClickWidget(TQtFormView* V, const TControl* C);
+// Focuses a line edit, selects all and types Text over it (false when it is none).
+bool TypeOver(TQtFormView* V, const TControl* C, const std::string& Text);
+// Key presses to the window, one per character: letters as their upper-case key
+// with the character as text, '\r' as Return, '\x1b' as Escape.
+void TypeKeys(TQtFormView* V, const std::string& Keys);
+// Mouse move, left press and release at X, Y of the control's widget.
+bool MouseClick(TQtFormView* V, const TControl* C, int X, int Y);
+
+// Writes the toolbar pictures into Dir (see PaintIconFiles).
+bool PaintIcons(const std::string& Dir);
+
+// The real program started from ProgramFile with Args (needs the application).
+struct TProgramDeleter {
+    void operator()(TQtProgram* P) const;
+};
+using TProgramPtr = std::unique_ptr<TQtProgram, TProgramDeleter>;
+TProgramPtr StartProgram(const std::string& ProgramFile, const std::vector<std::string>& Args);
+TMainForm& MainOf(TQtProgram& P);
+TQtFormView* WindowViewOf(TQtProgram& P);
+
+}  // namespace QtProbe
