@@ -13,6 +13,8 @@
 #include "commands/PrintDg.h"
 #include "commands/TextDg.h"
 #include "core/ErrLogDg.h"
+#include "formats/DxfInDg.h"
+#include "formats/DxfOutDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
 #include "shell/MainFiles.h"
@@ -35,10 +37,10 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"THPOutputDialog", &CreateHPOutputDialog},
         {"TFormList", nullptr},  // made anew for every showing of the history
         {"TEpsInputDialog", nullptr},
-        {"TDxfInputDialog", nullptr},
+        {"TDxfInputDialog", &CreateDxfInputDialog},
         {"TConfirmDialog", nullptr},
         {"TTextDialog", &CreateTextDialog},
-        {"TDxfOutDialog", nullptr},
+        {"TDxfOutDialog", &CreateDxfOutDialog},
         {"TArrRectDialog", &CreateArrRectDialog},
         {"TArrPolarDialog", &CreateArrPolarDialog},
         {"TSetDialog", &CreateSetDialog},

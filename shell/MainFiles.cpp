@@ -1,8 +1,5 @@
 #include "shell/MainFiles.h"
 
-#include <filesystem>
-#include <initializer_list>
-
 #include "cam/CamOpList.h"
 #include "core/Entity.h"
 #include "core/Glob.h"
@@ -16,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "shell/FileHist.h"
+#include "shell/FileNames.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/StartupHooks.h"
@@ -26,40 +24,7 @@ namespace {
 const char* const Title = "Kestrilon";
 const char* const YdfFilter = "Yorvan Data Format (*.ydf)|*.ydf";
 
-namespace fs = std::filesystem;
-
-std::string Folder(const std::string& File) { return fs::path(File).parent_path().string(); }
-std::string Stem(const std::string& File) { return fs::path(File).stem().string(); }
-// The extension with its dot, lower-cased ("" when none).
-std::string LowerExt(const std::string& File) {
-    std::string e = fs::path(File).extension().string();
-    for (char& c : e)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return e;
-}
-std::string WithExt(const std::string& File, const char* Ext) {
-    return fs::path(File).extension().empty() ? File + Ext : File;
-}
-
-// The yes/no question of the file commands: OK or Yes means yes.
-bool Confirm(int MsgNo) {
-    const int r = MessageDlg(Msg[MsgNo], TMsgDlgType::mtConfirmation, mbYesNo);
-    return r == mrYes || r == mrOk;
-}
-
-void WrongExtension(const std::string& Ext) { WriteLog("Err:Wrong extension (" + Ext + ")"); }
-
-// A format the commands name but this build cannot read or write.
-void NotAvailable(const std::string& Ext) {
-    WriteLog("Err:Format not available (" + Ext + ")");
-    ShowMessage("Formát " + Ext + " není k dispozici");
-}
-
-bool IsOneOf(const std::string& Ext, std::initializer_list<const char*> List) {
-    for (const char* e : List)
-        if (Ext == e) return true;
-    return false;
-}
+using namespace FileCmd;
 
 void SetJobTitle(TMainForm& F, const std::string& File, bool UpperCaption) {
     Glob.JmSouboru = Stem(File);
@@ -125,45 +90,6 @@ void ComOpen(TMainForm& F) {
     WriteLog("Sys:ComOpen End");
 }
 
-bool ComImport(TMainForm& F) {
-    WriteLog("Sys:ComImport Start");
-    TObjHeader* const lastBefore = MainVars.DataEnd;
-    TOpenDialog d;
-    d.InitialDir = Glob.IniDirExpImp;
-    d.Title = "Import";
-    d.Filter = "Yorvan Data Formát              (*.YDF)|*.ydf";
-    bool imported = false;
-    if (d.Execute()) {
-        Glob.IniDirExpImp = Folder(d.FileName);
-        const std::string file = WithExt(d.FileName, ".ydf");
-        const std::string ext = LowerExt(file);
-        Osy mn, mx;
-        bool read = false;
-        if (ext == ".ydf") {
-            // Objects only: the import dialog that chooses further sections is not in
-            // this build. The file's own origin goes to Dest.
-            read = LoadYdfFile(file, false, false, mx, mn, false, false, false, false);
-        } else if (IsOneOf(ext, {".dxf", ".plt", ".eps", ".prn", ".ai", ".nc", ".gnc", ".drl", ".pcb"})) {
-            NotAvailable(ext);
-        }
-        if (read) {
-            if (MainVars.DataEnd == lastBefore) {
-                WriteLog("Err:nothing imported");
-            } else {
-                TObjHeader* first = lastBefore ? lastBefore->Next : MainVars.DataStart;
-                for (TObjHeader* p = first; p; p = p->Next) MoveObj(p, Glob.Dest);
-                FindDirAll(MainVars.DataStart);
-                F.ComZoomObject();
-                MainVars.FileSaved = false;
-                F.LayPanelUpdate();
-                imported = true;
-            }
-        }
-    }
-    WriteLog("Sys:ComImport End");
-    return imported;
-}
-
 void ComSave(TMainForm& F) {
     WriteLog("Sys:ComSave Start");
     if (Glob.JmSouboru.empty()) {
@@ -214,29 +140,6 @@ void ComSaveAs(TMainForm& F) {
         }
     }
     WriteLog("Sys:ComSaveAs End");
-}
-
-void ComExport(TMainForm& F) {
-    WriteLog("Sys:ComExport Start");
-    TSaveDialog d;
-    d.Title = Msg[6];
-    d.FileName = Glob.JmSouboru;
-    d.InitialDir = Glob.IniDirExpImp;
-    d.Filter = "YDF      (*.ydf)|*.ydf";
-    if (d.Execute()) {
-        Glob.IniDirExpImp = Folder(d.FileName);
-        const std::string file = WithExt(d.FileName, ".ydf");
-        const std::string ext = LowerExt(file);
-        if (IsOneOf(ext, {".plt", ".dxf", ".ncp", ".nc", ".drl", ".hp", ".exp", ".pcb", ".mpf", ".mcr", ".cnc"})) {
-            NotAvailable(ext);
-        } else if (ext != ".ydf") {
-            WrongExtension(ext);
-            ShowMessage(Msg[7]);
-        } else if (!FileExists(file) || Confirm(5)) {
-            SaveYdfFile(file, true, true);
-        }
-    }
-    WriteLog("Sys:ComExport End");
 }
 
 void InstallFileCommands() {

@@ -1,6 +1,7 @@
-// The file commands of the command line: NEW, OPEN, IMPORT, SAVE, SAVEAS, EXPORT.
-// This build reads and writes the native job file (".ydf"); other formats are
-// refused with a log line and a message.
+// The file commands of the command line: NEW, OPEN, IMPORT, SAVE, SAVEAS, EXPORT and
+// EXPORTSEL. IMPORT and the exports choose the format by the file's extension
+// (shell/MainExchange.cpp); a format this build lacks is refused with a log line and a
+// message.
 #pragma once
 
 class TMainForm;
@@ -12,6 +13,8 @@ bool ComImport(TMainForm& F);
 void ComSave(TMainForm& F);
 void ComSaveAs(TMainForm& F);
 void ComExport(TMainForm& F);
+// Two steps: the selection, then the export of the selected objects.
+void ComExportSel(TMainForm& F);
 
 // Installs the job file's steps of start-up and shutdown (opening the file named on the
 // command line, autosave, SAVE AS of the close question).

@@ -137,7 +137,7 @@ const TDispatchRow DispatchTable[] = {
     {"SAVE", [](TMainForm& F) { ComSave(F); }, true},
     {"SAVEAS", [](TMainForm& F) { ComSaveAs(F); }, true},
     {"EXPORT", [](TMainForm& F) { ComExport(F); }, true},
-    {"EXPORTSEL", nullptr, false},
+    {"EXPORTSEL", [](TMainForm& F) { ComExportSel(F); }, false},
     {"PRINT", [](TMainForm&) { ComPrint(); }, false},
     {"CONTOUR", nullptr, false},
     {"MEANDR", nullptr, false},

@@ -3,6 +3,8 @@
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
 #include "commands/UniCom.h"
+#include "formats/DxfInDg.h"
+#include "formats/DxfOutDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
 #include "shell/FileHist.h"
@@ -17,6 +19,8 @@ void ResetShellTexts() {
     ResetSetCfg();
     CreateHPInputDialog();
     CreateHPOutputDialog();
+    CreateDxfInputDialog();
+    CreateDxfOutDialog();
     CreateSetDialog();
     CreateContourDialog();
     CreateFillDialog();

@@ -103,37 +103,154 @@ TEST_F(FilesTest, OpenOfAnotherFormatLeavesAnEmptyJob) {
     EXPECT_EQ(H->Form().Caption, "Kestrilon");
 }
 
-TEST_F(FilesTest, ImportAppendsTheObjectsMovedToDest) {
+// The import dialog chooses the landing: the file's zero point or the lower left
+// corner of what was read goes to the position typed in the dialog.
+TEST_F(FilesTest, ImportPlacesTheObjectsAsTheDialogSays) {
     TScriptResponder R;
     R.ExpectSave(InDir("part.ydf"));
     H->Enter("EXPORT");
     ASSERT_TRUE(TextFileExists(InDir("part.ydf")));
-    Glob.Dest = Osy{10, 20};
+    const struct {
+        const char* Radio;
+        Osy Last;  // the point read as (5, 6)
+    } Cases[] = {
+        {"RBtnZeroDxfCoord", {15, 26}},
+        {"RBtnLeftBottom", {14, 24}},  // the extents (1, 2)..(5, 6) start at (10, 20)
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Radio);
+        const int before = Count();
+        R.ExpectOpen(InDir("part.ydf"));
+        R.ExpectModal("DxfInputDialog", [&](TForm& F) {
+            EXPECT_TRUE(F.Find<TCheckBox>("ChBoxTools")->Visible);
+            F.Find<TRadioButton>(C.Radio)->Click();
+            F.Find<TEdit>("EditXdest")->Text = "10";
+            F.Find<TEdit>("EditYdest")->Text = "15+5";
+            F.ClickButton("BitBtnOK");
+            return mrOk;
+        });
+        H->Enter("IMPORT");
+        ASSERT_EQ(Count(), before + 2);
+        EXPECT_EQ(AsPoint(MainVars.DataEnd)->S.x, C.Last.x);
+        EXPECT_EQ(AsPoint(MainVars.DataEnd)->S.y, C.Last.y);
+        EXPECT_EQ(Glob.Dest.y, 20);
+        EXPECT_FALSE(MainVars.FileSaved);
+    }
+    EXPECT_TRUE(R.Done());
+    EXPECT_TRUE(TCmdHarness::LogHas("Sys: DxfInDg Close (Xpos:10 Ypos:20 Origin:Down-left)"));
+}
+
+// Cancel ends the import without reading; a number that does not parse keeps the
+// previous position and still closes with OK.
+TEST_F(FilesTest, ImportDialogCancelAndWrongNumber) {
+    TScriptResponder R;
+    R.ExpectSave(InDir("part.ydf"));
+    H->Enter("EXPORT");
+    Glob.Dest = Osy{1, 1};
     R.ExpectOpen(InDir("part.ydf"));
+    R.ExpectModal("DxfInputDialog", [](TForm& F) {
+        F.ClickButton("BitBtnCancel");
+        return mrCancel;
+    });
     H->Enter("IMPORT");
-    ASSERT_EQ(Count(), 4);
-    EXPECT_EQ(AsPoint(MainVars.DataEnd)->S.x, 15);
-    EXPECT_EQ(AsPoint(MainVars.DataEnd)->S.y, 26);
-    EXPECT_FALSE(MainVars.FileSaved);
+    EXPECT_EQ(Count(), 2);
+    EXPECT_FALSE(TCmdHarness::LogHas("Err:nothing imported"));
+    R.ExpectOpen(InDir("part.ydf"));
+    R.ExpectModal("DxfInputDialog", [](TForm& F) {
+        F.Find<TEdit>("EditXdest")->Text = "abc";
+        F.ClickButton("BitBtnOK");
+        return mrOk;
+    });
+    H->Enter("IMPORT");
+    EXPECT_EQ(Count(), 4);
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:Wrong number X pos (abc)"));
+    EXPECT_EQ(Glob.Dest.x, 1);
+    EXPECT_EQ(AsPoint(MainVars.DataEnd)->S.x, 6);
     EXPECT_TRUE(R.Done());
 }
 
+// A name typed without extension takes the chosen filter entry's.
+TEST_F(FilesTest, ExportAppendsTheFilterEntrysExtension) {
+    struct TPick : TScriptResponder {
+        bool SaveDialog(TSaveDialog& D) override {
+            D.FileName = Name;
+            D.FilterIndex = 1;
+            return true;
+        }
+        std::string Name;
+    } R;
+    R.Name = InDir("plain");
+    H->Enter("EXPORT");
+    EXPECT_TRUE(TextFileExists(InDir("plain.ydf")));
+}
+
+// Every format the commands name has its row: those of this build work, the others
+// answer "not available"; an extension outside the command's list is wrong.
 TEST_F(FilesTest, FormatsOfThisBuildOnly) {
+    const struct {
+        const char* Command;
+        const char* File;
+        const char* Log;
+    } Cases[] = {
+        {"EXPORT", "out.plt", "Err:Format not available (.plt)"},
+        {"EXPORT", "out.mcr", "Err:Format not available (.mcr)"},
+        {"EXPORT", "out.xyz", "Err:Wrong extension (.xyz)"},
+        {"IMPORT", "in.plt", "Err:Format not available (.plt)"},
+        {"IMPORT", "in.GNC", "Err:Format not available (.gnc)"},
+    };
     TScriptResponder R;
-    R.ExpectSave(InDir("out.dxf"));
-    R.ExpectMessage(mrOk, ".dxf");
-    H->Enter("EXPORT");
-    R.ExpectSave(InDir("out.xyz"));
-    R.ExpectMessage(mrOk, "Chybná přípona pro export");
-    H->Enter("EXPORT");
-    R.ExpectOpen(WriteFile("in.plt", "IN;"));
-    R.ExpectMessage(mrOk, ".plt");
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.File);
+        if (std::string(C.Command) == "IMPORT")
+            R.ExpectOpen(WriteFile(C.File, "IN;"));
+        else
+            R.ExpectSave(InDir(C.File));
+        R.ExpectMessage(mrOk);
+        H->Enter(C.Command);
+        EXPECT_TRUE(TCmdHarness::LogHas(C.Log));
+    }
+    EXPECT_TRUE(R.Done());
+    EXPECT_FALSE(TextFileExists(InDir("out.plt")));
+    EXPECT_EQ(Count(), 2);
+    // An extension no list holds ends IMPORT silently.
+    R.ExpectOpen(WriteFile("in.xyz", "x"));
     H->Enter("IMPORT");
     EXPECT_TRUE(R.Done());
-    EXPECT_TRUE(TCmdHarness::LogHas("Err:Format not available (.dxf)"));
-    EXPECT_TRUE(TCmdHarness::LogHas("Err:Wrong extension (.xyz)"));
-    EXPECT_FALSE(TextFileExists(InDir("out.dxf")));
-    EXPECT_EQ(Count(), 2);
+}
+
+// EXPORTSEL writes the selected objects only, refuses the two EXPORT-only formats,
+// and clears the selection; "P" brings back the previous selection.
+TEST_F(FilesTest, ExportSelWritesTheSelection) {
+    TScriptResponder R;
+    H->Enter("EXPORTSEL");
+    H->Drag(0, 0, 3, 4);
+    R.ExpectSave(InDir("sel.ydf"));
+    H->Enter("");
+    EXPECT_TRUE(R.Done());
+    EXPECT_EQ(MainVars.ComCnt, -1);
+    EXPECT_EQ(MainVars.DataStart->Flags & FlagSelected, 0);
+    H->Enter("EXPORTSEL");
+    H->Enter("P");
+    EXPECT_TRUE(TCmdHarness::LogHas("Usr:Select previous"));
+    EXPECT_NE(MainVars.DataStart->Flags & FlagSelected, 0);
+    R.ExpectSave(InDir("sel.cnc"));
+    R.ExpectMessage(mrOk, "Chybná přípona pro export");
+    H->Enter("");
+    EXPECT_TRUE(R.Done());
+
+    R.ExpectMessage(mrNo);
+    H->Enter("NEW");
+    R.ExpectOpen(InDir("sel.ydf"));
+    R.ExpectModal("DxfInputDialog", [](TForm& F) {
+        F.Find<TRadioButton>("RBtnZeroDxfCoord")->Click();
+        F.Find<TEdit>("EditXdest")->Text = "0";
+        F.Find<TEdit>("EditYdest")->Text = "0";
+        F.ClickButton("BitBtnOK");
+        return mrOk;
+    });
+    H->Enter("IMPORT");
+    ASSERT_EQ(Count(), 1);
+    EXPECT_EQ(AsPoint(MainVars.DataStart)->S.x, 1);
 }
 
 }  // namespace

@@ -1,0 +1,255 @@
+// IMPORT, EXPORT and EXPORTSEL: the file dialog, then the reader or writer chosen by
+// the lower-cased extension. Each format has one row below; a row whose routine is
+// nullptr names a format this build lacks and answers "not available".
+#include "shell/MainFiles.h"
+
+#include "commands/ComCommon.h"
+#include "core/Entity.h"
+#include "core/Glob.h"
+#include "core/ObjRecords.h"
+#include "core/UniLog.h"
+#include "core/UniWalk.h"
+#include "formats/DxfInDg.h"
+#include "formats/DxfOutDg.h"
+#include "formats/HPOutDg.h"
+#include "formats/UniYDF.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "shell/FileNames.h"
+#include "shell/Main.h"
+#include "shell/MainVars.h"
+#include "shell/UniLang.h"
+
+namespace {
+
+using namespace FileCmd;
+
+const char* const ImportFilter =
+    "Všechny použitelné soubory|*.ydf;*.dxf;*.plt;*.eps;*.ai;*.prn;*.nc;*.gnc;*.drl;*.pcb|"
+    "Yorvan Data Formát              (*.YDF)|*.ydf|"
+    "AutoCAD                               (*.DXF)|*.dxf|"
+    "HPGL                                    (*.PLT)|*.plt|"
+    "PostScript                              (*.EPS, *.PRN)|*.eps;*.prn|"
+    "AdobeIllustrator                      (*.AI)|*.ai|"
+    "OpenOffice Draw                   (*.EPS)|*.eps|"
+    "Gcode (průmět do roviny XY) (*.NC)|*.nc;*.gnc|"
+    "Vrtací data                             (*.DRL)|*.drl|"
+    "Formica                                 (*.PCB)|*.pcb";
+// EXPORTSEL offers the first ten entries.
+const char* const ExportFilter =
+    "YDF      (*.ydf)|*.ydf|"
+    "HPGL   (*.plt)|*.plt|"
+    "DXF      (*.dxf)|*.dxf|"
+    "Isel NC  (*.ncp)|*.ncp|"
+    "G-code  (*.nc)|*.nc|"
+    "Vrtaci data  (*.drl)|*.drl|"
+    "HPGL pro GravoGraph (*.hp)|*.hp|"
+    "Odeslat do GravoGraph (LPT1)|*.exp|"
+    "Formica (*.pcb)|*.pcb|"
+    "Gcode Sinumeric 802 (*.mpf)|*.mpf|"
+    "Datron     (*.mcr)|*.mcr|"
+    "G-code pro Comagrav (*.cnc)|*.cnc";
+const char* const ExportSelFilter =
+    "YDF      (*.ydf)|*.ydf|"
+    "HPGL   (*.plt)|*.plt|"
+    "DXF      (*.dxf)|*.dxf|"
+    "Isel NC  (*.ncp)|*.ncp|"
+    "G-code  (*.nc)|*.nc|"
+    "Vrtaci data  (*.drl)|*.drl|"
+    "HPGL pro GravoGraph (*.hp)|*.hp|"
+    "Odeslat do GravoGraph (LPT1)|*.exp|"
+    "Formica (*.pcb)|*.pcb|"
+    "Gcode Sinumeric 802 (*.mpf)|*.mpf";
+
+// Extensions given to a name typed without one, by the chosen filter entry (1-based).
+const char* const ImportFilterExt[] = {".ydf", ".ydf", ".dxf", ".plt", ".eps", ".ai", ".eps", ".nc", ".drl", ".pcb"};
+const char* const ExportFilterExt[] = {".ydf", ".plt", ".dxf", ".ncp", ".nc", ".drl",
+                                       ".hp",  ".exp", ".pcb", ".mpf", ".mcr", ".cnc"};
+// The import filter entry that reads an EPS drawn upside down and flips it.
+constexpr int FlipFilterEntry = 7;
+
+const char* ExtOfEntry(const char* const* Exts, size_t Count, int Entry) {
+    return Entry >= 1 && size_t(Entry) <= Count ? Exts[Entry - 1] : Exts[0];
+}
+
+// ---- readers ----
+
+// What a reader hands back: the extents of what it read, and whether the file's own
+// origin goes to Dest (else the extents' lower left corner does).
+struct TImportRead {
+    Osy Min{1000000, 1000000}, Max{-1000000, -1000000};
+    bool Keep = true;
+};
+// Shows the format's dialog and reads File; false when the dialog was not closed with
+// OK (nothing read). A failed read reports itself and returns true.
+using TImportFn = bool (*)(const std::string& File, TImportRead& R);
+
+// The import dialog of job files and DXF; the tools switch is for job files only.
+bool DxfInputOk(bool JobFile) {
+    if (!DxfInputDialog) CreateDxfInputDialog();
+    DxfInputDialog->ChBoxTools->Visible = JobFile;
+    return DxfInputDialog->ShowModal() == mrOk;
+}
+
+bool ImportYdf(const std::string& File, TImportRead& R) {
+    if (!DxfInputOk(true)) return false;
+    const TDxfInputDialog& D = *DxfInputDialog;
+    LoadYdfFile(File, D.ChBoxTools->Checked, D.ChBoxCfg->Checked, R.Max, R.Min, D.ChBoxOuts->Checked,
+                D.ChBoxPluns->Checked, D.ChBoxTech->Checked, D.ChBoxOps->Checked);
+    R.Keep = D.RBtnZeroDxfCoord->Checked;
+    return true;
+}
+
+struct TImportRow {
+    const char* Ext;
+    TImportFn Read;  // nullptr: not available in this build
+};
+
+// ".drl", ".nc" and ".gnc" show no dialog: their routine sets Dest to (0, 0) first and
+// keeps the file's origin.
+const TImportRow ImportRows[] = {
+    {".ydf", ImportYdf},
+    {".dxf", nullptr},
+    {".plt", nullptr},
+    {".eps", nullptr},
+    {".prn", nullptr},
+    {".ai", nullptr},
+    {".drl", nullptr},
+    {".nc", nullptr},
+    {".gnc", nullptr},
+    {".pcb", nullptr},
+};
+
+// ---- writers ----
+
+// Shows the format's dialog and writes File (All false: the selected objects only).
+// False when the dialog was not closed with OK or the file was not written.
+using TExportFn = bool (*)(const std::string& File, bool All);
+
+bool ExportYdf(const std::string& File, bool All) { return SaveYdfFile(File, All, true); }
+
+struct TExportRow {
+    const char* Ext;
+    TExportFn Write;  // nullptr: not available in this build
+    bool InExportSel; // EXPORTSEL offers it too
+};
+
+// A writer that starts a program afterwards (".nc" with the G-code editor, ".exp" to the
+// printer port) does so in its own routine; for ".nc" only when All (EXPORT).
+const TExportRow ExportRows[] = {
+    {".ydf", ExportYdf, true},
+    {".plt", nullptr, true},
+    {".dxf", nullptr, true},
+    {".ncp", nullptr, true},
+    {".nc", nullptr, true},
+    {".drl", nullptr, true},
+    {".hp", nullptr, true},
+    {".exp", nullptr, true},
+    {".pcb", nullptr, true},
+    {".mpf", nullptr, true},
+    {".mcr", nullptr, false},
+    {".cnc", nullptr, false},
+};
+
+// The HPGL export's allowance field belongs to another command: both exports hide it.
+void HideDorsek() {
+    if (!HPOutputDialog) return;
+    if (TEdit* E = HPOutputDialog->Find<TEdit>("EditDorsek")) {
+        E->Text = "0";
+        E->Visible = false;
+    }
+    if (TLabel* L = HPOutputDialog->Find<TLabel>("LblDorsek")) L->Visible = false;
+}
+
+// The save dialog and the write shared by EXPORT (All) and EXPORTSEL.
+void ExportFile(bool All) {
+    HideDorsek();
+    TSaveDialog d;
+    d.Title = Msg[6];
+    d.FileName = Glob.JmSouboru;
+    d.InitialDir = Glob.IniDirExpImp;
+    d.Filter = All ? ExportFilter : ExportSelFilter;
+    if (!d.Execute()) return;
+    Glob.IniDirExpImp = Folder(d.FileName);
+    const std::string file =
+        WithExt(d.FileName, ExtOfEntry(ExportFilterExt, std::size(ExportFilterExt), d.FilterIndex));
+    const std::string ext = LowerExt(file);
+    const TExportRow* row = nullptr;
+    for (const TExportRow& r : ExportRows)
+        if (ext == r.Ext && (All || r.InExportSel)) row = &r;
+    if (!row) {
+        WrongExtension(ext);
+        ShowMessage(Msg[7]);
+    } else if (!row->Write) {
+        NotAvailable(ext);
+    } else if (!FileExists(file) || Confirm(5)) {
+        row->Write(file, All);
+    }
+}
+
+}  // namespace
+
+bool ComImport(TMainForm& F) {
+    WriteLog("Sys:ComImport Start");
+    TObjHeader* const lastBefore = MainVars.DataEnd;
+    TOpenDialog d;
+    d.InitialDir = Glob.IniDirExpImp;
+    d.Title = "Import";
+    d.Filter = ImportFilter;
+    bool imported = false;
+    if (d.Execute()) {
+        Glob.IniDirExpImp = Folder(d.FileName);
+        const std::string file =
+            WithExt(d.FileName, ExtOfEntry(ImportFilterExt, std::size(ImportFilterExt), d.FilterIndex));
+        const std::string ext = LowerExt(file);
+        const TImportRow* row = nullptr;
+        for (const TImportRow& r : ImportRows)
+            if (ext == r.Ext) row = &r;
+        TImportRead read;
+        bool goOn = false;
+        if (row && !row->Read)
+            NotAvailable(ext);
+        else if (row)
+            goOn = row->Read(file, read);
+        if (goOn && MainVars.DataEnd == lastBefore) {
+            WriteLog("Err:nothing imported");
+        } else if (goOn) {
+            TObjHeader* first = lastBefore ? lastBefore->Next : MainVars.DataStart;
+            if (d.FilterIndex == FlipFilterEntry) {
+                const Extended midY = (read.Min.y + read.Max.y) / 2;
+                for (TObjHeader* p = first; p; p = p->Next)
+                    MirrorObj(p, Osy{read.Min.x, midY}, Osy{read.Max.x, midY});
+            }
+            const Osy rel = read.Keep ? Glob.Dest : Osy{Glob.Dest.x - read.Min.x, Glob.Dest.y - read.Min.y};
+            for (TObjHeader* p = first; p; p = p->Next) MoveObj(p, rel);
+            FindDirAll(MainVars.DataStart);
+            F.ComZoomObject();
+            MainVars.FileSaved = false;
+            F.LayPanelUpdate();
+            imported = true;
+        }
+    }
+    WriteLog("Sys:ComImport End");
+    return imported;
+}
+
+void ComExport(TMainForm&) {
+    WriteLog("Sys:ComExport Start");
+    ExportFile(true);
+    WriteLog("Sys:ComExport End");
+}
+
+void ComExportSel(TMainForm& F) {
+    if (MainVars.ComCnt == 0) {
+        WriteLog("Sys:ComExportSel Start");
+        SelectStepStart();
+        return;
+    }
+    if (SelectStepPrevious("Usr:Select previous")) return;
+    FinalSettings();
+    ExportFile(false);
+    ClearSelection(MainVars.DataStart);
+    F.ComRedraw();
+    WriteLog("Sys:ComExportSel End");
+}
