@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Glob.h"
 #include "core/UniLog.h"
 
 TOpList OpList;
@@ -122,4 +123,70 @@ void CamOpsOfObject(const TObjHeader* Adr, TOpMap& Map) {
         else if (HasLink(Op.Childs, Op.ChilCnt, Adr))
             Map[i] = 2;
     }
+}
+
+namespace {
+
+int UsedOps() { return std::clamp<int>(OpList.CamCnt, 0, MaxCamOps); }
+// Layer 0 is "no second layer", never a match.
+bool OnLayer(const TCamOp& Op, uint8_t La) { return La != 0 && (Op.La1 == La || Op.La2 == La); }
+
+}  // namespace
+
+void CamOpsOfLayer(uint8_t La, TOpMap& Map) {
+    Map.fill(255);
+    for (int i = 0; i < UsedOps(); ++i)
+        if (OnLayer(OpList.Cam[i], La)) Map[i] = static_cast<uint8_t>(i);
+}
+
+bool LayerHasCamOp(uint8_t La) { return LayerCamOpCount(La) > 0; }
+
+int LayerCamOpCount(uint8_t La) {
+    int n = 0;
+    for (int i = 0; i < UsedOps() && La != 0; ++i) n += (OpList.Cam[i].La1 == La) + (OpList.Cam[i].La2 == La);
+    return n;
+}
+
+int MaxCamOpLayer() {
+    int m = 1;
+    for (int i = 0; i < UsedOps(); ++i) m = std::max({m, OpList.Cam[i].La1, OpList.Cam[i].La2});
+    return m;
+}
+
+void SetLayerOpsDepth(uint8_t La, Extended Depth) {
+    for (int i = 0; i < UsedOps(); ++i)
+        if (OnLayer(OpList.Cam[i], La)) OpList.Cam[i].Depth = Depth;
+}
+
+int SubOpCount(int MasterId) {
+    int n = 0;
+    for (int i = 0; i < UsedOps(); ++i) n += OpList.Cam[i].MasterOp == MasterId;
+    return n;
+}
+
+int CamOpLinkIndex(const TObjHeader* Adr, const std::vector<TObjHeader*>& Links) {
+    const size_t n = std::min<size_t>(Links.size(), CamOpLinkCount);
+    for (size_t j = 0; j < n; ++j)
+        if (Links[j] == Adr) return static_cast<int>(j);
+    return 0;
+}
+
+int CamOpParentIndex(const TObjHeader* Adr, int OpNum) {
+    return OpNum < 0 || OpNum >= MaxCamOps ? 0 : CamOpLinkIndex(Adr, OpList.Cam[OpNum].Parents);
+}
+
+int CamOpChildIndex(const TObjHeader* Adr, int OpNum) {
+    return OpNum < 0 || OpNum >= MaxCamOps ? 0 : CamOpLinkIndex(Adr, OpList.Cam[OpNum].Childs);
+}
+
+void SaveCamModeFlags() {
+    Glob.SavOpEdit = Glob.OpEdit;
+    Glob.SavOpRegen = Glob.OpRegen;
+    Glob.SavOpNew = Glob.OpNew;
+}
+
+void RestoreCamModeFlags() {
+    Glob.OpEdit = Glob.SavOpEdit;
+    Glob.OpRegen = Glob.SavOpRegen;
+    Glob.OpNew = Glob.SavOpNew;
 }

@@ -94,3 +94,30 @@ void CamOpDelChild(TObjHeader* Adr, int OpNum);
 // only operations 0..CamCnt-1 are looked at, the rest stay 0.
 using TOpMap = std::array<uint8_t, MaxCamOps>;
 void CamOpsOfObject(const TObjHeader* Adr, TOpMap& Map);
+
+// Operations by layer. A layer matches an operation when it is its La1 or its La2
+// (layer 0, "no second layer", never matches).
+// Map[i] = i for a matching operation, 255 otherwise (entries from CamCnt on too).
+void CamOpsOfLayer(uint8_t La, TOpMap& Map);
+bool LayerHasCamOp(uint8_t La);
+// Matches among all La1 and all La2 (both layers of one operation equal: 2).
+int LayerCamOpCount(uint8_t La);
+// The highest La1 or La2 of the operations, at least 1.
+int MaxCamOpLayer();
+// Depth of every operation on layer La (the tool dialog changed that layer's depth).
+void SetLayerOpsDepth(uint8_t La, Extended Depth);
+// Number of operations naming MasterId as their master.
+int SubOpCount(int MasterId);
+
+// Position of Adr in Parents / Childs of operation OpNum, searched over every entry;
+// 0 when absent or OpNum is not a record.
+int CamOpParentIndex(const TObjHeader* Adr, int OpNum);
+int CamOpChildIndex(const TObjHeader* Adr, int OpNum);
+// The first position of Adr among the first 1000 entries of Links, 0 when absent.
+int CamOpLinkIndex(const TObjHeader* Adr, const std::vector<TObjHeader*>& Links);
+
+// Glob's mode switches OpEdit, OpRegen, OpNew into SavOpEdit, SavOpRegen, SavOpNew
+// and back: an operation dialog keeps its mode across the tool dialog it opens, whose
+// OK may regenerate operations.
+void SaveCamModeFlags();
+void RestoreCamModeFlags();

@@ -27,13 +27,6 @@ int UsedCount(int32_t Cnt, const std::vector<TObjHeader*>& V) {
 
 int UsedOps(const TOpList& Ops) { return std::clamp<int>(Ops.CamCnt, 0, MaxCamOps); }
 
-int FirstIndexOf(const TObjHeader* Adr, const std::vector<TObjHeader*>& V) {
-    const size_t n = std::min<size_t>(V.size(), CamOpLinkCount);
-    for (size_t j = 0; j < n; ++j)
-        if (V[j] == Adr) return static_cast<int>(j);
-    return 0;
-}
-
 // One link of an object: operation, parent (else child) and the entry to re-point.
 struct TLink {
     int Op;
@@ -186,12 +179,12 @@ void UndoCamOpsOfObject(const TObjHeader* Adr, int Slot, std::array<uint8_t, Max
 
 int UndoCamOpParentIndex(const TObjHeader* Adr, int OpNum, int Slot) {
     if (!ValidSlot(Slot) || OpNum < 0 || OpNum >= MaxCamOps) return 0;
-    return FirstIndexOf(Adr, MainVars.UndoTab[Slot].Ops.Cam[OpNum].Parents);
+    return CamOpLinkIndex(Adr, MainVars.UndoTab[Slot].Ops.Cam[OpNum].Parents);
 }
 
 int UndoCamOpChildIndex(const TObjHeader* Adr, int OpNum, int Slot) {
     if (!ValidSlot(Slot) || OpNum < 0 || OpNum >= MaxCamOps) return 0;
-    return FirstIndexOf(Adr, MainVars.UndoTab[Slot].Ops.Cam[OpNum].Childs);
+    return CamOpLinkIndex(Adr, MainVars.UndoTab[Slot].Ops.Cam[OpNum].Childs);
 }
 
 void CopyObjsRelinkOps(TObjHeader* Src, TObjHeader*& DstStart, TObjHeader*& DstEnd, TOpList& Ops,

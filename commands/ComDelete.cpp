@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cam/CamOpList.h"
+#include "cam/CamOpListDelete.h"
 #include "commands/ComCommon.h"
 #include "commands/ComRegen.h"
 #include "core/Glob.h"
@@ -22,56 +23,12 @@
 
 namespace {
 
-// The operation-list services DELETE needs beyond the link services of the regeneration
-// queue, kept here until the operation list offers them itself.
-
-std::string AdrText(const TObjHeader* p) { return std::to_string(reinterpret_cast<uintptr_t>(p)); }
-
-// Every generated path of the operation leaves the drawing; the child list is emptied.
-// Paths in Later are left to the caller, which deletes them itself (never twice).
-void DelAllChilds(int OpNum, const std::unordered_set<TObjHeader*>& Later) {
-    TCamOp& Op = OpList.Cam[OpNum];
-    WriteLog("Ops:Deleting all childs (OpNum:" + std::to_string(OpNum) + ", OpName:" + Op.Name + ")");
-    const int Used = std::clamp<int>(Op.ChilCnt, 0, static_cast<int>(Op.Childs.size()));
-    for (int k = 0; k < Used; ++k) {
-        if (TObjHeader* p = Op.Childs[k]) {
-            WriteLog("Ops:Deleting child (Adr:" + AdrText(p) + ")");
-            if (!Later.count(p)) DeleteObj(p, MainVars.DataStart, MainVars.DataEnd);
-        }
-        Op.Childs[k] = nullptr;
-    }
-    Op.ChilCnt = 0;
-}
-
-// Removes operation OpNum: the later records move down one place (masters of
-// sub-operations renumbered with them), the freed last record is emptied. The
-// operation's objects are not touched.
-void RemoveCamOp(int OpNum) {
-    if (OpNum < 0 || OpNum >= OpList.CamCnt) return;
-    if (Glob.OpCamOp) {
-        const int Cnt = std::min<int>(OpList.CamCnt, MaxCamOps);
-        std::move(OpList.Cam.begin() + OpNum + 1, OpList.Cam.begin() + Cnt, OpList.Cam.begin() + OpNum);
-        TCamOp& Freed = OpList.Cam[Cnt - 1];
-        Freed = TCamOp{};
-        Freed.Parents.assign(CamOpLinkCount, nullptr);
-        Freed.Childs.assign(CamOpLinkCount, nullptr);
-        Freed.Depth = -1;
-        OpList.CamCnt = Cnt - 1;
-        // Sub-operations name their master by number: follow it down.
-        for (int i = 0; i < OpList.CamCnt; ++i)
-            if (OpList.Cam[i].MasterOp > OpNum) --OpList.Cam[i].MasterOp;
-    }
-    if (MainForm) MainForm->CamOpsToPanel();
-}
-
-// The sub-operations of a main operation: pocket roughing and finishing records that
-// name it as their master.
+// The sub-operations of main operation OpNum, by ascending number.
 std::vector<int> SubOps(int OpNum) {
     std::vector<int> Subs;
+    if (SubOpCount(OpNum) == 0) return Subs;
     for (int i = 0; i < OpList.CamCnt && i < MaxCamOps; ++i)
-        if (i != OpNum && OpList.Cam[i].MasterOp == OpNum &&
-            (OpList.Cam[i].OpType == OpTypePocketRough || OpList.Cam[i].OpType == OpTypePocketFin))
-            Subs.push_back(i);
+        if (i != OpNum && OpList.Cam[i].MasterOp == OpNum) Subs.push_back(i);
     return Subs;
 }
 
@@ -90,8 +47,8 @@ void DeleteListedOps(const std::vector<int>& Listed, const std::unordered_set<TO
             WriteLog("Sys:Delete CamOp (OpNum:" + std::to_string(*It) + ", OpName:" + OpList.Cam[*It].Name + ")");
         WriteLog("Sys:Delete CamOp:" + std::to_string(Op));
     }
-    for (int Op : Doomed) DelAllChilds(Op, Later);
-    for (int Op : Doomed) RemoveCamOp(Op);
+    for (int Op : Doomed) CamOpDelAllChilds(Op, &Later);
+    for (int Op : Doomed) DeleteCamOp(Op);
 }
 
 }  // namespace

@@ -148,3 +148,28 @@ TEST_F(ComDeleteTest, PreviousSelectionAndUndo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ComDeleteTest, OneLayerPerOperationFreesTheDeletedOperationsLayer) {
+    Start();
+    Build();
+    Glob.AutoLayNum = true;
+    // op0 on layer 1 with its objects; op4 on layer 2 with its source D and path H.
+    const int La[] = {1, 3, 3, 4, 2};
+    for (int i = 0; i < 5; ++i) OpList.Cam[i].La1 = La[i];
+    Obj['D']->Layer = Obj['H']->Layer = 2;
+    Obj['C']->Layer = 3;
+    Obj['A']->Flags |= FlagSelected;
+    Obj['B']->Flags |= FlagSelected;
+    Run({"DELETE", ""});
+    EXPECT_EQ(OpNames(), "op1 op2 op3 op4 ");
+    EXPECT_EQ(OpList.Cam[0].La1, 2);
+    EXPECT_EQ(OpList.Cam[2].La1, 3);
+    EXPECT_EQ(OpList.Cam[3].La1, 1);
+    EXPECT_EQ(Obj['D']->Layer, 1);
+    EXPECT_EQ(Obj['C']->Layer, 2);
+    EXPECT_EQ(OpList.LastLa, 3);
+}
+
+}  // namespace
