@@ -49,12 +49,14 @@ Extended ToSignOf(Extended a, Extended Alfa) {
 }
 
 // Intersects the last segment P-L-A with the next S-E-Alfa and stores the trimmed
-// pair. False, nothing stored, when they do not meet.
-bool TrimPair(const Osy& P, const Osy& L, Extended A, Osy& S, const Osy& E, Extended& Alfa) {
+// pair. False, nothing stored, when they do not meet, or meet farther than Reach
+// from V.
+bool TrimPair(const Osy& P, const Osy& L, Extended A, Osy& S, const Osy& E, Extended& Alfa, const Osy& V,
+              Extended Reach) {
     Osy X, X2;
     const bool lastLine = IsLine(A), nextLine = IsLine(Alfa);
     if (lastLine && nextLine) {
-        if (IntersLineLine(S, E, P, L, X, X2) == 0) return false;
+        if (IntersLineLine(S, E, P, L, X, X2) == 0 || Dist(V, X) > Reach) return false;
         AddSeg(X, 0, CoordTol);
         AddSeg(E, 0, CoordTol);
         S = X;
@@ -67,7 +69,7 @@ bool TrimPair(const Osy& P, const Osy& L, Extended A, Osy& S, const Osy& E, Exte
         cnt = IntersLineArc(S, E, P, L, A, X, X2);
     else
         cnt = IntersArcArc(S, E, P, L, Alfa, A, X, X2);
-    if (cnt == 0) return false;
+    if (cnt == 0 || Dist(V, X) > Reach) return false;
     Extended b = 0, a = 0;
     if (!lastLine) {
         Osy C;
@@ -88,6 +90,12 @@ bool TrimPair(const Osy& P, const Osy& L, Extended A, Osy& S, const Osy& E, Exte
     return true;
 }
 
+// The angle by which an arc of radius R is lengthened to close a small gap: Dist/2
+// along it, but never turning by more than the largest gap so closed. An arc of a
+// small radius would otherwise turn round far enough to meet its neighbour where
+// the neighbour's own source lies nearer than Dist.
+Extended LengthenAngle(Extended Dist, Extended R) { return std::fmin(Dist / (2 * R), Glob.MinOffsArc); }
+
 }  // namespace
 
 void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy& V, Extended Dist) {
@@ -104,7 +112,7 @@ void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy&
     const Osy P = BuildLastPt();
     const Osy S0 = S;
     const Extended Alfa0 = Alfa;
-    if (TrimPair(P, last.E, last.Alfa, S, E, Alfa)) return;
+    if (TrimPair(P, last.E, last.Alfa, S, E, Alfa, V, Extended(HUGE_VALL))) return;
 
     const Extended B = WrapPi(Angle(V, S) - Angle(V, last.E));
     if (std::fabs(B) <= Glob.MinOffsArc) {
@@ -118,7 +126,7 @@ void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy&
             Osy C;
             Extended R;
             ArcCenter(P, L, A, C, R);
-            Extended d = Dist / (2 * R);
+            Extended d = LengthenAngle(Dist, R);
             if (A < 0) d = -d;
             const Extended ea = ArcEndAngle(P, L, A) + d;
             L = {C.x + R * std::cos(ea), C.y + R * std::sin(ea)};
@@ -133,13 +141,17 @@ void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy&
             Osy C;
             Extended R;
             ArcCenter(S2, E, Alfa2, C, R);
-            Extended d = Dist / (2 * R);
+            Extended d = LengthenAngle(Dist, R);
             if (Alfa2 < 0) d = -d;
             const Extended sa = ArcStartAngle(S2, E, Alfa2) - d;
             S2 = {C.x + R * std::cos(sa), C.y + R * std::sin(sa)};
             Alfa2 += d;
         }
-        if (TrimPair(P, L, A, S2, E, Alfa2)) {
+        // A sharp corner closes a small gap only: it may lie no farther from the
+        // vertex than the corner of two straight offsets with the largest such gap.
+        // (Lengthened arcs of a small radius can wrap round and meet anywhere.)
+        const Extended reach = Dist / std::cos(Glob.MinOffsArc / 2) + CoordTol;
+        if (TrimPair(P, L, A, S2, E, Alfa2, V, reach)) {
             S = S2;
             Alfa = Alfa2;
             return;
@@ -249,7 +261,9 @@ void Concat(TObjHeader*& S1, TObjHeader*& E1, TObjHeader*& S2, TObjHeader*& E2) 
 // Steps of the analysis up to the point where the pieces are ready to be chained;
 // false when nothing is left.
 bool CleanRaw(TObjHeader*& S, TObjHeader*& E, const TObjHeader* Src, Extended Dist, bool AllPairs) {
+    offs::ExciseMicroLoops(S, E);
     offs::DivideAtSelfMeets(S, E, AllPairs);
+    offs::DropMicroLoops(S, E);
     offs::PlineTrunc(S, E, AllPairs);
     offs::DropPiecesTouchingVertices(S, E, Src, AllPairs);
     offs::DropPiecesNear(S, E, Src, Dist, AllPairs);

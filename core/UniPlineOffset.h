@@ -42,9 +42,21 @@ void GenOffsetOpen(TObjHeader* Adresa, Extended Dist, bool Right, TObjHeader*& O
 // and the closing vertex of a closed polyline, are no meeting. Pieces keep the
 // source's layer; the start point of a closed source stays a piece end.
 void DivideAtSelfMeets(TObjHeader*& StartAdr, TObjHeader*& EndAdr, bool AllPairs);
+
+// Loops smaller than this across are below what the distance test can judge.
+inline constexpr Extended MicroLoopSize = 1e-4L;
+// Two consecutive segments that cross again within MicroLoopSize of their common
+// vertex (offset curves meeting almost tangentially) are both cut back to that
+// crossing, so the hair-thin loop between the two crossings goes.
+void ExciseMicroLoops(TObjHeader*& StartAdr, TObjHeader*& EndAdr);
 void PlineTrunc(TObjHeader*& StartAdr, TObjHeader*& EndAdr, bool AllPairs);
 // Deletes every piece that has a point (start or segment end) equal to a point of Src.
 void DropPiecesTouchingVertices(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader* Src, bool AllPairs);
+// Deletes every closed piece smaller than MicroLoopSize across: two offset curves meeting
+// almost tangentially cross twice within a hair's breadth, and the loop between the
+// crossings is too small for the distance test to judge; left in, its pieces cross
+// their neighbours everywhere and break the chaining.
+void DropMicroLoops(TObjHeader*& StartAdr, TObjHeader*& EndAdr);
 // Deletes every piece with a segment whose midpoint lies nearer to Src than
 // Dist - 0.00001.
 void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader* Src, Extended Dist,

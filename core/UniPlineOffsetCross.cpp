@@ -399,6 +399,36 @@ void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
 
 }  // namespace
 
+void ExciseMicroLoops(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+    for (TObjHeader* r = StartAdr; r; r = r->Next) {
+        if (r->Type != ObjPline) continue;
+        const int32_t n = PlineSegCount(r);
+        TPlineSeg* seg = PlineSegs(r);
+        const bool closed = n > 1 && SamePt(AsPline(r)->S, seg[n - 1].E);
+        // Segment i and the one after it (the first one behind the last when closed).
+        for (int32_t i = 0; i < (closed ? n : n - 1); ++i) {
+            const int32_t j = i + 1 < n ? i + 1 : 0;
+            const Osy s = PlineSegStart(r, i), v = seg[i].E, e = seg[j].E;
+            Osy X[2];
+            const unsigned c = IntersSegSeg(s, v, v, e, seg[i].Alfa, seg[j].Alfa, X[0], X[1]);
+            for (unsigned m = 0; m < c && m < 2; ++m) {
+                const Osy& x = X[m];
+                if (SamePt(x, v) || SamePt(x, s) || SamePt(x, e) || std::fabs(x.x - v.x) >= MicroLoopSize ||
+                    std::fabs(x.y - v.y) >= MicroLoopSize)
+                    continue;
+                Extended a1 = 0, a2 = 0, b1 = 0, b2 = 0;
+                pline::SplitAngles(s, v, seg[i].Alfa, x, a1, a2);
+                pline::SplitAngles(v, e, seg[j].Alfa, x, b1, b2);
+                seg[i].E = x;
+                seg[i].Alfa = IsLine(seg[i].Alfa) ? 0 : a1;
+                seg[j].Alfa = IsLine(seg[j].Alfa) ? 0 : b2;
+                if (j == 0) AsPline(r)->S = x;
+                break;
+            }
+        }
+    }
+}
+
 void DivideAtSelfMeets(TObjHeader*& StartAdr, TObjHeader*& EndAdr, bool AllPairs) {
     std::vector<TObjHeader*> recs = TakeList(StartAdr, EndAdr);
     for (TObjHeader* r : recs) {

@@ -78,6 +78,15 @@ void DropPiecesTouchingVertices(TObjHeader*& StartAdr, TObjHeader*& EndAdr, cons
     });
 }
 
+void DropMicroLoops(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+    DropIf(StartAdr, EndAdr, [](const TObjHeader* P) {
+        if (!SamePt(AsPline(P)->S, PlineEndPt(P))) return false;
+        Osy mn, mx;
+        EnPline.Envelope(P, mn, mx);
+        return mx.x - mn.x < MicroLoopSize && mx.y - mn.y < MicroLoopSize;
+    });
+}
+
 void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader* Src, Extended Dist,
                     bool AllPairs) {
     const int32_t n = PlineSegCount(Src);
