@@ -94,10 +94,20 @@ TEditAdr* FindEditAdrByTemp(const TObjHeader* Temp) {
 
 void SolveCamOpRegen(const std::vector<int>& OpsToReg) {
     if (Glob.OpNew || OpsToReg.empty()) return;
-    for (int op : OpsToReg) {
+    std::vector<int> Ops = OpsToReg;
+    for (size_t i = 0; i < Ops.size(); ++i) {
+        const int op = Ops[i];
         if (!ValidOp(op)) continue;
         if (Glob.AutoRegen) {
-            if (RegenCamOpHook) RegenCamOpHook(op);
+            if (!RegenCamOpHook) continue;
+            const int Before = OpList.CamCnt;
+            RegenCamOpHook(op);
+            // An operation without sources went with its sub-operations (which follow it):
+            // the later numbers move down with the records.
+            const int Gone = Before - OpList.CamCnt;
+            if (Gone > 0)
+                for (size_t k = i + 1; k < Ops.size(); ++k)
+                    if (Ops[k] > op) Ops[k] -= Gone;
         } else {
             OpList.Cam[op].Status = 1;
         }

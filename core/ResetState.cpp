@@ -1,6 +1,7 @@
 #include "core/ResetState.h"
 
 #include "cam/CamOpList.h"
+#include "cam/CamOpRegen.h"
 #include "commands/ComRegen.h"
 #include "commands/Help.h"
 #include "commands/InfoDg.h"
@@ -72,8 +73,9 @@ void ResetAllState() {
     FreeTiskDialog();
     FreeHelpDialog();
 
-    // COPY's regeneration queue.
+    // COPY's regeneration queue; the machining code's regeneration installed.
     ResetComRegen();
+    InstallCamRegen();
 
     // The free-space query of the safe file writing: the file system's.
     ResetSafeFile();

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 
+#include "cam/ComContour.h"
 #include "commands/ComCommon.h"
 #include "commands/ComDelete.h"
 #include "commands/ComDim.h"
@@ -139,7 +140,7 @@ const TDispatchRow DispatchTable[] = {
     {"EXPORT", [](TMainForm& F) { ComExport(F); }, true},
     {"EXPORTSEL", [](TMainForm& F) { ComExportSel(F); }, false},
     {"PRINT", [](TMainForm&) { ComPrint(); }, false},
-    {"CONTOUR", nullptr, false},
+    {"CONTOUR", [](TMainForm&) { ComContour(); }, false},
     {"MEANDR", nullptr, false},
     {"SURFACE", nullptr, false},
     {"INTELIMEANDR", nullptr, false},

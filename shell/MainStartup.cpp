@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "cam/CamOpList.h"
+#include "cam/CamOpRegen.h"
 #include "cam/CamOpUndo.h"
 #include "commands/ComCommon.h"
 #include "commands/ComLayer.h"
@@ -156,6 +157,7 @@ void TMainForm::FormCreate() {
 
     FreeMainVarsLists();
     InitCamOps();
+    InstallCamRegen();
     InitUndoSlots();
     Glob.MaxUndo = 4;
     Glob.MaxFileHist = 10;

@@ -30,6 +30,12 @@ protected:
         RegenCamOpHook = nullptr;
         CmdTest::TearDown();
     }
+    // A start resets the program, which installs the machining code's regeneration: the
+    // recorder takes its place again.
+    void Start() {
+        CmdTest::Start();
+        RegenCamOpHook = &RecordRegen;
+    }
     static TObjHeader* Line(Osy S, Osy E, bool Selected = false) {
         EnPline.LineAdd(S, E, 1, MainVars.DataStart, MainVars.DataEnd);
         if (Selected) MainVars.DataEnd->Flags |= FlagSelected;

@@ -32,6 +32,12 @@ protected:
         RegenCamOpHook = nullptr;
         CmdTest::TearDown();
     }
+    // A start resets the program, which installs the machining code's regeneration: the
+    // recorder takes its place again.
+    void Start() {
+        CmdTest::Start();
+        RegenCamOpHook = &RecordRegen;
+    }
     // Operations of the given types, numbered from 0.
     static void MakeOps(const std::vector<int>& Types) {
         OpList.CamCnt = static_cast<int>(Types.size());

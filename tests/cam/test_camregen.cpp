@@ -1,0 +1,114 @@
+// Regeneration through the editing commands: contour paths follow their sources.
+#include <cmath>
+
+#include "ContourFixture.h"
+#include "cam/CamOpList.h"
+#include "cam/CamOpRegen.h"
+#include "core/Glob.h"
+#include "core/UniGeom.h"
+#include "shell/MainVars.h"
+
+namespace {
+
+class CamRegenTest : public ContourTest {
+protected:
+    // The lower left corner of the box of operation Op's only path.
+    static Osy PathMin(int Op) {
+        EXPECT_EQ(Childs(Op).size(), 1u);
+        Osy Mn{1e9, 1e9};
+        for (const Osy& Q : SamplePath(Childs(Op)[0])) Mn = {std::min(Mn.x, Q.x), std::min(Mn.y, Q.y)};
+        return Mn;
+    }
+    // Every link of every operation names a record of the drawing list.
+    static void ExpectLiveLinks() {
+        std::vector<TObjHeader*> D = Drawing();
+        for (int i = 0; i < OpList.CamCnt; ++i) {
+            for (TObjHeader* p : Parents(i)) EXPECT_NE(std::find(D.begin(), D.end(), p), D.end());
+            for (TObjHeader* p : Childs(i)) EXPECT_NE(std::find(D.begin(), D.end(), p), D.end());
+        }
+    }
+};
+
+TEST_F(CamRegenTest, PathsFollowMoveUndoAndSurviveSaveAndOpen) {
+    Glob.AutoRegen = true;
+    TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
+    ContourSide("out");
+    EXPECT_NEAR(double(PathMin(0).x), -1, 1e-9);
+
+    Sq->Flags |= FlagSelected;
+    Run({"MOVE", "", "0 0", "10 10"});
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_NEAR(double(PathMin(0).x), 9, 1e-9);
+    EXPECT_NEAR(double(PathMin(0).y), 9, 1e-9);
+    EXPECT_EQ(OpList.Cam[0].Status, 0);
+    EXPECT_EQ(CountObjs(MainVars.DataStart), 2);
+    EXPECT_TRUE(TCmdHarness::LogHas("Ops:Regen ContourOp End"));
+    ExpectLiveLinks();
+
+    Run({"UNDO"});
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_NEAR(double(PathMin(0).x), -1, 1e-9);
+    ExpectLiveLinks();
+
+    R->ExpectSave(InDir("job"));
+    Run({"SAVEAS"});
+    Run({"NEW"});
+    EXPECT_EQ(OpList.CamCnt, 0);
+    R->ExpectOpen(InDir("job.ydf"));
+    Run({"OPEN"});
+    ASSERT_EQ(OpList.CamCnt, 1);
+    ASSERT_EQ(Parents(0).size(), 1u);
+    EXPECT_NEAR(double(PathMin(0).x), -1, 1e-9);
+    ExpectLiveLinks();
+    // Regeneration still works on the reopened job (with the test's tool).
+    SetTool(1, 2);
+    Parents(0)[0]->Flags |= FlagSelected;
+    Run({"MOVE", "", "0 0", "5 0"});
+    EXPECT_NEAR(double(PathMin(0).x), 4, 1e-9);
+    ExpectLiveLinks();
+    EXPECT_TRUE(R->Done());
+}
+
+TEST_F(CamRegenTest, AutoRegenOffMarksTheOperationAndKeepsItsPaths) {
+    TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
+    ContourSide("out");
+    Glob.AutoRegen = false;
+    TObjHeader* Path = Childs(0)[0];
+    Sq->Flags |= FlagSelected;
+    Run({"MOVE", "", "0 0", "10 10"});
+    EXPECT_EQ(OpList.Cam[0].Status, 1);
+    EXPECT_EQ(Childs(0), std::vector<TObjHeader*>{Path});
+    EXPECT_NEAR(double(PathMin(0).x), -1, 1e-9);
+}
+
+TEST_F(CamRegenTest, DeletingTheSourceRemovesTheOperationAndItsPaths) {
+    Glob.AutoRegen = true;
+    TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
+    ContourSide("out");
+    Sq->Flags |= FlagSelected;
+    Run({"DELETE", ""});
+    EXPECT_EQ(OpList.CamCnt, 0);
+    EXPECT_EQ(MainVars.DataStart, nullptr);
+}
+
+TEST_F(CamRegenTest, RegenerationWithoutSourcesTakesTheSubOperationsAlong) {
+    // A pocket-like master without sources, its two sub-operations, and a contour after them.
+    TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
+    ContourSide("out");
+    OpList.CamCnt = 4;
+    OpList.Cam[3] = OpList.Cam[0];  // the contour moves to 3
+    for (int i = 0; i < 3; ++i) {
+        OpList.Cam[i].Parents.assign(CamOpLinkCount, nullptr);
+        OpList.Cam[i].Childs.assign(CamOpLinkCount, nullptr);
+        OpList.Cam[i].ParCnt = OpList.Cam[i].ChilCnt = 0;
+        OpList.Cam[i].OpType = i == 0 ? OpTypePocket : OpTypePocketRough + i - 1;
+        OpList.Cam[i].MasterOp = i == 0 ? -1 : 0;
+    }
+    Glob.AutoRegen = true;
+    RegenOpByNum(0);
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_EQ(OpList.Cam[0].OpType, OpTypeContour);
+    EXPECT_EQ(Parents(0), std::vector<TObjHeader*>{Sq});
+}
+
+}  // namespace

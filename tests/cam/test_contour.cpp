@@ -1,0 +1,171 @@
+// CONTOUR and the contour builder, judged by distances, crossings and Clipper's areas.
+#include <cmath>
+
+#include "ContourFixture.h"
+#include "cam/CamOpList.h"
+#include "cam/ContourDg.h"
+#include "core/Glob.h"
+#include "core/UniGeom.h"
+#include "core/UniPoint.h"
+#include "shell/UniLang.h"
+#include "shell/MainVars.h"
+
+namespace {
+
+// Every path lies at D from the line source, is closed and does not cross itself.
+void ExpectAtDistance(const TObjHeader* Src, const std::vector<TObjHeader*>& Paths, Extended D) {
+    for (const TObjHeader* P : Paths) {
+        ASSERT_EQ(P->Type, ObjPline);
+        EXPECT_TRUE(AsPline(P)->PlineFlags & PlineClosed);
+        EXPECT_FALSE(SelfCrossing(P));
+        for (const Osy& Q : SamplePath(P)) ASSERT_NEAR(double(DistToLines(Src, Q)), double(D), 1e-6);
+    }
+}
+
+TEST_F(ContourTest, SquareOutsideIsFourSidesAndFourCornerArcsStartingAtAnArc) {
+    TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
+    ContourSide("out");
+    ASSERT_EQ(OpList.CamCnt, 1);
+    const TCamOp& Op = OpList.Cam[0];
+    EXPECT_EQ(Op.Name, "Kontura1");
+    EXPECT_EQ(Op.Status, 0);
+    EXPECT_EQ(Op.La1, 1);
+    EXPECT_EQ(Parents(0), std::vector<TObjHeader*>{Sq});
+    const std::vector<TObjHeader*> Paths = Childs(0);
+    ASSERT_EQ(Paths.size(), 1u);
+    const TObjHeader* P = Paths[0];
+    EXPECT_EQ(P->Layer, 1);
+    ASSERT_EQ(PlineSegCount(P), 8);
+    int Arcs = 0;
+    for (int i = 0; i < 8; ++i) {
+        const TPlineSeg& S = PlineSegs(P)[i];
+        if (std::fabs(S.Alfa) > CoordTol) {
+            ++Arcs;
+            EXPECT_NEAR(double(std::fabs(S.Alfa)), double(GeomPi / 2), 1e-9);
+            EXPECT_NEAR(double(SegRadius(PlineSegStart(P, i), S.E, S.Alfa)), 1.0, 1e-9);
+        }
+    }
+    EXPECT_EQ(Arcs, 4);
+    EXPECT_GT(std::fabs(PlineSegs(P)[0].Alfa), CoordTol);  // starts with a corner arc
+    ExpectAtDistance(Sq, Paths, 1);
+    EXPECT_NEAR(double(std::fabs(PathArea(P))), double(ClipperOffsetArea(Sq, 1)), 1e-3);
+    // Climb milling outside runs clockwise.
+    EXPECT_LT(PathArea(P), 0);
+    EXPECT_EQ(MainVars.DataEnd, P);
+    EXPECT_FALSE(Sq->Flags & FlagSelected);
+}
+
+TEST_F(ContourTest, SidesAndAllowance) {
+    struct TCase {
+        const char* Side;
+        const char* Allowance;
+        Extended ToolDiam;
+        size_t Paths;
+        Extended Dist;
+    } Cases[] = {
+        {"in", "0", 2, 1, 1},
+        {"both", "0", 2, 2, 1},
+        {"out", "0,5", 3, 1, 2},  // tool radius 1.5 plus 0.5
+        {"in", "0.5", 3, 1, 2},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(std::string(C.Side) + " " + C.Allowance);
+        SetTool(1, C.ToolDiam);
+        TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
+        ContourSide(C.Side, C.Allowance);
+        const int Op = OpList.CamCnt - 1;
+        ASSERT_EQ(Childs(Op).size(), C.Paths);
+        ExpectAtDistance(Sq, Childs(Op), C.Dist);
+        EXPECT_NEAR(double(OpList.Cam[Op].Pridavek), C.Allowance[0] == '0' && C.Allowance[1] ? 0.5 : 0, 1e-12);
+        for (const TObjHeader* P : Childs(Op)) {
+            const bool Inner = std::fabs(PathArea(P)) < 100;
+            EXPECT_NEAR(double(std::fabs(PathArea(P))), double(ClipperOffsetArea(Sq, Inner ? -C.Dist : C.Dist)), 1e-3);
+        }
+    }
+    EXPECT_EQ(OpList.Cam[3].Name, "Kontura4");
+}
+
+TEST_F(ContourTest, OpenLineWithBothSidesIsOneClosedSlot) {
+    TObjHeader* L = AddLine({0, 0}, {10, 0}, true);
+    ContourSide("both");
+    const std::vector<TObjHeader*> Paths = Childs(0);
+    ASSERT_EQ(Paths.size(), 1u);
+    const TObjHeader* P = Paths[0];
+    int HalfCircles = 0;
+    for (int i = 0; i < PlineSegCount(P); ++i)
+        if (std::fabs(std::fabs(PlineSegs(P)[i].Alfa) - GeomPi) < 1e-9) ++HalfCircles;
+    EXPECT_EQ(HalfCircles, 2);
+    ExpectAtDistance(L, Paths, 1);
+    EXPECT_NEAR(double(std::fabs(PathArea(P))), 20 + GeomPi, 1e-3);
+}
+
+TEST_F(ContourTest, HoleWithReversIsCutFirstFromTheOtherSide) {
+    TObjHeader* Outer = AddRect({0, 0}, {20, 20}, true);
+    TObjHeader* Hole = AddRect({5, 5}, {15, 15}, true);
+    ContourSide("out");
+    const std::vector<TObjHeader*> Paths = Childs(0);
+    ASSERT_EQ(Paths.size(), 2u);
+    // The hole's path comes first in the drawing and lies inside the hole.
+    EXPECT_NEAR(double(std::fabs(PathArea(Paths[0]))), 64, 1e-9);
+    EXPECT_NEAR(double(std::fabs(PathArea(Paths[1]))), double(ClipperOffsetArea(Outer, 1)), 1e-3);
+    ExpectAtDistance(Hole, {Paths[0]}, 1);
+    EXPECT_EQ(Parents(0).size(), 2u);
+}
+
+TEST_F(ContourTest, PointContourLiesOnTheContourLayer) {
+    EnPoint.Add({3, 4}, 1, MainVars.DataStart, MainVars.DataEnd)->Flags |= FlagSelected;
+    SetTool(2, 4);
+    Glob.LayerDraw = 2;
+    ContourSide("out");
+    Glob.LayerDraw = 1;
+    ASSERT_EQ(Childs(0).size(), 1u);
+    EXPECT_EQ(Childs(0)[0]->Layer, 2);
+    for (const Osy& Q : SamplePath(Childs(0)[0])) EXPECT_NEAR(double(Dist(Q, {3, 4})), 2.0, 1e-9);
+}
+
+TEST_F(ContourTest, CancelLeavesTheListAndBadValuesAreRefused) {
+    AddRect({0, 0}, {10, 10}, true);
+    R->ExpectModal("ContourDialog", mrCancel);
+    H->Enter("CONTOUR");
+    H->Enter("");
+    EXPECT_EQ(OpList.CamCnt, 0);
+    EXPECT_EQ(CountObjs(MainVars.DataStart), 1);
+
+    struct TCase {
+        const char* Edit;
+        const char* Log;
+        int MsgNo;
+    } Cases[] = {{"EditDepth", "Err:Wrong depth (x)", 106}, {"EditPridavek", "Err:Wrong stock (x)", 41}};
+    for (const TCase& C : Cases) {
+        MainVars.DataStart->Flags |= FlagSelected;
+        R->ExpectModal("ContourDialog", [&C](TForm& F) {
+            F.Find<TControl>(C.Edit)->Text = "x";
+            return mrOk;
+        });
+        R->ExpectMessage(mrOk, Msg[C.MsgNo]);
+        Run({"CONTOUR", ""});
+        EXPECT_TRUE(TCmdHarness::LogHas(C.Log));
+        EXPECT_EQ(OpList.CamCnt, 0);
+    }
+    // No tool on the layer.
+    MainVars.DataStart->Flags |= FlagSelected;
+    Glob.Tool[1].ToolType = -1;
+    R->ExpectModal("ContourDialog", mrOk);
+    R->ExpectMessage(mrOk, Msg[40]);
+    Run({"CONTOUR", ""});
+    EXPECT_EQ(OpList.CamCnt, 0);
+    EXPECT_TRUE(R->Done());
+}
+
+TEST_F(ContourTest, OverlappingSourcesAskBeforeTheDialog) {
+    AddRect({0, 0}, {10, 10}, true);
+    AddRect({5, 5}, {15, 15}, true);
+    R->ExpectMessage(mrCancel, Msg[70]);
+    H->Enter("CONTOUR");
+    H->Enter("");
+    EXPECT_EQ(OpList.CamCnt, 0);
+    EXPECT_TRUE(TCmdHarness::LogHas("Usr:no"));
+    EXPECT_TRUE(R->Done());
+}
+
+}  // namespace
