@@ -12,6 +12,7 @@
 #include "formats/DxfInDg.h"
 #include "formats/DxfOutDg.h"
 #include "formats/HPOutDg.h"
+#include "formats/UniDXF.h"
 #include "formats/UniYDF.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -101,6 +102,13 @@ bool ImportYdf(const std::string& File, TImportRead& R) {
     return true;
 }
 
+bool ImportDxf(const std::string& File, TImportRead& R) {
+    if (!DxfInputOk(false)) return false;
+    LoadDxf(File, R.Min, R.Max);
+    R.Keep = DxfInputDialog->RBtnZeroDxfCoord->Checked;
+    return true;
+}
+
 struct TImportRow {
     const char* Ext;
     TImportFn Read;  // nullptr: not available in this build
@@ -110,7 +118,7 @@ struct TImportRow {
 // keeps the file's origin.
 const TImportRow ImportRows[] = {
     {".ydf", ImportYdf},
-    {".dxf", nullptr},
+    {".dxf", ImportDxf},
     {".plt", nullptr},
     {".eps", nullptr},
     {".prn", nullptr},

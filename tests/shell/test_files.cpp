@@ -169,6 +169,31 @@ TEST_F(FilesTest, ImportDialogCancelAndWrongNumber) {
     EXPECT_TRUE(R.Done());
 }
 
+// A DXF lands as the dialog says; the tools switch belongs to job files only.
+TEST_F(FilesTest, ImportOfADxfPutsItsLowerLeftCornerAtThePosition) {
+    const std::string dxf = WriteFile("plate.DXF",
+                                      "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nLINE\r\n8\r\nMILL3\r\n10\r\n-5\r\n20\r\n7\r\n"
+                                      "11\r\n15\r\n21\r\n9\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n");
+    TScriptResponder R;
+    R.ExpectOpen(dxf);
+    R.ExpectModal("DxfInputDialog", [](TForm& F) {
+        EXPECT_FALSE(F.Find<TCheckBox>("ChBoxTools")->Visible);
+        F.Find<TRadioButton>("RBtnLeftBottom")->Click();
+        F.Find<TEdit>("EditXdest")->Text = "10";
+        F.Find<TEdit>("EditYdest")->Text = "20";
+        F.ClickButton("BitBtnOK");
+        return mrOk;
+    });
+    H->Enter("IMPORT");
+    EXPECT_TRUE(R.Done());
+    ASSERT_EQ(Count(), 3);
+    TObjHeader* line = MainVars.DataEnd;
+    EXPECT_EQ(line->Layer, 3);
+    EXPECT_EQ(AsPline(line)->S.x, 10);
+    EXPECT_EQ(AsPline(line)->S.y, 20);
+    EXPECT_EQ(PlineSegs(line)[0].E.x, 30);
+}
+
 // A name typed without extension takes the chosen filter entry's.
 TEST_F(FilesTest, ExportAppendsTheFilterEntrysExtension) {
     struct TPick : TScriptResponder {

@@ -1,0 +1,832 @@
+// The DXF reader. The file is read as group pairs in one pass: text styles from the
+// TABLES section, block definitions from BLOCKS, the drawing from ENTITIES. Every
+// definition and the drawing keep their objects and block references in file order;
+// references are resolved when the file has been read whole, so blocks may be defined
+// in any order, and nothing reaches the drawing unless the file ended properly.
+#include <cmath>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "commands/TextDg.h"
+#include "core/Builder.h"
+#include "core/Entity.h"
+#include "core/Glob.h"
+#include "core/Global.h"
+#include "core/IntFont.h"
+#include "core/ObjRecords.h"
+#include "core/ParText.h"
+#include "core/TextFile.h"
+#include "core/UniGeom.h"
+#include "core/UniGroup.h"
+#include "core/UniLog.h"
+#include "core/UniPline.h"
+#include "core/UniPoint.h"
+#include "core/UniText.h"
+#include "formats/DxfPairs.h"
+#include "formats/UniDXF.h"
+#include "platform/Dialogs.h"
+#include "shell/MainVars.h"
+#include "shell/UniLang.h"
+
+namespace {
+
+constexpr Extended DegToRad = GeomPi / 180;
+// Error lines written to the log; further ones are only counted.
+constexpr int MaxErrorLines = 20;
+
+struct TStyle {
+    std::string Name, File;
+    Extended Height = 0, Width = 1, Oblique = 0;
+};
+
+// A block reference, resolved after the whole file was read.
+struct TInsert {
+    std::string Name;
+    uint8_t Layer = LayerOrig;
+    Osy P;
+    Extended Sx = 1, Sy = 1, Rot = 0;  // rotation in degrees
+    bool MirrorX = false;              // extrusion towards -z: the result is seen mirrored
+    int32_t Line = 0;
+};
+
+// One object or one block reference, in file order.
+struct TItem {
+    TObjHeader* Obj = nullptr;
+    int32_t Insert = -1;
+};
+
+// A block definition, or the drawing itself.
+struct TBlock {
+    std::string Name;
+    Osy Base;
+    TObjHeader *First = nullptr, *Last = nullptr;  // the definition's own objects
+    std::vector<TItem> Items;
+    std::vector<TInsert> Inserts;
+    int64_t Size = -1;  // records one reference makes (-1: not counted yet)
+    bool Active = false;  // being expanded or counted: a reference to it now is a loop
+};
+
+struct TVertex {
+    Osy P;
+    Extended Bulge = 0;
+};
+
+class TDxfReader {
+public:
+    explicit TDxfReader(std::string_view Bytes) : Cur(Bytes) {
+        TStyle standard;
+        standard.Name = "STANDARD";
+        standard.File = "YF01";
+        Styles.push_back(standard);
+        StyleIdx["STANDARD"] = 0;
+    }
+    ~TDxfReader() {
+        for (TBlock& b : Blocks) FreeObjList(b.First, b.Last);
+        FreeObjList(Model.First, Model.Last);
+    }
+
+    void Read();
+    // Moves the drawing's objects and resolved references to Out.
+    void Resolve(TObjHeader*& OutFirst, TObjHeader*& OutLast);
+
+    bool SawEof = false;
+    bool MissingFont = false;
+    bool TooMany = false;
+    int32_t LastLine() const { return Cur.LineNo(); }
+    int ErrorCount = 0;
+    std::map<std::string, int> Skipped;
+
+    void Error(int32_t Line, const std::string& What) {
+        if (++ErrorCount <= MaxErrorLines) WriteLog("Err:DXF line " + std::to_string(Line) + ": " + What);
+    }
+
+private:
+    // ---- pairs and numbers ----
+    // Reads the pairs of one entity or table record up to the next code 0 (handed back),
+    // calling Take for each; false when the record is to be dropped.
+    template <class F>
+    bool Fields(F&& Take) {
+        bool ok = true;
+        TDxfPair p;
+        while (Cur.Next(p)) {
+            if (p.Code == 0) {
+                Cur.Unget(p);
+                break;
+            }
+            if (p.Code == DxfBadCode) {
+                Error(p.Line, "group code is not an integer");
+                ok = false;
+                continue;
+            }
+            if (!Take(p)) ok = false;
+        }
+        return ok;
+    }
+    bool Num(const TDxfPair& P, Extended& V) {
+        bool range = false;
+        if (DxfNumber(P.Raw, V, range)) return true;
+        Error(P.Line + 1, range ? "number out of range (" + std::string(DxfTrim(P.Raw).substr(0, 40)) + ")"
+                            : "not a number (" + std::string(DxfTrim(P.Raw).substr(0, 40)) + ")");
+        return false;
+    }
+    bool Int(const TDxfPair& P, int32_t& V) {
+        if (DxfInt(P.Raw, V)) return true;
+        Error(P.Line + 1, "not an integer (" + std::string(DxfTrim(P.Raw).substr(0, 40)) + ")");
+        return false;
+    }
+    uint8_t Layer(std::string_view Raw) {
+        const std::string name = ReadDxfLine(Raw);
+        auto it = LayerCache.find(name);
+        if (it == LayerCache.end()) it = LayerCache.emplace(name, DxfLayerToLayer(name)).first;
+        return it->second;
+    }
+    std::string TextValue(std::string_view Raw) const;
+
+    // ---- tables and sections ----
+    void Style();
+    void BeginBlock();
+    void Entity(const std::string& Kind, TBlock& B);
+
+    // ---- entities ----
+    void Point(TBlock& B);
+    void Line(TBlock& B);
+    void Circle(TBlock& B);
+    void Arc(TBlock& B);
+    void Polyline(TBlock& B);
+    void LwPolyline(TBlock& B);
+    void Text(TBlock& B, bool Multi);
+    void Insert(TBlock& B);
+    void MakePline(TBlock& B, uint8_t Layer, const std::vector<TVertex>& V, bool Closed, bool Mirror);
+    // Records the objects appended to B since Before as items, mirrored when the entity
+    // looks from below (extrusion towards -z).
+    void Made(TBlock& B, TObjHeader* Before, bool Mirror);
+
+    // ---- references ----
+    int64_t BlockSize(int32_t K);
+    void Expand(int32_t K, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth);
+    void InsertInto(const TInsert& Ins, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth);
+
+    TDxfCursor Cur;
+    std::vector<TStyle> Styles;
+    std::unordered_map<std::string, int32_t> StyleIdx;
+    std::vector<TBlock> Blocks;
+    std::unordered_map<std::string, int32_t> BlockIdx;
+    TBlock Model;
+    TBlock* Defining = nullptr;  // the block whose entities are being read
+    std::unordered_map<std::string, uint8_t> LayerCache;
+    bool Utf8 = false;  // files of 2007 and later hold their strings in UTF-8
+    int64_t Records = 0;
+};
+
+// ---- texts ----
+
+// Code points written as "\U+XXXX" by writers that keep to an 8-bit code page.
+std::string DecodeUnicodeEscapes(const std::string& S) {
+    std::string out;
+    out.reserve(S.size());
+    for (size_t i = 0; i < S.size(); ++i) {
+        if (S[i] == '\\' && i + 6 < S.size() + 0 && (S[i + 1] == 'U' || S[i + 1] == 'u') && S[i + 2] == '+') {
+            uint32_t cp = 0;
+            size_t k = i + 3;
+            for (; k < i + 7 && k < S.size() && std::isxdigit(static_cast<unsigned char>(S[k])); ++k)
+                cp = cp * 16 + uint32_t(std::isdigit(static_cast<unsigned char>(S[k])) ? S[k] - '0'
+                                                                                       : (S[k] | 32) - 'a' + 10);
+            if (k == i + 7) {
+                std::string u;
+                if (cp < 0x80) {
+                    u += char(cp);
+                } else if (cp < 0x800) {
+                    u += char(0xC0 | (cp >> 6));
+                    u += char(0x80 | (cp & 0x3F));
+                } else {
+                    u += char(0xE0 | (cp >> 12));
+                    u += char(0x80 | ((cp >> 6) & 0x3F));
+                    u += char(0x80 | (cp & 0x3F));
+                }
+                out += Utf8ToCp1250(u);
+                i = k - 1;
+                continue;
+            }
+        }
+        out += S[i];
+    }
+    return out;
+}
+
+std::string TDxfReader::TextValue(std::string_view Raw) const {
+    std::string s(Raw);
+    if (Utf8) s = Utf8ToCp1250(s);
+    if (s.find("\\U+") != std::string::npos || s.find("\\u+") != std::string::npos) s = DecodeUnicodeEscapes(s);
+    return s;
+}
+
+// ---- the pass over the file ----
+
+void TDxfReader::Read() {
+    enum class TSec { None, Header, Tables, Blocks, Entities, Other } sec = TSec::None;
+    TDxfPair p;
+    while (!TooMany && Cur.Next(p)) {
+        if (p.Code == DxfBadCode) {
+            Error(p.Line, "group code is not an integer");
+            continue;
+        }
+        if (p.Code != 0) {
+            if (sec == TSec::Header && p.Code == 9 && DxfIs(p.Raw, "$ACADVER")) {
+                TDxfPair v;
+                if (Cur.Next(v) && v.Code == 1)
+                    Utf8 = ReadDxfLine(v.Raw) >= "AC1021";
+                else
+                    Cur.Unget(v);
+            }
+            continue;
+        }
+        const std::string kw = ReadDxfLine(p.Raw);
+        if (kw == "EOF") {
+            SawEof = true;
+            break;
+        }
+        if (kw == "SECTION") {
+            TDxfPair n;
+            if (!Cur.Next(n)) break;
+            if (n.Code != 2) {
+                Cur.Unget(n);
+                continue;
+            }
+            const std::string name = ReadDxfLine(n.Raw);
+            sec = name == "HEADER"     ? TSec::Header
+                  : name == "TABLES"   ? TSec::Tables
+                  : name == "BLOCKS"   ? TSec::Blocks
+                  : name == "ENTITIES" ? TSec::Entities
+                                       : TSec::Other;
+            continue;
+        }
+        if (kw == "ENDSEC") {
+            sec = TSec::None;
+            Defining = nullptr;
+            continue;
+        }
+        if (sec == TSec::Tables && kw == "STYLE") {
+            Style();
+        } else if (sec == TSec::Blocks) {
+            if (kw == "BLOCK")
+                BeginBlock();
+            else if (kw == "ENDBLK")
+                Defining = nullptr;
+            else if (Defining)
+                Entity(kw, *Defining);
+        } else if (sec == TSec::Entities) {
+            Entity(kw, Model);
+        }
+    }
+}
+
+void TDxfReader::Style() {
+    TStyle s;
+    bool mirror = false;
+    const bool ok = Fields([&](const TDxfPair& p) {
+        int32_t i = 0;
+        switch (p.Code) {
+            case 2: s.Name = ReadDxfLine(p.Raw); return true;
+            case 3: s.File = ReadDxfLine(p.Raw); return true;
+            case 40: return Num(p, s.Height);
+            case 41: return Num(p, s.Width);
+            case 50: return Num(p, s.Oblique);
+            case 71: mirror = Int(p, i) && i; return true;
+            default: return true;
+        }
+    });
+    if (!ok || s.Name.empty() || int32_t(Styles.size()) >= DxfMaxStyles) return;
+    if (s.Width < 0.1) s.Width = 1;
+    // The font file's name without folder and extension.
+    const size_t slash = s.File.find_last_of("\\/");
+    if (slash != std::string::npos) s.File.erase(0, slash + 1);
+    const size_t dot = s.File.find('.');
+    if (dot != std::string::npos) s.File.erase(dot);
+    StyleIdx.emplace(s.Name, int32_t(Styles.size()));  // the first of a name is found
+    Styles.push_back(s);
+}
+
+void TDxfReader::BeginBlock() {
+    TBlock b;
+    Fields([&](const TDxfPair& p) {
+        switch (p.Code) {
+            case 2: b.Name = ReadDxfLine(p.Raw); return true;
+            case 10: return Num(p, b.Base.x);
+            case 20: return Num(p, b.Base.y);
+            default: return true;
+        }
+    });
+    Defining = nullptr;
+    if (int32_t(Blocks.size()) >= DxfMaxBlocks) {
+        Error(Cur.LineNo(), "too many blocks");
+        return;
+    }
+    BlockIdx.emplace(b.Name, int32_t(Blocks.size()));  // the first of a name is found
+    Blocks.push_back(std::move(b));
+    Defining = &Blocks.back();
+}
+
+void TDxfReader::Entity(const std::string& Kind, TBlock& B) {
+    if (Kind == "POINT") return Point(B);
+    if (Kind == "LINE") return Line(B);
+    if (Kind == "CIRCLE") return Circle(B);
+    if (Kind == "ARC") return Arc(B);
+    if (Kind == "POLYLINE") return Polyline(B);
+    if (Kind == "LWPOLYLINE") return LwPolyline(B);
+    if (Kind == "TEXT") return Text(B, false);
+    if (Kind == "MTEXT") return Text(B, true);
+    if (Kind == "INSERT") return Insert(B);
+    // The closing records of polylines and attributes carry nothing on their own.
+    if (Kind == "SEQEND" || Kind == "VERTEX" || Kind.empty()) return;
+    ++Skipped[Kind.substr(0, 40)];
+}
+
+void TDxfReader::Made(TBlock& B, TObjHeader* Before, bool Mirror) {
+    for (TObjHeader* p = Before ? Before->Next : B.First; p; p = p->Next) {
+        if (Mirror) MirrorObj(p, Osy{0, 0}, Osy{0, 1});
+        B.Items.push_back(TItem{p, -1});
+        if (++Records > DxfMaxObjects) TooMany = true;
+    }
+}
+
+// ---- entities ----
+
+void TDxfReader::Point(TBlock& B) {
+    uint8_t layer = LayerOrig;
+    Osy p;
+    if (!Fields([&](const TDxfPair& f) {
+            switch (f.Code) {
+                case 8: layer = Layer(f.Raw); return true;
+                case 10: return Num(f, p.x);
+                case 20: return Num(f, p.y);
+                default: return true;
+            }
+        }))
+        return;
+    TObjHeader* before = B.Last;
+    EnPoint.Add(p, layer, B.First, B.Last);
+    Made(B, before, false);
+}
+
+void TDxfReader::Line(TBlock& B) {
+    uint8_t layer = LayerOrig;
+    Osy s, e;
+    if (!Fields([&](const TDxfPair& f) {
+            switch (f.Code) {
+                case 8: layer = Layer(f.Raw); return true;
+                case 10: return Num(f, s.x);
+                case 20: return Num(f, s.y);
+                case 11: return Num(f, e.x);
+                case 21: return Num(f, e.y);
+                default: return true;
+            }
+        }))
+        return;
+    TObjHeader* before = B.Last;
+    EnPline.LineAdd(s, e, layer, B.First, B.Last);
+    Made(B, before, false);
+}
+
+void TDxfReader::Circle(TBlock& B) {
+    uint8_t layer = LayerOrig;
+    Osy c;
+    Extended r = 0, ez = 1;
+    if (!Fields([&](const TDxfPair& f) {
+            switch (f.Code) {
+                case 8: layer = Layer(f.Raw); return true;
+                case 10: return Num(f, c.x);
+                case 20: return Num(f, c.y);
+                case 40: return Num(f, r);
+                case 230: return Num(f, ez);
+                default: return true;
+            }
+        }))
+        return;
+    if (r < CoordTol) return;
+    TObjHeader* before = B.Last;
+    EnPline.CircleAdd(c, r, layer, B.First, B.Last);
+    Made(B, before, ez < 0);
+}
+
+void TDxfReader::Arc(TBlock& B) {
+    uint8_t layer = LayerOrig;
+    Osy c;
+    Extended r = 0, a1 = 370, a2 = 370, ez = 1;
+    if (!Fields([&](const TDxfPair& f) {
+            switch (f.Code) {
+                case 8: layer = Layer(f.Raw); return true;
+                case 10: return Num(f, c.x);
+                case 20: return Num(f, c.y);
+                case 40: return Num(f, r);
+                case 50: return Num(f, a1);
+                case 51: return Num(f, a2);
+                case 230: return Num(f, ez);
+                default: return true;
+            }
+        }))
+        return;
+    if (r < CoordTol || a1 > 360 || a2 > 360 || a1 == a2) return;
+    Extended incl = a2 - a1;
+    if (incl < 0) incl += 360;
+    auto At = [&](Extended Deg) { return Osy{c.x + r * std::cos(Deg * DegToRad), c.y + r * std::sin(Deg * DegToRad)}; };
+    TObjHeader* before = B.Last;
+    if (incl > 180) {
+        // Two arcs: one segment of a polyline turns less than half a circle.
+        const Extended mid = a1 + incl / 2;
+        EnPline.ArcAdd(At(a1), At(mid), incl / 2 * DegToRad, layer, B.First, B.Last);
+        EnPline.ArcAdd(At(mid), At(a2), incl / 2 * DegToRad, layer, B.First, B.Last);
+    } else {
+        EnPline.ArcAdd(At(a1), At(a2), incl * DegToRad, layer, B.First, B.Last);
+    }
+    Made(B, before, ez < 0);
+}
+
+void TDxfReader::MakePline(TBlock& B, uint8_t Layer, const std::vector<TVertex>& V, bool Closed, bool Mirror) {
+    if (V.empty()) return;
+    const Extended tol = std::max<Extended>(Glob.InputFiltr, CoordTol);
+    StartObj(V[0].P);
+    for (size_t i = 1; i < V.size(); ++i) AddSeg(V[i].P, 4 * std::atan(V[i - 1].Bulge), tol);
+    if (Closed) AddSeg(V[0].P, 4 * std::atan(V.back().Bulge), tol);
+    TObjHeader* before = B.Last;
+    MakeObj(Layer, B.First, B.Last);
+    Made(B, before, Mirror);
+}
+
+void TDxfReader::Polyline(TBlock& B) {
+    uint8_t layer = LayerOrig;
+    int32_t flags = 0;
+    Extended ez = 1;
+    bool ok = Fields([&](const TDxfPair& f) {
+        switch (f.Code) {
+            case 8: layer = Layer(f.Raw); return true;
+            case 70: return Int(f, flags);
+            case 230: return Num(f, ez);
+            default: return true;
+        }
+    });
+    std::vector<TVertex> v;
+    TDxfPair p;
+    while (Cur.Next(p)) {
+        if (p.Code != 0 || !DxfIs(p.Raw, "VERTEX")) break;
+        TVertex x;
+        int32_t vflags = 0;
+        const bool vok = Fields([&](const TDxfPair& f) {
+            switch (f.Code) {
+                case 10: return Num(f, x.P.x);
+                case 20: return Num(f, x.P.y);
+                case 42: return Num(f, x.Bulge);
+                case 70: return Int(f, vflags);
+                default: return true;
+            }
+        });
+        // Control points of a spline-fit polyline are not on its path.
+        if (vok && !(vflags & 16)) v.push_back(x);
+        if (!vok) ok = false;
+    }
+    if (p.Code == 0 && DxfIs(p.Raw, "SEQEND"))
+        Fields([](const TDxfPair&) { return true; });
+    else
+        Cur.Unget(p);
+    if (flags & (16 | 64)) {
+        ++Skipped["POLYLINE (mesh)"];
+        return;
+    }
+    if (ok) MakePline(B, layer, v, flags & 1, ez < 0);
+}
+
+void TDxfReader::LwPolyline(TBlock& B) {
+    uint8_t layer = LayerOrig;
+    int32_t flags = 0;
+    Extended ez = 1;
+    std::vector<TVertex> v;
+    if (!Fields([&](const TDxfPair& f) {
+            if (f.Code == 10) v.emplace_back();
+            switch (f.Code) {
+                case 8: layer = Layer(f.Raw); return true;
+                case 70: return v.empty() ? Int(f, flags) : true;
+                case 230: return Num(f, ez);
+                case 10: return Num(f, v.back().P.x);
+                case 20: return v.empty() || Num(f, v.back().P.y);
+                case 42: return v.empty() || Num(f, v.back().Bulge);
+                default: return true;
+            }
+        }))
+        return;
+    MakePline(B, layer, v, flags & 1, ez < 0);
+}
+
+void TDxfReader::Text(TBlock& B, bool Multi) {
+    std::string text, style = "STANDARD";
+    uint8_t layer = LayerOrig;
+    Osy p1, p2, dir;
+    bool has11 = false, has21 = false;
+    Extended h = 0, w = 0, rot = 0, slant = 0, ez = 1;
+    bool hasH = false, hasW = false, hasSlant = false, hasRot = false;
+    int32_t f71 = Multi ? 7 : 0, f72 = 0, f73 = 0;
+    if (!Fields([&](const TDxfPair& f) {
+            switch (f.Code) {
+                case 1: text = TextValue(f.Raw); return true;
+                case 7: style = ReadDxfLine(f.Raw); return true;
+                case 8: layer = Layer(f.Raw); return true;
+                case 10: return Num(f, p1.x);
+                case 20: return Num(f, p1.y);
+                case 11: has11 = true; return Num(f, Multi ? dir.x : p2.x);
+                case 21: has21 = true; return Num(f, Multi ? dir.y : p2.y);
+                case 40: hasH = true; return Num(f, h);
+                case 41: hasW = !Multi; return Multi || Num(f, w);
+                case 50: hasRot = true; return Num(f, rot);
+                case 51: hasSlant = !Multi; return Multi || Num(f, slant);
+                case 71: return Int(f, f71);
+                case 72: return Multi || Int(f, f72);
+                case 73: return Multi || Int(f, f73);
+                case 230: return Num(f, ez);
+                default: return true;
+            }
+        }))
+        return;
+    const size_t nul = text.find('\0');
+    if (nul != std::string::npos) text.erase(nul);
+    for (size_t i = 0; (i = text.find("^\xC0", i)) != std::string::npos;) text.replace(i, 2, Multi ? "?" : "\x80");
+    auto st = StyleIdx.find(style);
+    if (st == StyleIdx.end() || Styles[st->second].File.empty()) return;
+    const TStyle& S = Styles[st->second];
+
+    ParText& T = WorkText;
+    T.Text = text;
+    T.Justify = 0;
+    const std::string shp = S.File + ".SHP";
+    if (FindFont(shp) >= 0) {
+        T.JmFontu = shp;
+    } else {
+        bool found = false;
+        if (!Multi && TextDialog)
+            for (const std::string& name : TextDialog->FontList())
+                if (UpCaseStr(name) == UpCaseStr(S.File)) {
+                    T.JmFontu = name;
+                    T.Justify = JustifyTrueType;
+                    found = true;
+                    break;
+                }
+        if (!found) {
+            T.JmFontu = IntFontName;
+            MissingFont = true;
+        }
+    }
+    T.Vyska = hasH ? h : S.Height;
+    T.WidthFactor = hasW ? w : S.Width;
+    if (T.WidthFactor < 0.1) T.WidthFactor = 1;
+    T.Zkos = (Multi || !hasSlant ? S.Oblique : slant) * DegToRad;
+    // Without a rotation a multi-line text may give its direction as a vector.
+    if (Multi && !hasRot && has11 && has21 && (dir.x != 0 || dir.y != 0))
+        T.Rotate = NormAngleOf(std::atan2(dir.y, dir.x));
+    else
+        T.Rotate = NormAngleOf(rot * DegToRad);
+    T.MirrorY = false;
+    T.Origin = p1;
+    uint8_t just = 0;
+    if (Multi) {
+        static const uint8_t ByAttachment[10] = {0, 6, 7, 8, 3, 4, 5, 0, 1, 2};
+        if (f71 >= 1 && f71 <= 9) just = ByAttachment[f71];
+    } else {
+        if (f71 & 4) T.MirrorY = true;
+        if (f71 & 2) {
+            T.MirrorY = !T.MirrorY;
+            T.Rotate = NormAngleOf(T.Rotate + GeomPi);
+        }
+        if (has11 && has21) {
+            const int v = f73 >= 1 && f73 <= 3 ? f73 - 1 : 0;
+            const int hz = f72 >= 0 && f72 <= 2 ? f72 : 0;
+            just = uint8_t(3 * v + hz);
+            if (f73 == 0 && f72 == 4) just += 4;
+            if (f73 == 0 && f72 == 5) {
+                just = 1;
+                p2 = Osy{(p1.x + p2.x) / 2, (p1.y + p2.y) / 2};
+            }
+            T.Origin = p2;
+        }
+    }
+    T.Justify |= just;
+    T.AdrGroup = nullptr;
+    TObjHeader* before = B.Last;
+    EnText.Add(layer, B.First, B.Last, false);
+    Made(B, before, ez < 0);
+}
+
+void TDxfReader::Insert(TBlock& B) {
+    TInsert ins;
+    ins.Line = Cur.LineNo();
+    Extended ez = 1;
+    if (!Fields([&](const TDxfPair& f) {
+            switch (f.Code) {
+                case 2: ins.Name = ReadDxfLine(f.Raw); return true;
+                case 8: ins.Layer = Layer(f.Raw); return true;
+                case 10: return Num(f, ins.P.x);
+                case 20: return Num(f, ins.P.y);
+                case 41: return Num(f, ins.Sx);
+                case 42: return Num(f, ins.Sy);
+                case 50: return Num(f, ins.Rot);
+                case 230: return Num(f, ez);
+                default: return true;
+            }
+        }))
+        return;
+    if (ins.Name.empty()) return;
+    if (std::fabs(ins.Sx) < 1e-9 || std::fabs(ins.Sy) < 1e-9) {
+        Error(ins.Line, "block reference with scale 0 (" + ins.Name + ")");
+        return;
+    }
+    ins.MirrorX = ez < 0;
+    B.Items.push_back(TItem{nullptr, int32_t(B.Inserts.size())});
+    B.Inserts.push_back(std::move(ins));
+}
+
+// ---- references ----
+
+int64_t TDxfReader::BlockSize(int32_t K) {
+    TBlock& b = Blocks[K];
+    if (b.Size >= 0) return b.Size;
+    if (b.Active) return 0;  // a loop: that reference is refused when expanded
+    b.Active = true;
+    int64_t n = 0;
+    for (const TItem& it : b.Items) {
+        if (it.Obj) {
+            ++n;
+        } else {
+            auto k = BlockIdx.find(b.Inserts[it.Insert].Name);
+            if (k != BlockIdx.end()) n += BlockSize(k->second);
+        }
+        if (n > DxfMaxObjects) n = DxfMaxObjects + 1;
+    }
+    b.Active = false;
+    return b.Size = n;
+}
+
+void SetObjLayer(TObjHeader* P, uint8_t Layer) {
+    if (P->Type == ObjGroup)
+        EnGroup.ChangeLayer(P, Layer);
+    else
+        P->Layer = Layer;
+}
+
+void TDxfReader::Expand(int32_t K, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth) {
+    Blocks[K].Active = true;
+    for (const TItem& it : Blocks[K].Items) {
+        if (it.Obj) {
+            if (TObjHeader* c = CopyIdentObj(it.Obj, F, L)) {
+                c->Flags &= ~FlagSelected;
+                if (Override) SetObjLayer(c, Override);
+            }
+        } else {
+            InsertInto(Blocks[K].Inserts[it.Insert], Override, F, L, Depth + 1);
+        }
+    }
+    Blocks[K].Active = false;
+}
+
+void TDxfReader::InsertInto(const TInsert& Ins, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth) {
+    auto k = BlockIdx.find(Ins.Name);
+    if (k == BlockIdx.end()) return;  // an unknown block inserts nothing
+    if (Blocks[k->second].Active) {
+        Error(Ins.Line, "block " + Ins.Name + " refers to itself");
+        return;
+    }
+    if (Depth > DxfMaxInsertDepth) {
+        Error(Ins.Line, "block references nested deeper than " + std::to_string(DxfMaxInsertDepth));
+        return;
+    }
+    const int64_t size = BlockSize(k->second);
+    if (Records + size > DxfMaxObjects) {
+        Error(Ins.Line, "block reference " + Ins.Name + " would make more than " + std::to_string(DxfMaxObjects) +
+                            " objects");
+        TooMany = true;
+        return;
+    }
+    Records += size;
+    const uint8_t over = Override ? Override : (Ins.Name[0] == '*' ? Ins.Layer : 0);
+    TObjHeader *tf = nullptr, *tl = nullptr;
+    Expand(k->second, over, tf, tl, Depth);
+    // Scaled about the base point, rotated, then put at the insertion point.
+    const Osy base = Blocks[k->second].Base;
+    const Extended ax = std::fabs(Ins.Sx), ay = std::fabs(Ins.Sy);
+    const bool uniform = std::fabs(ax - ay) <= 1e-12L * std::max(ax, ay);
+    for (TObjHeader* p = tf; p;) {
+        TObjHeader* next = p->Next;
+        MoveObj(p, Osy{-base.x, -base.y});
+        if (uniform && ax != 1)
+            ScaleObj(p, Osy{0, 0}, ax);
+        else if (!uniform)
+            NpropScaleObj(p, Osy{0, 0}, Osy{ax, ay}, tf, tl, false, p);
+        if (Ins.Sx < 0) MirrorObj(p, Osy{0, 0}, Osy{0, 1});
+        if (Ins.Sy < 0) MirrorObj(p, Osy{0, 0}, Osy{1, 0});
+        if (Ins.Rot != 0) RotateObj(p, Osy{0, 0}, Ins.Rot * DegToRad);
+        MoveObj(p, Ins.P);
+        if (Ins.MirrorX) MirrorObj(p, Osy{0, 0}, Osy{0, 1});
+        p = next;
+    }
+    ConcatObjLists(F, L, tf, tl);
+}
+
+void TDxfReader::Resolve(TObjHeader*& OutFirst, TObjHeader*& OutLast) {
+    for (const TItem& it : Model.Items) {
+        if (it.Obj) {
+            UnlinkObj(it.Obj, Model.First, Model.Last);
+            AppendObj(it.Obj, OutFirst, OutLast);
+            continue;
+        }
+        const TInsert& ins = Model.Inserts[it.Insert];
+        TObjHeader *gf = nullptr, *gl = nullptr;
+        InsertInto(ins, 0, gf, gl, 0);
+        if (!gf) continue;
+        if (TObjHeader* g = MakeGroup(false, gf, gl)) {
+            g->Layer = ins.Layer;
+            AppendObj(g, OutFirst, OutLast);
+        }
+    }
+}
+
+}  // namespace
+
+uint8_t DxfLayerToLayer(const std::string& Name) {
+    const std::string up = UpCaseStr(Name);
+    if (!up.empty())
+        for (int i = 1; i <= LayerCount; ++i)
+            if (UpCaseStr(Glob.TabLayer[i].Name) == up) return uint8_t(i);
+    size_t b = up.size();
+    while (b > 0 && up[b - 1] >= '0' && up[b - 1] <= '9') --b;
+    int n = 0;
+    for (size_t i = b; i < up.size(); ++i) {
+        n = n * 10 + (up[i] - '0');
+        if (n > LayerCount) return LayerOrig;
+    }
+    return b < up.size() && n >= 1 ? uint8_t(n) : uint8_t(LayerOrig);
+}
+
+bool LoadDxf(const std::string& FileName, Osy& Min, Osy& Max) {
+    WriteLog("Sys:Load DXF Start (" + FileName + ")");
+    Min = Osy{1000000, 1000000};
+    Max = Osy{-1000000, -1000000};
+    std::string bytes;
+    if (!TextFileExists(FileName) || !ReadFileBytes(FileName, bytes)) {
+        WriteLog("Err:FAILED Load DXF, file not found");
+        ShowMessage(Msg[29]);
+        WriteLog("Sys:Load DXF End");
+        return false;
+    }
+    if (bytes.compare(0, 18, "AutoCAD Binary DXF") == 0) {
+        WriteLog("Err:FAILED Load DXF, binary DXF is not read");
+        ShowMessage("Binární DXF nelze načíst, uložte výkres jako textové DXF.");
+        WriteLog("Sys:Load DXF End");
+        return false;
+    }
+    TObjHeader *first = nullptr, *last = nullptr;
+    bool ok = true;
+    std::vector<std::string> notes;
+    {
+        const Extended keptFiltr = Glob.InputFiltr;
+        TDxfReader r(bytes);
+        r.Read();
+        if (!r.SawEof && !r.TooMany) {
+            WriteLog("Err:FAILED Load DXF, file ends at line " + std::to_string(r.LastLine()) +
+                     " without EOF, nothing imported");
+            notes.push_back("Soubor DXF je neúplný (končí na řádku " + std::to_string(r.LastLine()) +
+                            "), nic nebylo načteno.");
+            ok = false;
+        } else {
+            r.Resolve(first, last);
+        }
+        Glob.InputFiltr = keptFiltr;
+        if (ok && r.TooMany) notes.push_back("Výkres DXF je příliš velký, načtena jen část.");
+        if (ok && !r.Skipped.empty()) {
+            std::string kinds;
+            for (const auto& [k, n] : r.Skipped) kinds += (kinds.empty() ? "" : ", ") + k + " (" + std::to_string(n) + ")";
+            WriteLog("Err:DXF entities not imported: " + kinds);
+            notes.push_back("Nenačtené prvky DXF: " + kinds);
+        }
+        if (r.ErrorCount > 0) {
+            if (r.ErrorCount > MaxErrorLines)
+                WriteLog("Err:DXF " + std::to_string(r.ErrorCount - MaxErrorLines) + " more errors");
+            notes.push_back("Chybné údaje v DXF: " + std::to_string(r.ErrorCount) + " (viz log)");
+        }
+        if (ok && r.MissingFont) {
+            WriteLog("Err:missing font, using YF01.shp");
+            notes.push_back(Msg[35] + "\r\n" + Msg[36]);
+        }
+    }
+    for (TObjHeader* p = first; p; p = p->Next) {
+        Osy a, b;
+        EnvelopeObj(p, a, b);
+        Min = Osy{std::min(Min.x, a.x), std::min(Min.y, a.y)};
+        Max = Osy{std::max(Max.x, b.x), std::max(Max.y, b.y)};
+    }
+    ConcatObjLists(MainVars.DataStart, MainVars.DataEnd, first, last);
+    if (!notes.empty()) {
+        std::string text;
+        for (const std::string& n : notes) text += (text.empty() ? "" : "\r\n") + n;
+        ShowMessage(text);
+    }
+    WriteLog("Sys:Load DXF End");
+    return ok;
+}
