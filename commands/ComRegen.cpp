@@ -98,8 +98,8 @@ void SolveCamOpRegen(const std::vector<int>& OpsToReg) {
     for (size_t i = 0; i < Ops.size(); ++i) {
         const int op = Ops[i];
         if (!ValidOp(op)) continue;
-        if (Glob.AutoRegen) {
-            if (!RegenCamOpHook) continue;
+        // Without a regenerator the operation cannot follow its sources: it is out of date.
+        if (Glob.AutoRegen && RegenCamOpHook) {
             const int Before = OpList.CamCnt;
             RegenCamOpHook(op);
             // An operation without sources went with its sub-operations (which follow it):

@@ -75,13 +75,13 @@ TEditAdr* FindEditAdrByTemp(const TObjHeader* Temp);
 
 // The machining code's regeneration of one operation (delete its paths and generate
 // them again, or remove it when no source is left). Installed by the machining code;
-// nullptr until then, when queued operations keep their status under AutoRegen.
+// nullptr until then, when queued operations are marked out of date as without AutoRegen.
 using TRegenCamOpFn = void (*)(int OpNum);
 extern TRegenCamOpFn RegenCamOpHook;
 
 // SolveCamOpRegen: nothing while Glob.OpNew is set or the queue is empty; with
-// Glob.AutoRegen on regenerates each queued operation in queue order through
-// RegenCamOpHook; otherwise sets each queued operation's Status to 1.
+// Glob.AutoRegen on and RegenCamOpHook installed regenerates each queued operation in
+// queue order through it; otherwise sets each queued operation's Status to 1.
 void SolveCamOpRegen(const std::vector<int>& OpsToReg);
 // The end of a changing step: SolveCamOpRegen, then the operations panel is refreshed.
 void HandOffRegen(const TRegenQueue& Q);

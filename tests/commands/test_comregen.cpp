@@ -139,6 +139,19 @@ TEST_F(ComRegenTest, PathActionSparesQueuedOperationsOnlyUnderAutoRegen) {
     EXPECT_TRUE(Regenerated.empty());
 }
 
+TEST_F(ComRegenTest, AutoRegenWithoutRegeneratorMarksOperationsOutOfDate) {
+    RegenCamOpHook = nullptr;
+    MakeOps({1, 1});
+    TObjHeader* S = Line(0);
+    CamOpAddParent(S, 1);
+    Glob.AutoRegen = true;
+    TRegenQueue Q;
+    InPlaceSweep(S, Q, true);
+    HandOffRegen(Q);
+    EXPECT_EQ(OpList.Cam[1].Status, 1);
+    EXPECT_EQ(OpList.Cam[0].Status, 0);
+}
+
 TEST_F(ComRegenTest, CopyAndReplaceSweepsMoveLinks) {
     MakeOps({1, 1});
     TObjHeader *A = Line(0), *P = Line(1), *N1 = Line(2), *N2 = Line(3);
