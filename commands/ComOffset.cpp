@@ -41,7 +41,8 @@ bool CopySelection() {
 }
 
 // The offset curves of the copies, appended to the drawing; returns the number of
-// polylines whose offset did not give exactly one polyline.
+// points that gave no circle (a distance of 0 or less) and of polylines whose offset
+// did not give exactly one polyline.
 int OffsetCopies(Extended D) {
     TMainVars& V = MainVars;
     // Self-crossing copies are offset loop by loop; a split copy's record follows its
@@ -64,6 +65,8 @@ int OffsetCopies(Extended D) {
                 Made->Layer = Glob.LayerDraw;
                 AppendObj(Made, V.DataStart, V.DataEnd);
                 DrawObj(Made, MainCanvas);
+            } else {
+                ++Failed;
             }
         } else if (p->Type == ObjPline) {
             TObjHeader* OffS = nullptr;
@@ -104,13 +107,14 @@ void RelinkOffsets(TRegenQueue& Q) {
     }
 }
 
-// With "delete the original" every selected point and polyline goes, with its links.
+// With "delete the original" every selected point and polyline that gave an offset
+// curve goes, with its links; one that gave none stays, so nothing is lost.
 void DeleteSelectedOriginals() {
     TMainVars& V = MainVars;
     TOpMap Map;
     for (int i = 0; i < Glob.OpEditAdrCnt; ++i) {
         TObjHeader* o = Glob.OpEditAdr[i].Orig;
-        if (!o || (o->Type != ObjPoint && o->Type != ObjPline)) continue;
+        if (!o || (o->Type != ObjPoint && o->Type != ObjPline) || Glob.OpEditAdr[i].New.empty()) continue;
         CamOpsOfObject(o, Map);
         for (int op = 0; op < OpList.CamCnt; ++op) {
             if (Map[op] == 0) continue;

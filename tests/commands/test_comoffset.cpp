@@ -84,15 +84,30 @@ TEST_F(ComOffsetTest, PointGivesACircleAndIsDeletedWhenAsked) {
     EXPECT_NEAR(double(C.x), 3, 1e-9);
 }
 
-TEST_F(ComOffsetTest, AnOffsetThatDoesNotFitIsReportedOnce) {
-    Begin(true);
-    Square();
-    Run({"OFFSET", "6", "", "5 5"});
-    EXPECT_EQ(CountObjs(MainVars.DataStart), 0);  // deleted all the same
-    EXPECT_TRUE(TCmdHarness::LogHas("Err:Offset did not fit"));
-    const auto& Shown = H->Responder().Shown;
-    ASSERT_FALSE(Shown.empty());
-    EXPECT_NE(Shown.back().find("1\r\n"), std::string::npos) << Shown.back();
+TEST_F(ComOffsetTest, AnOffsetThatDoesNotFitIsReportedAndKeepsTheOriginal) {
+    // A square too small for the inner offset, and points with no positive radius.
+    const struct {
+        const char* Dist;
+        bool Point;
+    } Cases[] = {{"6", false}, {"0", true}, {"-2", true}};
+    for (const auto& C : Cases) {
+        Begin(true);
+        TObjHeader* Orig = nullptr;
+        if (C.Point) {
+            EnPoint.Add({3, 4}, 1, MainVars.DataStart, MainVars.DataEnd);
+            Orig = MainVars.DataEnd;
+            Orig->Flags |= FlagSelected;
+        } else {
+            Orig = Square();
+        }
+        Run({"OFFSET", C.Dist, "", "5 5"});
+        EXPECT_EQ(Drawing(), Adrs{Orig}) << C.Dist;  // kept although deletion was asked for
+        EXPECT_TRUE(TCmdHarness::LogHas("Err:Offset did not fit")) << C.Dist;
+        const auto& Shown = H->Responder().Shown;
+        ASSERT_FALSE(Shown.empty()) << C.Dist;
+        EXPECT_NE(Shown.back().find("1\r\n"), std::string::npos) << Shown.back();
+        H.reset();
+    }
 }
 
 TEST_F(ComOffsetTest, TheOffsetCurveTakesOverTheSourceLink) {
