@@ -14,6 +14,7 @@
 #include "core/UniGroup.h"
 #include "core/UniLog.h"
 #include "core/UniWalk.h"
+#include "platform/Dialogs.h"
 #include "shell/MainVars.h"
 #include "shell/UniLang.h"
 
@@ -21,12 +22,27 @@ namespace {
 
 constexpr Extended Pi = 3.1415926535897932385L;
 
+// The most elements an array makes (the selection itself counted): more would only
+// exhaust memory.
+constexpr long MaxArrayCount = 10000;
+
 // A count as typed: rounded to the nearest whole number (halves to the even one) and
-// raised to 1.
+// raised to 1; a count above MaxArrayCount gives MaxArrayCount + 1.
 long CountOf(Extended X) {
     if (!(X >= 1)) return 1;  // also NaN
+    if (X > MaxArrayCount) return MaxArrayCount + 1;
     const Extended R = std::nearbyint(X);
     return R < 1 ? 1 : static_cast<long>(R);
+}
+
+// Refuses an array of more than MaxArrayCount elements with a message; Typed names
+// the count(s) the user gave.
+bool ArrayTooLarge(long Elements, const std::string& Typed) {
+    if (Elements <= MaxArrayCount) return false;
+    WriteLog("Err:Array too large (Cnt:" + Typed + ", max " + std::to_string(MaxArrayCount) + ")");
+    MessageDlg(Msg[97] + " " + Typed + " (max " + std::to_string(MaxArrayCount) + ")", TMsgDlgType::mtError,
+               mbOK);
+    return true;
 }
 
 // The working copies of the selection: each selected object loses its selected bit and
@@ -188,6 +204,7 @@ void ComArrRect() {
         return WriteLog(End);
     }
     const long Cols = CountOf(Val);
+    if (ArrayTooLarge(Rows * Cols, D.EditRowCount->Text + " x " + D.EditColCount->Text)) return WriteLog(End);
     if (Rows == 1 && Cols == 1) return;
     Extended RowDist = 0, ColDist = 0;
     if (!StrToExtCalc(D.EditRowDist->Text, RowDist, true)) {
@@ -252,6 +269,7 @@ void ComArrPolar() {
         return WriteLog(End);
     }
     const long N = CountOf(Val);
+    if (ArrayTooLarge(N, D.EditCount->Text)) return WriteLog(End);
     if (N == 1) {
         WriteLog("Err:no elements to array");
         return WriteLog(End);

@@ -131,6 +131,9 @@ TEST_F(ComCopyTest, RectArrayMakesSerpentineCells) {
         {"2.5", "1", "-4", "1", {{0, -4}}, "Sys:ComArrRect End"},  // 2.5 rounds to 2
         {"x", "2", "1", "1", {}, "Sys:ComArrRect End"},
         {"2", "2", "1", "y", {}, "Sys:ComArrRect End"},
+        // Too many elements: refused before anything is copied.
+        {"1e30", "1", "1", "1", {}, "Sys:ComArrRect End"},
+        {"101", "100", "1", "1", {}, "Sys:ComArrRect End"},
     };
     for (const auto& C : Cases) {
         Start();
@@ -150,6 +153,13 @@ TEST_F(ComCopyTest, RectArrayMakesSerpentineCells) {
             EXPECT_EQ(S[i].y, C.Starts[i].y) << i;
         }
         EXPECT_EQ(NewLog().back(), C.Last) << C.Rows << " " << C.Cols;
+        const bool Huge = std::string(C.Rows) == "1e30" || std::string(C.Rows) == "101";
+        EXPECT_EQ(TCmdHarness::LogHas("Err:Array too large (Cnt:" + std::string(C.Rows) + " x " + C.Cols +
+                                      ", max 10000)"),
+                  Huge)
+            << C.Rows;
+        const auto& Shown = H->Responder().Shown;
+        EXPECT_EQ(!Shown.empty() && Shown.back().find("(max 10000)") != std::string::npos, Huge) << C.Rows;
         H.reset();
     }
 }
@@ -164,6 +174,8 @@ TEST_F(ComCopyTest, PolarArrayTurnsCopiesAboutTheCentre) {
         {"1", "90", 0, "Err:no elements to array"},
         {"abc", "90", 0, "Usr:Count:abc"},
         {"3", "z", 0, "Err:Wrong angle (z)"},
+        {"1e30", "1", 0, "Err:Array too large (Cnt:1e30, max 10000)"},
+        {"10001", "1", 0, "Err:Array too large (Cnt:10001, max 10000)"},
     };
     for (const auto& C : Cases) {
         Start();
