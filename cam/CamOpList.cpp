@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/ComRegen.h"
 #include "core/Glob.h"
 #include "core/UniLog.h"
 
@@ -49,6 +50,8 @@ void ClearOpList(TOpList& Ops) {
 void InitCamOps() {
     WriteLog("Sys:Init CamOps");
     ClearOpList(OpList);
+    // Numbers queued by an escaped COPY named operations of the list just emptied.
+    CopyRegenQueue.Clear();
 }
 
 namespace {

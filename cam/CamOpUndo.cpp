@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "commands/ComRegen.h"
 #include "core/Entity.h"
 #include "core/Glob.h"
 #include "core/Global.h"
@@ -152,6 +153,8 @@ void CamOpsToUndo(int Slot) {
 void UndoToCamOps(int Slot) {
     if (!ValidSlot(Slot)) return;
     const TOpList& Ops = MainVars.UndoTab[Slot].Ops;
+    // Numbers queued by an escaped COPY named operations of the list being replaced.
+    CopyRegenQueue.Clear();
     OpList.CamCnt = Ops.CamCnt;
     OpList.CadCnt = Ops.CadCnt;
     for (int i = 0; i < MaxCamOps; ++i) {

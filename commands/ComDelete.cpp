@@ -84,6 +84,8 @@ void ComDelete() {
         }
     }
     WriteLog("Sys:Deleted:" + std::to_string(Objs.size()) + " objects");
+    // Operation numbers queued by an escaped COPY would name other operations now.
+    if (!Listed.empty()) CopyRegenQueue.Clear();
     DeleteListedOps(Listed, Seen);
     for (TObjHeader* p : Objs) DeleteObj(p, V.DataStart, V.DataEnd);
 

@@ -44,7 +44,8 @@ private:
 };
 
 // COPY's queue lives from its first placement to the end of the command (an Escape
-// leaves its numbers for the next COPY that ends normally).
+// leaves its numbers for the next COPY that ends normally); emptied whenever the
+// operations are renumbered or replaced (NEW, OPEN, UNDO, DELETE of an operation).
 extern TRegenQueue CopyRegenQueue;
 
 // ---- sweeps ----

@@ -9,6 +9,7 @@
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniPline.h"
+#include "core/UniWalk.h"
 #include "shell/MainVars.h"
 #include "support/CmdTest.h"
 
@@ -95,6 +96,30 @@ TEST_F(ComCopyTest, CopiesInheritLinksOnlyWithCopyCamOps) {
         EXPECT_TRUE(CopyRegenQueue.Empty());
         H.reset();
         Regenerated.clear();
+    }
+}
+
+TEST_F(ComCopyTest, EscapedCopysQueueGoesWhenTheOperationsChange) {
+    // After each command the queued number would name another operation, or none.
+    const Lines Commands[] = {{"NEW"}, {"UNDO"}, {"DELETE", ""}};
+    for (const Lines& Cmd : Commands) {
+        Start();
+        TObjHeader* Src = Line({0, 0}, {1, 0}, true);
+        TObjHeader* Other = Line({5, 0}, {6, 0});
+        OpList.CamCnt = 2;
+        for (int i = 0; i < 2; ++i) OpList.Cam[i].OpType = 1, OpList.Cam[i].Status = 0;
+        CamOpAddParent(Other, 0);
+        CamOpAddParent(Src, 1);
+        Glob.CopyCamOps = true;
+        Glob.AutoRegen = false;
+        Run({"COPY", "", "0 0", "10 0"});
+        H->Esc();
+        ASSERT_EQ(CopyRegenQueue.Ops(), std::vector<int>{1}) << Cmd[0];
+        ClearSelection(MainVars.DataStart);
+        Other->Flags |= FlagSelected;
+        Run(Cmd);
+        EXPECT_TRUE(CopyRegenQueue.Empty()) << Cmd[0];
+        H.reset();
     }
 }
 
