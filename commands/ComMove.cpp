@@ -9,6 +9,7 @@
 #include "core/UniLog.h"
 #include "core/UniPline.h"
 #include "core/UniWalk.h"
+#include "platform/Dialogs.h"
 #include "shell/MainVars.h"
 #include "shell/UniLang.h"
 
@@ -105,6 +106,15 @@ void ComMoveToCen() {
         return;
     }
     if (V.ComCnt == 1) {
+        // Without a reference there is no centre to move to (the empty extents are
+        // only the start values of the search).
+        if (CountDrawingSelection() == 0) {
+            FinalSettings();
+            WriteLog("Err:No reference object selected");
+            MessageDlg(Msg[107], TMsgDlgType::mtError, mbOK);
+            WriteLog("Sys:ComMoveToCen End");
+            return;
+        }
         ResetEditAdr();
         SaveSelection();
         SetPrompt(Prompt[32]);
@@ -165,8 +175,11 @@ void ComAlign() {
     // +-10000 start values): no rectangle is added.
     if (AlignDialog->ChBoxAddEnvelope->Checked && CountDrawingSelection() > 0) {
         WriteLog("Sys:Adding envelope");
+        // Flat extents (a straight line, one point) give no rectangle: then the last
+        // record is one the user did not select and must not move.
+        const TObjHeader* Before = V.DataEnd;
         EnPline.RectangleAdd(V.SelEnv1, V.SelEnv3, Glob.LayerDraw, V.DataStart, V.DataEnd);
-        if (V.DataEnd) V.DataEnd->Flags = FlagSelected;
+        if (V.DataEnd && V.DataEnd != Before) V.DataEnd->Flags = FlagSelected;
     }
     const Osy Rel{V.PickPoint.x - R.x, V.PickPoint.y - R.y};
     WriteLog("Sys:Align to X:" + GeneralNumText(R.x) + " Y:" + GeneralNumText(R.y));

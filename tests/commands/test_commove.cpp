@@ -94,6 +94,23 @@ TEST_F(ComMoveTest, MoveToCenWithEmptySecondSelectionMovesNothing) {
     EXPECT_EQ(NewLog().back(), "Sys:ComMoveToCen End");
 }
 
+TEST_F(ComMoveTest, MoveToCenWithoutReferenceIsRefused) {
+    CmdTest::Start();
+    TObjHeader* A = Line({0, 0}, {10, 0});
+    Mark();
+    H->Enter("MOVETOCEN");
+    H->Enter("");  // no reference selected
+    EXPECT_EQ(MainVars.ComCnt, -1);
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:No reference object selected"));
+    ASSERT_FALSE(H->Responder().Shown.empty());
+    EXPECT_EQ(H->Responder().Shown.back(), "message:Nejsou vybrány žádné objekty -> OK");
+    // Had it gone on, this selection would have moved.
+    A->Flags |= FlagSelected;
+    H->Enter("");
+    EXPECT_EQ(Start(A).x, 0);
+    EXPECT_EQ(Start(A).y, 0);
+}
+
 TEST_F(ComMoveTest, AlignPutsTheCheckedReferencePointOnTheTarget) {
     // Extents x 1..5, y 2..8; target (0, 0): the line's start moves by -R.
     const struct {
@@ -158,6 +175,20 @@ TEST_F(ComMoveTest, AlignEnvelopeCancelAndEmptySelection) {
     H->Answer(mrOk);
     Run({"ALIGN", "", "10 10"});
     EXPECT_EQ(MainVars.DataStart->Next, nullptr);
+    H.reset();
+    // A flat selection gives no rectangle; an unselected object last in the drawing
+    // stays where it is and keeps its flags.
+    CmdTest::Start();
+    TObjHeader* Flat = Line({1, 2}, {5, 2}, true);
+    TObjHeader* Last = Line({20, 20}, {30, 25});
+    AlignDialog->ChBoxAddEnvelope->Checked = true;
+    AlignDialog->Find<TRadioButton>("BottomLeft")->Click();
+    H->Answer(mrOk);
+    Run({"ALIGN", "", "0 0"});
+    EXPECT_EQ(MainVars.DataEnd, Last);
+    EXPECT_EQ(Start(Last).x, 20);
+    EXPECT_EQ(Start(Last).y, 20);
+    EXPECT_EQ(Start(Flat).x, 0);
 }
 
 TEST_F(ComMoveTest, AlignQueuesEveryOperationWithASource) {
