@@ -41,6 +41,54 @@ struct TJoinPiece {
 
 }  // namespace
 
+void JoinKeepingLinks(uint8_t Layer, TObjHeader*& StartAdr, TObjHeader*& EndAdr, TRegenQueue& Q) {
+    // Joined pieces are deleted: the operations that used them take the joined
+    // polyline instead, found through each linked piece's middle point.
+    std::vector<TJoinPiece> Linked;
+    for (TObjHeader* p = StartAdr; p; p = p->Next) {
+        if (!(p->Flags & FlagSelected) || (Layer != 0 && p->Layer != Layer)) continue;
+        TJoinPiece J{p, {}, {}};
+        CamOpsOfObject(p, J.Map);
+        bool Any = false;
+        for (int op = 0; op < OpList.CamCnt; ++op) {
+            if (J.Map[op] == 1) Q.SourceAction(op);
+            if (J.Map[op] != 0) Any = true;
+        }
+        if (Any && p->Type == ObjPline && PlineSegCount(p) > 0) {
+            J.Mid = EnPline.HalfPoint(p);
+            Linked.push_back(J);
+        }
+    }
+    EnPline.Join(Layer, StartAdr, EndAdr);
+    if (!Linked.empty()) {
+        std::vector<TObjHeader*> Results;
+        for (TObjHeader* p = StartAdr; p; p = p->Next)
+            if (p->Type == ObjPline && (p->Flags & FlagSelected)) Results.push_back(p);
+        const Extended Tol = Glob.JoinTol + CoordTol;
+        for (const TJoinPiece& J : Linked) {
+            TObjHeader* Into = nullptr;
+            for (TObjHeader* r : Results) {
+                int32_t Seg = 0;
+                if (EnPline.DistPoint(r, J.Mid, Seg) <= Tol) {
+                    Into = r;
+                    break;
+                }
+            }
+            if (Into == J.Adr) continue;
+            for (int op = 0; op < OpList.CamCnt; ++op) {
+                if (J.Map[op] == 1) {
+                    CamOpDelParent(J.Adr, op);
+                    CamOpAddParent(Into, op);
+                } else if (J.Map[op] == 2) {
+                    CamOpDelChild(J.Adr, op);
+                    CamOpAddChild(Into, op);
+                    Q.PathAction(op);
+                }
+            }
+        }
+    }
+}
+
 void ComExplode() {
     TMainVars& V = MainVars;
     if (V.ComCnt == 0) {
@@ -83,51 +131,7 @@ void ComJoin() {
     V.ComCnt = -1;
     V.FileSaved = false;
     TRegenQueue Q(false);
-    // Joined pieces are deleted: the operations that used them take the joined
-    // polyline instead, found through each linked piece's middle point.
-    std::vector<TJoinPiece> Linked;
-    for (TObjHeader* p = V.DataStart; p; p = p->Next) {
-        if (!(p->Flags & FlagSelected)) continue;
-        TJoinPiece J{p, {}, {}};
-        CamOpsOfObject(p, J.Map);
-        bool Any = false;
-        for (int op = 0; op < OpList.CamCnt; ++op) {
-            if (J.Map[op] == 1) Q.SourceAction(op);
-            if (J.Map[op] != 0) Any = true;
-        }
-        if (Any && p->Type == ObjPline && PlineSegCount(p) > 0) {
-            J.Mid = EnPline.HalfPoint(p);
-            Linked.push_back(J);
-        }
-    }
-    EnPline.Join(0, V.DataStart, V.DataEnd);
-    if (!Linked.empty()) {
-        std::vector<TObjHeader*> Results;
-        for (TObjHeader* p = V.DataStart; p; p = p->Next)
-            if (p->Type == ObjPline && (p->Flags & FlagSelected)) Results.push_back(p);
-        const Extended Tol = Glob.JoinTol + CoordTol;
-        for (const TJoinPiece& J : Linked) {
-            TObjHeader* Into = nullptr;
-            for (TObjHeader* r : Results) {
-                int32_t Seg = 0;
-                if (EnPline.DistPoint(r, J.Mid, Seg) <= Tol) {
-                    Into = r;
-                    break;
-                }
-            }
-            if (Into == J.Adr) continue;
-            for (int op = 0; op < OpList.CamCnt; ++op) {
-                if (J.Map[op] == 1) {
-                    CamOpDelParent(J.Adr, op);
-                    CamOpAddParent(Into, op);
-                } else if (J.Map[op] == 2) {
-                    CamOpDelChild(J.Adr, op);
-                    CamOpAddChild(Into, op);
-                    Q.PathAction(op);
-                }
-            }
-        }
-    }
+    JoinKeepingLinks(0, V.DataStart, V.DataEnd, Q);
     HandOffRegen(Q);
     ClearSelection(V.DataStart);
     ComRedrawView();

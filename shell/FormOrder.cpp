@@ -4,6 +4,8 @@
 
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
+#include "cam/LenDg.h"
+#include "cam/SortDg.h"
 #include "commands/AlignDg.h"
 #include "commands/ArPolDg.h"
 #include "commands/ArRectDg.h"
@@ -47,12 +49,12 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TViewDialog", &CreateViewDialog},
         {"TToolDialog", nullptr},
         {"TGenParamDialog", nullptr},
-        {"TLengthDialog", nullptr},
+        {"TLengthDialog", &CreateLengthDialog},
         {"TContourDialog", &CreateContourDialog},
         {"TTiskDialog", &CreateTiskDialog},
         {"THelpDialog", &CreateHelpDialog},
         {"TEndDialog", &CreateEndDialog},
-        {"TSortDialog", nullptr},
+        {"TSortDialog", &CreateSortDialog},
         {"TInfoDialog", &CreateInfoDialog},
         {"TChangeTextDialog", nullptr},
         {"TFillDialog", &CreateFillDialog},

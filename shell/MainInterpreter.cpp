@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "cam/ComContour.h"
+#include "cam/LenDg.h"
+#include "cam/SortDg.h"
 #include "commands/ComCommon.h"
 #include "commands/ComDelete.h"
 #include "commands/ComDim.h"
@@ -117,7 +119,7 @@ const TDispatchRow DispatchTable[] = {
     {"EDITTEXT", [](TMainForm&) { ComEditText(); }, false},
     {"TEXTTOPLINE", [](TMainForm&) { ComTextToPline(); }, false},
     {"CHANGETEXTS", nullptr, false},
-    {"STATISTIC", nullptr, false},
+    {"STATISTIC", [](TMainForm&) { ComLength(); }, false},
     {"HISTORY", [](TMainForm&) { ComHistory(); }, false},
     {"TOOL", nullptr, false},
     {"BRIDGE", nullptr, false},
@@ -144,7 +146,7 @@ const TDispatchRow DispatchTable[] = {
     {"MEANDR", nullptr, false},
     {"SURFACE", nullptr, false},
     {"INTELIMEANDR", nullptr, false},
-    {"SORT", nullptr, false},
+    {"SORT", [](TMainForm&) { ComSort(); }, false},
     {"CLIPCUT", nullptr, false},
     {"CLIPCOPY", nullptr, false},
 };

@@ -1,0 +1,51 @@
+// A static 2D index over key points that are removed one by one, answering "which
+// remaining key is nearest to P". Built once in n log n; a query visits only the
+// boxes that can still hold something nearer, and removed keys drop out of the
+// counts so emptied parts of the tree are skipped.
+//
+// Ties are decided by the caller: every key at exactly the best distance is offered
+// to Better(candidate, current best), so the order a plain scan would choose can be
+// reproduced.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "core/Types.h"
+
+class TNearestIndex {
+public:
+    struct TKey {
+        Osy Pt;
+        int32_t Item;  // the caller's number of the object the key belongs to
+    };
+    explicit TNearestIndex(std::vector<TKey> Keys);
+
+    // Removes every key of Item.
+    void RemoveItem(int32_t Item);
+    bool Empty() const { return Alive.empty() || Alive[1] == 0; }
+
+    // The nearest remaining key to P by Dist (the program's distance); among keys at
+    // exactly the same distance the one for which Better(key, best so far) holds.
+    // Returns the key's index into the built array through Key, false when empty.
+    bool Nearest(const Osy& P, const std::function<bool(const TKey& A, const TKey& B)>& Better,
+                 int32_t& Key, Extended& Distance) const;
+    const TKey& At(int32_t Key) const { return Keys[size_t(Key)]; }
+
+private:
+    struct TBox {
+        Extended MinX, MinY, MaxX, MaxY;
+    };
+    void Build(int32_t Node, int32_t Lo, int32_t Hi);
+    void Search(int32_t Node, int32_t Lo, int32_t Hi, const Osy& P,
+                const std::function<bool(const TKey&, const TKey&)>& Better, int32_t& Best,
+                Extended& BestD) const;
+    void Decrement(int32_t Key);
+
+    std::vector<TKey> Keys;            // in tree order
+    std::vector<uint8_t> Removed;      // per key
+    std::vector<int32_t> Alive;        // per node (1-based heap numbering)
+    std::vector<TBox> Boxes;           // per node
+    std::vector<int32_t> LeafOf;       // per key: its leaf node
+    std::vector<std::vector<int32_t>> KeysOfItem;
+};
