@@ -137,6 +137,11 @@ using TExportFn = bool (*)(const std::string& File, bool All);
 
 bool ExportYdf(const std::string& File, bool All) { return SaveYdfFile(File, All, true); }
 
+bool ExportDxf(const std::string& File, bool All) {
+    if (!DxfOutDialog) CreateDxfOutDialog();
+    return DxfOutDialog->ShowModal() == mrOk && SaveDxf(File, All);
+}
+
 struct TExportRow {
     const char* Ext;
     TExportFn Write;  // nullptr: not available in this build
@@ -148,7 +153,7 @@ struct TExportRow {
 const TExportRow ExportRows[] = {
     {".ydf", ExportYdf, true},
     {".plt", nullptr, true},
-    {".dxf", nullptr, true},
+    {".dxf", ExportDxf, true},
     {".ncp", nullptr, true},
     {".nc", nullptr, true},
     {".drl", nullptr, true},

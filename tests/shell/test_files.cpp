@@ -194,6 +194,20 @@ TEST_F(FilesTest, ImportOfADxfPutsItsLowerLeftCornerAtThePosition) {
     EXPECT_EQ(PlineSegs(line)[0].E.x, 30);
 }
 
+// EXPORT to DXF goes through the export dialog; a window closed without OK writes
+// nothing.
+TEST_F(FilesTest, ExportToDxfAfterTheDialog) {
+    for (int result : {mrCancel, mrOk}) {
+        TScriptResponder R;
+        R.ExpectSave(InDir("out.dxf"));
+        R.ExpectModal("DxfOutDialog", result);
+        H->Enter("EXPORT");
+        EXPECT_TRUE(R.Done());
+        EXPECT_EQ(TextFileExists(InDir("out.dxf")), result == mrOk);
+    }
+    EXPECT_NE(ReadFile(InDir("out.dxf")).find("AC1006"), std::string::npos);
+}
+
 // A name typed without extension takes the chosen filter entry's.
 TEST_F(FilesTest, ExportAppendsTheFilterEntrysExtension) {
     struct TPick : TScriptResponder {
