@@ -33,13 +33,18 @@ bool UsedByOperation(const TObjHeader* p) {
     return false;
 }
 
-// Unlinks the selected polylines into Start..End (WELD refuses a polyline an operation
-// uses: the ones taken so far go back to the end of the drawing). False on refusal.
-bool TakeSelectedPlines(TObjHeader*& Start, TObjHeader*& End) {
+// Unlinks the selected closed polylines into Start..End (WELD refuses a polyline an
+// operation uses: the ones taken so far go back to the end of the drawing). Open ones
+// stay as they are: welding is an area union, which would break them; Open counts them.
+// False on refusal.
+bool TakeSelectedPlines(TObjHeader*& Start, TObjHeader*& End, int& Open) {
     TMainVars& V = MainVars;
+    Open = 0;
     for (TObjHeader* p = V.DataStart; p;) {
         TObjHeader* Next = p->Next;
-        if (p->Type == ObjPline && (p->Flags & FlagSelected)) {
+        if (p->Type == ObjPline && (p->Flags & FlagSelected) && EnPline.OpenPline(p)) {
+            ++Open;
+        } else if (p->Type == ObjPline && (p->Flags & FlagSelected)) {
             if (UsedByOperation(p)) {
                 ConcatObjLists(V.DataStart, V.DataEnd, Start, End);
                 MessageDlg(Msg[111], TMsgDlgType::mtError, mbOK);
@@ -65,10 +70,15 @@ void ComWeld() {
     if (SelectStepPrevious("Usr:Select previous")) return;
     TObjHeader* Start = nullptr;
     TObjHeader* End = nullptr;
-    if (TakeSelectedPlines(Start, End)) {
+    int Open = 0;
+    if (TakeSelectedPlines(Start, End, Open)) {
         Weld(Start, End);
         ConcatObjLists(V.DataStart, V.DataEnd, Start, End);
         ComRedrawView();
+        if (Open > 0) {
+            WriteLog("Err:Open polylines not welded (" + std::to_string(Open) + ")");
+            MessageDlg(Msg[15], TMsgDlgType::mtInformation, mbOK);
+        }
     }
     if (MainForm) MainForm->CamOpsToPanel();
     WorkStepStart();

@@ -33,6 +33,27 @@ TEST_F(ComWeldTest, WeldOfTwoOverlappingRectanglesIsOneOutline) {
     EXPECT_EQ(NewLog().back(), "Sys:ComWeld End");
 }
 
+TEST_F(ComWeldTest, WeldLeavesOpenPolylinesAloneAndSaysSo) {
+    Begin();
+    EnPline.CircleAdd({0, 0}, 5, 1, MainVars.DataStart, MainVars.DataEnd);
+    TObjHeader* Circle = MainVars.DataEnd;
+    Circle->Flags |= FlagSelected;
+    TObjHeader* Crossing = Line({-10, 0}, {10, 0});
+    Run({"WELD", ""});
+    ASSERT_EQ(CountObjs(MainVars.DataStart), 2);
+    Osy C;
+    Extended R = 0;
+    const TObjHeader* Welded = MainVars.DataStart == Crossing ? MainVars.DataEnd : MainVars.DataStart;
+    EXPECT_TRUE(EnPline.IsCircle(Welded, C, R));
+    EXPECT_NEAR(double(R), 5, 1e-9);
+    EXPECT_TRUE(EnPline.OpenPline(Crossing));
+    EXPECT_EQ(PlineSegCount(Crossing), 1);
+    EXPECT_NEAR(double(EnPline.Length(Crossing)), 20, 1e-9);
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:Open polylines not welded (1)"));
+    ASSERT_FALSE(H->Responder().Shown.empty());
+    EXPECT_EQ(H->Responder().Shown.back(), "message:Jsou vybrány otevřené objekty -> OK");
+}
+
 TEST_F(ComWeldTest, WeldRefusesAPolylineAnOperationUses) {
     Begin();
     TObjHeader* A = Rect({0, 0}, {10, 10});
