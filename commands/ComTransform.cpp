@@ -11,6 +11,7 @@
 #include "core/UniGeom.h"
 #include "core/UniLog.h"
 #include "core/UniWalk.h"
+#include "platform/Dialogs.h"
 #include "shell/MainVars.h"
 #include "shell/SetDg.h"
 #include "shell/UniLang.h"
@@ -98,8 +99,16 @@ void TransformSelected(bool InPlace, bool Unselect, Fn Transform) {
 
 // SCALE's and SIZE's walk with a pair of factors: each selected object is scaled in its
 // place, rebuilt at a new address where its kind must, and recorded for the links.
-void NpropScaleSelected(const Osy& Base, const Osy& Factors, bool Unselect) {
+// Polylines take positive factors only, so a pair that is not positive is refused
+// as a whole (logged and shown) before any object changes; false then.
+bool NpropScaleSelected(const Osy& Base, const Osy& Factors, bool Unselect) {
     TMainVars& V = MainVars;
+    if (!(Factors.x > 0 && Factors.y > 0 && std::isfinite(Factors.x) && std::isfinite(Factors.y))) {
+        WriteLog("Err:Wrong scale factors (x=" + GeneralNumText(Factors.x) + ", y=" + GeneralNumText(Factors.y) +
+                 ")");
+        MessageDlg(Msg[56], TMsgDlgType::mtError, mbOK);
+        return false;
+    }
     ResetEditAdr();
     for (TObjHeader* p = V.DataStart; p;) {
         TObjHeader* Next = p->Next;
@@ -111,6 +120,7 @@ void NpropScaleSelected(const Osy& Base, const Osy& Factors, bool Unselect) {
         }
         p = Next;
     }
+    return true;
 }
 
 void ReplaceAndHandOff() {
@@ -204,7 +214,7 @@ void ComScale() {
     Osy F;
     Extended S = 0;
     if (StrToPt(Input, Osy{}, F)) {
-        NpropScaleSelected(Base, F, false);
+        if (!NpropScaleSelected(Base, F, false)) return WriteLog(End);
     } else if (StrToExtCalc(Input, S, true) && std::fabs(S) >= CoordTol) {
         // A factor of zero would collapse every object into its base point.
         WriteLog("Usr:Scale:" + GeneralNumText(S));
@@ -278,7 +288,7 @@ void ComSize() {
         if (!HFlat) Sy = WH.y / H0;
     }
     WriteLog("Usr:Size X:" + GeneralNumText(Sx) + " Y:" + GeneralNumText(Sy));
-    NpropScaleSelected(Base, {Sx, Sy}, true);
+    if (!NpropScaleSelected(Base, {Sx, Sy}, true)) return WriteLog(End);
     ReplaceAndHandOff();
     ComRedrawView();
     WriteLog(End);

@@ -7,6 +7,7 @@
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniPline.h"
+#include "core/UniPoint.h"
 #include "shell/MainVars.h"
 #include "shell/SetDg.h"
 #include "support/CmdTest.h"
@@ -176,6 +177,36 @@ TEST_F(ComTransformTest, ScaleByOneFactorOrAPair) {
         EXPECT_EQ(OpList.Cam[0].Parents[0], N) << C.Input;
         if (C.Log) EXPECT_TRUE(TCmdHarness::LogHas(C.Log)) << C.Input;
         EXPECT_EQ(NewLog().back(), "Sys:ComScale End");
+        H.reset();
+    }
+}
+
+TEST_F(ComTransformTest, FactorPairsThatAreNotPositiveChangeNothing) {
+    // A point and a rectangle selected together: neither moves.
+    const Lines Scripts[] = {{"SCALE", "", "5 5", "-1 2"}, {"SCALE", "", "5 5", "2 0"}, {"SIZE", "", "-40 30"},
+                             {"SIZE", "", "? -20"}};
+    for (const Lines& S : Scripts) {
+        Start();
+        EnPoint.Add({3, 4}, 1, MainVars.DataStart, MainVars.DataEnd);
+        TObjHeader* P = MainVars.DataEnd;
+        P->Flags |= FlagSelected;
+        EnPline.RectangleAdd({0, 0}, {20, 10}, 1, MainVars.DataStart, MainVars.DataEnd);
+        MainVars.DataEnd->Flags |= FlagSelected;
+        Mark();
+        Run(S);
+        ASSERT_EQ(Count(), 2) << S.back();
+        EXPECT_EQ(MainVars.DataStart, P) << S.back();
+        EXPECT_EQ(AsPoint(P)->S.x, 3) << S.back();
+        EXPECT_EQ(AsPoint(P)->S.y, 4) << S.back();
+        Osy Mn, Mx;
+        Box(MainVars.DataEnd, Mn, Mx);
+        EXPECT_EQ(Mx.x, 20) << S.back();
+        EXPECT_EQ(Mx.y, 10) << S.back();
+        const Lines Log = NewLog();
+        EXPECT_EQ(Log[Log.size() - 2].rfind("Err:Wrong scale factors (x=", 0), 0u) << Log[Log.size() - 2];
+        EXPECT_EQ(Log.back(), "Sys:ComScale End");
+        ASSERT_FALSE(H->Responder().Shown.empty()) << S.back();
+        EXPECT_EQ(H->Responder().Shown.back(), "message:Špatné zadání císla -> OK");
         H.reset();
     }
 }
