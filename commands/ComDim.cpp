@@ -43,6 +43,13 @@ void DimensionText() {
     WorkText.Text = T;
 }
 
+// The length a linear dimension of the kind Mode measures between A and B.
+Extended MeasuredLength(TDimLinMode Mode, const Osy& A, const Osy& B) {
+    if (Mode == Horizontal) return std::fabs(A.x - B.x);
+    if (Mode == Vertical) return std::fabs(A.y - B.y);
+    return Dist(A, B);
+}
+
 // The prompt offering a measured value as the default text.
 void OfferText(const std::string& Value) {
     SetPrompt(Prompt[24] + Value);
@@ -95,10 +102,7 @@ void ComDimLinear() {
             V.Mouse.Move = mmLine;
             V.Mouse.NextMove = mmCross;
             ComRedrawView();
-            Extended Value = Dist(V.SelEnv1, V.SelEnv2);
-            if (V.DimLinearMode == Horizontal) Value = std::fabs(V.SelEnv1.x - V.SelEnv2.x);
-            if (V.DimLinearMode == Vertical) Value = std::fabs(V.SelEnv1.y - V.SelEnv2.y);
-            OfferText(PatternNumText(Value, Glob.DimDecForm));
+            OfferText(PatternNumText(MeasuredLength(V.DimLinearMode, V.SelEnv1, V.SelEnv2), Glob.DimDecForm));
             return;
         }
         default:
@@ -107,6 +111,11 @@ void ComDimLinear() {
     FinalSettings();
     if (!DimPoint(V.Command[2], Osy{}, End)) return;
     WriteLog("Usr:Param text:" + Cp1250ToUtf8(WorkText.Text));
+    // Points that coincide along the measured direction give no dimension to draw.
+    if (MeasuredLength(V.DimLinearMode, V.SelEnv1, V.SelEnv2) < CoordTol) {
+        WriteLog("Err:Linear dimension refused, the points coincide");
+        return WriteLog(End);
+    }
     DimensionText();
     switch (V.DimLinearMode) {
         case Horizontal:

@@ -62,6 +62,15 @@ TEST_F(ComDimTest, BadPointsEndWithoutADimension) {
         {{"DIMANGLE", "0 0", "1 0", "q"}, nullptr, "Sys:ComDimAngle End"},
         {{"DIMANGLE", "0 0", "1 0", "0 1", ""}, "Err:Wrong pickpoint ()", "Sys:ComDimAngle End"},
         {{"DIMLEADER", ""}, "Err:Wrong pickpoint ()", "Sys:ComDimLeader End"},
+        // Nothing to measure: refused like an angle dimension on one ray.
+        {{"DIMHOR", "3 3", "3 3", "5 20", ""}, "Err:Linear dimension refused, the points coincide",
+         "Sys:ComDimLinear End"},
+        {{"DIMHOR", "3 0", "3 8", "5 20", ""}, "Err:Linear dimension refused, the points coincide",
+         "Sys:ComDimLinear End"},
+        {{"DIMVERT", "0 4", "9 4", "20 0", ""}, "Err:Linear dimension refused, the points coincide",
+         "Sys:ComDimLinear End"},
+        {{"DIMROT", "2 2", "2 2", "0 10", ""}, "Err:Linear dimension refused, the points coincide",
+         "Sys:ComDimLinear End"},
     };
     for (const auto& C : Cases) {
         Start();
