@@ -31,32 +31,32 @@ void TakeDest(const TDxfInputDialog& D) {
 TDxfInputDialog::TDxfInputDialog() : TForm("DxfInputDialog") {
     Caption = "Parametry vstupu YDF a DXF";
     BorderStyle = TBorderStyle::bsDialog;
-    Width = 470;
-    Height = 290;
+    Width = 520;
+    Height = 300;
     GrBoxOrigin = Make<TGroupBox>("GrBoxOrigin");
     GrBoxOrigin->Left = 8;
     GrBoxOrigin->Top = 8;
-    GrBoxOrigin->Width = 220;
-    GrBoxOrigin->Height = 84;
+    GrBoxOrigin->Width = 250;
+    GrBoxOrigin->Height = 96;
     auto Radio = [this](const char* N, const char* C, int Y) {
         TRadioButton* R = Make<TRadioButton>(N, GrBoxOrigin);
         R->Caption = C;
         R->Left = 10;
         R->Top = Y;
-        R->Width = 200;
+        R->Width = 232;
         R->Height = 22;
         return R;
     };
-    RBtnZeroDxfCoord = Radio("RBtnZeroDxfCoord", "0,0 YDF nebo DXF souřadnic", 18);
-    RBtnLeftBottom = Radio("RBtnLeftBottom", "Levý, spodní roh", 48);
+    RBtnZeroDxfCoord = Radio("RBtnZeroDxfCoord", "0,0 YDF nebo DXF souřadnic", 8);
+    RBtnLeftBottom = Radio("RBtnLeftBottom", "Levý, spodní roh", 38);
     RBtnZeroDxfCoord->Checked = true;
 
     GrBoxDest = Make<TGroupBox>("GrBoxDest");
     GrBoxDest->Caption = "Poloha";
     GrBoxDest->Left = 8;
-    GrBoxDest->Top = 100;
-    GrBoxDest->Width = 220;
-    GrBoxDest->Height = 84;
+    GrBoxDest->Top = 112;
+    GrBoxDest->Width = 250;
+    GrBoxDest->Height = 104;
     auto Row = [this](const char* LN, const char* C, const char* EN, int Y, TLabel*& L, TEdit*& E) {
         L = Make<TLabel>(LN, GrBoxDest);
         L->Caption = C;
@@ -66,18 +66,18 @@ TDxfInputDialog::TDxfInputDialog() : TForm("DxfInputDialog") {
         E = Make<TEdit>(EN, GrBoxDest);
         E->Left = 80;
         E->Top = Y;
-        E->Width = 126;
+        E->Width = 140;
         E->Height = 24;
     };
-    Row("LabXdest", "osa X", "EditXdest", 20, LabXdest, EditXdest);
-    Row("LabYdest", "osa Y", "EditYdest", 50, LabYdest, EditYdest);
+    Row("LabXdest", "osa X", "EditXdest", 6, LabXdest, EditXdest);
+    Row("LabYdest", "osa Y", "EditYdest", 38, LabYdest, EditYdest);
 
     auto Check = [this](const char* N, const char* C, int Y, bool On) {
         TCheckBox* B = Make<TCheckBox>(N);
         B->Caption = C;
-        B->Left = 240;
+        B->Left = 270;
         B->Top = Y;
-        B->Width = 222;
+        B->Width = 242;
         B->Height = 22;
         B->Checked = On;
         return B;
@@ -94,13 +94,13 @@ TDxfInputDialog::TDxfInputDialog() : TForm("DxfInputDialog") {
         B->Caption = C;
         B->ModalResult = Result;
         B->Left = X;
-        B->Top = 204;
+        B->Top = 232;
         B->Width = 100;
         B->Height = 28;
         return B;
     };
-    BitBtnOK = Btn("BitBtnOK", "OK", mrOk, 124);
-    BitBtnCancel = Btn("BitBtnCancel", "Cancel", mrCancel, 240);
+    BitBtnOK = Btn("BitBtnOK", "OK", mrOk, 150);
+    BitBtnCancel = Btn("BitBtnCancel", "Cancel", mrCancel, 270);
     BitBtnOK->Default = true;
     BitBtnCancel->Cancel = true;
     BitBtnOK->OnClick = [this] {

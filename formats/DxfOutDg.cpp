@@ -11,7 +11,7 @@ TDxfOutDialog::TDxfOutDialog() : TForm("DxfOutDialog") {
     Caption = "Parametry výstupu DXF";
     BorderStyle = TBorderStyle::bsDialog;
     Width = 340;
-    Height = 230;
+    Height = 200;
     auto Check = [this](const char* N, const char* C, int Y) {
         TCheckBox* B = Make<TCheckBox>(N);
         B->Caption = C;
