@@ -781,6 +781,8 @@ bool LoadDxf(const std::string& FileName, Osy& Min, Osy& Max) {
         WriteLog("Sys:Load DXF End");
         return false;
     }
+    // Some editors put a UTF-8 byte order mark before the first group code.
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
     TObjHeader *first = nullptr, *last = nullptr;
     bool ok = true;
     std::vector<std::string> notes;

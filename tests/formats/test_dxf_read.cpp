@@ -177,6 +177,13 @@ TEST_F(DxfReadTest, ArcsAsTheAnglesSay) {
     }
 }
 
+TEST_F(DxfReadTest, ByteOrderMarkBeforeTheFirstCode) {
+    Osy mn, mx;
+    Load(WriteFile("bom.dxf", "\xEF\xBB\xBF" "0\nSECTION\n2\nENTITIES\n0\nPOINT\n10\n1\n20\n2\n0\nENDSEC\n0\nEOF\n"), mn, mx);
+    ASSERT_EQ(CountObjs(MainVars.DataStart), 1);
+    EXPECT_EQ(AsPoint(MainVars.DataStart)->S.y, 2);
+}
+
 TEST_F(DxfReadTest, WithoutEntitiesNothingAndInitialExtents) {
     Osy mn, mx;
     Load(Dxf("empty.dxf", {"0", "SECTION", "2", "HEADER", "0", "ENDSEC", "0", "EOF"}), mn, mx);
