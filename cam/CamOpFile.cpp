@@ -1,6 +1,8 @@
 #include "cam/CamOpFile.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdlib>
 #include <cmath>
 #include <vector>
 
@@ -16,7 +18,46 @@ namespace {
 constexpr int ParCount = 25;
 
 std::string B(bool V) { return V ? "TRUE" : "FALSE"; }
-std::string R(Extended V) { return CfgRegionalReal(V); }
+// The plain decimal text (no exponent: the reader takes "-" as an operator) of X
+// rounded to Digits significant digits.
+std::string PlainDigits(Extended X, int Digits) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, X, std::chars_format::scientific, Digits - 1);
+    const std::string sci(buf, r.ptr);  // "-d.ddde+XX"
+    const bool neg = sci[0] == '-';
+    const size_t e = sci.find('e');
+    const int exp10 = std::atoi(sci.c_str() + e + 1);
+    std::string digits;
+    for (size_t i = neg ? 1 : 0; i < e; ++i)
+        if (sci[i] >= '0' && sci[i] <= '9') digits += sci[i];
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string s;
+    if (exp10 >= 0) {
+        const size_t intLen = size_t(exp10) + 1;
+        s = digits.size() <= intLen ? digits + std::string(intLen - digits.size(), '0')
+                                    : digits.substr(0, intLen) + "." + digits.substr(intLen);
+    } else {
+        s = "0." + std::string(size_t(-exp10 - 1), '0') + digits;
+    }
+    return neg ? "-" + s : s;
+}
+
+// A parameter in the user's decimal separator with the fewest significant digits
+// (at least 15) that read back to exactly the same value.
+std::string R(Extended V) {
+    if (!std::isfinite(V)) return "0";
+    if (V == 0) return "0";
+    std::string s;
+    for (int digits = 15; digits <= 21; ++digits) {
+        s = PlainDigits(V, digits);
+        Extended back = 0;
+        if (StrToExtCalc(s, back, false) && back == V) break;
+    }
+    const char sep = CfgDecimalSeparator();
+    for (char& c : s)
+        if (c == '.') c = sep;
+    return s;
+}
 
 std::string Trim(const std::string& S) {
     const size_t b = S.find_first_not_of(' ');
@@ -100,7 +141,8 @@ bool CamOpsToFile(const std::string& FileName) {
     const int cnt = std::clamp<int>(OpList.CamCnt, 0, MaxCamOps);
     for (int i = 0; i < cnt; ++i) {
         const TCamOp& op = OpList.Cam[i];
-        lines.push_back("  OpName=" + op.Name);
+        // The file is 8-bit text in the code page, as the rest of the job file.
+        lines.push_back("  OpName=" + Utf8ToCp1250(op.Name));
         lines.push_back("  OpStatus=" + std::to_string(op.Status));
         lines.push_back("  OpMID=" + std::to_string(op.MasterOp));
         lines.push_back("  OpType=" + std::to_string(op.OpType));
@@ -137,7 +179,7 @@ bool FileToCamOps(const std::string& FileName) {
         // The list holds at most MaxCamOps operations: further ones are not read.
         if (OpList.CamCnt < 0 || OpList.CamCnt >= MaxCamOps) break;
         TCamOp& op = OpList.Cam[OpList.CamCnt];
-        if (key == "OPNAME") op.Name = value;
+        if (key == "OPNAME") op.Name = Cp1250ToUtf8(value);
         else if (key == "OPSTATUS") IntField(value, op.Status, 0, 255);
         else if (key == "OPMID") IntField(value, op.MasterOp, -1, MaxCamOps - 1);
         else if (key == "OPTYPE") IntField(value, op.OpType, 0, 1e9L);

@@ -17,8 +17,10 @@
 #include "formats/SafeFile.h"
 #include "formats/UniYDFSections.h"
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "shell/MainVars.h"
 #include "shell/SetCfg.h"
+#include "shell/UniLang.h"
 
 bool (*SaveMillsetSection)(const std::string&, bool) = nullptr;
 bool (*LoadMillsetSection)(const std::string&) = nullptr;
@@ -190,6 +192,7 @@ bool SaveYdfFile(const std::string& FileName, bool AllObjects, bool Pack) {
         // The temporary file could not be written: the target is not touched.
         DeleteTempFile();
         WriteLog("ERR:FAILED Save YDF");
+        ShowMessage(Msg[25]);
         return false;
     }
     return CommitTempFile(FileName, "Err:not enough free disk space, exit", "ERR:FAILED Save YDF",

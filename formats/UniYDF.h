@@ -18,9 +18,17 @@ bool SaveYdfFile(const std::string& FileName, bool AllObjects, bool Pack);
 
 // Reads the sections the flags ask for and appends every object of the object block
 // to the end of the drawing. Min, Max: extents of the objects read; they start at
-// (1000000, 1000000) and (-1000000, -1000000). False when the file is missing.
+// (1000000, 1000000) and (-1000000, -1000000). False, with nothing changed and the
+// reason logged and shown, when the file is missing, unreadable or not whole (no
+// object block, a record or the block without its end line).
 bool LoadYdfFile(const std::string& FileName, bool Tools, bool Cfg, Osy& Max, Osy& Min, bool Outs,
                  bool Plunges, bool Tech, bool Ops);
+
+// True when LoadYdfFile would read the file; else the reason is logged and shown.
+bool YdfFileReadable(const std::string& FileName);
+// Empty when the lines hold an object block whose records all end; else where the
+// reading stopped and what it expected ("line 7: expected ENDPLINE").
+std::string YdfStructureProblem(const std::vector<std::string>& Lines);
 
 // ---- the object records (shared with the clipboard text) ----
 
@@ -32,6 +40,10 @@ void YdfObjectLines(const TObjHeader* Obj, const std::string& Indent, bool OpLin
 // How the records are read.
 struct TYdfReadOptions {
     bool OpLinks = true;      // "OPPARRENT="/"OPCHILD=" lines link the new objects
+    // Operation n of the lines is operation LinkBase + n of the list; numbers from
+    // LinkCount on (-1: the list's operation count less LinkBase) are not linked.
+    int LinkBase = 0;
+    int LinkCount = -1;
     bool Extents = true;      // Min/Max widened by what was read
     bool DebugLines = true;   // per-record "Sys:Load ..." lines when the debug switch is on
     bool TrimBoth = false;    // lines trimmed at both ends (else only leading blanks)

@@ -134,8 +134,12 @@ private:
 
     void Link(TObjHeader* Obj, const std::vector<int>& Parents, const std::vector<int>& Childs) const {
         if (!Opt.OpLinks || !Obj) return;
-        for (int n : Parents) CamOpAddParent(Obj, n);
-        for (int n : Childs) CamOpAddChild(Obj, n);
+        const int count = Opt.LinkCount >= 0 ? Opt.LinkCount : std::clamp<int>(OpList.CamCnt, 0, MaxCamOps) - Opt.LinkBase;
+        // A number that names no operation of the lines links nothing.
+        for (int n : Parents)
+            if (n >= 0 && n < count) CamOpAddParent(Obj, Opt.LinkBase + n);
+        for (int n : Childs)
+            if (n >= 0 && n < count) CamOpAddChild(Obj, Opt.LinkBase + n);
     }
 
     void Record(const std::string& Kw, size_t& Pos, TObjHeader*& First, TObjHeader*& Last, int Depth) {
@@ -385,13 +389,58 @@ void YdfReadRecords(const std::vector<std::string>& Lines, size_t& Pos, const st
     if (r.MissingFont) MissingFont = true;
 }
 
-bool LoadYdfFile(const std::string& FileName, bool Tools, bool Cfg, Osy& Max, Osy& Min, bool Outs, bool Plunges,
-                 bool Tech, bool Ops) {
-    WriteLog("Sys:Load YDF Start (" + FileName + ")");
+std::string YdfStructureProblem(const std::vector<std::string>& Lines) {
+    size_t pos = 0;
+    while (pos < Lines.size() && YdfLine(Lines[pos], false, false) != "OBJECTS") ++pos;
+    if (pos == Lines.size()) return "line " + std::to_string(pos + 1) + ": expected OBJECTS";
+    // The end lines the open records wait for, innermost last.
+    std::vector<std::string> open;
+    for (++pos; pos < Lines.size(); ++pos) {
+        const bool inText = !open.empty() && open.back() == "ENDTEXT";
+        const std::string L = YdfLine(Lines[pos], false, inText);
+        if (open.empty() && L == "ENDOBJECTS") return std::string();
+        if (!open.empty() && L == open.back()) {
+            open.pop_back();
+        } else if (!inText && (open.empty() || open.back() == "ENDGROUP") && IsKeyword(L)) {
+            open.push_back("END" + L);
+        }
+    }
+    return "line " + std::to_string(Lines.size() + 1) + ": expected " +
+           (open.empty() ? std::string("ENDOBJECTS") : open.back());
+}
+
+namespace {
+
+// The file's lines when it exists, is readable and is whole; else reported (log line
+// and message) and false.
+bool ReadWholeYdf(const std::string& FileName, std::vector<std::string>& Lines) {
     std::string bytes;
     if (!TextFileExists(FileName) || !ReadFileBytes(FileName, bytes)) {
         WriteLog("Err:FAILED Load YDF, file not exist");
         ShowMessage(Msg[29]);
+        return false;
+    }
+    // Lines end at LF; SplitTextLines keeps every other byte, YdfLine drops the CRs.
+    Lines = SplitTextLines(bytes);
+    const std::string problem = YdfStructureProblem(Lines);
+    if (problem.empty()) return true;
+    WriteLog("Err:FAILED Load YDF, " + problem);
+    ShowMessage("Soubor nelze přečíst, není to úplný soubor YDF (" + problem + "):\r\n" + FileName);
+    return false;
+}
+
+}  // namespace
+
+bool YdfFileReadable(const std::string& FileName) {
+    std::vector<std::string> lines;
+    return ReadWholeYdf(FileName, lines);
+}
+
+bool LoadYdfFile(const std::string& FileName, bool Tools, bool Cfg, Osy& Max, Osy& Min, bool Outs, bool Plunges,
+                 bool Tech, bool Ops) {
+    WriteLog("Sys:Load YDF Start (" + FileName + ")");
+    std::vector<std::string> lines;
+    if (!ReadWholeYdf(FileName, lines)) {
         WriteLog("Sys:Load YDF End");
         return false;
     }
@@ -399,19 +448,27 @@ bool LoadYdfFile(const std::string& FileName, bool Tools, bool Cfg, Osy& Max, Os
     Max = Osy{-1000000, -1000000};
     if (Tools && LoadMillsetSection) LoadMillsetSection(FileName);
     if (Cfg) FileToGlobalCfg(FileName);
+    // The file's operations follow those of the job; its links and sub-operations name
+    // them by their number in the file. Without them the file's links name nothing here.
+    const int opBase = std::clamp<int>(OpList.CamCnt, 0, MaxCamOps);
     if (Ops && FileToCamOpsSection) FileToCamOpsSection(FileName);
+    const int opsRead = std::clamp<int>(OpList.CamCnt, 0, MaxCamOps) - opBase;
+    for (int i = opBase; i < opBase + opsRead; ++i) {
+        int& master = OpList.Cam[i].MasterOp;
+        if (master >= 0) master = master < opsRead ? master + opBase : -1;
+    }
     if (Tech && LoadToolTechSection) LoadToolTechSection(FileName);
     if (Plunges && LoadToolPlungesSection) LoadToolPlungesSection(FileName);
     if (Outs && LoadToolOutsSection) LoadToolOutsSection(FileName);
 
-    // Lines end at LF; SplitTextLines keeps every other byte, YdfLine drops the CRs.
-    const std::vector<std::string> lines = SplitTextLines(bytes);
-    bytes.clear();
     const Extended keptFiltr = Glob.InputFiltr;
     Glob.InputFiltr = CoordTol;
     size_t pos = 0;
     while (pos < lines.size() && YdfLine(lines[pos], false, false) != "OBJECTS") ++pos;
     TYdfReadOptions opt;
+    opt.OpLinks = Ops;
+    opt.LinkBase = opBase;
+    opt.LinkCount = opsRead;
     TReader reader(lines, opt, Min, Max);
     if (pos < lines.size()) {
         ++pos;

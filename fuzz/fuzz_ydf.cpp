@@ -1,5 +1,8 @@
-// libFuzzer target: the job-file reader with every section asked for; the drawing it
-// read must be sound, and written and read again it must give the same records.
+// libFuzzer target: the job-file reader with every section asked for. A file that is
+// not whole is refused and changes nothing; one that is read gives a sound drawing,
+// and written and read again it gives the same records (numbers to 12 digits: arcs are
+// kept in radians and written in degrees), the same settings block and the same
+// operation list section.
 // The replay test includes this file with KESTRILON_FUZZ_ENTRY_ONLY defined.
 #include <cstddef>
 #include <cstdint>
@@ -7,6 +10,7 @@
 #include <vector>
 
 #include "FuzzReaders.h"
+#include "cam/CamOpFile.h"
 #include "cam/CamOpList.h"
 #include "formats/UniYDF.h"
 #include "shell/MainVars.h"
@@ -17,18 +21,66 @@ inline std::vector<std::string> FuzzYdfRecords() {
     return lines;
 }
 
+// The operation list section as the job file holds it.
+inline std::string FuzzYdfOps() {
+    const std::string file = ProgramDir + "/Ops.txt";
+    std::remove(file.c_str());
+    std::string bytes;
+    FUZZ_REQUIRE(CamOpsToFile(file) && ReadFileBytes(file, bytes));
+    return bytes;
+}
+
+// Equal lines, where numbers (tokens between blanks and "=") may differ in the last digits.
+inline bool FuzzSameRecords(const std::vector<std::string>& A, const std::vector<std::string>& B) {
+    if (A.size() != B.size()) return false;
+    auto tokens = [](const std::string& L) {
+        std::vector<std::string> t(1);
+        for (char c : L) {
+            if (c == ' ' || c == '=') t.emplace_back();
+            else t.back() += c;
+        }
+        return t;
+    };
+    for (size_t i = 0; i < A.size(); ++i) {
+        if (A[i] == B[i]) continue;
+        const std::vector<std::string> a = tokens(A[i]), b = tokens(B[i]);
+        if (a.size() != b.size()) return false;
+        for (size_t k = 0; k < a.size(); ++k) {
+            Extended x = 0, y = 0;
+            if (a[k] == b[k]) continue;
+            if (!StrToExtCalc(a[k], x, false) || !StrToExtCalc(b[k], y, false)) return false;
+            if (std::fabs(x - y) > 1e-12L * std::max<Extended>(1, std::fabs(x))) return false;
+        }
+    }
+    return true;
+}
+
 // ProgramDir is set and exists.
 inline void FuzzYdfFile(const std::string& Bytes) {
     FuzzWriteProgramFile("Fuzz.ydf", Bytes);
+    InitCamOps();
+    // The dialogs' built-in number texts mix "," and ".": brought into their written form.
+    SetCfgDecimalSeparator(',');
+    LinesToGlobalCfg(GlobalCfgLines(true));
     Osy mn, mx;
-    FUZZ_REQUIRE(LoadYdfFile(ProgramDir + "/Fuzz.ydf", true, true, mx, mn, true, true, true, true));
+    const bool whole = YdfStructureProblem(SplitTextLines(Bytes)).empty();
+    FUZZ_REQUIRE(LoadYdfFile(ProgramDir + "/Fuzz.ydf", true, true, mx, mn, true, true, true, true) == whole);
+    if (!whole) {
+        FUZZ_REQUIRE(MainVars.DataStart == nullptr && OpList.CamCnt == 0);
+        return;
+    }
     FUZZ_REQUIRE(CheckObjList(MainVars.DataStart, MainVars.DataEnd).empty());
-    const std::vector<std::string> first = FuzzYdfRecords();
+    const std::vector<std::string> records = FuzzYdfRecords();
+    const std::vector<std::string> settings = GlobalCfgLines(true);
+    const std::string ops = FuzzYdfOps();
     FUZZ_REQUIRE(SaveYdfFile(ProgramDir + "/Again.ydf", true, true));
     FreeObjList(MainVars.DataStart, MainVars.DataEnd);
-    FUZZ_REQUIRE(LoadYdfFile(ProgramDir + "/Again.ydf", false, false, mx, mn, false, false, false, false));
+    InitCamOps();
+    FUZZ_REQUIRE(LoadYdfFile(ProgramDir + "/Again.ydf", true, true, mx, mn, true, true, true, true));
     FUZZ_REQUIRE(CheckObjList(MainVars.DataStart, MainVars.DataEnd).empty());
-    FUZZ_REQUIRE(FuzzYdfRecords().size() == first.size());
+    FUZZ_REQUIRE(FuzzSameRecords(FuzzYdfRecords(), records));
+    FUZZ_REQUIRE(GlobalCfgLines(true) == settings);
+    FUZZ_REQUIRE(FuzzYdfOps() == ops);
     FreeObjList(MainVars.DataStart, MainVars.DataEnd);
     ClearOpList(OpList);
 }

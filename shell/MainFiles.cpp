@@ -38,11 +38,23 @@ void EmptyJob(TMainForm& F) {
     F.CamOpsToPanel();
 }
 
+// The question before NEW and OPEN: false when the user wanted the job saved and it
+// was not (SAVE AS cancelled, the write failed): the command then stops and the job stays.
+bool SavedOrDeclined(TMainForm& F, bool ByName) {
+    if (MainVars.FileSaved || !Confirm(8)) return true;
+    if (ByName && !Glob.JmSouboru.empty()) return ComSave(F);
+    return ComSaveAs(F);
+}
+
 }  // namespace
 
 void ComNew(TMainForm& F) {
     WriteLog("Sys:ComNew Start");
-    if (!MainVars.FileSaved && Confirm(8)) ComSaveAs(F);
+    if (!SavedOrDeclined(F, false)) {
+        WriteLog("Err:ComNew cancelled, job not saved");
+        WriteLog("Sys:ComNew End");
+        return;
+    }
     FreeObjList(MainVars.DataStart, MainVars.DataEnd);
     F.Caption = Title;
     Glob.JmSouboru.clear();
@@ -61,23 +73,18 @@ void ComOpen(TMainForm& F) {
     d.Filter = YdfFilter;
     d.InitialDir = Glob.IniDirOpenSave;
     d.Title = "Otevřít";
-    if (!MainVars.FileSaved && Confirm(8)) {
-        if (!Glob.JmSouboru.empty())
-            ComSave(F);
-        else
-            ComSaveAs(F);
-    }
-    if (d.Execute()) {
-        EmptyJob(F);
-        Glob.IniDirOpenSave = Folder(d.FileName);
+    if (!SavedOrDeclined(F, true)) {
+        WriteLog("Err:ComOpen cancelled, job not saved");
+    } else if (d.Execute()) {
         const std::string file = WithExt(d.FileName, ".ydf");
         const std::string ext = LowerExt(file);
+        // The job is replaced only by a file that can be read whole.
         if (ext != ".ydf") {
             WrongExtension(ext);
-            F.ComZoomLimits();
-            F.Caption = Title;
-            Glob.JmSouboru.clear();
-        } else {
+            ShowMessage("Chybná přípona, otevřít lze jen soubor YDF:\r\n" + file);
+        } else if (YdfFileReadable(file)) {
+            EmptyJob(F);
+            Glob.IniDirOpenSave = Folder(file);
             Osy mn, mx;
             LoadYdfFile(file, true, Glob.ReadYdfCfg, mx, mn, true, true, true, true);
             FindDirAll(MainVars.DataStart);
@@ -90,13 +97,13 @@ void ComOpen(TMainForm& F) {
     WriteLog("Sys:ComOpen End");
 }
 
-void ComSave(TMainForm& F) {
+bool ComSave(TMainForm& F) {
     WriteLog("Sys:ComSave Start");
     if (Glob.JmSouboru.empty()) {
         WriteLog("Sys:File never saved, saving as");
-        ComSaveAs(F);
+        const bool saved = ComSaveAs(F);
         WriteLog("Sys:ComSave End");
-        return;
+        return saved;
     }
     const std::string job = Glob.IniDirOpenSave + "/" + Glob.JmSouboru + ".ydf";
     std::string bakDir = Glob.BakFilesDir.empty() ? Glob.IniDirOpenSave : Glob.BakFilesDir;
@@ -108,20 +115,23 @@ void ComSave(TMainForm& F) {
         // Copied, not moved: when the new write fails the job file keeps its old content.
         if (FileExists(job) && !CopyFileTo(job, bak)) WriteLog("Err:FAILED backup (" + bak + ")");
     }
-    if (SaveYdfFile(job, true, true)) MainVars.FileSaved = true;
+    // A failed write was shown by the writer; the job stays unsaved.
+    const bool saved = SaveYdfFile(job, true, true);
+    if (saved) MainVars.FileSaved = true;
     F.Timer1.SetEnabled(true);
     WriteLog("Sys:ComSave End");
+    return saved;
 }
 
-void ComSaveAs(TMainForm& F) {
+bool ComSaveAs(TMainForm& F) {
     WriteLog("Sys:ComSaveAs Start");
     TSaveDialog d;
     d.Title = Msg[3];
     d.Filter = "Yorvan Data Format (*.ydf)|*.ydf|YDF  (ver.<1.165)  (*.ydf)|*.ydf";
     d.FileName = Glob.JmSouboru;
     d.InitialDir = Glob.IniDirOpenSave;
+    bool saved = false;
     if (d.Execute()) {
-        Glob.IniDirOpenSave = Folder(d.FileName);
         const std::string file = WithExt(d.FileName, ".ydf");
         const std::string ext = LowerExt(file);
         if (ext != ".ydf") {
@@ -129,8 +139,11 @@ void ComSaveAs(TMainForm& F) {
             ShowMessage(Msg[4]);
         } else if (!FileExists(file) || Confirm(5)) {
             F.Timer1.SetEnabled(false);
-            // The job keeps its title and stays unsaved when the file was not written.
-            if (SaveYdfFile(file, true, d.FilterIndex != 2)) {
+            // The job keeps its title, folder and unsaved state when the file was not
+            // written (the writer showed why).
+            saved = SaveYdfFile(file, true, d.FilterIndex != 2);
+            if (saved) {
+                Glob.IniDirOpenSave = Folder(file);
                 SetJobTitle(F, file, false);
                 AddToFileHist(file);
                 FileHistToFile(FileHistPath());
@@ -140,6 +153,7 @@ void ComSaveAs(TMainForm& F) {
         }
     }
     WriteLog("Sys:ComSaveAs End");
+    return saved;
 }
 
 void InstallFileCommands() {

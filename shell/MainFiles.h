@@ -10,8 +10,9 @@ void ComNew(TMainForm& F);
 void ComOpen(TMainForm& F);
 // True when objects were imported.
 bool ComImport(TMainForm& F);
-void ComSave(TMainForm& F);
-void ComSaveAs(TMainForm& F);
+// True when the job was written (FileSaved is then set).
+bool ComSave(TMainForm& F);
+bool ComSaveAs(TMainForm& F);
 void ComExport(TMainForm& F);
 // Two steps: the selection, then the export of the selected objects.
 void ComExportSel(TMainForm& F);

@@ -101,6 +101,12 @@ std::string LowerExtOf(const std::string& Path) {
         if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
     return E;
 }
+// The folder of Path, made absolute against the current folder.
+std::string AbsoluteFolderOf(const std::string& Path) {
+    const std::string Full = !Path.empty() && Path[0] == '/' ? Path : CurrentDir() + "/" + Path;
+    const size_t S = Full.find_last_of('/');
+    return S == 0 ? std::string("/") : Full.substr(0, S);
+}
 
 // Every ".shp" file of Folder and its subfolders, depth first, names beginning with
 // "." skipped.
@@ -217,8 +223,9 @@ void TMainForm::FormShow() {
 
     if (!Args.empty() && LowerExtOf(First) == ".ydf") {
         Osy Min, Max;
+        bool Loaded = false;
         if (LoadYdfFileHook) {
-            LoadYdfFileHook(First, true, Glob.ReadYdfCfg, true, true, true, true, Min, Max);
+            Loaded = LoadYdfFileHook(First, true, Glob.ReadYdfCfg, true, true, true, true, Min, Max);
         } else {
             WriteLog("Sys:Load YDF Start (" + First + ")");
             WriteLog("Err:FAILED Load YDF, job files not available in this build");
@@ -227,8 +234,13 @@ void TMainForm::FormShow() {
         for (TObjHeader* p = MainVars.DataStart; p; p = p->Next)
             if (p->Type == ObjPline) EnPline.FindDir(p);
         ComZoomObject();
-        Glob.JmSouboru = StemOf(First);
-        Caption = std::string(ProductTitle) + " - " + Glob.JmSouboru;
+        // A file that was not read leaves an untitled job; one that was is saved back
+        // into its own folder.
+        if (Loaded) {
+            Glob.JmSouboru = StemOf(First);
+            Glob.IniDirOpenSave = AbsoluteFolderOf(First);
+            Caption = std::string(ProductTitle) + " - " + Glob.JmSouboru;
+        }
     } else {
         int Choice = -1;
         if (NewFileDialogHook) Choice = NewFileDialogHook(Glob.ShowNewFileDg);

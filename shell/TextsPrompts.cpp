@@ -198,3 +198,8 @@ void InitPromptTexts() {
 void InitMessageTexts() {
     for (int i = 1; i <= MsgCount; ++i) Msg[i] = BuiltInMsg[i];
 }
+
+std::string MsgText(int No) {
+    if (No < 1 || No > MsgCount) return std::string();
+    return Msg[size_t(No)].empty() ? std::string(BuiltInMsg[No]) : Msg[size_t(No)];
+}

@@ -41,6 +41,9 @@ extern std::array<std::string, 5> StrOpStatus;
 
 // Fills every built-in table anew.
 void InitLanguage();
+// Message No as the table holds it, or its built-in text while the table is not filled
+// yet (files read before the texts are loaded still show their message).
+std::string MsgText(int No);
 // Reads ProgramDir + "/Language/Language.ini" (when it exists) and then the two help texts.
 void LoadLanguageFile();
 // The text with the ASCII letters a..z upper-cased.

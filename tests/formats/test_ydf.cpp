@@ -13,6 +13,7 @@
 #include "core/ObjRecords.h"
 #include "core/ParText.h"
 #include "core/TextFile.h"
+#include "core/UniLog.h"
 #include "core/UniPoint.h"
 #include "core/UniText.h"
 #include "formats/UniYDF.h"
@@ -167,9 +168,9 @@ TEST_F(YdfTest, OperationLinksRoundTrip) {
     EXPECT_NE(bytes.find("  POINT\r\n  OpChild=2\r\n"), std::string::npos);
     FreeObjList(S, E);
     ClearOpList(OpList);
-    OpList.CamCnt = 3;
     Osy mn, mx;
     ASSERT_TRUE(Load(InDir("ops.ydf"), mn, mx));
+    EXPECT_EQ(OpList.CamCnt, 3);
     EXPECT_EQ(OpList.Cam[0].ParCnt, 1);
     EXPECT_EQ(OpList.Cam[0].Parents[0], S->Next);
     EXPECT_EQ(OpList.Cam[2].ChilCnt, 1);
@@ -187,35 +188,41 @@ TEST_F(YdfTest, MissingFileChangesNothing) {
 }
 
 // Hand-written files and what they read to: the number of top-level records and one
-// checked property.
+// checked property; a file that is not whole is refused, saying where and what was
+// expected, and reads nothing.
 TEST_F(YdfTest, ReadingRules) {
     struct TCase {
         const char* Name;
         const char* Text;
         int Count;
         std::function<void(TObjHeader*)> Check;
+        const char* Refused = nullptr;  // the log line's reason
     };
     const TCase cases[] = {
-        {"no object block", "Ver=1\r\nPOINT\r\nStart x=1 y=1\r\nENDPOINT\r\nEOF\r\n", 0, nullptr},
+        {"no object block", "Ver=1\r\nPOINT\r\nStart x=1 y=1\r\nENDPOINT\r\nEOF\r\n", 0, nullptr,
+         "line 6: expected OBJECTS"},
+        {"empty file", "", 0, nullptr, "line 1: expected OBJECTS"},
         {"unknown layer and case", "OBJECTS\n  point\n  layer=nowhere\n start X=1.5 Y=-2\n endpoint\nENDOBJECTS\n", 1,
          [](TObjHeader* p) {
              EXPECT_EQ(p->Layer, LayerOrig);
              EXPECT_EQ(AsPoint(p)->S.y, -2);
          }},
-        {"layer without case", "OBJECTS\nPOINT\nLayer=ORIG\nStart x=1 y=1\nENDPOINT\n", 1,
+        {"layer without case", "OBJECTS\nPOINT\nLayer=ORIG\nStart x=1 y=1\nENDPOINT\nENDOBJECTS\n", 1,
          [](TObjHeader* p) { EXPECT_EQ(p->Layer, LayerOrig); }},
-        {"closed polyline", "OBJECTS\nPLINE\nStart x=0 y=0\nLineTo x=5 y=0\nArcTo  x=0 y=0  a=180.0\nENDPLINE\n", 1,
+        {"closed polyline",
+         "OBJECTS\nPLINE\nStart x=0 y=0\nLineTo x=5 y=0\nArcTo  x=0 y=0  a=180.0\nENDPLINE\nENDOBJECTS\n", 1,
          [](TObjHeader* p) {
              ASSERT_EQ(p->Type, ObjPline);
              EXPECT_TRUE(AsPline(p)->PlineFlags & PlineClosed);
          }},
-        {"cut off records stay", "OBJECTS\nGROUP\nPLINE\nStart x=0 y=0\nLineTo x=5 y=0", 1,
-         [](TObjHeader* p) {
-             ASSERT_EQ(p->Type, ObjGroup);
-             EXPECT_EQ(AsGroup(p)->Count, 1);
-         }},
-        {"keyword as last line", "OBJECTS\nPOINT", 0, nullptr},
-        {"broken numbers", "OBJECTS\nPLINE\nStart x=nan y=1e99999\nLineTo x=abc y=2\nENDPLINE\n", 1,
+        {"cut off records", "OBJECTS\nGROUP\nPLINE\nStart x=0 y=0\nLineTo x=5 y=0", 0, nullptr,
+         "line 6: expected ENDPLINE"},
+        {"keyword as last line", "OBJECTS\nPOINT", 0, nullptr, "line 3: expected ENDPOINT"},
+        {"block without its end", "OBJECTS\nPOINT\nStart x=1 y=1\nENDPOINT\n", 0, nullptr,
+         "line 5: expected ENDOBJECTS"},
+        {"text ends only at its own end line", "OBJECTS\nTEXT\nText=A\nENDOBJECTS\n", 0, nullptr,
+         "line 5: expected ENDTEXT"},
+        {"broken numbers", "OBJECTS\nPLINE\nStart x=nan y=1e99999\nLineTo x=abc y=2\nENDPLINE\nENDOBJECTS\n", 1,
          [](TObjHeader* p) { EXPECT_EQ(AsPline(p)->S.x, 0); }},
         {"text with = and a leading blank",
          "OBJECTS\nTEXT\n  Text= a=b \n  Heigth=2,5\n  Justify=300\n  MirrorY=true\nENDTEXT\nENDOBJECTS\n", 1,
@@ -226,18 +233,23 @@ TEST_F(YdfTest, ReadingRules) {
              EXPECT_EQ(AsText(p)->Justify, 0);
              EXPECT_NE(AsText(p)->MirrorY, 0);
          }},
-        {"empty text makes nothing", "OBJECTS\nTEXT\nText=\nENDTEXT\n", 0, nullptr},
-        {"sections skipped", "TOOLS\nPOINT\nENDTOOLS\nCAMOPLIST\nx\nOBJECTS\nFOO\nPOINT\nStart x=1 y=1\nENDPOINT\n", 1,
+        {"empty text makes nothing", "OBJECTS\nTEXT\nText=\nENDTEXT\nENDOBJECTS\n", 0, nullptr},
+        {"sections skipped",
+         "TOOLS\nPOINT\nENDTOOLS\nCAMOPLIST\nx\nOBJECTS\nFOO\nPOINT\nStart x=1 y=1\nENDPOINT\nENDOBJECTS\n", 1,
          nullptr},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         FreeObjList(S, E);
+        ResetLog();
+        if (c.Refused) Resp.ExpectMessage(mrOk, c.Refused);
         Osy mn, mx;
-        ASSERT_TRUE(Load(WriteFile("case.ydf", c.Text), mn, mx));
+        ASSERT_EQ(Load(WriteFile("case.ydf", c.Text), mn, mx), !c.Refused);
+        EXPECT_TRUE(Resp.Done());
+        if (c.Refused) EXPECT_TRUE(TCmdHarness::LogHas(std::string("Err:FAILED Load YDF, ") + c.Refused));
         EXPECT_EQ(CountObjs(S), c.Count);
         EXPECT_EQ(CheckObjList(S, E), "");
-        if (c.Count == 0) {
+        if (c.Count == 0 && !c.Refused) {
             EXPECT_EQ(mn.x, 1000000);
             EXPECT_EQ(mx.y, -1000000);
         }
@@ -264,6 +276,8 @@ TEST_F(YdfTest, DeepGroupsAndManyLinksAreSurvived) {
     for (int i = 0; i < 5000; ++i) text += "GROUP\n";
     for (int i = 0; i < 300; ++i) text += "OpParrent=" + std::to_string(i % 150) + "\n";
     text += "POINT\nStart x=1 y=1\nENDPOINT\n";
+    for (int i = 0; i < 5000; ++i) text += "ENDGROUP\n";
+    text += "ENDOBJECTS\n";
     Osy mn, mx;
     ASSERT_TRUE(Load(WriteFile("deep.ydf", text), mn, mx));
     EXPECT_EQ(CheckObjList(S, E), "");

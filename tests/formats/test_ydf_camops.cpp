@@ -4,6 +4,7 @@
 
 #include "cam/CamOpFile.h"
 #include "cam/CamOpList.h"
+#include "core/Global.h"
 #include "core/TextFile.h"
 #include "formats/UniYDF.h"
 #include "shell/SetCfg.h"
@@ -65,6 +66,38 @@ TEST_F(CamOpFileTest, SectionRoundTripsThroughTheJobFile) {
         EXPECT_EQ(b.La2, 9);
         EXPECT_EQ(b.FillType, 2);
         EXPECT_NEAR(double(b.RFillPresah), 1e-3, 1e-15);
+    }
+}
+
+// Names are 8-bit text in the file like the rest of it; every parameter reads back to
+// the very same value, in either decimal separator.
+TEST_F(CamOpFileTest, NamesInTheCodePageAndExactValues) {
+    const std::string name = "Kapsa č.1 ŽLUŤOUČKÝ";
+    const Extended values[] = {0.1L, 1 / 3.0L, -123456.789012345678901L, 2.5e-7L, 1e20L, -7.0L / 9};
+    for (char sep : {'.', ','}) {
+        SCOPED_TRACE(sep);
+        ClearOpList(OpList);
+        SetCfgDecimalSeparator(sep);
+        OpList.CamCnt = 1;
+        TCamOp& op = OpList.Cam[0];
+        op.Name = name;
+        op.TgUhel = values[0];
+        op.Pridavek = values[1];
+        op.Depth = values[2];
+        op.ThinError = values[3];
+        op.MFillPresah = values[4];
+        op.RFillUhel = values[5];
+        ASSERT_TRUE(SaveYdfFile(InDir("ops.ydf"), true, true));
+        const std::string bytes = ReadFile(InDir("ops.ydf"));
+        EXPECT_NE(bytes.find("OpName=" + Utf8ToCp1250(name) + "\r\n"), std::string::npos);
+        EXPECT_EQ(bytes.find(name), std::string::npos);
+        ClearOpList(OpList);
+        Osy mn, mx;
+        ASSERT_TRUE(LoadYdfFile(InDir("ops.ydf"), false, false, mx, mn, false, false, false, true));
+        ASSERT_EQ(OpList.CamCnt, 1);
+        EXPECT_EQ(op.Name, name);
+        const Extended back[] = {op.TgUhel, op.Pridavek, op.Depth, op.ThinError, op.MFillPresah, op.RFillUhel};
+        for (size_t i = 0; i < std::size(values); ++i) EXPECT_EQ(back[i], values[i]) << i;
     }
 }
 

@@ -64,11 +64,14 @@ TEST_F(SafeFileTest, UnwritableTargetIsReported) {
 }
 
 // The program folder cannot take the temporary file: the job file is not touched and
-// the failure is logged.
+// the failure is logged and shown.
 TEST_F(SafeFileTest, JobFileNotWrittenWithoutTemporaryFile) {
     const std::string target = WriteFile("job.ydf", "old");
     ASSERT_EQ(::mkdir(InDir("TEMP.$$$").c_str(), 0755), 0);  // a folder in the way
+    TScriptResponder resp;
+    resp.ExpectMessage(mrOk, Msg[25]);
     EXPECT_FALSE(SaveYdfFile(target, true, true));
+    EXPECT_TRUE(resp.Done());
     EXPECT_EQ(ReadFile(target), "old");
     EXPECT_TRUE(TCmdHarness::LogHas("ERR:FAILED Save YDF"));
 }

@@ -2,10 +2,16 @@
 // OPEN, IMPORT and EXPORT of the native job file, and the formats this build lacks.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/TextFile.h"
 #include "core/UniPoint.h"
+#include "cam/CamOpList.h"
+#include "formats/SafeFile.h"
+#include "formats/UniYDF.h"
+#include "shell/UniLang.h"
 #include "platform/Controls.h"
 #include "platform/ScriptResponder.h"
 #include "shell/FileHist.h"
@@ -93,14 +99,173 @@ TEST_F(FilesTest, SaveAsRefusedOverwriteWritesNothing) {
     EXPECT_FALSE(MainVars.FileSaved);
 }
 
-TEST_F(FilesTest, OpenOfAnotherFormatLeavesAnEmptyJob) {
-    MainVars.FileSaved = true;
+// NEW and OPEN of an unsaved job answered "save" whose SAVE AS is then cancelled: the
+// command stops and the job stays as it was.
+TEST_F(FilesTest, CancelledSaveKeepsTheJob) {
+    for (const char* command : {"NEW", "OPEN"}) {
+        SCOPED_TRACE(command);
+        TScriptResponder R;
+        R.ExpectMessage(mrYes, "Uložit soubor");
+        R.ExpectSave("");
+        H->Enter(command);
+        EXPECT_TRUE(R.Done());  // no open dialog followed
+        EXPECT_EQ(Count(), 2);
+        EXPECT_FALSE(MainVars.FileSaved);
+    }
+}
+
+// Files OPEN cannot read whole are reported; the current job, its title and folder stay.
+TEST_F(FilesTest, OpenOfAFileThatCannotBeReadKeepsTheJob) {
     TScriptResponder R;
-    R.ExpectOpen(WriteFile("drawing.dxf", "0\r\nEOF\r\n"));
+    R.ExpectSave(InDir("plate"));
+    H->Enter("SAVEAS");
+    const std::string saved = ReadFile(InDir("plate.ydf"));
+    ASSERT_GT(saved.size(), 100u);
+    struct TCase {
+        std::string Name, Bytes, Said;
+    };
+    const TCase cases[] = {
+        {"drawing.dxf", "0\r\nEOF\r\n", "jen soubor YDF"},
+        {"cut.ydf", saved.substr(0, saved.size() - 40), "expected END"},
+        {"empty.ydf", "", "line 1: expected OBJECTS"},
+        {"garbage.ydf", std::string("\0\xff\x01PK\x03\x04 zip", 11), "expected OBJECTS"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        R.ExpectOpen(WriteFile("other/" + c.Name, c.Bytes));
+        R.ExpectMessage(mrOk, c.Said);
+        H->Enter("OPEN");
+        EXPECT_TRUE(R.Done());
+        EXPECT_EQ(Count(), 2);
+        EXPECT_EQ(Glob.JmSouboru, "plate");
+        EXPECT_EQ(H->Form().Caption, "Kestrilon - plate");
+        EXPECT_EQ(Glob.IniDirOpenSave, Dir());
+        EXPECT_TRUE(MainVars.FileSaved);
+    }
+    R.ExpectOpen(InDir("other/missing.ydf"));
+    R.ExpectMessage(mrOk, "není dostupný");
     H->Enter("OPEN");
-    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(Count(), 2);
     EXPECT_TRUE(TCmdHarness::LogHas("Err:Wrong extension (.dxf)"));
-    EXPECT_EQ(H->Form().Caption, "Kestrilon");
+    EXPECT_TRUE(R.Done());
+}
+
+// SAVE AS that writes nothing (overwrite refused, wrong extension) keeps the folder
+// of later saves.
+TEST_F(FilesTest, SaveAsThatWritesNothingKeepsTheFolder) {
+    Glob.JmSouboru = "job";
+    Glob.IniDirOpenSave = Dir();
+    Glob.SaveBakFiles = false;
+    const std::string other = WriteFile("other/job.ydf", "old");
+    TScriptResponder R;
+    R.ExpectSave(other);
+    R.ExpectMessage(mrNo, "Přepsat");
+    H->Enter("SAVEAS");
+    R.ExpectSave(InDir("other/job.txt"));
+    R.ExpectMessage(mrOk, "Chybná přípona");
+    H->Enter("SAVEAS");
+    EXPECT_EQ(Glob.IniDirOpenSave, Dir());
+    H->Enter("SAVE");
+    EXPECT_TRUE(R.Done());
+    EXPECT_EQ(ReadFile(other), "old");
+    EXPECT_NE(ReadFile(InDir("job.ydf")).find("ENDOBJECTS"), std::string::npos);
+}
+
+// A save that fails (a full disk, a write-protected target) is shown; the job stays
+// unsaved under its old title and folder, and the old file is kept.
+TEST_F(FilesTest, FailedSaveIsShownAndTheJobStaysUnsaved) {
+    const std::string locked = WriteFile("other/locked.ydf", "old");
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    struct TCase {
+        const char* Name;
+        int64_t Free;
+        std::string Target;
+        int Msg;
+    };
+    const TCase cases[] = {{"full disk", 0, InDir("other/plate"), 24}, {"write-protected", -2, locked, 25}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (c.Free >= 0) SafeFileDiskFree = [&](const std::string&) { return c.Free; };
+        TScriptResponder R;
+        R.ExpectSave(c.Target);
+        if (c.Target == locked) R.ExpectMessage(mrYes, "Přepsat");
+        R.ExpectMessage(mrOk, Msg[c.Msg]);
+        H->Enter("SAVEAS");
+        EXPECT_FALSE(MainVars.FileSaved);
+        EXPECT_EQ(Glob.JmSouboru, "");
+        EXPECT_EQ(H->Form().Caption, "Kestrilon");
+        EXPECT_NE(Glob.IniDirOpenSave, InDir("other"));
+        EXPECT_TRUE(FileHist.empty());
+        // The same job saved by name into that folder.
+        Glob.JmSouboru = c.Target == locked ? "locked" : "plate";
+        Glob.IniDirOpenSave = InDir("other");
+        Glob.SaveBakFiles = false;
+        R.ExpectMessage(mrOk, Msg[c.Msg]);
+        H->Enter("SAVE");
+        EXPECT_TRUE(R.Done());
+        EXPECT_FALSE(MainVars.FileSaved);
+        EXPECT_EQ(ReadFile(locked), "old");
+        EXPECT_FALSE(TextFileExists(InDir("other/plate.ydf")));
+        Glob.JmSouboru.clear();
+        Glob.IniDirOpenSave = Dir();
+        ResetSafeFile();
+    }
+}
+
+// The temporary file of a save that was interrupted is removed by the next save of
+// that file; other files are left.
+TEST_F(FilesTest, SaveRemovesTheTemporaryFileOfAnInterruptedSave) {
+    const std::string stale = WriteFile("job.ydf.tmpAb12Cd", "partial");
+    const std::string others[] = {WriteFile("job.ydf.tmpAb12Cd.keep", "x"), WriteFile("jobs.ydf.tmpAb12Cd", "x")};
+    Glob.JmSouboru = "job";
+    Glob.IniDirOpenSave = Dir();
+    H->Enter("SAVE");
+    EXPECT_TRUE(MainVars.FileSaved);
+    EXPECT_FALSE(TextFileExists(stale));
+    for (const std::string& f : others) EXPECT_TRUE(TextFileExists(f)) << f;
+}
+
+// A job file imported without its operations links nothing; with them, its links and
+// sub-operations name the operations it brought, after the job's own.
+TEST_F(FilesTest, ImportedObjectsTakeOnlyTheirOwnOperations) {
+    OpList.CamCnt = 2;
+    OpList.Cam[0].OpType = OpList.Cam[1].OpType = OpTypeContour;
+    TObjHeader* line = AddLine(Osy{0, 0}, Osy{10, 0}, false);
+    CamOpAddParent(line, 0);
+    CamOpAddChild(line, 1);
+    OpList.Cam[1].MasterOp = 0;
+    TScriptResponder R;
+    R.ExpectSave(InDir("part.ydf"));
+    H->Enter("EXPORT");
+    R.ExpectOpen(InDir("part.ydf"));
+    H->Enter("IMPORT");
+    EXPECT_TRUE(R.Done());
+    ASSERT_EQ(Count(), 6);
+    EXPECT_EQ(Parents(0), std::vector<TObjHeader*>{line});
+    EXPECT_EQ(Childs(1), std::vector<TObjHeader*>{line});
+
+    Osy mn, mx;
+    ASSERT_TRUE(LoadYdfFile(InDir("part.ydf"), false, false, mx, mn, false, false, false, true));
+    ASSERT_EQ(OpList.CamCnt, 4);
+    EXPECT_EQ(OpList.Cam[3].MasterOp, 2);
+    EXPECT_EQ(Parents(0), std::vector<TObjHeader*>{line});
+    EXPECT_EQ(Parents(2), std::vector<TObjHeader*>{MainVars.DataEnd});
+    EXPECT_EQ(Childs(3), std::vector<TObjHeader*>{MainVars.DataEnd});
+}
+
+// Link numbers that name no operation of the file are not taken.
+TEST_F(FilesTest, LinksBeyondTheOperationsAreIgnored) {
+    InitCamOps();
+    const std::string par = "TRUE;FALSE;FALSE;FALSE;FALSE;FALSE;0;0;0;FALSE;FALSE;0;0;0;0;0;FALSE;0;0;0;0;0;0;1;0";
+    const std::string file = WriteFile("links.ydf", "CAMOPLIST\n  OpName=A\n  OpMID=-1\n  OpPar=" + par +
+                                                        "\nENDCAMOPLIST\nOBJECTS\nPOINT\nOpParrent=1\nOpChild=-1\n"
+                                                        "OpChild=0\nStart x=1 y=1\nENDPOINT\nENDOBJECTS\n");
+    Osy mn, mx;
+    ASSERT_TRUE(LoadYdfFile(file, false, false, mx, mn, false, false, false, true));
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_TRUE(Parents(0).empty());
+    EXPECT_EQ(Childs(0), std::vector<TObjHeader*>{MainVars.DataEnd});
+    EXPECT_EQ(OpList.Cam[1].ParCnt + OpList.Cam[1].ChilCnt, 0);
 }
 
 // The import dialog chooses the landing: the file's zero point or the lower left

@@ -1,6 +1,7 @@
 // Start-up and shutdown of the main form on a temporary program folder: defaults, the
 // log's start-up lines, the command-line argument, autosave and the close question.
 #include <algorithm>
+#include <filesystem>
 
 #include "commands/EndDg.h"
 #include "core/Glob.h"
@@ -100,15 +101,21 @@ TEST_F(StartupTest, LaidOutProgramFolderStartsWithoutAnyMessage) {
 }
 
 TEST_F(StartupTest, FirstArgumentDecidesDebugJobAndRecentFiles) {
+    // Folder: where the job is saved back (the current folder unless a job was read).
+    const std::string Cwd = std::filesystem::current_path().string();
     struct Case {
         std::string Arg;
         bool Debug, Opened;
         std::string Caption;
+        std::string Folder;
+        bool Reads = true;
     } Cases[] = {
-        {"debug", true, false, "Kestrilon"},
-        {"/tmp/Jobs/Plate.YDF", false, true, "Kestrilon - Plate"},
-        {"/tmp/debug-run.ydf", true, true, "Kestrilon - debug-run"},
-        {"notes.txt", false, false, "Kestrilon"},
+        {"debug", true, false, "Kestrilon", Cwd},
+        {"/tmp/Jobs/Plate.YDF", false, true, "Kestrilon - Plate", "/tmp/Jobs"},
+        {"/tmp/debug-run.ydf", true, true, "Kestrilon - debug-run", "/tmp"},
+        {"Jobs/Rel.ydf", false, true, "Kestrilon - Rel", Cwd + "/Jobs"},
+        {"/tmp/Jobs/Broken.ydf", false, true, "Kestrilon", Cwd, false},
+        {"notes.txt", false, false, "Kestrilon", Cwd},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Arg);
@@ -120,7 +127,7 @@ TEST_F(StartupTest, FirstArgumentDecidesDebugJobAndRecentFiles) {
         LoadYdfFileHook = [&](const std::string& File, bool Tools, bool, bool CamOps, bool, bool, bool, Osy&, Osy&) {
             Loaded = File;
             EXPECT_TRUE(Tools && CamOps);
-            return true;
+            return C.Reads;
         };
         TScriptResponder R;
         TMainForm& F = Start({C.Arg});
@@ -128,6 +135,8 @@ TEST_F(StartupTest, FirstArgumentDecidesDebugJobAndRecentFiles) {
         EXPECT_EQ(F.PanelDebug->Visible, C.Debug);
         EXPECT_EQ(Loaded, C.Opened ? C.Arg : "");
         EXPECT_EQ(F.Caption, C.Caption);
+        EXPECT_EQ(Glob.IniDirOpenSave, C.Folder);
+        EXPECT_EQ(Glob.JmSouboru.empty(), C.Caption == "Kestrilon");
         // The recent files are read at every start.
         EXPECT_EQ(FileHist.size(), 2u);
         Form.reset();
