@@ -237,18 +237,23 @@ TEST_F(FilesTest, ImportedObjectsTakeOnlyTheirOwnOperations) {
     TScriptResponder R;
     R.ExpectSave(InDir("part.ydf"));
     H->Enter("EXPORT");
-    R.ExpectOpen(InDir("part.ydf"));
-    H->Enter("IMPORT");
-    EXPECT_TRUE(R.Done());
-    ASSERT_EQ(Count(), 6);
-    EXPECT_EQ(Parents(0), std::vector<TObjHeader*>{line});
-    EXPECT_EQ(Childs(1), std::vector<TObjHeader*>{line});
-
-    Osy mn, mx;
-    ASSERT_TRUE(LoadYdfFile(InDir("part.ydf"), false, false, mx, mn, false, false, false, true));
+    for (bool ops : {false, true}) {
+        SCOPED_TRACE(ops);
+        R.ExpectOpen(InDir("part.ydf"));
+        R.ExpectModal("DxfInputDialog", [&](TForm& F) {
+            for (const char* box : {"ChBoxTools", "ChBoxCfg", "ChBoxTech", "ChBoxPluns", "ChBoxOuts"})
+                F.Find<TCheckBox>(box)->Checked = false;
+            F.Find<TCheckBox>("ChBoxOps")->Checked = ops;
+            return mrOk;
+        });
+        H->Enter("IMPORT");
+        EXPECT_TRUE(R.Done());
+        EXPECT_EQ(Parents(0), std::vector<TObjHeader*>{line});
+        EXPECT_EQ(Childs(1), std::vector<TObjHeader*>{line});
+    }
+    ASSERT_EQ(Count(), 9);
     ASSERT_EQ(OpList.CamCnt, 4);
     EXPECT_EQ(OpList.Cam[3].MasterOp, 2);
-    EXPECT_EQ(Parents(0), std::vector<TObjHeader*>{line});
     EXPECT_EQ(Parents(2), std::vector<TObjHeader*>{MainVars.DataEnd});
     EXPECT_EQ(Childs(3), std::vector<TObjHeader*>{MainVars.DataEnd});
 }
