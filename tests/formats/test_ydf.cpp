@@ -246,7 +246,9 @@ TEST_F(YdfTest, ReadingRules) {
         Osy mn, mx;
         ASSERT_EQ(Load(WriteFile("case.ydf", c.Text), mn, mx), !c.Refused);
         EXPECT_TRUE(Resp.Done());
-        if (c.Refused) EXPECT_TRUE(TCmdHarness::LogHas(std::string("Err:FAILED Load YDF, ") + c.Refused));
+        if (c.Refused) {
+            EXPECT_TRUE(TCmdHarness::LogHas(std::string("Err:FAILED Load YDF, ") + c.Refused));
+        }
         EXPECT_EQ(CountObjs(S), c.Count);
         EXPECT_EQ(CheckObjList(S, E), "");
         if (c.Count == 0 && !c.Refused) {
