@@ -1,0 +1,87 @@
+// The state one G-code export run shares between the frame, the line writer and
+// the object routines, and the routines that compose every line of the program
+// from the words of the post-processor record.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Types.h"
+#include "output/GcodeCfg.h"
+
+struct TObjHeader;
+struct TTool;
+
+// Where a descent along a closed path reached the pass depth.
+struct TDescentEnd {
+    bool Set = false;
+    Osy Pt;
+    int32_t Seg = -1;  // segment index
+    Extended Alfa = 0; // arc angle from the segment's start to Pt (arcs only)
+};
+
+// No layer exported yet: the first used layer always gets its tool change.
+inline constexpr uint8_t NoPrevLayer = 0;
+
+struct TNcRun {
+    TGcodeConfig Config;
+    bool All = true;
+    uint8_t CurLayer = 1;
+    uint8_t PrevLayer = NoPrevLayer;
+    bool SameTool = false;
+    bool ForceMove = false;
+    bool APending = true;
+    Osy LastPos;
+    Extended CurDepth = 0, PrevDepth = 0;
+    int PassCount = 0;
+    bool SpindleOn = false;
+    Extended LastSpeed = 0;
+    int CoolantState = 0;
+    std::string LastFeed;
+    std::string LastX, LastY, LastZ;  // texts of the last move as written
+    int64_t LineCounter = 0;
+    TObjHeader *ClampStart = nullptr, *ClampEnd = nullptr;
+    TDescentEnd DescentEnd;
+    // Problems for the error list, shown once at the end of the run.
+    std::vector<std::string> Errors;
+    // The program text not yet appended to the temporary file.
+    std::string Out;
+    bool WriteFailed = false;
+
+    TNcRun() = default;
+    TNcRun(const TNcRun&) = delete;
+    TNcRun& operator=(const TNcRun&) = delete;
+    ~TNcRun();
+
+    const TTool& Tool() const;
+    // Appends the buffered text to the temporary file (also done as the buffer grows).
+    void Flush();
+    // Adds a line to the error list unless it is there already.
+    void Error(const std::string& Line);
+};
+
+// Fixed-point text of Value with Decimals decimals (0..MaxNcDecimals), "." as the
+// separator whatever the locale, no "-" when the text is all zeros.
+std::string FormatNcNumber(int Decimals, Extended Value);
+
+// One composed line: numbered and ended by the configuration; an empty text
+// writes nothing.
+void WriteNcLine(TNcRun& R, const std::string& Text);
+// A line as read from a header, footer or tool-change file: no number, no line end word.
+void WriteNcRawLine(TNcRun& R, const std::string& Text);
+// Comment + text + comment end; empty when comments are off.
+std::string NcComment(const TNcRun& R, const std::string& Text);
+// Coordinate texts (multiplied, with the coordinate decimals).
+std::string NcCoord(const TNcRun& R, Extended V);
+
+void NcSpindle(TNcRun& R, Extended Speed, Extended Dwell);
+void NcCoolant(TNcRun& R, int Kind, Extended Dwell);
+// A feed not above zero writes no word (the feed in force stays) and reports it.
+void NcFeed(TNcRun& R, bool Plunge, Extended Feed);
+
+void NcMoveZ(TNcRun& R, bool Rapid, Extended Z);
+void NcMoveXY(TNcRun& R, bool Rapid, const Osy& P);
+void NcMoveXYZ(TNcRun& R, bool Rapid, const Osy3D& P);
+// Arcs of signed included angle Alfa (radians, positive anticlockwise).
+void NcArcXY(TNcRun& R, const Osy& Start, const Osy& End, Extended Alfa);
+void NcArcXYZ(TNcRun& R, const Osy3D& Start, const Osy3D& End, Extended Alfa);
