@@ -105,6 +105,11 @@ bool ToolChange(TNcRun& R) {
             CopyProgramFile(R, c.Vymena);
             break;
     }
+    // A tool change leaves the tool at a height of the machine's choosing: rise to the
+    // clearance height before the first move across the stock. The next move is
+    // still written in full, whatever the tool change did to the axes.
+    R.ForceMove = true;
+    NcMoveZ(R, true, Glob.SpolParObr.PrejezdNadMat);
     R.ForceMove = true;
     return true;
 }

@@ -14,6 +14,8 @@
 #include "formats/HPOutDg.h"
 #include "formats/UniDXF.h"
 #include "formats/UniYDF.h"
+#include "output/GcodeRead.h"
+#include "output/NcOut.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -109,6 +111,14 @@ bool ImportDxf(const std::string& File, TImportRead& R) {
     return true;
 }
 
+// G-code comes back where it was programmed.
+bool ImportNc(const std::string& File, TImportRead& R) {
+    Glob.Dest = Osy{0, 0};
+    LoadNc(File, R.Min, R.Max);
+    R.Keep = true;
+    return true;
+}
+
 struct TImportRow {
     const char* Ext;
     TImportFn Read;  // nullptr: not available in this build
@@ -124,8 +134,8 @@ const TImportRow ImportRows[] = {
     {".prn", nullptr},
     {".ai", nullptr},
     {".drl", nullptr},
-    {".nc", nullptr},
-    {".gnc", nullptr},
+    {".nc", ImportNc},
+    {".gnc", ImportNc},
     {".pcb", nullptr},
 };
 
@@ -155,7 +165,7 @@ const TExportRow ExportRows[] = {
     {".plt", nullptr, true},
     {".dxf", ExportDxf, true},
     {".ncp", nullptr, true},
-    {".nc", nullptr, true},
+    {".nc", SaveNc, true},
     {".drl", nullptr, true},
     {".hp", nullptr, true},
     {".exp", nullptr, true},
