@@ -405,7 +405,7 @@ TEST_F(FilesTest, FormatsOfThisBuildOnly) {
         {"EXPORT", "out.mcr", "Err:Format not available (.mcr)"},
         {"EXPORT", "out.xyz", "Err:Wrong extension (.xyz)"},
         {"IMPORT", "in.plt", "Err:Format not available (.plt)"},
-        {"IMPORT", "in.GNC", "Err:Format not available (.gnc)"},
+        {"IMPORT", "in.PCB", "Err:Format not available (.pcb)"},
     };
     TScriptResponder R;
     for (const auto& C : Cases) {
