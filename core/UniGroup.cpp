@@ -1,6 +1,7 @@
 // The group entity: layer searches, drawing, picking, envelope, deletion, copies and
 // transforms, each by the entity dispatch over the member list.
 #include "core/UniGroup.h"
+#include "core/LayerShown.h"
 #include "core/UniText.h"
 
 #include <string>
@@ -21,7 +22,6 @@ TGroupRec* G(TObjHeader* p) { return AsGroup(p); }
 
 void ClearSel(TObjHeader* p) { p->Flags &= uint8_t(~FlagSelected); }
 
-bool LayerShown(uint8_t L) { return L <= LayerCount && Glob.TabLayer[L].Show; }
 
 bool KnownKind(const TObjHeader* m) { return m->Type >= ObjPoint && m->Type <= ObjPline3D; }
 

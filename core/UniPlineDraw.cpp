@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Glob.h"
+#include "core/LayerShown.h"
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
@@ -28,7 +29,6 @@ TDirKind DirKindOf(uint8_t PlineFlags) {
     }
 }
 
-bool LayerShown(uint8_t Layer) { return Layer <= LayerCount && Glob.TabLayer[Layer].Show; }
 
 // Nothing is drawn on a hidden layer, nor in the sort view off the current layer.
 bool Drawable(const TObjHeader* p) {

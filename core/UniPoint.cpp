@@ -7,6 +7,7 @@
 #include "core/Builder.h"
 #include "core/Entity.h"
 #include "core/Glob.h"
+#include "core/LayerShown.h"
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
@@ -17,7 +18,6 @@ TEnPoint EnPoint;
 namespace {
 Osy& Pos(TObjHeader* A) { return AsPoint(A)->S; }
 
-bool LayerShown(uint8_t Layer) { return Layer > 67 || Glob.TabLayer[Layer].Show; }
 
 bool IsToolLayer(uint8_t Layer) { return Layer >= 1 && Layer <= 64; }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Glob.h"
+#include "core/LayerShown.h"
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
 #include "core/Entity.h"
@@ -17,7 +18,6 @@ bool Straight(Extended Alfa) { return std::fabs(Alfa) <= CoordTol; }
 
 bool Sloped(const Osy3D& P, const Osy3D& E) { return std::fabs(E.z - P.z) > CoordTol; }
 
-bool LayerShown(uint8_t L) { return L <= LayerCount && Glob.TabLayer[L].Show; }
 
 bool IsToolLayer(uint8_t L) { return L >= 1 && L <= ToolLayerCount; }
 

@@ -7,6 +7,7 @@
 #include "core/Entity.h"
 #include "core/Glob.h"
 #include "core/IntFont.h"
+#include "core/LayerShown.h"
 #include "core/UniDraw.h"
 #include "core/UniGroup.h"
 #include "core/UniText.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr uint32_t Silver = 0x00C0C0C0;
 
-bool LayerShown(uint8_t L) { return L <= LayerCount && Glob.TabLayer[L].Show; }
 
 bool IsToolLayer(uint8_t L) { return L >= 1 && L <= 64; }
 
