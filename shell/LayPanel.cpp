@@ -8,6 +8,7 @@
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"
 #include "core/UniPline.h"
+#include "core/UniWalk.h"
 #include "platform/Dialogs.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
@@ -284,9 +285,8 @@ void TMainForm::ComLayer() {
     // with the same clean-up as Escape.
     if (MainVars.ComCnt >= 0 && MainVars.Command[0] != "LAYER") PressKey(27);
     MainVars.ComCnt = -1;
-    if (ViewDialog && ViewDialog->ShowModal() == mrOk)
-        for (TObjHeader* p = MainVars.DataStart; p; p = p->Next)
-            if (p->Type == ObjPline) EnPline.FindDir(p);
+    // Every polyline, in groups and 3D too, shows its direction in the direction view.
+    if (ViewDialog && ViewDialog->ShowModal() == mrOk) FindDirAll(MainVars.DataStart);
     AktualizaceListy();
     LayPanelUpdate();
     WriteLog("Sys:ComLayer End");

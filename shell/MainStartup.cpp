@@ -23,6 +23,7 @@
 #include "core/TextFile.h"
 #include "core/UniGroup.h"
 #include "core/UniLog.h"
+#include "core/UniWalk.h"
 #include "formats/HPOutDg.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -231,8 +232,7 @@ void TMainForm::FormShow() {
             WriteLog("Err:FAILED Load YDF, job files not available in this build");
             WriteLog("Sys:Load YDF End");
         }
-        for (TObjHeader* p = MainVars.DataStart; p; p = p->Next)
-            if (p->Type == ObjPline) EnPline.FindDir(p);
+        FindDirAll(MainVars.DataStart);
         ComZoomObject();
         // A file that was not read leaves an untitled job; one that was is saved back
         // into its own folder.
