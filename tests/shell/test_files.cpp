@@ -27,6 +27,8 @@ protected:
     void SetUp() override {
         CmdTest::SetUp();
         Start();
+        // Shown, so that a window can pick the points.
+        Glob.TabLayer[LayerOrig].Show = true;
         EnPoint.Add(Osy{1, 2}, LayerOrig, MainVars.DataStart, MainVars.DataEnd);
         EnPoint.Add(Osy{5, 6}, LayerOrig, MainVars.DataStart, MainVars.DataEnd);
         MainVars.FileSaved = false;
