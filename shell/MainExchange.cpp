@@ -125,7 +125,8 @@ struct TImportRow {
 };
 
 // ".drl", ".nc" and ".gnc" show no dialog: their routine sets Dest to (0, 0) first and
-// keeps the file's origin.
+// keeps the file's origin. ".eps", ".prn", ".ai" and ".pcb" place the lower left corner
+// (Keep false).
 const TImportRow ImportRows[] = {
     {".ydf", ImportYdf},
     {".dxf", ImportDxf},

@@ -184,6 +184,56 @@ TEST_F(DxfReadTest, ByteOrderMarkBeforeTheFirstCode) {
     EXPECT_EQ(AsPoint(MainVars.DataStart)->S.y, 2);
 }
 
+// The group of a block reference lies on the reference's layer; its members keep theirs.
+TEST_F(DxfReadTest, ReferenceGroupOnItsLayer) {
+    Osy mn, mx;
+    Load(Dxf("ref.dxf", {"0", "SECTION", "2", "BLOCKS", "0", "BLOCK", "2", "PART", "10", "1", "20", "1", "0", "POINT",
+                         "8", "T4", "10", "2", "20", "3", "0", "ENDBLK", "0", "ENDSEC", "0", "SECTION", "2", "ENTITIES",
+                         "0", "INSERT", "2", "PART", "8", "T9", "10", "10", "20", "20", "0", "ENDSEC", "0", "EOF"}),
+         mn, mx);
+    ASSERT_EQ(CountObjs(MainVars.DataStart), 1);
+    TObjHeader* g = MainVars.DataStart;
+    ASSERT_EQ(g->Type, ObjGroup);
+    EXPECT_EQ(g->Layer, 9);
+    EXPECT_EQ(AsGroup(g)->First->Layer, 4);
+    EXPECT_EQ(AsPoint(AsGroup(g)->First)->S.x, 11);
+    EXPECT_EQ(AsPoint(AsGroup(g)->First)->S.y, 22);
+}
+
+// Texts: the style must exist ("STANDARD" always does, in the built-in font); the
+// alignment codes give the justification and origin, code 71 the mirror.
+TEST_F(DxfReadTest, TextStylesAndAlignment) {
+    const struct {
+        std::vector<std::string> Codes;
+        bool Made;
+        int Justify;
+        bool Mirror;
+        Osy Origin;
+    } Cases[] = {
+        {{"7", "NOPE"}, false, 0, false, {}},
+        {{}, true, 0, false, {1, 2}},
+        {{"11", "5", "21", "6", "72", "2", "73", "2"}, true, 5, false, {5, 6}},
+        {{"11", "5", "21", "6", "72", "4", "73", "0"}, true, 4, false, {5, 6}},
+        {{"11", "5", "21", "6", "72", "5", "73", "0"}, true, 1, false, {3, 4}},
+        {{"71", "4"}, true, 0, true, {1, 2}},
+        {{"71", "6"}, true, 0, false, {1, 2}},
+    };
+    for (const auto& C : Cases) {
+        std::vector<std::string> body = {"0", "TEXT", "8", "T1", "1", "Ab", "10", "1", "20", "2", "40", "3"};
+        body.insert(body.end(), C.Codes.begin(), C.Codes.end());
+        Osy mn, mx;
+        Load(Dxf("t.dxf", Entities(body)), mn, mx);
+        SCOPED_TRACE(C.Codes.empty() ? "" : C.Codes[0] + C.Codes[1]);
+        ASSERT_EQ(MainVars.DataStart != nullptr, C.Made);
+        if (!C.Made) continue;
+        const TTextRec* t = AsText(MainVars.DataStart);
+        EXPECT_EQ(t->JmFontu.Get(), "YF01.SHP");
+        EXPECT_EQ(t->Justify & 15, C.Justify);
+        EXPECT_EQ(t->MirrorY != 0, C.Mirror);
+        EXPECT_TRUE(Near(t->Origin, C.Origin.x, C.Origin.y));
+    }
+}
+
 TEST_F(DxfReadTest, WithoutEntitiesNothingAndInitialExtents) {
     Osy mn, mx;
     Load(Dxf("empty.dxf", {"0", "SECTION", "2", "HEADER", "0", "ENDSEC", "0", "EOF"}), mn, mx);
