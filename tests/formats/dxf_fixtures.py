@@ -103,7 +103,10 @@ def text(msp, e):
     msp.add_text("ABC", dxfattribs={"layer": "T3", "height": 2.5, "insert": (5, 6)})
     t = msp.add_text("MID", dxfattribs={"layer": "T3", "height": 2, "insert": (40, 20)})
     t.set_placement((40, 20), align=ezdxf.enums.TextEntityAlignment.MIDDLE_CENTER)
-    e.count(2)
+    # Letters outside the file's 8-bit code page ("\U+XXXX" before 2007, UTF-8 after).
+    msp.add_text("Kůň", dxfattribs={"layer": "T3", "height": 2, "insert": (0, -10)})
+    e.count(3)
+    e.text(3, 0, -10, "Kůň")
     e.text(3, 5, 6, "ABC")
     e.text(3, 40, 20, "MID")
 
@@ -191,7 +194,7 @@ def main(out):
                 insert(msp, e, doc)
             name = os.path.join(out, "%s_%s" % (kind, ver))
             doc.saveas(name + ".dxf")
-            with open(name + ".expect", "w") as f:
+            with open(name + ".expect", "w", encoding="utf-8") as f:
                 f.write("\n".join(e.lines) + "\n")
 
 

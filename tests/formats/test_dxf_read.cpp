@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "core/Glob.h"
+#include "core/Global.h"
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"
 #include "core/UniPline.h"
@@ -123,7 +124,7 @@ TEST_F(DxfReadTest, DrawingsOfAnotherLibraryForEveryKindAndVersion) {
                 if (what == "TEXT") {
                     std::string s;
                     in >> s;
-                    EXPECT_TRUE(HasText(uint8_t(layer), x, y, s)) << line;
+                    EXPECT_TRUE(HasText(uint8_t(layer), x, y, Utf8ToCp1250(s))) << line;
                 }
                 EXPECT_LE(mn.x, x + Tol);
                 EXPECT_GE(mx.y, y - Tol);
