@@ -65,7 +65,6 @@ struct TBlock {
     TObjHeader *First = nullptr, *Last = nullptr;  // the definition's own objects
     std::vector<TItem> Items;
     std::vector<TInsert> Inserts;
-    int64_t Size = -1;  // records one reference makes (-1: not counted yet)
     bool Active = false;  // being expanded or counted: a reference to it now is a loop
 };
 
@@ -165,7 +164,6 @@ private:
     void Made(TBlock& B, TObjHeader* Before, bool Mirror);
 
     // ---- references ----
-    int64_t BlockSize(int32_t K);
     void Expand(int32_t K, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth);
     void InsertInto(const TInsert& Ins, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth);
 
@@ -178,7 +176,7 @@ private:
     TBlock* Defining = nullptr;  // the block whose entities are being read
     std::unordered_map<std::string, uint8_t> LayerCache;
     bool Utf8 = false;  // files of 2007 and later hold their strings in UTF-8
-    int64_t Records = 0;
+    int64_t Records = 0;  // records made, and references expanded, against DxfMaxObjects
 };
 
 // ---- texts ----
@@ -645,25 +643,6 @@ void TDxfReader::Insert(TBlock& B) {
 
 // ---- references ----
 
-int64_t TDxfReader::BlockSize(int32_t K) {
-    TBlock& b = Blocks[K];
-    if (b.Size >= 0) return b.Size;
-    if (b.Active) return 0;  // a loop: that reference is refused when expanded
-    b.Active = true;
-    int64_t n = 0;
-    for (const TItem& it : b.Items) {
-        if (it.Obj) {
-            ++n;
-        } else {
-            auto k = BlockIdx.find(b.Inserts[it.Insert].Name);
-            if (k != BlockIdx.end()) n += BlockSize(k->second);
-        }
-        if (n > DxfMaxObjects) n = DxfMaxObjects + 1;
-    }
-    b.Active = false;
-    return b.Size = n;
-}
-
 void SetObjLayer(TObjHeader* P, uint8_t Layer) {
     if (P->Type == ObjGroup)
         EnGroup.ChangeLayer(P, Layer);
@@ -674,6 +653,10 @@ void SetObjLayer(TObjHeader* P, uint8_t Layer) {
 void TDxfReader::Expand(int32_t K, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth) {
     Blocks[K].Active = true;
     for (const TItem& it : Blocks[K].Items) {
+        if (TooMany || ++Records > DxfMaxObjects) {
+            TooMany = true;
+            break;
+        }
         if (it.Obj) {
             if (TObjHeader* c = CopyIdentObj(it.Obj, F, L)) {
                 c->Flags &= ~FlagSelected;
@@ -688,7 +671,7 @@ void TDxfReader::Expand(int32_t K, uint8_t Override, TObjHeader*& F, TObjHeader*
 
 void TDxfReader::InsertInto(const TInsert& Ins, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth) {
     auto k = BlockIdx.find(Ins.Name);
-    if (k == BlockIdx.end()) return;  // an unknown block inserts nothing
+    if (k == BlockIdx.end() || TooMany) return;  // an unknown block inserts nothing
     if (Blocks[k->second].Active) {
         Error(Ins.Line, "block " + Ins.Name + " refers to itself");
         return;
@@ -697,17 +680,18 @@ void TDxfReader::InsertInto(const TInsert& Ins, uint8_t Override, TObjHeader*& F
         Error(Ins.Line, "block references nested deeper than " + std::to_string(DxfMaxInsertDepth));
         return;
     }
-    const int64_t size = BlockSize(k->second);
-    if (Records + size > DxfMaxObjects) {
-        Error(Ins.Line, "block reference " + Ins.Name + " would make more than " + std::to_string(DxfMaxObjects) +
-                            " objects");
-        TooMany = true;
-        return;
-    }
-    Records += size;
     const uint8_t over = Override ? Override : (Ins.Name[0] == '*' ? Ins.Layer : 0);
     TObjHeader *tf = nullptr, *tl = nullptr;
     Expand(k->second, over, tf, tl, Depth);
+    if (TooMany) {
+        // Every copy and every nested reference counts: a reference bomb stops at the
+        // limit, and what the outermost reference had made so far is dropped.
+        FreeObjList(tf, tl);
+        if (Depth == 0)
+            Error(Ins.Line, "block reference " + Ins.Name + " would make more than " + std::to_string(DxfMaxObjects) +
+                                " objects");
+        return;
+    }
     // Scaled about the base point, rotated, then put at the insertion point.
     const Osy base = Blocks[k->second].Base;
     const Extended ax = std::fabs(Ins.Sx), ay = std::fabs(Ins.Sy);
