@@ -59,6 +59,85 @@ TEST_F(FilletTest, FilletAllOfClosedSquareRoundsTheClosingCorner) {
     EXPECT_NEAR(double(EnPline.Length(r)), 4 * 6 + 2 * double(GeomPi) * 2, 1e-9);
 }
 
+// One segment of a polyline as geometry: start, end, angle; the arc's centre and
+// radius; the directions of travel at its ends.
+struct TSegGeom {
+    Osy S, E;
+    Extended Alfa;
+    bool Arc() const { return std::fabs(Alfa) > 1e-12L; }
+    Extended Chord() const { return std::atan2(E.y - S.y, E.x - S.x); }
+    Extended TanS() const { return Chord() - Alfa / 2; }
+    Extended TanE() const { return Chord() + Alfa / 2; }
+    Extended Radius() const { return std::hypot(E.x - S.x, E.y - S.y) / (2 * std::sin(std::fabs(Alfa) / 2)); }
+    Osy Centre() const {
+        // The centre lies off the chord's middle by R cos(Alfa/2), to the left for a
+        // counter-clockwise arc.
+        const Extended d = Radius() * std::cos(Alfa / 2) * (Alfa > 0 ? 1 : -1), c = Chord();
+        return {(S.x + E.x) / 2 - d * std::sin(c), (S.y + E.y) / 2 + d * std::cos(c)};
+    }
+};
+
+TSegGeom SegOf(const TObjHeader* p, int i) {
+    const Osy S = i == 0 ? AsPline(p)->S : PlineSegs(p)[i - 1].E;
+    return {S, PlineSegs(p)[i].E, PlineSegs(p)[i].Alfa};
+}
+
+// Equal directions within 1e-9 radians.
+bool SameDir(Extended a, Extended b) {
+    const Extended d = std::remainder(a - b, 2 * GeomPi);
+    return std::fabs(d) < 1e-9L;
+}
+
+// A point on the circle or line the original segment lies on.
+bool OnSeg(const TSegGeom& G, const Osy& P) {
+    if (G.Arc()) return std::fabs(Dist(G.Centre(), P) - G.Radius()) < 1e-9L;
+    const Extended c = G.Chord();
+    return std::fabs(-(P.x - G.S.x) * std::sin(c) + (P.y - G.S.y) * std::cos(c)) < 1e-9L;
+}
+
+TEST_F(FilletTest, CornersWithArcsAreRoundedTangentially) {
+    // Right-angle corners at (10, 0) (the second polyline's at (10, 0) as well), arcs of
+    // radius 5, fillet radius 1.
+    const struct {
+        const char* Name;
+        Osy S;
+        std::vector<Seg> Segs;
+    } Cases[] = {
+        {"line-arc", {0, 0}, {{{10, 0}}, {{20, 0}, GeomPi}}},
+        {"arc-line", {0, 0}, {{{10, 0}, GeomPi}, {{20, 0}}}},
+        {"arc-arc", {0, 0}, {{{10, 0}, GeomPi}, {{15, 5}, GeomPi2}}},
+    };
+    for (const auto& C : Cases) {
+        TObjHeader* p = Add(Pline(C.S, C.Segs));
+        const TSegGeom G1 = SegOf(p, 0), G2 = SegOf(p, 1);
+        ASSERT_FALSE(SameDir(G1.TanE(), G2.TanS())) << C.Name;  // a real corner
+        TObjHeader* One = Keep(EnPline.FilletOne(p, 1, {10, 0}, false));
+        TObjHeader* All = Keep(EnPline.FilletAll(p, 1, false));
+        for (TObjHeader* r : {One, All}) {
+            ASSERT_NE(r, nullptr) << C.Name;
+            ASSERT_EQ(PlineSegCount(r), 3) << C.Name;
+            EXPECT_TRUE(Near(AsPline(r)->S, C.S)) << C.Name;
+            EXPECT_TRUE(Near(PlineEndPt(r), PlineEndPt(p))) << C.Name;
+            const TSegGeom A = SegOf(r, 0), F = SegOf(r, 1), B = SegOf(r, 2);
+            // The trimmed pieces stay on the original segments' circles and lines.
+            EXPECT_TRUE(OnSeg(G1, A.E)) << C.Name;
+            EXPECT_TRUE(OnSeg(G2, F.E)) << C.Name;
+            EXPECT_EQ(A.Arc(), G1.Arc()) << C.Name;
+            EXPECT_EQ(B.Arc(), G2.Arc()) << C.Name;
+            if (G1.Arc()) EXPECT_TRUE(Near(A.Centre(), G1.Centre()) && std::fabs(A.Radius() - 5) < 1e-9L) << C.Name;
+            if (G2.Arc()) EXPECT_TRUE(Near(B.Centre(), G2.Centre()) && std::fabs(B.Radius() - 5) < 1e-9L) << C.Name;
+            // The fillet is an arc of the given radius, tangent at both ends.
+            ASSERT_TRUE(F.Arc()) << C.Name;
+            EXPECT_NEAR(double(F.Radius()), 1, 1e-9) << C.Name;
+            EXPECT_TRUE(SameDir(A.TanE(), F.TanS())) << C.Name;
+            EXPECT_TRUE(SameDir(F.TanE(), B.TanS())) << C.Name;
+            // The remaining pieces keep the original directions at the far ends.
+            EXPECT_TRUE(SameDir(A.TanS(), G1.TanS())) << C.Name;
+            EXPECT_TRUE(SameDir(B.TanE(), G2.TanE())) << C.Name;
+        }
+    }
+}
+
 TEST_F(FilletTest, FilletOneCases) {
     TObjHeader* open = Add(Poly({{0, 0}, {10, 0}, {10, 10}}));
     EXPECT_EQ(EnPline.FilletOne(open, 2, {0.5L, 0.5L}, false), nullptr);  // the start of an open one
