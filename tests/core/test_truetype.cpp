@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <cmath>
 #include <vector>
 
@@ -43,7 +44,13 @@ class TrueTypeTest : public KestrilonTest {
 protected:
     void SetUp() override {
         KestrilonTest::SetUp();
-        ASSERT_TRUE(DC.Select(Face));
+        // The expectations are the metrics of that one face: with another face found in
+        // its place (fontconfig's closest match) they say nothing, so the tests skip.
+        const bool Found = DC.Select(Face);
+        const std::string File = DC.FileName();
+        if (!Found || File.substr(File.find_last_of('/') + 1) != "DejaVuSans.ttf")
+            GTEST_SKIP() << "the face found for \"" << Face << "\" is \"" << File
+                         << "\", not DejaVuSans.ttf: install fonts-dejavu-core (scripts/deps.sh)";
     }
     void TearDown() override {
         for (TObjHeader* g : Groups) {
