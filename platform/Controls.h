@@ -208,6 +208,7 @@ public:
     using TControl::TControl;
     const char* ClassName() const override { return "TPageControl"; }
     int32_t ActivePageIndex = 0;
+    bool TabsVisible = true;  // false: pages change only through the program
     void ChoosePage(int32_t Index);  // user action: fires OnChange
 };
 

@@ -20,6 +20,7 @@
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
 #include "shell/MainFiles.h"
+#include "shell/NewFileDg.h"
 #include "shell/SetDg.h"
 #include "shell/ViewDg.h"
 #include "tools/ToolLibFile.h"
@@ -71,7 +72,7 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TAlignDialog", &CreateAlignDialog},
         {"TCMDParamDialog", nullptr},
         {"TCopyFromToolDialog", nullptr},
-        {"TNewFileDialog", nullptr},
+        {"TNewFileDialog", &CreateNewFileDialog},
         {"TToolMatLibDialog", &CreateToolMatLibDialog},
         {"TSurfaceDialog", nullptr},
         {"TToolLocDialog", nullptr},

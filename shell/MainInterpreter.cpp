@@ -35,6 +35,7 @@
 #include "core/UniLog.h"
 #include "core/UniWalk.h"
 #include "shell/Main.h"
+#include "shell/SetDg.h"
 #include "shell/MainFiles.h"
 #include "shell/MainVars.h"
 
@@ -53,7 +54,7 @@ const TDispatchRow DispatchTable[] = {
     {"NEW", [](TMainForm& F) { ComNew(F); }, true},
     {"OPEN", [](TMainForm& F) { ComOpen(F); }, true},
     {"IMPORT", [](TMainForm& F) { ComImport(F); }, true},
-    {"SET", nullptr, false},
+    {"SET", [](TMainForm& F) { ComSet(F); }, false},
     {"REDRAW", [](TMainForm& F) { F.ComRedraw(); }, true},
     {"ZOOMW", [](TMainForm& F) { F.ComZoomWindow(); }, false},
     {"ZOOMIN", [](TMainForm& F) { F.ComZoomIn(); }, true},

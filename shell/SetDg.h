@@ -1,11 +1,25 @@
-// The settings dialog.
+// The settings dialog "Nastavení": the user settings on twelve pages chosen from a list
+// on the left, the command table's names, aliases, shortcuts and repeat flags, and the
+// keep-or-delete choices that ROTATE, MIRROR and OFFSET read from it directly.
 #pragma once
+#include <array>
+#include <string>
+#include <vector>
+
 #include "platform/Forms.h"
 
 class TSetDialog : public TForm {
 public:
     TSetDialog();
     ~TSetDialog() override;
+
+    TListBox* LBoxTabs;              // the page list
+    TPageControl* PageControlSetup;  // its own tabs hidden
+    std::vector<TTabSheet*> Pages;
+    TBitBtn* BitBtnOK;
+    TBitBtn* BitBtnCancel;
+    TButton* BtnLoad;  // "Načíst Default.cfg"
+    TButton* BtnSave;  // "Uložit Default.cfg"
 
     TCheckBox* CheckBoxWheel;    // the wheel zoom reads it directly
     TCheckBox* ChBoxZoomCenter;
@@ -20,9 +34,47 @@ public:
     TGroupBox* GrBoxOffset;
     TRadioButton* RbtnOffLeave;
     TRadioButton* RbtnOffDel;
+    TRadioButton* RBtnContGroup;
+    TRadioButton* RBtnContObject;
+    TComboBox* CboxGuiStyle;
+    TLabel* LblBitMapFile;
+    TStringGrid* StrGridCommands;
+
+    // Controls from the settings and the command table, and back. EditToGlobal takes
+    // nothing when some field is refused; Refused then names each such field.
+    void GlobalToEdit();
+    bool EditToGlobal();
+    void TabCmdToEdit();
+    void EditToTabCmd();
+    std::vector<std::string> Refused;
+
+    void FormShow();
+    void LBoxTabsClick();
+    void BitBtnOKClick();
+    void BitBtnCancelClick();
+    void BtnSaveClick();
+    void BtnLoadClick();
+    void BtnLoadBitMapClick();
+    void BitBtnPickBakFilesDirClick();
+    // Writes ProgramDir + "/Style" with the style name.
+    bool SaveStyle();
+
+    // The style names offered (the platform's styles, sorted); tests may replace them.
+    std::vector<std::string> StyleNames{"Fusion", "Windows"};
+    std::string RunningStyle = "Fusion";
+
+private:
+    void BuildPages();
+    void ShowRefused();
+    int LastPage = 6;  // "Edit/CAM" at the first opening
 };
 
 // The one instance, created at start-up (and again by the reset between tests).
 extern TSetDialog* SetDialog;
 // Replaces the instance with a new one in its design-time state.
 void CreateSetDialog();
+
+// SET: shows the dialog; after it, a changed undo depth empties the undo ring and the
+// autosave timer takes the autosave interval.
+class TMainForm;
+void ComSet(TMainForm& F);

@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -616,6 +617,7 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
         });
         push = [this, pc, t] {
             Pushing = true;
+            t->tabBar()->setVisible(pc->TabsVisible);
             for (int i = 0; i < t->count() && i < int(pc->Children.size()); ++i)
                 if (t->tabText(i) != Q(pc->Children[i]->Caption)) t->setTabText(i, Q(pc->Children[i]->Caption));
             if (t->currentIndex() != pc->ActivePageIndex) t->setCurrentIndex(pc->ActivePageIndex);
