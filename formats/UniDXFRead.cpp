@@ -547,7 +547,15 @@ void TDxfReader::Text(TBlock& B, bool Multi) {
         return;
     const size_t nul = text.find('\0');
     if (nul != std::string::npos) text.erase(nul);
-    for (size_t i = 0; (i = text.find("^\xC0", i)) != std::string::npos;) text.replace(i, 2, Multi ? "?" : "\x80");
+    // "^" before the letter 0xC0 stands for the character 0x80.
+    std::string clean;
+    clean.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool caret = text[i] == '^' && i + 1 < text.size() && text[i + 1] == '\xC0';
+        clean += caret ? (Multi ? '?' : '\x80') : text[i];
+        i += caret;
+    }
+    text.swap(clean);
     auto st = StyleIdx.find(style);
     if (st == StyleIdx.end() || Styles[st->second].File.empty()) return;
     const TStyle& S = Styles[st->second];
