@@ -66,6 +66,7 @@ int OffsetCopies(Extended D) {
                 AppendObj(Made, V.DataStart, V.DataEnd);
                 DrawObj(Made, MainCanvas);
             } else {
+                WriteLog("Err:No circle around a point at the distance " + GeneralNumText(D));
                 ++Failed;
             }
         } else if (p->Type == ObjPline) {

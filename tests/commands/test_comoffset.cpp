@@ -103,6 +103,9 @@ TEST_F(ComOffsetTest, AnOffsetThatDoesNotFitIsReportedAndKeepsTheOriginal) {
         Run({"OFFSET", C.Dist, "", "5 5"});
         EXPECT_EQ(Drawing(), Adrs{Orig}) << C.Dist;  // kept although deletion was asked for
         EXPECT_TRUE(TCmdHarness::LogHas("Err:Offset did not fit")) << C.Dist;
+        if (C.Point)
+            EXPECT_TRUE(TCmdHarness::LogHas(std::string("Err:No circle around a point at the distance ") + C.Dist))
+                << C.Dist;
         const auto& Shown = H->Responder().Shown;
         ASSERT_FALSE(Shown.empty()) << C.Dist;
         EXPECT_NE(Shown.back().find("1\r\n"), std::string::npos) << Shown.back();
