@@ -12,29 +12,40 @@
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
+#include "core/UniPlineOffsetGeom.h"
 #include "core/UniPlineUtil.h"
 
 using pline::IsLine;
-using pline::WrapPi;
+namespace fast = offs::fast;
 
 void OffsetSeg(const Osy& S, const Osy& E, Extended Alfa, Extended Side, Extended Dist, Osy& OS, Osy& OE,
                Extended& OAlfa) {
+    const bool quarter = std::fabs(std::fabs(Side) - GeomPi2) <= 1e-15L;
     if (IsLine(Alfa)) {
-        const Extended t = Angle(S, E) + Side;
-        const Osy d{Dist * std::cos(t), Dist * std::sin(t)};
-        OS = {S.x + d.x, S.y + d.y};
-        OE = {E.x + d.x, E.y + d.y};
+        const Osy d = fast::Sub(E, S);
+        const Extended l = fast::Len(d);
+        Osy n;
+        if (quarter && l > CoordTol) {
+            // The unit normal on the side asked for, without the angle.
+            n = Side > 0 ? Osy{-d.y / l, d.x / l} : Osy{d.y / l, -d.x / l};
+        } else {
+            const Extended t = Angle(S, E) + Side;
+            n = {std::cos(t), std::sin(t)};
+        }
+        OS = {S.x + Dist * n.x, S.y + Dist * n.y};
+        OE = {E.x + Dist * n.x, E.y + Dist * n.y};
         OAlfa = 0;
         return;
     }
     Osy C;
     Extended R;
-    ArcCenter(S, E, Alfa, C, R);
-    const Extended a0 = ArcStartAngle(S, E, Alfa);
+    fast::ArcCentre(S, E, Alfa, C, R);
     const bool away = (Side < 0 && Alfa > 0) || (Side > 0 && Alfa < 0);
     const Extended r = away ? R + Dist : R - Dist;
-    OS = {C.x + r * std::cos(a0), C.y + r * std::sin(a0)};
-    OE = {C.x + r * std::cos(a0 + Alfa), C.y + r * std::sin(a0 + Alfa)};
+    // Both ends moved along their radii (through the centre when r < 0).
+    const Extended k = r / R;
+    OS = {C.x + (S.x - C.x) * k, C.y + (S.y - C.y) * k};
+    OE = {C.x + (E.x - C.x) * k, C.y + (E.y - C.y) * k};
     // Collapsed through the centre: the chord between the two mirrored points.
     OAlfa = r < CoordTol ? 0 : Alfa;
 }
@@ -74,14 +85,14 @@ bool TrimPair(const Osy& P, const Osy& L, Extended A, Osy& S, const Osy& E, Exte
     if (!lastLine) {
         Osy C;
         Extended R;
-        ArcCenter(P, L, A, C, R);
-        b = ToSignOf(Angle(C, X) - ArcStartAngle(P, L, A), A);
+        fast::ArcCentre(P, L, A, C, R);
+        b = ToSignOf(fast::Turn(fast::Sub(P, C), fast::Sub(X, C)), A);
     }
     if (!nextLine) {
         Osy C;
         Extended R;
-        ArcCenter(S, E, Alfa, C, R);
-        a = ToSignOf(ArcEndAngle(S, E, Alfa) - Angle(C, X), Alfa);
+        fast::ArcCentre(S, E, Alfa, C, R);
+        a = ToSignOf(fast::Turn(fast::Sub(X, C), fast::Sub(E, C)), Alfa);
     }
     AddSeg(X, b, CoordTol);
     AddSeg(E, a, CoordTol);
@@ -114,37 +125,37 @@ void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy&
     const Extended Alfa0 = Alfa;
     if (TrimPair(P, last.E, last.Alfa, S, E, Alfa, V, Extended(HUGE_VALL))) return;
 
-    const Extended B = WrapPi(Angle(V, S) - Angle(V, last.E));
+    const Extended B = fast::Turn(fast::Sub(last.E, V), fast::Sub(S, V));
     if (std::fabs(B) <= Glob.MinOffsArc) {
         // A small gap: lengthen both by Dist/2 and try once more.
         Osy L = last.E;
         Extended A = last.Alfa;
         if (IsLine(A)) {
-            const Extended t = Angle(P, L);
-            L = {L.x + Dist / 2 * std::cos(t), L.y + Dist / 2 * std::sin(t)};
+            const Osy u = fast::Sub(L, P);
+            const Extended l = fast::Len(u);
+            if (l > 0) L = {L.x + Dist / 2 * u.x / l, L.y + Dist / 2 * u.y / l};
         } else {
             Osy C;
             Extended R;
-            ArcCenter(P, L, A, C, R);
+            fast::ArcCentre(P, L, A, C, R);
             Extended d = LengthenAngle(Dist, R);
             if (A < 0) d = -d;
-            const Extended ea = ArcEndAngle(P, L, A) + d;
-            L = {C.x + R * std::cos(ea), C.y + R * std::sin(ea)};
+            L = fast::Rotate(L, C, d);
             A += d;
         }
         Osy S2 = S;
         Extended Alfa2 = Alfa;
         if (IsLine(Alfa2)) {
-            const Extended t = Angle(E, S2);
-            S2 = {S2.x + Dist / 2 * std::cos(t), S2.y + Dist / 2 * std::sin(t)};
+            const Osy u = fast::Sub(S2, E);
+            const Extended l = fast::Len(u);
+            if (l > 0) S2 = {S2.x + Dist / 2 * u.x / l, S2.y + Dist / 2 * u.y / l};
         } else {
             Osy C;
             Extended R;
-            ArcCenter(S2, E, Alfa2, C, R);
+            fast::ArcCentre(S2, E, Alfa2, C, R);
             Extended d = LengthenAngle(Dist, R);
             if (Alfa2 < 0) d = -d;
-            const Extended sa = ArcStartAngle(S2, E, Alfa2) - d;
-            S2 = {C.x + R * std::cos(sa), C.y + R * std::sin(sa)};
+            S2 = fast::Rotate(S2, C, -d);
             Alfa2 += d;
         }
         // A sharp corner closes a small gap only: it may lie no farther from the
@@ -161,7 +172,7 @@ void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy&
     }
     // Bridge the gap about the source vertex.
     BuildPushSeg(last);
-    Extended T = Angle(V, S) - Angle(V, last.E);
+    Extended T = fast::Turn(fast::Sub(last.E, V), fast::Sub(S, V));
     if (std::fabs(T) > CoordTol) {
         if (CCW && T < 0) T += Geom2Pi;
         if (!CCW && T > 0) T -= Geom2Pi;

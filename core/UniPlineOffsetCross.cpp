@@ -16,9 +16,11 @@
 #include "core/UniPline.h"
 #include "core/UniPlineIndex.h"
 #include "core/UniPlineOffset.h"
+#include "core/UniPlineOffsetGeom.h"
 #include "core/UniPlineUtil.h"
 
 using pline::IsLine;
+namespace fast = offs::fast;
 
 namespace {
 
@@ -29,7 +31,7 @@ TSegBoxIndex SegIndexOf(const TObjHeader* A) {
     const int32_t n = PlineSegCount(A);
     const TPlineSeg* seg = PlineSegs(A);
     std::vector<TIdxBox> boxes(static_cast<size_t>(n));
-    for (int32_t i = 0; i < n; ++i) boxes[size_t(i)] = pline::SegBox(PlineSegStart(A, i), seg[i].E, seg[i].Alfa);
+    for (int32_t i = 0; i < n; ++i) boxes[size_t(i)] = offs::fast::SegBox(PlineSegStart(A, i), seg[i].E, seg[i].Alfa);
     TSegBoxIndex idx;
     idx.Build(std::move(boxes));
     return idx;
@@ -90,9 +92,9 @@ bool CrossItems(TCrossItem& A, TCrossItem& B, bool AllPairs, int32_t& Sect1, int
     if (int64_t(n1) * n2 <= BrutePairs) {
         // Few pairs: every pair in order, the boxes tested before the exact routine.
         std::vector<TIdxBox> b2(static_cast<size_t>(n2));
-        for (int32_t j = 0; j < n2; ++j) b2[size_t(j)] = pline::SegBox(PlineSegStart(b, j), s2[j].E, s2[j].Alfa);
+        for (int32_t j = 0; j < n2; ++j) b2[size_t(j)] = offs::fast::SegBox(PlineSegStart(b, j), s2[j].E, s2[j].Alfa);
         for (int32_t i = 0; i < n1; ++i) {
-            const TIdxBox bi = pline::SegBox(PlineSegStart(a, i), s1[i].E, s1[i].Alfa);
+            const TIdxBox bi = offs::fast::SegBox(PlineSegStart(a, i), s1[i].E, s1[i].Alfa);
             for (int32_t j = 0; j < n2; ++j)
                 if (bi.Meets(b2[size_t(j)]) && meet(i, j)) return true;
         }
@@ -100,11 +102,11 @@ bool CrossItems(TCrossItem& A, TCrossItem& B, bool AllPairs, int32_t& Sect1, int
     }
     // Segments of the first that reach the second's box, then their partners.
     std::vector<int32_t> ci, cj;
-    A.Index().QuerySorted(pline::SegBox(B.Mn, B.Mx, 0), ci);
+    A.Index().QuerySorted(offs::fast::SegBox(B.Mn, B.Mx, 0), ci);
     const TSegBoxIndex& ib = B.Index();
     for (int32_t i : ci) {
         cj.clear();
-        ib.QuerySorted(pline::SegBox(PlineSegStart(a, i), s1[i].E, s1[i].Alfa), cj);
+        ib.QuerySorted(offs::fast::SegBox(PlineSegStart(a, i), s1[i].E, s1[i].Alfa), cj);
         for (int32_t j : cj)
             if (meet(i, j)) return true;
     }
@@ -355,6 +357,13 @@ void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
         cuts.push_back({i, d1, X});
     };
     auto pair = [&](int32_t i, int32_t j) {
+        // Two straight neighbours meet only at their common vertex unless the path
+        // turns straight back there (an overlap).
+        const bool neighbours = j == i + 1 || (closed && i == 0 && j == n - 1);
+        if (neighbours && IsLine(seg[i].Alfa) && IsLine(seg[j].Alfa)) {
+            const Osy a = fast::Sub(seg[i].E, PlineSegStart(Src, i)), b = fast::Sub(seg[j].E, PlineSegStart(Src, j));
+            if (fast::Dot(a, b) > 0 || std::fabs(fast::Cross(a, b)) > 1e-3L * fast::Len(a) * fast::Len(b)) return;
+        }
         Osy X[2];
         const unsigned c =
             IntersSegSeg(PlineSegStart(Src, i), seg[i].E, PlineSegStart(Src, j), seg[j].E, seg[i].Alfa, seg[j].Alfa,
@@ -371,7 +380,7 @@ void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
             for (int32_t j = i + 1; j < n; ++j) pair(i, j);
     } else if (int64_t(n) * n <= 2 * BrutePairs) {
         std::vector<TIdxBox> bx(static_cast<size_t>(n));
-        for (int32_t i = 0; i < n; ++i) bx[size_t(i)] = pline::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa);
+        for (int32_t i = 0; i < n; ++i) bx[size_t(i)] = offs::fast::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa);
         for (int32_t i = 0; i < n; ++i)
             for (int32_t j = i + 1; j < n; ++j)
                 if (bx[size_t(i)].Meets(bx[size_t(j)])) pair(i, j);
@@ -380,7 +389,7 @@ void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
         std::vector<int32_t> cand;
         for (int32_t i = 0; i < n; ++i) {
             cand.clear();
-            idx.QuerySorted(pline::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa), cand);
+            idx.QuerySorted(offs::fast::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa), cand);
             for (int32_t j : cand)
                 if (j > i) pair(i, j);
         }
@@ -399,6 +408,37 @@ void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
 
 }  // namespace
 
+namespace {
+
+// Direction of travel at the end (AtEnd) or the start of segment S-E-Alfa.
+Osy Tangent(const Osy& S, const Osy& E, Extended Alfa, bool AtEnd) {
+    const Osy d = fast::Sub(E, S);
+    if (IsLine(Alfa)) return d;
+    const Extended h = AtEnd ? Alfa / 2 : -Alfa / 2;
+    const Extended c = std::cos(double(h)), s = std::sin(double(h));
+    return {d.x * c - d.y * s, d.x * s + d.y * c};
+}
+
+// Whether segment S-V-A1 and segment V-E-A2 may meet again within MicroLoopSize of V.
+// Within a distance s of V a curve of radius R strays from its tangent by at most
+// s / (2R), so the tail of the first and the head of the second meet near V only
+// when the path nearly reverses there, or when it goes on at a small angle t with a
+// change of curvature k: the curves then part again at about 2t / k from V.
+bool MayMeetNearJoint(const Osy& S, const Osy& V, Extended A1, const Osy& E, Extended A2) {
+    auto curvature = [](const Osy& P, const Osy& Q, Extended A) {
+        return IsLine(A) ? Extended(0) : 2 * std::sin(double(A) / 2) / fast::Len(fast::Sub(Q, P));
+    };
+    const Extended k1 = curvature(S, V, A1), k2 = curvature(V, E, A2);
+    const Extended turn = std::fabs(fast::Turn(Tangent(S, V, A1, true), Tangent(V, E, A2, false)));
+    if (GeomPi - turn <= MicroLoopSize * (std::fabs(k1) + std::fabs(k2)) / 2 + 1e-3L) return true;
+    const Extended dk = std::fabs(k1 - k2);
+    if (!(dk > 0)) return false;
+    const Extended part = 2 * turn / dk;
+    return part >= 1e-8L && part <= 100 * MicroLoopSize;
+}
+
+}  // namespace
+
 void ExciseMicroLoops(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     for (TObjHeader* r = StartAdr; r; r = r->Next) {
         if (r->Type != ObjPline) continue;
@@ -409,6 +449,7 @@ void ExciseMicroLoops(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
         for (int32_t i = 0; i < (closed ? n : n - 1); ++i) {
             const int32_t j = i + 1 < n ? i + 1 : 0;
             const Osy s = PlineSegStart(r, i), v = seg[i].E, e = seg[j].E;
+            if (!MayMeetNearJoint(s, v, seg[i].Alfa, e, seg[j].Alfa)) continue;
             Osy X[2];
             const unsigned c = IntersSegSeg(s, v, v, e, seg[i].Alfa, seg[j].Alfa, X[0], X[1]);
             for (unsigned m = 0; m < c && m < 2; ++m) {

@@ -9,9 +9,10 @@
 #include "core/UniPline.h"
 #include "core/UniPlineIndex.h"
 #include "core/UniPlineOffset.h"
+#include "core/UniPlineOffsetGeom.h"
 #include "core/UniPlineUtil.h"
 
-using pline::IsLine;
+namespace fast = offs::fast;
 
 namespace offs {
 
@@ -36,15 +37,6 @@ void DropIf(TObjHeader*& StartAdr, TObjHeader*& EndAdr, F&& Drop) {
         if (p->Type == ObjPline && Drop(p)) DeleteObj(p, StartAdr, EndAdr);
         p = nx;
     }
-}
-
-// The distance that the nearest-point query gives for one segment: to the foot of
-// the perpendicular when it lies on the segment, else to the segment's end.
-Extended SegDistValue(const Osy& Pt, const Osy& S, const Osy& E, Extended Alfa) {
-    Osy F;
-    Extended D;
-    const bool on = pline::PerpFootSeg(Pt, S, E, Alfa, F, D);
-    return on ? D : Dist(Pt, E);
 }
 
 constexpr Extended NearMargin = 0.00001L;
@@ -81,6 +73,15 @@ void DropPiecesTouchingVertices(TObjHeader*& StartAdr, TObjHeader*& EndAdr, cons
 void DropMicroLoops(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     DropIf(StartAdr, EndAdr, [](const TObjHeader* P) {
         if (!SamePt(AsPline(P)->S, PlineEndPt(P))) return false;
+        // Arcs only widen the box of the points: when that is already too wide, the
+        // piece is no micro loop.
+        Osy lo = AsPline(P)->S, hi = lo;
+        const bool wide = AnyPoint(P, [&](const Osy& q) {
+            lo = {std::fmin(lo.x, q.x), std::fmin(lo.y, q.y)};
+            hi = {std::fmax(hi.x, q.x), std::fmax(hi.y, q.y)};
+            return hi.x - lo.x >= MicroLoopSize || hi.y - lo.y >= MicroLoopSize;
+        });
+        if (wide) return false;
         Osy mn, mx;
         EnPline.Envelope(P, mn, mx);
         return mx.x - mn.x < MicroLoopSize && mx.y - mn.y < MicroLoopSize;
@@ -97,34 +98,31 @@ void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader
     TSegBoxIndex idx;
     if (!AllPairs) {
         std::vector<TIdxBox> boxes(static_cast<size_t>(n));
-        for (int32_t i = 0; i < n; ++i) boxes[size_t(i)] = pline::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa);
+        for (int32_t i = 0; i < n; ++i) boxes[size_t(i)] = fast::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa);
         idx.Build(std::move(boxes));
     }
     std::vector<int32_t> cand;
-    // The distance of Pt from the source (the least segment value), exact whenever it
-    // is below reach: a segment whose box lies farther than reach has every point and
-    // so its value farther too.
+    // The distance of Pt from the source, exact whenever it is below reach: a segment
+    // whose box lies farther than reach has every point farther too.
     auto distTo = [&](const Osy& Pt) {
         Extended best = open ? ::Dist(Pt, AsPline(Src)->S) : 1e6L;
         if (AllPairs) {
             for (int32_t i = 0; i < n; ++i)
-                best = std::fmin(best, SegDistValue(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
+                best = std::fmin(best, fast::SegDist(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
             return best;
         }
         cand.clear();
         const Extended r = reach > 0 ? reach : 0;
-        idx.Query(pline::SegBox({Pt.x - r, Pt.y - r}, {Pt.x + r, Pt.y + r}, 0), cand);
+        idx.Query(fast::SegBox({Pt.x - r, Pt.y - r}, {Pt.x + r, Pt.y + r}, 0), cand);
         for (int32_t i : cand)
-            best = std::fmin(best, SegDistValue(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
+            best = std::fmin(best, fast::SegDist(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
         return best;
     };
     DropIf(StartAdr, EndAdr, [&](const TObjHeader* P) {
         const int32_t m = PlineSegCount(P);
         const TPlineSeg* ps = PlineSegs(P);
         for (int32_t i = 0; i < m; ++i) {
-            Osy M;
-            SegMidPt(PlineSegStart(P, i), ps[i].E, ps[i].Alfa, M);
-            const Extended d = distTo(M);
+            const Extended d = distTo(fast::MidPt(PlineSegStart(P, i), ps[i].E, ps[i].Alfa));
             // Far values are all alike for the test: below reach they are exact.
             if (Dist - (d < reach ? d : reach) > NearMargin) return true;
         }
