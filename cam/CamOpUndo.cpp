@@ -196,16 +196,20 @@ void CopyObjsRelinkOps(TObjHeader* Src, TObjHeader*& DstStart, TObjHeader*& DstE
     const auto Index = HasOps ? IndexLinks(Ops) : decltype(IndexLinks(Ops)){};
     const std::string SlotText = std::to_string(Slot);
     std::vector<std::pair<TObjHeader*, uint8_t>> Flags;
+    int64_t Copied = 0;
     for (TObjHeader* p = Src; p; p = p->Next) {
         Flags.clear();
         SaveFlags(p, Flags);
         TObjHeader* C = CopyIdentObj(p, DstStart, DstEnd);
         for (const auto& [Rec, F] : Flags) Rec->Flags = F;
+        ++Copied;
         if (!HasOps) continue;
-        const std::string A = AdrText(p), CT = AdrText(C);
-        WriteLog("Undo:Obj=" + A + " -> obj:" + CT);
+        // Only linked objects are named: a line per object of a large drawing would
+        // cost more than the copy.
         const auto It = Index.find(p);
         if (It == Index.end()) continue;
+        const std::string A = AdrText(p), CT = AdrText(C);
+        WriteLog("Undo:Obj=" + A + " -> obj:" + CT);
         for (const TLink& L : It->second) {
             TCamOp& Op = Ops.Cam[L.Op];
             WriteLog(std::string(L.Parent ? "Undo:Par Obj=" : "Undo:Chil Obj=") + A + " in CamOp:" +
@@ -213,6 +217,7 @@ void CopyObjsRelinkOps(TObjHeader* Src, TObjHeader*& DstStart, TObjHeader*& DstE
             (L.Parent ? Op.Parents : Op.Childs)[L.Pos] = C;
         }
     }
+    if (HasOps) WriteLog("Undo:Objs=" + std::to_string(Copied) + " copied");
 }
 
 bool DumpCamOps() {

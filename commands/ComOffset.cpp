@@ -52,7 +52,7 @@ int OffsetCopies(Extended D) {
         if (p->Type == ObjPline) {
             TEditAdr* R = FindEditAdrByTemp(p);
             std::vector<TObjHeader*> Parts = EnPline.Divide(p, V.SaveStart, V.SaveEnd);
-            if (R && !Parts.empty()) R->Temp = Parts.back();
+            if (R && !Parts.empty()) SetEditAdrTemp(*R, Parts.back());
         }
         p = Next;
     }

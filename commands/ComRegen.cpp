@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 #include "commands/ComOrder.h"
 #include "core/Glob.h"
@@ -72,24 +73,74 @@ void ReplaceSweep(TRegenQueue& Q) {
     RepointOpLinks([&Q](int op) { Q.SourceAction(op); }, [&Q](int op) { Q.PathAction(op); });
 }
 
-void ResetEditAdr() { Glob.OpEditAdrCnt = 0; }
+namespace {
+
+// Record number of each Temp (the first record that has it), so a command that copies
+// many objects finds each copy's record at once. Records may be emptied or changed
+// behind its back (the array is cleared directly, a Temp replaced): a hit is checked
+// against the record, and a miss or a stale hit rebuilds the index once.
+struct TTempIndex {
+    std::unordered_map<const TObjHeader*, int> At;
+    int Counted = 0;  // records 0..Counted-1 are in At
+    void Clear() {
+        At.clear();
+        Counted = 0;
+    }
+    void Add(int i) {
+        if (Glob.OpEditAdr[size_t(i)].Temp) At.emplace(Glob.OpEditAdr[size_t(i)].Temp, i);
+        Counted = i + 1;
+    }
+};
+TTempIndex& TempIndex() {
+    static TTempIndex I;
+    return I;
+}
+
+int EditAdrCountNow() { return std::clamp<int>(Glob.OpEditAdrCnt, 0, static_cast<int>(Glob.OpEditAdr.size())); }
+
+}  // namespace
+
+void ResetEditAdr() {
+    Glob.OpEditAdrCnt = 0;
+    TempIndex().Clear();
+}
 
 TEditAdr& AddEditAdr(TObjHeader* Orig, TObjHeader* Temp) {
-    const int Cnt = std::clamp<int>(Glob.OpEditAdrCnt, 0, static_cast<int>(Glob.OpEditAdr.size()));
+    const int Cnt = EditAdrCountNow();
     Glob.OpEditAdr.resize(Cnt + 1);
     TEditAdr& R = Glob.OpEditAdr[Cnt];
     R = TEditAdr{};
     R.Orig = Orig;
     R.Temp = Temp;
     Glob.OpEditAdrCnt = Cnt + 1;
+    TTempIndex& I = TempIndex();
+    if (I.Counted == Cnt) I.Add(Cnt);
     return R;
 }
 
 TEditAdr* FindEditAdrByTemp(const TObjHeader* Temp) {
-    const int Cnt = std::clamp<int>(Glob.OpEditAdrCnt, 0, static_cast<int>(Glob.OpEditAdr.size()));
-    for (int i = 0; i < Cnt; ++i)
-        if (Glob.OpEditAdr[i].Temp == Temp) return &Glob.OpEditAdr[i];
-    return nullptr;
+    const int Cnt = EditAdrCountNow();
+    TTempIndex& I = TempIndex();
+    auto Lookup = [&]() -> TEditAdr* {
+        auto It = I.At.find(Temp);
+        if (It == I.At.end() || It->second >= Cnt) return nullptr;
+        TEditAdr& R = Glob.OpEditAdr[size_t(It->second)];
+        return R.Temp == Temp ? &R : nullptr;
+    };
+    if (I.Counted == Cnt)
+        if (TEditAdr* R = Lookup()) return R;
+    // Stale or incomplete: index the counted records afresh and look once more.
+    I.Clear();
+    for (int i = 0; i < Cnt; ++i) I.Add(i);
+    return Lookup();
+}
+
+void SetEditAdrTemp(TEditAdr& R, TObjHeader* Temp) {
+    R.Temp = Temp;
+    if (!Temp) return;
+    const int i = int(&R - Glob.OpEditAdr.data());
+    auto [It, Added] = TempIndex().At.emplace(Temp, i);
+    if (!Added && (It->second >= EditAdrCountNow() || Glob.OpEditAdr[size_t(It->second)].Temp != Temp)) It->second = i;
 }
 
 void SolveCamOpRegen(const std::vector<int>& OpsToReg) {

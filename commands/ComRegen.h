@@ -69,8 +69,11 @@ void ResetEditAdr();
 // Appends a record (Orig, Temp, no New) and raises the count; returns it. The reference
 // holds until the next AddEditAdr.
 TEditAdr& AddEditAdr(TObjHeader* Orig, TObjHeader* Temp = nullptr);
-// The first of the counted records whose Temp is Temp, nullptr when none.
+// The first of the counted records whose Temp is Temp, nullptr when none (a hash
+// look-up: commands that copy many objects ask once per copy).
 TEditAdr* FindEditAdrByTemp(const TObjHeader* Temp);
+// Gives a record a new working copy and keeps the look-up in step.
+void SetEditAdrTemp(TEditAdr& R, TObjHeader* Temp);
 
 // ---- hand-off ----
 

@@ -181,3 +181,33 @@ TEST_F(ComRegenTest, CopyAndReplaceSweepsMoveLinks) {
 }
 
 }  // namespace
+
+namespace {
+
+// The record look-up by working copy stays right when records are emptied or changed
+// behind its back, and finds the first of two records with the same copy.
+TEST_F(ComRegenTest, EditAddressLookUpFollowsChangesToTheRecords) {
+    std::vector<TObjHeader*> Copies;
+    for (int i = 0; i < 4; ++i) Copies.push_back(AllocObj(PointRecSize, ObjPoint));
+    ResetEditAdr();
+    for (int i = 0; i < 3; ++i) AddEditAdr(nullptr, Copies[size_t(i)]);
+    AddEditAdr(nullptr, Copies[0]);
+    EXPECT_EQ(FindEditAdrByTemp(Copies[0]), &Glob.OpEditAdr[0]);
+    EXPECT_EQ(FindEditAdrByTemp(Copies[2]), &Glob.OpEditAdr[2]);
+    // A copy replaced through the service and one replaced by a plain write.
+    SetEditAdrTemp(Glob.OpEditAdr[1], Copies[3]);
+    EXPECT_EQ(FindEditAdrByTemp(Copies[3]), &Glob.OpEditAdr[1]);
+    EXPECT_EQ(FindEditAdrByTemp(Copies[1]), nullptr);
+    Glob.OpEditAdr[2].Temp = Copies[1];
+    EXPECT_EQ(FindEditAdrByTemp(Copies[1]), &Glob.OpEditAdr[2]);
+    EXPECT_EQ(FindEditAdrByTemp(Copies[2]), nullptr);
+    // Emptied directly and filled again: nothing of the old records is found.
+    Glob.OpEditAdr.clear();
+    Glob.OpEditAdrCnt = 0;
+    AddEditAdr(nullptr, Copies[3]);
+    EXPECT_EQ(FindEditAdrByTemp(Copies[0]), nullptr);
+    EXPECT_EQ(FindEditAdrByTemp(Copies[3]), &Glob.OpEditAdr[0]);
+    for (TObjHeader* p : Copies) FreeObjBlock(p);
+}
+
+}  // namespace

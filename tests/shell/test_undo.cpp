@@ -144,7 +144,7 @@ TEST_F(UndoTest, OperationLinksFollowTheCopiesIntoTheSlotAndBack) {
                                "Undo:Par Obj=" + A(Src) + " in CamOp:0 -> obj:" + A(R.StartUndo) + " UndoId:0",
                                "Undo:Obj=" + A(Path) + " -> obj:" + A(R.EndUndo),
                                "Undo:Chil Obj=" + A(Path) + " in CamOp:0 -> obj:" + A(R.EndUndo) + " UndoId:0",
-                               "Sys:ComPoint Start"}));
+                               "Undo:Objs=2 copied", "Sys:ComPoint Start"}));
     H->Enter("5 5");
     OpList.CamCnt = 0;  // the command's changes to the operation list are undone too
     H->Enter("UNDO");
