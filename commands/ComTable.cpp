@@ -8,6 +8,7 @@
 #include "core/UniLog.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
+#include "shell/UniLang.h"
 
 std::array<TPrikaz, ComCount + 1> Prikaz;
 
@@ -244,6 +245,7 @@ bool SaveComSet() {
     for (const std::string& l : ComSetLines()) lines.push_back(Utf8ToCp1250(l));
     if (!WriteTextLinesSafe(path, lines)) {
         WriteLog("Err:FAILED Save ComSet.cfg, file not written");
+        ShowFileNotWritten(path);
         return false;
     }
     return true;

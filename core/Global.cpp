@@ -206,18 +206,21 @@ bool StrToPt(const std::string& Text, const Osy& Base, Osy& P) {
     if (!StrToExtCalc(S.substr(0, blank), R.x, true)) return false;
     if (!StrToExtCalc(S.substr(blank + 1), R.y, true)) return false;
 
+    Osy Q = R;
     if (polar) {
-        // "@<" is polar from Base as well: polar input is already relative.
+        // "@<" is polar from Base as well: polar input is already relative. The angle
+        // is taken within one turn first: a huge one would overflow in radians.
         const Extended pi = 3.1415926535897932385L;
-        Extended a = R.y * pi / 180;
-        P.x = Base.x + R.x * std::cos(a);
-        P.y = Base.y + R.x * std::sin(a);
+        Extended a = std::fmod(R.y, Extended(360)) * pi / 180;
+        Q.x = Base.x + R.x * std::cos(a);
+        Q.y = Base.y + R.x * std::sin(a);
     } else if (relative) {
-        P.x = R.x + Base.x;
-        P.y = R.y + Base.y;
-    } else {
-        P = R;
+        Q.x = R.x + Base.x;
+        Q.y = R.y + Base.y;
     }
+    // A sum beyond the extended range is no point.
+    if (!std::isfinite(Q.x) || !std::isfinite(Q.y)) return false;
+    P = Q;
     return true;
 }
 

@@ -1,6 +1,7 @@
 // libFuzzer target: the tool and material library file. Any bytes read without fault;
 // the lists then written, read onto the built-in lists and written again give the
-// same file twice over.
+// same file twice over, in everything the format keeps (a material's "Vf" is written
+// but not read back: the calculator derives it again).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +9,15 @@
 #include "fuzz/FuzzReaders.h"
 #include "tools/ToolDg.h"
 #include "tools/ToolLibFile.h"
+
+// The file's lines without the "Vf=" lines.
+inline std::vector<std::string> FuzzToolLibKept(const std::string& Bytes) {
+    std::vector<std::string> kept;
+    for (const std::string& l : SplitTextLines(Bytes))
+        if (l.find_first_not_of(' ') == std::string::npos || l.compare(l.find_first_not_of(' '), 3, "Vf=") != 0)
+            kept.push_back(l);
+    return kept;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     FuzzBeginInput();
@@ -25,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         InitToolLib();
         FUZZ_REQUIRE(FileToToolLib(path));
     }
-    FUZZ_REQUIRE(files[1] == files[2]);
+    FUZZ_REQUIRE(FuzzToolLibKept(files[1]) == FuzzToolLibKept(files[2]));
     FuzzEndInput();
     return 0;
 }

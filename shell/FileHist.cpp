@@ -5,6 +5,7 @@
 #include "core/TextFile.h"
 #include "core/UniLog.h"
 #include "platform/Controls.h"
+#include "shell/UniLang.h"
 
 std::vector<std::string> FileHist;
 
@@ -31,6 +32,7 @@ bool FileHistToFile(const std::string& JmFile) {
     for (const std::string& p : FileHist) lines.push_back(Utf8ToCp1250(p));
     if (!WriteTextLinesSafe(JmFile, lines)) {
         WriteLog("Err:Save file history FAILED");
+        ShowFileNotWritten(JmFile);
         return false;
     }
     WriteLog("Sys:Save file history End");

@@ -16,6 +16,7 @@
 #include "core/UniLog.h"
 #include "shell/SetCfgKeys.h"
 #include "shell/SetDg.h"
+#include "shell/UniLang.h"
 
 std::function<void()> OnCfgMaxUndoChanged;
 std::function<void()> OnCfgApplied;
@@ -147,6 +148,7 @@ bool WriteDefaultCfg() {
     const std::string path = DefaultCfgPath();
     if (!WriteTextLinesSafe(path, lines)) {
         WriteLog("Err:FAILED Save CFG (" + path + ")");
+        ShowFileNotWritten(path);
         return false;
     }
     return true;
@@ -251,8 +253,9 @@ bool FileToGlobalCfg(const std::string& JmFile) {
 
 namespace {
 
+// A value that is no number (nan) becomes the lower bound.
 void Clamp(Extended& v, Extended lo, Extended hi) {
-    if (v < lo) v = lo;
+    if (!(v >= lo)) v = lo;
     if (v > hi) v = hi;
 }
 
@@ -283,10 +286,17 @@ void CheckGlobalCfg() {
     // A grid step of zero would never advance: it is treated like a negative one.
     for (Extended* g : {&Glob.GridDist.x, &Glob.GridDist.y})
         if (!(*g >= CoordTol)) *g = GridDistNegative;
+    // The limits, grid and snap stay within a kilometre of the origin: the view computes
+    // in pixels from them, and the limits' minimum span must not be lost in rounding.
+    for (Extended* p : {&Glob.MinLim.x, &Glob.MinLim.y, &Glob.MaxLim.x, &Glob.MaxLim.y, &Glob.GridStart.x,
+                        &Glob.GridStart.y, &Glob.SnapStart.x, &Glob.SnapStart.y})
+        Clamp(*p, -CfgMaxCoord, CfgMaxCoord);
+    for (Extended* g : {&Glob.GridDist.x, &Glob.GridDist.y}) Clamp(*g, 0, CfgMaxCoord);
     for (int axis = 0; axis < 2; ++axis) {
         Extended& mn = axis == 0 ? Glob.MinLim.x : Glob.MinLim.y;
         Extended& mx = axis == 0 ? Glob.MaxLim.x : Glob.MaxLim.y;
         if (mn > mx) std::swap(mn, mx);
+        if (mn > CfgMaxCoord - LimMinSpan) mn = CfgMaxCoord - LimMinSpan;
         if (mx < mn + LimMinSpan) mx = mn + LimMinSpan;
     }
     Clamp(Glob.SnapRatio, 1, 100);

@@ -33,6 +33,9 @@ bool FileToGlobalCfg(const std::string& JmFile);
 // The same on lines already read (8-bit text, without line ends).
 void LinesToGlobalCfg(const std::vector<std::string>& Lines);
 
+// Largest distance from the origin (mm) of the drawing limits, grid and snap origins and
+// grid steps the settings accept.
+inline constexpr long double CfgMaxCoord = 1e6L;
 // Brings the ranged settings of Glob back into their ranges.
 void CheckGlobalCfg();
 

@@ -1,6 +1,8 @@
 // Built-in Czech prompt and message tables.
 #include "shell/UniLang.h"
 
+#include "platform/Dialogs.h"
+
 namespace {
 
 // Command-line prompts 1..47; every prompt ends with the input mark ">".
@@ -203,3 +205,5 @@ std::string MsgText(int No) {
     if (No < 1 || No > MsgCount) return std::string();
     return Msg[size_t(No)].empty() ? std::string(BuiltInMsg[No]) : Msg[size_t(No)];
 }
+
+void ShowFileNotWritten(const std::string& Path) { ShowMessage(MsgText(25) + ":\r\n" + Path); }

@@ -44,6 +44,9 @@ void InitLanguage();
 // Message No as the table holds it, or its built-in text while the table is not filled
 // yet (files read before the texts are loaded still show their message).
 std::string MsgText(int No);
+// A settings or program file that could not be written (full disk, no permission): the
+// user is told which, with message 25.
+void ShowFileNotWritten(const std::string& Path);
 // Reads ProgramDir + "/Language/Language.ini" (when it exists) and then the two help texts.
 void LoadLanguageFile();
 // The text with the ASCII letters a..z upper-cased.

@@ -5,7 +5,7 @@ target_link_libraries(cmdscript PRIVATE kestrilon_testsupport)
 
 # Runs each script of tests/data/cmdscript on a fresh copy of its program folder and
 # compares standard output with the script's ".expected" file.
-foreach(script line_arc_dist pointer_snap_ortho)
+foreach(script line_arc_dist pointer_snap_ortho file_commands)
   add_test(NAME cmdscript_${script}
     COMMAND ${CMAKE_COMMAND}
       -DCMDSCRIPT=$<TARGET_FILE:cmdscript>

@@ -3,7 +3,8 @@
 //   cmdscript PROGRAM_FOLDER < script > output 2> log
 //
 // Every script line is typed into the command line followed by Enter, except the
-// directives "#esc", "#pick X Y", "#answer OK|CANCEL|YES|NO" and "#dump" (tests/README.md).
+// directives "#esc", "#pick X Y", "#answer OK|CANCEL|YES|NO", "#file PATH" and "#dump"
+// (tests/README.md).
 // At the end the event log goes to standard error.
 #include <iostream>
 

@@ -10,6 +10,7 @@
 #include "core/TextFile.h"
 #include "core/UniLog.h"
 #include "platform/Dialogs.h"
+#include "platform/Files.h"
 #include "shell/SetCfg.h"
 #include "shell/StartupHooks.h"
 #include "shell/UniLang.h"
@@ -361,7 +362,8 @@ bool FileToToolLib(const std::string& JmLib) {
     if (!TextFileExists(JmLib)) return true;
     TLibLines L;
     if (!ReadTextLines(JmLib, L.Lines) || !ReadLib(L)) {
-        MessageDlg(Msg[88], TMsgDlgType::mtError, mbOK);
+        // The library is read at start-up before the texts are loaded.
+        MessageDlg(MsgText(88), TMsgDlgType::mtError, mbOK);
         return false;
     }
     if (Glob.DefMatToNewTool && !Glob.Material.empty())
@@ -370,7 +372,9 @@ bool FileToToolLib(const std::string& JmLib) {
     return true;
 }
 
-bool ToolLibToFile(const std::string& JmLib) {
+namespace {
+
+std::vector<std::string> ToolLibLines() {
     std::vector<std::string> W;
     W.push_back("[Yorvan tool material library file]");
     W.push_back("[MatLib]=" + std::to_string(Glob.Material.size()));
@@ -421,8 +425,36 @@ bool ToolLibToFile(const std::string& JmLib) {
         W.push_back("[EndLibRecord]");
     }
     W.push_back("[EndToolLib]");
-    return WriteTextLinesSafe(JmLib, W);
+    return W;
 }
+
+// The library file of the program folder was damaged at start: the lists as they were
+// read from it, to tell whether the user changed them since.
+bool LibDamaged = false;
+std::vector<std::string> LibAsRead;
+
+// At close: a damaged library file is not replaced by what little was read of it; when
+// the user changed the library, the damaged file is kept beside it as ".bak".
+bool SaveToolLibAtClose(const std::string& JmLib) {
+    if (LibDamaged) {
+        if (ToolLibLines() == LibAsRead) {
+            WriteLog("Err:Tool library not saved, the damaged file is kept (" + JmLib + ")");
+            return true;
+        }
+        const std::string bak = JmLib + ".bak";
+        if (!MoveFileTo(JmLib, bak)) {
+            WriteLog("Err:Tool library not saved, the damaged file could not be kept as " + bak);
+            return false;
+        }
+        WriteLog("Sys:Damaged tool library kept as " + bak);
+        LibDamaged = false;
+    }
+    return ToolLibToFile(JmLib);
+}
+
+}  // namespace
+
+bool ToolLibToFile(const std::string& JmLib) { return WriteTextLinesSafe(JmLib, ToolLibLines()); }
 
 std::string LibSelectionText(bool ByTool, int SelPar, int32_t SelTID, int32_t SelMID, int32_t SelPID) {
     static const char* const Par[] = {" Par:Tool", " Par:Geo", " Par:Tech", " Par:Plunge", " Par:Outs"};
@@ -435,14 +467,22 @@ std::string LibSelectionText(bool ByTool, int SelPar, int32_t SelTID, int32_t Se
 void CreateToolMatLibDialog() {
     InitMaterial();
     InitToolLib();
-    FileToToolLib(ProgramDir + "/ToolLib.ylf");
+    LibDamaged = !FileToToolLib(ProgramDir + "/ToolLib.ylf");
+    LibAsRead = LibDamaged ? ToolLibLines() : std::vector<std::string>();
     InitTool();
     LoadToolTypesHook = [] {
         InitToolType();
         FileToToolType(ProgramDir + "/TTypeDef.ytf");
     };
     SaveToolFilesHook = [] {
-        if (!ToolLibToFile(ProgramDir + "/ToolLib.ylf")) WriteLog("Err:FAILED, save tool library");
-        if (!ToolTypeToFile(ProgramDir + "/TTypeDef.ytf")) WriteLog("Err:FAILED, save tool types");
+        const std::string lib = ProgramDir + "/ToolLib.ylf", types = ProgramDir + "/TTypeDef.ytf";
+        if (!SaveToolLibAtClose(lib)) {
+            WriteLog("Err:FAILED, save tool library");
+            ShowFileNotWritten(lib);
+        }
+        if (!ToolTypeToFile(types)) {
+            WriteLog("Err:FAILED, save tool types");
+            ShowFileNotWritten(types);
+        }
     };
 }

@@ -1,5 +1,6 @@
 #include "tools/UniTType.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "core/Glob.h"
@@ -76,8 +77,27 @@ std::string ReadKey(const char* Written) {
     return L.Key;
 }
 
+// The field of each key as the reader sees it, made once.
+struct TTypeField {
+    bool TToolType::*Flag = nullptr;
+    Extended TToolType::*Real = nullptr;
+};
+const std::unordered_map<std::string, TTypeField>& TypeFields() {
+    static const std::unordered_map<std::string, TTypeField> fields = [] {
+        std::unordered_map<std::string, TTypeField> m;
+        for (const TBoolKey& b : GeoEna) m.emplace(ReadKey(b.Key), TTypeField{b.Field, nullptr});
+        for (const TBoolKey& b : TechEna) m.emplace(ReadKey(b.Key), TTypeField{b.Field, nullptr});
+        for (const TBoolKey& b : PlunEna) m.emplace(ReadKey(b.Key), TTypeField{b.Field, nullptr});
+        for (const TRealKey& r : GeoVal) m.emplace(ReadKey(r.Key), TTypeField{nullptr, r.Field});
+        for (const TRealKey& r : TechVal) m.emplace(ReadKey(r.Key), TTypeField{nullptr, r.Field});
+        return m;
+    }();
+    return fields;
+}
+
 // Reads one type block up to "[EndMTType]"; T null skips it.
 void ReadType(TLibLines& L, TToolType* T) {
+    const auto& fields = TypeFields();
     while (!L.Eof()) {
         L.Next();
         const std::string& K = L.Key;
@@ -91,26 +111,12 @@ void ReadType(TLibLines& L, TToolType* T) {
             L.Int(T->JobID);
             continue;
         }
-        bool done = false;
-        auto flags = [&](const auto& Keys) {
-            for (const TBoolKey& b : Keys)
-                if (!done && K == ReadKey(b.Key)) {
-                    T->*b.Field = L.Bool();
-                    done = true;
-                }
-        };
-        auto reals = [&](const auto& Keys) {
-            for (const TRealKey& r : Keys)
-                if (!done && K == ReadKey(r.Key)) {
-                    L.Real(T->*r.Field);
-                    done = true;
-                }
-        };
-        flags(GeoEna);
-        flags(TechEna);
-        flags(PlunEna);
-        reals(GeoVal);
-        reals(TechVal);
+        const auto it = fields.find(K);
+        if (it == fields.end()) continue;
+        if (it->second.Flag)
+            T->*it->second.Flag = L.Bool();
+        else
+            L.Real(T->*it->second.Real);
     }
 }
 

@@ -16,7 +16,9 @@
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
 #include "shell/SetCfg.h"
+#include "platform/ScriptResponder.h"
 #include "shell/SetDg.h"
+#include "shell/UniLang.h"
 #include "support/Fixture.h"
 
 namespace {
@@ -277,6 +279,34 @@ TEST_F(SetCfgTest, OutOfRangeValuesAreBroughtBack) {
     EXPECT_EQ(Glob.DecNum, "0.0");
 }
 
+// Limits, origins and grid steps far beyond any drawing are brought within range, keeping the
+// limits' minimum span; values that are no finite number are not taken.
+TEST_F(SetCfgTest, HugeLimitsAndOriginsAreBroughtWithinRange) {
+    struct TCase {
+        const char* Line;
+        const Extended* Field;
+        Extended Expected;
+    };
+    const Extended m = CfgMaxCoord;
+    const TCase cases[] = {
+        {"MaxLimX=1e308", &Glob.MaxLim.x, m},
+        {"MinLimX=-1e308", &Glob.MinLim.x, -m},
+        {"MinLimY=1e20", &Glob.MinLim.y, m - LimMinSpan},
+        {"MaxLimY=1e20", &Glob.MaxLim.y, m},
+        {"GridStartX=-1e300", &Glob.GridStart.x, -m},
+        {"SnapStartY=5e9", &Glob.SnapStart.y, m},
+        {"GridDistY=1e200", &Glob.GridDist.y, m},
+        {"GridStartY=nan", &Glob.GridStart.y, Glob.GridStart.y},
+        {"SnapStartX=inf", &Glob.SnapStart.x, Glob.SnapStart.x},
+    };
+    std::string block;
+    for (const TCase& c : cases) block += std::string(c.Line) + "\n";
+    ReadBlock(block + "MaxFileHist=-5\n");
+    for (const TCase& c : cases) EXPECT_EQ(*c.Field, c.Expected) << c.Line;
+    EXPECT_EQ(Glob.MaxLim.y - Glob.MinLim.y, LimMinSpan);
+    EXPECT_EQ(Glob.MaxFileHist, 2);
+}
+
 TEST_F(SetCfgTest, PackedLayerValueAndContourSides) {
     ReadBlock("PACKED\nLayer3=T3,0,255,1\nLayer5=T5,1,77\nLayer6=nocomma\nLayer03=T,1,1,1\n"
               "ContInside=TRUE\nContOutside=TRUE\nContSousl=TRUE\nMeaFinSousl=FALSE\nContAdd=1+0,5");
@@ -327,7 +357,10 @@ TEST_F(SetCfgTest, DefaultCfgIsReplacedSafely) {
     EXPECT_EQ(files, 1);  // no temporary file left behind
     // A folder that cannot take the new file keeps the old one.
     Glob.ProgramDir = Dir() + "/missing";
+    TScriptResponder R;
+    R.ExpectMessage(mrOk, Msg[25]);
     EXPECT_FALSE(WriteDefaultCfg());
+    EXPECT_TRUE(R.Done());
     EXPECT_TRUE(LogHas("Err:FAILED Save CFG"));
 }
 

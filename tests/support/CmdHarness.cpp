@@ -115,15 +115,25 @@ int TCmdResponder::MessageDlg(const std::string& Caption, const std::string& Msg
     return R;
 }
 
-bool TCmdResponder::OpenDialog(TOpenDialog& D) {
-    Shown.push_back("open:" + D.Title + " -> CANCEL");
-    return false;
+// The next queued file answers a file dialog; without one it is cancelled.
+static bool FileAnswer(std::deque<std::string>& Files, const char* Kind, TFileDialog& D,
+                       std::vector<std::string>& Shown) {
+    if (Files.empty()) {
+        Shown.push_back(std::string(Kind) + D.Title + " -> CANCEL");
+        return false;
+    }
+    D.FileName = Files.front();
+    Files.pop_front();
+    // Shown as the script wrote it: a path in the program folder without the folder.
+    const std::string dir = Glob.ProgramDir + "/";
+    const bool inDir = D.FileName.compare(0, dir.size(), dir) == 0;
+    Shown.push_back(std::string(Kind) + D.Title + " -> " + (inDir ? D.FileName.substr(dir.size()) : D.FileName));
+    return true;
 }
 
-bool TCmdResponder::SaveDialog(TSaveDialog& D) {
-    Shown.push_back("save:" + D.Title + " -> CANCEL");
-    return false;
-}
+bool TCmdResponder::OpenDialog(TOpenDialog& D) { return FileAnswer(Files, "open:", D, Shown); }
+
+bool TCmdResponder::SaveDialog(TSaveDialog& D) { return FileAnswer(Files, "save:", D, Shown); }
 
 bool TCmdResponder::ColorDialog(TColorDialog&) {
     Shown.push_back("color: -> CANCEL");
@@ -210,6 +220,10 @@ bool TCmdHarness::Key(const std::string& Name) {
 
 void TCmdHarness::Answer(int ModalResult) { Resp.Answers.push_back(ModalResult); }
 
+void TCmdHarness::ChooseFile(const std::string& Path) {
+    Resp.Files.push_back(!Path.empty() && Path[0] == '/' ? Path : Glob.ProgramDir + "/" + Path);
+}
+
 std::string TCmdHarness::Prompt() const { return MainFormPtr->ComLine2->Caption; }
 
 std::string TCmdHarness::Echo() const { return MainFormPtr->ComLine1->Caption; }
@@ -289,6 +303,16 @@ bool TCmdHarness::RunScriptLine(const std::string& RawLine, std::ostream& Out) {
                 Ok = false;
             } else {
                 Answer(R);
+            }
+        } else if (Word == "FILE") {
+            // The rest of the line, blanks included, is the path.
+            std::string Path;
+            std::getline(In >> std::ws, Path);
+            if (Path.empty()) {
+                Out << "#error " << Line << "\n";
+                Ok = false;
+            } else {
+                ChooseFile(Path);
             }
         } else if (Word == "DUMP") {
             for (const std::string& L : DumpLines()) Out << L << "\n";

@@ -19,11 +19,14 @@
 class TMainForm;
 
 // Answers every dialog: the next queued answer, else a default (OK for a message box
-// that has an OK button, else Cancel or No; Cancel for a modal form; a file or colour
-// dialog is cancelled). Each dialog is recorded as "<kind>:<name or text> -> <ANSWER>".
+// that has an OK button, else Cancel or No; Cancel for a modal form; a colour dialog is
+// cancelled, a file dialog takes the next queued file or is cancelled). Each dialog is recorded as "<kind>:<name or text> -> <ANSWER>".
 class TCmdResponder : public TResponder {
 public:
     std::deque<int> Answers;  // mr... values
+    // Paths that answer the next open or save dialogs, in order (a dialog without one
+    // is cancelled).
+    std::deque<std::string> Files;
     std::vector<std::string> Shown;
 
     int ShowModal(TForm& Form) override;
@@ -77,6 +80,9 @@ public:
     bool Key(const std::string& Name);
     // Queues the answer of the next dialog: an mr... value.
     void Answer(int ModalResult);
+    // Queues the file chosen in the next open or save dialog: Path as it is when
+    // absolute, else relative to the program folder.
+    void ChooseFile(const std::string& Path);
 
     // The command line and echo line.
     std::string Prompt() const;
@@ -90,7 +96,7 @@ public:
     static bool LogHas(const std::string& Text);
 
     // One script line: a directive ("#esc", "#pick X Y", "#move X Y",
-    // "#drag X1 Y1 X2 Y2", "#key NAME", "#answer OK|CANCEL|YES|NO", "#dump"; any other
+    // "#drag X1 Y1 X2 Y2", "#key NAME", "#answer OK|CANCEL|YES|NO", "#file PATH", "#dump"; any other
     // line beginning with "#" is a comment) or a line typed with
     // Enter. Output of "#dump" and dialog records go to Out. False for a malformed
     // directive (reported on Out as "#error ...").

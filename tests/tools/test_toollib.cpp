@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "shell/SetCfg.h"
 #include "shell/StartupHooks.h"
+#include "shell/UniLang.h"
 #include "support/CmdHarness.h"
 #include "support/Fixture.h"
 #include "tools/ToolDg.h"
@@ -196,6 +197,32 @@ TEST_F(ToolLibTest, ProgramStartsAndClosesWithTheToolFiles) {
     TCmdHarness H(Dir(), TCmdHarness::TStartUp::Program);
     EXPECT_EQ(Glob.ToolLib.size(), 2u);
     EXPECT_TRUE(TCmdHarness::LogHas("Sys:Load tool types (" + InDir("TTypeDef.ytf") + ")"));
+}
+
+}  // namespace
+
+namespace {
+
+// A library file damaged at start is shown with its text (read before the texts are
+// loaded) and not replaced at close by what little was read of it; when the user changed
+// the library, the damaged file is kept beside the new one.
+TEST_F(ToolLibTest, DamagedFileIsKeptAtClose) {
+    const std::string damaged = "h\n[EndMatLib]\n[ToolLib]=6\n[LibRecord]=0\n  [ToolDef]\n    ToolName=A\n"
+                                "  [EndToolDef]\n[MatDef]=9\n[LibRecord]=1\n  [ToolDef]\n    ToolName=B\n";
+    const std::string lib = WriteFile("ToolLib.ylf", damaged);
+    Msg[88].clear();  // the message table before the texts are loaded
+    CreateToolMatLibDialog();
+    ASSERT_EQ(Messages(), 1u);
+    EXPECT_NE(R.Shown[0].find("Soubor databáze nástrojů je poškozen"), std::string::npos);
+    SaveToolFilesHook();
+    EXPECT_EQ(ReadFile(lib), damaged);
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:Tool library not saved, the damaged file is kept (" + lib + ")"));
+    Glob.ToolLib[0].Tool.JmNastroje = "Changed";
+    SaveToolFilesHook();
+    EXPECT_EQ(ReadFile(lib + ".bak"), damaged);
+    EXPECT_NE(ReadFile(lib).find("ToolName=Changed\r\n"), std::string::npos);
+    EXPECT_TRUE(TCmdHarness::LogHas("Sys:Damaged tool library kept as " + lib + ".bak"));
+    EXPECT_EQ(Messages(), 1u);
 }
 
 }  // namespace
