@@ -42,13 +42,23 @@ constexpr Extended CellHeight = 1000;
 
 }  // namespace
 
+// A glyph's outline as built once: texts repeat the same few glyphs, and building
+// (loading the glyph and fitting arcs to its curves) costs far more than copying.
+struct TCachedGlyph {
+    std::vector<TObjHeader*> Plines;  // owned, linked into no list
+    Extended Advance = 0;
+};
+
 struct TTrueTypeFace::TImpl {
     FT_Face Face = nullptr;
     std::string File;
     Extended Scale = 1;
     bool Embolden = false;
     bool Oblique = false;
+    std::map<std::pair<uint8_t, Extended>, TCachedGlyph> Glyphs;  // by character and tolerance
     ~TImpl() {
+        for (auto& [Key, G] : Glyphs)
+            for (TObjHeader* p : G.Plines) FreeObjBlock(p);
         if (Face) FT_Done_Face(Face);
     }
 };
@@ -206,24 +216,27 @@ void BuildContour(std::vector<TPt> Pts, Extended Err, TObjHeader*& StartAdr, TOb
 
 }  // namespace
 
-Extended GlyphOutline(TTrueTypeFace& DC, uint8_t Ch, TObjHeader*& StartAdr, TObjHeader*& EndAdr, Extended Err) {
-    if (!DC.Ok()) return 0;
-    FT_Face f = DC.Impl->Face;
+namespace {
+
+// Builds the outline from the font (the glyph loaded, curves fitted by arcs).
+Extended BuildGlyphOutline(TTrueTypeFace::TImpl& DC, uint8_t Ch, TObjHeader*& StartAdr, TObjHeader*& EndAdr,
+                           Extended Err) {
+    FT_Face f = DC.Face;
     if (FT_Load_Glyph(f, GlyphIndex(f, Ch), FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return 0;
     FT_GlyphSlot g = f->glyph;
     Extended adv = Extended(g->metrics.horiAdvance);
-    if (g->format != FT_GLYPH_FORMAT_OUTLINE) return adv * DC.Impl->Scale;
+    if (g->format != FT_GLYPH_FORMAT_OUTLINE) return adv * DC.Scale;
     FT_Outline& o = g->outline;
-    if (DC.Impl->Oblique) {
+    if (DC.Oblique) {
         FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};  // x += 0.2126 y, the usual synthetic slant
         FT_Outline_Transform(&o, &shear);
     }
-    if (DC.Impl->Embolden) {
+    if (DC.Embolden) {
         FT_Pos strength = f->units_per_EM / 24;
         FT_Outline_EmboldenXY(&o, strength, 0);
         adv += Extended(strength);
     }
-    Extended sc = DC.Impl->Scale;
+    Extended sc = DC.Scale;
     int first = 0;
     for (int c = 0; c < o.n_contours; ++c) {
         int last = o.contours[c];
@@ -235,6 +248,24 @@ Extended GlyphOutline(TTrueTypeFace& DC, uint8_t Ch, TObjHeader*& StartAdr, TObj
         first = last + 1;
     }
     return adv * sc;
+}
+
+}  // namespace
+
+Extended GlyphOutline(TTrueTypeFace& DC, uint8_t Ch, TObjHeader*& StartAdr, TObjHeader*& EndAdr, Extended Err) {
+    if (!DC.Ok()) return 0;
+    TTrueTypeFace::TImpl& F = *DC.Impl;
+    auto It = F.Glyphs.find({Ch, Err});
+    if (It == F.Glyphs.end()) {
+        TObjHeader *S = nullptr, *E = nullptr;
+        TCachedGlyph G;
+        G.Advance = BuildGlyphOutline(F, Ch, S, E, Err);
+        for (TObjHeader* p = S; p; p = p->Next) G.Plines.push_back(CopyObjBlock(p));
+        FreeObjList(S, E);
+        It = F.Glyphs.emplace(std::pair{Ch, Err}, std::move(G)).first;
+    }
+    for (const TObjHeader* p : It->second.Plines) AppendObj(CopyObjBlock(p), StartAdr, EndAdr);
+    return It->second.Advance;
 }
 
 static void MovePline(TObjHeader* P, Extended Dx) {

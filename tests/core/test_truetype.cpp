@@ -184,3 +184,41 @@ TEST_F(TrueTypeTest, OutlineBuildPutsTheCapitalHeightOnVyska) {
 }
 
 }  // namespace
+
+namespace {
+
+// Glyphs are built once per face and copied afterwards: a copy must be the outline a
+// face that never built the glyph makes, record for record.
+TEST_F(TrueTypeTest, RepeatedGlyphsGiveTheOutlineOfAFreshBuild) {
+    // Every stored number of every polyline (the records' padding left out).
+    auto Bytes = [](TObjHeader* S) {
+        std::vector<Extended> Out;
+        for (TObjHeader* p = S; p; p = p->Next) {
+            Out.push_back(p->Size);
+            Out.push_back(AsPline(p)->PlineFlags);
+            Out.push_back(AsPline(p)->S.x);
+            Out.push_back(AsPline(p)->S.y);
+            for (int32_t i = 0; i < PlineSegCount(p); ++i)
+                Out.insert(Out.end(), {PlineSegs(p)[i].Alfa, PlineSegs(p)[i].E.x, PlineSegs(p)[i].E.y});
+        }
+        return Out;
+    };
+    for (uint8_t Ch : {uint8_t('A'), uint8_t('g'), uint8_t('6'), uint8_t(0xE8), uint8_t(' ')}) {
+        TTrueTypeFace Fresh;
+        ASSERT_TRUE(Fresh.Open(DC.FileName(), 0, false, false));
+        TObjHeader *fs = nullptr, *fe = nullptr, *s1 = nullptr, *e1 = nullptr, *s2 = nullptr, *e2 = nullptr;
+        const Extended a0 = GlyphOutline(Fresh, Ch, fs, fe, 0.5L);
+        const Extended a1 = GlyphOutline(DC, Ch, s1, e1, 0.5L);
+        const Extended a2 = GlyphOutline(DC, Ch, s2, e2, 0.5L);
+        EXPECT_EQ(a0, a1);
+        EXPECT_EQ(a1, a2);
+        EXPECT_TRUE(Bytes(fs) == Bytes(s2)) << int(Ch);
+        EXPECT_TRUE(Bytes(s1) == Bytes(s2)) << int(Ch);
+        if (s1) EXPECT_NE(s1, s2);  // copies of their own (a blank has no outline)
+        FreeObjList(fs, fe);
+        FreeObjList(s1, e1);
+        FreeObjList(s2, e2);
+    }
+}
+
+}  // namespace
