@@ -8,11 +8,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "commands/TextDg.h"
 #include "core/Glob.h"
 #include "core/Global.h"
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"
 #include "core/UniPline.h"
+#include "core/UniText.h"
 #include "formats/DxfPairs.h"
 #include "formats/UniDXF.h"
 #include "platform/ScriptResponder.h"
@@ -233,6 +235,25 @@ TEST_F(DxfReadTest, TextStylesAndAlignment) {
         EXPECT_EQ(t->MirrorY != 0, C.Mirror);
         EXPECT_TRUE(Near(t->Origin, C.Origin.x, C.Origin.y));
     }
+}
+
+// A style whose font file names a TrueType family of the system gives a TrueType
+// text, also without an alignment point.
+TEST_F(DxfReadTest, TrueTypeStyle) {
+    CreateTextDialog();
+    std::string family;
+    for (const std::string& f : TextDialog->FontList())
+        if (UpCaseStr(f) == "DEJAVU SANS") family = f;
+    if (family.empty()) GTEST_SKIP() << "no DejaVu Sans (fonts-dejavu-core)";
+    Osy mn, mx;
+    Load(Dxf("tt.dxf", {"0", "SECTION", "2", "TABLES", "0", "TABLE", "2", "STYLE", "0", "STYLE", "2", "S1", "3",
+                        "C:\\Fonts\\dejavu sans.ttf", "0", "ENDTAB", "0", "ENDSEC", "0", "SECTION", "2", "ENTITIES",
+                        "0", "TEXT", "8", "T1", "1", "Ab", "7", "S1", "10", "1", "20", "2", "40", "3", "0", "ENDSEC", "0",
+                        "EOF"}),
+         mn, mx);
+    ASSERT_NE(MainVars.DataStart, nullptr);
+    EXPECT_EQ(AsText(MainVars.DataStart)->JmFontu.Get(), family);
+    EXPECT_TRUE(IsTrueTypeText(MainVars.DataStart));
 }
 
 TEST_F(DxfReadTest, WithoutEntitiesNothingAndInitialExtents) {
