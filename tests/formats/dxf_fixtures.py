@@ -135,9 +135,11 @@ def insert(msp, e, doc):
     anon.add_line((0, 0), (1, 1), dxfattribs={"layer": "T1"})
     msp.add_blockref("OUTER", (100, 50), dxfattribs={"rotation": 45, "xscale": 3, "yscale": 3, "layer": "T9"})
     msp.add_blockref("*U1", (7, 7), dxfattribs={"layer": "T10"})
-    e.count(2)
+    # Scaled unequally: the arc becomes an elliptic arc, taken as arcs through its ends.
+    msp.add_blockref("INNER", (200, 0), dxfattribs={"xscale": 2, "yscale": 0.5, "rotation": 10, "layer": "T9"})
+    e.count(3)
     layers = {"T1": 1, "T6": 6}
-    for ref, forced in ((msp[0], None), (msp[1], 10)):
+    for ref, forced in ((msp[0], None), (msp[1], 10), (msp[2], None)):
         for v in explode_all(ref):
             lay = forced or layers[v.dxf.layer]
             if v.dxftype() == "LINE":
