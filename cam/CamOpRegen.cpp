@@ -7,6 +7,7 @@
 #include "cam/CamOpList.h"
 #include "cam/CamOpListDelete.h"
 #include "cam/ComContour.h"
+#include "cam/ComPocket.h"
 #include "cam/ContourDg.h"
 #include "commands/ComCommon.h"
 #include "commands/ComRegen.h"
@@ -74,11 +75,10 @@ void RegenOpsByLa(uint8_t La) {
     }
 }
 
-void RegenContourOp(int OpNum) {
+void RegenOpByCommand(int OpNum, void (*Command)(), const char* What) {
     if (!ValidOp(OpNum)) return;
-    WriteLog("Ops:Regen ContourOp Start (OpNum:" + std::to_string(OpNum) + ")");
+    WriteLog(std::string("Ops:Regen ") + What + " Start (OpNum:" + std::to_string(OpNum) + ")");
     TMainVars& V = MainVars;
-    CamOpDelAllChilds(OpNum);
     // Exactly the sources are machined; the user's selection comes back afterwards.
     std::vector<TObjHeader*> Selected;
     for (TObjHeader* p = V.DataStart; p; p = p->Next)
@@ -94,14 +94,16 @@ void RegenContourOp(int OpNum) {
     Glob.OpRegen = Glob.OpEdit = true;
     V.ComCnt = 1;
     OpList.Index = OpNum;
-    ComContour();
+    Command();
     OpList.Index = SavIndex;
     V.ComCnt = SavCnt;
     Glob.OpRegen = SavRegen;
     Glob.OpEdit = SavEdit;
     for (TObjHeader* p : Selected) p->Flags |= FlagSelected;
-    WriteLog("Ops:Regen ContourOp End");
+    WriteLog(std::string("Ops:Regen ") + What + " End");
 }
+
+void RegenContourOp(int OpNum) { RegenOpByCommand(OpNum, &ComContour, "ContourOp"); }
 
 void ContourOpToDg(int OpNum) {
     TContourDialog* Dg = ContourDialog;
@@ -139,5 +141,6 @@ void CamOpToDg(int OpNum) {
 
 void InstallCamRegen() {
     RegisterCamOpKind(OpTypeContour, {&RegenContourOp, &ContourOpToDg, "CONTOUR", "Sys:Edit ContourOp"});
+    InstallPocketRegen();
     RegenCamOpHook = &RegenOpByNum;
 }

@@ -22,6 +22,9 @@ const TCamOpKind& CamOpKind(int OpType);
 void RegenOpByNum(int OpNum);
 // Regenerates every operation on tool layer La (its tool changed).
 void RegenOpsByLa(uint8_t La);
+// Rebuilds operation OpNum from its sources by running its machining command with
+// the mode switches set (no dialog); What names the kind in the log ("ContourOp").
+void RegenOpByCommand(int OpNum, void (*Command)(), const char* What);
 // Rebuilds the paths of contour operation OpNum from its sources (no dialog).
 void RegenContourOp(int OpNum);
 // Loads the parameters of operation OpNum into its dialog.

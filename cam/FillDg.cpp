@@ -1,36 +1,204 @@
 #include "cam/FillDg.h"
 
+#include <cmath>
 #include <memory>
 
+#include "cam/CamOpList.h"
+#include "commands/ComCommon.h"
+#include "core/Global.h"
+#include "core/Glob.h"
+#include "core/UniLog.h"
 #include "shell/UniLang.h"
+#include "tools/ToolDg.h"
 
 TFillDialog* FillDialog = nullptr;
 
+namespace {
+
+// Places controls of one form at design positions.
+struct TPlacer {
+    TForm* F;
+    template <class T>
+    T* Put(const char* Name, TControl* Parent, int L, int Tp, int W, int H, const char* Cap = nullptr) const {
+        T* C = F->Make<T>(Name, Parent);
+        C->Left = L;
+        C->Top = Tp;
+        C->Width = W;
+        C->Height = H;
+        if (Cap) C->Caption = Cap;
+        return C;
+    }
+    TLabel* Text(const char* Name, TControl* Parent, int L, int Tp, int W, const char* Cap) const {
+        return Put<TLabel>(Name, Parent, L, Tp, W, 18, Cap);
+    }
+    TEdit* Field(const char* Name, TControl* Parent, int L, int Tp, int W, const char* Txt) const {
+        TEdit* E = Put<TEdit>(Name, Parent, L, Tp, W, 24);
+        E->Text = Txt;
+        return E;
+    }
+    // A fill parameter row: caption, field, unit.
+    TEdit* Row(const char* Name, TControl* Parent, int Tp, const char* Cap, const char* Txt, const char* Unit) const {
+        Put<TLabel>((std::string(Name) + "Lab").c_str(), Parent, 8, Tp + 4, 80, 18, Cap);
+        TEdit* E = Field(Name, Parent, 92, Tp, 60, Txt);
+        Put<TLabel>((std::string(Name) + "Unit").c_str(), Parent, 158, Tp + 4, 36, 18, Unit);
+        return E;
+    }
+};
+
+bool ToolLayer(int La) { return La >= 1 && La <= ToolLayerCount; }
+
+}  // namespace
+
 TFillDialog::TFillDialog() : TForm("FillDialog") {
-    EditAllError = Make<TEdit>("EditAllError");
-    EditAllError->Text = "0,03";
-    EditThinError = Make<TEdit>("EditThinError");
-    EditThinError->Text = "0,03";
-    EditUhelSraf = Make<TEdit>("EditUhelSraf");
-    EditUhelSraf->Text = "90";
-    EditPresahSrafMm = Make<TEdit>("EditPresahSrafMm");
-    EditPresahSrafMm->Text = "0.1";
-    EditPridSrafMm = Make<TEdit>("EditPridSrafMm");
-    EditPridSrafMm->Text = "0.05";
-    EditSmUhelSraf = Make<TEdit>("EditSmUhelSraf");
-    EditSmUhelSraf->Text = "135";
-    EditSmPresahSraf = Make<TEdit>("EditSmPresahSraf");
-    EditSmPresahSraf->Text = "0";
-    EditSmPridSraf = Make<TEdit>("EditSmPridSraf");
-    EditSmPridSraf->Text = "0";
-    GrBoxFinish = Make<TGroupBox>("GrBoxFinish");
-    RBtnSousl = Make<TRadioButton>("RBtnSousl", GrBoxFinish);
-    RBtnNesousl = Make<TRadioButton>("RBtnNesousl", GrBoxFinish);
+    Caption = "Výplně objektů";
+    BorderStyle = TBorderStyle::bsDialog;
+    Width = 680;
+    Height = 560;
+    const TPlacer P{this};
+    TPanel* Pn = P.Put<TPanel>("PanelObrab", nullptr, 8, 8, 460, 508);
+    P.Text("LabOpName", Pn, 8, 12, 60, "Název");
+    EditOpPockName = P.Field("EditOpPockName", Pn, 80, 8, 200, "Výplň objektu1");
+    P.Text("LabOpDepth", Pn, 8, 44, 66, "Hloubka");
+    EditDepth = P.Field("EditDepth", Pn, 80, 40, 70, "1");
+    P.Text("LabOpFeed", Pn, 170, 44, 56, "Posuv");
+    EditFeed = P.Field("EditFeed", Pn, 230, 40, 70, "1");
+
+    GrBoxFillType = P.Put<TGroupBox>("GrBoxFillType", Pn, 8, 72, 140, 100, " Typ výplní ");
+    RBtnMeandr = P.Put<TRadioButton>("RBtnMeandr", GrBoxFillType, 8, 22, 124, 20, "Meandry");
+    RBtnOffset = P.Put<TRadioButton>("RBtnOffset", GrBoxFillType, 8, 46, 124, 20, "Offsety");
+    RbtnSpiral = P.Put<TRadioButton>("RbtnSpiral", GrBoxFillType, 8, 70, 124, 20, "Spirálně");
+    RbtnSpiral->Visible = false;
+    RBtnMeandr->Checked = true;
+
+    GrBoxStrategy = P.Put<TGroupBox>("GrBoxStrategy", Pn, 156, 72, 296, 152, " Strategie ");
+    RBtnSingleTool = P.Put<TRadioButton>("RBtnSingleTool", GrBoxStrategy, 8, 22, 280, 20, "Jedním nástrojem");
+    RBtnDoubleTool = P.Put<TRadioButton>("RBtnDoubleTool", GrBoxStrategy, 8, 46, 280, 20,
+                                         "Dvěmi nástroji = Zbytkové obrábění");
+    RBtnSingleToolErr = P.Put<TRadioButton>("RBtnSingleToolErr", GrBoxStrategy, 8, 70, 206, 20,
+                                            "Jedním  + rozšířit úzká místa o:");
+    EditThinError = P.Field("EditThinError", GrBoxStrategy, 216, 68, 50, "0,03");
+    P.Text("LabThinMm", GrBoxStrategy, 268, 72, 26, "[mm]");
+    P.Text("LabAllError", GrBoxStrategy, 26, 98, 186, "Rozšířit celý objekt o:");
+    EditAllError = P.Field("EditAllError", GrBoxStrategy, 216, 94, 50, "0,03");
+    P.Text("LabAllMm", GrBoxStrategy, 268, 98, 26, "[mm]");
+    ChBoxCrossing = P.Put<TCheckBox>("ChBoxCrossing", GrBoxStrategy, 8, 124, 280, 20, "Přejezd po dně výplně");
+    ChBoxCrossing->Checked = true;
+    RBtnSingleTool->Checked = true;
+
+    GrBoxMainFill = P.Put<TGroupBox>("GrBoxMainFill", Pn, 8, 232, 218, 112, " Výplň hlavním nástrojem ");
+    EditPresahSrafMm = P.Row("EditPresahSrafMm", GrBoxMainFill, 20, "Přesah", "0.1", "[mm]");
+    EditPridSrafMm = P.Row("EditPridSrafMm", GrBoxMainFill, 50, "Přídavek", "0.05", "[mm]");
+    EditUhelSraf = P.Row("EditUhelSraf", GrBoxMainFill, 80, "Úhel", "90", "[°]");
+    GrBoxSmallFill = P.Put<TGroupBox>("GrBoxSmallFill", Pn, 234, 232, 218, 112, " Výplň menším nástrojem ");
+    EditSmPresahSraf = P.Row("EditSmPresahSraf", GrBoxSmallFill, 20, "Přesah", "0", "[mm]");
+    EditSmPridSraf = P.Row("EditSmPridSraf", GrBoxSmallFill, 50, "Přídavek", "0", "[mm]");
+    EditSmUhelSraf = P.Row("EditSmUhelSraf", GrBoxSmallFill, 80, "Úhel", "135", "[°]");
+
+    GrBoxFinish = P.Put<TGroupBox>("GrBoxFinish", Pn, 8, 352, 444, 108, " Finish ");
+    RBtnSousl = P.Put<TRadioButton>("RBtnSousl", GrBoxFinish, 8, 22, 180, 20, "Sousledně");
+    RBtnNesousl = P.Put<TRadioButton>("RBtnNesousl", GrBoxFinish, 8, 46, 180, 20, "Nesousledně");
     RBtnSousl->Checked = true;
+    ChBox3DCorner = P.Put<TCheckBox>("ChBox3DCorner", GrBoxFinish, 8, 76, 220, 20, "3D vytažení rohů do úhlu");
+    Edit3DAngle = P.Field("Edit3DAngle", GrBoxFinish, 232, 74, 60, "170");
+    P.Text("Lab3DAngleDeg", GrBoxFinish, 298, 78, 30, "[°]");
+
+    GrBoxMainTool = P.Put<TGroupBox>("GrBoxMainTool", nullptr, 476, 8, 196, 96, " Hlavní nástroj ");
+    ShapeColor = P.Put<TPanel>("ShapeColor", GrBoxMainTool, 8, 24, 18, 18);
+    LabToolName = P.Text("LabToolName", GrBoxMainTool, 32, 24, 156, "");
+    LabLaName = P.Text("LabLaName", GrBoxMainTool, 8, 48, 180, "");
+    LabDist = P.Text("LabDist", GrBoxMainTool, 8, 70, 180, "");
+    GrBoxSmallTool = P.Put<TGroupBox>("GrBoxSmallTool", nullptr, 476, 112, 196, 96, " Menší nástroj ");
+    ShapeSmallColor = P.Put<TPanel>("ShapeSmallColor", GrBoxSmallTool, 8, 24, 18, 18);
+    LabSmallToolName = P.Text("LabSmallToolName", GrBoxSmallTool, 32, 24, 156, "");
+    LabSmallLaName = P.Text("LabSmallLaName", GrBoxSmallTool, 8, 48, 180, "");
+    LabSmallDist = P.Text("LabSmallDist", GrBoxSmallTool, 8, 70, 180, "");
+    ImgPocket = P.Put<TImage>("ImgPocket", nullptr, 476, 216, 196, 240);
+    ImgPocket->Stretch = true;
+    BitBtnOK = P.Put<TBitBtn>("BitBtnOK", nullptr, 476, 486, 94, 30, "OK");
+    BitBtnOK->ModalResult = mrOk;
+    BitBtnOK->Default = true;
+    BitBtnCancel = P.Put<TBitBtn>("BitBtnCancel", nullptr, 578, 486, 94, 30, "Zrušit");
+    BitBtnCancel->ModalResult = mrCancel;
+    BitBtnCancel->Cancel = true;
+
+    OnShow = [this] { FormShow(); };
+    OnClose = [this](TCloseAction&) { FormClose(); };
+    BitBtnOK->OnClick = [] { WriteLog("Usr:ok"); };
+    BitBtnCancel->OnClick = [] { WriteLog("Usr:cancel"); };
+    for (TRadioButton* R : {RBtnMeandr, RBtnOffset, RbtnSpiral, RBtnSingleTool, RBtnDoubleTool, RBtnSingleToolErr})
+        R->OnClick = [this] { Switch(); };
+    ChBoxCrossing->OnClick = [this] { FillShowPicture(); };
     LangRegisterForm("FillDg", this);
+    Switch();
 }
 
-TFillDialog::~TFillDialog() { LangUnregisterForm(this); }
+TFillDialog::~TFillDialog() {
+    LangUnregisterForm(this);
+    if (FillDialog == this) FillDialog = nullptr;
+}
+
+void TFillDialog::Switch() {
+    const bool Mea = RBtnMeandr->Checked, Two = RBtnDoubleTool->Checked;
+    EditThinError->Enabled = RBtnSingleToolErr->Checked;
+    EditUhelSraf->Enabled = Mea;
+    EditPridSrafMm->Enabled = !Two;
+    EditSmUhelSraf->Enabled = Mea && Two;
+    EditSmPridSraf->Enabled = Two;
+    EditSmPresahSraf->Enabled = Two;
+    for (TControl* C : {static_cast<TControl*>(ShapeSmallColor), static_cast<TControl*>(LabSmallLaName),
+                        static_cast<TControl*>(LabSmallDist)})
+        C->Visible = Two;
+    LabSmallToolName->Enabled = Two;
+    if (Two) {
+        LabSmallToolName->Left = 6;
+    } else {
+        LabSmallToolName->Caption = StrNotUsed;
+        LabSmallToolName->Left = 40;
+    }
+    FillShowPicture();
+}
+
+void TFillDialog::FillShowPicture() {
+    const char* Name = RBtnMeandr->Checked           ? "ImgPocket1.png"
+                       : RbtnSpiral->Checked         ? "ImgPocket4.png"
+                       : ChBoxCrossing->Checked      ? "ImgPocket3.png"
+                                                     : "ImgPocket2.png";
+    ImgPocket->PictureFile = Glob.ProgramDir + "/Img/" + Name;
+}
+
+void TFillDialog::FillShowLaTool(int La1, int La2) {
+    struct TBox {
+        int La;
+        TPanel* Shape;
+        TLabel *Tool, *Name, *Dist;
+    } Boxes[] = {{La1, ShapeColor, LabToolName, LabLaName, LabDist},
+                 {La2, ShapeSmallColor, LabSmallToolName, LabSmallLaName, LabSmallDist}};
+    for (const TBox& B : Boxes) {
+        if (B.Shape == ShapeSmallColor && !RBtnDoubleTool->Checked) continue;
+        if (!ToolLayer(B.La)) {
+            B.Tool->Caption = StrNoTool;
+            B.Dist->Caption = StrBadTool;
+            continue;
+        }
+        B.Tool->Caption = Glob.Tool[B.La].JmNastroje;
+        B.Shape->Color = Glob.TabLayer[B.La].Color;
+        B.Name->Caption = Glob.TabLayer[B.La].Name;
+        Extended D = 0;
+        B.Dist->Caption = ToolDistLa(B.La, D, -1, false)
+                              ? StrDistance + ": " + GeneralNumText(std::round(D * 1000) / 1000) + "mm"
+                              : StrBadTool;
+    }
+}
+
+void TFillDialog::FormShow() {
+    WriteLog("Sys:PocketDg Open");
+    SaveCamModeFlags();
+}
+
+void TFillDialog::FormClose() {
+    WriteLog("Sys:PocketDg Close (OpJm:" + EditOpPockName->Text + ", OpNum:" + std::to_string(OpList.Index));
+    RestoreCamModeFlags();
+}
 
 void CreateFillDialog() {
     static std::unique_ptr<TFillDialog> instance;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "cam/ComContour.h"
+#include "cam/ComPocket.h"
 #include "cam/LenDg.h"
 #include "cam/SortDg.h"
 #include "commands/ComCommon.h"
@@ -124,7 +125,7 @@ const TDispatchRow DispatchTable[] = {
     {"HISTORY", [](TMainForm&) { ComHistory(); }, false},
     {"TOOL", nullptr, false},
     {"BRIDGE", nullptr, false},
-    {"ENGRBLOCK", nullptr, false},
+    {"ENGRBLOCK", [](TMainForm&) { ComEngrBlock(); }, false},
     {"OPEDIT", nullptr, false},
     {"OPDELETE", nullptr, false},
     {"TOSTART", [](TMainForm&) { ComToStart(); }, false},
@@ -144,7 +145,7 @@ const TDispatchRow DispatchTable[] = {
     {"EXPORTSEL", [](TMainForm& F) { ComExportSel(F); }, false},
     {"PRINT", [](TMainForm&) { ComPrint(); }, false},
     {"CONTOUR", [](TMainForm&) { ComContour(); }, false},
-    {"MEANDR", nullptr, false},
+    {"MEANDR", [](TMainForm&) { ComMeandr(); }, false},
     {"SURFACE", nullptr, false},
     {"INTELIMEANDR", nullptr, false},
     {"SORT", [](TMainForm&) { ComSort(); }, false},

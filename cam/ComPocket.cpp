@@ -1,0 +1,96 @@
+#include "cam/ComPocket.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "cam/CamOpList.h"
+#include "cam/CamOpListDelete.h"
+#include "cam/CamOpRegen.h"
+#include "cam/ComContour.h"
+#include "cam/FillDg.h"
+#include "cam/PocketBuild.h"
+#include "commands/ComCommon.h"
+#include "core/Glob.h"
+#include "core/ObjRecords.h"
+#include "core/UniGeom.h"
+#include "core/UniLog.h"
+#include "core/UniWalk.h"
+#include "platform/Dialogs.h"
+#include "shell/Main.h"
+#include "shell/MainVars.h"
+#include "shell/StartupHooks.h"
+#include "shell/UniLang.h"
+
+namespace {
+
+// The job as it stood before the build, in case the build goes wrong.
+void AutoSave() {
+    if (SaveYdfFileHook) SaveYdfFileHook(Glob.ProgramDir + "/AutoSave.ydf", true, true);
+}
+
+// The shared body of MEANDR and ENGRBLOCK; false when the command waits for more input.
+bool PocketStep(bool Logged) {
+    TMainVars& V = MainVars;
+    if (V.ComCnt == 0 && Logged) WriteLog("Sys:ComPocket Start");
+    if (CamSelectStep("Usr:Select previous", Glob.OpRegen)) return false;
+    for (TObjHeader* p = V.DataStart; p; p = p->Next)
+        if ((p->Flags & FlagSelected) && p->Type == ObjText) {
+            ShowMessage(Msg[11]);
+            ClearSelection(V.DataStart);
+            ComRedrawView();
+            return true;
+        }
+    TObjHeader *S = nullptr, *E = nullptr;
+    CopySelObjects(V.DataStart, false, false, false, S, E);
+    const bool Fresh = !Glob.OpEdit && !Glob.OpRegen;
+    if (Fresh) Glob.OpNew = true;
+    const bool Ok = CreatePocketToolpath(S, E, true, V.DataStart, V.DataEnd);
+    if (!Ok && Logged && OpList.Index >= 0 && OpList.Index < OpList.CamCnt) OpList.Cam[OpList.Index].Status = 3;
+    Glob.OpNew = false;
+    if (Fresh) OpList.Index = -1;
+    ClearSelection(V.DataStart);
+    ComLayPanelUpdate();
+    if (Logged && MainForm) MainForm->CamOpsToPanel();
+    return true;
+}
+
+}  // namespace
+
+void ComMeandr() {
+    AutoSave();
+    if (PocketStep(true)) WriteLog("Sys:ComPocket End");
+}
+
+void ComEngrBlock() {
+    AutoSave();
+    PocketStep(false);
+}
+
+void PocketOpToDg(int OpNum) {
+    TFillDialog* Dg = FillDialog;
+    if (!Dg) return;
+    const TCamOp& Op = OpList.Cam[OpNum];
+    Dg->EditOpPockName->Text = Op.Name;
+    Dg->EditDepth->Text = GeneralNumText(Op.Depth);
+    Dg->EditAllError->Text = GeneralNumText(Op.AllError);
+    Dg->EditThinError->Text = GeneralNumText(Op.ThinError);
+    (Op.Strategy == 1 ? Dg->RBtnSingleToolErr : Op.Strategy == 2 ? Dg->RBtnDoubleTool : Dg->RBtnSingleTool)->Click();
+    (Op.FillType == 1 ? Dg->RBtnOffset : Op.FillType == 2 ? Dg->RbtnSpiral : Dg->RBtnMeandr)->Click();
+    Dg->EditUhelSraf->Text = GeneralNumText(Op.MFillUhel * 180 / GeomPi);
+    Dg->EditPresahSrafMm->Text = GeneralNumText(Op.MFillPresah);
+    Dg->EditPridSrafMm->Text = GeneralNumText(Op.MfillPridavek);
+    Dg->EditSmUhelSraf->Text = GeneralNumText(Op.RFillUhel * 180 / GeomPi);
+    Dg->EditSmPresahSraf->Text = GeneralNumText(Op.RFillPresah);
+    Dg->EditSmPridSraf->Text = GeneralNumText(Op.RFillPridavek);
+    Dg->ChBox3DCorner->Checked = Op.Corner3D;
+    Dg->Edit3DAngle->Text = GeneralNumText(Op.Corner3DUhel * 180 / GeomPi);
+    Dg->ChBoxCrossing->Checked = Op.Crossing;
+    (Op.Sousledne ? Dg->RBtnSousl : Dg->RBtnNesousl)->Click();
+}
+
+void RegenPocketOp(int OpNum) { RegenOpByCommand(OpNum, &ComMeandr, "PocketOp"); }
+
+void InstallPocketRegen() {
+    RegisterCamOpKind(OpTypePocket, {&RegenPocketOp, &PocketOpToDg, "MEANDR", "Sys:Edit PocketOp"});
+}
