@@ -7,6 +7,7 @@
 
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
+#include "core/UniPlineOffsetGeom.h"
 
 TEnPline EnPline;
 
@@ -141,6 +142,15 @@ int32_t SelfCrossSearch(const TObjHeader* Adresa, TSelfCross& Res, bool AnyPair)
     // Tries pair i < j; keeps it when it crosses and comes before the best so far.
     auto tryPair = [&](int32_t i, int32_t j) {
         if (Res.Count && (i > Res.I || (i == Res.I && j >= Res.J))) return;
+        // Cheap tests first: pairs that surely meet nowhere (neighbours: nowhere but
+        // at their common vertex) need no exact routine.
+        if (j == i + 1) {
+            if (!offs::fast::NeighboursMayMeet(start(i), seg[i].E, seg[i].Alfa, seg[j].E, seg[j].Alfa)) return;
+        } else if (i == 0 && j == n - 1 && lastEndsAtStart) {
+            if (!offs::fast::NeighboursMayMeet(start(j), S0, seg[j].Alfa, seg[i].E, seg[i].Alfa)) return;
+        } else if (!offs::fast::MayCross(start(i), seg[i].E, seg[i].Alfa, start(j), seg[j].E, seg[j].Alfa)) {
+            return;
+        }
         Osy X1, X2;
         int32_t c = int32_t(IntersSegSeg(start(i), seg[i].E, start(j), seg[j].E, seg[i].Alfa, seg[j].Alfa, X1, X2));
         if (c == 1 && (j == i + 1 || (i == 0 && j == n - 1 && lastEndsAtStart))) c = 0;

@@ -68,6 +68,8 @@ bool CrossItems(TCrossItem& A, TCrossItem& B, bool AllPairs, int32_t& Sect1, int
         return !((SamePt(X, a0) || SamePt(X, a1)) && (SamePt(X, b0) || SamePt(X, b1)));
     };
     auto meet = [&](int32_t i, int32_t j) {
+        if (!fast::MayCross(PlineSegStart(a, i), s1[i].E, s1[i].Alfa, PlineSegStart(b, j), s2[j].E, s2[j].Alfa))
+            return false;
         Osy X1, X2;
         const unsigned c =
             IntersSegSeg(PlineSegStart(a, i), s1[i].E, PlineSegStart(b, j), s2[j].E, s1[i].Alfa, s2[j].Alfa, X1, X2);
@@ -357,13 +359,16 @@ void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
         cuts.push_back({i, d1, X});
     };
     auto pair = [&](int32_t i, int32_t j) {
-        // Two straight neighbours meet only at their common vertex unless the path
-        // turns straight back there (an overlap).
-        const bool neighbours = j == i + 1 || (closed && i == 0 && j == n - 1);
-        if (neighbours && IsLine(seg[i].Alfa) && IsLine(seg[j].Alfa)) {
-            const Osy a = fast::Sub(seg[i].E, PlineSegStart(Src, i)), b = fast::Sub(seg[j].E, PlineSegStart(Src, j));
-            if (fast::Dot(a, b) > 0 || std::fabs(fast::Cross(a, b)) > 1e-3L * fast::Len(a) * fast::Len(b)) return;
-        }
+        // Neighbours meet at their common vertex; elsewhere seldom.
+        if (j == i + 1 &&
+            !fast::NeighboursMayMeet(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa, seg[j].E, seg[j].Alfa))
+            return;
+        if (closed && i == 0 && j == n - 1 &&
+            !fast::NeighboursMayMeet(PlineSegStart(Src, j), start, seg[j].Alfa, seg[i].E, seg[i].Alfa))
+            return;
+        if (!fast::MayCross(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa, PlineSegStart(Src, j), seg[j].E,
+                            seg[j].Alfa))
+            return;
         Osy X[2];
         const unsigned c =
             IntersSegSeg(PlineSegStart(Src, i), seg[i].E, PlineSegStart(Src, j), seg[j].E, seg[i].Alfa, seg[j].Alfa,

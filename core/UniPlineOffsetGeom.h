@@ -1,5 +1,5 @@
-// Segment geometry for the offset's inner loops without the extended-precision
-// trigonometry of the general routines: centres, turned points and swept angles come
+// Segment geometry for inner loops (the offsets, the self-crossing search) without
+// the extended-precision trigonometry of the general routines: centres, turned points and swept angles come
 // from chord vectors, cross and dot products; the few angles left are taken in double,
 // whose error (1e-16 of a turn) moves no point by more than 1e-12 mm on any drawing.
 // The results agree with the general routines within that, far below the coordinate
@@ -96,6 +96,97 @@ inline TIdxBox SegBox(const Osy& S, const Osy& E, Extended Alfa) {
     auto lo = [](double v) { return v - 10 * double(CoordTol) - std::fabs(v) * 1e-15; };
     auto hi = [](double v) { return v + 10 * double(CoordTol) + std::fabs(v) * 1e-15; };
     return {lo(x1), lo(y1), hi(x2), hi(y2)};
+}
+
+// False only when the two segments surely have no common point, not even within the
+// tolerances of the exact intersection routines: their lines or circles stay apart
+// by more than a margin. Cheap enough to ask before every exact test.
+inline bool MayCross(const Osy& S1, const Osy& E1, Extended A1, const Osy& S2, const Osy& E2, Extended A2) {
+    constexpr Extended Margin = 100 * CoordTol;
+    const bool l1 = IsLine(A1), l2 = IsLine(A2);
+    // Both ends of segment P-Q beyond the line S-E on one side.
+    auto beside = [](const Osy& S, const Osy& E, const Osy& P, const Osy& Q) {
+        const Osy d = Sub(E, S);
+        const Extended l = Len(d);
+        if (!(l > Margin)) return false;
+        const Extended p = Cross(d, Sub(P, S)) / l, q = Cross(d, Sub(Q, S)) / l;
+        return (p > Margin && q > Margin) || (p < -Margin && q < -Margin);
+    };
+    // Line P-Q against the circle (C, R): wholly outside or wholly inside it.
+    auto offCircle = [](const Osy& P, const Osy& Q, const Osy& C, Extended R) {
+        const Osy d = Sub(Q, P), u = Sub(C, P);
+        const Extended l2 = Dot(d, d);
+        Extended t = l2 > 0 ? Dot(u, d) / l2 : 0;
+        t = t < 0 ? 0 : (t > 1 ? 1 : t);
+        if (Len({u.x - d.x * t, u.y - d.y * t}) > R + Margin) return true;
+        return Len(Sub(P, C)) < R - Margin && Len(Sub(Q, C)) < R - Margin;
+    };
+    if (l1 && l2) return !beside(S1, E1, S2, E2) && !beside(S2, E2, S1, E1);
+    Osy C1, C2;
+    Extended R1 = 0, R2 = 0;
+    if (!l1) ArcCentre(S1, E1, A1, C1, R1);
+    if (!l2) ArcCentre(S2, E2, A2, C2, R2);
+    if (l1) return !offCircle(S1, E1, C2, R2);
+    if (l2) return !offCircle(S2, E2, C1, R1);
+    const Extended d = Len(Sub(C2, C1));
+    return d <= R1 + R2 + Margin && d >= std::fabs(R1 - R2) - Margin;
+}
+
+// For two neighbours S1-V (A1) and V-E2 (A2) sharing V: false only when they surely
+// meet nowhere but at V. A line or circle through V meets the other circle once more,
+// at a point found without the exact routines; when that point lies clearly off one
+// of the two segments, and not so near V that the tolerances could take it for a
+// second meeting, there is none.
+inline bool NeighboursMayMeet(const Osy& S1, const Osy& V, Extended A1, const Osy& E2, Extended A2) {
+    constexpr Extended Near = 1e-3L, Margin = 1e-4L;
+    const bool l1 = IsLine(A1), l2 = IsLine(A2);
+    if (l1 && l2) {  // only when the path turns straight back
+        const Osy a = Sub(V, S1), b = Sub(E2, V);
+        return !(Dot(a, b) > 0 || std::fabs(Cross(a, b)) > 1e-3L * Len(a) * Len(b));
+    }
+    // Whether X lies on the arc S-E-A (within the margin, angles from the centre).
+    auto onArc = [](const Osy& X, const Osy& S, const Osy& E, Extended A) {
+        Osy C;
+        Extended R;
+        ArcCentre(S, E, A, C, R);
+        Extended w = Turn(Sub(S, C), Sub(X, C));
+        if (A > 0 && w < 0) w += Geom2Pi;
+        if (A < 0 && w > 0) w -= Geom2Pi;
+        const Extended m = 1e-5L + Margin / R;
+        return std::fabs(w) <= std::fabs(A) + m || Geom2Pi - std::fabs(w) <= m;
+    };
+    if (l1 || l2) {
+        const Osy& P = l1 ? S1 : E2;  // the line's far end
+        Osy C;
+        Extended R;
+        if (l1)
+            ArcCentre(V, E2, A2, C, R);
+        else
+            ArcCentre(S1, V, A1, C, R);
+        const Osy d = Sub(P, V);
+        const Extended l = Len(d);
+        if (!(l > 0)) return true;
+        const Osy u{d.x / l, d.y / l};
+        const Extended t = -2 * Dot(u, Sub(V, C));  // along the line from V towards P
+        if (std::fabs(t) < Near) return true;
+        if (t < -Margin || t > l + Margin) return false;
+        const Osy X{V.x + u.x * t, V.y + u.y * t};
+        return l1 ? onArc(X, V, E2, A2) : onArc(X, S1, V, A1);
+    }
+    Osy C1, C2;
+    Extended R1, R2;
+    ArcCentre(S1, V, A1, C1, R1);
+    ArcCentre(V, E2, A2, C2, R2);
+    // V mirrored in the line of the centres.
+    const Osy c = Sub(C2, C1);
+    const Extended c2 = Dot(c, c);
+    if (!(c2 > 0)) return true;  // one circle: an overlap is for the exact routine
+    const Osy v = Sub(V, C1);
+    const Extended k = Dot(v, c) / c2;
+    const Osy foot{C1.x + c.x * k, C1.y + c.y * k};
+    const Osy X{2 * foot.x - V.x, 2 * foot.y - V.y};
+    if (Len(Sub(X, V)) < Near) return true;
+    return onArc(X, S1, V, A1) && onArc(X, V, E2, A2);
 }
 
 }  // namespace offs::fast
