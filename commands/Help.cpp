@@ -28,7 +28,7 @@ std::string Trim(const std::string& S) {
 THelpDialog::THelpDialog() : TForm("HelpDialog") {
     Caption = "Help, O programu";
     BorderStyle = TBorderStyle::bsDialog;
-    Width = 420;
+    Width = 520;  // room for the longest line at the default font
     Height = 220;
     int Y = 8;
     auto Lab = [this, &Y](const char* N, const std::string& C, int X = 8, bool Next = true) {

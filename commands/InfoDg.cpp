@@ -34,9 +34,11 @@ TInfoDialog::TInfoDialog() : TForm("InfoDialog") {
     StrGridCnt->SetSize(6, CntRows);
     StrGridCnt->FixedCols = 1;
     StrGridCnt->FixedRows = 1;
+    StrGridCnt->DefaultRowHeight = CntRowHeight;
     StrGridSize = Make<TStringGrid>("StrGridSize");
     StrGridSize->SetSize(3, SizeRows);
     StrGridSize->Enabled = false;
+    StrGridSize->DefaultRowHeight = SizeRowHeight;
     BitBtnOK = Make<TBitBtn>("BitBtnOK");
     BitBtnOK->Caption = "OK";
     BitBtnOK->Height = 28;
@@ -66,8 +68,9 @@ void TInfoDialog::FormResize() {
     const int ColW = (StrGridCnt->Width > 35 ? StrGridCnt->Width - 35 : Width - 35) / 6;
     StrGridCnt->ColWidths.assign(6, ColW);
     StrGridSize->ColWidths.assign(3, ColW);
-    StrGridSize->Width = 3 * ColW;
-    StrGridSize->Height = SizeRows * SizeRowHeight + 8;
+    // Room for every cell and the frame: the extents never scroll.
+    StrGridSize->Width = 3 * ColW + 4;
+    StrGridSize->Height = SizeRows * SizeRowHeight + 4;
     StrGridSize->Left = (Width - StrGridSize->Width) / 2;
     BitBtnOK->Left = (Width - BitBtnOK->Width) / 2;
     StrGridCnt->Left = 0;

@@ -1,5 +1,6 @@
 #include "core/ErrLogDg.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Glob.h"
@@ -103,7 +104,8 @@ TErrLogDialog::TErrLogDialog() : TForm("ErrLogDialog") {
         int32_t dbg = DebugPanelWidth ? DebugPanelWidth() : 0;
         Top = int32_t(std::trunc(2 * Glob.OknoStart.y));
         Left = int32_t(std::trunc(dbg + Glob.OknoStart.x));
-        Width = int32_t(std::trunc(Glob.Okno.x - dbg));
+        // Never narrower than the row of buttons.
+        Width = std::max(int32_t(std::trunc(Glob.Okno.x - dbg)), BtnOK->Left + BtnOK->Width + 4);
         Caption = "SysLog (Zobrazeno posledních " + std::to_string(Glob.MaxShowLogCount) + " záznamů)";
         for (int f = 0; f < 4; ++f) FilterButton(f)->Down = f == Filter;
         Rebuild(Filter);

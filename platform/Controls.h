@@ -72,6 +72,7 @@ public:
     TFontSpec Font{"", 0, clDefault, false, false};  // Size 0, clDefault: the native default
     int32_t Tag = 0;
     int32_t ModalResult = mrNone;  // buttons: closes a modal form with this result
+    bool Stacked = false;  // shares its place with siblings on purpose (a backdrop, a marker)
 
     TNotifyEvent OnClick, OnDblClick, OnChange, OnEnter, OnExit;
     TKeyEvent OnKeyDown, OnKeyUp;
@@ -190,6 +191,13 @@ public:
     const char* ClassName() const override { return "TPanel"; }
 };
 
+// A panel whose children may reach beyond it: the view scrolls them.
+class TScrollBox : public TPanel {
+public:
+    using TPanel::TPanel;
+    const char* ClassName() const override { return "TScrollBox"; }
+};
+
 class TGroupBox : public TControl {
 public:
     using TControl::TControl;
@@ -237,6 +245,7 @@ public:
     void SetSize(int32_t Cols, int32_t Rows);  // keeps the cells that stay
     std::vector<std::vector<std::string>> Cells;
     std::vector<int32_t> ColWidths;
+    int32_t DefaultRowHeight = 0;  // pixels; 0: the native default
     int32_t FixedCols = 1, FixedRows = 1;
     int32_t Col = 1, Row = 1;
     bool Editing = false;

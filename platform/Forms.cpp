@@ -9,11 +9,24 @@ std::string NameKey(const std::string& S) {
         if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
     return k;
 }
+// Never destroyed: forms held by static owners go after the statics of this file.
+std::vector<TForm*>& FormList() {
+    static auto* v = new std::vector<TForm*>;
+    return *v;
+}
 }  // namespace
 
-TForm::TForm(std::string Name) : TControl(nullptr, nullptr, std::move(Name)) { Visible = false; }
+const std::vector<TForm*>& LiveForms() { return FormList(); }
 
-TForm::~TForm() { Responder().FormGone(*this); }
+TForm::TForm(std::string Name) : TControl(nullptr, nullptr, std::move(Name)) {
+    Visible = false;
+    FormList().push_back(this);
+}
+
+TForm::~TForm() {
+    std::erase(FormList(), this);
+    Responder().FormGone(*this);
+}
 
 void TForm::Adopt(std::unique_ptr<TControl> C) {
     if (!C->Name.empty()) ByName.emplace(NameKey(C->Name), C.get());

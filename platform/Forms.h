@@ -69,3 +69,7 @@ private:
     std::vector<TControl*> Order;
     std::map<std::string, TControl*> ByName;  // keyed upper-cased: names compare without case
 };
+
+// Every form alive, in creation order: the program's forms are made once at start-up,
+// so this is the list of its windows (the dialog pictures and layout checks walk it).
+const std::vector<TForm*>& LiveForms();

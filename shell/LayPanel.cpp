@@ -88,9 +88,11 @@ void TMainForm::CreateLayerPanelControls() {
     TPanel* D1 = FindOrMake<TPanel>("ShDraw1", LayPanel);
     Place(D1, 0, 0, 6, 6);
     D1->Color = 0x000000;
+    D1->Stacked = true;  // the marker sits on the drawing layer's row
     TPanel* D2 = FindOrMake<TPanel>("ShDraw2", ScrollBoxLay);
     Place(D2, 0, 0, 6, 6);
     D2->Color = 0x000000;
+    D2->Stacked = true;
     TSpeedButton* LoHi = FindOrMake<TSpeedButton>("SpBtnLoHi", LayPanel);
     LoHi->Caption = "Lo/Hi";
     Place(LoHi, 2, ScrollBoxLay->Top + ScrollBoxLay->Height + 3, 100, 20);

@@ -11,6 +11,8 @@
 
 namespace {
 constexpr uint32_t Silver = 0xC0C0C0, White = 0xFFFFFF;
+// Wide enough for the longest filter caption at the default font.
+constexpr int OpsPanelWidth = 152;
 
 void Reparent(TControl* C, TControl* NewParent) {
     if (!C || C->Parent == NewParent) return;
@@ -29,6 +31,7 @@ void TMainForm::CreateMainWindowControls() {
     KeyPreview = true;
     // The drawing area is made first so the panels lie over it.
     PaintBoxDraw = FindOrMake<TPaintBox>("PaintBoxDraw");
+    PaintBoxDraw->Stacked = true;
     std::erase(Children, static_cast<TControl*>(PaintBoxDraw));
     Children.insert(Children.begin(), PaintBoxDraw);
     CreateMenuControls();
@@ -129,7 +132,7 @@ void TMainForm::CreatePanelControls() {
     // Operations panel on the left.
     OpsPanel = FindOrMake<TPanel>("OpsPanel");
     OpsPanel->Align = TAlign::alLeft;
-    OpsPanel->Width = 137;
+    OpsPanel->Width = OpsPanelWidth;
     OpsPanel->Color = 0xE8E8E8;
     OpsPanel->OnMouseMove = [this](uint8_t, int32_t X, int32_t Y) {
         if (!OpsPanelOpen) PanelOpsOn();
@@ -145,18 +148,18 @@ void TMainForm::CreatePanelControls() {
         Place(Sh, 22, 6 + 20 * i, 10, 12);
         TLabel* L = FindOrMake<TLabel>("LabOp" + S, OpsPanel);
         L->Caption = FiltCap[i];
-        Place(L, 36, 4 + 20 * i, 98, 16);
+        Place(L, 36, 4 + 20 * i, OpsPanelWidth - 40, 16);
     }
     TSpeedButton* Edit = FindOrMake<TSpeedButton>("SbtnEditOp", OpsPanel);
     Edit->Caption = "Edit";
-    Place(Edit, 4, 88, 62, 22);
+    Place(Edit, 4, 88, OpsPanelWidth / 2 - 6, 22);
     Edit->OnClick = [this] { RunMenuKeyword("OPEDIT"); };
     TSpeedButton* Del = FindOrMake<TSpeedButton>("SbtnDelOp", OpsPanel);
     Del->Caption = "Smazat";
-    Place(Del, 70, 88, 62, 22);
+    Place(Del, OpsPanelWidth / 2 + 2, 88, OpsPanelWidth / 2 - 6, 22);
     Del->OnClick = [this] { RunMenuKeyword("OPDELETE"); };
     ListBoxOps = FindOrMake<TListBox>("ListBoxOps", OpsPanel);
-    Place(ListBoxOps, 2, 114, 133, 400);
+    Place(ListBoxOps, 2, 114, OpsPanelWidth - 4, 400);
 
     // Layer panel on the right (rows made by the layer-panel code).
     LayPanel = FindOrMake<TPanel>("LayPanel");
@@ -204,7 +207,7 @@ void TMainForm::PanelOpsOn() {
     ListBoxOps->Visible = true;
     OpsPanel->Visible = true;
     for (TControl* C : OpsPanel->Children) C->Visible = true;
-    OpsPanel->Width = 137;
+    OpsPanel->Width = OpsPanelWidth;
     OpsPanelOpen = true;
     RecalcOkno();
     ComRedraw();

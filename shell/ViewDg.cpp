@@ -151,8 +151,9 @@ TViewDialog::TViewDialog() : TForm("ViewDialog") {
         ChBox[L] = Make<TCheckBox>("ChBox" + S, PanelSpecial);
         Place(ChBox[L], 126, T, 20, 18);
     }
-    ScrollBox1 = Make<TPanel>("ScrollBox1", TabLayers);
-    Place(ScrollBox1, 4, 92, 250, 64 * 20 + 4);
+    // The 64 rows scroll inside the page.
+    ScrollBox1 = Make<TScrollBox>("ScrollBox1", TabLayers);
+    Place(ScrollBox1, 4, 92, 250, 420);
     for (int n = 1; n <= 64; ++n) {
         const int T = 2 + 20 * (n - 1);
         const std::string S = std::to_string(n);
@@ -174,16 +175,16 @@ TViewDialog::TViewDialog() : TForm("ViewDialog") {
     }
     TGroupBox* GrView = Make<TGroupBox>("GroupBoxView", TabLayers);
     GrView->Caption = "Jak zobrazit";
-    Place(GrView, 262, 4, 190, 90);
+    Place(GrView, 262, 4, 190, 94);
     RBtnZero = Make<TRadioButton>("RBtnZero", GrView);
     RBtnZero->Caption = "Nulová šířka";
-    Place(RBtnZero, 6, 4, 170, 18);
+    Place(RBtnZero, 8, 22, 170, 20);
     RBtnUp = Make<TRadioButton>("RBtnUp", GrView);
     RBtnUp->Caption = "Nástroj nahoře";
-    Place(RBtnUp, 6, 24, 170, 18);
+    Place(RBtnUp, 8, 44, 170, 20);
     RBtnDn = Make<TRadioButton>("RBtnDn", GrView);
     RBtnDn->Caption = "Nástroj dole";
-    Place(RBtnDn, 6, 44, 170, 18);
+    Place(RBtnDn, 8, 66, 170, 20);
     RBtnZero->Checked = true;
     auto Button = [&](const char* N, const char* C, int T, std::function<void()> Click) {
         TButton* B = Make<TButton>(N, TabLayers);

@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
@@ -64,6 +65,7 @@ public:
     TQtContainer(TQtFormView* V, TControl* C, QWidget* Parent) : QWidget(Parent), View(V), Ctl(C) {}
     TQtFormView* View;
     TControl* Ctl;
+    int FlowTop = 4;  // where controls without a position start
 
 protected:
     void resizeEvent(QResizeEvent*) override { View->LayoutContainer(this, Ctl); }
@@ -74,6 +76,29 @@ protected:
             if (Ctl->Font.Color != clDefault) p.setPen(ToQColor(Ctl->Font.Color));
             p.drawText(rect(), Qt::AlignCenter, Q(Ctl->Caption));
         }
+    }
+};
+
+// A group box whose children are placed from its own top-left corner, frame and title
+// included (as the form's coordinates say): the host covers the whole box.
+class TQtGroupBox : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+    TQtContainer* Host = nullptr;
+    // Room for the title and for every child, positioned or flowed.
+    QSize sizeHint() const override {
+        if (!Host) return QGroupBox::sizeHint();
+        QSize S = Host->View->ContentsHint(Host->Ctl, FlowTop());
+        S.setWidth(std::max(S.width(), fontMetrics().horizontalAdvance(title()) + 20));
+        return S;
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+    int FlowTop() const { return fontMetrics().height() + 4; }
+
+protected:
+    void resizeEvent(QResizeEvent* E) override {
+        QGroupBox::resizeEvent(E);
+        if (Host) Host->setGeometry(rect());
     }
 };
 
@@ -313,7 +338,13 @@ void TQtFormView::BuildChildren(TControl* Container, QWidget* Host) {
 }
 
 void TQtFormView::PushCommon(TControl* C, QWidget* W) {
-    if (W->isEnabled() != C->Enabled) W->setEnabled(C->Enabled);
+    if (auto* t = qobject_cast<QTableWidget*>(W)) {
+        // A disabled grid only shows values: it stays readable, not greyed.
+        t->setAttribute(Qt::WA_TransparentForMouseEvents, !C->Enabled);
+        t->setFocusPolicy(C->Enabled ? Qt::StrongFocus : Qt::NoFocus);
+    } else if (W->isEnabled() != C->Enabled) {
+        W->setEnabled(C->Enabled);
+    }
     if (W->isHidden() == C->Visible) W->setVisible(C->Visible);
     if (W->toolTip() != Q(C->Hint)) W->setToolTip(Q(C->Hint));
     QPalette pal = W->palette();
@@ -567,6 +598,10 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
         });
         push = [this, gr, t] {
             Pushing = true;
+            if (gr->DefaultRowHeight > 0 && t->verticalHeader()->defaultSectionSize() != gr->DefaultRowHeight) {
+                t->verticalHeader()->setMinimumSectionSize(1);
+                t->verticalHeader()->setDefaultSectionSize(gr->DefaultRowHeight);
+            }
             if (t->columnCount() != gr->ColCount()) t->setColumnCount(gr->ColCount());
             if (t->rowCount() != gr->RowCount()) t->setRowCount(gr->RowCount());
             for (int c = 0; c < gr->ColCount(); ++c) {
@@ -625,16 +660,29 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
         };
         w = t;
     } else if (dynamic_cast<TGroupBox*>(C)) {
-        auto* g = new QGroupBox(Host);
+        auto* g = new TQtGroupBox(Host);
         w = g;
-        auto* lay = new QVBoxLayout(g);
-        auto* host = new TQtContainer(this, C, g);
-        lay->addWidget(host);
-        BuildChildren(C, host);
+        g->Host = new TQtContainer(this, C, g);
+        g->Host->FlowTop = g->FlowTop();
+        BuildChildren(C, g->Host);
         push = [C, g] {
             if (g->title() != Q(C->Caption)) g->setTitle(Q(C->Caption));
         };
         w = g;
+    } else if (dynamic_cast<TScrollBox*>(C)) {
+        auto* a = new QScrollArea(Host);
+        w = a;
+        a->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        auto* host = new TQtContainer(this, C, nullptr);
+        BuildChildren(C, host);
+        a->setWidget(host);
+        a->setWidgetResizable(false);
+        // The scrolled area holds every child; its width follows the visible part.
+        push = [this, C, a, host] {
+            const QSize S = ContentsHint(C, 4);
+            const QSize Want(std::max(S.width(), a->viewport()->width()), S.height());
+            if (host->size() != Want) host->resize(Want);
+        };
     } else if (dynamic_cast<TMainMenu*>(C) || dynamic_cast<TMenuItem*>(C) || dynamic_cast<TPopupMenu*>(C)) {
         return nullptr;  // menus are built by BuildMenu
     } else {
@@ -762,9 +810,29 @@ void TQtFormView::SyncToWidgets() {
     Pushing = was;
 }
 
+QSize TQtFormView::ContentsHint(TControl* Container, int FlowTop) const {
+    int wd = 0, ht = 0, flowY = FlowTop;
+    for (TControl* c : Container->Children) {
+        QWidget* w = WidgetOf(c);
+        if (!w || !c->Visible || dynamic_cast<TTabSheet*>(c)) continue;
+        const QSize hint = w->sizeHint();
+        const int cw = c->Width > 0 ? c->Width : hint.width(), ch = c->Height > 0 ? c->Height : hint.height();
+        if (c->Align == TAlign::alNone && !(c->Left || c->Top || c->Width > 0 || c->Height > 0)) {
+            wd = std::max(wd, cw + 8);
+            flowY += ch + 4;
+            ht = std::max(ht, flowY);
+        } else {
+            wd = std::max(wd, c->Left + cw + 4);
+            ht = std::max(ht, c->Top + ch + 4);
+        }
+    }
+    return {wd, ht};
+}
+
 void TQtFormView::LayoutContainer(QWidget* Host, TControl* Container) {
     QRect r = Host->rect();
-    int flowY = 4;
+    auto* own = dynamic_cast<TQtContainer*>(Host);
+    int flowY = own ? own->FlowTop : 4;
     TControl* client = nullptr;
     for (TControl* c : Container->Children) {
         QWidget* w = WidgetOf(c);

@@ -27,6 +27,9 @@ public:
     int RunModal();
     // Lays the controls of one container out (aligned ones first, then positioned ones).
     void LayoutContainer(QWidget* Host, TControl* Container);
+    // The room a container's children take (controls without a position flow down from
+    // FlowTop).
+    QSize ContentsHint(TControl* Container, int FlowTop) const;
 
 protected:
     void closeEvent(QCloseEvent* E) override;

@@ -12,6 +12,7 @@
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtFormView.h"
 #include "platform/qt/QtIcons.h"
+#include "platform/qt/QtLayoutCheck.h"
 #include "platform/qt/QtProgram.h"
 #include "shell/Main.h"
 
@@ -183,5 +184,21 @@ TProgramPtr StartProgram(const std::string& ProgramFile, const std::vector<std::
 TMainForm& MainOf(TQtProgram& P) { return *P.Main; }
 
 TQtFormView* WindowViewOf(TQtProgram& P) { return P.Window->View; }
+
+TQtFormView* FormViewOf(TQtProgram& P, TForm& F) { return P.Responder.ViewOf(F); }
+
+std::vector<std::string> LayoutFaults(TQtProgram& P, TForm& F, bool& Opened) {
+    TQtFormView* V = QtOpenForInspection(P.Responder, F);
+    Opened = V != nullptr;
+    if (!V) return {};
+    std::vector<std::string> Faults = QtLayoutFaults(V);
+    QtCloseInspected(P.Responder, F);
+    return Faults;
+}
+
+TWindowRect WindowRect(TQtFormView* V) {
+    const QRect R = V->frameGeometry();
+    return {R.left(), R.top(), R.width(), R.height()};
+}
 
 }  // namespace QtProbe

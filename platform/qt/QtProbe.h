@@ -11,6 +11,7 @@
 
 class TCanvas;
 class TControl;
+class TForm;
 class TMainForm;
 class TQtFormView;
 class TQtProgram;
@@ -77,5 +78,19 @@ using TProgramPtr = std::unique_ptr<TQtProgram, TProgramDeleter>;
 TProgramPtr StartProgram(const std::string& ProgramFile, const std::vector<std::string>& Args);
 TMainForm& MainOf(TQtProgram& P);
 TQtFormView* WindowViewOf(TQtProgram& P);
+// The window of any form of the program (made on first use).
+TQtFormView* FormViewOf(TQtProgram& P, TForm& F);
+
+// Opens a form of the program as showing it would, without a modal loop, and lists its
+// layout faults (a control outside its parent's client area, overlapping visible
+// siblings, a clipped caption); closes it again. Opened is false when the form closed
+// itself on showing.
+std::vector<std::string> LayoutFaults(TQtProgram& P, TForm& F, bool& Opened);
+
+struct TWindowRect {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+};
+// Where a window is on the screen, frame included.
+TWindowRect WindowRect(TQtFormView* V);
 
 }  // namespace QtProbe

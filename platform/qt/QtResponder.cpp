@@ -9,6 +9,7 @@
 
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtFormView.h"
+#include "platform/qt/QtLayoutCheck.h"
 
 namespace {
 QString Q(const std::string& S) { return QString::fromStdString(S); }
@@ -40,6 +41,7 @@ int TQtResponder::ShowModal(TForm& Form) {
     TQtFormView* v = ViewOf(Form);
     Form.DoShow();
     v->SyncToWidgets();
+    Place(v);
     v->RunModal();
     Form.DoClose();
     return Form.ModalResult;
@@ -135,11 +137,17 @@ bool TQtResponder::ColorDialog(TColorDialog& D) {
 void TQtResponder::ShowForm(TForm& Form) {
     TQtFormView* v = ViewOf(Form);
     v->SyncToWidgets();
+    if (!v->isVisible() && &Form != MainForm) Place(v);
     if (Form.WindowState == TWindowState::wsMaximized)
         v->showMaximized();
     else
         v->show();
     v->raise();
+}
+
+void TQtResponder::Place(TQtFormView* V) {
+    auto it = MainForm ? Views.find(MainForm) : Views.end();
+    QtPlaceDialog(V, it == Views.end() ? nullptr : it->second);
 }
 
 void TQtResponder::HideForm(TForm& Form) {

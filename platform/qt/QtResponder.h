@@ -38,6 +38,8 @@ public:
     void TimerGone(TTimer& T) override;
 
 private:
+    // A dialog about to show: centred on the main window unless it names its position.
+    void Place(TQtFormView* V);
     std::map<TForm*, TQtFormView*> Views;
     std::map<TTimer*, QTimer*> Timers;
 };
