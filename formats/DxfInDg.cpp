@@ -69,8 +69,8 @@ TDxfInputDialog::TDxfInputDialog() : TForm("DxfInputDialog") {
         E->Width = 140;
         E->Height = 24;
     };
-    Row("LabXdest", "osa X", "EditXdest", 6, LabXdest, EditXdest);
-    Row("LabYdest", "osa Y", "EditYdest", 38, LabYdest, EditYdest);
+    Row("LabXdest", "osa X", "EditXdest", 24, LabXdest, EditXdest);
+    Row("LabYdest", "osa Y", "EditYdest", 58, LabYdest, EditYdest);
 
     auto Check = [this](const char* N, const char* C, int Y, bool On) {
         TCheckBox* B = Make<TCheckBox>(N);
