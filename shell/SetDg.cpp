@@ -16,8 +16,8 @@ TSetDialog* SetDialog = nullptr;
 
 namespace {
 
-constexpr int ListWidth = 150, PageLeft = ListWidth + 16, PageWidth = 560, PageHeight = 430;
-constexpr int LabelWidth = 330, EditLeft = 350, EditWidth = 120, RowStep = 27;
+constexpr int ListWidth = 150, PageLeft = ListWidth + 16, PageWidth = 620, PageHeight = 430;
+constexpr int LabelWidth = 440, EditLeft = 460, EditWidth = 120, RowStep = 27;
 
 void Place(TControl* C, int L, int T, int W, int H) {
     C->Left = L;
@@ -96,7 +96,7 @@ void TSetDialog::BuildPages() {
         G->Caption = Title;
         const int T = NextTop(Pg);
         ++Row[size_t(Pg)];  // a group is two rows high
-        Place(G, 10, T, 470, 2 * RowStep + 2);
+        Place(G, 10, T, 470, 2 * RowStep - 2);
         TRadioButton* A = Radio(*this, First, FirstCap, G, 10, 22, 220);
         TRadioButton* B = Radio(*this, Second, SecondCap, G, 240, 22, 220);
         B->Checked = true;
@@ -191,7 +191,7 @@ void TSetDialog::BuildPages() {
         TLabel* L = Make<TLabel>(std::string("Lbl") + Name, Aids);
         L->Caption = Cap;
         Place(L, 10, Top + 3, LabelWidth, 20);
-        Place(Make<TComboBox>(Name, Aids), EditLeft, Top, EditWidth + 40, 24);
+        Place(Make<TComboBox>(Name, Aids), EditLeft, Top, EditWidth + 20, 24);
     }
     Find<TComboBox>("CboxTypRastru")->Items = {"Body", "Linky", "Křížky"};
 
@@ -225,7 +225,7 @@ void TSetDialog::BuildPages() {
         TRadioGroup* R = Make<TRadioGroup>(Panels[i][0], Pages[spPanels]);
         R->Caption = Panels[i][1];
         R->Items = {"Nezobrazovat", "Vždy viditelný", "Skrývat"};
-        Place(R, 10 + (i % 2) * 260, 10 + (i / 2) * 110, 250, 100);
+        Place(R, 10 + (i % 2) * 260, 10 + (i / 2) * 130, 250, 120);
     }
 
     // "Knihovna": where tools come from.
