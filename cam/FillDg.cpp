@@ -70,17 +70,17 @@ TFillDialog::TFillDialog() : TForm("FillDialog") {
     RbtnSpiral->Visible = false;
     RBtnMeandr->Checked = true;
 
-    GrBoxStrategy = P.Put<TGroupBox>("GrBoxStrategy", Pn, 156, 72, 296, 152, " Strategie ");
+    GrBoxStrategy = P.Put<TGroupBox>("GrBoxStrategy", Pn, 156, 72, 302, 152, " Strategie ");
     RBtnSingleTool = P.Put<TRadioButton>("RBtnSingleTool", GrBoxStrategy, 8, 22, 280, 20, "Jedním nástrojem");
     RBtnDoubleTool = P.Put<TRadioButton>("RBtnDoubleTool", GrBoxStrategy, 8, 46, 280, 20,
                                          "Dvěmi nástroji = Zbytkové obrábění");
-    RBtnSingleToolErr = P.Put<TRadioButton>("RBtnSingleToolErr", GrBoxStrategy, 8, 70, 206, 20,
+    RBtnSingleToolErr = P.Put<TRadioButton>("RBtnSingleToolErr", GrBoxStrategy, 8, 70, 220, 20,
                                             "Jedním  + rozšířit úzká místa o:");
-    EditThinError = P.Field("EditThinError", GrBoxStrategy, 216, 68, 50, "0,03");
-    P.Text("LabThinMm", GrBoxStrategy, 268, 72, 26, "[mm]");
-    P.Text("LabAllError", GrBoxStrategy, 26, 98, 186, "Rozšířit celý objekt o:");
-    EditAllError = P.Field("EditAllError", GrBoxStrategy, 216, 94, 50, "0,03");
-    P.Text("LabAllMm", GrBoxStrategy, 268, 98, 26, "[mm]");
+    EditThinError = P.Field("EditThinError", GrBoxStrategy, 230, 68, 34, "0,03");
+    P.Text("LabThinMm", GrBoxStrategy, 266, 72, 32, "[mm]");
+    P.Text("LabAllError", GrBoxStrategy, 26, 98, 200, "Rozšířit celý objekt o:");
+    EditAllError = P.Field("EditAllError", GrBoxStrategy, 230, 94, 34, "0,03");
+    P.Text("LabAllMm", GrBoxStrategy, 266, 98, 32, "[mm]");
     ChBoxCrossing = P.Put<TCheckBox>("ChBoxCrossing", GrBoxStrategy, 8, 124, 280, 20, "Přejezd po dně výplně");
     ChBoxCrossing->Checked = true;
     RBtnSingleTool->Checked = true;
