@@ -233,8 +233,15 @@ void NcRapidToStart(TNcRun& R, const Osy& S, Extended Z) {
     NcClampRapid(R, R.LastPos, S);
     // A slanting rapid is written only where it stays above the material top: below
     // it the straight line would pass through material not yet cut.
-    if (R.Config.RozkladRychloposuvu || Z < 0) {
+    if (R.Config.RozkladRychloposuvu) {
         NcMoveXY(R, true, S);
+        NcMoveZ(R, true, Z);
+    } else if (Z < 0) {
+        // Split only for safety: the configuration asked for no A word on these rapids.
+        const bool a = R.APending;
+        R.APending = false;
+        NcMoveXY(R, true, S);
+        R.APending = a;
         NcMoveZ(R, true, Z);
     } else {
         NcMoveXYZ(R, true, Osy3D{S.x, S.y, Z});

@@ -1,0 +1,45 @@
+// libFuzzer target: the post-processor file "Gcode.cfg". Any bytes give a configuration
+// the export runs with: a drawing of a line, an arc, a circle and a point is written
+// without fault, and every number of the program is finite and never "-0".
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/Builder.h"
+#include "core/UniPline.h"
+#include "core/UniPoint.h"
+#include "fuzz/FuzzReaders.h"
+#include "output/NcOut.h"
+#include "shell/MainVars.h"
+#include "tools/ToolDg.h"
+#include "tools/ToolLibFile.h"
+#include "tools/UniTType.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+    FuzzBeginInput();
+    FuzzWriteProgramFile("Gcode.cfg", std::string(reinterpret_cast<const char*>(Data), Size));
+    InitMaterial();
+    InitToolLib();
+    InitTool();
+    InitToolType();
+    for (TLayer& l : Glob.TabLayer) l.Show = true;
+    TObjHeader*& s = MainVars.DataStart;
+    TObjHeader*& e = MainVars.DataEnd;
+    EnPline.LineAdd(Osy{0, 0}, Osy{10, 0}, 1, s, e);
+    EnPline.ArcAdd(Osy{10, 0}, Osy{20, 5}, -2.5L, 1, s, e);
+    EnPline.CircleAdd(Osy{5, 5}, 0.3L, 2, s, e);
+    EnPoint.Add(Osy{3, 3}, 2, s, e);
+    const std::string target = ProgramDir + "/out.nc";
+    if (SaveNc(target, true)) {
+        std::string text;
+        FUZZ_REQUIRE(ReadFileBytes(target, text));
+        FUZZ_REQUIRE(text.find("nan") == std::string::npos && text.find("inf") == std::string::npos);
+        for (size_t at = text.find("-0"); at != std::string::npos; at = text.find("-0", at + 1)) {
+            const size_t end = text.find_first_not_of("0.", at + 1);
+            FUZZ_REQUIRE(end != std::string::npos && text[end] >= '1' && text[end] <= '9');
+        }
+    }
+    FreeObjList(s, e);
+    FuzzEndInput();
+    return 0;
+}

@@ -1,0 +1,215 @@
+// The lines of the G-code program: header and end, tool changes in the four styles,
+// number formats, repeated coordinates, feed styles, the A word, split rapids, and
+// arcs in every form the configuration offers landing on the drawn geometry.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "NcJob.h"
+#include "core/Builder.h"
+#include "core/UniGeom.h"
+#include "core/UniPline.h"
+#include "core/UniPoint.h"
+#include "shell/MainVars.h"
+
+namespace {
+
+class GcodeLinesTest : public NcJobTest {
+protected:
+    void SetUp() override {
+        NcJobTest::SetUp();
+        SetTool(1, {0.5L});
+        SetTool(2, {0.5L});
+    }
+    // The program's lines without their line ends.
+    std::vector<std::string> Lines(const std::string& Cfg = "") {
+        if (!Cfg.empty()) WriteFile("Gcode.cfg", Cfg);
+        std::vector<std::string> v;
+        const std::string text = Export();
+        for (size_t a = 0, b; a < text.size(); a = b + 2) {
+            b = text.find("\r\n", a);
+            if (b == std::string::npos) break;
+            v.push_back(text.substr(a, b - a));
+        }
+        return v;
+    }
+    static size_t Count(const std::vector<std::string>& L, const std::string& S) {
+        return size_t(std::count_if(L.begin(), L.end(), [&](const std::string& l) { return l.find(S) != std::string::npos; }));
+    }
+    static TObjHeader*& DS() { return MainVars.DataStart; }
+    static TObjHeader*& DE() { return MainVars.DataEnd; }
+};
+
+TEST_F(GcodeLinesTest, DefaultHeaderAndEnd) {
+    const std::vector<std::string> l = Lines();
+    ASSERT_EQ(l.size(), 8u);
+    EXPECT_EQ(l[0], "N1 ;Vytvoreno programem Kestrilon 2.5 beta 6");
+    EXPECT_EQ(l[1].rfind("N2 ;Datum ", 0), 0u);
+    EXPECT_EQ(l[2].rfind("N3 ;Cas ", 0), 0u);
+    EXPECT_EQ(l[3], "N4 ;Zdrojovy soubor ");
+    EXPECT_EQ(l[4], "N5 G90 ;Absolutni souradnice");
+    EXPECT_EQ(l[5], "N6 G17 ;Pracovni rovina XY");
+    EXPECT_EQ(l[6], "N7 G90.1 ;Absolutni stred oblouku");
+    EXPECT_EQ(l[7], "N8 M30 ;Konec programu");
+    // Without comments the header comments go; without numbers the counter still runs.
+    EXPECT_EQ(Lines("OddelovacKomentare=''\nCislovaniRadku=''\nStylOblouku='R'\n"),
+              (std::vector<std::string>{"G90 ", "G17 ", "M30 "}));
+    EXPECT_EQ(Lines("InkrementRadku='0'\nStylOblouku='P'\n")[4], "N0 G90 ;Absolutni souradnice");
+    EXPECT_EQ(Lines("InkrementRadku='10'\n")[1].substr(0, 4), "N20 ");
+}
+
+TEST_F(GcodeLinesTest, ToolChangeStyles) {
+    EnPoint.Add(Osy{1, 2}, 1, DS(), DE());
+    Glob.Tool[1].JmNastroje = "T12 fréza";
+    WriteFile("change.txt", "M6\r\nG43 H12\r\n");
+    const struct {
+        const char* Cfg;
+        std::vector<std::string> Expected;  // the lines after the header
+    } Cases[] = {
+        {"StylVymeny='0'", {"T12;T12 fréza", "M6;Nasadit nastroj", "D12", "G0 Z5.000"}},
+        {"StylVymeny='0'\nVymena='change.txt'", {"T12;T12 fréza", "M6", "G43 H12", "G0 Z5.000"}},
+        {"StylVymeny='1'\nVymena='change.txt'", {"T12 M6;T12 fréza", "D12", "M6", "G43 H12", "G0 Z5.000"}},
+        {"StylVymeny='2'", {"M6;Nasadit nastroj", "T12;T12 fréza", "D12", "G0 Z5.000"}},
+        {"StylVymeny='3'", {"M6 T12", "D12", "G0 Z5.000"}},
+        // A style outside 0..3 is refused: the default style stays.
+        {"StylVymeny='7'", {"T12;T12 fréza", "M6;Nasadit nastroj", "D12", "G0 Z5.000"}},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.Cfg);
+        const std::vector<std::string> l =
+            Lines(std::string("CislovaniRadku=''\nKorekceNastroje='D'\n") + c.Cfg + "\n");
+        ASSERT_GE(l.size(), 7 + c.Expected.size());
+        EXPECT_EQ(std::vector<std::string>(l.begin() + 7, l.begin() + 7 + long(c.Expected.size())), c.Expected);
+    }
+}
+
+TEST_F(GcodeLinesTest, ToolAndCorrectionNumbers) {
+    const struct {
+        const char* Name;
+        int Tnum, Dnum;
+        const char* Tool;
+        const char* Corr;
+    } Cases[] = {
+        {"T7 vrták", 0, 0, "T7", "D7"}, {"T7 vrták", 3, 0, "T3", "D1"}, {"T", 0, 0, "T1", "D1"},
+        {"Tx", 0, 4, "T1", "D4"},       {"fréza", 0, 0, "T1", "D1"},
+    };
+    EnPoint.Add(Osy{1, 2}, 1, DS(), DE());
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.Name);
+        Glob.Tool[1].JmNastroje = c.Name;
+        Glob.Tool[1].Tnum = c.Tnum;
+        Glob.Tool[1].Dnum = c.Dnum;
+        const auto l = Lines("CislovaniRadku=''\nKorekceNastroje='D'\nOddelovacKomentare=''\n");
+        EXPECT_EQ(l.at(3), c.Tool);
+        EXPECT_EQ(l.at(5), c.Corr);
+    }
+}
+
+TEST_F(GcodeLinesTest, NumbersFeedsAndRepeatedCoordinates) {
+    StartObj(Osy{-0.0001L, 0});
+    AddSeg(Osy{10, 0}, 0, CoordTol);
+    AddSeg(Osy{10.0001L, 0.0002L}, 0, CoordTol);  // below the last decimal: no move
+    AddSeg(Osy{10, 5}, 0, CoordTol);
+    MakeObj(1, DS(), DE());
+    Glob.Tool[1].Pruchod[1].Posuv = 2.5L;
+    const auto l = Lines("CislovaniRadku=''\nOddelovacKomentare=''\nNasobitelRychlosti='60'\n");
+    EXPECT_EQ(Count(l, "-0.000"), 0u);
+    EXPECT_EQ(Count(l, "G0 X0.000 Y0.000 A0.000"), 1u);
+    EXPECT_EQ(Count(l, "F150.0"), 1u);
+    EXPECT_EQ(Count(l, "F120.0"), 1u);  // plunge feed 2 mm/s
+    EXPECT_EQ(Count(l, "G1 X10.000 Y0.000"), 1u);
+    EXPECT_EQ(Count(l, "G1 X"), 2u);
+}
+
+TEST_F(GcodeLinesTest, AWordOncePerLayerAndRepeatedRapidAfterAToolChange) {
+    EnPoint.Add(Osy{3, 4}, 1, DS(), DE());
+    EnPoint.Add(Osy{3, 4}, 2, DS(), DE());
+    EnPoint.Add(Osy{5, 4}, 2, DS(), DE());
+    Glob.Tool[2].AngleA = 12.5L;
+    const auto l = Lines("CislovaniRadku=''\n");
+    EXPECT_EQ(Count(l, "G0 X3.000 Y4.000 A0.000"), 1u);
+    EXPECT_EQ(Count(l, "G0 X3.000 Y4.000 A12.500"), 1u);
+    EXPECT_EQ(Count(l, " A"), 2u);
+}
+
+TEST_F(GcodeLinesTest, FeedOnEveryMoveLineAndSlantingRapids) {
+    EnPline.LineAdd(Osy{0, 0}, Osy{10, 0}, 1, DS(), DE());
+    SetTool(1, {0.5L, 1.0L});
+    Glob.SpolParObr.DepthToPlunge = 0.2L;
+    const auto l = Lines("CislovaniRadku=''\nStylPosuvu='1'\nRozkladRychloposuvu='FALSE'\n");
+    EXPECT_EQ(Count(l, "F10.0;posuv"), 2u);
+    EXPECT_EQ(Count(l, "G1 X10.000 Y0.000 F10.0;posuv"), 2u);
+    EXPECT_EQ(Count(l, "G1 Z-0.500 F2.0;zapich"), 1u);
+    EXPECT_TRUE(std::none_of(l.begin(), l.end(), [](const std::string& s) { return s.rfind("F", 0) == 0; }));
+    // Above the material the rapid slants; below it (the second pass) it is split.
+    EXPECT_EQ(Count(l, "G0 X0.000 Y0.000 Z0.200"), 1u);
+    EXPECT_EQ(Count(l, "G0 X0.000 Y0.000"), 2u);
+    EXPECT_EQ(Count(l, "G0 Z-0.300"), 1u);
+    EXPECT_EQ(Count(l, " A"), 0u);
+}
+
+// Arcs of many sizes and senses, in every arc form and as chords: the interpreter
+// accepts every arc (it checks the centre against both ends), and the cut follows
+// the drawn arcs; chords stay within the chord deviation.
+TEST_F(GcodeLinesTest, ArcFormsLandOnTheDrawnGeometry) {
+    const Extended pi = 3.14159265358979323846L;
+    const struct {
+        Osy S, E;
+        Extended Alfa;
+    } Arcs[] = {{{0, 0}, {10, 0}, pi}, {{20, 0}, {30, 0}, -pi}, {{40, 0}, {44, 3}, 1.5L * pi},
+                {{50, 0}, {50.4L, 0.1L}, -0.3L}, {{60, 0}, {70, 1}, 0.002L}, {{80, 0}, {80.3L, 0}, 1.9L * pi}};
+    for (const auto& a : Arcs) EnPline.ArcAdd(a.S, a.E, a.Alfa, 1, DS(), DE());
+    for (const char* style : {"A", "R", "P", "x"}) {
+        SCOPED_TRACE(style);
+        WriteFile("Gcode.cfg", std::string("StylOblouku='") + style + "'\nOdchylkaSecny='0.005'\n");
+        const TMachineRun run = ExportAndRun();
+        EXPECT_TRUE(SafetyViolations(run, 5, 0.5L).empty());
+        size_t arcs = 0;
+        for (const TMachineMove& m : run.Moves) arcs += m.Arc;
+        if (*style == 'x') EXPECT_EQ(arcs, 0u);
+        else EXPECT_GE(arcs, 5u);
+        // The cut moves at the pass depth, each with its box for a quick skip.
+        struct TCut {
+            std::vector<Osy3D> Pts;
+            Osy Min{INFINITY, INFINITY}, Max{-INFINITY, -INFINITY};
+        };
+        std::vector<TCut> cuts;
+        for (const TMachineMove& m : run.Moves) {
+            if (m.Rapid || std::fabs(m.To.z + 0.5L) > 0.001L || std::fabs(m.From.z + 0.5L) > 0.001L) continue;
+            TCut c{MovePoints(m, 0.02L)};
+            for (const Osy3D& q : c.Pts) {
+                c.Min = Osy{std::min(c.Min.x, q.x), std::min(c.Min.y, q.y)};
+                c.Max = Osy{std::max(c.Max.x, q.x), std::max(c.Max.y, q.y)};
+            }
+            cuts.push_back(c);
+        }
+        auto nearCut = [&](const Osy& q) {
+            Extended best = INFINITY;
+            for (const TCut& c : cuts)
+                if (q.x > c.Min.x - 0.01L && q.x < c.Max.x + 0.01L && q.y > c.Min.y - 0.01L && q.y < c.Max.y + 0.01L)
+                    best = std::min(best, DistToPoints(q, c.Pts));
+            return best;
+        };
+        std::vector<Osy3D> drawn;
+        for (TObjHeader* p : DrawnPaths(1)) {
+            for (const Osy& q : PathPoints(p, 0.1L)) ASSERT_LT(nearCut(q), 0.006L) << double(q.x) << " " << double(q.y);
+            for (const Osy& q : PathPoints(p, 0.01L)) drawn.push_back(Osy3D{q.x, q.y, 0});
+        }
+        // Whatever is cut lies on the drawn arcs (chords: within the deviation).
+        for (const TCut& c : cuts)
+            for (size_t i = 0; i < c.Pts.size(); i += 5)
+                ASSERT_LT(DistToPoints(Osy{c.Pts[i].x, c.Pts[i].y}, drawn), 0.0062L);
+    }
+}
+
+// A half circle in the relative form: I and J from its start; in the radius form: R.
+TEST_F(GcodeLinesTest, HalfCircleWords) {
+    EnPline.ArcAdd(Osy{0, 0}, Osy{10, 0}, 3.14159265358979323846L, 1, DS(), DE());
+    EXPECT_EQ(Count(Lines("CislovaniRadku=''\nStylOblouku='R'\n"), "G3 X10.000 Y0.000 I5.000 J0.000"), 1u);
+    const auto p = Lines("CislovaniRadku=''\nStylOblouku='P'\n");
+    EXPECT_EQ(Count(p, "G3 X5.000 Y-5.000 R5.000"), 1u);
+    EXPECT_EQ(Count(p, "G3 X10.000 Y0.000 R5.000"), 1u);
+}
+
+}  // namespace
