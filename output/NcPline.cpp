@@ -21,6 +21,13 @@ constexpr Extended DegToRad = 0.017453292519943295769L;
 constexpr Extended MinLeg = 0.01L;      // a shorter partial ramp leg is dropped
 constexpr Extended MaxLegs = 10000;     // more legs or loops than this: plunge vertically
 
+// A leg or loop count a rounding error away from a whole number is that number, so
+// no partial leg of a few nanometres appears.
+Extended WholeIfNear(Extended N) {
+    const Extended w = std::round(N);
+    return std::fabs(N - w) < 1e-9L ? w : N;
+}
+
 enum TStrategy { sNone, sVertical, sRamp, sDescent, sHelix };
 
 struct TPlan {
@@ -108,7 +115,7 @@ bool RampQuantities(TNcRun& R, const TPl& P, int Kind, Extended sZ, Extended eZ,
     if (!(pl.RampAngle > 0.001L && pl.RampAngle < 89.999L) || !(L > CoordTol) || !(sZ - eZ > CoordTol)) return false;
     Q.RL = pl.RampLength > CoordTol ? std::min(pl.RampLength, L) : L;
     Q.D = Q.RL * std::tan(A);
-    Q.N = (sZ - eZ) / Q.D;
+    Q.N = WholeIfNear((sZ - eZ) / Q.D);
     if (!std::isfinite(Q.N) || Q.N > MaxLegs) return false;
     Q.Rem = Q.RL * (Q.N - std::trunc(Q.N));
     if (DropShortLeg && Q.Rem < MinLeg) {
@@ -150,6 +157,14 @@ void RampPiece(TNcRun& R, const std::vector<RPMap>& M, size_t K, bool Back, Exte
     const RPMap& from = Back ? M[K] : M[K - 1];
     const RPMap& to = Back ? M[K - 1] : M[K];
     const Extended alfa = Back ? -M[K].Alfa : M[K].Alfa;
+    if (!Back && Z0 == Z1) {
+        // A leg forward stays at its height: plain XY moves.
+        if (M[K].isArc)
+            NcArcXY(R, from.Pt, to.Pt, alfa);
+        else
+            NcMoveXY(R, false, to.Pt);
+        return;
+    }
     if (M[K].isArc)
         NcArcXYZ(R, Osy3D{from.Pt.x, from.Pt.y, Z0}, Osy3D{to.Pt.x, to.Pt.y, Z1}, alfa);
     else
@@ -196,7 +211,7 @@ bool DescentAngle(TNcRun& R, const TPl& P, int Obj, Extended sZ, Extended eZ, Ex
         per = T.Material.Tech.Ap;
         A2 = std::atan(per / L);
     }
-    Extended loops = (sZ - eZ) / per;
+    Extended loops = WholeIfNear((sZ - eZ) / per);
     if (!std::isfinite(loops) || loops > MaxLegs) return false;
     if (loops < 1) loops = 1;
     else if (loops > 1) loops += 1;
