@@ -89,13 +89,14 @@ void TReader::Line(const std::string& Raw) {
     if (line.empty()) return;
     const size_t semi = line.find(';');
     if (semi != std::string::npos) line = UpCaseStr(Trim(line.substr(0, semi)));
-    // G words: every one must be known, else the whole line is refused.
-    std::string copy = line;
-    Extended v;
+    // G words: every one must be known, else the whole line is refused. One pass from
+    // the left reads them as taking the first one out again and again would.
     std::vector<long> codes;
     bool unsupported = false;
-    while (copy.find('G') != std::string::npos) {
-        if (!NcWordValue('G', copy, v)) continue;
+    for (size_t i = line.find('G'); i != std::string::npos; i = line.find('G', i + 1)) {
+        std::string word = line.substr(i, line.find('G', i + 1) - i);
+        Extended v;
+        if (!NcWordValue('G', word, v)) continue;
         long c;
         if (!Code(v, c) || (c > 4 && c != 17 && c != 90 && c != 91) || c < 0) {
             unsupported = true;
@@ -105,7 +106,8 @@ void TReader::Line(const std::string& Raw) {
         }
     }
     if (unsupported) return;
-    copy = line;
+    std::string copy = line;
+    Extended v;
     if (NcWordValue('T', copy, v)) {
         long t;
         Layer = Code(v, t) && t >= 1 && t <= ToolLayerCount ? uint8_t(t) : LayerOrig;

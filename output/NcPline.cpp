@@ -20,6 +20,7 @@ namespace {
 constexpr Extended DegToRad = 0.017453292519943295769L;
 constexpr Extended MinLeg = 0.01L;      // a shorter partial ramp leg is dropped
 constexpr Extended MaxLegs = 10000;     // more legs or loops than this: plunge vertically
+constexpr Extended MaxPlungeMoves = 1e6L;  // nor when the legs or loops would take more moves
 
 // A leg or loop count a rounding error away from a whole number is that number, so
 // no partial leg of a few nanometres appears.
@@ -116,7 +117,7 @@ bool RampQuantities(TNcRun& R, const TPl& P, int Kind, Extended sZ, Extended eZ,
     Q.RL = pl.RampLength > CoordTol ? std::min(pl.RampLength, L) : L;
     Q.D = Q.RL * std::tan(A);
     Q.N = WholeIfNear((sZ - eZ) / Q.D);
-    if (!std::isfinite(Q.N) || Q.N > MaxLegs) return false;
+    if (!std::isfinite(Q.N) || Q.N > MaxLegs || Q.N * P.N > MaxPlungeMoves) return false;
     Q.Rem = Q.RL * (Q.N - std::trunc(Q.N));
     if (DropShortLeg && Q.Rem < MinLeg) {
         Q.RL -= Q.Rem;
@@ -212,7 +213,7 @@ bool DescentAngle(TNcRun& R, const TPl& P, int Obj, Extended sZ, Extended eZ, Ex
         A2 = std::atan(per / L);
     }
     Extended loops = WholeIfNear((sZ - eZ) / per);
-    if (!std::isfinite(loops) || loops > MaxLegs) return false;
+    if (!std::isfinite(loops) || loops > MaxLegs || loops * P.N > MaxPlungeMoves) return false;
     if (loops < 1) loops = 1;
     else if (loops > 1) loops += 1;
     Loops = long(loops);

@@ -114,3 +114,21 @@ Extended DistToPoints(const Osy& P, const std::vector<Osy3D>& Pts) {
     if (Pts.size() == 1) best = std::hypot(P.x - Pts[0].x, P.y - Pts[0].y);
     return best;
 }
+
+void TPathSet::Add(std::vector<Osy3D> Pts) {
+    if (Pts.empty()) return;
+    TPath p{std::move(Pts), Osy{INFINITY, INFINITY}, Osy{-INFINITY, -INFINITY}};
+    for (const Osy3D& q : p.Pts) {
+        p.Min = Osy{std::min(p.Min.x, q.x), std::min(p.Min.y, q.y)};
+        p.Max = Osy{std::max(p.Max.x, q.x), std::max(p.Max.y, q.y)};
+    }
+    Paths.push_back(std::move(p));
+}
+
+Extended TPathSet::Dist(const Osy& P, Extended Reach) const {
+    Extended best = INFINITY;
+    for (const TPath& p : Paths)
+        if (P.x > p.Min.x - Reach && P.x < p.Max.x + Reach && P.y > p.Min.y - Reach && P.y < p.Max.y + Reach)
+            best = std::min(best, DistToPoints(P, p.Pts));
+    return best;
+}

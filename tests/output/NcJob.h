@@ -38,3 +38,20 @@ private:
 std::vector<Osy> PathPoints(const TObjHeader* Pline, Extended Step);
 // Distance of P from the polyline through Pts.
 Extended DistToPoints(const Osy& P, const std::vector<Osy3D>& Pts);
+
+// Polylines through points, each with its box, for the distance of a point from the
+// nearest of them.
+class TPathSet {
+public:
+    void Add(std::vector<Osy3D> Pts);
+    // Distance to the nearest path; paths whose box lies farther than Reach are skipped.
+    Extended Dist(const Osy& P, Extended Reach = 0.01L) const;
+    bool Empty() const { return Paths.empty(); }
+
+private:
+    struct TPath {
+        std::vector<Osy3D> Pts;
+        Osy Min, Max;
+    };
+    std::vector<TPath> Paths;
+};

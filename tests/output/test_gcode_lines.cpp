@@ -169,37 +169,21 @@ TEST_F(GcodeLinesTest, ArcFormsLandOnTheDrawnGeometry) {
         for (const TMachineMove& m : run.Moves) arcs += m.Arc;
         if (*style == 'x') EXPECT_EQ(arcs, 0u);
         else EXPECT_GE(arcs, 5u);
-        // The cut moves at the pass depth, each with its box for a quick skip.
-        struct TCut {
-            std::vector<Osy3D> Pts;
-            Osy Min{INFINITY, INFINITY}, Max{-INFINITY, -INFINITY};
-        };
-        std::vector<TCut> cuts;
+        TPathSet cuts;
+        std::vector<std::vector<Osy3D>> cutPts;
         for (const TMachineMove& m : run.Moves) {
             if (m.Rapid || std::fabs(m.To.z + 0.5L) > 0.001L || std::fabs(m.From.z + 0.5L) > 0.001L) continue;
-            TCut c{MovePoints(m, 0.02L)};
-            for (const Osy3D& q : c.Pts) {
-                c.Min = Osy{std::min(c.Min.x, q.x), std::min(c.Min.y, q.y)};
-                c.Max = Osy{std::max(c.Max.x, q.x), std::max(c.Max.y, q.y)};
-            }
-            cuts.push_back(c);
+            cutPts.push_back(MovePoints(m, 0.02L));
+            cuts.Add(cutPts.back());
         }
-        auto nearCut = [&](const Osy& q) {
-            Extended best = INFINITY;
-            for (const TCut& c : cuts)
-                if (q.x > c.Min.x - 0.01L && q.x < c.Max.x + 0.01L && q.y > c.Min.y - 0.01L && q.y < c.Max.y + 0.01L)
-                    best = std::min(best, DistToPoints(q, c.Pts));
-            return best;
-        };
         std::vector<Osy3D> drawn;
         for (TObjHeader* p : DrawnPaths(1)) {
-            for (const Osy& q : PathPoints(p, 0.1L)) ASSERT_LT(nearCut(q), 0.006L) << double(q.x) << " " << double(q.y);
+            for (const Osy& q : PathPoints(p, 0.1L)) ASSERT_LT(cuts.Dist(q), 0.006L) << double(q.x) << " " << double(q.y);
             for (const Osy& q : PathPoints(p, 0.01L)) drawn.push_back(Osy3D{q.x, q.y, 0});
         }
         // Whatever is cut lies on the drawn arcs (chords: within the deviation).
-        for (const TCut& c : cuts)
-            for (size_t i = 0; i < c.Pts.size(); i += 5)
-                ASSERT_LT(DistToPoints(Osy{c.Pts[i].x, c.Pts[i].y}, drawn), 0.0062L);
+        for (const auto& c : cutPts)
+            for (size_t i = 0; i < c.size(); i += 5) ASSERT_LT(DistToPoints(Osy{c[i].x, c[i].y}, drawn), 0.0062L);
     }
 }
 

@@ -116,17 +116,12 @@ const std::vector<TJob>& Jobs() {
 class NcMachineTest : public NcJobTest {
 protected:
     // Feed moves that stay at height Z.
-    static std::vector<std::vector<Osy3D>> CutsAt(const TMachineRun& Run, Extended Z) {
-        std::vector<std::vector<Osy3D>> out;
+    static TPathSet CutsAt(const TMachineRun& Run, Extended Z) {
+        TPathSet out;
         for (const TMachineMove& m : Run.Moves)
             if (!m.Rapid && std::fabs(m.From.z - Z) < 0.0011L && std::fabs(m.To.z - Z) < 0.0011L)
-                out.push_back(MovePoints(m, 0.01L));
+                out.Add(MovePoints(m, 0.01L));
         return out;
-    }
-    static Extended Nearest(const Osy& P, const std::vector<std::vector<Osy3D>>& Cuts) {
-        Extended best = INFINITY;
-        for (const auto& c : Cuts) best = std::min(best, DistToPoints(P, c));
-        return best;
     }
 };
 
@@ -152,7 +147,7 @@ TEST_F(NcMachineTest, EveryJobRunsSafelyAndCutsTheDrawnPathsAtEveryPass) {
             for (int La : {1, 2})
                 for (TObjHeader* p : DrawnPaths(La))
                     for (const Osy& q : PathPoints(p, 0.2L))
-                        ASSERT_LT(Nearest(q, cuts), 0.003L) << "depth " << double(d) << " at " << double(q.x) << " "
+                        ASSERT_LT(cuts.Dist(q), 0.003L) << "depth " << double(d) << " at " << double(q.x) << " "
                                                             << double(q.y) << "\n" << ReadFile(NcPath());
         }
         // Every point reaches every pass depth at its place (a helix: on its circle).
@@ -183,20 +178,16 @@ TEST_F(NcMachineTest, ImportGivesBackTheCutPaths) {
         std::vector<std::string> errors;
         ReadNcText(ReadFile(NcPath()), s, e, errors);
         EXPECT_TRUE(errors.empty()) << errors.front();
-        std::vector<std::vector<Osy3D>> read;
+        TPathSet read;
         for (TObjHeader* p = s; p; p = p->Next) {
             if (p->Type != ObjPline) continue;
             std::vector<Osy3D> v;
             for (const Osy& q : PathPoints(p, 0.01L)) v.push_back(Osy3D{q.x, q.y, 0});
-            read.push_back(v);
+            read.Add(v);
         }
         for (int La : {1, 2})
             for (TObjHeader* p : DrawnPaths(La))
-                for (const Osy& q : PathPoints(p, 0.2L)) {
-                    Extended best = INFINITY;
-                    for (const auto& r : read) best = std::min(best, DistToPoints(q, r));
-                    ASSERT_LT(best, 0.003L) << double(q.x) << " " << double(q.y);
-                }
+                for (const Osy& q : PathPoints(p, 0.2L)) ASSERT_LT(read.Dist(q), 0.003L) << double(q.x) << " " << double(q.y);
         FreeObjList(s, e);
     }
 }

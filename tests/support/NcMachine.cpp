@@ -111,6 +111,9 @@ std::vector<std::string> SafetyViolations(const TMachineRun& Run, Extended Clear
     auto cutDepthAt = [&](const Osy& P) {
         Extended lowest = 0;
         for (const auto& [a, b] : cut) {
+            if (P.x < std::min(a.x, b.x) - 0.01L || P.x > std::max(a.x, b.x) + 0.01L ||
+                P.y < std::min(a.y, b.y) - 0.01L || P.y > std::max(a.y, b.y) + 0.01L)
+                continue;
             const Extended dx = b.x - a.x, dy = b.y - a.y, l2 = dx * dx + dy * dy;
             const Extended t = l2 > 0 ? std::clamp<Extended>(((P.x - a.x) * dx + (P.y - a.y) * dy) / l2, 0, 1) : 0;
             if (std::hypot(P.x - a.x - t * dx, P.y - a.y - t * dy) <= 0.002L) lowest = std::min(lowest, std::max(a.z, b.z));
