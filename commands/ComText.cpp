@@ -10,6 +10,8 @@
 #include "core/Global.h"
 #include "core/ObjRecords.h"
 #include "core/ParText.h"
+#include "platform/Dialogs.h"
+#include "core/ParText.h"
 #include "core/UniDraw.h"
 #include "core/UniLog.h"
 #include "core/UniText.h"
@@ -106,7 +108,8 @@ void ComNewText() {
     WorkText.Origin = V.PickPoint;
     TextStyle = WorkText;
     WorkText.Text = Utf8ToCp1250(V.OrigText).substr(0, 255);
-    EnText.Add(Glob.LayerDraw, V.DataStart, V.DataEnd, true);
+    if (!EnText.Add(Glob.LayerDraw, V.DataStart, V.DataEnd, true) && !TextStyleUsable(WorkText))
+        ShowMessage("Text nebyl vytvořen: výška písma musí být větší než 0 a písmo musí být zadáno (STYLE).");
     ComLayPanelUpdate();
     WriteLog("Sys:ComNewText End");
 }

@@ -35,3 +35,10 @@ struct ParText {
 extern ParText WorkText;
 extern ParText TextStyle;
 extern ParText DimTextStyle;
+
+// The built-in text style and dimension text style: the built-in stroke font,
+// capital height 5 mm, width factor 1, line spacing 10 mm, origin (0, 10).
+void SetBuiltInTextStyles();
+
+// A text can be made with these parameters: a capital height above 0 and a font name.
+bool TextStyleUsable(const ParText& P);

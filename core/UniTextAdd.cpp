@@ -124,6 +124,11 @@ TObjHeader* TEnText::Add(uint8_t Layer, TObjHeader*& StartAdr, TObjHeader*& EndA
     // An empty text or one of blanks alone has nothing to show; blanks around other
     // characters are part of the text.
     if (BlanksOnly(W.Text)) return nullptr;
+    // Without a height or a font the text would be invisible and could not be read back.
+    if (!TextStyleUsable(W)) {
+        WriteLog("Err:Text not made, height <= 0 or no font");
+        return nullptr;
+    }
     W.Text = W.Text.substr(0, 255);
     W.JmFontu = W.JmFontu.substr(0, FontNameMax);
 

@@ -188,19 +188,11 @@ void TMainForm::FormCreate() {
     LoadIconBitmaps();
     LoadShpFonts(Glob.ProgramDir + "/FONT");
 
-    TextStyle = ParText{};
-    TextStyle.JmFontu = FontTab[0].Name.substr(0, FontNameMax);
-    TextStyle.Vyska = 5;
-    TextStyle.WidthFactor = 1;
-    TextStyle.Zkos = 0;
-    TextStyle.Justify = 0;
-    TextStyle.Origin = {0, 10};
-    TextStyle.MeziRadky = 10;
+    SetBuiltInTextStyles();
     InitBuilder();
 
     InitLayerPanelEvents();
     InitCamOps();
-    DimTextStyle = TextStyle;
 }
 
 void TMainForm::FormShow() {

@@ -5,6 +5,7 @@
 #include "commands/UniCom.h"
 #include "core/Glob.h"
 #include "core/Global.h"
+#include "core/ParText.h"
 #include "core/TextFile.h"
 #include "platform/Files.h"
 #include "shell/MainMenus.h"
@@ -32,6 +33,8 @@ bool WriteProgramFolderFiles(const std::string& Dir) {
         const std::string Saved = Glob.ProgramDir;
         Glob.ProgramDir = Dir;
         SetGlobDefaults();
+        // The text styles a start without "Default.cfg" uses.
+        SetBuiltInTextStyles();
         if (!ViewDialog) CreateViewDialog();
         ViewDialog->InitView();
         const uint32_t Special[4] = {0x808080, 0x00A5FF, 0x00C000, 0xFFFFFF};
