@@ -79,16 +79,13 @@ Extended ChordStep(Extended R, Extended Tol) {
 }
 }  // namespace
 
-int32_t RoundPx(Extended V) {
-    if (std::isnan(V)) return 0;
-    V = std::clamp<Extended>(V, -1e9L, 1e9L);
-    return int32_t(std::nearbyint(V));  // the default rounding mode: halves to even
-}
+int32_t RoundPx(Extended V) { return RoundPxD(double(V)); }
 
-TPoint WorldToPixel(const Osy& P) {
-    return {RoundPx((P.x - Glob.ZoomMin.x) * Glob.BoduNaMm + Glob.OknoStart.x),
-            RoundPx(Glob.Okno.y - (P.y - Glob.ZoomMin.y) * Glob.BoduNaMm + Glob.OknoStart.y)};
-}
+TPixelMap::TPixelMap()
+    : Zx(double(Glob.ZoomMin.x)), Zy(double(Glob.ZoomMin.y)), Ox(double(Glob.OknoStart.x)),
+      Oy(double(Glob.OknoStart.y)), H(double(Glob.Okno.y)), Scale(double(Glob.BoduNaMm)) {}
+
+TPoint WorldToPixel(const Osy& P) { return TPixelMap()(P); }
 
 Osy PixelToWorld(Extended X, Extended Y) {
     if (Glob.BoduNaMm == 0) return Glob.ZoomMin;
@@ -190,35 +187,122 @@ void DrawCircle(const Osy& C, Extended R, TCanvas* Canv, float Opacity, Extended
     }
 }
 
-void DrawArc(const Osy& P1, const Osy& P2, Extended Alfa, TCanvas* Canv, float Opacity, Extended Width) {
-    if (!Canv) return;
+namespace {
+// The chords of the arc of a bulge segment within half a pixel; false when it cannot be
+// seen. C, R and the start angle in doubles: the pixels need no more.
+struct TArcChords {
+    double Cx = 0, Cy = 0, R = 0, Start = 0, Step = 0;
+    int64_t Count = 1;
+};
+bool ArcChords(const Osy& P1, const Osy& P2, Extended Alfa, const Osy& Min, const Osy& Max,
+               TArcChords& A) {
     Osy C;
     Extended R;
     ArcCenter(P1, P2, Alfa, C, R);
-    Osy mn, mx;
-    GrownWindow(Width, mn, mx);
-    if (!BoxMeets({C.x - R, C.y - R}, {C.x + R, C.y + R}, mn, mx)) return;
-    int64_t count = 1;
+    if (!BoxMeets({C.x - R, C.y - R}, {C.x + R, C.y + R}, Min, Max)) return false;
+    A.Cx = double(C.x);
+    A.Cy = double(C.y);
+    A.R = double(R);
     if (Glob.BoduNaMm > 0) {
-        Extended tol = 1 / (2 * Glob.BoduNaMm);
-        if (R > tol) {
-            Extended c = std::trunc(std::fabs(Alfa) / ChordStep(R, tol)) + 1;
-            count = std::clamp<Extended>(c, 1, MaxChords);
+        const double tol = 1 / (2 * double(Glob.BoduNaMm));
+        if (A.R > tol) {
+            const double c = std::trunc(std::fabs(double(Alfa)) / double(ChordStep(R, tol))) + 1;
+            A.Count = int64_t(std::clamp<double>(c, 1, double(MaxChords)));
         }
     }
-    Extended step = Alfa / count;
-    Extended angle = ArcStartAngle(P1, P2, Alfa);
+    A.Step = double(Alfa) / double(A.Count);
+    A.Start = double(ArcStartAngle(P1, P2, Alfa));
+    return true;
+}
+}  // namespace
+
+void DrawArc(const Osy& P1, const Osy& P2, Extended Alfa, TCanvas* Canv, float Opacity, Extended Width) {
+    if (!Canv) return;
+    Osy mn, mx;
+    GrownWindow(Width, mn, mx);
+    TArcChords A;
+    if (!ArcChords(P1, P2, Alfa, mn, mx, A)) return;
     bool arrow = Glob.Arrow;
     Glob.Arrow = false;
     Osy prev = P1;
-    for (int64_t i = 1; i <= count; ++i) {
-        angle += step;
-        Osy p{C.x + R * std::cos(angle), C.y + R * std::sin(angle)};
-        if (i == count) Glob.Arrow = arrow;
+    for (int64_t i = 1; i <= A.Count; ++i) {
+        const double angle = A.Start + double(i) * A.Step;
+        Osy p{A.Cx + A.R * std::cos(angle), A.Cy + A.R * std::sin(angle)};
+        if (i == A.Count) Glob.Arrow = arrow;
         DrawLine(prev, p, Canv, Opacity, Width);
         prev = p;
     }
     Glob.Arrow = arrow;
+}
+
+TChainPainter::TChainPainter(TCanvas* Canv, float Opacity, Extended Width)
+    : Canv(Canv), Opacity(Opacity), Width(Width) {
+    Osy mn, mx;
+    GrownWindow(Width, mn, mx);
+    MinX = double(mn.x);
+    MinY = double(mn.y);
+    MaxX = double(mx.x);
+    MaxY = double(mx.y);
+    Alone = Glob.Arrow && (Glob.View == vDir || Glob.View == vSort);
+}
+
+bool TChainPainter::Visible(const Osy& Min, const Osy& Max) const {
+    return double(Min.x) <= MaxX && double(Max.x) >= MinX && double(Min.y) <= MaxY &&
+           double(Max.y) >= MinY;
+}
+
+void TChainPainter::Start(const Osy& P) {
+    Flush();
+    Prev = P;
+}
+
+void TChainPainter::Chord(double X, double Y, const Osy& P) {
+    const double px = double(Prev.x), py = double(Prev.y);
+    if (Canv && !Alone && px >= MinX && px <= MaxX && py >= MinY && py <= MaxY && X >= MinX &&
+        X <= MaxX && Y >= MinY && Y <= MaxY) {
+        if (Run.empty()) Run.push_back(Map(px, py));
+        const TPoint q = Map(X, Y);
+        if (!(q == Run.back())) Run.push_back(q);
+    } else {
+        Flush();
+        DrawLine(Prev, P, Canv, Opacity, Width);
+    }
+    Prev = P;
+}
+
+void TChainPainter::LineTo(const Osy& P) { Chord(double(P.x), double(P.y), P); }
+
+void TChainPainter::ArcTo(const Osy& P, Extended Alfa) {
+    if (Alone) {
+        DrawArc(Prev, P, Alfa, Canv, Opacity, Width);
+        Prev = P;
+        return;
+    }
+    TArcChords A;
+    if (!ArcChords(Prev, P, Alfa, {MinX, MinY}, {MaxX, MaxY}, A)) {
+        Flush();
+        Prev = P;
+        return;
+    }
+    for (int64_t i = 1; i < A.Count; ++i) {
+        const double angle = A.Start + double(i) * A.Step;
+        const double x = A.Cx + A.R * std::cos(angle), y = A.Cy + A.R * std::sin(angle);
+        Chord(x, y, Osy{x, y});
+    }
+    LineTo(P);
+}
+
+void TChainPainter::Flush() {
+    if (Run.empty()) return;
+    Canv->Opacity = Opacity;
+    if (Run.size() <= 2) {
+        Canv->MoveTo(Run.front().X, Run.front().Y);
+        Canv->LineTo(Run.back().X, Run.back().Y);
+    } else {
+        Canv->Polyline(Run);
+        Canv->PenPos = Run.back();
+    }
+    Run.clear();
 }
 
 void DrawRect(const Osy& P1, const Osy& P2, TCanvas* Canv, float Opacity) {

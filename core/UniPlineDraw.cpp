@@ -47,16 +47,44 @@ void StartDot(TCanvas* Canv, const Osy& S) {
     Canv->Ellipse(px.X - 2, px.Y - 2, px.X + 3, px.Y + 3);
 }
 
-void DrawSegs(const TObjHeader* Adresa, TCanvas* Canv, float Opacity, Extended Width) {
+// The box of the outline; an arc's bulge is bounded by the circle around its chord's
+// middle through its farthest point.
+void OutlineBox(const TObjHeader* Adresa, Osy& Min, Osy& Max) {
     const int32_t n = PlineSegCount(Adresa);
     const TPlineSeg* seg = PlineSegs(Adresa);
-    Osy s = AsPline(Adresa)->S;
+    double sx = double(AsPline(Adresa)->S.x), sy = double(AsPline(Adresa)->S.y);
+    double x0 = sx, y0 = sy, x1 = sx, y1 = sy;
+    for (int32_t i = 0; i < n; ++i) {
+        const double ex = double(seg[i].E.x), ey = double(seg[i].E.y);
+        double g = 0;
+        if (std::fabs(seg[i].Alfa) >= CoordTol) {
+            const double half = std::hypot(ex - sx, ey - sy) / 2;
+            g = half * std::max(1.0, std::fabs(std::tan(double(seg[i].Alfa) / 4)));
+        }
+        x0 = std::min(x0, std::min(sx, ex) - g);
+        x1 = std::max(x1, std::max(sx, ex) + g);
+        y0 = std::min(y0, std::min(sy, ey) - g);
+        y1 = std::max(y1, std::max(sy, ey) + g);
+        sx = ex;
+        sy = ey;
+    }
+    Min = {x0, y0};
+    Max = {x1, y1};
+}
+
+void DrawSegs(const TObjHeader* Adresa, TCanvas* Canv, float Opacity, Extended Width) {
+    TChainPainter chain(Canv, Opacity, Width);
+    Osy mn, mx;
+    OutlineBox(Adresa, mn, mx);
+    if (!chain.Visible(mn, mx)) return;
+    const int32_t n = PlineSegCount(Adresa);
+    const TPlineSeg* seg = PlineSegs(Adresa);
+    chain.Start(AsPline(Adresa)->S);
     for (int32_t i = 0; i < n; ++i) {
         if (std::fabs(seg[i].Alfa) < CoordTol)
-            DrawLine(s, seg[i].E, Canv, Opacity, Width);
+            chain.LineTo(seg[i].E);
         else
-            DrawArc(s, seg[i].E, seg[i].Alfa, Canv, Opacity, Width);
-        s = seg[i].E;
+            chain.ArcTo(seg[i].E, seg[i].Alfa);
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QLine>
 #include <QPolygon>
+#include <vector>
 #include <algorithm>
 #include <cmath>
 
@@ -130,7 +132,18 @@ void TQtCanvas::Line(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
 void TQtCanvas::Polyline(const std::vector<TPoint>& Pts) {
     if (Pts.empty()) return;
     ApplyPen(false);
-    P().drawPolyline(ToPolygon(Pts));
+    if (PenWidth <= 1) {
+        // A thin polyline can leave out a corner pixel that its segments drawn one by
+        // one set; as separate lines in one call it paints exactly what they paint.
+        std::vector<QLine> lines;
+        lines.reserve(Pts.size());
+        for (size_t i = 1; i < Pts.size(); ++i)
+            lines.emplace_back(Pts[i - 1].X, Pts[i - 1].Y, Pts[i].X, Pts[i].Y);
+        if (lines.empty()) lines.emplace_back(Pts[0].X, Pts[0].Y, Pts[0].X, Pts[0].Y);
+        P().drawLines(lines.data(), int(lines.size()));
+    } else {
+        P().drawPolyline(ToPolygon(Pts));
+    }
     Changed();
 }
 

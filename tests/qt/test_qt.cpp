@@ -60,6 +60,26 @@ TEST_F(QtTest, CanvasConvertsColoursAndPaints) {
     EXPECT_EQ(CanvasPixel(&c, 20, 10), 0x0000FFu);
 }
 
+// An outline's segments batched into one polyline paint the pixels that the same
+// segments paint one by one, for thin and wide opaque pens.
+TEST_F(QtTest, PolylinePaintsWhatItsSegmentsPaint) {
+    const std::vector<TPoint> Pts{{5, 5}, {60, 8}, {62, 40}, {20, 55}, {21, 55}, {5, 5}, {70, 70}};
+    for (int32_t Width : {1, 2, 7}) {
+        std::unique_ptr<TCanvas> Batched = MakeCanvas(80, 80), Single = MakeCanvas(80, 80);
+        for (TCanvas* c : {Batched.get(), Single.get()}) {
+            c->Clear(0x000000);
+            c->PenColor = 0x00FFFF;
+            c->PenWidth = Width;
+        }
+        Batched->Polyline(Pts);
+        for (size_t i = 1; i < Pts.size(); ++i) Single->Line(Pts[i - 1].X, Pts[i - 1].Y, Pts[i].X, Pts[i].Y);
+        int Differ = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 80; ++x) Differ += CanvasPixel(Batched.get(), x, y) != CanvasPixel(Single.get(), x, y);
+        EXPECT_EQ(Differ, 0) << "pen width " << Width;
+    }
+}
+
 TEST_F(QtTest, FormBindsBothWays) {
     TForm f("BindDg");
     auto* check = f.Make<TCheckBox>("ChBox");
