@@ -1,99 +1,128 @@
-// The full redraw and the object-snap search of one pointer move on drawings of 1k,
-// 10k and 100k segments: both must grow near-linearly with the drawing (the snap
-// search stays local once its index is built).
+// The full redraw through the program's Qt canvas into a 1600 x 1000 image, side by
+// side with the floor: plain QPainter::drawLines of the same pixel segments with the
+// same pens into the same kind of image. Counters: ratio (ours / floor) and, zoomed
+// into a hundredth of the area, zoom_ratio (zoomed redraw / full redraw). Both images
+// must come out the same.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <memory>
+#include <QLine>
+#include <QPainter>
+#include <chrono>
+#include <cstdlib>
+#include <vector>
 
-#include "core/Glob.h"
-#include "core/ObjRecords.h"
-#include "core/ResetState.h"
-#include "core/UniDraw.h"
-#include "core/UniPline.h"
-#include "shell/Main.h"
-#include "shell/MainVars.h"
-#include "shell/Osnap.h"
+#include "BenchScene.h"
+#include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtProbe.h"
 
 namespace {
 
-// Counts the primitives instead of painting them.
-class TCountingCanvas : public TCanvas {
-public:
-    int64_t Calls = 0;
-    void Clear(uint32_t) override { ++Calls; }
-    void SetPixel(int32_t, int32_t, uint32_t) override { ++Calls; }
-    void Line(int32_t, int32_t, int32_t, int32_t) override { ++Calls; }
-    void Polyline(const std::vector<TPoint>&) override { ++Calls; }
-    void Polygon(const std::vector<TPoint>&) override { ++Calls; }
-    void Rectangle(int32_t, int32_t, int32_t, int32_t) override { ++Calls; }
-    void FillRect(const TRect&) override { ++Calls; }
-    void Ellipse(int32_t, int32_t, int32_t, int32_t) override { ++Calls; }
-    void Arc(int32_t, int32_t, int32_t, int32_t, double, double) override { ++Calls; }
-    void TextOut(int32_t, int32_t, const std::string&) override { ++Calls; }
-    TSize TextExtent(const std::string&) override { return {8, 16}; }
-    TRect ClipRect() const override { return {0, 0, 1600, 1000}; }
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point A) { return std::chrono::duration<double>(Clock::now() - A).count(); }
+
+struct TQtScene {
+    TQtCanvas Canvas{1600, 1000};
+    TBenchScene Scene;
+    explicit TQtScene(int64_t Segments) : Scene((setenv("QT_QPA_PLATFORM", "offscreen", 0), QtProbe::EnsureApp(), Segments), &Canvas, false) {}
 };
 
-// A started main form with a 1600 x 1000 drawing area and a drawing of Segments
-// segments: polylines of ten segments (every fifth an arc) on a square grid.
-struct TScene {
-    std::unique_ptr<TMainForm> Form;
-    TCountingCanvas Canvas;
-
-    explicit TScene(int64_t Segments) {
-        ResetAllState();
-        Form = std::make_unique<TMainForm>();
-        Form->FormStarted = true;
-        Form->Width = 1600;
-        Form->Height = 1000;
-        for (const char* P : {"OpsPanel", "LayPanel", "IconsPanel", "ComPanel"})
-            if (TPanel* Pn = Form->Find<TPanel>(P)) Pn->Visible = false;
-        for (int L = 0; L <= LayerCount; ++L) Glob.TabLayer[L].Show = true;
-        const int64_t Plines = Segments / 10;
-        const int64_t Side = int64_t(std::ceil(std::sqrt(double(Plines))));
-        for (int64_t k = 0; k < Plines; ++k) {
-            const Osy O{Extended(k % Side) * 12, Extended(k / Side) * 12};
-            TObjHeader* P = AllocObj(PlineSizeFor(10), ObjPline);
-            P->Layer = uint8_t(1 + k % 8);
-            AsPline(P)->S = O;
-            for (int i = 0; i < 10; ++i)
-                PlineSegs(P)[i] = {i % 5 == 4 ? 0.5L : 0, {O.x + i + 1, O.y + (i % 2) * 3}};
-            AppendObj(P, MainVars.DataStart, MainVars.DataEnd);
+// The floor's input: every segment of the drawing in pixels, one list per layer, and
+// the picture of the view without the drawing.
+struct TFloor {
+    std::vector<QLine> Lines[LayerCount + 1];
+    QImage Empty;
+    explicit TFloor(TQtScene& S) {
+        for (TObjHeader* P = MainVars.DataStart; P; P = P->Next) {
+            TPoint a = WorldToPixel(AsPline(P)->S);
+            for (int32_t i = 0; i < PlineSegCount(P); ++i) {
+                const TPoint b = WorldToPixel(PlineSegs(P)[i].E);
+                Lines[P->Layer].emplace_back(a.X, a.Y, b.X, b.Y);
+                a = b;
+            }
         }
-        MainCanvas = &Canvas;
-        Form->ComZoomObject();
+        TObjHeader *First = MainVars.DataStart, *Last = MainVars.DataEnd;
+        MainVars.DataStart = MainVars.DataEnd = nullptr;
+        S.Scene.Form->ComRedraw();
+        Empty = S.Canvas.Image().copy();
+        MainVars.DataStart = First;
+        MainVars.DataEnd = Last;
     }
-    ~TScene() {
-        MainCanvas = nullptr;
-        Form.reset();
-        FreeObjList(MainVars.DataStart, MainVars.DataEnd);
+    void Paint(QImage& Img) const {
+        Img = Empty.copy();
+        QPainter p(&Img);
+        for (int L = 0; L <= LayerCount; ++L) {
+            if (Lines[L].empty()) continue;
+            QPen pen(ToQColor(Glob.TabLayer[L].Color));
+            pen.setWidth(1);
+            pen.setCapStyle(Qt::RoundCap);
+            pen.setJoinStyle(Qt::RoundJoin);
+            p.setPen(pen);
+            p.drawLines(Lines[L].data(), int(Lines[L].size()));
+        }
     }
 };
+
+int64_t DifferentPixels(const QImage& A, const QImage& B) {
+    int64_t n = 0;
+    for (int y = 0; y < A.height(); ++y)
+        for (int x = 0; x < A.width(); ++x) n += A.pixel(x, y) != B.pixel(x, y);
+    return n;
+}
 
 void BM_Redraw(benchmark::State& State) {
-    TScene S(State.range(0));
-    for (auto _ : State) S.Form->ComRedraw();
-    State.counters["calls"] = double(S.Canvas.Calls) / double(State.iterations());
-    State.SetComplexityN(State.range(0));
-}
-BENCHMARK(BM_Redraw)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
-
-// One pointer move with every object snap on while a command waits for a point.
-void BM_OsnapMove(benchmark::State& State) {
-    TScene S(State.range(0));
-    MainCanvas = nullptr;  // the search alone
-    TOsnapAuto& O = MainVars.Mouse.OsnapAuto;
-    O.Enabled = O.Search = true;
-    O.osEnd = O.osMid = O.osInt = O.osCen = O.osPer = O.osTan = true;
-    O.osNone = false;
-    int64_t i = 0;
+    TQtScene S(State.range(0));
+    TFloor F(S);
+    QImage Floor;
+    double Ours = 0, Plain = 0;
     for (auto _ : State) {
-        const Extended X = Extended(i++ % 97) * 3.1L;
-        S.Form->PointerAtWorld({X, X * 0.7L});
+        auto t = Clock::now();
+        S.Scene.Form->ComRedraw();
+        S.Canvas.Flush();
+        const double o = Seconds(t);
+        t = Clock::now();
+        F.Paint(Floor);
+        Plain += Seconds(t);
+        Ours += o;
+        State.SetIterationTime(o);
     }
-    State.SetComplexityN(State.range(0));
+    const int64_t Diff = DifferentPixels(S.Canvas.Image(), Floor);
+    if (Diff != 0) State.SkipWithError(("images differ in " + std::to_string(Diff) + " pixels").c_str());
+    State.counters["ratio"] = Ours / Plain;
+    State.counters["floor_ms"] = 1000 * Plain / double(State.iterations());
 }
-BENCHMARK(BM_OsnapMove)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_Redraw)->RangeMultiplier(10)->Range(10000, 1000000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The view zoomed into a tenth of the width and height about the drawing's middle,
+// against the full view in the same loop.
+void BM_RedrawZoomed(benchmark::State& State) {
+    TQtScene S(State.range(0));
+    const Osy FullMin = Glob.ZoomMin, FullMax = Glob.ZoomMax;
+    const Extended FullScale = Glob.BoduNaMm;
+    const Osy C{(FullMin.x + FullMax.x) / 2, (FullMin.y + FullMax.y) / 2};
+    const Osy Half{(FullMax.x - FullMin.x) / 20, (FullMax.y - FullMin.y) / 20};
+    auto view = [&](bool Zoomed) {
+        Glob.ZoomMin = Zoomed ? Osy{C.x - Half.x, C.y - Half.y} : FullMin;
+        Glob.ZoomMax = Zoomed ? Osy{C.x + Half.x, C.y + Half.y} : FullMax;
+        Glob.BoduNaMm = Zoomed ? FullScale * 10 : FullScale;
+    };
+    double Zoomed = 0, Full = 0;
+    for (auto _ : State) {
+        view(true);
+        auto t = Clock::now();
+        S.Scene.Form->ComRedraw();
+        S.Canvas.Flush();
+        const double z = Seconds(t);
+        view(false);
+        t = Clock::now();
+        S.Scene.Form->ComRedraw();
+        S.Canvas.Flush();
+        Full += Seconds(t);
+        Zoomed += z;
+        State.SetIterationTime(z);
+    }
+    State.counters["zoom_ratio"] = Zoomed / Full;
+}
+BENCHMARK(BM_RedrawZoomed)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
