@@ -21,10 +21,18 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point A) { return std::chrono::duration<double>(Clock::now() - A).count(); }
 
+// The toolkit on the offscreen platform, made before the first canvas.
+bool StartToolkit() {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QtProbe::EnsureApp();
+    return true;
+}
+
 struct TQtScene {
+    bool Started = StartToolkit();
     TQtCanvas Canvas{1600, 1000};
     TBenchScene Scene;
-    explicit TQtScene(int64_t Segments) : Scene((setenv("QT_QPA_PLATFORM", "offscreen", 0), QtProbe::EnsureApp(), Segments), &Canvas, false) {}
+    explicit TQtScene(int64_t Segments) : Scene(Segments, &Canvas, false) {}
 };
 
 // The floor's input: every segment of the drawing in pixels, one list per layer, and
