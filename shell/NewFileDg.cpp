@@ -29,6 +29,8 @@ const char* const OriginName[9] = {"RbtnLeftDown", "RbtnMidDown", "RbtnRightDown
                                    "RbtnRightMid", "RbtnLeftTop", "RbtnMidTop",    "RbtnRightTop"};
 const char* const OriginWord[9] = {"left-down", "mid-down", "right-down", "left-mid", "center",
                                    "right-mid", "left-top", "mid-top",    "right-top"};
+const char* const JobText[5] = {"2,5D frézování / gravírování", "2,5D + 4 osá indexace",
+                                "2,5D + 4 osé kontinuální", "2,5D frézování / soustružení", "Otevřít nedávno uložený"};
 const char* const JobLog[4] = {"2.5D", "2.5D + 4 axis index", "2.5D + 4 axis continuous", "2.5D milling/turning"};
 
 void Place(TControl* C, int L, int T, int W, int H) {
@@ -68,16 +70,16 @@ TNewFileDialog::TNewFileDialog() : TForm("NewFileDialog") {
     // Page 1: the kind of job or a recent job.
     RGrJobType = Make<TRadioGroup>("RGrJobType", TabNewFileOpt);
     RGrJobType->Caption = "Možnosti";
-    RGrJobType->Items = {"2,5D frézování / gravírování", "2,5D + 4 osá indexace", "2,5D + 4 osé kontinuální",
-                         "2,5D frézování / soustružení", "Otevřít nedávno uložený"};
-    Place(RGrJobType, 8, 8, 300, 160);
+    // Only 2.5D work and opening a recent job are offered; the other kinds stay off the list.
+    RGrJobType->Items = {JobText[0], JobText[JobOpenRecent]};
+    Place(RGrJobType, 8, 8, 300, 84);
     RGrJobType->OnClick = [this] { RGrJobTypeClick(); };
     ImgJobType = Make<TImage>("ImgJobType", TabNewFileOpt);
     Place(ImgJobType, 320, 8, 260, 160);
     ImgJobType->Stretch = true;
     TLabel* HistLbl = Make<TLabel>("LblFileHist", TabNewFileOpt);
     HistLbl->Caption = "Naposledy uložené soubory:";
-    Place(HistLbl, 8, 176, 300, 20);
+    Place(HistLbl, 8, 176, 300, 20);  // below the kind's picture
     LBoxFileHist = Make<TListBox>("LBoxFileHist", TabNewFileOpt);
     Place(LBoxFileHist, 8, 198, 572, 140);
     LBoxFileHist->OnClick = [this] { LBoxFileHistClick(); };
@@ -166,6 +168,13 @@ TNewFileDialog::TNewFileDialog() : TForm("NewFileDialog") {
 
 TNewFileDialog::~TNewFileDialog() { LangUnregisterForm(this); }
 
+int TNewFileDialog::JobChoice() const {
+    const int i = RGrJobType->ItemIndex;
+    return i < 0 ? 0 : i == 1 ? JobOpenRecent : 0;
+}
+
+void TNewFileDialog::SetJobChoice(int Choice) { RGrJobType->ItemIndex = Choice == JobOpenRecent ? 1 : 0; }
+
 void TNewFileDialog::OkForm(bool Last) {
     BitBtnOk->Caption = Last ? "  Ok" : "Další ";
 }
@@ -173,7 +182,7 @@ void TNewFileDialog::OkForm(bool Last) {
 void TNewFileDialog::FormShow() {
     WriteLog("Sys:NewFileDg Open");
     Ready = false;
-    RGrJobType->ItemIndex = 0;
+    SetJobChoice(0);
     ImgJobType->PictureFile = Img("JobType0.bmp");
     // Only 2.5D work and opening a recent job are offered.
     FileHistToEdit(*LBoxFileHist, ChBoxFullpath->Checked, MissingMark);
@@ -191,7 +200,7 @@ void TNewFileDialog::SetPage(int Page) {
     PageControl->ActivePageIndex = Page;
     BitBtnBack->Enabled = Page > 0;
     if (Page == 0) {
-        OkForm(RGrJobType->ItemIndex == 4);
+        OkForm(JobChoice() == JobOpenRecent);
     } else if (Page == 1) {
         OkForm(false);
         LBoxMat->Items.clear();
@@ -204,7 +213,7 @@ void TNewFileDialog::SetPage(int Page) {
 }
 
 void TNewFileDialog::RGrJobTypeClick() {
-    const int i = RGrJobType->ItemIndex;
+    const int i = JobChoice();
     const bool Open = i == 4;
     OkForm(Open);
     TabSheetNewFileMat->Visible = TabSheet2->Visible = !Open;
@@ -229,7 +238,7 @@ void TNewFileDialog::LBoxFileHistClick() {
     const std::string P = HistPath(LBoxFileHist->ItemIndex);
     if (P.empty()) return;
     WriteLog("Usr:Select file:" + P);
-    RGrJobType->ItemIndex = 4;
+    SetJobChoice(JobOpenRecent);
     RGrJobTypeClick();
 }
 
@@ -237,7 +246,7 @@ void TNewFileDialog::LBoxFileHistDblClick() {
     const std::string P = HistPath(LBoxFileHist->ItemIndex);
     if (P.empty()) return;
     WriteLog("Usr:Select and Open file:" + P);
-    RGrJobType->ItemIndex = 4;
+    SetJobChoice(JobOpenRecent);
     RGrJobTypeClick();
     if (OpenRecent()) ModalResult = mrOk;
 }
@@ -304,7 +313,7 @@ void TNewFileDialog::BitBtnOkClick() {
     const int Page = PageControl->ActivePageIndex;
     WriteLog(Page == 2 ? "Usr:ok" : "Usr:Next");
     if (Page < 2) {
-        if (RGrJobType->ItemIndex == 4) {
+        if (JobChoice() == JobOpenRecent) {
             if (OpenRecent()) ModalResult = mrOk;
             return;
         }
@@ -322,7 +331,7 @@ void TNewFileDialog::BitBtnBackClick() {
 bool TNewFileDialog::Finish() {
     const int Shape = RGrStockShape->ItemIndex;
     Glob.StockShape = uint8_t(Shape < 0 ? 0 : Shape);
-    Glob.JobType = uint8_t(RGrJobType->ItemIndex < 0 ? 0 : RGrJobType->ItemIndex);
+    Glob.JobType = uint8_t(JobChoice() == JobOpenRecent ? 0 : JobChoice());
     Glob.StockOrigin = uint8_t(OriginValue);
     // Without a chosen material the material stays as it was.
     if (LBoxMat->ItemIndex >= 0 && size_t(LBoxMat->ItemIndex) < Glob.Material.size())
@@ -397,6 +406,6 @@ void CreateNewFileDialog() {
     NewFileDialogHook = [](bool Show) {
         if (!Show || !NewFileDialog) return -1;
         NewFileDialog->ShowModal();
-        return NewFileDialog->RGrJobType->ItemIndex;
+        return NewFileDialog->JobChoice();
     };
 }

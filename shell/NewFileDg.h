@@ -54,6 +54,11 @@ public:
     void BitBtnOkClick();
     void BitBtnBackClick();
 
+    // The job kind chosen (0..3), or JobOpenRecent; the list shows the offered ones only.
+    static constexpr int JobOpenRecent = 4;
+    int JobChoice() const;
+    void SetJobChoice(int Choice);
+
     int OriginValue = 1;
     Osy3D Size{0, 0, 0};  // the last accepted stock dimensions
 

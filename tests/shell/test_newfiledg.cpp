@@ -131,7 +131,7 @@ TEST_F(NewFileDgTest, RecentJobOpensOnDoubleClickAndNotWithoutARow) {
     New(
         [&R](TForm& F) {
             auto& W = static_cast<TNewFileDialog&>(F);
-            W.RGrJobType->ChooseItem(4);
+            W.RGrJobType->ChooseItem(1);  // "Otevřít nedávno uložený"
             R.ExpectMessage(mrOk, "Vyberte soubor");
             W.BitBtnOk->Click();
             EXPECT_EQ(F.ModalResult, mrNone);
