@@ -10,6 +10,8 @@
 #include "cam/ComContour.h"
 #include "cam/FillDg.h"
 #include "cam/PocketBuild.h"
+#include "cam/SurfaceBuild.h"
+#include "cam/SurfaceDg.h"
 #include "commands/ComCommon.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
@@ -29,10 +31,11 @@ void AutoSave() {
     if (SaveYdfFileHook) SaveYdfFileHook(Glob.ProgramDir + "/AutoSave.ydf", true, true);
 }
 
-// The shared body of MEANDR and ENGRBLOCK; false when the command waits for more input.
-bool PocketStep(bool Logged) {
+// The shared body of MEANDR, SURFACE and ENGRBLOCK; false when the command waits for
+// more input. Logged: the start line, the status of a failed build and the panel.
+bool PocketStep(bool Logged, const char* Start, bool Surface) {
     TMainVars& V = MainVars;
-    if (V.ComCnt == 0 && Logged) WriteLog("Sys:ComPocket Start");
+    if (V.ComCnt == 0 && Logged) WriteLog(Start);
     if (CamSelectStep("Usr:Select previous", Glob.OpRegen)) return false;
     for (TObjHeader* p = V.DataStart; p; p = p->Next)
         if ((p->Flags & FlagSelected) && p->Type == ObjText) {
@@ -45,7 +48,7 @@ bool PocketStep(bool Logged) {
     CopySelObjects(V.DataStart, false, false, false, S, E);
     const bool Fresh = !Glob.OpEdit && !Glob.OpRegen;
     if (Fresh) Glob.OpNew = true;
-    const bool Ok = CreatePocketToolpath(S, E, true, V.DataStart, V.DataEnd);
+    const bool Ok = Surface ? CreateSurfaceToolpath(S, E, true) : CreatePocketToolpath(S, E, true, V.DataStart, V.DataEnd);
     if (!Ok && Logged && OpList.Index >= 0 && OpList.Index < OpList.CamCnt) OpList.Cam[OpList.Index].Status = 3;
     Glob.OpNew = false;
     if (Fresh) OpList.Index = -1;
@@ -59,12 +62,31 @@ bool PocketStep(bool Logged) {
 
 void ComMeandr() {
     AutoSave();
-    if (PocketStep(true)) WriteLog("Sys:ComPocket End");
+    if (PocketStep(true, "Sys:ComPocket Start", false)) WriteLog("Sys:ComPocket End");
+}
+
+void ComSurface() {
+    AutoSave();
+    if (PocketStep(true, "Sys:ComSurface Start", true)) WriteLog("Sys:ComSurface End");
 }
 
 void ComEngrBlock() {
     AutoSave();
-    PocketStep(false);
+    PocketStep(false, "", false);
+}
+
+void SurfaceOpToDg(int OpNum) {
+    TSurfaceDialog* Dg = SurfaceDialog;
+    if (!Dg) return;
+    const TCamOp& Op = OpList.Cam[OpNum];
+    SurfaceLa = uint8_t(Op.La1);
+    Dg->EditOpSurfName->Text = Op.Name;
+    Dg->EditDepth->Text = GeneralNumText(Op.Depth);
+    Dg->EditDistOver->Text = Dg->DistText = GeneralNumText(Op.MfillPridavek);
+    Dg->EditPresahSraf->Text = GeneralNumText(Op.MFillPresah);
+    (Op.Sousledne ? Dg->RBtnSousledne : Dg->RBtnNesousledne)->Click();
+    (Op.MFillUhel != 0 ? Dg->RbtnAlongY : Dg->RbtnAlongX)->Click();
+    (Op.EdgeMode == 0 ? Dg->RBtnInside : Op.EdgeMode == 2 ? Dg->RbtnOutside : Dg->RbtnEdge)->Click();
 }
 
 void PocketOpToDg(int OpNum) {
@@ -91,6 +113,9 @@ void PocketOpToDg(int OpNum) {
 
 void RegenPocketOp(int OpNum) { RegenOpByCommand(OpNum, &ComMeandr, "PocketOp"); }
 
+void RegenSurfaceOp(int OpNum) { RegenOpByCommand(OpNum, &ComSurface, "SurfaceOp"); }
+
 void InstallPocketRegen() {
     RegisterCamOpKind(OpTypePocket, {&RegenPocketOp, &PocketOpToDg, "MEANDR", "Sys:Edit PocketOp"});
+    RegisterCamOpKind(OpTypeSurface, {&RegenSurfaceOp, &SurfaceOpToDg, "SURFACE", "Sys:Edit SurfaceOp"});
 }

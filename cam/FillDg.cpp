@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cam/CamOpList.h"
+#include "cam/DgPlace.h"
 #include "commands/ComCommon.h"
 #include "core/Global.h"
 #include "core/Glob.h"
@@ -15,36 +16,14 @@ TFillDialog* FillDialog = nullptr;
 
 namespace {
 
-// Places controls of one form at design positions.
-struct TPlacer {
-    TForm* F;
-    template <class T>
-    T* Put(const char* Name, TControl* Parent, int L, int Tp, int W, int H, const char* Cap = nullptr) const {
-        T* C = F->Make<T>(Name, Parent);
-        C->Left = L;
-        C->Top = Tp;
-        C->Width = W;
-        C->Height = H;
-        if (Cap) C->Caption = Cap;
-        return C;
-    }
-    TLabel* Text(const char* Name, TControl* Parent, int L, int Tp, int W, const char* Cap) const {
-        return Put<TLabel>(Name, Parent, L, Tp, W, 18, Cap);
-    }
-    TEdit* Field(const char* Name, TControl* Parent, int L, int Tp, int W, const char* Txt) const {
-        TEdit* E = Put<TEdit>(Name, Parent, L, Tp, W, 24);
-        E->Text = Txt;
-        return E;
-    }
-    // A fill parameter row: caption, field, unit.
-    TEdit* Row(const char* Name, TControl* Parent, int Tp, const char* Cap, const char* Txt, const char* Unit) const {
-        Put<TLabel>((std::string(Name) + "Lab").c_str(), Parent, 8, Tp + 4, 80, 18, Cap);
-        TEdit* E = Field(Name, Parent, 92, Tp, 60, Txt);
-        Put<TLabel>((std::string(Name) + "Unit").c_str(), Parent, 158, Tp + 4, 36, 18, Unit);
-        return E;
-    }
-};
-
+// A fill parameter row: caption, field, unit.
+TEdit* Row(const TPlacer& P, const char* Name, const char* LabName, TControl* Parent, int Tp, const char* Cap,
+           const char* Txt, const char* Unit) {
+    P.Text(LabName, Parent, 8, Tp + 4, 80, Cap);
+    TEdit* E = P.Field(Name, Parent, 92, Tp, 60, Txt);
+    P.Text((std::string(Name) + "Unit").c_str(), Parent, 158, Tp + 4, 36, Unit);
+    return E;
+}
 bool ToolLayer(int La) { return La >= 1 && La <= ToolLayerCount; }
 
 }  // namespace
@@ -63,7 +42,7 @@ TFillDialog::TFillDialog() : TForm("FillDialog") {
     P.Text("LabOpFeed", Pn, 170, 44, 56, "Posuv");
     EditFeed = P.Field("EditFeed", Pn, 230, 40, 70, "1");
 
-    GrBoxFillType = P.Put<TGroupBox>("GrBoxFillType", Pn, 8, 72, 140, 100, " Typ výplní ");
+    GrBoxFillType = P.Put<TGroupBox>("GrBoxTyp", Pn, 8, 72, 140, 100, " Typ výplní ");
     RBtnMeandr = P.Put<TRadioButton>("RBtnMeandr", GrBoxFillType, 8, 22, 124, 20, "Meandry");
     RBtnOffset = P.Put<TRadioButton>("RBtnOffset", GrBoxFillType, 8, 46, 124, 20, "Offsety");
     RbtnSpiral = P.Put<TRadioButton>("RbtnSpiral", GrBoxFillType, 8, 70, 124, 20, "Spirálně");
@@ -78,7 +57,7 @@ TFillDialog::TFillDialog() : TForm("FillDialog") {
                                             "Jedním  + rozšířit úzká místa o:");
     EditThinError = P.Field("EditThinError", GrBoxStrategy, 230, 68, 34, "0,03");
     P.Text("LabThinMm", GrBoxStrategy, 266, 72, 32, "[mm]");
-    P.Text("LabAllError", GrBoxStrategy, 26, 98, 200, "Rozšířit celý objekt o:");
+    P.Text("LabWide", GrBoxStrategy, 26, 98, 200, "Rozšířit celý objekt o:");
     EditAllError = P.Field("EditAllError", GrBoxStrategy, 230, 94, 34, "0,03");
     P.Text("LabAllMm", GrBoxStrategy, 266, 98, 32, "[mm]");
     ChBoxCrossing = P.Put<TCheckBox>("ChBoxCrossing", GrBoxStrategy, 8, 124, 280, 20, "Přejezd po dně výplně");
@@ -86,13 +65,13 @@ TFillDialog::TFillDialog() : TForm("FillDialog") {
     RBtnSingleTool->Checked = true;
 
     GrBoxMainFill = P.Put<TGroupBox>("GrBoxMainFill", Pn, 8, 232, 218, 112, " Výplň hlavním nástrojem ");
-    EditPresahSrafMm = P.Row("EditPresahSrafMm", GrBoxMainFill, 20, "Přesah", "0.1", "[mm]");
-    EditPridSrafMm = P.Row("EditPridSrafMm", GrBoxMainFill, 50, "Přídavek", "0.05", "[mm]");
-    EditUhelSraf = P.Row("EditUhelSraf", GrBoxMainFill, 80, "Úhel", "90", "[°]");
+    EditPresahSrafMm = Row(P, "EditPresahSrafMm", "LabOverlapMain", GrBoxMainFill, 20, "Přesah", "0.1", "[mm]");
+    EditPridSrafMm = Row(P, "EditPridSrafMm", "LabAdditionMain", GrBoxMainFill, 50, "Přídavek", "0.05", "[mm]");
+    EditUhelSraf = Row(P, "EditUhelSraf", "LabAngleMain", GrBoxMainFill, 80, "Úhel", "90", "[°]");
     GrBoxSmallFill = P.Put<TGroupBox>("GrBoxSmallFill", Pn, 234, 232, 218, 112, " Výplň menším nástrojem ");
-    EditSmPresahSraf = P.Row("EditSmPresahSraf", GrBoxSmallFill, 20, "Přesah", "0", "[mm]");
-    EditSmPridSraf = P.Row("EditSmPridSraf", GrBoxSmallFill, 50, "Přídavek", "0", "[mm]");
-    EditSmUhelSraf = P.Row("EditSmUhelSraf", GrBoxSmallFill, 80, "Úhel", "135", "[°]");
+    EditSmPresahSraf = Row(P, "EditSmPresahSraf", "LabOverlapSmall", GrBoxSmallFill, 20, "Přesah", "0", "[mm]");
+    EditSmPridSraf = Row(P, "EditSmPridSraf", "LabAdditionSmall", GrBoxSmallFill, 50, "Přídavek", "0", "[mm]");
+    EditSmUhelSraf = Row(P, "EditSmUhelSraf", "LabAngleSmall", GrBoxSmallFill, 80, "Úhel", "135", "[°]");
 
     GrBoxFinish = P.Put<TGroupBox>("GrBoxFinish", Pn, 8, 352, 444, 108, " Finish ");
     RBtnSousl = P.Put<TRadioButton>("RBtnSousl", GrBoxFinish, 8, 22, 180, 20, "Sousledně");
@@ -128,7 +107,12 @@ TFillDialog::TFillDialog() : TForm("FillDialog") {
     for (TRadioButton* R : {RBtnMeandr, RBtnOffset, RbtnSpiral, RBtnSingleTool, RBtnDoubleTool, RBtnSingleToolErr})
         R->OnClick = [this] { Switch(); };
     ChBoxCrossing->OnClick = [this] { FillShowPicture(); };
-    LangRegisterForm("FillDg", this);
+    LangRegisterForm("FillDg", this, [this](const std::string& Key, const std::string& Value) {
+        if (Key == "StrBadTool") StrBadTool = Value;
+        if (Key == "StrDistance") StrDistance = Value;
+        if (Key == "StrNoTool") StrNoTool = Value;
+        if (Key == "StrNoUsed") StrNotUsed = Value;
+    });
     Switch();
 }
 
@@ -183,10 +167,7 @@ void TFillDialog::FillShowLaTool(int La1, int La2) {
         B.Tool->Caption = Glob.Tool[B.La].JmNastroje;
         B.Shape->Color = Glob.TabLayer[B.La].Color;
         B.Name->Caption = Glob.TabLayer[B.La].Name;
-        Extended D = 0;
-        B.Dist->Caption = ToolDistLa(B.La, D, -1, false)
-                              ? StrDistance + ": " + GeneralNumText(std::round(D * 1000) / 1000) + "mm"
-                              : StrBadTool;
+        B.Dist->Caption = ToolDistText(B.La, StrDistance, StrBadTool);
     }
 }
 
@@ -205,4 +186,10 @@ void CreateFillDialog() {
     instance.reset();
     instance = std::make_unique<TFillDialog>();
     FillDialog = instance.get();
+}
+
+std::string ToolDistText(int La, const std::string& Distance, const std::string& BadTool) {
+    Extended D = 0;
+    if (!ToolLayer(La) || !ToolDistLa(La, D, -1, false)) return BadTool;
+    return Distance + ": " + GeneralNumText(std::round(D * 1000) / 1000) + "mm";
 }

@@ -8,12 +8,9 @@
 #include "cam/CamOpList.h"
 #include "cam/CamOpListDelete.h"
 #include "cam/CamOpListRecord.h"
-#include "cam/ContourBuild.h"
 #include "cam/FillDg.h"
-#include "cam/MeanderFill.h"
-#include "cam/OffsetFill.h"
-#include "cam/PocketRegionOffset.h"
-#include "cam/Sort.h"
+#include "cam/MeaRepDg.h"
+#include "cam/PocketFill.h"
 #include "commands/ComCommon.h"
 #include "core/Global.h"
 #include "core/Glob.h"
@@ -28,16 +25,7 @@
 
 namespace {
 
-std::vector<std::string> Errors;
-
-std::string B(bool V) { return V ? "true" : "false"; }
 bool ToolLayer(int La) { return La >= 1 && La <= ToolLayerCount; }
-
-void ShowErrors(const std::string& Caption) {
-    std::string Text = Caption;
-    for (const std::string& L : Errors) Text += "\r\n" + L;
-    ShowMessage(Text);
-}
 
 // The values of the pocket dialog.
 struct TPocket {
@@ -54,20 +42,20 @@ struct TPocket {
 bool Field(const TEdit* E, Extended& V, bool Mark, const std::string& LogStem, int MsgNo) {
     if (StrToExtCalc(E->Text, V, Mark)) return true;
     WriteLog(LogStem + E->Text + ")");
-    Errors.push_back(Msg[MsgNo]);
+    FillErrors().push_back(Msg[MsgNo]);
     return false;
 }
 
 void Fail(const std::string& Log, int MsgNo) {
     WriteLog(Log);
-    Errors.push_back(Msg[MsgNo]);
+    FillErrors().push_back(Msg[MsgNo]);
 }
 
 bool ReadAngle(const TEdit* E, Extended& A, const std::string& LogStem) {
     Extended Deg = 0;
     if (!StrToExtCalc(E->Text, Deg, true) || !FillAngle(Deg, A)) {
         WriteLog(LogStem + E->Text + ")");
-        Errors.push_back(Msg[73]);
+        FillErrors().push_back(Msg[73]);
         return false;
     }
     return true;
@@ -104,142 +92,15 @@ void ReadValues(TFillDialog& Dg, TPocket& P) {
     P.Finish = P.Dist1 - P.AllError;
 }
 
-// Climb milling: the outer contour counter-clockwise, the islands clockwise.
-void OrientRegions(TObjHeader* First, bool Climb) {
-    for (TObjHeader* G = First; G; G = G->Next) {
-        TObjHeader* Outer = G->Type == ObjGroup ? AsGroup(G)->First : G;
-        if (!Outer || Outer->Type != ObjPline) continue;
-        if (EnPline.FindDir(Outer) == Climb) EnPline.ChangeDir(Outer);
-        const bool OuterCw = EnPline.FindDir(Outer);
-        if (G->Type != ObjGroup) continue;
-        for (TObjHeader* I = Outer->Next; I; I = I->Next)
-            if (I->Type == ObjPline && EnPline.FindDir(I) == OuterCw) EnPline.ChangeDir(I);
-    }
-}
-
-TObjHeader* RegionFirst(TObjHeader* G) { return G->Type == ObjGroup ? AsGroup(G)->First : G; }
-int RegionCount(TObjHeader* G) { return G->Type == ObjGroup ? AsGroup(G)->Count : 1; }
-
-// The offset of a region at D (0 stands for 0.001): false when it broke apart or did
-// not give one loop per contour.
-bool RegionLoops(TObjHeader* G, Extended D, uint8_t La, TObjHeader*& S, TObjHeader*& E, TObjHeader*& FS,
-                 TObjHeader*& FE) {
-    const TObjHeader* Before = E;
-    const bool Ok = PocketRegionOffset(true, RegionFirst(G), D == 0 ? 0.001L : D, S, E, FS, FE, La);
-    int n = 0;
-    for (TObjHeader* p = Before ? Before->Next : S; p; p = p->Next) ++n;
-    return Ok && !FS && n == RegionCount(G);
-}
-
-struct TRegionResult {
-    int CenterKept = 0, CenterDropped = 0, FinishCount = 0;
-};
-
-// One region: roughing fill inside the roughing boundary, finishing contours, the
-// centre lines through narrow places (Thin), the sub-operations and the group.
-bool FillRegion(TObjHeader* G, const TPocket& P, bool Thin, bool& SubOpsRecorded, TRegionResult& Res) {
-    const int Idx = OpList.Index;
-    const uint8_t La = uint8_t(P.La1);
-    WriteLog(Thin ? "CAM:Creating fill with thin err Start (La:" + std::to_string(La) + ")"
-                  : "CAM:Creating simple fill Start (La:" + std::to_string(La) + ")");
-    bool Result = true;
-    TObjHeader *BS = nullptr, *BE = nullptr, *FS = nullptr, *FE = nullptr;
-    if (!RegionLoops(G, P.Rough, La, BS, BE, FS, FE) && !Thin) Result = false;
-    FreeObjList(FS, FE);
-    TObjHeader *RS = nullptr, *RE = nullptr;
-    const bool CopyContours = !Thin && std::fabs(P.Finish - P.Rough) > CoordTol;
-    if (BS) CreateFills(BS, BE, P.FillType == 0, La, RS, RE, P.R1, P.Angle1, P.Step1, CopyContours);
-    FreeObjList(BS, BE);
-    TObjHeader *CS = nullptr, *CE = nullptr, *NS = nullptr, *NE = nullptr;
-    if (!RegionLoops(G, P.Finish, La, CS, CE, NS, NE) && !Thin) Result = false;
-    TObjHeader *LS = nullptr, *LE = nullptr;
-    if (Thin) {
-        int Pieces = 0;
-        for (TObjHeader* p = NS; p; p = p->Next) ++Pieces;
-        Res.CenterKept = CreateCenterLines(NS, NE, LS, LE, La, P.ThinError, P.Finish);
-        Res.CenterDropped = Pieces / 2 - Res.CenterKept;
-        SortLayer(La, LS, LE, Osy{0, 0}, TSortOptions{});
-    }
-    FreeObjList(NS, NE);
-    for (TObjHeader* p = CS; p; p = p->Next) ++Res.FinishCount;
-    SortLayer(La, CS, CE, Osy{0, 0}, TSortOptions{});
-    if (P.Crossing) JoinFills(RS, RE, CS);
-    ConcatObjLists(RS, RE, LS, LE);
-    if (OpList.Cam[Idx].OpType == OpTypePocket) {
-        RecordSubOp(Idx + 1, OpTypePocketRough, "Pocket rough", La, Idx);
-        if (RS) AddObjsToSubOp(Idx + 1, RS);
-        RecordSubOp(Idx + 2, OpTypePocketFin, "Pocket fin", La, Idx);
-        if (CS) AddObjsToSubOp(Idx + 2, CS);
-        if (!Glob.OpEdit && !SubOpsRecorded) OpList.CamCnt = std::min(OpList.CamCnt + 2, MaxCamOps);
-        SubOpsRecorded = true;
-    }
-    ConcatObjLists(RS, RE, CS, CE);
-    if (RS) {
-        TObjHeader* Grp = MakeGroup(true, RS, RE);
-        Grp->Layer = La;
-        AppendObj(Grp, MainVars.DataStart, MainVars.DataEnd);
-        CamOpAddChild(Grp, Idx);
-    }
-    WriteLog(Thin ? "CAM:Creating fill with thin err End" : "CAM:Creating simple fill End");
-    return Result;
-}
-
 // Paths of sub-operations are members of the master's groups: they go with the groups.
 void ForgetSubOpPaths(int Idx) {
     for (int i = Idx + 1; i < OpList.CamCnt; ++i) {
-        if (OpList.Cam[i].MasterOp != Idx) continue;
         TCamOp& Op = OpList.Cam[i];
-        std::unordered_set<TObjHeader*> Keep(Op.Childs.begin(), Op.Childs.begin() + std::min<size_t>(Op.Childs.size(), size_t(std::max(0, Op.ChilCnt))));
+        if (Op.MasterOp != Idx) continue;
+        const size_t Used = std::min(Op.Childs.size(), size_t(std::max(0, Op.ChilCnt)));
+        const std::unordered_set<TObjHeader*> Keep(Op.Childs.begin(), Op.Childs.begin() + long(Used));
         CamOpDelAllChilds(i, &Keep);
     }
-}
-
-// Open polylines: join them on the user's word; false when some stay open.
-bool JoinOpen(TObjHeader*& S, TObjHeader*& E, bool& Joined) {
-    int Open = 0;
-    for (TObjHeader* p = S; p; p = p->Next)
-        if (p->Type == ObjPline && EnPline.OpenPline(p)) ++Open;
-    if (Open == 0) return true;
-    if (Joined) {
-        WriteLog("Err:Open plines selected");
-        ShowMessage(Msg[15]);
-        return false;
-    }
-    WriteLog("Sys:Join pline?");
-    if (MessageDlg(Msg[64] + ": " + std::to_string(Open) + ", " + Msg[65], TMsgDlgType::mtConfirmation,
-                   mbOKCancel) != mrOk) {
-        WriteLog("Usr:No");
-        ShowMessage(Msg[15]);
-        return false;
-    }
-    WriteLog("Usr:Yes");
-    for (TObjHeader* p = S; p; p = p->Next) p->Flags |= FlagSelected;
-    EnPline.Join(0, S, E);
-    Joined = true;
-    return JoinOpen(S, E, Joined);
-}
-
-void TestCrossings(TObjHeader* S) {
-    int Loops = 0;
-    std::vector<TObjHeader*> Objs;
-    for (TObjHeader* p = S; p; p = p->Next) {
-        if (p->Type != ObjPline) continue;
-        Objs.push_back(p);
-        Osy P1, P2;
-        int32_t At = 0;
-        if (EnPline.LoopTest(p, P1, P2, At) > 0) ++Loops;
-    }
-    if (Loops > 0) Errors.push_back(Msg[16] + std::to_string(Loops));
-    std::vector<bool> Counted(Objs.size(), false);
-    int Cross = 0;
-    ForCrossingPairs(Objs, [&](int i, int) {
-        if (!Counted[size_t(i)]) {
-            Counted[size_t(i)] = true;
-            ++Cross;
-        }
-        return true;
-    });
-    if (Cross > 0) Errors.push_back(Msg[46] + std::to_string(Cross));
 }
 
 }  // namespace
@@ -253,48 +114,22 @@ bool FillAngle(Extended Degrees, Extended& Radians) {
     return true;
 }
 
-const std::vector<std::string>& PocketErrors() { return Errors; }
-
 bool CreatePocketToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool TestObjects, TObjHeader*& DrawStart,
                           TObjHeader*& DrawEnd) {
-    WriteLog("CAM:Creating pocket toolpath Start");
-    const std::string Flags =
-        "OpNew:" + B(Glob.OpNew) + " OpEdit:" + B(Glob.OpEdit) + " OpRegen:" + B(Glob.OpRegen);
-    if (Glob.OpNew && !Glob.OpEdit) OpList.Index = OpList.CamCnt;
-    const int Idx = OpList.Index;
-    const bool ValidIdx = Idx >= 0 && Idx + 2 < MaxCamOps;
-    WriteLog("CAM:" + Flags + ", OpNum:" + std::to_string(Idx) + ", OpCnt:" + std::to_string(OpList.CamCnt) +
-             ", OpName" + (Idx >= 0 && Idx < MaxCamOps ? OpList.Cam[Idx].Name : std::string()));
-    Errors.clear();
+    TFillRun Run("pocket");
+    const int Idx = Run.Idx;
     TFillDialog* Dg = FillDialog;
-    if (!ValidIdx || !Dg) {
-        WriteLog("Err:No free operation record");
+    if (!Run.HasSlot() || !Dg) {
         FreeObjList(SrcStart, SrcEnd);
         return false;
     }
-    const Extended SavMinOffsArc = Glob.MinOffsArc;
-    bool Done = false, Failed = false;
-    auto End = [&]() {
-        Glob.MinOffsArc = SavMinOffsArc;
-        FreeObjList(SrcStart, SrcEnd);
-        if (!Errors.empty()) {
-            ShowErrors(Msg[Done ? 79 : Failed ? 78 : 71]);
-            if (Idx < MaxCamOps) OpList.Cam[Idx].Status = 2;
-        } else if (Done && !Failed) {
-            OpList.Cam[Idx].Status = 0;
-        }
-        if (Done && !Failed && !Glob.OpEdit) OpList.CamCnt = std::min(OpList.CamCnt + 1, MaxCamOps);
-        WriteLog("CAM:Creating pocket toolpath End");
-        return Done;
-    };
+    auto End = [&]() { return Run.End(SrcStart, SrcEnd); };
     if (TestObjects) {
-        bool Joined = false;
-        if (!JoinOpen(SrcStart, SrcEnd, Joined)) {
-            Failed = true;
+        if (!TestFillObjects(SrcStart, SrcEnd)) {
+            Run.Failed = true;
             return End();
         }
-        TestCrossings(SrcStart);
-        if (!Errors.empty()) return End();
+        if (!FillErrors().empty()) return End();
     }
     Dg->Switch();
     TPocket P;
@@ -316,15 +151,15 @@ bool CreatePocketToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool TestO
     }
     Dg->FillShowLaTool(P.La1, P.La2);
     if (!Glob.OpRegen && Dg->ShowModal() != mrOk) {
-        Done = Failed = true;
+        Run.Done = Run.Failed = true;
         return End();
     }
     GroupByNesting(SrcStart, SrcEnd, uint8_t(P.La1));
     P.Climb = Dg->RBtnSousl->Checked;
     OrientRegions(SrcStart, P.Climb);
     ReadValues(*Dg, P);
-    if (!Errors.empty()) {
-        Failed = true;
+    if (!FillErrors().empty()) {
+        Run.Failed = true;
         return End();
     }
     ComRedrawView();
@@ -341,18 +176,29 @@ bool CreatePocketToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool TestO
             if (p->Flags & FlagSelected) CamOpAddParent(p, Idx);
         Glob.OpCamOp = true;
     }
-    bool SubOps = false;
-    int FailedRegions = 0;
-    TRegionResult Tot;
+    TFillParams F;
+    F.Meander = P.FillType == 0;
+    F.Crossing = P.Crossing;
+    F.La = uint8_t(P.La1);
+    F.Limit3D = P.Limit3D;
+    F.R = P.R1;
+    F.Angle = P.Angle1;
+    F.Step = P.Step1;
+    F.Rough = P.Rough;
+    F.Finish = P.Finish;
+    F.ThinError = P.ThinError;
+    TRegionCounts Tot;
     for (TObjHeader* G = SrcStart; G; G = G->Next) {
-        TRegionResult R;
-        if (!FillRegion(G, P, P.Strategy == 1, SubOps, R)) ++FailedRegions;
-        Tot.CenterKept += R.CenterKept;
-        Tot.CenterDropped += R.CenterDropped;
-        Tot.FinishCount += R.FinishCount;
+        TRegionCounts C;
+        if (P.Strategy == 1) {
+            FillWithWidening(G, F, true, true, C);
+        } else if (!SimpleFill(G, F)) {
+            ++C.Failed;
+        }
+        Tot.Add(C);
     }
-    if (P.Strategy == 0 && FailedRegions > 0)
-        Errors.push_back(Msg[80] + std::to_string(FailedRegions) + Msg[81]);
-    Done = true;
+    if (P.Strategy == 0 && Tot.Failed > 0) FillErrors().push_back(Msg[80] + std::to_string(Tot.Failed) + Msg[81]);
+    if (P.Strategy == 1 && (Tot.Failed > 0 || Tot.Open > 0 || Tot.CenterDropped > 0)) ShowPocketReport(Tot);
+    Run.Done = true;
     return End();
 }

@@ -5,7 +5,9 @@
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
 #include "cam/LenDg.h"
+#include "cam/MeaRepDg.h"
 #include "cam/SortDg.h"
+#include "cam/SurfaceDg.h"
 #include "commands/AlignDg.h"
 #include "commands/ArPolDg.h"
 #include "commands/ArRectDg.h"
@@ -59,7 +61,7 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TInfoDialog", &CreateInfoDialog},
         {"TChangeTextDialog", nullptr},
         {"TFillDialog", &CreateFillDialog},
-        {"TReportDialog", nullptr},
+        {"TReportDialog", &CreateReportDialog},
         {"TErrorDialog", nullptr},
         {"TDaskovinDialog", nullptr},
         {"TFiltrDialog", nullptr},
@@ -74,7 +76,7 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TCopyFromToolDialog", nullptr},
         {"TNewFileDialog", &CreateNewFileDialog},
         {"TToolMatLibDialog", &CreateToolMatLibDialog},
-        {"TSurfaceDialog", nullptr},
+        {"TSurfaceDialog", &CreateSurfaceDialog},
         {"TToolLocDialog", nullptr},
         {"TToolLibOpenDialog", nullptr},
         {"TValSelectDialog", nullptr},

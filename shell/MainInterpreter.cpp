@@ -146,7 +146,7 @@ const TDispatchRow DispatchTable[] = {
     {"PRINT", [](TMainForm&) { ComPrint(); }, false},
     {"CONTOUR", [](TMainForm&) { ComContour(); }, false},
     {"MEANDR", [](TMainForm&) { ComMeandr(); }, false},
-    {"SURFACE", nullptr, false},
+    {"SURFACE", [](TMainForm&) { ComSurface(); }, false},
     {"INTELIMEANDR", nullptr, false},
     {"SORT", [](TMainForm&) { ComSort(); }, false},
     {"CLIPCUT", nullptr, false},

@@ -2,6 +2,8 @@
 
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
+#include "cam/MeaRepDg.h"
+#include "cam/SurfaceDg.h"
 #include "commands/UniCom.h"
 #include "formats/DxfInDg.h"
 #include "formats/DxfOutDg.h"
@@ -24,4 +26,6 @@ void ResetShellTexts() {
     CreateSetDialog();
     CreateContourDialog();
     CreateFillDialog();
+    CreateReportDialog();
+    CreateSurfaceDialog();
 }

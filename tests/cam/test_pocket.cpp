@@ -9,7 +9,12 @@
 #include "ContourFixture.h"
 #include "cam/CamOpList.h"
 #include "cam/FillDg.h"
+#include "cam/CamOpRegen.h"
+#include "cam/MeaRepDg.h"
 #include "cam/PocketBuild.h"
+#include "cam/SurfaceDg.h"
+#include "core/Builder.h"
+#include "core/UniPline.h"
 #include "core/Glob.h"
 #include "core/UniGeom.h"
 #include "core/UniWalk.h"
@@ -100,10 +105,23 @@ Extended ClipperPocketArea(const TRect& Outer, const std::vector<TRect>& Islands
     return A / (Scale * Scale);
 }
 
-// Distance from Q to the nearest sampled point of the paths (dense samples).
-Extended NearestPath(const std::vector<Osy>& Pts, const Osy& Q) {
+// The paths as straight pieces: lines as they are, arcs as chords of at most 0.01 mm sag.
+std::vector<std::pair<Osy, Osy>> Pieces(const std::vector<TObjHeader*>& Paths) {
+    std::vector<std::pair<Osy, Osy>> Res;
+    for (TObjHeader* P : Paths) {
+        const std::vector<Osy> V = SamplePath(P, 64);
+        for (size_t i = 0; i + 1 < V.size(); ++i) Res.push_back({V[i], V[i + 1]});
+    }
+    return Res;
+}
+
+Extended NearestPath(const std::vector<std::pair<Osy, Osy>>& Segs, const Osy& Q) {
     Extended Best = 1e300;
-    for (const Osy& P : Pts) Best = std::min(Best, Dist(P, Q));
+    for (const auto& [A, B] : Segs) {
+        const Extended dx = B.x - A.x, dy = B.y - A.y, L2 = dx * dx + dy * dy;
+        const Extended t = L2 > 0 ? std::clamp<Extended>(((Q.x - A.x) * dx + (Q.y - A.y) * dy) / L2, 0, 1) : 0;
+        Best = std::min(Best, std::hypot(Q.x - A.x - t * dx, Q.y - A.y - t * dy));
+    }
     return Best;
 }
 
@@ -141,12 +159,10 @@ TEST_F(PocketTest, FillsStayInsideTheWallsAndCoverTheReachableRegion) {
         const std::vector<TObjHeader*> All = Paths(Op);
         ASSERT_FALSE(All.empty());
         // The tool (radius 1) never cuts into a wall.
-        std::vector<Osy> Pts;
         for (TObjHeader* P : All)
-            for (const Osy& Q : SamplePath(P, 64)) {
+            for (const Osy& Q : SamplePath(P, 64))
                 ASSERT_GE(double(Clearance(Outer, C.Islands, Q)), 1 - 1e-6) << Q.x << " " << Q.y;
-                Pts.push_back(Q);
-            }
+        const auto Pts = Pieces(All);
         // The finishing contours enclose what Clipper's offset encloses.
         Extended FinArea = 0;
         for (TObjHeader* P : Childs(Op + 2)) FinArea += PathArea(P);
@@ -209,7 +225,9 @@ TEST_F(PocketTest, FillAngleIsALineDirection) {
     for (const auto& C : Cases) {
         Extended A = -1;
         EXPECT_EQ(FillAngle(C.Deg, A), C.Ok) << double(C.Deg);
-        if (C.Ok) EXPECT_NEAR(double(A), double(C.Rad), 1e-12) << double(C.Deg);
+        if (C.Ok) {
+            EXPECT_NEAR(double(A), double(C.Rad), 1e-12) << double(C.Deg);
+        }
     }
 }
 
@@ -266,6 +284,140 @@ TEST_F(PocketTest, PocketFollowsItsMovedSource) {
             EXPECT_TRUE(InGroup);
         }
     EXPECT_TRUE(TCmdHarness::LogHas("Ops:Regen PocketOp End"));
+}
+
+}  // namespace
+
+namespace {
+
+class SurfaceTest : public PocketTest {
+protected:
+    void Surface(const char* Where, const char* DistOver, const char* Overlap, bool AlongY) {
+        R->ExpectModal("SurfaceDialog", [=](TForm& F) {
+            F.Find<TControl>(Where)->Click();
+            F.Find<TControl>("EditDistOver")->Text = DistOver;
+            F.Find<TControl>("EditPresahSraf")->Text = Overlap;
+            F.Find<TControl>(AlongY ? "RbtnAlongY" : "RbtnAlongX")->Click();
+            F.ClickButton("BitBtnOK");
+            return mrOk;
+        });
+        H->Enter("SURFACE");
+        H->Enter("");
+    }
+};
+
+TEST_F(SurfaceTest, InsideOnAndOutsideTheEdgeAtTheDistanceFromIt) {
+    // A 6 mm tool, 2 mm from the edge: the region is offset by 5 mm.
+    SetTool(1, 6);
+    const TRect Sq{{0, 0}, {40, 30}};
+    struct {
+        const char* Where;
+        Extended Offset;  // how far the tool centre stays inside the edge (negative: outside)
+        bool AlongY;
+    } Cases[] = {{"RBtnInside", 5, false}, {"RbtnEdge", -0.001L, true}, {"RbtnOutside", -5, false}};
+    int Op = 0;
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Where);
+        AddRect(Sq.A, Sq.B, true);
+        Surface(C.Where, "2", "1", C.AlongY);
+        ASSERT_EQ(OpList.CamCnt, Op + 1);
+        const TCamOp& M = OpList.Cam[Op];
+        EXPECT_EQ(M.OpType, OpTypeSurface);
+        EXPECT_EQ(M.Status, 0);
+        EXPECT_EQ(double(M.MFillUhel), C.AlongY ? 1.5707963705062866 : 0.0);
+        Extended Least = 1e9;
+        for (TObjHeader* P : Paths(Op))
+            for (const Osy& Q : SamplePath(P, 16)) Least = std::min(Least, Clearance(Sq, {}, Q));
+        const auto Pts = Pieces(Paths(Op));
+        EXPECT_NEAR(double(Least), double(C.Offset), 1e-6);
+        // Passes along the chosen axis; the centre region is swept (step 5 with radius 3).
+        int Along = 0, Across = 0;
+        for (TObjHeader* P : Paths(Op))
+            for (int i = 0; i < PlineSegCount(P); ++i) {
+                const Osy S = PlineSegStart(P, i), E = PlineSegs(P)[i].E;
+                if (Dist(S, E) < 6) continue;
+                // Along Y is pi/2 in single precision: 2e-6 mm off over 40 mm.
+                (std::fabs(C.AlongY ? S.x - E.x : S.y - E.y) < 1e-5 ? Along : Across)++;
+            }
+        EXPECT_GT(Along, Across);  // across: the boundary pass and the links over its arcs
+        for (Extended x = 0; x <= 40; x += 0.5L)
+            for (Extended y = 0; y <= 30; y += 0.5L)
+                if (Clearance(Sq, {}, {x, y}) >= C.Offset) {
+                    ASSERT_LE(double(NearestPath(Pts, {x, y})), 3 + 1e-6);
+                }
+        Op += 1;
+    }
+    EXPECT_EQ(OpList.Cam[2].Name, "Povrch3");
+}
+
+TEST_F(SurfaceTest, EdgeKeepsTheTypedDistanceAndEditShowsTheRecordedDirection) {
+    TForm& F = *SurfaceDialog;
+    F.Find<TControl>("RbtnOutside")->Click();
+    F.Find<TControl>("EditDistOver")->Text = "2";
+    F.Find<TControl>("RbtnEdge")->Click();
+    EXPECT_FALSE(F.Find<TControl>("EditDistOver")->Enabled);
+    F.Find<TControl>("RbtnOutside")->Click();
+    EXPECT_TRUE(F.Find<TControl>("EditDistOver")->Enabled);
+    EXPECT_EQ(F.Find<TControl>("EditDistOver")->Text, "2");
+
+    AddRect({0, 0}, {20, 20}, true);
+    Surface("RBtnInside", "0", "0.5", true);
+    F.Find<TControl>("RbtnAlongX")->Click();
+    CamOpToDg(0);
+    EXPECT_TRUE(SurfaceDialog->RbtnAlongY->Checked);
+    EXPECT_TRUE(SurfaceDialog->RBtnInside->Checked);
+}
+
+TEST_F(PocketTest, WideningMakesCentreLinesThroughNarrowPlacesAndReportsDropped) {
+    // A 10 x 10 block with a 1.9 mm wide corridor: a 2 mm tool does not fit the corridor
+    // with the whole-object widening 0, so its centre line (0.05 mm from each wall
+    // inside the tool's reach) is made; with a tiny widening limit it is dropped.
+    struct {
+        const char* Thin;
+        int Kept, Dropped;
+    } Cases[] = {{"0.5", 1, 0}, {"0.01", 0, 1}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Thin);
+        TObjHeader* Sh = nullptr;
+        {
+            StartObj({0, 0});
+            for (const Osy& P : std::vector<Osy>{{10, 0}, {10, 4}, {30, 4}, {30, 0}, {40, 0}, {40, 10}, {30, 10},
+                                                 {30, 5.9L}, {10, 5.9L}, {10, 10}, {0, 10}, {0, 0}})
+                AddSeg(P, 0, CoordTol);
+            Sh = MakeObj(1, MainVars.DataStart, MainVars.DataEnd);
+            EnPline.OpenPline(Sh);
+            Sh->Flags |= FlagSelected;
+        }
+        R->ExpectModal("FillDialog", [&C](TForm& F) {
+            F.Find<TControl>("RBtnSingleToolErr")->Click();
+            F.Find<TControl>("EditThinError")->Text = C.Thin;
+            F.Find<TControl>("EditAllError")->Text = "0";
+            F.Find<TControl>("EditPridSrafMm")->Text = "0";
+            return mrOk;
+        });
+        if (C.Dropped > 0) R->ExpectModal("Report", mrOk);
+        Run({"MEANDR", ""});
+        const int Op = OpList.CamCnt - 3;
+        ASSERT_GE(Op, 0);
+        EXPECT_EQ(OpList.Cam[Op].Strategy, 1);
+        if (C.Dropped > 0) {
+            EXPECT_EQ(ReportDialog->StrGrid->Cells[2][5], "1");
+            EXPECT_EQ(ReportDialog->StrGrid->Cells[0][5], "Nepovedené středovky");
+        }
+        // Every path keeps the tool 1 mm off the walls except centre lines in the corridor.
+        int InCorridor = 0;
+        for (TObjHeader* P : Paths(Op))
+            for (const Osy& Q : SamplePath(P, 8)) {
+                const bool Corridor = Q.x > 10 + 1e-6 && Q.x < 30 - 1e-6 && Q.y > 4 && Q.y < 5.9L;
+                if (Corridor) {
+                    ++InCorridor;
+                    EXPECT_NEAR(double(Q.y), 4.95, 1e-3);
+                }
+            }
+        EXPECT_EQ(InCorridor > 0, C.Kept > 0);
+        ClearSelection(MainVars.DataStart);
+        EXPECT_TRUE(R->Done());
+    }
 }
 
 }  // namespace
