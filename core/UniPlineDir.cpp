@@ -140,6 +140,7 @@ int32_t SelfCrossSearch(const TObjHeader* Adresa, TSelfCross& Res, bool AnyPair)
     auto start = [&](int32_t i) { return i == 0 ? S0 : seg[i - 1].E; };
 
     // Tries pair i < j; keeps it when it crosses and comes before the best so far.
+    std::vector<TIdxBox> boxes;  // of every segment when all pairs are tried
     auto tryPair = [&](int32_t i, int32_t j) {
         if (Res.Count && (i > Res.I || (i == Res.I && j >= Res.J))) return;
         // Cheap tests first: pairs that surely meet nowhere (neighbours: nowhere but
@@ -148,16 +149,19 @@ int32_t SelfCrossSearch(const TObjHeader* Adresa, TSelfCross& Res, bool AnyPair)
             if (!offs::fast::NeighboursMayMeet(start(i), seg[i].E, seg[i].Alfa, seg[j].E, seg[j].Alfa)) return;
         } else if (i == 0 && j == n - 1 && lastEndsAtStart) {
             if (!offs::fast::NeighboursMayMeet(start(j), S0, seg[j].Alfa, seg[i].E, seg[i].Alfa)) return;
-        } else if (!offs::fast::MayCross(start(i), seg[i].E, seg[i].Alfa, start(j), seg[j].E, seg[j].Alfa)) {
+        } else if ((!boxes.empty() && !boxes[size_t(i)].Meets(boxes[size_t(j)])) ||
+                   !offs::fast::MayCross(start(i), seg[i].E, seg[i].Alfa, start(j), seg[j].E, seg[j].Alfa)) {
             return;
         }
         Osy X1, X2;
-        int32_t c = int32_t(IntersSegSeg(start(i), seg[i].E, start(j), seg[j].E, seg[i].Alfa, seg[j].Alfa, X1, X2));
+        int32_t c = int32_t(offs::fast::SegSeg(start(i), seg[i].E, start(j), seg[j].E, seg[i].Alfa, seg[j].Alfa, X1, X2));
         if (c == 1 && (j == i + 1 || (i == 0 && j == n - 1 && lastEndsAtStart))) c = 0;
         if (c) Res = {c, i, j, X1, X2};
     };
 
     if (n <= BruteForceSegs) {
+        boxes.resize(size_t(n));
+        for (int32_t i = 0; i < n; ++i) boxes[size_t(i)] = offs::fast::SegBox(start(i), seg[i].E, seg[i].Alfa);
         for (int32_t i = 0; i < n && !Res.Count; ++i)
             for (int32_t j = i + 1; j < n && !Res.Count; ++j) tryPair(i, j);
         return Res.Count;

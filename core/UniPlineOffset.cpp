@@ -67,7 +67,7 @@ bool TrimPair(const Osy& P, const Osy& L, Extended A, Osy& S, const Osy& E, Exte
     Osy X, X2;
     const bool lastLine = IsLine(A), nextLine = IsLine(Alfa);
     if (lastLine && nextLine) {
-        if (IntersLineLine(S, E, P, L, X, X2) == 0 || Dist(V, X) > Reach) return false;
+        if (fast::LineLine(S, E, P, L, X, X2) == 0 || Dist(V, X) > Reach) return false;
         AddSeg(X, 0, CoordTol);
         AddSeg(E, 0, CoordTol);
         S = X;

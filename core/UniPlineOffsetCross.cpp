@@ -48,7 +48,18 @@ struct TCrossItem {
     Osy Mn, Mx;
     std::unique_ptr<TSegBoxIndex> Idx;  // built on first need
 
-    explicit TCrossItem(const TObjHeader* R) : Rec(R) { EnPline.Envelope(R, Mn, Mx); }
+    // The envelope may be a little wide (segment boxes grown by the sagitta and the
+    // tolerance): it only passes over pairs that surely do not meet.
+    explicit TCrossItem(const TObjHeader* R) : Rec(R) {
+        const int32_t n = PlineSegCount(R);
+        const TPlineSeg* seg = PlineSegs(R);
+        Mn = Mx = AsPline(R)->S;
+        for (int32_t i = 0; i < n; ++i) {
+            const TIdxBox b = fast::SegBox(PlineSegStart(R, i), seg[i].E, seg[i].Alfa);
+            Mn = {Mn.x < b.x1 ? Mn.x : Extended(b.x1), Mn.y < b.y1 ? Mn.y : Extended(b.y1)};
+            Mx = {Mx.x > b.x2 ? Mx.x : Extended(b.x2), Mx.y > b.y2 ? Mx.y : Extended(b.y2)};
+        }
+    }
     const TSegBoxIndex& Index() {
         if (!Idx) Idx = std::make_unique<TSegBoxIndex>(SegIndexOf(Rec));
         return *Idx;
@@ -72,7 +83,7 @@ bool CrossItems(TCrossItem& A, TCrossItem& B, bool AllPairs, int32_t& Sect1, int
             return false;
         Osy X1, X2;
         const unsigned c =
-            IntersSegSeg(PlineSegStart(a, i), s1[i].E, PlineSegStart(b, j), s2[j].E, s1[i].Alfa, s2[j].Alfa, X1, X2);
+            fast::SegSeg(PlineSegStart(a, i), s1[i].E, PlineSegStart(b, j), s2[j].E, s1[i].Alfa, s2[j].Alfa, X1, X2);
         if (c == 0) return false;
         if (counts(X1)) {
             Cross = X1;
@@ -371,7 +382,7 @@ void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
             return;
         Osy X[2];
         const unsigned c =
-            IntersSegSeg(PlineSegStart(Src, i), seg[i].E, PlineSegStart(Src, j), seg[j].E, seg[i].Alfa, seg[j].Alfa,
+            fast::SegSeg(PlineSegStart(Src, i), seg[i].E, PlineSegStart(Src, j), seg[j].E, seg[i].Alfa, seg[j].Alfa,
                          X[0], X[1]);
         for (unsigned m = 0; m < c && m < 2; ++m) {
             if (j == i + 1 && SamePt(X[m], seg[i].E)) continue;  // their common vertex
@@ -383,7 +394,7 @@ void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
     if (AllPairs) {
         for (int32_t i = 0; i < n; ++i)
             for (int32_t j = i + 1; j < n; ++j) pair(i, j);
-    } else if (int64_t(n) * n <= 2 * BrutePairs) {
+    } else if (n <= 64) {  // few enough for every pair of boxes
         std::vector<TIdxBox> bx(static_cast<size_t>(n));
         for (int32_t i = 0; i < n; ++i) bx[size_t(i)] = offs::fast::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa);
         for (int32_t i = 0; i < n; ++i)
@@ -456,7 +467,7 @@ void ExciseMicroLoops(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
             const Osy s = PlineSegStart(r, i), v = seg[i].E, e = seg[j].E;
             if (!MayMeetNearJoint(s, v, seg[i].Alfa, e, seg[j].Alfa)) continue;
             Osy X[2];
-            const unsigned c = IntersSegSeg(s, v, v, e, seg[i].Alfa, seg[j].Alfa, X[0], X[1]);
+            const unsigned c = fast::SegSeg(s, v, v, e, seg[i].Alfa, seg[j].Alfa, X[0], X[1]);
             for (unsigned m = 0; m < c && m < 2; ++m) {
                 const Osy& x = X[m];
                 if (SamePt(x, v) || SamePt(x, s) || SamePt(x, e) || std::fabs(x.x - v.x) >= MicroLoopSize ||

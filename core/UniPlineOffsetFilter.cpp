@@ -49,7 +49,8 @@ void DropPiecesTouchingVertices(TObjHeader*& StartAdr, TObjHeader*& EndAdr, cons
         pts.push_back(p);
         return false;
     });
-    if (AllPairs) {
+    // A few vertices are looked through faster than hashed.
+    if (AllPairs || pts.size() <= 48) {
         DropIf(StartAdr, EndAdr, [&](const TObjHeader* P) {
             return AnyPoint(P, [&](const Osy& q) {
                 for (const Osy& s : pts)
@@ -95,11 +96,14 @@ void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader
     const bool open = !(AsPline(Src)->PlineFlags & PlineClosed);
     // Segments farther than this cannot decide the test (see below).
     const Extended reach = Dist - NearMargin + 1e-3L;
+    // The segments' boxes, indexed unless they are few enough to scan.
+    std::vector<TIdxBox> boxes;
     TSegBoxIndex idx;
+    const bool scan = n <= 48;
     if (!AllPairs) {
-        std::vector<TIdxBox> boxes(static_cast<size_t>(n));
+        boxes.resize(static_cast<size_t>(n));
         for (int32_t i = 0; i < n; ++i) boxes[size_t(i)] = fast::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa);
-        idx.Build(std::move(boxes));
+        if (!scan) idx.Build(boxes);
     }
     std::vector<int32_t> cand;
     // The distance of Pt from the source, exact whenever it is below reach: a segment
@@ -113,7 +117,13 @@ void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader
         }
         cand.clear();
         const Extended r = reach > 0 ? reach : 0;
-        idx.Query(fast::SegBox({Pt.x - r, Pt.y - r}, {Pt.x + r, Pt.y + r}, 0), cand);
+        const TIdxBox q = fast::SegBox({Pt.x - r, Pt.y - r}, {Pt.x + r, Pt.y + r}, 0);
+        if (scan) {
+            for (int32_t i = 0; i < n; ++i)
+                if (boxes[size_t(i)].Meets(q)) cand.push_back(i);
+        } else {
+            idx.Query(q, cand);
+        }
         for (int32_t i : cand)
             best = std::fmin(best, fast::SegDist(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
         return best;

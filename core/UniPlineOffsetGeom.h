@@ -79,8 +79,8 @@ inline Extended SegDist(const Osy& P, const Osy& S, const Osy& E, Extended Alfa)
 // A box holding the segment, widened as pline::SegBox is: the chord's box grown by
 // the sagitta (an arc up to a half turn stays within it), or the circle's box.
 inline TIdxBox SegBox(const Osy& S, const Osy& E, Extended Alfa) {
-    double x1 = double(std::fmin(S.x, E.x)), y1 = double(std::fmin(S.y, E.y));
-    double x2 = double(std::fmax(S.x, E.x)), y2 = double(std::fmax(S.y, E.y));
+    double x1 = double(S.x < E.x ? S.x : E.x), y1 = double(S.y < E.y ? S.y : E.y);
+    double x2 = double(S.x < E.x ? E.x : S.x), y2 = double(S.y < E.y ? E.y : S.y);
     if (!IsLine(Alfa)) {
         const double a = std::fabs(double(Alfa));
         if (a <= double(GeomPi)) {
@@ -138,7 +138,9 @@ inline bool MayCross(const Osy& S1, const Osy& E1, Extended A1, const Osy& S2, c
 // of the two segments, and not so near V that the tolerances could take it for a
 // second meeting, there is none.
 inline bool NeighboursMayMeet(const Osy& S1, const Osy& V, Extended A1, const Osy& E2, Extended A2) {
-    constexpr Extended Near = 1e-3L, Margin = 1e-4L;
+    // A second point within Touch of V is V itself to the exact routines (a tangent
+    // joint); up to Near they may see two points.
+    constexpr Extended Touch = 1e-8L, Near = 1e-3L, Margin = 1e-4L;
     const bool l1 = IsLine(A1), l2 = IsLine(A2);
     if (l1 && l2) {  // only when the path turns straight back
         const Osy a = Sub(V, S1), b = Sub(E2, V);
@@ -168,6 +170,7 @@ inline bool NeighboursMayMeet(const Osy& S1, const Osy& V, Extended A1, const Os
         if (!(l > 0)) return true;
         const Osy u{d.x / l, d.y / l};
         const Extended t = -2 * Dot(u, Sub(V, C));  // along the line from V towards P
+        if (std::fabs(t) < Touch) return false;
         if (std::fabs(t) < Near) return true;
         if (t < -Margin || t > l + Margin) return false;
         const Osy X{V.x + u.x * t, V.y + u.y * t};
@@ -185,8 +188,52 @@ inline bool NeighboursMayMeet(const Osy& S1, const Osy& V, Extended A1, const Os
     const Extended k = Dot(v, c) / c2;
     const Osy foot{C1.x + c.x * k, C1.y + c.y * k};
     const Osy X{2 * foot.x - V.x, 2 * foot.y - V.y};
-    if (Len(Sub(X, V)) < Near) return true;
+    const Extended gap = Len(Sub(X, V));
+    if (gap < Touch) return false;
+    if (gap < Near) return true;
     return onArc(X, S1, V, A1) && onArc(X, V, E2, A2);
+}
+
+// IntersLineLine with the frame of the first segment taken from its unit vector
+// instead of angles; the same tolerances and cases (a collinear pair is left to it).
+inline unsigned LineLine(const Osy& A1, const Osy& A2, const Osy& B1, const Osy& B2, Osy& X1, Osy& X2) {
+    constexpr Extended eps = CoordTol;
+    auto lo = [](Extended a, Extended b) { return a < b ? a : b; };
+    auto hi = [](Extended a, Extended b) { return a < b ? b : a; };
+    if (lo(A1.x, A2.x) - hi(B1.x, B2.x) > eps || lo(B1.x, B2.x) - hi(A1.x, A2.x) > eps ||
+        lo(A1.y, A2.y) - hi(B1.y, B2.y) > eps || lo(B1.y, B2.y) - hi(A1.y, A2.y) > eps)
+        return 0;
+    const Osy a = Sub(A2, A1), rb = Sub(B1, B2);
+    const Extended J = Len(a);
+    if (!(J > eps) || !(Len(rb) > eps)) return IntersLineLine(A1, A2, B1, B2, X1, X2);
+    const Osy v{a.x / J, a.y / J};
+    // Joined segments that do not fold back over each other meet only at the joint.
+    const bool notFolding = std::fabs(Turn(v, rb)) > eps;
+    if (SamePt(A2, B1) && notFolding) {
+        X1 = A2;
+        return 1;
+    }
+    if (SamePt(B2, A1) && notFolding) {
+        X1 = B2;
+        return 1;
+    }
+    const Osy wb = Sub(B1, A1), wd = Sub(B2, A1);
+    const Extended ab = Dot(wb, v), sb = Cross(v, wb), ad = Dot(wd, v), sd = Cross(v, wd);
+    if ((sb > eps && sd > eps) || (sb < -eps && sd < -eps)) return 0;
+    if (std::fabs(sb) <= eps && std::fabs(sd) <= eps) return IntersLineLine(A1, A2, B1, B2, X1, X2);
+    Extended q = -sb / (sd - sb);
+    q = q < 0 ? 0 : (q > 1 ? 1 : q);
+    const Extended t = ab + (ad - ab) * q;
+    if (t < -eps || t - J > eps) return 0;
+    X1 = {A1.x + v.x * t, A1.y + v.y * t};
+    return 1;
+}
+
+// IntersSegSeg with straight pairs through LineLine.
+inline unsigned SegSeg(const Osy& S1, const Osy& E1, const Osy& S2, const Osy& E2, Extended A1, Extended A2, Osy& X1,
+                       Osy& X2) {
+    if (IsLine(A1) && IsLine(A2)) return LineLine(S1, E1, S2, E2, X1, X2);
+    return IntersSegSeg(S1, E1, S2, E2, A1, A2, X1, X2);
 }
 
 }  // namespace offs::fast
