@@ -16,6 +16,7 @@
 #include "core/UniLog.h"
 #include "formats/SafeFile.h"
 #include "platform/Clock.h"
+#include "platform/Programs.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/MainView.h"
@@ -79,6 +80,8 @@ void ResetAllState() {
 
     // The free-space query of the safe file writing: the file system's.
     ResetSafeFile();
+    // Programs started for the user: really started.
+    ResetPrograms();
 
     // The tool code: working copies, type counts, the cutting-radius services.
     ResetToolState();

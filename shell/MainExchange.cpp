@@ -19,6 +19,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/Programs.h"
 #include "shell/FileNames.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
@@ -148,6 +149,16 @@ using TExportFn = bool (*)(const std::string& File, bool All);
 
 bool ExportYdf(const std::string& File, bool All) { return SaveYdfFile(File, All, true); }
 
+// EXPORT of a G-code program opens it in the user's G-code editor when one is set. The
+// editor gets the whole path: it starts in a folder of its own, where the bare name
+// would name no file.
+bool ExportNc(const std::string& File, bool All) {
+    if (!SaveNc(File, All)) return false;
+    if (All && !Glob.GCodeEd.empty() && !StartProgram(Glob.GCodeEd, File))
+        WriteLog("Err:FAILED start G-code editor (" + Glob.GCodeEd + ")");
+    return true;
+}
+
 bool ExportDxf(const std::string& File, bool All) {
     if (!DxfOutDialog) CreateDxfOutDialog();
     return DxfOutDialog->ShowModal() == mrOk && SaveDxf(File, All);
@@ -166,7 +177,7 @@ const TExportRow ExportRows[] = {
     {".plt", nullptr, true},
     {".dxf", ExportDxf, true},
     {".ncp", nullptr, true},
-    {".nc", SaveNc, true},
+    {".nc", ExportNc, true},
     {".drl", nullptr, true},
     {".hp", nullptr, true},
     {".exp", nullptr, true},
