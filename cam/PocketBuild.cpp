@@ -11,6 +11,7 @@
 #include "cam/FillDg.h"
 #include "cam/MeaRepDg.h"
 #include "cam/PocketFill.h"
+#include "cam/RestFill.h"
 #include "commands/ComCommon.h"
 #include "core/Global.h"
 #include "core/Glob.h"
@@ -85,11 +86,57 @@ void ReadValues(TFillDialog& Dg, TPocket& P) {
     if (P.Corner3D) Field(Dg.Edit3DAngle, P.Limit3D, true, "Err:Wrong 3D corner limit angle (", 42);
     P.Limit3D = P.Limit3D * GeomPi / 180;
     if (P.Strategy == 2) {
-        // Rest machining with a second tool is not offered by this build.
-        Fail("Err:Wrong rest tool (La2:" + std::to_string(P.La2) + ")", 40);
+        const bool La2Ok = ToolLayer(P.La2);
+        if (!La2Ok) Fail("Err:Wrong rest tool (La2:" + std::to_string(P.La2) + ")", 40);
+        Extended D = 0;
+        if (!ToolLayer(P.La1) || !ToolDistLa(P.La1, D, -1, false)) Fail("Err:Wrong tool or depth of cut", 40);
+        if (La2Ok) {
+            P.D2 = Glob.Tool[P.La2].SpodniPrumer;
+            P.R2 = P.D2 / 2;
+            P.Step2 = 0.75L * P.D2;
+        }
+        if (P.La1 == P.La2) Fail("Err:", 76);
+        if (La2Ok && !ToolDistLa(P.La2, P.Dist2, -1, false)) Fail("Err:Wrong tool or depth of cut", 40);
+        if (La2Ok && La1Ok && !(P.Dist2 < P.Dist1)) Fail("Err:Rest tool must be smaller then main tool", 77);
+        ReadAngle(Dg.EditSmUhelSraf, P.Angle2, "Err:Wrong fill angle (");
+        if (!StrToExtCalc(Dg.EditSmPresahSraf->Text, P.Overlap2, true))
+            Fail("Err:Wrong widen of rest tool", 74);
+        else
+            P.Step2 = P.D2 - P.Overlap2;
+        // A negative overlap leaves strips between the rest tool's passes as well.
+        if (!(P.Step2 >= CoordTol) || P.Overlap2 < 0) Fail("Err:Wrong overhang of rest tool", 75);
+        if (!StrToExtCalc(Dg.EditSmPridSraf->Text, P.Prid2, true)) Fail("Err:Wrong overhang of rest tool", 41);
     }
     P.Rough = P.Dist1 + P.Prid1 - P.AllError;
     P.Finish = P.Dist1 - P.AllError;
+}
+
+// An edited pocket keeps exactly the sub-operations its strategy records (two, or none
+// with two tools): records of other operations behind it are never written over.
+void FitSubOps(int Idx, int Needed) {
+    Glob.OpCamOp = true;
+    int Have = 0;
+    for (int i = Idx + 1; i < OpList.CamCnt; ++i)
+        if (OpList.Cam[i].MasterOp == Idx) ++Have;
+    if (Have > Needed) {
+        for (int i = OpList.CamCnt - 1; i > Idx; --i)
+            if (OpList.Cam[i].MasterOp == Idx) DeleteCamOp(i);
+        Have = 0;
+    }
+    const int Add = Needed - Have;
+    if (Add <= 0 || OpList.CamCnt + Add > MaxCamOps) return;
+    const int At = Idx + 1 + Have;
+    std::move_backward(OpList.Cam.begin() + At, OpList.Cam.begin() + OpList.CamCnt,
+                       OpList.Cam.begin() + OpList.CamCnt + Add);
+    for (int i = At; i < At + Add; ++i) {
+        OpList.Cam[i] = TCamOp{};
+        OpList.Cam[i].Parents.assign(CamOpLinkCount, nullptr);
+        OpList.Cam[i].Childs.assign(CamOpLinkCount, nullptr);
+        OpList.Cam[i].MasterOp = Idx;
+    }
+    OpList.CamCnt += Add;
+    for (int i = 0; i < OpList.CamCnt; ++i)
+        if ((i < At || i >= At + Add) && OpList.Cam[i].MasterOp >= At) OpList.Cam[i].MasterOp += Add;
 }
 
 // Paths of sub-operations are members of the master's groups: they go with the groups.
@@ -147,7 +194,8 @@ bool CreatePocketToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool TestO
         if (!Glob.OpRegen) Dg->EditOpPockName->Text = Dg->StrFillName + std::to_string(Pockets + 1);
     } else {
         P.La1 = OpList.Cam[Idx].La1;
-        P.La2 = OpList.Cam[Idx].La2;
+        // A pocket made with one tool has no rest layer yet: the one above its tool's.
+        P.La2 = OpList.Cam[Idx].La2 != 0 ? OpList.Cam[Idx].La2 : std::min(P.La1 + 1, ToolLayerCount);
     }
     Dg->FillShowLaTool(P.La1, P.La2);
     if (!Glob.OpRegen && Dg->ShowModal() != mrOk) {
@@ -171,6 +219,7 @@ bool CreatePocketToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool TestO
     if (Glob.OpEdit) {
         ForgetSubOpPaths(Idx);
         CamOpDelAllChilds(Idx);
+        FitSubOps(Idx, P.Strategy == 2 ? 0 : 2);
     } else {
         for (TObjHeader* p = MainVars.DataStart; p; p = p->Next)
             if (p->Flags & FlagSelected) CamOpAddParent(p, Idx);
@@ -188,9 +237,20 @@ bool CreatePocketToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool TestO
     F.Finish = P.Finish;
     F.ThinError = P.ThinError;
     TRegionCounts Tot;
+    TRestParams RP;
+    RP.La2 = uint8_t(P.La2);
+    RP.R2 = P.R2;
+    RP.Angle2 = P.Angle2;
+    RP.Step2 = P.Step2;
+    RP.Dist2 = P.Dist2;
+    RP.Prid2 = P.Prid2;
+    RP.Dist1 = P.Dist1;
+    RP.AllError = P.AllError;
     for (TObjHeader* G = SrcStart; G; G = G->Next) {
         TRegionCounts C;
-        if (P.Strategy == 1) {
+        if (P.Strategy == 2) {
+            if (!FillWithRestTool(G, F, RP)) ++C.Failed;
+        } else if (P.Strategy == 1) {
             FillWithWidening(G, F, true, true, C);
         } else if (!SimpleFill(G, F)) {
             ++C.Failed;
@@ -198,6 +258,10 @@ bool CreatePocketToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool TestO
         Tot.Add(C);
     }
     if (P.Strategy == 0 && Tot.Failed > 0) FillErrors().push_back(Msg[80] + std::to_string(Tot.Failed) + Msg[81]);
+    if (P.Strategy == 2 && Tot.Failed > 0) {
+        WriteLog("Err:Errors in creating (" + std::to_string(Tot.Failed) + ")");
+        FillErrors().push_back(Msg[82] + std::to_string(Tot.Failed) + Msg[81]);
+    }
     if (P.Strategy == 1 && (Tot.Failed > 0 || Tot.Open > 0 || Tot.CenterDropped > 0)) ShowPocketReport(Tot);
     Run.Done = true;
     return End();

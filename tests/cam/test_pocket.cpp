@@ -43,6 +43,7 @@ protected:
                                               const char* Allowance = "0", const char* Widen = "0") {
         return [=](TForm& F) {
             F.Find<TControl>(Fill)->Click();
+            F.Find<TControl>("RBtnSingleTool")->Click();
             F.Find<TControl>("EditPresahSrafMm")->Text = Overlap;
             F.Find<TControl>("EditUhelSraf")->Text = Angle;
             F.Find<TControl>("EditPridSrafMm")->Text = Allowance;
@@ -418,6 +419,105 @@ TEST_F(PocketTest, WideningMakesCentreLinesThroughNarrowPlacesAndReportsDropped)
         ClearSelection(MainVars.DataStart);
         EXPECT_TRUE(R->Done());
     }
+}
+
+}  // namespace
+
+namespace {
+
+std::function<void(TForm&)> TwoTools(const char* Fill) {
+    return [Fill](TForm& F) {
+        F.Find<TControl>(Fill)->Click();
+        F.Find<TControl>("RBtnDoubleTool")->Click();
+        F.Find<TControl>("EditPresahSrafMm")->Text = "1";
+        F.Find<TControl>("EditUhelSraf")->Text = "0";
+        F.Find<TControl>("EditSmPresahSraf")->Text = "0.2";
+        F.Find<TControl>("EditSmPridSraf")->Text = "0";
+        F.Find<TControl>("EditSmUhelSraf")->Text = "90";
+        F.Find<TControl>("EditAllError")->Text = "0";
+    };
+}
+
+TEST_F(PocketTest, RestToolClearsWhatTheMainToolCannotReach) {
+    // A 4 mm main tool and a 1 mm rest tool; the island leaves a 3 mm gap to the wall
+    // that only the rest tool passes.
+    SetTool(1, 4);
+    SetTool(2, 1);
+    Glob.TabLayer[2].Show = true;
+    const TRect Outer{{0, 0}, {30, 20}};
+    const std::vector<TRect> Islands{{{10, 3}, {20, 12}}};
+    for (const char* Fill : {"RBtnMeandr", "RBtnOffset"}) {
+        SCOPED_TRACE(Fill);
+        AddRect(Outer.A, Outer.B, true);
+        AddRect(Islands[0].A, Islands[0].B, true);
+        Pocket(TwoTools(Fill));
+        const int Op = OpList.CamCnt - 1;
+        ASSERT_GE(Op, 0);
+        const TCamOp& M = OpList.Cam[Op];
+        EXPECT_EQ(M.Strategy, 2);
+        EXPECT_EQ(M.La2, 2);
+        EXPECT_EQ(M.Status, 0);
+        ASSERT_EQ(Childs(Op).size(), 2u);  // the rest tool's group, then the main tool's
+        std::vector<TObjHeader*> Main, Small;
+        for (TObjHeader* p : Paths(Op)) (p->Layer == 2 ? Small : Main).push_back(p);
+        ASSERT_FALSE(Main.empty());
+        ASSERT_FALSE(Small.empty());
+        for (TObjHeader* p : Main) {
+            EXPECT_EQ(p->Layer, 1);
+            for (const Osy& Q : SamplePath(p, 32)) ASSERT_GE(double(Clearance(Outer, Islands, Q)), 2 - 1e-6);
+        }
+        for (TObjHeader* p : Small)
+            for (const Osy& Q : SamplePath(p, 32)) ASSERT_GE(double(Clearance(Outer, Islands, Q)), 0.5 - 1e-6);
+        // Nothing the rest tool can reach stays uncut (checked on a grid).
+        const auto MainSegs = Pieces(Main), SmallSegs = Pieces(Small);
+        for (Extended x = 0.05L; x < 30; x += 0.2L)
+            for (Extended y = 0.05L; y < 20; y += 0.2L) {
+                const Osy Q{x, y};
+                if (Clearance(Outer, Islands, Q) < 0.5L) continue;
+                const bool Cut = NearestPath(MainSegs, Q) <= 2 + 1e-6 || NearestPath(SmallSegs, Q) <= 0.5 + 1e-6;
+                ASSERT_TRUE(Cut) << x << " " << y;
+            }
+        ClearSelection(MainVars.DataStart);
+    }
+    EXPECT_EQ(OpList.CamCnt, 2);  // no sub-operations
+}
+
+TEST_F(PocketTest, EditingTwoToolsIntoOneKeepsTheNextOperationAndBack) {
+    SetTool(1, 4);
+    SetTool(2, 1);
+    Glob.AutoRegen = true;
+    AddRect({0, 0}, {20, 20}, true);
+    Pocket(TwoTools("RBtnMeandr"));
+    ASSERT_EQ(OpList.CamCnt, 1);
+    ClearSelection(MainVars.DataStart);
+    AddRect({40, 0}, {50, 10}, true);
+    Pocket(Values("RBtnMeandr", "0.5", "90"));
+    ASSERT_EQ(OpList.CamCnt, 4);
+    const std::string Second = OpList.Cam[1].Name;
+    const std::vector<TObjHeader*> SecondPaths = Childs(1);
+
+    // Strategy 2 edited into 0: two sub-operations are made for it behind it.
+    OpList.Cam[0].Strategy = 0;
+    RegenOpByNum(0);
+    ASSERT_EQ(OpList.CamCnt, 6);
+    EXPECT_EQ(OpList.Cam[1].MasterOp, 0);
+    EXPECT_EQ(OpList.Cam[2].MasterOp, 0);
+    EXPECT_EQ(OpList.Cam[3].Name, Second);
+    EXPECT_EQ(OpList.Cam[3].MasterOp, -1);
+    EXPECT_EQ(Childs(3), SecondPaths);
+    EXPECT_EQ(OpList.Cam[4].MasterOp, 3);
+    EXPECT_EQ(OpList.Cam[5].MasterOp, 3);
+    EXPECT_FALSE(Childs(1).empty());
+
+    // And back to two tools: the sub-operations go, the next operation moves up.
+    OpList.Cam[0].Strategy = 2;
+    OpList.Cam[0].La2 = 2;
+    RegenOpByNum(0);
+    ASSERT_EQ(OpList.CamCnt, 4);
+    EXPECT_EQ(OpList.Cam[1].Name, Second);
+    EXPECT_EQ(OpList.Cam[2].MasterOp, 1);
+    EXPECT_EQ(OpList.Cam[3].MasterOp, 1);
+    EXPECT_EQ(Childs(0).size(), 2u);
 }
 
 }  // namespace
