@@ -80,6 +80,7 @@ public:
     TMouseEvent OnMouseDown, OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TMouseWheelEvent OnMouseWheel;
+    std::function<void()> OnMouseEnter, OnMouseLeave;
 
     bool Showing() const;  // visible and every parent visible
 
@@ -272,7 +273,6 @@ public:
     const char* ClassName() const override { return "TPaintBox"; }
     TCanvas* Canvas = nullptr;  // set by the native view (or a test)
     TNotifyEvent OnPaint, OnResize;
-    std::function<void()> OnMouseEnter, OnMouseLeave;
     void Invalidate();  // ask for a repaint through the responder
 };
 

@@ -177,6 +177,11 @@ public:
     void SpdBtnTanClick();
     void SbtnOsnapSwitchClick();
     void ComPanelClick();
+    // The pointer entered a panel around the drawing area.
+    void Shape1MouseEnter();
+    // A double click on the snap (Angle: angle-snap) status panel: the settings dialog
+    // on its view page, then the switch toggled back.
+    void PanelSnapDblClick(bool Angle);
     void UpdateOsnapNone();
     // The search and its marker (part of every redraw).
     void DrawOsnap();

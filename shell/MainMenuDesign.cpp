@@ -23,7 +23,7 @@ const std::vector<TMenuGroupDef>& MenuDesign() {
         {"mViewMnu", "Zobrazení", {
             {"RedrawMnu", "Překreslit", "", "R", "F5"},
             {"ZoomWindowMnu", "Okno", "", "Z", ""},
-            {"ZoomInMnu", "Zvětšit", "", "", ""},
+            {"ZoomInMnu", "Zvětšit", "", "", "F2"},
             {"ZoomPreviewMnu", "Předchozí", "", "", ""},
             {"ZoomObjectMnu", "Objekty", "", "", ""},
             {"ZoomLimitsMnu", "Limity kresby", "", "", ""},
@@ -34,10 +34,10 @@ const std::vector<TMenuGroupDef>& MenuDesign() {
             {"SnapOnMnu", "Krok", "", "", "F9"},
             {"SnapUpMnu", "Zvětšit krok", "", "", ""},
             {"SnapDnMnu", "Zmenšit krok", "", "", ""},
-            {"ASnapOnMnu", "Úhlový krok", "", "", ""},
+            {"ASnapOnMnu", "Úhlový krok", "", "", "Shift+F9"},
             {"ASnapUpMnu", "Zvětšit úhlový krok", "", "", ""},
             {"ASnapDnMnu", "Zmenšit úhlový krok", "", "", ""},
-            {"OnsapOnMNU", "Uchopení objektů", "", "", ""},
+            {"OnsapOnMNU", "Osnap", "", "", "F11"},
         }},
         {"mInfoMnu", "Info", {
             {"InfoMnu", "Informace o objektu", "INFO", "I", ""},
@@ -245,4 +245,13 @@ std::vector<std::string> DefaultComSetLines() {
     std::vector<std::string> Out(A.begin(), A.end());
     InitComTable();
     return Out;
+}
+
+const std::vector<TOsnapPicture>& OsnapPictures() {
+    static const std::vector<TOsnapPicture> P = {
+        {"SpdBtnEnd", "IcoOsnapEnd.bmp", "osnapend"}, {"SpdBtnMid", "IcoOsnapMid.bmp", "osnapmid"},
+        {"SpdBtnCen", "IcoOsnapCen.bmp", "osnapcen"}, {"SpdBtnInt", "IcoOsnapInt.bmp", "osnapint"},
+        {"SpdBtnPer", "IcoOsnapPer.bmp", "osnapper"}, {"SpdBtnTan", "IcoOsnapTan.bmp", "osnaptan"},
+    };
+    return P;
 }

@@ -152,6 +152,10 @@ void TMainForm::LoadIconBitmaps() {
         const TMenuItem* Top = MenuItem(Tops[size_t(g)].Name);
         GroupButtons[size_t(g)]->Hint = Top ? Top->Caption : "";
     }
+    for (const TOsnapPicture& P : OsnapPictures()) {
+        const std::string F = Glob.ProgramDir + "/Img/" + P.File;
+        if (TControl* B = FindComponent(P.Button); B && FileExists(F)) ButtonPicture[B] = F;
+    }
 }
 
 void TMainForm::SelectIconsMNU(int MNU, bool ImgLoad) {

@@ -28,6 +28,15 @@ const TMenuDef* MenuDefOf(const std::string& Name);
 inline constexpr int IconPictureCount = 111;  // 0..7 groups, 8..109 items, 110 empty
 // File name (without folder, with ".bmp") of picture k, 0..109; "" for 110.
 std::string IconFileName(int k);
+
+// The pictures of the six object-snap kind buttons: the button, its file in "Img" and
+// the word naming the picture to paint.
+struct TOsnapPicture {
+    const char* Button;
+    const char* File;
+    const char* Word;
+};
+const std::vector<TOsnapPicture>& OsnapPictures();
 // The menu items of toolbar group G (0..7), button b = index + 1.
 const std::vector<const char*>& IconGroupItems(int G);
 // The picture number of the first item of group G.

@@ -7,12 +7,14 @@
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/MainView.h"
+#include "shell/SetDg.h"
 #include "shell/UniLang.h"
 
 namespace {
 constexpr uint32_t Silver = 0xC0C0C0, White = 0xFFFFFF;
 // Wide enough for the longest filter caption at the default font.
 constexpr int OpsPanelWidth = 152;
+constexpr int OsnapPanelWidth = 6 * 26 + 2;
 
 void Reparent(TControl* C, TControl* NewParent) {
     if (!C || C->Parent == NewParent) return;
@@ -38,6 +40,27 @@ void TMainForm::CreateMainWindowControls() {
     CreateToolbarControls();
     CreatePanelControls();
     CreateLayerPanelControls();
+    // The pointer over a panel: no cross-hair.
+    for (TControl* P : {static_cast<TControl*>(ComPanel), static_cast<TControl*>(LayPanel),
+                        static_cast<TControl*>(ScrollBoxLay), static_cast<TControl*>(OpsPanel),
+                        static_cast<TControl*>(IconsPanel)})
+        if (P) P->OnMouseEnter = [this] { Shape1MouseEnter(); };
+}
+
+void TMainForm::Shape1MouseEnter() {
+    MouseInPanel = true;
+    if (ListBoxOps) ListBoxOps->Enabled = true;
+    ComRedraw();
+}
+
+void TMainForm::PanelSnapDblClick(bool Angle) {
+    if (!SetDialog) CreateSetDialog();
+    SetDialog->OpenOnPage(1);  // "Zobrazení"
+    ComSet(*this);
+    if (Angle)
+        ComASnap();
+    else
+        SnapOnMnuClick();
 }
 
 void TMainForm::CreatePanelControls() {
@@ -95,11 +118,51 @@ void TMainForm::CreatePanelControls() {
         if (P->Color == clDefault) P->Color = White;
         *Pans[i] = P;
     }
+    // Object snaps between the command lines and the coordinates: the six kinds on
+    // their panel above the main switch, each an independent toggle.
+    TPanel* Osnaps = FindOrMake<TPanel>("PanelOsnapBtns", ComPanel);
+    Reparent(Osnaps, ComPanel);
+    Place(Osnaps, 0, 2, OsnapPanelWidth, 28);
+    struct TKind {
+        const char* Name;
+        const char* Hint;
+        void (TMainForm::*Click)();
+    };
+    const TKind Kinds[6] = {{"SpdBtnEnd", "Koncový bod", &TMainForm::SpdBtnEndClick},
+                            {"SpdBtnMid", "Polovina", &TMainForm::SpdBtnMidClick},
+                            {"SpdBtnCen", "Střed", &TMainForm::SpdBtnCenClick},
+                            {"SpdBtnInt", "Průsečík", &TMainForm::SpdBtnIntClick},
+                            {"SpdBtnPer", "Kolmice", &TMainForm::SpdBtnPerClick},
+                            {"SpdBtnTan", "Tečna", &TMainForm::SpdBtnTanClick}};
+    for (int i = 0; i < 6; ++i) {
+        TSpeedButton* B = FindOrMake<TSpeedButton>(Kinds[i].Name, Osnaps);
+        Reparent(B, Osnaps);
+        B->Hint = Kinds[i].Hint;
+        B->GroupIndex = 20 + i;
+        B->AllowAllUp = true;
+        Place(B, 2 + 26 * i, 2, 24, 24);
+        B->OnClick = [this, F = Kinds[i].Click] { (this->*F)(); };
+    }
+    TSpeedButton* Switch = FindOrMake<TSpeedButton>("SbtnOsnapSwitch", ComPanel);
+    Reparent(Switch, ComPanel);
+    Switch->Caption = "Osnap";
+    Switch->Hint = "Osnap zap./vyp.";
+    Switch->GroupIndex = 30;
+    Switch->AllowAllUp = true;
+    Place(Switch, 0, 32, OsnapPanelWidth, 22);
+    Switch->OnClick = [this] { SbtnOsnapSwitchClick(); };
+    ComPanel->OnMouseDown = [this](TMouseButton, uint8_t, int32_t, int32_t) { ComPanelClick(); };
+
     PanelSelect->Caption = "0";
     PanelDraw->OnMouseDown = [this](TMouseButton, uint8_t, int32_t, int32_t) { PanelDrawClick(); };
     Panel_L_D->OnMouseDown = [this](TMouseButton, uint8_t, int32_t, int32_t) { Panel_L_DClick(); };
     PanelOrtho->OnMouseDown = [this](TMouseButton, uint8_t, int32_t, int32_t) { OrthoOnMnuClick(); };
     PanelSnap->OnMouseDown = [this](TMouseButton, uint8_t, int32_t, int32_t) { SnapOnMnuClick(); };
+    PanelASnap->OnMouseDown = [this](TMouseButton, uint8_t, int32_t, int32_t) { ComASnap(); };
+    // The double click's first click toggled already: the dialog, then back again.
+    PanelSnap->OnDblClick = [this] { PanelSnapDblClick(false); };
+    PanelASnap->OnDblClick = [this] { PanelSnapDblClick(true); };
+
 
     // Debug panel (visible only when started with "debug").
     PanelDebug = FindOrMake<TPanel>("PanelDebug");

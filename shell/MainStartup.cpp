@@ -316,7 +316,14 @@ void TMainForm::FormResize() {
     if (PanelInfo && PanelCoords && ComLine2) {
         PanelInfo->Left = std::max(0, Width - PanelInfo->Width - 4);
         PanelCoords->Left = std::max(0, PanelInfo->Left - PanelCoords->Width - 4);
-        ComLine1->Width = ComLine2->Width = std::max(0, PanelCoords->Left - 10);
+        // The object-snap buttons sit left of the coordinates.
+        int32_t Right = PanelCoords->Left;
+        for (const char* N : {"PanelOsnapBtns", "SbtnOsnapSwitch"})
+            if (TControl* C = FindComponent(N)) {
+                C->Left = std::max(0, PanelCoords->Left - C->Width - 4);
+                Right = C->Left;
+            }
+        ComLine1->Width = ComLine2->Width = std::max(0, Right - 10);
     }
     if (DebugMode && MemoDebugOps && PanelDebug) MemoDebugOps->Height = std::max(0, PanelDebug->Height - 300);
     RecalcOkno();

@@ -12,6 +12,8 @@ class TSetDialog : public TForm {
 public:
     TSetDialog();
     ~TSetDialog() override;
+    // The page the next showing opens on.
+    void OpenOnPage(int Page) { LastPage = Page; }
 
     TListBox* LBoxTabs;              // the page list
     TPageControl* PageControlSetup;  // its own tabs hidden

@@ -750,6 +750,16 @@ void TQtFormView::BuildMenu() {
             QMenu* m = MenuBar->addMenu(Q(top->Caption));
             Widgets[top] = m;
             add(top, m);
+            // A menu closed with Escape leaves the bar in keyboard mode, holding the
+            // keys the command line waits for: the bar lets go of them.
+            QObject::connect(m, &QMenu::aboutToHide, MenuBar, [Bar = MenuBar, this] {
+                QTimer::singleShot(0, Bar, [Bar, this] {
+                    if (QApplication::activePopupWidget() || !Bar->hasFocus()) return;
+                    QKeyEvent Esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                    QApplication::sendEvent(Bar, &Esc);
+                    if (!isAncestorOf(QApplication::focusWidget())) setFocus();
+                });
+            });
         }
     }
 }

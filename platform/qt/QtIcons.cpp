@@ -213,6 +213,13 @@ const std::map<std::string, TPaint>& Painters() {
         {"camtoend", [](TPen& p) { p.Arrow(6, 16, 26, 16, Blue); p.Pen(Ink, 2); p.Line(28, 6, 28, 26); }},
         {"camtopos", [](TPen& p) { p.Arrow(6, 8, 18, 18, Blue); p.Word("#", Red, 12, 18); }},
         {"camorigtofront", [](TPen& p) { p.Word("O", Ink, 14, 2); p.Arrow(26, 24, 6, 24, Blue); }},
+        // Object-snap kinds: a grey object with the red mark of the point found.
+        {"osnapend", [](TPen& p) { p.Pen(Ink, 2.5); p.Line(4, 28, 22, 10); p.Pen(Red, 2.5); p.NoFill(); p.Rect(18, 6, 9, 9); }},
+        {"osnapmid", [](TPen& p) { p.Pen(Ink, 2.5); p.Line(3, 27, 29, 27); p.Pen(Red, 2.5); p.NoFill(); p.P.drawPolygon(QPolygonF{{16, 12}, {24, 25}, {8, 25}}); }},
+        {"osnapcen", [](TPen& p) { p.Pen(Ink, 2.5); p.NoFill(); p.Circle(16, 16, 12); p.Pen(Red, 2.5); p.Circle(16, 16, 4); }},
+        {"osnapint", [](TPen& p) { p.Pen(Ink, 2.5); p.Line(4, 28, 28, 4); p.Line(4, 4, 28, 28); p.Pen(Red, 2.5); p.NoFill(); p.Rect(11, 11, 10, 10); }},
+        {"osnapper", [](TPen& p) { p.Pen(Ink, 2.5); p.Line(3, 27, 29, 27); p.Pen(Red, 2.5); p.Line(16, 5, 16, 27); p.NoFill(); p.Rect(16, 19, 8, 8); }},
+        {"osnaptan", [](TPen& p) { p.Pen(Ink, 2.5); p.NoFill(); p.Circle(14, 18, 10); p.Pen(Red, 2.5); p.Line(2, 8, 30, 8); p.Dot(14, 8, 3); }},
         {"camsort", [](TPen& p) { p.Word("1", Ink, 9, 0); p.Word("2", Ink, 9, 10); p.Word("3", Ink, 9, 20); p.Arrow(26, 4, 26, 28, Blue); }},
     };
     return M;
@@ -267,6 +274,8 @@ bool PaintIconFiles(const std::string& Dir, bool Overwrite) {
         const std::string Word = Name.substr(9, Name.size() - 9 - 4);  // between "IcoBtnMNU" and ".bmp"
         Ok = SaveBmp(PaintIcon(Word), D + "/" + QString::fromStdString(Name), Overwrite) && Ok;
     }
+    for (const TOsnapPicture& O : OsnapPictures())
+        Ok = SaveBmp(PaintIcon(O.Word), D + "/" + O.File, Overwrite) && Ok;
     for (int Use = 0; Use <= 1; ++Use)
         Ok = SaveBmp(LayMark(Use), D + QString("/LayMark%1.bmp").arg(Use), Overwrite) && Ok;
     return Ok;

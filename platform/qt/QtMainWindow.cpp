@@ -45,7 +45,7 @@ public:
     bool eventFilter(QObject* Obj, QEvent* E) override {
         const QEvent::Type T = E->type();
         if (T != QEvent::MouseButtonPress && T != QEvent::MouseButtonRelease && T != QEvent::MouseMove &&
-            T != QEvent::Enter && T != QEvent::Leave)
+            T != QEvent::MouseButtonDblClick && T != QEvent::Enter && T != QEvent::Leave)
             return false;
         auto* W = qobject_cast<QWidget*>(Obj);
         if (!W || qobject_cast<QAbstractButton*>(W) || qobject_cast<QLineEdit*>(W) || qobject_cast<QMenu*>(W) ||
@@ -55,6 +55,20 @@ public:
         if (!View || W == View) return false;
         TControl* C = ControlOf(View, W);
         if (!C || dynamic_cast<TPaintBox*>(C)) return false;
+        if (T == QEvent::Enter && C->OnMouseEnter) {
+            C->OnMouseEnter();
+            QtAfterEvent();
+        }
+        if (T == QEvent::Leave && C->OnMouseLeave) {
+            C->OnMouseLeave();
+            QtAfterEvent();
+        }
+        if (T == QEvent::MouseButtonDblClick) {
+            if (!C->OnDblClick) return false;
+            C->OnDblClick();
+            QtAfterEvent();
+            return true;
+        }
         if (T == QEvent::Enter || T == QEvent::Leave) {
             const int Row = LayerRowOf(C);
             if (!Row || !MainForm) return false;
@@ -143,18 +157,25 @@ void TQtMainWindow::Sync() {
         B->setProperty("kestrilonPicture", QString::fromStdString(File));
         const QImage Img = File.empty() ? QImage() : LoadTransparentPicture(File);
         B->setIcon(Img.isNull() ? QIcon() : QIcon(QPixmap::fromImage(Img)));
-        B->setIconSize(QSize(30, 30));
+        // Small buttons show their picture shrunk to fit.
+        const int Side = C->Width > 0 && C->Width < 36 ? C->Width - 6 : 30;
+        B->setIconSize(QSize(Side, Side));
     }
     if (Form.WindowState == TWindowState::wsMaximized && View->isVisible() &&
         !View->property("kestrilonMaximised").toBool()) {
         View->setProperty("kestrilonMaximised", true);
         View->showMaximized();
         // Without a window manager nothing maximises: take the screen's free area.
-        QTimer::singleShot(200, View, [V = View] {
+        QTimer::singleShot(200, View, [this, V = View] {
             QScreen* S = V->screen();
             if (!S) return;
             const QRect A = S->availableGeometry();
             if (V->width() < A.width() - 60 || V->height() < A.height() - 90) V->setGeometry(A);
+            // The start-up zoom ran before the window had its final size.
+            QTimer::singleShot(50, V, [F = &Form] {
+                F->ComZoomLimits();
+                QtAfterEvent();
+            });
         });
     }
     if (Form.PaintBoxDraw && Form.PaintBoxDraw->Canvas && MainCanvas != Form.PaintBoxDraw->Canvas)

@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QMenuBar>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/qt/QtCanvas.h"
@@ -184,6 +186,43 @@ TProgramPtr StartProgram(const std::string& ProgramFile, const std::vector<std::
 TMainForm& MainOf(TQtProgram& P) { return *P.Main; }
 
 TQtFormView* WindowViewOf(TQtProgram& P) { return P.Window->View; }
+
+void PressKey(const std::string& Key) {
+    const QKeySequence S(QString::fromStdString(Key));
+    if (S.isEmpty()) return;
+    const QKeyCombination K = S[0];
+    // An open popup menu takes the keys first, as with a real keyboard.
+    QWidget* To = QApplication::activePopupWidget();
+    if (!To) To = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    QTest::keyClick(To, K.key(), K.keyboardModifiers());
+    QtAfterEvent();
+}
+
+void TypeToFocus(const std::string& Text) {
+    QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow(),
+                     QString::fromStdString(Text));
+    QtAfterEvent();
+}
+
+bool ClickMenuBar(TQtFormView* V, const std::string& Caption) {
+    auto* Bar = V ? V->findChild<QMenuBar*>() : nullptr;
+    if (!Bar) return false;
+    for (QAction* A : Bar->actions())
+        if (A->text() == QString::fromStdString(Caption)) {
+            QTest::mouseClick(Bar, Qt::LeftButton, Qt::NoModifier, Bar->actionGeometry(A).center());
+            return true;
+        }
+    return false;
+}
+
+bool MouseMove(TQtFormView* V, const TControl* C, int X, int Y) {
+    QWidget* To = W(V, C);
+    if (!To) return false;
+    const QPoint P(X, Y);
+    QMouseEvent Move(QEvent::MouseMove, P, To->mapToGlobal(P), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(To, &Move);
+    return true;
+}
 
 TQtFormView* FormViewOf(TQtProgram& P, TForm& F) { return P.Responder.ViewOf(F); }
 

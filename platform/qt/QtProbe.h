@@ -64,6 +64,16 @@ bool TypeOver(TQtFormView* V, const TControl* C, const std::string& Text);
 // Key presses to the window, one per character: letters as their upper-case key
 // with the character as text, '\r' as Return, '\x1b' as Escape.
 void TypeKeys(TQtFormView* V, const std::string& Keys);
+// A key as the window system delivers it to the focused widget of the active window
+// (menu shortcuts included): "F11", "Shift+F9", "Escape", "Return" ... (a key sequence
+// in the toolkit's words).
+void PressKey(const std::string& Key);
+// Characters typed into the focused widget of the active window.
+void TypeToFocus(const std::string& Text);
+// Opens the main menu's top item Name with a mouse click on the menu bar.
+bool ClickMenuBar(TQtFormView* V, const std::string& Caption);
+// Mouse move to X, Y of the control's widget.
+bool MouseMove(TQtFormView* V, const TControl* C, int X, int Y);
 // Mouse move, left press and release at X, Y of the control's widget.
 bool MouseClick(TQtFormView* V, const TControl* C, int X, int Y);
 

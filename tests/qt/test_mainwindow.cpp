@@ -37,7 +37,8 @@ TEST_F(MainWindowTest, LineTypedAndPickedShowsInTheDrawingArea) {
         TProgramPtr Program = StartProgram(Dir() + "/kestrilon", {});
         TMainForm& F = MainOf(*Program);
         TQtFormView* View = WindowViewOf(*Program);
-        Pump(300);
+        // The start-up maximises the window and zooms to the limits at its final size.
+        Pump(900);
         ASSERT_TRUE(F.FormStarted);
         ASSERT_NE(MainCanvas, nullptr);
         // Every toolbar button shown has a picture and a hint.

@@ -133,12 +133,15 @@ TEST_F(OsnapTest, RedrawSearchesAndMarksWhileACommandWaits) {
     Glob.OSnapColor = 0x0E0E0E;
     Line({0, 0}, {100, 0});
     TMainForm& Fm = F();
-    Fm.FindOrMake<TSpeedButton>("SpdBtnEnd")->Down = true;
-    Fm.SpdBtnEndClick();
+    // The buttons the main form made, clicked as a user clicks them.
+    TSpeedButton* End = Fm.Find<TSpeedButton>("SpdBtnEnd");
+    ASSERT_NE(End, nullptr);
+    End->Click();
     EXPECT_TRUE(MainVars.Mouse.OsnapAuto.osEnd);
     EXPECT_FALSE(MainVars.Mouse.OsnapAuto.osNone);
-    Fm.FindOrMake<TSpeedButton>("SbtnOsnapSwitch")->Down = true;
-    Fm.SbtnOsnapSwitchClick();
+    TSpeedButton* Switch = Fm.Find<TSpeedButton>("SbtnOsnapSwitch");
+    ASSERT_NE(Switch, nullptr);
+    Switch->Click();
     EXPECT_TRUE(MainVars.Mouse.OsnapAuto.Enabled);
 
     // No command waits: no search.

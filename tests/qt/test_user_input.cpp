@@ -1,0 +1,103 @@
+// The real main window as a new user meets it: object snaps switched on with F11 and a
+// kind button the program made, the drawing zoomed to the limits at the window's final
+// size, and typing that reaches the command line after a menu was closed with Escape.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/Glob.h"
+#include "core/ObjRecords.h"
+#include "core/UniDraw.h"
+#include "platform/qt/QtProbe.h"
+#include "shell/Main.h"
+#include "shell/MainVars.h"
+#include "shell/ProgramFolder.h"
+#include "support/Fixture.h"
+
+namespace {
+using namespace QtProbe;
+
+class UserInputTest : public KestrilonTest {
+protected:
+    void SetUp() override {
+        KestrilonTest::SetUp();
+        OwnApp = EnsureApp();
+        ASSERT_TRUE(WriteProgramFolderFiles(Dir()));
+        ASSERT_TRUE(PaintIcons(Dir() + "/Img"));
+        Program = StartProgram(Dir() + "/kestrilon", {});
+        // The start-up timer maximises the window and zooms.
+        Pump(900);
+        F = &MainOf(*Program);
+        View = WindowViewOf(*Program);
+    }
+    void TearDown() override {
+        if (Program) {
+            MainVars.FileSaved = true;
+            F->Close();
+            Pump(50);
+            Program.reset();
+        }
+        RunDeferredDeletes();
+        if (OwnApp) EndApp();
+        KestrilonTest::TearDown();
+    }
+    bool OwnApp = false;
+    TProgramPtr Program;
+    TMainForm* F = nullptr;
+    TQtFormView* View = nullptr;
+};
+
+TEST_F(UserInputTest, F11AndTheEndButtonSnapAPickToTheLineEnd) {
+    TypeKeys(View, "line\r0 0\r50 0\r\x1b");
+    ASSERT_NE(MainVars.DataStart, nullptr);
+    TControl* End = F->FindComponent("SpdBtnEnd");
+    TControl* Switch = F->FindComponent("SbtnOsnapSwitch");
+    ASSERT_NE(End, nullptr);
+    ASSERT_NE(Switch, nullptr);
+    EXPECT_TRUE(WidgetHasIcon(View, End));
+    PressKey("F11");
+    EXPECT_TRUE(MainVars.Mouse.OsnapAuto.Enabled);
+    EXPECT_TRUE(WidgetChecked(View, Switch));
+    ASSERT_TRUE(ClickWidget(View, End));
+    EXPECT_TRUE(MainVars.Mouse.OsnapAuto.osEnd);
+    TypeKeys(View, "line\r");
+    // A few pixels beside the end (50, 0), then a click there.
+    const TPoint P = WorldToPixel(Osy{50, 0});
+    ASSERT_TRUE(MouseMove(View, F->PaintBoxDraw, P.X + 3, P.Y - 2));
+    ASSERT_TRUE(MouseClick(View, F->PaintBoxDraw, P.X + 3, P.Y - 2));
+    TypeKeys(View, "80 30\r\x1b");
+    Pump(50);
+    const TObjHeader* Last = MainVars.DataEnd;
+    ASSERT_NE(Last, MainVars.DataStart);
+    const Osy S = AsPline(const_cast<TObjHeader*>(Last))->S;
+    EXPECT_EQ(double(S.x), 50.0);
+    EXPECT_EQ(double(S.y), 0.0);
+    // A click on the command panel releases the kinds.
+    ASSERT_TRUE(MouseClick(View, F->ComPanel, 3, F->ComPanel->Height - 3));
+    EXPECT_FALSE(WidgetChecked(View, End));
+    EXPECT_TRUE(MainVars.Mouse.OsnapAuto.osNone);
+}
+
+TEST_F(UserInputTest, TheLimitsFillTheMaximisedDrawingArea) {
+    const TPoint A = WorldToPixel(Glob.MinLim), B = WorldToPixel(Glob.MaxLim);
+    const double W = std::abs(B.X - A.X), H = std::abs(B.Y - A.Y);
+    // One side of the limits spans the drawing area (within a few per cent).
+    const bool FillsWidth = std::abs(W - double(Glob.Okno.x)) < 0.05 * double(Glob.Okno.x);
+    const bool FillsHeight = std::abs(H - double(Glob.Okno.y)) < 0.05 * double(Glob.Okno.y);
+    EXPECT_TRUE(FillsWidth || FillsHeight) << W << "x" << H << " in " << double(Glob.Okno.x) << "x"
+                                           << double(Glob.Okno.y);
+}
+
+TEST_F(UserInputTest, TypingReachesTheCommandLineAfterAMenuClosedWithEscape) {
+    ASSERT_TRUE(ClickMenuBar(View, "Soubor"));
+    Pump(100);
+    PressKey("Escape");
+    Pump(100);
+    TypeToFocus("line");
+    PressKey("Return");
+    Pump(100);
+    EXPECT_EQ(MainVars.Command[0], "LINE");
+    TypeKeys(View, "\x1b");
+}
+
+}  // namespace
