@@ -12,6 +12,8 @@
 #include "cam/FillDg.h"
 #include "core/Glob.h"
 #include "core/Global.h"
+#include "core/IntFont.h"
+#include "core/ParText.h"
 #include "core/TextFile.h"
 #include "core/UniLog.h"
 #include "shell/SetCfgKeys.h"
@@ -248,6 +250,13 @@ bool FileToGlobalCfg(const std::string& JmFile) {
     const int32_t oldMaxUndo = Glob.MaxUndo;
     ApplyLines(lines, st);
     FinishReading(st, oldMaxUndo);
+    // A style without height, width or font (as folders laid out before the styles had
+    // their defaults hold) would make invisible texts: the built-in values stand in.
+    for (ParText* S : {&TextStyle, &DimTextStyle}) {
+        if (S->JmFontu.empty()) S->JmFontu = IntFontName;
+        if (!(S->Vyska > 0)) S->Vyska = 5;
+        if (S->WidthFactor == 0) S->WidthFactor = 1;
+    }
     return true;
 }
 

@@ -7,7 +7,9 @@
 #include "core/ParText.h"
 #include "core/ResetState.h"
 #include "shell/MainVars.h"
+#include "core/Glob.h"
 #include "shell/ProgramFolder.h"
+#include "shell/SetCfg.h"
 #include "support/CmdHarness.h"
 #include "support/Fixture.h"
 
@@ -42,6 +44,24 @@ TEST_F(FirstTextTest, TextOnALaidOutFolderHasTheBuiltInStyle) {
     EXPECT_EQ(double(T[0]->WidthFactor), 1.0);
     EXPECT_EQ(double(DimTextStyle.Vyska), 5.0);
     EXPECT_EQ(DimTextStyle.JmFontu, "YF01.SHP");
+}
+
+TEST_F(FirstTextTest, AnEmptyStyleInDefaultCfgGivesWayToTheBuiltInOne) {
+    LayOutFolder();
+    // "Default.cfg" as the folder step wrote it before the styles had their defaults.
+    TextStyle = ParText{};
+    DimTextStyle = ParText{};
+    Glob.ProgramDir = Dir();
+    ASSERT_TRUE(WriteDefaultCfg());
+    TCmdHarness H(Dir(), TCmdHarness::TStartUp::Program);
+    H.Enter("TEXT");
+    H.Enter("10 20");
+    H.Enter("Abc");
+    const auto T = Texts();
+    ASSERT_EQ(T.size(), 1u);
+    EXPECT_EQ(double(T[0]->Vyska), 5.0);
+    EXPECT_EQ(T[0]->JmFontu.Get(), "YF01.SHP");
+    EXPECT_EQ(double(DimTextStyle.Vyska), 5.0);
 }
 
 TEST_F(FirstTextTest, AStyleWithoutHeightOrFontMakesNoText) {
