@@ -15,7 +15,10 @@
 #include "commands/ComCommon.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
+#include "core/Global.h"
+#include "core/UniArea.h"
 #include "core/UniGeom.h"
+#include "core/UniPoint.h"
 #include "core/UniLog.h"
 #include "core/UniWalk.h"
 #include "platform/Dialogs.h"
@@ -87,6 +90,66 @@ void SurfaceOpToDg(int OpNum) {
     (Op.Sousledne ? Dg->RBtnSousledne : Dg->RBtnNesousledne)->Click();
     (Op.MFillUhel != 0 ? Dg->RbtnAlongY : Dg->RbtnAlongX)->Click();
     (Op.EdgeMode == 0 ? Dg->RBtnInside : Op.EdgeMode == 2 ? Dg->RbtnOutside : Dg->RbtnEdge)->Click();
+}
+
+void ComInteliMeandr() {
+    AutoSave();
+    TMainVars& V = MainVars;
+    if (V.ComCnt == 0) {
+        WriteLog("Syss:ComInteliPocket Start");
+        // The borders: every shown object and group of the "Orig" layer.
+        FreeObjList(V.SaveStart, V.SaveEnd);
+        CopySelObjects(V.DataStart, true, false, false, V.SaveStart, V.SaveEnd);
+        for (TObjHeader* p = V.SaveStart; p;) {
+            TObjHeader* Next = p->Next;
+            if (p->Layer != LayerOrig) DeleteObj(p, V.SaveStart, V.SaveEnd);
+            p = Next;
+        }
+        SelectBorder(V.SaveStart, V.SaveEnd);
+        V.Mouse.NextDown = mdCoord;
+        SetPrompt(Prompt[16]);
+        FreeObjList(V.AreaStart, V.AreaEnd);
+        FreeObjList(V.ViewStart, V.ViewEnd);
+        return;
+    }
+    V.FileSaved = false;
+    V.Mouse.NextMove = mmNone;
+    V.Mouse.NextDown = mdNone;
+    ComRedrawView();
+    Osy Pt;
+    if (StrToPt(ComInput(V.ComCnt), V.LastPos, Pt)) {
+        EnPoint.Add(Pt, LayerOrig, V.ViewStart, V.ViewEnd);
+        if (TObjHeader* Area = SelectArea(Pt, V.SaveStart, V.SaveEnd)) AppendObj(Area, V.AreaStart, V.AreaEnd);
+        V.ComCnt = 0;
+        V.Mouse.NextDown = mdCoord;
+        V.Mouse.NextMove = mmCross;
+        SetPrompt(Prompt[16]);
+        return;
+    }
+    V.ComCnt = -1;
+    FreeObjList(V.SaveStart, V.SaveEnd);
+    if (CountObjs(V.AreaStart) < CountObjs(V.ViewStart)) ShowMessage(Msg[13]);
+    FreeObjList(V.ViewStart, V.ViewEnd);
+    AreaJoin(V.AreaStart, V.AreaEnd);
+    // The areas' contours, each area's outer contour before its islands.
+    TObjHeader *S = nullptr, *E = nullptr;
+    while (TObjHeader* G = V.AreaStart) {
+        UnlinkObj(G, V.AreaStart, V.AreaEnd);
+        if (G->Type == ObjGroup) {
+            TObjHeader *MS = AsGroup(G)->First, *ME = AsGroup(G)->Last;
+            FreeObjBlock(G);
+            ConcatObjLists(S, E, MS, ME);
+        } else {
+            AppendObj(G, S, E);
+        }
+    }
+    Glob.OpNew = true;
+    CreatePocketToolpath(S, E, false, V.DataStart, V.DataEnd);
+    Glob.OpNew = false;
+    OpList.Index = -1;
+    ClearSelection(V.DataStart);
+    ComLayPanelUpdate();
+    WriteLog("Syss:ComInteliPocket End");
 }
 
 void PocketOpToDg(int OpNum) {

@@ -9,6 +9,8 @@ void ComMeandr();
 void ComSurface();
 void RegenSurfaceOp(int OpNum);
 void SurfaceOpToDg(int OpNum);
+// INTELIMEANDR: a pocket of the areas of the "Orig" layer around picked points.
+void ComInteliMeandr();
 // ENGRBLOCK: the same pocket without the start and end log lines and status handling.
 void ComEngrBlock();
 // Rebuilds the paths of pocket operation OpNum from its sources (no dialog).

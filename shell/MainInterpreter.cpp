@@ -147,7 +147,7 @@ const TDispatchRow DispatchTable[] = {
     {"CONTOUR", [](TMainForm&) { ComContour(); }, false},
     {"MEANDR", [](TMainForm&) { ComMeandr(); }, false},
     {"SURFACE", [](TMainForm&) { ComSurface(); }, false},
-    {"INTELIMEANDR", nullptr, false},
+    {"INTELIMEANDR", [](TMainForm&) { ComInteliMeandr(); }, false},
     {"SORT", [](TMainForm&) { ComSort(); }, false},
     {"CLIPCUT", nullptr, false},
     {"CLIPCOPY", nullptr, false},

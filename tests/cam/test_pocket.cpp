@@ -521,3 +521,27 @@ TEST_F(PocketTest, EditingTwoToolsIntoOneKeepsTheNextOperationAndBack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PocketTest, InteliMeandrPocketsTheAreasAroundPickedPoints) {
+    Glob.TabLayer[68].Show = true;
+    TObjHeader* Outline = AddRect({0, 0}, {20, 14}, false);
+    Outline->Layer = 68;
+    AddRect({7, 5}, {12, 9}, false)->Layer = 68;
+    R->ExpectMessage(mrOk, Msg[13]);
+    R->ExpectModal("FillDialog", [](TForm& F) {
+        Values("RBtnMeandr", "0.5", "90")(F);
+        return mrOk;
+    });
+    Run({"INTELIMEANDR", "3 3", "50 50", ""});
+    ASSERT_EQ(OpList.CamCnt, 3);
+    EXPECT_EQ(OpList.Cam[0].Status, 0);
+    ASSERT_EQ(Childs(0).size(), 1u);
+    for (TObjHeader* P : Paths(0))
+        for (const Osy& Q : SamplePath(P, 16))
+            ASSERT_GE(double(Clearance({{0, 0}, {20, 14}}, {{{7, 5}, {12, 9}}}, Q)), 1 - 1e-6);
+    EXPECT_TRUE(R->Done());
+}
+
+}  // namespace
