@@ -162,6 +162,10 @@ class TListBox : public TControl {
 public:
     using TControl::TControl;
     const char* ClassName() const override { return "TListBox"; }
+    // Font colour of each row (parallel to Items; a missing entry: the font colour).
+    std::vector<uint32_t> ItemColors;
+    // The row under the pointer, set by the native view before OnMouseMove (-1 none).
+    int32_t HotIndex = -1;
 };
 
 class TMemo : public TControl {

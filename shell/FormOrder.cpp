@@ -3,10 +3,12 @@
 #include <memory>
 
 #include "cam/ContourDg.h"
+#include "cam/ErrorDg.h"
 #include "cam/FillDg.h"
 #include "cam/LenDg.h"
 #include "cam/MeaRepDg.h"
 #include "cam/SortDg.h"
+#include "cam/SelOpsDg.h"
 #include "cam/SurfaceDg.h"
 #include "commands/AlignDg.h"
 #include "commands/ArPolDg.h"
@@ -62,7 +64,7 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TChangeTextDialog", nullptr},
         {"TFillDialog", &CreateFillDialog},
         {"TReportDialog", &CreateReportDialog},
-        {"TErrorDialog", nullptr},
+        {"TErrorDialog", &CreateErrorDialog},
         {"TDaskovinDialog", nullptr},
         {"TFiltrDialog", nullptr},
         {"TPelmoraDialog", nullptr},
@@ -80,7 +82,7 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TToolLocDialog", nullptr},
         {"TToolLibOpenDialog", nullptr},
         {"TValSelectDialog", nullptr},
-        {"TSelOpsDialog", nullptr},
+        {"TSelOpsDialog", &CreateSelOpsDialog},
         {"TErrLogDialog", &CreateErrLogDialog},
     };
     return Order;

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 
+#include "cam/ComCamOpEdit.h"
 #include "cam/ComContour.h"
 #include "cam/ComPocket.h"
 #include "cam/LenDg.h"
@@ -126,8 +127,8 @@ const TDispatchRow DispatchTable[] = {
     {"TOOL", nullptr, false},
     {"BRIDGE", nullptr, false},
     {"ENGRBLOCK", [](TMainForm&) { ComEngrBlock(); }, false},
-    {"OPEDIT", nullptr, false},
-    {"OPDELETE", nullptr, false},
+    {"OPEDIT", [](TMainForm&) { ComCamOpEdit(); }, false},
+    {"OPDELETE", [](TMainForm&) { ComCamOpDelete(); }, false},
     {"TOSTART", [](TMainForm&) { ComToStart(); }, false},
     {"TOEND", [](TMainForm&) { ComToEnd(); }, false},
     {"ONETOSTART", [](TMainForm&) { ComOneToStart(); }, false},

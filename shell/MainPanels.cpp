@@ -5,6 +5,7 @@
 #include "core/Glob.h"
 #include "core/UniDraw.h"
 #include "shell/Main.h"
+#include "shell/OpsPanel.h"
 #include "shell/MainVars.h"
 #include "shell/MainView.h"
 #include "shell/SetDg.h"
@@ -223,6 +224,7 @@ void TMainForm::CreatePanelControls() {
     Del->OnClick = [this] { RunMenuKeyword("OPDELETE"); };
     ListBoxOps = FindOrMake<TListBox>("ListBoxOps", OpsPanel);
     Place(ListBoxOps, 2, 114, OpsPanelWidth - 4, 400);
+    InitOpsPanel(*this);
 
     // Layer panel on the right (rows made by the layer-panel code).
     LayPanel = FindOrMake<TPanel>("LayPanel");
@@ -272,6 +274,7 @@ void TMainForm::PanelOpsOn() {
     for (TControl* C : OpsPanel->Children) C->Visible = true;
     OpsPanel->Width = OpsPanelWidth;
     OpsPanelOpen = true;
+    CamOpsToPanel();
     RecalcOkno();
     ComRedraw();
 }
@@ -349,9 +352,6 @@ void TMainForm::PanelMenuOff() {
 void TMainForm::MenuOn() {}
 void TMainForm::MenuOff() {}
 
-// The operations list box shows machining operations, which are made only by the
-// machining commands; until those exist the list stays as it is.
-void TMainForm::CamOpsToPanel() {}
 
 void TMainForm::AktualizaceListy() {
     const TLayer& L = Glob.TabLayer[std::clamp<int>(Glob.LayerDraw, 0, LayerCount)];

@@ -237,6 +237,27 @@ public:
     }
 };
 TKeyFilter* KeyFilter = nullptr;
+
+// Pointer moves over a list box: the row under the pointer goes into the model, then
+// the model's OnMouseMove runs (leaving the list counts as no row).
+class TListHoverFilter : public QObject {
+public:
+    TListHoverFilter(TListBox* Box, QListWidget* List) : QObject(List), Box(Box), List(List) {}
+    bool eventFilter(QObject*, QEvent* E) override {
+        if (E->type() != QEvent::MouseMove && E->type() != QEvent::Leave) return false;
+        QPoint pt;
+        if (E->type() == QEvent::MouseMove) pt = static_cast<QMouseEvent*>(E)->position().toPoint();
+        const QModelIndex I = E->type() == QEvent::MouseMove ? List->indexAt(pt) : QModelIndex();
+        Box->HotIndex = I.isValid() ? I.row() : -1;
+        if (Box->OnMouseMove) Box->OnMouseMove(0, pt.x(), pt.y());
+        QtAfterEvent();
+        return false;
+    }
+
+private:
+    TListBox* Box;
+    QListWidget* List;
+};
 }  // namespace
 
 uint16_t QtKeyToVk(int Key) {
@@ -550,14 +571,25 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
             Fire(C->OnDblClick);
             QtAfterEvent();
         });
-        push = [this, C, l, shown] {
+        auto* lb = static_cast<TListBox*>(C);
+        l->setMouseTracking(true);
+        l->viewport()->setMouseTracking(true);
+        l->viewport()->installEventFilter(new TListHoverFilter(lb, l));
+        if (lb->Hint.empty()) l->setToolTip(QString());
+        auto colors = std::make_shared<std::vector<uint32_t>>();
+        push = [this, C, l, lb, shown, colors] {
             Pushing = true;
-            if (*shown != C->Items) {
+            if (*shown != C->Items || *colors != lb->ItemColors) {
                 l->clear();
-                for (auto& s : C->Items) l->addItem(Q(s));
+                for (size_t i = 0; i < C->Items.size(); ++i) {
+                    l->addItem(Q(C->Items[i]));
+                    if (i < lb->ItemColors.size()) l->item(int(i))->setForeground(ToQColor(lb->ItemColors[i]));
+                }
                 *shown = C->Items;
+                *colors = lb->ItemColors;
             }
             if (l->currentRow() != C->ItemIndex) l->setCurrentRow(C->ItemIndex);
+            if (l->toolTip() != Q(C->Hint)) l->setToolTip(Q(C->Hint));
             Pushing = false;
         };
     } else if (auto* tb = dynamic_cast<TTrackBar*>(C)) {
