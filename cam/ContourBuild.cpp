@@ -180,6 +180,12 @@ bool ReadParams(TContourDialog& Dg, TContourParams& P) {
         Extended Deg = 0;
         if (!ReadField(Dg.Edit3DAngle, Deg, "Err:Wrong 3D angle (", 42)) return false;
         P.Corner3DUhel = Deg * GeomPi / 180;
+        // A limit of no angle would leave flat paths where 3D ones are asked for.
+        if (P.Corner3DUhel < CoordTol) {
+            WriteLog("Err:Wrong 3D angle (" + Dg.Edit3DAngle->Text + ")");
+            ShowMessage(Msg[42]);
+            return false;
+        }
     }
     P.TgIn = Dg.ChBoxTgIn->Checked && Dg.RBtnToolTang->Checked;
     P.TgOut = Dg.ChBoxTgOut->Checked && Dg.RBtnToolTang->Checked;

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 
+#include "cam/ComBridge.h"
 #include "cam/ComCamOpEdit.h"
 #include "cam/ComContour.h"
 #include "cam/ComPocket.h"
@@ -125,7 +126,7 @@ const TDispatchRow DispatchTable[] = {
     {"STATISTIC", [](TMainForm&) { ComLength(); }, false},
     {"HISTORY", [](TMainForm&) { ComHistory(); }, false},
     {"TOOL", nullptr, false},
-    {"BRIDGE", nullptr, false},
+    {"BRIDGE", [](TMainForm&) { ComBridge(); }, false},
     {"ENGRBLOCK", [](TMainForm&) { ComEngrBlock(); }, false},
     {"OPEDIT", [](TMainForm&) { ComCamOpEdit(); }, false},
     {"OPDELETE", [](TMainForm&) { ComCamOpDelete(); }, false},
