@@ -192,14 +192,14 @@ TEST_F(InterpreterTest, ExceptionsNeverLeaveTheInterpreterAndTheLineRecovers) {
 
 TEST_F(InterpreterTest, KeywordsWithoutRoutineEndAtOnce) {
     Start();
-    for (const char* Word : {"BRIDGE", "USER5", "EXIT", "ADDCHAR"}) {
+    for (const char* Word : {"FILTR", "USER5", "EXIT", "ADDCHAR"}) {
         Mark();
         H->Enter(Word);
         EXPECT_EQ(MainVars.ComCnt, -1) << Word;
         EXPECT_EQ(H->Prompt(), "?>") << Word;
         EXPECT_EQ(NewLog().back(), std::string("Err:Command ") + Word + " not available");
     }
-    // BRIDGE and USER5 take a snapshot before they start.
+    // FILTR and USER5 take a snapshot before they start.
     EXPECT_EQ(MainVars.UndoCount, 2);
 }
 
