@@ -8,6 +8,7 @@
 #include "core/UniGeom.h"
 #include "core/UniPoint.h"
 #include "shell/UniLang.h"
+#include "shell/Main.h"
 #include "shell/MainVars.h"
 
 namespace {
@@ -166,6 +167,23 @@ TEST_F(ContourTest, OverlappingSourcesAskBeforeTheDialog) {
     EXPECT_EQ(OpList.CamCnt, 0);
     EXPECT_TRUE(TCmdHarness::LogHas("Usr:no"));
     EXPECT_TRUE(R->Done());
+}
+
+TEST_F(ContourTest, GroupedPathsAreOneChildThatDeletingRemovesWhole) {
+    Glob.ContGroup = true;
+    AddRect({0, 0}, {10, 10}, true);
+    AddRect({20, 0}, {30, 10}, true);
+    ContourSide("both");
+    ASSERT_EQ(Childs(0).size(), 1u);
+    TObjHeader* G = Childs(0)[0];
+    EXPECT_EQ(G->Type, ObjGroup);
+    EXPECT_EQ(AsGroup(G)->Count, 4);
+    EXPECT_EQ(MainVars.DataEnd, G);
+    H->Form().ListBoxOps->ChooseItem(0);
+    Run({"OPDELETE"});
+    EXPECT_EQ(OpList.CamCnt, 0);
+    EXPECT_EQ(CountObjs(MainVars.DataStart), 2);
+    EXPECT_EQ(CheckObjList(MainVars.DataStart, MainVars.DataEnd), "");
 }
 
 }  // namespace
