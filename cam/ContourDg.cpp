@@ -66,23 +66,23 @@ TContourDialog::TContourDialog() : TForm("ContourDialog") {
     labOpFeed = Note(this, "labOpFeed", P, 170, 44, 56, "Posuv");
     EditFeed = Edit(this, "EditFeed", P, 230, 40, 70, "1");
     GrBoxFillet = At<TGroupBox>(this, "GrBoxFillet", P, 8, 72, 428, 116, " Zaoblení ");
-    ChBoxFillet = At<TCheckBox>(this, "ChBoxFillet", GrBoxFillet, 8, 0, 410, 20,
+    ChBoxFillet = At<TCheckBox>(this, "ChBoxFillet", GrBoxFillet, 8, 22, 410, 20,
                                 "Orig. před generováním kontury zaoblit.");
-    Note(this, "LabFillet1", GrBoxFillet, 26, 22, 390, "(Vhodné pro razníky)");
-    Note(this, "LabFillet2", GrBoxFillet, 26, 40, 390, "Poloměr = horní poloměr nástroje");
-    Note(this, "LabFillet3", GrBoxFillet, 26, 58, 390, "s 3D vytažením rohu = spodní poloměr nástroje");
+    Note(this, "LabFillet1", GrBoxFillet, 26, 44, 390, "(Vhodné pro razníky)");
+    Note(this, "LabFillet2", GrBoxFillet, 26, 62, 390, "Poloměr = horní poloměr nástroje");
+    Note(this, "LabFillet3", GrBoxFillet, 26, 80, 390, "s 3D vytažením rohu = spodní poloměr nástroje");
     GrBoxWhere = At<TGroupBox>(this, "GrBoxWhere", P, 8, 194, 428, 108, " Kde obrábět ");
-    RBtnInside = At<TRadioButton>(this, "RBtnInside", GrBoxWhere, 8, 0, 180, 20, "Zevnitř / Vlevo");
-    RBtnOutside = At<TRadioButton>(this, "RBtnOutside", GrBoxWhere, 8, 24, 180, 20, "Zvenčí / Vpravo");
-    RBtnBoth = At<TRadioButton>(this, "RBtnBoth", GrBoxWhere, 8, 48, 180, 20, "Oboje");
+    RBtnInside = At<TRadioButton>(this, "RBtnInside", GrBoxWhere, 8, 22, 180, 20, "Zevnitř / Vlevo");
+    RBtnOutside = At<TRadioButton>(this, "RBtnOutside", GrBoxWhere, 8, 46, 180, 20, "Zvenčí / Vpravo");
+    RBtnBoth = At<TRadioButton>(this, "RBtnBoth", GrBoxWhere, 8, 70, 180, 20, "Oboje");
     RBtnOutside->Checked = true;
-    ChBoxInsideRevers = At<TCheckBox>(this, "ChBoxInsideRevers", GrBoxWhere, 196, 0, 224, 20,
+    ChBoxInsideRevers = At<TCheckBox>(this, "ChBoxInsideRevers", GrBoxWhere, 196, 22, 224, 20,
                                       "Vnitřky z druhé strany");
     ChBoxInsideRevers->Checked = true;
-    Note(this, "LabWhere1", GrBoxWhere, 196, 28, 224, "Otevřené pline a body vždy zvenčí");
+    Note(this, "LabWhere1", GrBoxWhere, 196, 50, 224, "Otevřené pline a body vždy zvenčí");
     GrBoxHow = At<TGroupBox>(this, "GrBoxHow", P, 8, 308, 200, 84, " Jak obrábět ");
-    RBtnSousledne = At<TRadioButton>(this, "RBtnSousledne", GrBoxHow, 8, 0, 180, 20, "Sousledně");
-    RBtnNesousledne = At<TRadioButton>(this, "RBtnNesousledne", GrBoxHow, 8, 24, 180, 20, "Nesousledně");
+    RBtnSousledne = At<TRadioButton>(this, "RBtnSousledne", GrBoxHow, 8, 22, 180, 20, "Sousledně");
+    RBtnNesousledne = At<TRadioButton>(this, "RBtnNesousledne", GrBoxHow, 8, 46, 180, 20, "Nesousledně");
     RBtnSousledne->Checked = true;
     Note(this, "LabAddition", P, 222, 320, 70, "Přídavek");
     EditPridavek = Edit(this, "EditPridavek", P, 296, 316, 70, "0");
@@ -94,51 +94,51 @@ TContourDialog::TContourDialog() : TForm("ContourDialog") {
     // Plunge page.
     P = TabZapich;
     GrBoxMethod = At<TGroupBox>(this, "GrBoxMethod", P, 8, 8, 290, 132, "Metoda");
-    RbtnToolVert = At<TRadioButton>(this, "RbtnToolVert", GrBoxMethod, 8, 0, 274, 20, "Vertikálně (zápich v ose Z)");
-    RBtnToolTang = At<TRadioButton>(this, "RBtnToolTang", GrBoxMethod, 8, 24, 274, 20,
+    RbtnToolVert = At<TRadioButton>(this, "RbtnToolVert", GrBoxMethod, 8, 22, 274, 20, "Vertikálně (zápich v ose Z)");
+    RBtnToolTang = At<TRadioButton>(this, "RBtnToolTang", GrBoxMethod, 8, 46, 274, 20,
                                     "Tangencialně (příjezd v osách XY)");
-    RBtnToolRamp = At<TRadioButton>(this, "RBtnToolRamp", GrBoxMethod, 8, 48, 274, 20, "Po rampě (sestup v ose Z)");
-    RBtnToolSpiral = At<TRadioButton>(this, "RBtnToolSpiral", GrBoxMethod, 8, 72, 274, 20,
+    RBtnToolRamp = At<TRadioButton>(this, "RBtnToolRamp", GrBoxMethod, 8, 70, 274, 20, "Po rampě (sestup v ose Z)");
+    RBtnToolSpiral = At<TRadioButton>(this, "RBtnToolSpiral", GrBoxMethod, 8, 94, 274, 20,
                                       "Po šroubovici (sestup v ose Z)");
     RbtnToolVert->Checked = true;
     ImgToolPlunge = At<TImage>(this, "ImgToolPlunge", P, 306, 14, 130, 116);
     ImgToolPlunge->Stretch = true;
     GrBoxFeed = At<TGroupBox>(this, "GrBoxFeed", P, 8, 146, 428, 64, "Rychlost");
-    EditToolPlungeFeed = Edit(this, "EditToolPlungeFeed", GrBoxFeed, 8, 0, 70, "0");
-    RBtnToolFeedPercent = At<TRadioButton>(this, "RBtnToolFeedPercent", GrBoxFeed, 90, 0, 150, 20, "[%] z posuvu");
-    RBtnToolFeedTime = At<TRadioButton>(this, "RBtnToolFeedTime", GrBoxFeed, 250, 0, 120, 20, "[mm/s]");
+    EditToolPlungeFeed = Edit(this, "EditToolPlungeFeed", GrBoxFeed, 8, 22, 70, "0");
+    RBtnToolFeedPercent = At<TRadioButton>(this, "RBtnToolFeedPercent", GrBoxFeed, 90, 22, 150, 20, "[%] z posuvu");
+    RBtnToolFeedTime = At<TRadioButton>(this, "RBtnToolFeedTime", GrBoxFeed, 250, 22, 120, 20, "[mm/s]");
     RBtnToolFeedTime->Checked = true;
     const int GY = 216, GH = 190;
     GrBoxVert = At<TGroupBox>(this, "GrBoxVert", P, 8, GY, 428, GH, "Vetikálně");
     GrBoxTang = At<TGroupBox>(this, "GrBoxTang", P, 8, GY, 428, GH, "Tangenciálně");
-    ChBoxTgIn = At<TCheckBox>(this, "ChBoxTgIn", GrBoxTang, 8, 0, 120, 20, "Nájezd");
-    ChBoxTgOut = At<TCheckBox>(this, "ChBoxTgOut", GrBoxTang, 140, 0, 120, 20, "Výjezd");
-    Note(this, "LabTangRad", GrBoxTang, 8, 32, 110, "R - Poloměr");
-    EditTangRad = Edit(this, "EditTangRad", GrBoxTang, 124, 28, 60, "1");
-    Note(this, "LabTangRadMm", GrBoxTang, 190, 32, 40, "[mm]");
-    Note(this, "LabTangAngle", GrBoxTang, 8, 62, 110, "A - Úhel");
-    EditTangAngle = Edit(this, "EditTangAngle", GrBoxTang, 124, 58, 60, "45");
-    Note(this, "LabTangAngleDeg", GrBoxTang, 190, 62, 40, "[°]");
-    ChBoxFromCenter = At<TCheckBox>(this, "ChBoxFromCenter", GrBoxTang, 8, 92, 410, 20,
+    ChBoxTgIn = At<TCheckBox>(this, "ChBoxTgIn", GrBoxTang, 8, 22, 120, 20, "Nájezd");
+    ChBoxTgOut = At<TCheckBox>(this, "ChBoxTgOut", GrBoxTang, 140, 22, 120, 20, "Výjezd");
+    Note(this, "LabTangRad", GrBoxTang, 8, 54, 110, "R - Poloměr");
+    EditTangRad = Edit(this, "EditTangRad", GrBoxTang, 124, 50, 60, "1");
+    Note(this, "LabTangRadMm", GrBoxTang, 190, 54, 40, "[mm]");
+    Note(this, "LabTangAngle", GrBoxTang, 8, 84, 110, "A - Úhel");
+    EditTangAngle = Edit(this, "EditTangAngle", GrBoxTang, 124, 80, 60, "45");
+    Note(this, "LabTangAngleDeg", GrBoxTang, 190, 84, 40, "[°]");
+    ChBoxFromCenter = At<TCheckBox>(this, "ChBoxFromCenter", GrBoxTang, 8, 114, 410, 20,
                                     "Začátek a konec do středu objektu");
-    Note(this, "LabFromCenter", GrBoxTang, 26, 116, 390, "(Pouze pro vnitřní kontury kružnic)");
+    Note(this, "LabFromCenter", GrBoxTang, 26, 138, 390, "(Pouze pro vnitřní kontury kružnic)");
     GrBoxRamp = At<TGroupBox>(this, "GrBoxRamp", P, 8, GY, 428, GH, "Po rampě");
-    Note(this, "LabRampAngle", GrBoxRamp, 8, 4, 170, "A - Úhel rampy [°]");
-    EditToolRampAngle = Edit(this, "EditToolRampAngle", GrBoxRamp, 184, 0, 60, "5");
-    Note(this, "LabRampLength", GrBoxRamp, 8, 34, 170, "L - Délka rampy");
-    EditToolRampLength = Edit(this, "EditToolRampLength", GrBoxRamp, 184, 30, 60, "0");
-    Note(this, "LabRampNote1", GrBoxRamp, 8, 68, 410, "Pokud je délka 0, použije se pro");
-    Note(this, "LabRampNote2", GrBoxRamp, 8, 86, 410, "otevřené objekty délka objektu");
+    Note(this, "LabRampAngle", GrBoxRamp, 8, 26, 170, "A - Úhel rampy [°]");
+    EditToolRampAngle = Edit(this, "EditToolRampAngle", GrBoxRamp, 184, 22, 60, "5");
+    Note(this, "LabRampLength", GrBoxRamp, 8, 56, 170, "L - Délka rampy");
+    EditToolRampLength = Edit(this, "EditToolRampLength", GrBoxRamp, 184, 52, 60, "0");
+    Note(this, "LabRampNote1", GrBoxRamp, 8, 90, 410, "Pokud je délka 0, použije se pro");
+    Note(this, "LabRampNote2", GrBoxRamp, 8, 108, 410, "otevřené objekty délka objektu");
     GrBoxSpiral = At<TGroupBox>(this, "GrBoxSpiral", P, 8, GY, 428, GH, "Po šroubovici");
-    Note(this, "LabSpiralAngle", GrBoxSpiral, 8, 4, 170, "U - Úhel [°]");
-    EditToolSpiralAngle = Edit(this, "EditToolSpiralAngle", GrBoxSpiral, 184, 0, 60, "5");
-    Note(this, "LabSpiralPitch", GrBoxSpiral, 8, 34, 170, "P - Stoupání")->Visible = false;
-    EditToolSpiralPitch = Edit(this, "EditToolSpiralPitch", GrBoxSpiral, 184, 30, 60, "1");
+    Note(this, "LabSpiralAngle", GrBoxSpiral, 8, 26, 170, "U - Úhel [°]");
+    EditToolSpiralAngle = Edit(this, "EditToolSpiralAngle", GrBoxSpiral, 184, 22, 60, "5");
+    Note(this, "LabSpiralPitch", GrBoxSpiral, 8, 56, 170, "P - Stoupání")->Visible = false;
+    EditToolSpiralPitch = Edit(this, "EditToolSpiralPitch", GrBoxSpiral, 184, 52, 60, "1");
     EditToolSpiralPitch->Visible = false;
-    Note(this, "LabSpiralRad", GrBoxSpiral, 8, 64, 170, "D - Průměr")->Visible = false;
-    EditToolSpiralRad = Edit(this, "EditToolSpiralRad", GrBoxSpiral, 184, 60, 60, "0");
+    Note(this, "LabSpiralRad", GrBoxSpiral, 8, 86, 170, "D - Průměr")->Visible = false;
+    EditToolSpiralRad = Edit(this, "EditToolSpiralRad", GrBoxSpiral, 184, 82, 60, "0");
     EditToolSpiralRad->Visible = false;
-    ChBoxSpiralLeft = At<TCheckBox>(this, "ChBoxSpiralLeft", GrBoxSpiral, 8, 94, 200, 20, "Vlevo");
+    ChBoxSpiralLeft = At<TCheckBox>(this, "ChBoxSpiralLeft", GrBoxSpiral, 8, 116, 200, 20, "Vlevo");
     ChBoxSpiralLeft->Visible = false;
     ChBoxIgnoreDepthDiv = At<TCheckBox>(this, "ChBoxIgnoreDepthDiv", P, 8, 380, 300, 20, "Ignorovat dělení hloubky");
     ChBoxIgnoreDepthDiv->Visible = false;
@@ -146,10 +146,10 @@ TContourDialog::TContourDialog() : TForm("ContourDialog") {
 
     // Tool group, picture and buttons.
     GrBoxTool = At<TGroupBox>(this, "GrBoxTool", nullptr, 468, 30, 184, 116, " Nástroj ");
-    ShapeColor = At<TPanel>(this, "ShapeColor", GrBoxTool, 8, 2, 18, 18);
-    LabToolName = Note(this, "LabToolName", GrBoxTool, 32, 2, 144, "");
-    LabToolActive = Note(this, "LabToolActive", GrBoxTool, 8, 30, 168, "");
-    LabDistFromOrig = Note(this, "LabDistFromOrig", GrBoxTool, 8, 58, 168, "");
+    ShapeColor = At<TPanel>(this, "ShapeColor", GrBoxTool, 8, 24, 18, 18);
+    LabToolName = Note(this, "LabToolName", GrBoxTool, 32, 24, 144, "");
+    LabToolActive = Note(this, "LabToolActive", GrBoxTool, 8, 52, 168, "");
+    LabDistFromOrig = Note(this, "LabDistFromOrig", GrBoxTool, 8, 80, 168, "");
     ImgContour = At<TImage>(this, "ImgContour", nullptr, 468, 154, 184, 200);
     ImgContour->Hint = "Klikni pro Help";
     ImgContour->Stretch = true;
