@@ -31,10 +31,15 @@ bool ToolLayer(int La) { return La >= 1 && La <= ToolLayerCount; }
 TFillDialog::TFillDialog() : TForm("FillDialog") {
     Caption = "Výplně objektů";
     BorderStyle = TBorderStyle::bsDialog;
-    Width = 680;
-    Height = 560;
+    Width = 696;
+    Height = 568;
     const TPlacer P{this};
-    TPanel* Pn = P.Put<TPanel>("PanelObrab", nullptr, 8, 8, 460, 508);
+    PageControl = P.Put<TPageControl>("PageControl", nullptr, 8, 8, 476, 516);
+    TTabSheet* Pn = P.Put<TTabSheet>("TabObrab", PageControl, 0, 0, 468, 486, "Obrábění");
+    TTabSheet* TabRough = P.Put<TTabSheet>("TabZapichRough", PageControl, 0, 0, 468, 486, "Zápich hrubování");
+    TTabSheet* TabFin = P.Put<TTabSheet>("TabZapichFin", PageControl, 0, 0, 468, 486, "Zápich finish");
+    PlungeRough.Build(P, TabRough, "Rough");
+    PlungeFin.Build(P, TabFin, "Fin");
     P.Text("LabOpName", Pn, 8, 12, 60, "Název");
     EditOpPockName = P.Field("EditOpPockName", Pn, 80, 8, 200, "Výplň objektu1");
     P.Text("LabOpDepth", Pn, 8, 44, 66, "Hloubka");
@@ -81,28 +86,28 @@ TFillDialog::TFillDialog() : TForm("FillDialog") {
     Edit3DAngle = P.Field("Edit3DAngle", GrBoxFinish, 232, 74, 60, "170");
     P.Text("Lab3DAngleDeg", GrBoxFinish, 298, 78, 30, "[°]");
 
-    GrBoxMainTool = P.Put<TGroupBox>("GrBoxMainTool", nullptr, 476, 8, 196, 96, " Hlavní nástroj ");
+    GrBoxMainTool = P.Put<TGroupBox>("GrBoxMainTool", nullptr, 492, 8, 196, 96, " Hlavní nástroj ");
     ShapeColor = P.Put<TPanel>("ShapeColor", GrBoxMainTool, 8, 24, 18, 18);
     LabToolName = P.Text("LabToolName", GrBoxMainTool, 32, 24, 156, "");
     LabLaName = P.Text("LabLaName", GrBoxMainTool, 8, 48, 180, "");
     LabDist = P.Text("LabDist", GrBoxMainTool, 8, 70, 180, "");
-    GrBoxSmallTool = P.Put<TGroupBox>("GrBoxSmallTool", nullptr, 476, 112, 196, 96, " Menší nástroj ");
+    GrBoxSmallTool = P.Put<TGroupBox>("GrBoxSmallTool", nullptr, 492, 112, 196, 96, " Menší nástroj ");
     ShapeSmallColor = P.Put<TPanel>("ShapeSmallColor", GrBoxSmallTool, 8, 24, 18, 18);
     LabSmallToolName = P.Text("LabSmallToolName", GrBoxSmallTool, 32, 24, 156, "");
     LabSmallLaName = P.Text("LabSmallLaName", GrBoxSmallTool, 8, 48, 180, "");
     LabSmallDist = P.Text("LabSmallDist", GrBoxSmallTool, 8, 70, 180, "");
-    ImgPocket = P.Put<TImage>("ImgPocket", nullptr, 476, 216, 196, 240);
+    ImgPocket = P.Put<TImage>("ImgPocket", nullptr, 492, 216, 196, 240);
     ImgPocket->Stretch = true;
-    BitBtnOK = P.Put<TBitBtn>("BitBtnOK", nullptr, 476, 486, 94, 30, "OK");
+    BitBtnOK = P.Put<TBitBtn>("BitBtnOK", nullptr, 492, 494, 94, 30, "OK");
     BitBtnOK->ModalResult = mrOk;
     BitBtnOK->Default = true;
-    BitBtnCancel = P.Put<TBitBtn>("BitBtnCancel", nullptr, 578, 486, 94, 30, "Zrušit");
+    BitBtnCancel = P.Put<TBitBtn>("BitBtnCancel", nullptr, 594, 494, 94, 30, "Zrušit");
     BitBtnCancel->ModalResult = mrCancel;
     BitBtnCancel->Cancel = true;
 
     OnShow = [this] { FormShow(); };
     OnClose = [this](TCloseAction&) { FormClose(); };
-    BitBtnOK->OnClick = [] { WriteLog("Usr:ok"); };
+    BitBtnOK->OnClick = [this] { BitBtnOKClick(); };
     BitBtnCancel->OnClick = [] { WriteLog("Usr:cancel"); };
     for (TRadioButton* R : {RBtnMeandr, RBtnOffset, RbtnSpiral, RBtnSingleTool, RBtnDoubleTool, RBtnSingleToolErr})
         R->OnClick = [this] { Switch(); };
@@ -151,6 +156,8 @@ void TFillDialog::FillShowPicture() {
 }
 
 void TFillDialog::FillShowLaTool(int La1, int La2) {
+    ShownLa1 = La1;
+    ShownLa2 = La2;
     struct TBox {
         int La;
         TPanel* Shape;
@@ -174,6 +181,70 @@ void TFillDialog::FillShowLaTool(int La1, int La2) {
 void TFillDialog::FormShow() {
     WriteLog("Sys:PocketDg Open");
     SaveCamModeFlags();
+    // Roughing plunges are the main tool's; with two tools the rest tool finishes.
+    if (ToolLayer(ShownLa1)) PlungeRough.Load(Glob.Tool[ShownLa1].Material.Zapich[poPocketRough]);
+    if (ToolLayer(FinishLa())) PlungeFin.Load(Glob.Tool[FinishLa()].Material.Zapich[poPocketFin]);
+}
+
+int TFillDialog::FinishLa() const { return RBtnDoubleTool->Checked ? ShownLa2 : ShownLa1; }
+
+void TFillDialog::BitBtnOKClick() {
+    WriteLog("Usr:ok");
+    if (ToolLayer(ShownLa1)) PlungeRough.Store(Glob.Tool[ShownLa1].Material.Zapich[poPocketRough]);
+    if (ToolLayer(FinishLa())) PlungeFin.Store(Glob.Tool[FinishLa()].Material.Zapich[poPocketFin]);
+}
+
+void TPocketPlunge::Build(const TPlacer& P, TControl* Tab, const std::string& Sfx) {
+    auto N = [&Sfx](const char* Base) { return std::string(Base) + Sfx; };
+    TGroupBox* Gm = P.Put<TGroupBox>(N("GrBoxMethod").c_str(), Tab, 8, 8, 300, 122, "Metoda");
+    const char* Caps[4] = {"Vertikálně (zápich v ose Z)", "Tangencialně (příjezd v osách XY)",
+                           "Po rampě (sestup v ose Z)", "Po šroubovici (sestup v ose Z)"};
+    const char* Names[4] = {"RbtnToolVert", "RBtnToolTang", "RBtnToolRamp", "RBtnToolSpiral"};
+    for (int i = 0; i < 4; ++i) Method[i] = P.Put<TRadioButton>(N(Names[i]).c_str(), Gm, 8, 22 + 24 * i, 284, 20, Caps[i]);
+    Method[1]->Visible = false;
+    Method[0]->Checked = true;
+    TGroupBox* Gf = P.Put<TGroupBox>(N("GrBoxFeed").c_str(), Tab, 8, 136, 448, 52, "Rychlost");
+    Feed = P.Field(N("EditToolPlungeFeed").c_str(), Gf, 8, 20, 70, "0");
+    FeedPct = P.Put<TRadioButton>(N("RBtnToolFeedPercent").c_str(), Gf, 90, 22, 150, 20, "[%] z posuvu");
+    FeedTime = P.Put<TRadioButton>(N("RBtnToolFeedTime").c_str(), Gf, 250, 22, 120, 20, "[mm/s]");
+    FeedTime->Checked = true;
+    TGroupBox* Gr = P.Put<TGroupBox>(N("GrBoxRamp").c_str(), Tab, 8, 194, 448, 116, "Po rampě");
+    P.Text(N("LabRampAngle").c_str(), Gr, 8, 26, 170, "A - Úhel rampy [°]");
+    RampAngle = P.Field(N("EditToolRampAngle").c_str(), Gr, 184, 22, 60, "5");
+    P.Text(N("LabRampLength").c_str(), Gr, 8, 56, 170, "L - Délka rampy");
+    RampLength = P.Field(N("EditToolRampLength").c_str(), Gr, 184, 52, 60, "0");
+    P.Text(N("LabRampNote").c_str(), Gr, 8, 86, 430, "Pokud je délka 0, použije se délka objektu");
+    TGroupBox* Gs = P.Put<TGroupBox>(N("GrBoxSpiral").c_str(), Tab, 8, 316, 448, 88, "Po šroubovici");
+    P.Text(N("LabSpiralAngle").c_str(), Gs, 8, 26, 170, "U - Úhel [°]");
+    SpiralAngle = P.Field(N("EditToolSpiralAngle").c_str(), Gs, 184, 22, 60, "5");
+    P.Text(N("LabSpiralRad").c_str(), Gs, 8, 56, 170, "D1 - Pr. šroubovice");
+    SpiralRad = P.Field(N("EditToolSpiralRad").c_str(), Gs, 184, 52, 60, "0");
+}
+
+void TPocketPlunge::Load(const TToolPlunge& T) {
+    Method[T.Method < 4 ? T.Method : 0]->Click();
+    (T.FeedPercent ? FeedPct : FeedTime)->Click();
+    Feed->Text = GeneralNumText(T.FeedPercent ? T.FeedPct : T.FeedTime);
+    RampAngle->Text = GeneralNumText(T.RampAngle);
+    RampLength->Text = GeneralNumText(T.RampLength);
+    SpiralAngle->Text = GeneralNumText(T.SpiralAngle);
+    SpiralRad->Text = GeneralNumText(T.SpiralRad);
+}
+
+void TPocketPlunge::Store(TToolPlunge& T) const {
+    for (uint8_t i = 0; i < 4; ++i)
+        if (Method[i]->Checked) T.Method = i;
+    T.FeedPercent = FeedPct->Checked;
+    // A value that cannot be read keeps the tool's own.
+    auto Read = [](const TEdit* E, Extended& Field) {
+        Extended X = 0;
+        if (StrToExtCalc(E->Text, X, false)) Field = X;
+    };
+    Read(Feed, T.FeedPercent ? T.FeedPct : T.FeedTime);
+    Read(RampAngle, T.RampAngle);
+    Read(RampLength, T.RampLength);
+    Read(SpiralAngle, T.SpiralAngle);
+    Read(SpiralRad, T.SpiralRad);
 }
 
 void TFillDialog::FormClose() {

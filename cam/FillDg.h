@@ -5,11 +5,29 @@
 
 #include "platform/Forms.h"
 
+struct TPlacer;
+struct TToolPlunge;
+
+// The plunge controls of one pocket plunge (roughing or finishing), each on its page.
+struct TPocketPlunge {
+    TRadioButton* Method[4] = {};  // vertical, tangential (hidden), ramp, helix
+    TEdit* Feed = nullptr;
+    TRadioButton *FeedPct = nullptr, *FeedTime = nullptr;
+    TEdit *RampAngle = nullptr, *RampLength = nullptr, *SpiralAngle = nullptr, *SpiralRad = nullptr;
+    // Controls named with the suffix Sfx on the page Tab.
+    void Build(const TPlacer& P, TControl* Tab, const std::string& Sfx);
+    void Load(const TToolPlunge& T);
+    void Store(TToolPlunge& T) const;
+};
+
 class TFillDialog : public TForm {
 public:
     TFillDialog();
     ~TFillDialog() override;
 
+    TPageControl* PageControl;
+    // Roughing and finishing keep plunge controls of their own.
+    TPocketPlunge PlungeRough, PlungeFin;
     TEdit* EditOpPockName;
     TEdit* EditFeed;
     TEdit* EditDepth;
@@ -49,7 +67,12 @@ public:
     void FillShowLaTool(int La1, int La2);
     void FillShowPicture();
 
+    // The layers the tool boxes show (the builder's La1 and La2).
+    int ShownLa1 = 1, ShownLa2 = 2;
+
 private:
+    int FinishLa() const;
+    void BitBtnOKClick();
     void FormShow();
     void FormClose();
 };

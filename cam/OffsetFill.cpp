@@ -25,19 +25,6 @@ void CopyRegion(TObjHeader* Group, TObjHeader*& S, TObjHeader*& E) {
     }
 }
 
-// Frees a list of nesting groups with their members.
-void FreeGroups(TObjHeader*& S, TObjHeader*& E) {
-    while (S) {
-        TObjHeader* G = S;
-        UnlinkObj(G, S, E);
-        if (G->Type == ObjGroup) {
-            TObjHeader *MS = AsGroup(G)->First, *ME = AsGroup(G)->Last;
-            FreeObjList(MS, ME);
-        }
-        FreeObjBlock(G);
-    }
-}
-
 }  // namespace
 
 void CreateOffsetRings(TObjHeader* Group, TObjHeader*& OutStart, TObjHeader*& OutEnd, uint8_t La, Extended R,

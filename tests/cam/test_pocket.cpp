@@ -545,3 +545,35 @@ TEST_F(PocketTest, InteliMeandrPocketsTheAreasAroundPickedPoints) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PocketTest, RoughingAndFinishingPlungesAreKeptApart) {
+    AddRect({0, 0}, {10, 10}, true);
+    Pocket([](TForm& F) {
+        Values("RBtnMeandr", "0.5", "90")(F);
+        F.Find<TControl>("RBtnToolRampRough")->Click();
+        F.Find<TControl>("EditToolPlungeFeedRough")->Text = "3";
+        F.Find<TControl>("RBtnToolSpiralFin")->Click();
+        F.Find<TControl>("EditToolPlungeFeedFin")->Text = "7";
+    });
+    ASSERT_EQ(OpList.CamCnt, 3);
+    const TPlungeObjects& Z = Glob.Tool[1].Material.Zapich;
+    EXPECT_EQ(Z[poPocketRough].Method, 2);
+    EXPECT_EQ(double(Z[poPocketRough].FeedTime), 3.0);
+    EXPECT_EQ(Z[poPocketFin].Method, 3);
+    EXPECT_EQ(double(Z[poPocketFin].FeedTime), 7.0);
+    // Shown again, each page shows its own plunge.
+    MainVars.DataStart->Flags |= FlagSelected;
+    R->ExpectModal("FillDialog", [](TForm& F) {
+        EXPECT_TRUE(F.Find<TRadioButton>("RBtnToolRampRough")->Checked);
+        EXPECT_EQ(F.Find<TControl>("EditToolPlungeFeedRough")->Text, "3");
+        EXPECT_TRUE(F.Find<TRadioButton>("RBtnToolSpiralFin")->Checked);
+        EXPECT_EQ(F.Find<TControl>("EditToolPlungeFeedFin")->Text, "7");
+        return mrCancel;
+    });
+    Run({"MEANDR", ""});
+    EXPECT_TRUE(R->Done());
+}
+
+}  // namespace
