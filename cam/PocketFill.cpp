@@ -8,6 +8,7 @@
 #include "cam/CamOpList.h"
 #include "cam/CamOpListRecord.h"
 #include "cam/ContourBuild.h"
+#include "cam/ErrorDg.h"
 #include "cam/MeanderFill.h"
 #include "cam/OffsetFill.h"
 #include "cam/PocketRegionOffset.h"
@@ -98,9 +99,9 @@ bool TFillRun::End(TObjHeader*& SrcStart, TObjHeader*& SrcEnd) {
 std::vector<std::string>& FillErrors() { return Errors; }
 
 void ShowFillErrors(const std::string& Caption) {
-    std::string Text = Caption;
-    for (const std::string& L : Errors) Text += "\r\n" + L;
-    ShowMessage(Text);
+    if (!ErrorDialog) CreateErrorDialog();
+    ErrorDialog->Caption = Caption;
+    ShowErrorList(Errors);
 }
 
 bool TestFillObjects(TObjHeader*& S, TObjHeader*& E) {

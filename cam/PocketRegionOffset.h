@@ -1,7 +1,5 @@
-// The offset of a nested region (an outer contour and the islands directly inside
-// it) as the pocket builders need it: the closed loops at a distance inside the outer
-// contour and outside the islands, and, separately, the pairs of open pieces that
-// close on each other where the offset broke apart in a narrow place.
+// The region offset as the pocket builders use it: appended to lists they already
+// hold, the region given by its first contour alone.
 #pragma once
 #include <cstdint>
 

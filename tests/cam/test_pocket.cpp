@@ -237,11 +237,12 @@ TEST_F(PocketTest, BadValuesAreListedAndNothingIsBuilt) {
         const char* Overlap;
         const char* Angle;
         const char* Log;
+        int MsgNo;
     } Cases[] = {
-        {"2", "90", "Err:Wrong overhang, too big"},  // overlap = tool diameter: step 0
-        {"-0.5", "90", "Err:Wrong fill overhang (-0.5)"},  // wider than the tool: strips left
-        {"0.5", "400", "Err:Wrong angle of fill (400)"},
-        {"x", "90", "Err:Wrong fill overhang (x)"},
+        {"2", "90", "Err:Wrong overhang, too big", 75},      // overlap = tool diameter: step 0
+        {"-0.5", "90", "Err:Wrong fill overhang (-0.5)", 74},  // wider than the tool: strips left
+        {"0.5", "400", "Err:Wrong angle of fill (400)", 73},
+        {"x", "90", "Err:Wrong fill overhang (x)", 74},
     };
     AddRect({0, 0}, {10, 10}, false);
     for (const auto& C : Cases) {
@@ -252,7 +253,12 @@ TEST_F(PocketTest, BadValuesAreListedAndNothingIsBuilt) {
             F.Find<TControl>("EditUhelSraf")->Text = C.Angle;
             return mrOk;
         });
-        R->ExpectMessage(mrOk, "");
+        R->ExpectModal("ErrorDialog", [&C](TForm& F) {
+            EXPECT_EQ(F.Caption, Msg[78]);
+            const auto& L = F.Find<TMemo>("ErrorList")->Lines;
+            EXPECT_NE(std::find(L.begin(), L.end(), Msg[C.MsgNo]), L.end());
+            return mrOk;
+        });
         Run({"MEANDR", ""});
         EXPECT_TRUE(TCmdHarness::LogHas(C.Log));
         EXPECT_EQ(OpList.CamCnt, 0);
