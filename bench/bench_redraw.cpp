@@ -2,7 +2,7 @@
 // side with the floor: plain QPainter::drawLines of the same pixel segments with the
 // same pens into the same kind of image. Counters: ratio (ours / floor) and, zoomed
 // into a hundredth of the area, zoom_ratio (zoomed redraw / full redraw). Both images
-// must come out the same.
+// must come out the same. BM_PointerMove: a pointer move against the full repaint.
 #include <benchmark/benchmark.h>
 
 #include <QLine>
@@ -132,5 +132,33 @@ void BM_RedrawZoomed(benchmark::State& State) {
     State.counters["zoom_ratio"] = Zoomed / Full;
 }
 BENCHMARK(BM_RedrawZoomed)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// A pointer move over the drawing (no command, no snaps): the kept picture with the
+// pointer's marks over it, against the full repaint in the same loop (move_ratio).
+void BM_PointerMove(benchmark::State& State) {
+    TQtScene S(State.range(0));
+    S.Scene.Form->ComRedraw();
+    double Move = 0, Full = 0;
+    int64_t i = 0;
+    for (auto _ : State) {
+        const Extended X = Extended(i++ % 97) * 3.1L;
+        auto t = Clock::now();
+        S.Scene.Form->PointerAtWorld({X, X * 0.7L});
+        S.Canvas.Flush();
+        const double m = Seconds(t);
+        t = Clock::now();
+        S.Scene.Form->ComRedraw();
+        S.Canvas.Flush();
+        Full += Seconds(t);
+        Move += m;
+        State.SetIterationTime(m);
+    }
+    State.counters["move_ratio"] = Move / Full;
+}
+BENCHMARK(BM_PointerMove)->RangeMultiplier(10)->Range(10000, 1000000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

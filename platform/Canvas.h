@@ -61,6 +61,10 @@ public:
     // Begin/EndDraw bracket one repaint; primitives also work outside a bracket.
     virtual void BeginDraw() {}
     virtual void EndDraw() {}
+    // Keeps a copy of the picture as it is now / puts the kept copy back (false when the
+    // canvas cannot keep one, or has none of its present size).
+    virtual bool KeepPicture() { return false; }
+    virtual bool RestorePicture() { return false; }
     // The whole canvas in one colour, ignoring pen and brush.
     virtual void Clear(uint32_t Color) = 0;
     virtual void SetPixel(int32_t X, int32_t Y, uint32_t Color) = 0;

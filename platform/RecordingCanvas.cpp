@@ -29,6 +29,18 @@ TCanvasOp& TRecordingCanvas::Record(TCanvasOpKind Kind, std::vector<TPoint> Pts)
     return Ops.back();
 }
 
+bool TRecordingCanvas::KeepPicture() {
+    if (!KeepsPictures) return false;
+    Kept = Ops.size();
+    return true;
+}
+
+bool TRecordingCanvas::RestorePicture() {
+    if (!KeepsPictures || Kept > Ops.size()) return false;
+    Ops.resize(Kept);
+    return true;
+}
+
 void TRecordingCanvas::Clear(uint32_t Color) { Record(TCanvasOpKind::Clear, {}).Color = Color; }
 
 void TRecordingCanvas::SetPixel(int32_t X, int32_t Y, uint32_t Color) {

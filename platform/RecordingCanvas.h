@@ -1,6 +1,8 @@
 // A canvas that records every call with the pen and brush state it was made with.
 // Tests draw on it and look at what was drawn.
 #pragma once
+#include <cstdint>
+
 #include "platform/Canvas.h"
 
 enum class TCanvasOpKind : uint8_t {
@@ -34,7 +36,16 @@ public:
     int32_t CharWidth = 8, CharHeight = 16;
     std::vector<TCanvasOp> Ops;
 
-    void Reset() { Ops.clear(); }
+    // With KeepsPictures the kept picture is the number of calls recorded so far and
+    // putting it back forgets the later ones.
+    bool KeepsPictures = false;
+    bool KeepPicture() override;
+    bool RestorePicture() override;
+
+    void Reset() {
+        Ops.clear();
+        Kept = SIZE_MAX;
+    }
     size_t Count(TCanvasOpKind Kind) const;
     std::vector<TCanvasOp> OfKind(TCanvasOpKind Kind) const;
 
@@ -53,5 +64,6 @@ public:
     TRect ClipRect() const override { return {0, 0, Width, Height}; }
 
 private:
+    size_t Kept = SIZE_MAX;
     TCanvasOp& Record(TCanvasOpKind Kind, std::vector<TPoint> Pts);
 };

@@ -85,8 +85,12 @@ public:
     // ---- View and panels: minimal stand-ins until the view and panel code arrive
     //      (MainStandIns.cpp) ----
 
-    // Repaints the drawing area.
+    // Repaints the drawing area; the canvas keeps the picture of the drawing alone.
     void ComRedraw();
+    // After a pointer move: the kept picture of the drawing with the pointer's marks
+    // (cross-hair, rubber band, snap marker, highlights) painted over it, while the
+    // view is the one that picture was painted for; else the full repaint.
+    void RedrawPointer();
     // Refreshes the layer panel's in-use marks.
     void LayPanelUpdate();
     // Refreshes the status panels.
@@ -110,6 +114,22 @@ public:
     // position instead of the world point of NewPosPix (until a real pointer move).
     bool PointerExact = false;
     Osy PointerWorld;
+    // What the canvas's kept picture of the drawing was painted for: a different one
+    // (another zoom, area, view mode, list or canvas) needs a full repaint.
+    struct TPaintedView {
+        Extended Values[9] = {};
+        int32_t Width = 0, Height = 0;
+        uint8_t View = 0;
+        const void* Canvas = nullptr;
+        const void* First = nullptr;
+        const void* Last = nullptr;
+        bool operator==(const TPaintedView&) const = default;
+    };
+    TPaintedView PaintedView;
+    bool PictureKept = false;
+    TPaintedView ViewNow() const;
+    // The pointer's marks over the drawing, inside an open BeginDraw bracket.
+    void PaintPointerMarks(TCanvas* C);
 
     // Recomputes Glob.Okno and Glob.OknoStart from the client size and the panels.
     void RecalcOkno();

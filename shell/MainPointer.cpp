@@ -414,7 +414,7 @@ void TMainForm::FormMouseMove(uint8_t, int32_t X, int32_t Y) {
     if (!Active) return;
     PointerExact = false;
     PointerMoved(*this, X, Y);
-    ComRedraw();
+    RedrawPointer();
 }
 
 void TMainForm::PointerAtWorld(const Osy& P) {
@@ -426,7 +426,7 @@ void TMainForm::PointerAtWorld(const Osy& P) {
     // an exact move puts the pointer there at once, so one move is enough to snap.
     MainVars.PosMouse = P;
     PointerMoved(*this, Px.X, Px.Y);
-    ComRedraw();
+    RedrawPointer();
 }
 
 void TMainForm::FormMouseEnter() { MouseInPanel = false; }

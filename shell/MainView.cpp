@@ -186,11 +186,26 @@ void TMainForm::RecalcOkno() {
     Glob.OknoStart = Start;
 }
 
+TMainForm::TPaintedView TMainForm::ViewNow() const {
+    TPaintedView V;
+    const Extended Values[9] = {Glob.ZoomMin.x, Glob.ZoomMin.y, Glob.ZoomMax.x, Glob.ZoomMax.y, Glob.BoduNaMm,
+                                Glob.Okno.x, Glob.Okno.y, Glob.OknoStart.x, Glob.OknoStart.y};
+    std::copy(std::begin(Values), std::end(Values), V.Values);
+    V.Width = Width;
+    V.Height = Height;
+    V.View = uint8_t(Glob.View);
+    V.Canvas = MainCanvas;
+    V.First = MainVars.DataStart;
+    V.Last = MainVars.DataEnd;
+    return V;
+}
+
 void TMainForm::ComRedraw() {
     if (!FormStarted) return;
     // Without a canvas nothing is painted, but the pointer modes, the snap search and
     // the pointer position are still brought up to date.
     TCanvas* C = MainCanvas;
+    PictureKept = false;
     if (C) {
         C->BeginDraw();
         C->Clear(0x000000);
@@ -221,15 +236,33 @@ void TMainForm::ComRedraw() {
         Glob.Sort.Index = 0;
         MainVars.LastPos = {0, 0};
         Glob.Sort.InGroup = false;
-        DrawOpHighlight();
+        PictureKept = C->KeepPicture();
+        PaintedView = ViewNow();
     }
+    PaintPointerMarks(C);
+    if (C) C->EndDraw();
+}
+
+void TMainForm::RedrawPointer() {
+    if (!FormStarted) return;
+    TCanvas* C = MainCanvas;
+    if (!C || !PictureKept || !(ViewNow() == PaintedView) || !C->RestorePicture()) {
+        ComRedraw();
+        return;
+    }
+    C->BeginDraw();
+    PaintPointerMarks(C);
+    C->EndDraw();
+}
+
+void TMainForm::PaintPointerMarks(TCanvas* C) {
+    if (C) DrawOpHighlight();
     DrawOsnap();
     if (C) DrawLayerHighlight();
     RedrawCursor();
     if (DebugMode)
         if (TLabel* L = Find<TLabel>("LabCsize1"))
             L->Caption = "Client size X:" + std::to_string(Width) + " Y:" + std::to_string(Height);
-    if (C) C->EndDraw();
 }
 
 void TMainForm::DrawOpHighlight() {

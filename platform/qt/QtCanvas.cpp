@@ -47,6 +47,19 @@ const QImage& TQtCanvas::Image() {
     return Img;
 }
 
+bool TQtCanvas::KeepPicture() {
+    Flush();
+    Kept = Img;
+    return true;
+}
+
+bool TQtCanvas::RestorePicture() {
+    if (Kept.isNull() || Kept.size() != Img.size()) return false;
+    Flush();
+    Img = Kept;
+    return true;
+}
+
 void TQtCanvas::BeginDraw() { ++Depth; }
 
 void TQtCanvas::EndDraw() {

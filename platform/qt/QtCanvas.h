@@ -25,6 +25,8 @@ public:
     // Called after every primitive (the drawing area asks for a repaint).
     std::function<void()> OnChanged;
 
+    bool KeepPicture() override;
+    bool RestorePicture() override;
     void BeginDraw() override;
     void EndDraw() override;
     void Clear(uint32_t Color) override;
@@ -46,6 +48,7 @@ private:
     QFont CurrentFont() const;
     void Changed();
     QImage Img;
+    QImage Kept;  // shares Img's pixels until either is painted on
     std::unique_ptr<QPainter> Painter;
     int Depth = 0;  // BeginDraw nesting
 };

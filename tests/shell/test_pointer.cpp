@@ -1,5 +1,7 @@
 // Pointer input: clicks typed into the command line, the snap raster and orthogonal
 // mode, the selection window's three modes, the right button, rubber bands and labels.
+#include <algorithm>
+#include <functional>
 #include <limits>
 
 #include "commands/ComCommon.h"
@@ -273,4 +275,45 @@ TEST_F(PointerTest, DegenerateStepsAndAnglesNeitherHangNorBreakThePosition) {
     H->MoveTo(10, 10);
     Redraw();
     SUCCEED();
+}
+
+// A pointer move paints the pointer's marks over the kept picture of the drawing, so
+// the canvas shows what a full repaint at that position shows; the drawing itself is
+// painted again only when the view or the list changed since.
+TEST_F(PointerTest, MovesPaintOverTheKeptDrawingUntilTheViewChanges) {
+    Canvas.KeepsPictures = true;
+    Line({0, 0}, {100, 0});
+    Circle({20, 20}, 5, 2);
+    MainVars.PickPoint = {0, 0};
+    MainVars.Mouse.NextMove = mmLine;
+    struct Case {
+        const char* Name;
+        std::function<void()> Change;
+        bool Repaints;
+    } Cases[] = {
+        {"nothing", [] {}, false},
+        {"the zoom", [this] { SetView({-10, -10}, 4); }, true},
+        {"the list", [this] { Line({5, 5}, {30, 20}, 3); }, true},
+        {"the view mode", [] { Glob.View = vDir; }, true},
+    };
+    // The pen does not matter to what fills without an outline.
+    auto Same = [](const TCanvasOp& A, const TCanvasOp& B) {
+        const bool Fill = A.Kind == TCanvasOpKind::Clear || A.Kind == TCanvasOpKind::FillRect;
+        return A.Kind == B.Kind && A.Pts == B.Pts && A.Color == B.Color &&
+               (Fill || (A.PenColor == B.PenColor && A.PenWidth == B.PenWidth));
+    };
+    for (const Case& C : Cases) {
+        Redraw();
+        C.Change();
+        H->MoveTo(3, 4);
+        EXPECT_EQ(Canvas.Count(TCanvasOpKind::Clear), C.Repaints ? 2u : 1u) << C.Name;
+        // What the canvas shows: the calls from the last clear on.
+        const std::vector<TCanvasOp> Shown = [&] {
+            auto Last = std::find_if(Canvas.Ops.rbegin(), Canvas.Ops.rend(),
+                                     [](const TCanvasOp& Op) { return Op.Kind == TCanvasOpKind::Clear; });
+            return std::vector<TCanvasOp>(Last.base() - 1, Canvas.Ops.end());
+        }();
+        Redraw();
+        EXPECT_TRUE(std::equal(Shown.begin(), Shown.end(), Canvas.Ops.begin(), Canvas.Ops.end(), Same)) << C.Name;
+    }
 }
