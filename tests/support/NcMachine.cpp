@@ -28,7 +28,11 @@ TMachineRun RunOnMachine(const std::string& NcFile, const std::string& WorkDir) 
         std::ofstream t(tbl);
         for (int i = 1; i <= 999; ++i) t << "T" << i << " P" << i << " D3 Z0\n";
     }
-    const std::string cmd = "rs274 -t '" + tbl + "' -g '" + NcFile + "' '" + out + "' </dev/null >'" + err + "' 2>&1";
+    // The interpreter keeps its tool table in a memory-mapped "$HOME/.tool.mmap" that it
+    // truncates at start: runs of parallel tests would truncate each other's map (a bus
+    // error), so each run gets its own home.
+    const std::string cmd = "HOME='" + WorkDir + "' rs274 -t '" + tbl + "' -g '" + NcFile + "' '" + out +
+                            "' </dev/null >'" + err + "' 2>&1";
     const int rc = std::system(cmd.c_str());
     std::ifstream e(err);
     std::string line;
