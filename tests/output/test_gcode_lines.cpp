@@ -11,6 +11,7 @@
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
 #include "core/UniPoint.h"
+#include "platform/ScriptResponder.h"
 #include "shell/MainVars.h"
 
 namespace {
@@ -77,8 +78,11 @@ TEST_F(GcodeLinesTest, ToolChangeStyles) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.Cfg);
+        TScriptResponder R;
+        if (std::string(c.Cfg).find('7') != std::string::npos) R.ExpectModal("ErrorDialog", mrOk);
         const std::vector<std::string> l =
             Lines(std::string("CislovaniRadku=''\nKorekceNastroje='D'\n") + c.Cfg + "\n");
+        EXPECT_TRUE(R.Done());
         ASSERT_GE(l.size(), 7 + c.Expected.size());
         EXPECT_EQ(std::vector<std::string>(l.begin() + 7, l.begin() + 7 + long(c.Expected.size())), c.Expected);
     }

@@ -9,7 +9,9 @@
 #include "core/ObjRecords.h"
 #include "core/UniGeom.h"
 #include "core/UniLog.h"
+#include "cam/ErrorDg.h"
 #include "output/GcodeRead.h"
+#include "platform/ScriptResponder.h"
 #include "shell/MainVars.h"
 #include "support/CmdHarness.h"
 #include "support/Fixture.h"
@@ -115,7 +117,11 @@ TEST_F(GcodeReadTest, LoadNcAppendsToTheDrawingWithItsExtent) {
     EXPECT_FALSE(LoadNc(InDir("none.nc"), mn, mx));
     EXPECT_TRUE(TCmdHarness::LogHas("Err:FAILED Load NC, file not found (" + InDir("none.nc") + ")"));
     EXPECT_EQ(mn.x, 1);
+    TScriptResponder Resp;
+    Resp.ExpectModal("ErrorDialog", mrOk);
     EXPECT_TRUE(LoadNc(WriteFile("p.gnc", "G0 X-1 Y2\nG1 X4 Y7\nG81\n"), mn, mx));
+    EXPECT_TRUE(Resp.Done());
+    EXPECT_EQ(ErrorDialog->Caption, "Chyby v načtení gkódu");
     ASSERT_NE(MainVars.DataStart, nullptr);
     EXPECT_EQ(mn.x, -1);
     EXPECT_EQ(mx.y, 7);

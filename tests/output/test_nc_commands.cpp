@@ -10,6 +10,8 @@
 #include "platform/ScriptResponder.h"
 #include "shell/MainVars.h"
 #include "support/CmdTest.h"
+#include "tools/ToolDg.h"
+#include "tools/ToolLibFile.h"
 #include "tools/UniTType.h"
 
 namespace {
@@ -19,8 +21,15 @@ protected:
     void SetUp() override {
         CmdTest::SetUp();
         Start();
+        InitMaterial();
+        InitToolLib();
+        InitTool();
         InitToolType();
         Glob.TabLayer[1].Show = true;
+        for (TToolPlunge& p : Glob.Tool[1].Material.Zapich) {
+            p.FeedTime = 2;
+            p.FeedPercent = false;
+        }
         StartProgram = [this](const std::string& Program, const std::string& Param) {
             Started.push_back(Program + " " + Param);
             return true;

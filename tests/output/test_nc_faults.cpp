@@ -12,6 +12,7 @@
 #include "core/UniLog.h"
 #include "core/UniPline.h"
 #include "core/UniPoint.h"
+#include "platform/ScriptResponder.h"
 #include "shell/MainVars.h"
 #include "support/CmdHarness.h"
 
@@ -64,6 +65,8 @@ TEST_F(NcFaultTest, PlungesWithoutFiniteLegsGoStraightDown) {
         ResetLog();
         SetTool(1, {0.5L, 1.0L});
         c.Set();
+        TScriptResponder R;
+        R.ExpectModal("ErrorDialog", mrOk);
         if (std::string(c.Name) == "helix pitch 0")
             EnPoint.Add(Osy{4, 4}, 1, DS(), DE());
         else if (c.Closed)
@@ -78,6 +81,7 @@ TEST_F(NcFaultTest, PlungesWithoutFiniteLegsGoStraightDown) {
                 EXPECT_NEAR(double(m.To.x), double(m.From.x), 1e-9);
                 EXPECT_NEAR(double(m.To.y), double(m.From.y), 1e-9);
             }
+        EXPECT_TRUE(R.Done());
         EXPECT_TRUE(ErrorListSays(c.Said));
     }
 }
@@ -88,6 +92,8 @@ TEST_F(NcFaultTest, ZeroLengthPolylineGoesStraightDown) {
     StartObj(Osy{3, 3});
     AddSeg(Osy{3.000000001L, 3}, 0, 0);
     MakeObj(1, DS(), DE());
+    TScriptResponder R;
+    R.ExpectModal("ErrorDialog", mrOk);
     const TMachineRun run = ExportAndRun();
     EXPECT_TRUE(SafetyViolations(run, 5, 1).empty());
     EXPECT_TRUE(ErrorListSays("Vrstva 1: rampa nelze spočítat, zanořeno kolmo"));
@@ -105,7 +111,10 @@ TEST_F(NcFaultTest, NoNegativeOrZeroFeedIsWritten) {
     EXPECT_EQ(Count(text, "F-"), 0u);
     EXPECT_EQ(Count(text, "F1.5;zapich"), 2u);
     Glob.Tool[1].Pruchod[2].Posuv = 0;
+    TScriptResponder R;
+    R.ExpectModal("ErrorDialog", mrOk);
     text = Export();
+    EXPECT_TRUE(R.Done());
     EXPECT_EQ(Count(text, "F0.0"), 0u);
     EXPECT_TRUE(ErrorListSays("Vrstva 1: posuv 0.0 není kladný, nezapsán"));
 }
