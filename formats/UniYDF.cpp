@@ -21,17 +21,18 @@
 #include "shell/MainVars.h"
 #include "shell/SetCfg.h"
 #include "shell/UniLang.h"
+#include "tools/ToolTechFile.h"
 
-bool (*SaveMillsetSection)(const std::string&, bool) = nullptr;
-bool (*LoadMillsetSection)(const std::string&) = nullptr;
+bool (*SaveMillsetSection)(const std::string&, bool) = JobSaveMillset;
+bool (*LoadMillsetSection)(const std::string&) = JobLoadMillset;
 bool (*CamOpsToFileSection)(const std::string&) = CamOpsToFile;
 bool (*FileToCamOpsSection)(const std::string&) = FileToCamOps;
-bool (*SaveToolTechSection)(const std::string&) = nullptr;
-bool (*LoadToolTechSection)(const std::string&) = nullptr;
-bool (*SaveToolPlungesSection)(const std::string&) = nullptr;
-bool (*LoadToolPlungesSection)(const std::string&) = nullptr;
-bool (*SaveToolOutsSection)(const std::string&) = nullptr;
-bool (*LoadToolOutsSection)(const std::string&) = nullptr;
+bool (*SaveToolTechSection)(const std::string&) = JobSaveToolTech;
+bool (*LoadToolTechSection)(const std::string&) = JobLoadToolTech;
+bool (*SaveToolPlungesSection)(const std::string&) = JobSaveToolPlunges;
+bool (*LoadToolPlungesSection)(const std::string&) = JobLoadToolPlunges;
+bool (*SaveToolOutsSection)(const std::string&) = JobSaveToolOuts;
+bool (*LoadToolOutsSection)(const std::string&) = JobLoadToolOuts;
 
 namespace {
 

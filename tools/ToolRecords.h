@@ -26,6 +26,7 @@ struct TPruchod {
     Extended Zapich = 0;   // plunge feed, mm/s
     Extended Posuv = 0;    // feed, mm/s
     Extended Otacky = 0;   // spindle speed, rpm
+    bool operator==(const TPruchod&) const = default;
 };
 
 inline constexpr int MaxPruchod = 255;        // rows 1..255
@@ -47,6 +48,7 @@ struct TToolTech {
     uint8_t Edge = 0;
     bool ApPercent = false;  // Ap in per cent of SpodniPrumer
     bool AePercent = false;  // Ae in per cent of SpodniPrumer
+    bool operator==(const TToolTech&) const = default;
 };
 
 // How the tool enters the material for one kind of object.
@@ -72,6 +74,7 @@ struct TToolPlunge {
     bool TangCenter = false;
     bool TangRadPercent = false;
     bool IgnoreDepthDiv = false;
+    bool operator==(const TToolPlunge&) const = default;
 };
 
 // Plunge objects: 0 points, 1 open contours, 2 closed contours,
@@ -89,6 +92,7 @@ struct TToolOutputs {
     bool OfukUse = false;
     int32_t OfukCount = 0;
     Extended OfukTime = 0;
+    bool operator==(const TToolOutputs&) const = default;
 };
 
 struct TMaterial {
@@ -98,6 +102,7 @@ struct TMaterial {
     TToolTech Tech;
     TPlungeObjects Zapich;
     TToolOutputs Vystup;
+    bool operator==(const TMaterial&) const = default;
 };
 
 // One layer's tool.
@@ -134,6 +139,7 @@ struct TTool {
     Extended AngleA = 0;
     int32_t TID = 0;            // library tool number, -1 when not from the library
     TMaterial Material;
+    bool operator==(const TTool&) const = default;
 };
 
 // Layer tools, index = layer number 1..64 (index 0 unused).

@@ -1,5 +1,5 @@
-// Every kept fuzz input of the tool files runs through both tool-file fuzz entries
-// (the library reader and the tool-type reader), without fault.
+// Every kept fuzz input of the tool files runs through the tool-file fuzz entries
+// (the library reader and the tool-type reader; the tool sections), without fault.
 #include <gtest/gtest.h>
 
 #define FUZZ_REQUIRE(cond) EXPECT_TRUE(cond) << #cond
@@ -8,6 +8,9 @@
 #undef LLVMFuzzerTestOneInput
 #define LLVMFuzzerTestOneInput FuzzToolTypeEntry
 #include "fuzz/fuzz_ttypedef.cpp"
+#undef LLVMFuzzerTestOneInput
+#define LLVMFuzzerTestOneInput FuzzToolSectionsEntry
+#include "fuzz/fuzz_toolsections.cpp"
 #undef LLVMFuzzerTestOneInput
 
 #include "support/Corpus.h"
@@ -24,6 +27,13 @@ TEST_F(ToolFuzzReplayTest, ToolFileCorpus) {
         FuzzToolTypeEntry(data, Bytes.size());
     });
     EXPECT_GE(n, 8u);
+}
+
+TEST_F(ToolFuzzReplayTest, ToolSectionCorpus) {
+    const size_t n = ReplayCorpus("toolsections", Dir(), [](const std::string& Bytes) {
+        FuzzToolSectionsEntry(reinterpret_cast<const uint8_t*>(Bytes.data()), Bytes.size());
+    });
+    EXPECT_GE(n, 6u);
 }
 
 }  // namespace

@@ -1,0 +1,318 @@
+#include "tools/MillsetFile.h"
+
+#include <cmath>
+#include <functional>
+
+#include "core/Glob.h"
+#include "core/Global.h"
+#include "core/TextFile.h"
+#include "core/UniLog.h"
+#include "shell/SetCfg.h"
+#include "tools/ToolDg.h"
+#include "tools/ToolSectionLines.h"
+
+namespace {
+
+TToolArr& Tools(bool TmpCopy) { return TmpCopy ? ToolTmp : Glob.Tool; }
+
+// Texts travel in the file's 8-bit code page and on one line.
+std::string TextOut(const std::string& S) { return Utf8ToCp1250(OneLineText(S)); }
+std::string TextIn(const std::string& S) { return MultiLineText(Cp1250ToUtf8(S)); }
+
+std::string R(Extended V) { return ExtToStr(V); }
+std::string I(int32_t V) { return std::to_string(V); }
+const char* B(bool V) { return V ? "TRUE" : "FALSE"; }
+
+// Enumerations and their ranges.
+template <typename E>
+void EnumField(const std::string& S, E& F, int32_t Hi) {
+    int32_t i = 0;
+    // A plain integer: the number must convert and have no fraction.
+    Extended x = 0;
+    if (!SecNum(S, x) || x != std::trunc(x) || !SecTrunc(S, i) || i < 0 || i > Hi) return;
+    F = E(i);
+}
+
+// The keyed form: one key per tool field.
+struct TKeyed {
+    const char* Key;
+    std::function<std::string(const TTool&)> Get;
+    std::function<void(TTool&, const std::string&)> Set;
+};
+
+const std::vector<TKeyed>& KeyedTable() {
+    auto real = [](Extended TTool::*F) {
+        return TKeyed{nullptr, [F](const TTool& T) { return R(T.*F); },
+                      [F](TTool& T, const std::string& V) { SecNum(V, T.*F); }};
+    };
+    auto text = [](std::string TTool::*F) {
+        return TKeyed{nullptr, [F](const TTool& T) { return TextOut(T.*F); },
+                      [F](TTool& T, const std::string& V) { T.*F = TextIn(V); }};
+    };
+    auto boolean = [](bool TTool::*F) {
+        return TKeyed{nullptr, [F](const TTool& T) { return std::string(B(T.*F)); },
+                      [F](TTool& T, const std::string& V) { T.*F = UpCaseStr(V) == "TRUE"; }};
+    };
+    auto named = [](const char* K, TKeyed E) {
+        E.Key = K;
+        return E;
+    };
+    static const std::vector<TKeyed> t = {
+        named("JmNastroje", text(&TTool::JmNastroje)),
+        named("MatNastroje", text(&TTool::MatNastroje)),
+        named("SpodniPrumer", real(&TTool::SpodniPrumer)),
+        named("Radius", real(&TTool::Radius)),
+        named("UhelSpicky", real(&TTool::UhelSpicky)),
+        named("HorniPrumer", real(&TTool::HorniPrumer)),
+        named("DelkaBritu", real(&TTool::DelkaBritu)),
+        named("Poznamka", text(&TTool::Poznamka)),
+        named("VretTime", real(&TTool::VretTime)),
+        named("LaserTime", real(&TTool::LaserTime)),
+        named("LaserTime2", real(&TTool::LaserTime2)),
+        named("ChlazTime", real(&TTool::ChlazTime)),
+        named("OfukTime", real(&TTool::OfukTime)),
+        {"OfukCount", [](const TTool& T) { return I(T.OfukCount); },
+         [](TTool& T, const std::string& V) { SecRound(V, T.OfukCount); }},
+        {"Chlaz", [](const TTool& T) { return I(T.Chlaz); },
+         [](TTool& T, const std::string& V) { EnumField(V, T.Chlaz, 3); }},
+        named("UseLaser", boolean(&TTool::UseLaser)),
+        named("UseOfuk", boolean(&TTool::UseOfuk)),
+        {"VyjezdZapichem", [](const TTool& T) { return I(T.VyjezdZapichem); },
+         [](TTool& T, const std::string& V) {
+             const std::string u = UpCaseStr(V);
+             if (u == "FALSE") T.VyjezdZapichem = Rychloposuv;
+             else if (u == "TRUE") T.VyjezdZapichem = Zapich;
+             else EnumField(V, T.VyjezdZapichem, 3);
+         }},
+        named("UzavreneBezVyjezdu", boolean(&TTool::BezVyjezdu)),
+        {"Obrob", [](const TTool& T) { return I(T.Obrob); },
+         [](TTool& T, const std::string& V) { EnumField(V, T.Obrob, 1); }},
+        named("ChlazPrejezd", boolean(&TTool::ChlazPrejezd)),
+        named("HloubkaRychloposuvem", real(&TTool::HloubkaRychloposuvem)),
+    };
+    return t;
+}
+
+const char* const PassKeys[4] = {"Hloubka", "Zapich", "Posuv", "Otacky"};
+Extended& PassField(TPruchod& P, int k) {
+    return k == 0 ? P.Hloubka : k == 1 ? P.Zapich : k == 2 ? P.Posuv : P.Otacky;
+}
+
+std::string CompactToolLine(int n, const TTool& T) {
+    const std::vector<std::string> f = {
+        TextOut(CommaToDot(T.JmNastroje)), TextOut(CommaToDot(T.MatNastroje)), R(T.SpodniPrumer),
+        R(T.Radius), R(T.UhelSpicky), R(T.HorniPrumer), R(T.DelkaBritu), TextOut(CommaToDot(T.Poznamka)),
+        R(T.VretTime), R(T.LaserTime), R(T.ChlazTime), R(T.OfukTime), I(T.OfukCount), I(T.Chlaz),
+        Flag01(T.UseLaser), Flag01(T.UseOfuk), I(T.VyjezdZapichem), I(T.Obrob), Flag01(T.ChlazPrejezd),
+        R(T.HloubkaRychloposuvem), R(T.LaserTime2), Flag01(T.BezVyjezdu), I(T.Tnum), I(T.Dnum),
+        I(T.ToolType), I(T.PocetBritu)};
+    std::string s = "  T" + I(n) + "=";
+    for (size_t i = 0; i < f.size(); ++i) s += (i ? "," : "") + f[i];
+    return s;
+}
+
+void ReadCompactToolLine(const std::string& Value, TTool& T) {
+    TFieldReader r{Value};
+    std::string f;
+    auto real = [&](Extended& F) { return r.Next(f) && (SecNum(f, F), true); };
+    auto rnd = [&](int32_t& F) { return r.Next(f) && (SecRound(f, F), true); };
+    auto flag = [&](bool& F) {
+        if (!r.Next(f)) return false;
+        int32_t i = 0;
+        Extended x = 0;
+        if (SecNum(f, x) && x == std::trunc(x) && SecTrunc(f, i) && i >= 0) F = i > 0;
+        return true;
+    };
+    auto text = [&](std::string& F) { return r.Next(f) && (F = TextIn(f), true); };
+    if (!text(T.JmNastroje) || !text(T.MatNastroje) || !real(T.SpodniPrumer) || !real(T.Radius) ||
+        !real(T.UhelSpicky) || !real(T.HorniPrumer) || !real(T.DelkaBritu) || !text(T.Poznamka) ||
+        !real(T.VretTime) || !real(T.LaserTime) || !real(T.ChlazTime) || !real(T.OfukTime) || !rnd(T.OfukCount))
+        return;
+    if (!r.Next(f)) return;
+    EnumField(f, T.Chlaz, 3);
+    if (!flag(T.UseLaser) || !flag(T.UseOfuk)) return;
+    if (!r.Next(f)) return;
+    EnumField(f, T.VyjezdZapichem, 3);
+    if (!r.Next(f)) return;
+    EnumField(f, T.Obrob, 1);
+    if (!flag(T.ChlazPrejezd)) return;
+    // The shorter form of older files ends with the depth travelled at rapid feed.
+    if (r.S.find(',', r.Pos) == std::string::npos) {
+        SecNum(r.Rest(), T.HloubkaRychloposuvem);
+        return;
+    }
+    if (!real(T.HloubkaRychloposuvem) || !real(T.LaserTime2) || !flag(T.BezVyjezdu) || !rnd(T.Tnum) ||
+        !rnd(T.Dnum) || !rnd(T.ToolType))
+        return;
+    SecRound(r.Rest(), T.PocetBritu);
+}
+
+// Layer number of a key "T" + n + rest: n 1..64 written without leading zeros.
+int LayerOfKey(const std::string& Key, std::string& Rest) {
+    if (Key.size() < 2 || Key[0] != 'T') return 0;
+    size_t e = 1;
+    while (e < Key.size() && e < 4 && Key[e] >= '0' && Key[e] <= '9') ++e;
+    const std::string num = Key.substr(1, e - 1);
+    if (num.empty() || num[0] == '0') return 0;
+    // Take the longest run of digits that names a layer, as "T1" + "0..." never does.
+    const int n = std::stoi(num);
+    if (n < 1 || n > ToolLayerCount) return 0;
+    Rest = Key.substr(e);
+    return n;
+}
+
+// Pass number of "Pruchod" + i + Tail; 0 when it is not that.
+int PassOfKey(const std::string& Rest, std::string& Tail) {
+    if (Rest.rfind("Pruchod", 0) != 0) return 0;
+    size_t e = 7;
+    while (e < Rest.size() && e < 11 && Rest[e] >= '0' && Rest[e] <= '9') ++e;
+    const std::string num = Rest.substr(7, e - 7);
+    if (num.empty() || num[0] == '0') return 0;
+    const int i = std::stoi(num);
+    if (i < 1 || i > MaxPruchod) return 0;
+    Tail = Rest.substr(e);
+    return i;
+}
+
+void ReadPassValue(const std::string& Value, TPruchod& P) {
+    TFieldReader r{Value};
+    std::string f;
+    for (int k = 0; k < 3; ++k) {
+        if (!r.Next(f)) return;
+        SecNum(f, PassField(P, k));
+    }
+    SecNum(r.Rest(), P.Otacky);
+}
+
+const std::vector<const char*>& CommonKeys() {
+    static const std::vector<const char*> k = {"Rychloposuv", "PrejezdNadMat", "VyskaZapichRez", "PrejezdNadUpin"};
+    return k;
+}
+
+Extended& CommonReal(TSpolParObr& S, size_t k) {
+    return k == 0 ? S.Rychloposuv : k == 1 ? S.PrejezdNadMat : k == 2 ? S.DepthToPlunge : S.PrejezdNadUpin;
+}
+
+}  // namespace
+
+std::vector<std::string> MillsetLines(bool Pack, bool TmpCopy) {
+    TSpolParObr& S = Glob.SpolParObr;
+    std::vector<std::string> W{"TOOLS"};
+    if (Pack) W.push_back("  PACKED");
+    W.push_back(S.VelUnit == MmPerMin ? "  VelUnit=mm/min" : "  VelUnit=mm/s");
+    for (size_t k = 0; k < CommonKeys().size(); ++k)
+        W.push_back(std::string("  ") + CommonKeys()[k] + "=" + CfgRegionalReal(CommonReal(S, k)));
+    W.push_back("  PocatekXY=" + TextOut(S.PocatekXY));
+    W.push_back("  RozmerPolot=" + TextOut(S.RozmerPolot));
+    W.push_back("  MatIndex=" + I(S.MatIndex));
+    W.push_back("  MatPolot=" + TextOut(S.MatPolot));
+    W.push_back("  Poznamka=" + TextOut(S.Poznamka));
+    const TToolArr& A = Tools(TmpCopy);
+    for (int n = 1; n <= ToolLayerCount; ++n) {
+        const TTool& T = A[n];
+        const std::string t = "T" + I(n);
+        if (Pack) {
+            W.push_back(CompactToolLine(n, T));
+            for (int i = 1; i <= MaxPruchod; ++i) {
+                const TPruchod& P = T.Pruchod[i];
+                if (P.Hloubka > -CoordTol)
+                    W.push_back("    " + t + "Pruchod" + I(i) + "=" + R(P.Hloubka) + "," + R(P.Zapich) + "," +
+                                R(P.Posuv) + "," + R(P.Otacky));
+            }
+            W.push_back("    " + t + "Angle=" + R(T.AngleA));
+        } else {
+            for (const TKeyed& K : KeyedTable()) W.push_back("  " + t + K.Key + "=" + K.Get(T));
+            for (int i = 1; i <= MaxPruchod; ++i) {
+                TPruchod P = T.Pruchod[i];  // a copy: PassField hands out references
+                if (P.Hloubka > -CoordTol)
+                    for (int k = 0; k < 4; ++k)
+                        W.push_back("  " + t + "Pruchod" + I(i) + PassKeys[k] + "=" + R(PassField(P, k)));
+            }
+        }
+    }
+    W.push_back("ENDTOOLS");
+    return W;
+}
+
+bool SaveMillset(const std::string& JmFile, bool Pack, bool TmpCopy) {
+    WriteLog("Sys:Save Millset Start (" + JmFile + ")");
+    const bool ok = WriteSectionLines(JmFile, MillsetLines(Pack, TmpCopy), true);
+    if (!ok) WriteLog("Err:FAILED Save Millset");
+    WriteLog("Sys:Save Millset End");
+    return ok;
+}
+
+void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& Found) {
+    std::vector<TSectionLine> L;
+    SectionOfLines(Lines, "TOOLS", "ENDTOOLS", L, Found);
+    if (!Found) return;  // a file without the section keeps every tool
+    TToolArr& A = Tools(TmpCopy);
+    for (int n = 1; n <= ToolLayerCount; ++n) {
+        A[n].HloubkaRychloposuvem = 0;
+        for (int i = 1; i <= MaxPruchod; ++i) A[n].Pruchod[i] = TPruchod{-1, -1, NoFeedValue, NoSpeedValue};
+        A[n].AngleA = 0;
+        // The section does not say which library tool a layer tool came from: a number
+        // kept from before would name another job's tool.
+        A[n].TID = -1;
+    }
+    TSpolParObr& S = Glob.SpolParObr;
+    S.VelUnit = MmPerSec;
+    bool packed = false;
+    for (const TSectionLine& l : L) {
+        const std::string& K = l.Key;
+        if (K == "PACKED") {
+            packed = true;
+            continue;
+        }
+        if (!l.HasVal) continue;
+        if (K == "VelUnit") {
+            if (l.Val == "mm/min") S.VelUnit = MmPerMin;
+            continue;
+        }
+        bool common = false;
+        for (size_t k = 0; k < CommonKeys().size(); ++k)
+            if (K == CommonKeys()[k]) {
+                SecNum(l.Val, CommonReal(S, k));
+                common = true;
+            }
+        if (common) continue;
+        if (K == "PocatekXY") S.PocatekXY = TextIn(l.Val);
+        else if (K == "RozmerPolot") S.RozmerPolot = TextIn(l.Val);
+        else if (K == "MatPolot") S.MatPolot = TextIn(l.Val);
+        else if (K == "Poznamka") S.Poznamka = TextIn(l.Val);
+        std::string rest, tail;
+        const int n = LayerOfKey(K, rest);
+        if (!n) continue;
+        TTool& T = A[n];
+        const int i = PassOfKey(rest, tail);
+        if (packed) {
+            if (rest.empty()) ReadCompactToolLine(l.Val, T);
+            else if (rest == "Angle") SecNum(l.Val, T.AngleA);
+            else if (i && tail.empty()) ReadPassValue(l.Val, T.Pruchod[i]);
+            continue;
+        }
+        if (i) {
+            for (int k = 0; k < 4; ++k)
+                if (tail == PassKeys[k]) SecNum(l.Val, PassField(T.Pruchod[i], k));
+            continue;
+        }
+        for (const TKeyed& E : KeyedTable())
+            if (rest == E.Key) E.Set(T, l.Val);
+    }
+}
+
+bool LoadMillset(const std::string& JmFile, bool TmpCopy) {
+    WriteLog("Sys:Load Millset Start (" + JmFile + ")");
+    bool ok = false;
+    std::vector<std::string> lines;
+    if (!TextFileExists(JmFile)) {
+        WriteLog("Err:FAILED Load Millset, file not found");
+    } else if (!ReadTextLines(JmFile, lines)) {
+        WriteLog("Err:FAILED Load Millset, file not readable");
+    } else {
+        LinesToMillset(lines, TmpCopy, ok);
+        if (!ok) WriteLog("Err:FAILED Load Millset, no TOOLS section");
+    }
+    WriteLog("Sys:Load Millset End");
+    return ok;
+}

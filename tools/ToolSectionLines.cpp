@@ -1,0 +1,145 @@
+#include "tools/ToolSectionLines.h"
+
+#include <cfenv>
+#include <climits>
+#include <cmath>
+
+#include "core/Global.h"
+#include "core/TextFile.h"
+#include "core/UniLog.h"
+
+TSectionLine SplitSectionLine(const std::string& Line) {
+    TSectionLine L;
+    const size_t eq = Line.find('=');
+    if (eq == std::string::npos) {
+        const size_t b = Line.find_first_not_of(' ');
+        if (b != std::string::npos) L.Key = Line.substr(b, Line.find_last_not_of(' ') - b + 1);
+        return L;
+    }
+    const size_t b = Line.find_first_not_of(' ');
+    L.Key = b < eq ? Line.substr(b, eq - b) : std::string();
+    L.Val = Line.substr(eq + 1);
+    L.HasVal = true;
+    return L;
+}
+
+void SectionOfLines(const std::vector<std::string>& Lines, const std::string& Start, const std::string& End,
+                    std::vector<TSectionLine>& Out, bool& Found) {
+    Out.clear();
+    Found = false;
+    size_t i = 0;
+    for (; i < Lines.size(); ++i)
+        if (SplitSectionLine(Lines[i]).Key == Start) break;
+    if (i == Lines.size()) return;
+    Found = true;
+    for (++i; i < Lines.size(); ++i) {
+        TSectionLine L = SplitSectionLine(Lines[i]);
+        if (L.Key == End) break;
+        Out.push_back(std::move(L));
+    }
+}
+
+bool ReadSection(const std::string& File, const std::string& Start, const std::string& End,
+                 std::vector<TSectionLine>& Out, bool& Found) {
+    std::vector<std::string> lines;
+    Out.clear();
+    Found = false;
+    if (!ReadTextLines(File, lines)) {
+        WriteLog("Err:FAILED read " + Start + " section (" + File + ")");
+        return false;
+    }
+    SectionOfLines(lines, Start, End, Out, Found);
+    return true;
+}
+
+bool WriteSectionLines(const std::string& File, const std::vector<std::string>& Lines, bool Append) {
+    const bool ok = Append && TextFileExists(File) ? AppendFileBytes(File, JoinTextLines(Lines))
+                                                   : WriteTextLinesSafe(File, Lines);
+    if (!ok) WriteLog("Err:FAILED write (" + File + ")");
+    return ok;
+}
+
+bool TFieldReader::Next(std::string& F) {
+    const size_t c = S.find(',', Pos);
+    if (c == std::string::npos) return false;
+    F = S.substr(Pos, c - Pos);
+    Pos = c + 1;
+    return true;
+}
+
+std::string TFieldReader::Rest() {
+    std::string r = Pos < S.size() ? S.substr(Pos) : std::string();
+    Pos = S.size();
+    return r;
+}
+
+bool SecNum(const std::string& S, Extended& V) {
+    Extended x = 0;
+    if (!StrToExtCalc(S, x, false) || !std::isfinite(x)) return false;
+    V = x;
+    return true;
+}
+
+namespace {
+bool FitsInt(Extended X) { return X >= INT32_MIN && X <= INT32_MAX; }
+}  // namespace
+
+bool SecTrunc(const std::string& S, int32_t& V) {
+    Extended x = 0;
+    if (!SecNum(S, x)) return false;
+    x = std::trunc(x);
+    if (!FitsInt(x)) return false;
+    V = int32_t(x);
+    return true;
+}
+
+bool SecRound(const std::string& S, int32_t& V) {
+    Extended x = 0;
+    if (!SecNum(S, x)) return false;
+    x = std::nearbyint(x);  // the default rounding: halves to the even neighbour
+    if (!FitsInt(x)) return false;
+    V = int32_t(x);
+    return true;
+}
+
+bool SecFlag(const std::string& S, bool& V) {
+    int32_t i = 0;
+    if (!SecTrunc(S, i)) return false;
+    V = i > 0;
+    return true;
+}
+
+std::string CommaToDot(const std::string& Text) {
+    std::string r = Text;
+    for (char& c : r)
+        if (c == ',') c = '.';
+    return r;
+}
+
+std::string OneLineText(const std::string& Text) {
+    std::string r;
+    r.reserve(Text.size());
+    for (char c : Text) {
+        if (c == '\\') r += "\\\\";
+        else if (c == '\n') r += "\\n";
+        else if (c == '\r') r += "\\r";
+        else r += c;
+    }
+    return r;
+}
+
+std::string MultiLineText(const std::string& Text) {
+    std::string r;
+    r.reserve(Text.size());
+    for (size_t i = 0; i < Text.size(); ++i) {
+        const char c = Text[i];
+        const char n = i + 1 < Text.size() ? Text[i + 1] : '\0';
+        if (c == '\\' && (n == '\\' || n == 'n' || n == 'r')) {
+            r += n == 'n' ? '\n' : n == 'r' ? '\r' : '\\';
+            ++i;
+        } else {
+            r += c;
+        }
+    }
+    return r;
+}

@@ -1,0 +1,61 @@
+// Line rules shared by the readers and writers of the tool sections (TOOLS, GEO,
+// TECH, PLUNGES, OUTS): a section is a run of "key=value" lines between a start word
+// and an end word, in 8-bit text; lines end with CR LF when written, CR LF or LF when read.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Types.h"
+
+// One line split at its first "=": Key is the text before it without leading blanks
+// (trailing blanks stay), Val everything after it untouched. A line without "=" has
+// the whole line, trimmed both sides, as Key and no value.
+struct TSectionLine {
+    std::string Key, Val;
+    bool HasVal = false;
+};
+TSectionLine SplitSectionLine(const std::string& Line);
+
+// The lines after the first line whose key is Start, up to (not including) the first
+// whose key is End or the end of the file; words compared exactly. Found tells whether
+// the start word was there. False, with an "Err:" log line, when the file
+// exists but cannot be read.
+bool ReadSection(const std::string& File, const std::string& Start, const std::string& End,
+                 std::vector<TSectionLine>& Out, bool& Found);
+// The same over lines already read.
+void SectionOfLines(const std::vector<std::string>& Lines, const std::string& Start, const std::string& End,
+                    std::vector<TSectionLine>& Out, bool& Found);
+
+// Appends the lines (CR LF) to File; a missing file, or Append false, writes the file
+// anew through the safe temporary file. False, with Err logged, when it fails.
+bool WriteSectionLines(const std::string& File, const std::vector<std::string>& Lines, bool Append);
+
+// Comma-separated fields consumed from the left: Next takes the text up to the next
+// "," and false when no comma follows (the field is then not taken); Rest takes all
+// that is left.
+struct TFieldReader {
+    std::string S;
+    size_t Pos = 0;
+    bool Next(std::string& F);
+    std::string Rest();
+};
+
+// A finite number by the typed-number rules (decimal comma, arithmetic); false, V
+// untouched, otherwise.
+bool SecNum(const std::string& S, Extended& V);
+// The number truncated toward zero, or rounded to the nearest (halves to even), into
+// a 32-bit integer; false when it does not read or does not fit.
+bool SecTrunc(const std::string& S, int32_t& V);
+bool SecRound(const std::string& S, int32_t& V);
+// A flag field: an integer, true when greater than 0.
+bool SecFlag(const std::string& S, bool& V);
+
+// "," replaced by "." everywhere.
+std::string CommaToDot(const std::string& Text);
+// A text that may hold line breaks kept on one line: "\" doubled, CR and LF as "\r"
+// and "\n"; the reading undoes exactly that (any other "\" stays as it stands).
+std::string OneLineText(const std::string& Text);
+std::string MultiLineText(const std::string& Text);
+// The flags of the compact forms.
+inline const char* Flag01(bool B) { return B ? "1" : "0"; }
