@@ -27,7 +27,10 @@
 #include "shell/NewFileDg.h"
 #include "shell/SetDg.h"
 #include "shell/ViewDg.h"
+#include "tools/ToolDialog.h"
 #include "tools/ToolLibFile.h"
+#include "tools/ToolLibPick.h"
+#include "tools/ToolSmallDgs.h"
 
 namespace {
 void CreateErrLogDialog() {
@@ -45,15 +48,15 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TFormList", nullptr},  // made anew for every showing of the history
         {"TEpsInputDialog", nullptr},
         {"TDxfInputDialog", &CreateDxfInputDialog},
-        {"TConfirmDialog", nullptr},
+        {"TConfirmDialog", &CreateConfirmDialog},
         {"TTextDialog", &CreateTextDialog},
         {"TDxfOutDialog", &CreateDxfOutDialog},
         {"TArrRectDialog", &CreateArrRectDialog},
         {"TArrPolarDialog", &CreateArrPolarDialog},
         {"TSetDialog", &CreateSetDialog},
         {"TViewDialog", &CreateViewDialog},
-        {"TToolDialog", nullptr},
-        {"TGenParamDialog", nullptr},
+        {"TToolDialog", &CreateToolDialog},
+        {"TGenParamDialog", &CreateGenParamDialog},
         {"TLengthDialog", &CreateLengthDialog},
         {"TContourDialog", &CreateContourDialog},
         {"TTiskDialog", &CreateTiskDialog},
@@ -75,12 +78,12 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TSinumericDialog", nullptr},
         {"TAlignDialog", &CreateAlignDialog},
         {"TCMDParamDialog", nullptr},
-        {"TCopyFromToolDialog", nullptr},
+        {"TCopyFromToolDialog", &CreateCopyFromToolDialog},
         {"TNewFileDialog", &CreateNewFileDialog},
         {"TToolMatLibDialog", &CreateToolMatLibDialog},
         {"TSurfaceDialog", &CreateSurfaceDialog},
-        {"TToolLocDialog", nullptr},
-        {"TToolLibOpenDialog", nullptr},
+        {"TToolLocDialog", &CreateToolLocDialog},
+        {"TToolLibOpenDialog", &CreateToolLibOpenDialog},
         {"TValSelectDialog", nullptr},
         {"TSelOpsDialog", &CreateSelOpsDialog},
         {"TErrLogDialog", &CreateErrLogDialog},

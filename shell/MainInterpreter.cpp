@@ -41,6 +41,7 @@
 #include "shell/SetDg.h"
 #include "shell/MainFiles.h"
 #include "shell/MainVars.h"
+#include "tools/ToolDialog.h"
 
 namespace {
 
@@ -125,7 +126,7 @@ const TDispatchRow DispatchTable[] = {
     {"CHANGETEXTS", nullptr, false},
     {"STATISTIC", [](TMainForm&) { ComLength(); }, false},
     {"HISTORY", [](TMainForm&) { ComHistory(); }, false},
-    {"TOOL", nullptr, false},
+    {"TOOL", [](TMainForm&) { ComTool(); }, false},
     {"BRIDGE", [](TMainForm&) { ComBridge(); }, false},
     {"ENGRBLOCK", [](TMainForm&) { ComEngrBlock(); }, false},
     {"OPEDIT", [](TMainForm&) { ComCamOpEdit(); }, false},

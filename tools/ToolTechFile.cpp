@@ -36,9 +36,11 @@ std::vector<const TMaterial*> LibMaterials(int32_t Tnum, int32_t Mnum) {
 
 // ---- TECH ----
 
+// The feed Vf ends the line: without it a reopened job would lose the feed the user
+// typed; a reader that stops at ApPercent finds no number there and keeps its own.
 std::vector<std::string> TechFields(const TToolTech& T) {
     return {I(T.MaxPwr), I(T.MaxN), I(T.Method), I(T.N), R(T.Vc), R(T.Fz), R(T.Fn),
-            R(T.Ae), R(T.Ap), Flag01(T.AePercent), Flag01(T.ApPercent)};
+            R(T.Ae), R(T.Ap), Flag01(T.AePercent), Flag01(T.ApPercent), R(T.Vf)};
 }
 
 void ReadTechLine(const std::string& Value, TToolTech& T) {
@@ -59,7 +61,12 @@ void ReadTechLine(const std::string& Value, TToolTech& T) {
     }
     if (!r.Next(f)) return;
     SecFlag(f, T.AePercent);
-    SecFlag(r.Rest(), T.ApPercent);
+    if (r.Next(f)) {
+        SecFlag(f, T.ApPercent);
+        SecNum(r.Rest(), T.Vf);
+    } else {
+        SecFlag(r.Rest(), T.ApPercent);
+    }
 }
 
 // ---- PLUNGES ----

@@ -64,7 +64,7 @@ protected:
         T.AngleA = 90;
         for (int i = 1; i <= 4; ++i) T.Pruchod[i] = TPruchod{0.5L * i, i == 1 ? -1 : 2.5L, 8, 12000};
         TToolTech& Te = T.Material.Tech;
-        Te = TToolTech{1200, 24000, 1500, 150.5L, Te.Vf, 0.02L, 0.04L, 40, 0.5L, 2, Te.Edge, false, true};
+        Te = TToolTech{1200, 24000, 1500, 150.5L, 77.5L, 0.02L, 0.04L, 40, 0.5L, 2, Te.Edge, false, true};
         TToolPlunge& P = T.Material.Zapich[poSurface];
         P.Method = 2;
         P.RampAngle = 7.5L;
@@ -157,7 +157,7 @@ TEST_F(ToolSectionsTest, SectionLinesAsWritten) {
     EXPECT_TRUE(has(keyed, "  T3VyjezdZapichem=2"));
     EXPECT_TRUE(has(keyed, "  T3UzavreneBezVyjezdu=TRUE"));
     EXPECT_TRUE(has(keyed, "  T3Pruchod4Otacky=12000.0"));
-    EXPECT_TRUE(has(ToolFile::ToolTechLines(false, -1, -1), "  T3=1500,24000,2,1200,150.5,0.02,0.04,40.0,0.5,1,0"));
+    EXPECT_TRUE(has(ToolFile::ToolTechLines(false, -1, -1), "  T3=1500,24000,2,1200,150.5,0.02,0.04,40.0,0.5,1,0,77.5"));
     EXPECT_TRUE(has(ToolFile::ToolOutsLines(false, -1, -1), "  T3=1,2.0,3,1.5,1,1,2,0.25"));
     const std::vector<std::string> pl = ToolFile::ToolPlungesLines(false, -1, -1);
     // Six plunge objects per layer, the surfacing one included.
@@ -257,7 +257,7 @@ TEST_F(ToolSectionsTest, LayerLinesOfTechPlungesOuts) {
     const TTool base = Glob.Tool[1];
     const std::string file = WriteFile(
         "s.ydf",
-        "TECH\r\n  T1=1,2,1,4,5,6,7,8\r\n  T2=1,2,1,4,5,6,7,8,9,1,0\r\nENDTECH\r\n"
+        "TECH\r\n  T1=1,2,1,4,5,6,7,8\r\n  T2=1,2,1,4,5,6,7,8,9,1,0\r\n  T3=1,2,1,4,5,6,7,8,9,0,1,33.5\r\nENDTECH\r\n"
         "PLUNGES\r\nobj,typ\r\n  T1=7,3,9,9,9,9,9,9,9,9,9,9,9,9,9,9,9,9,9,9,true\r\n"
         "  T1=1,3,2,3,0,5,6,1,8,9,10,1,1,1,14,15,1,1,1,1\r\nENDPLUNGES\r\n"
         "OUTS\r\n  T1=1,1.5,2,0.5,1,1,3,2.5\r\n  T2=1,2,9\r\nENDOUTS\r\n");
@@ -271,6 +271,9 @@ TEST_F(ToolSectionsTest, LayerLinesOfTechPlungesOuts) {
     EXPECT_EQ(Glob.Tool[2].Material.Tech.Ap, 9);
     EXPECT_TRUE(Glob.Tool[2].Material.Tech.AePercent);
     EXPECT_FALSE(Glob.Tool[2].Material.Tech.ApPercent);
+    EXPECT_EQ(Glob.Tool[2].Material.Tech.Vf, base.Material.Tech.Vf);  // a line without the feed keeps it
+    EXPECT_TRUE(Glob.Tool[3].Material.Tech.ApPercent);
+    EXPECT_EQ(Glob.Tool[3].Material.Tech.Vf, 33.5L);
     // Object 7 is no plunge object; a line of 20 fields ends with TangRadPercent.
     const TPlungeObjects& z = Glob.Tool[1].Material.Zapich;
     for (size_t k = 0; k < z.size(); ++k)

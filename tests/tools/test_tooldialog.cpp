@@ -1,0 +1,248 @@
+// The tool dialog, driven as a user drives it: layer tabs, fields, the pass table, OK,
+// Cancel, the machining-set and report buttons, and the small dialogs it opens.
+#include <gtest/gtest.h>
+
+#include "core/Glob.h"
+#include "core/TextFile.h"
+#include "formats/UniYDF.h"
+#include "platform/ScriptResponder.h"
+#include "shell/SetCfg.h"
+#include "shell/UniLang.h"
+#include "support/Fixture.h"
+#include "tools/ToolDg.h"
+#include "tools/ToolDialog.h"
+#include "tools/ToolLibFile.h"
+#include "tools/ToolLibPick.h"
+#include "tools/ToolSmallDgs.h"
+#include "tools/UniTType.h"
+
+namespace {
+
+class ToolDialogTest : public KestrilonTest {
+protected:
+    void SetUp() override {
+        KestrilonTest::SetUp();
+        SetCfgDecimalSeparator('.');
+        InitMaterial();
+        InitToolLib();
+        InitToolType();
+        InitTool();
+        CreateConfirmDialog();
+        CreateCopyFromToolDialog();
+        CreateGenParamDialog();
+        CreateToolLibOpenDialog();
+        CreateToolLocDialog();
+        CreateToolDialog();
+    }
+
+    // The grid rows as a user types them (depth, plunge feed, feed, speed).
+    static void TypeRows(TToolDialog& D, const std::vector<std::vector<std::string>>& Rows) {
+        D.BtnLayClearTab->Click();
+        for (size_t r = 0; r < Rows.size(); ++r)
+            for (size_t c = 0; c < Rows[r].size(); ++c) D.StrGridLayParam->EditCell(int(c) + 1, int(r), Rows[r][c]);
+    }
+
+    TScriptResponder R;
+};
+
+TEST_F(ToolDialogTest, BallToolOnT3SurvivesSaveAndOpen) {
+    R.ExpectModal("ToolDialog", [](TForm& F) {
+        auto& D = static_cast<TToolDialog&>(F);
+        D.TabControl->ChoosePage(2);
+        D.EditToolJmNastroje->TypeText("Kulová 3mm");
+        D.CboxToolTType->ChooseItem(3);
+        D.EditToolDSpodni->TypeText("3");
+        D.EditToolR->TypeText("1.5");
+        D.EditToolBrit->TypeText("5");
+        TypeRows(D, {{"0.5", "?", "8", "12000"}, {"1", "2", "8", "12000"}, {"1.5", "2", "8", "12000"},
+                     {"2", "2", "8", "12000"}});
+        D.BitBtnOK->Click();
+        return mrOk;
+    });
+    ComTool();
+    ASSERT_TRUE(R.Done());
+    const TTool want = Glob.Tool[3];
+    EXPECT_EQ(want.JmNastroje, "Kulová 3mm");
+    EXPECT_EQ(want.ToolType, 3);
+    EXPECT_EQ(want.SpodniPrumer, 3);
+    EXPECT_EQ(LastUsedPass(want), 4);
+    EXPECT_EQ(want.Pruchod[1].Zapich, -1);
+    EXPECT_EQ(want.Pruchod[4].Hloubka, 2);
+    const std::string job = InDir("job.ydf");
+    ASSERT_TRUE(SaveYdfFile(job, true, true));
+    // Start afresh, then open the job.
+    InitMaterial();
+    InitTool();
+    Osy Min, Max;
+    ASSERT_TRUE(LoadYdfFile(job, true, false, Max, Min, true, true, true, true));
+    EXPECT_TRUE(Glob.Tool[3] == want);
+}
+
+TEST_F(ToolDialogTest, CancelKeepsTheTools) {
+    const TToolArr before = Glob.Tool;
+    R.ExpectModal("ToolDialog", [this](TForm& F) {
+        auto& D = static_cast<TToolDialog&>(F);
+        D.TabControl->ChoosePage(2);
+        D.EditToolDSpodni->TypeText("9");
+        R.ExpectMessage(mrYes, Msg[95]);
+        D.BitBtnCancel->Click();
+        return mrNone;
+    });
+    ComTool();
+    EXPECT_TRUE(R.Done());
+    for (int n = 1; n <= ToolLayerCount; ++n) EXPECT_TRUE(Glob.Tool[n] == before[n]) << n;
+}
+
+// An operation that deepens a layer's live tool while the dialog is open keeps its
+// passes at OK unless the user changed that layer in the dialog.
+TEST_F(ToolDialogTest, OkKeepsLiveToolsChangedMeanwhile) {
+    Glob.Tool[5].Material.Tech.ApPercent = false;
+    Glob.Tool[5].Material.Tech.Ap = 0.5L;
+    R.ExpectModal("ToolDialog", [](TForm& F) {
+        auto& D = static_cast<TToolDialog&>(F);
+        DepthToTool(2, 5, false);  // what an operation's depth service does
+        D.TabControl->ChoosePage(1);
+        D.EditToolJmNastroje->TypeText("T2 edited");
+        D.BitBtnOK->Click();
+        return mrOk;
+    });
+    ComTool();
+    EXPECT_EQ(LastUsedPass(Glob.Tool[5]), 4);
+    EXPECT_EQ(Glob.Tool[2].JmNastroje, "T2 edited");
+}
+
+TEST_F(ToolDialogTest, PassTableRows) {
+    struct Case {
+        const char* Name;
+        std::vector<std::vector<std::string>> Rows;
+        std::vector<Extended> Depths;
+        Extended Feed2;
+    };
+    const std::vector<Case> cases = {
+        {"a hole ends the table", {{"0.5", "?", "5", "10000"}, {"", "", "", ""}, {"1.5", "?", "5", "10000"}}, {0.5L}, 0},
+        {"decimal comma and sum", {{"2,5", "?", "5", "1"}, {"1+1.5+1", "3", "6", "1"}}, {2.5L, 3.5L}, 6},
+        {"negative feed ends it", {{"1", "?", "5", "1"}, {"2", "?", "-1", "1"}}, {1}, 0},
+    };
+    ToolDialog->DoShow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TypeRows(*ToolDialog, c.Rows);
+        ToolDialog->EditToPruchod(1);
+        const TTool& T = ToolTmp[1];
+        ASSERT_EQ(LastUsedPass(T), int(c.Depths.size()));
+        for (size_t i = 0; i < c.Depths.size(); ++i) EXPECT_EQ(T.Pruchod[i + 1].Hloubka, c.Depths[i]);
+        if (c.Feed2) {
+            EXPECT_EQ(T.Pruchod[2].Posuv, c.Feed2);
+        }
+    }
+    // In mm/min a feed of 300 is stored as 5 and shown as 300 again.
+    Glob.SpolParObr.VelUnit = MmPerMin;
+    TypeRows(*ToolDialog, {{"1", "?", "300", "1000"}});
+    ToolDialog->EditToPruchod(1);
+    EXPECT_EQ(ToolTmp[1].Pruchod[1].Posuv, 5);
+    ToolDialog->PruchodToEdit(1);
+    EXPECT_EQ(ToolDialog->StrGridLayParam->Cells[3][0], "300");
+    EXPECT_EQ(ToolDialog->StrGridLayParam->Cells[2][0], "?");
+}
+
+TEST_F(ToolDialogTest, ConstantIncrementSpreadsBetweenFirstAndLast) {
+    ToolDialog->DoShow();
+    for (const auto& [first, want] : std::vector<std::pair<std::string, std::vector<Extended>>>{
+             {"1", {1, 1.5L, 2, 2.5L, 3}}, {"", {0.6L, 1.2L, 1.8L, 2.4L, 3}}}) {
+        TypeRows(*ToolDialog, {{first, "?", "5", "1"}, {"9", "?", "5", "1"}, {"9", "?", "5", "1"}, {"9", "?", "5", "1"},
+                               {"3", "?", "8", "1"}});
+        ToolDialog->BtnLayConstIncrement->Click();
+        const TTool& T = ToolTmp[1];
+        for (size_t i = 0; i < want.size(); ++i) {
+            EXPECT_NEAR(double(T.Pruchod[i + 1].Hloubka), double(want[i]), 1e-12) << first << " " << i;
+            EXPECT_EQ(T.Pruchod[i + 1].Posuv, 8);
+        }
+    }
+}
+
+TEST_F(ToolDialogTest, TechnologyReport) {
+    ToolTmp = Glob.Tool;
+    for (int n = 1; n <= ToolLayerCount; ++n) ToolTmp[n].Pruchod[1].Hloubka = -1;
+    ToolTmp[1].JmNastroje = "A";
+    ToolTmp[1].Pruchod[1] = TPruchod{0.5L, -1, 5, 10000};
+    ToolTmp[5].JmNastroje = "B";
+    ToolTmp[5].Pruchod[1] = TPruchod{1, 2.25L, 12.5L, 24000};
+    ToolTmp[5].Pruchod[2] = TPruchod{12, 2.25L, 12.5L, 24000};
+    Glob.JmSouboru = "job";
+    const std::vector<std::string> r = ToolReportLines();
+    const std::vector<std::string> want = {
+        "Jméno souboru: job", "  PocatekXY:   ", "  RozmerPolot: ", "  MatPolot:    Výchozí materiál", "  Poznamka:    ",
+        "", "T1: A ", "Pruchod  Hloubka   Zapich    Posuv   Otacky",
+        "    1      0.500   -1.000    5.000    10000", "", "T5: B ", "Pruchod  Hloubka   Zapich    Posuv   Otacky",
+        "    1      1.000    2.250   12.500    24000", "    2     12.000    2.250   12.500    24000", ""};
+    EXPECT_EQ(r, want);
+}
+
+TEST_F(ToolDialogTest, MachiningSetButtonsWriteDotSet) {
+    ToolDialog->DoShow();
+    ToolDialog->EditToolJmNastroje->TypeText("Z množiny");
+    R.ExpectSave(InDir("job.txt"));
+    ToolDialog->BtnSaveSet->Click();
+    ASSERT_TRUE(TextFileExists(InDir("job.set")));
+    ToolDialog->EditToolJmNastroje->TypeText("jiný");
+    ToolDialog->EditToTool(1, true);
+    R.ExpectOpen(InDir("job.set"));
+    ToolDialog->BtnOpenSet->Click();
+    EXPECT_EQ(ToolDialog->EditToolJmNastroje->Text, "Z množiny");
+    EXPECT_TRUE(R.Done());
+}
+
+TEST_F(ToolDialogTest, CommonParametersInMmPerMin) {
+    Glob.SpolParObr.Rychloposuv = 50;
+    Glob.SpolParObr.VelUnit = MmPerMin;
+    R.ExpectModal("GenParamDialog", [](TForm& F) {
+        auto& G = static_cast<TGenParamDialog&>(F);
+        EXPECT_EQ(G.EditRychloposuv->Text, "3000");
+        G.EditRychloposuv->TypeText("6000");
+        G.EditVyskaMat->TypeText("x");
+        G.RBtnMmPerSec->Click();
+        EXPECT_EQ(G.EditRychloposuv->Text, "100");
+        G.RBtnMmPerMin->Click();
+        G.BitBtnOK->Click();
+        return mrOk;
+    });
+    ToolDialog->DoShow();
+    ToolDialog->BtnGeneralParam->Click();
+    EXPECT_EQ(Glob.SpolParObr.Rychloposuv, 100);
+    EXPECT_EQ(Glob.SpolParObr.PrejezdNadMat, 1);  // unparsable: kept
+    EXPECT_EQ(ToolDialog->LabLayFeedUnit->Caption, "[mm/min]");
+    EXPECT_EQ(ToolDialog->LabToolVf->Caption, "Vf - Posuv [mm/min]");
+}
+
+TEST_F(ToolDialogTest, LibraryPickListsToolsOfTheCurrentMaterial) {
+    Glob.ToolLib[1].Tool.ToolType = 1;
+    Glob.ToolLib[2].Material.push_back(Glob.ToolLib[2].Material[0]);
+    Glob.ToolLib[3].Material[0].MID = 7;
+    R.ExpectModal("ToolLibOpenDialog", [](TForm& F) {
+        auto& P = static_cast<TToolLibOpenDialog&>(F);
+        EXPECT_EQ(P.LboxTools->Items.size(), 5u);  // 2mm, 3mm, 4mm twice, 6mm
+        EXPECT_EQ(P.LboxTools->Items[0], "Fréza válc. 2mm T#=0 D#=0 Dia=2.0 L=10.0");
+        EXPECT_FALSE(P.BitBtnOk->Enabled);
+        P.ChBoxTType[1]->Click();
+        EXPECT_EQ(P.LboxTools->Items.size(), 4u);
+        P.SbtnShowAll->Click();
+        EXPECT_EQ(P.LboxTools->Items.size(), 5u);
+        P.LboxTools->ChooseItem(4);
+        EXPECT_TRUE(P.BitBtnOk->Enabled);
+        P.BitBtnOk->Click();
+        return mrOk;
+    });
+    Glob.ToolLoc = 1;
+    ToolDialog->DoShow();
+    ToolDialog->TabControl->ChoosePage(3);
+    const auto passes = ToolTmp[4].Pruchod;
+    ToolDialog->BtnOpenTool->OnMouseDown(TMouseButton::mbLeft, 0, 0, 0);
+    EXPECT_TRUE(R.Done());
+    EXPECT_EQ(LibPickIndex, 4);
+    EXPECT_EQ(ToolTmp[4].JmNastroje, "Fréza válc. 6mm");
+    ASSERT_EQ(LastUsedPass(ToolTmp[4]), LastUsedPass(Glob.Tool[4]));
+    EXPECT_TRUE(ToolTmp[4].Pruchod[1] == passes[1]);
+    EXPECT_EQ(ToolDialog->EditToolDSpodni->Text, "6");
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+// The tool dialog "Parametry obrábění": one tab per tool layer, the pages "Info/Geo",
+// "RezPod", "Zápich" and "Výstupy" of the layer's tool on the left and the group
+// " Technologie " with the pass table and the layer settings on the right. It edits the
+// working copy ToolTmp of the 64 layer tools; only OK copies it over Glob.Tool.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Forms.h"
+#include "tools/ToolRecords.h"
+
+class TToolDialog : public TForm {
+public:
+    TToolDialog();
+    ~TToolDialog() override;
+
+    // Layer tabs T1..T64 and the pages of the tool.
+    TPageControl* TabControl;
+    TPageControl* PageControl1;
+    TTabSheet *TabInfo, *TabRezPod, *TabZapich, *TabVystupy;
+    // Info/Geo.
+    TEdit *EditToolJmNastroje, *EditToolMatNastroje, *EditToolTnum, *EditToolDnum;
+    TComboBox* CboxToolTType;
+    TEdit *EditToolDSpodni, *EditToolR, *EditToolU, *EditToolV, *EditToolDHorni, *EditToolBrit,
+        *EditToolPocetBritu;
+    TLabel *LabToolDSpodni, *LabToolR, *LabToolU, *LabToolV, *LabToolDHorni, *LabToolBrit, *LabToolPocetBritu,
+        *LabToolTID;
+    TImage* ImgToolGeo;
+    TButton *BtnToolCalculateAngle, *BtnToolTest;
+    // RezPod.
+    TEdit *EditToolMaxSpindlePower, *EditToolMaxSpindleSpeed, *EditToolN, *EditToolVc, *EditToolFz, *EditToolFn,
+        *EditToolVf, *EditToolAp, *EditToolAe;
+    TLabel *LabToolMaxSpindlePower, *LabToolMaxSpindleSpeed, *LabToolN, *LabToolVc, *LabToolFz, *LabToolFn,
+        *LabToolVf, *LabToolAp, *LabToolAe;
+    TRadioButton *RbtnToolBothMill, *RBtnToolClimbMill, *RBtnToolConvMill;
+    TSpeedButton *SbtnToolApUnits, *SBtnToolAeUnits;
+    // Zápich.
+    TPageControl* TabControlToolPlunge;
+    TRadioButton *RbtnToolVert, *RBtnToolTang, *RBtnToolRamp, *RBtnToolSpiral;
+    TGroupBox *GrBoxToolPlungeVert, *GrBoxToolPlungeTang, *GrBoxToolPlungeRamp, *GrBoxToolPlungeSpiral;
+    TRadioButton *RBtnToolFeedTime, *RBtnToolFeedPercent;
+    TEdit *EditToolPlungeFeed, *EditToolRampAngle, *EditToolRampLength, *EditToolSpiralPitch, *EditToolSpiralRad,
+        *EditToolSpiralAngle, *EditToolHoleRad, *EditTangRad, *EditTangAngle;
+    TLabel *LabToolRampAngle, *LabToolRampLength, *LabToolSpiralPitch, *LabToolSpiralAngle, *LabToolSpiralRad,
+        *LabToolHoleRad, *LabToolArcRadius, *LabToolArcAngle;
+    TSpeedButton* SbtnToolSpiralRadUnits;
+    TCheckBox *ChBoxToolSpiralupward, *ChBoxToolSpiralLeft, *ChBoxTgIn, *ChBoxTgOut, *ChBoxFromCenter,
+        *ChBoxIgnoreDepthDiv;
+    TImage* ImgPlunge;
+    // Výstupy.
+    TCheckBox *ChBoxToolLaser, *ChBoxToolCoolCross, *ChBoxToolOfukUse;
+    TEdit *EditToolLaserTime, *EditToolChlazTime, *EditToolOfukCount, *EditToolOfukTime;
+    TLabel *LabToolLaserWaitStart, *LabToolCoolantTime, *LabToolOfukCount, *LabToolOfukTime;
+    TComboBox* CBoxToolCoolantType;
+    // Technologie: pass table and layer settings.
+    TGroupBox* GrBoxTech;
+    TStringGrid* StrGridLayParam;
+    TLabel *LabLayPlungeUnit, *LabLayFeedUnit;
+    TButton *BtnLayConstIncrement, *BtnLayClearTab;
+    TEdit *EditLayVretTime, *EditLayLaserTime, *EditLayLaserTimeOff, *EditLayChlazTime, *EditLayOfukTime,
+        *EditLayOfukCount, *EditLayHloubkaRychloposuvem, *EditLayAngleA;
+    TCheckBox *ChBoxLayLaser, *ChBoxLayOfuk, *ChBoxLayChlazPrejezd, *ChBoxLayBezVyjezdu;
+    TRadioButton* RBtnLayChlaz[4];
+    TRadioButton* RBtnLayVyjezd[4];
+    TRadioButton *RBtnLayObject, *RBtnLayPassage;
+    TMemo* MemoLayPozn;
+    TPanel* ShapeLayColor;
+    // Foot.
+    TButton *BtnOpenTool, *BtnSaveTool, *BtnSaveSet, *BtnOpenSet, *BtnReport, *BtnCopyTool, *BtnGeneralParam,
+        *BtnApply;
+    TBitBtn *BitBtnOK, *BitBtnCancel;
+
+    // The layer whose tool the controls show (tab index + 1) and the plunge object shown.
+    int CurLayer() const { return CurTab + 1; }
+    int CurTab = 0;
+    int CurPlunge = 0;
+
+    void ToolToEdit(int Num, bool LayPar);
+    void EditToTool(int Num, bool LayPar);
+    void TechToEdit(int Tindex);
+    void EditToToolTech(int Tindex);
+    void PlungeToEdit(int Tindex, int PIndex, TForm& Frm, const TToolArr& ToolArr);
+    void EditToToolPlunge(int TIndex, int PIndex, TForm& Frm, TToolArr& ToolArr);
+    void OutsToEdit(int Tindex);
+    void EditToToolOuts(int Tindex);
+    void PruchodToEdit(int Num);
+    void EditToPruchod(int Num);
+    void SetToolTypeControls(int Index);
+    void ShowPlungeControls(int Obj, int Method);
+    void SpiralRadToHoleRad();
+    void HoleRadToSpiralRad();
+    void ApplyToolToLay(int La, int Par, int Plun);
+
+    // Handlers (also what the buttons run).
+    void FormShow();
+    void TabControlChange();
+    bool BitBtnOKClick();
+    void BitBtnCancelClick();
+    void BtnApplyClick();
+    void BtnGeneralParamClick();
+    void BtnLayConstIncrementClick();
+    void BtnLayClearTabClick();
+    void BtnSaveSetClick();
+    void BtnOpenSetClick();
+    void BtnReportClick();
+    void BtnCopyToolClick();
+    void BtnToolCalculateAngleClick();
+    void BtnToolTestClick();
+    void TabControlToolPlungeChange();
+    void SetPlunge(int Method);
+    void UnitClick(TSpeedButton* Btn, TEdit* Edit, bool& Percent, Extended Ds);
+    void FeedUnitSwitch(bool ToPercent);
+    // The feed captions by the speed unit of the common parameters.
+    void UnitCaptions();
+    // The plunge feed's unit as last shown or switched.
+    bool FeedPercentShown = false;
+    void BtnOpenToolMouseDown(uint8_t Shift);
+    void OpenToolGeo(int La);
+    void SaveToolGeo(int La);
+    void BtnSaveToolMouseDown(uint8_t Shift);
+
+private:
+    // The tools as they were when the dialog was shown: OK keeps a live tool that an
+    // operation changed meanwhile unless the user changed that layer here.
+    TToolArr Shown{};
+    void Build();
+    void BuildInfo();
+    void BuildRezPod();
+    void BuildZapich();
+    void BuildVystupy();
+    void BuildTech();
+    void BuildFoot();
+};
+
+extern TToolDialog* ToolDialog;
+void CreateToolDialog();
+
+// The library record Index's tool with its entry for the current material (Glob.MID).
+bool ToolLibToTool(int32_t Index, TTool& Tool);
+// Library record Index := working tool La, and its entry for the current material.
+bool LayToToolLib(int32_t Index, int La);
+// The first library record with working tool La's TID (ByTID) or equal geometry.
+bool FindToolInLib(int La, bool ByTID, int32_t& Index);
+// The largest library TID; -1 for an empty library.
+int32_t MaxToolTID();
+
+// The technology report ("Návodka") of the working copy.
+std::vector<std::string> ToolReportLines();
+// The name with its extension replaced by Ext (".set", ".geo"), or Ext appended.
+std::string WithExtension(const std::string& Path, const std::string& Ext);
+// The TOOL command.
+void ComTool();
