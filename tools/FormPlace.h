@@ -18,3 +18,10 @@ C* MakeAt(TForm& F, const std::string& Name, const std::string& Caption, TContro
     c->Caption = Caption;
     return Place(c, L, T, W, H);
 }
+
+// The controls inside titled group boxes are placed from the top of the box's content;
+// this moves them below the title once all are made.
+inline void BelowGroupTitles(TForm& F, int TitleHeight = 20) {
+    for (TControl* C : F.Components())
+        if (C->Parent && C->Parent != &F && dynamic_cast<TGroupBox*>(C->Parent)) C->Top += TitleHeight;
+}

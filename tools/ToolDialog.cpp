@@ -20,6 +20,7 @@ TToolDialog::TToolDialog() : TForm("ToolDialog") {
     Width = 1260;
     Height = 800;
     Build();
+    BelowGroupTitles(*this);
     RezPodRegisterForm(0, this);
     LangRegisterForm("ToolDg", this);
 }
@@ -254,7 +255,7 @@ void TToolDialog::BuildTech() {
     TControl* G = GrBoxTech;
     const char* const heads[] = {"Průchod", "Hloubka", "Zápich", "Posuv", "Otáčky"};
     const int colX[] = {4, 74, 146, 218, 290};
-    for (int c = 0; c < 5; ++c) Lab(*this, std::string("LabLayHead") + heads[c], heads[c], G, colX[c], 2, 70);
+    for (int c = 0; c < 5; ++c) Lab(*this, std::string("LabLayHead") + heads[c], heads[c], G, colX[c], 2, 70)->Height = 18;
     Lab(*this, "LabLayDepthUnit", "[mm]", G, colX[1], 20, 70);
     LabLayPlungeUnit = Lab(*this, "LabLayPlungeUnit", "[mm/s]", G, colX[2], 20, 70);
     LabLayFeedUnit = Lab(*this, "LabLayFeedUnit", "[mm/s]", G, colX[3], 20, 70);
@@ -269,8 +270,8 @@ void TToolDialog::BuildTech() {
     BtnLayConstIncrement->OnClick = [this] { BtnLayConstIncrementClick(); };
     BtnLayClearTab = MakeAt<TButton>(*this, "BtnLayClearTab", "Smazat tabulku", G, 208, 300, 196, 28);
     BtnLayClearTab->OnClick = [this] { BtnLayClearTabClick(); };
-    Lab(*this, "LabLayNote1", "Vyplňte poslední průchod, nechte", G, 4, 334, 384);
-    Lab(*this, "LabLayNote2", "doplnit a případně upravte.", G, 4, 352, 384);
+    Lab(*this, "LabLayNote1", "Vyplňte poslední průchod, nechte", G, 4, 334, 384)->Height = 18;
+    Lab(*this, "LabLayNote2", "doplnit a případně upravte.", G, 4, 352, 384)->Height = 18;
     TGroupBox* O = MakeAt<TGroupBox>(*this, "GrBoxLayObrob", " Pořadí obrábění ", G, 4, 378, 400, 98);
     RBtnLayObject = MakeAt<TRadioButton>(*this, "RBtnLayObject", "Každý objekt všemi průchody, a pak další objekt",
                                             O, 8, 2, 370, 24);

@@ -93,6 +93,7 @@ TToolLibOpenDialog::TToolLibOpenDialog() : TForm("ToolLibOpenDialog") {
         WriteLog("Sys:ToolLibOpenDg Close (ToolName:" + T.JmNastroje + ", TID:" + std::to_string(T.TID) +
                  ", ApplyToLay:" + (ChBoxApply->Checked ? "true" : "false") + ")");
     };
+    BelowGroupTitles(*this);
     LangRegisterForm("ToolLibOpenDg", this);
 }
 TToolLibOpenDialog::~TToolLibOpenDialog() { LangUnregisterForm(this); }

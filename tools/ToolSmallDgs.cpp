@@ -109,6 +109,7 @@ TGenParamDialog::TGenParamDialog() : TForm("GenParamDialog") {
     BitBtnCancel->Cancel = true;
     OnShow = [this] { FormShow(); };
     OnClose = [](TCloseAction&) { WriteLog("Sys:GenParamDg Close"); };
+    BelowGroupTitles(*this);
     LangRegisterForm("GenParamDg", this);
 }
 TGenParamDialog::~TGenParamDialog() { LangUnregisterForm(this); }
