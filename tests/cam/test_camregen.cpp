@@ -112,3 +112,38 @@ TEST_F(CamRegenTest, RegenerationWithoutSourcesTakesTheSubOperationsAlong) {
 }
 
 }  // namespace
+
+namespace {
+
+// SORT with group division frees the group of paths an operation links to: the link
+// moves to the group that replaces it, and regeneration still rebuilds the paths.
+TEST_F(CamRegenTest, SortWithDivisionKeepsLinksLiveAndRegenerationWorking) {
+    Glob.AutoRegen = true;
+    Glob.ContGroup = true;  // the paths as one group
+    TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
+    ContourSide("out");
+    ASSERT_EQ(Childs(0).size(), 1u);
+    ASSERT_EQ(Childs(0)[0]->Type, ObjGroup);
+    R->ExpectModal("SortDialog", [](TForm& F) {
+        F.Find<TCheckBox>("ChBoxDivGroup")->Click();
+        F.Find<TCheckBox>("ChBoxT1")->Click();
+        F.ClickButton("BitBtnStart");
+        return F.ModalResult;
+    });
+    Run({"SORT"});
+    ASSERT_EQ(Childs(0).size(), 1u);
+    ExpectLiveLinks();
+    Sq->Flags |= FlagSelected;
+    Run({"MOVE", "", "0 0", "10 10"});
+    ASSERT_EQ(OpList.CamCnt, 1);
+    ASSERT_EQ(Childs(0).size(), 1u);
+    ExpectLiveLinks();
+    Osy Mn{1e9, 1e9};
+    for (TObjHeader* m = AsGroup(Childs(0)[0])->First; m; m = m->Next)
+        for (const Osy& Q : SamplePath(m)) Mn = {std::min(Mn.x, Q.x), std::min(Mn.y, Q.y)};
+    EXPECT_NEAR(double(Mn.x), 9, 1e-9);
+    EXPECT_NEAR(double(Mn.y), 9, 1e-9);
+    EXPECT_TRUE(R->Done());
+}
+
+}  // namespace
