@@ -104,7 +104,8 @@ void DepthToTool(Extended Depth, int32_t La, bool TmpCopy) {
             T[i].Hloubka = i * ap;
             if (i > 1 && T[i].Posuv == NoFeedValue) T[i].Posuv = T[i - 1].Posuv;
             if (i > 1 && T[i].Otacky == NoSpeedValue) T[i].Otacky = T[i - 1].Otacky;
-            if (T[i].Otacky > Tech.MaxN) T[i].Otacky = Tech.MaxN;
+            // A spindle limit of 0 or less means no limit, not a speed of 0.
+            if (Tech.MaxN > 0 && T[i].Otacky > Tech.MaxN) T[i].Otacky = Tech.MaxN;
         }
         next = rows + 1;
         if (remainder && rows < MaxPruchod) {

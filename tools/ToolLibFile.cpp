@@ -354,7 +354,12 @@ void InitToolLib() {
         T.VyskaKuzele = T.DelkaBritu = 10;
         T.PocetBritu = 2;
         T.Pruchod.fill(TPruchod{-1, -1, 5, 10000});
-        if (!Glob.Material.empty()) Glob.ToolLib[size_t(i)].Material.assign(1, Glob.Material[0]);
+        // Each tool its own number: the library picks and keeps tools by it.
+        T.TID = i;
+        if (!Glob.Material.empty()) {
+            Glob.ToolLib[size_t(i)].Material.assign(1, Glob.Material[0]);
+            Glob.ToolLib[size_t(i)].Material[0].TID = i;
+        }
     }
 }
 

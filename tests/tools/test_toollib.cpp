@@ -226,3 +226,19 @@ TEST_F(ToolLibTest, DamagedFileIsKeptAtClose) {
 }
 
 }  // namespace
+
+namespace {
+
+// The built-in library tools are told apart by their numbers.
+TEST_F(ToolLibTest, BuiltInToolsAreNumberedInOrder) {
+    InitMaterial();
+    InitToolLib();
+    ASSERT_EQ(Glob.ToolLib.size(), 5u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(Glob.ToolLib[size_t(i)].Tool.TID, i);
+        ASSERT_FALSE(Glob.ToolLib[size_t(i)].Material.empty());
+        EXPECT_EQ(Glob.ToolLib[size_t(i)].Material[0].TID, i);
+    }
+}
+
+}  // namespace

@@ -259,3 +259,21 @@ TEST_F(ToolServicesTest, Comparisons) {
 }
 
 }  // namespace
+
+namespace {
+
+// A spindle limit of 0 is no limit: the speeds of the passes stay as they were.
+TEST_F(ToolServicesTest, DepthToToolWithoutSpindleLimitKeepsTheSpeeds) {
+    TTool& T = ToolTmp[7];
+    T = Glob.Tool[7];
+    Rows(T, {});
+    T.Material.Tech.ApPercent = false;
+    T.Material.Tech.Ap = 1;
+    for (const int32_t Limit : {0, -5}) {
+        T.Material.Tech.MaxN = Limit;
+        DepthToTool(3, 7, true);
+        for (int i = 1; i <= 3; ++i) EXPECT_GT(T.Pruchod[i].Otacky, 0) << Limit << " row " << i;
+    }
+}
+
+}  // namespace
