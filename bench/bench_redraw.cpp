@@ -5,14 +5,12 @@
 // must come out the same. BM_PointerMove: a pointer move against the full repaint.
 #include <benchmark/benchmark.h>
 
-#include <QLine>
-#include <QPainter>
 #include <chrono>
 #include <cstdlib>
 #include <vector>
 
 #include "BenchScene.h"
-#include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtLineFloor.h"
 #include "platform/qt/QtProbe.h"
 
 namespace {
@@ -24,77 +22,56 @@ double Seconds(Clock::time_point A) { return std::chrono::duration<double>(Clock
 // The toolkit on the offscreen platform, made before the first canvas.
 bool StartToolkit() {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QtProbe::EnsureApp();
+    // The application ends before the process tears its statics down: widgets of the
+    // program's forms must not outlive it.
+    if (QtProbe::EnsureApp()) std::atexit([] { QtProbe::EndApp(); });
     return true;
 }
 
 struct TQtScene {
     bool Started = StartToolkit();
-    TQtCanvas Canvas{1600, 1000};
+    std::unique_ptr<TCanvas> CanvasPtr = QtProbe::MakeCanvas(1600, 1000);
+    TCanvas& Canvas = *CanvasPtr;
     TBenchScene Scene;
     explicit TQtScene(int64_t Segments) : Scene(Segments, &Canvas, false) {}
 };
 
-// The floor's input: every segment of the drawing in pixels, one list per layer, and
-// the picture of the view without the drawing.
-struct TFloor {
-    std::vector<QLine> Lines[LayerCount + 1];
-    QImage Empty;
-    explicit TFloor(TQtScene& S) {
-        for (TObjHeader* P = MainVars.DataStart; P; P = P->Next) {
-            TPoint a = WorldToPixel(AsPline(P)->S);
-            for (int32_t i = 0; i < PlineSegCount(P); ++i) {
-                const TPoint b = WorldToPixel(PlineSegs(P)[i].E);
-                Lines[P->Layer].emplace_back(a.X, a.Y, b.X, b.Y);
-                a = b;
-            }
-        }
-        TObjHeader *First = MainVars.DataStart, *Last = MainVars.DataEnd;
-        MainVars.DataStart = MainVars.DataEnd = nullptr;
-        S.Scene.Form->ComRedraw();
-        Empty = S.Canvas.Image().copy();
-        MainVars.DataStart = First;
-        MainVars.DataEnd = Last;
-    }
-    void Paint(QImage& Img) const {
-        Img = Empty.copy();
-        QPainter p(&Img);
-        for (int L = 0; L <= LayerCount; ++L) {
-            if (Lines[L].empty()) continue;
-            QPen pen(ToQColor(Glob.TabLayer[L].Color));
-            pen.setWidth(1);
-            pen.setCapStyle(Qt::RoundCap);
-            pen.setJoinStyle(Qt::RoundJoin);
-            p.setPen(pen);
-            p.drawLines(Lines[L].data(), int(Lines[L].size()));
+// The floor's input: every segment of the drawing in pixels in its layer's colour,
+// over the picture of the view without the drawing.
+void FillFloor(TQtScene& S, TQtLineFloor& F) {
+    for (TObjHeader* P = MainVars.DataStart; P; P = P->Next) {
+        TPoint a = WorldToPixel(AsPline(P)->S);
+        for (int32_t i = 0; i < PlineSegCount(P); ++i) {
+            const TPoint b = WorldToPixel(PlineSegs(P)[i].E);
+            F.AddSegment(P->Layer, Glob.TabLayer[P->Layer].Color, a, b);
+            a = b;
         }
     }
-};
-
-int64_t DifferentPixels(const QImage& A, const QImage& B) {
-    int64_t n = 0;
-    for (int y = 0; y < A.height(); ++y)
-        for (int x = 0; x < A.width(); ++x) n += A.pixel(x, y) != B.pixel(x, y);
-    return n;
+    TObjHeader *First = MainVars.DataStart, *Last = MainVars.DataEnd;
+    MainVars.DataStart = MainVars.DataEnd = nullptr;
+    S.Scene.Form->ComRedraw();
+    F.TakeBackground(S.Canvas);
+    MainVars.DataStart = First;
+    MainVars.DataEnd = Last;
 }
 
 void BM_Redraw(benchmark::State& State) {
     TQtScene S(State.range(0));
-    TFloor F(S);
-    QImage Floor;
+    TQtLineFloor F;
+    FillFloor(S, F);
     double Ours = 0, Plain = 0;
     for (auto _ : State) {
         auto t = Clock::now();
         S.Scene.Form->ComRedraw();
-        S.Canvas.Flush();
+        FlushQtCanvas(S.Canvas);
         const double o = Seconds(t);
         t = Clock::now();
-        F.Paint(Floor);
+        F.Paint();
         Plain += Seconds(t);
         Ours += o;
         State.SetIterationTime(o);
     }
-    const int64_t Diff = DifferentPixels(S.Canvas.Image(), Floor);
+    const int64_t Diff = F.DifferentPixels(S.Canvas);
     if (Diff != 0) State.SkipWithError(("images differ in " + std::to_string(Diff) + " pixels").c_str());
     State.counters["ratio"] = Ours / Plain;
     State.counters["floor_ms"] = 1000 * Plain / double(State.iterations());
@@ -119,12 +96,12 @@ void BM_RedrawZoomed(benchmark::State& State) {
         view(true);
         auto t = Clock::now();
         S.Scene.Form->ComRedraw();
-        S.Canvas.Flush();
+        FlushQtCanvas(S.Canvas);
         const double z = Seconds(t);
         view(false);
         t = Clock::now();
         S.Scene.Form->ComRedraw();
-        S.Canvas.Flush();
+        FlushQtCanvas(S.Canvas);
         Full += Seconds(t);
         Zoomed += z;
         State.SetIterationTime(z);
@@ -148,11 +125,11 @@ void BM_PointerMove(benchmark::State& State) {
         const Extended X = Extended(i++ % 97) * 3.1L;
         auto t = Clock::now();
         S.Scene.Form->PointerAtWorld({X, X * 0.7L});
-        S.Canvas.Flush();
+        FlushQtCanvas(S.Canvas);
         const double m = Seconds(t);
         t = Clock::now();
         S.Scene.Form->ComRedraw();
-        S.Canvas.Flush();
+        FlushQtCanvas(S.Canvas);
         Full += Seconds(t);
         Move += m;
         State.SetIterationTime(m);

@@ -21,7 +21,7 @@ protected:
     struct TOpSpec {
         int La1, La2, Master;
     };
-    // One operation per spec (named "op<n>") and one line on each listed layer; every
+    // One operation per row (named "op<n>") and one line on each listed layer; every
     // tool layer's TID is its layer number times 10.
     std::vector<TObjHeader*> Build(const std::vector<TOpSpec>& Ops, const std::vector<int>& Layers) {
         int i = 0;

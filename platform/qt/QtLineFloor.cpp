@@ -1,0 +1,52 @@
+#include "platform/qt/QtLineFloor.h"
+
+#include <QLine>
+#include <QPainter>
+#include <map>
+#include <vector>
+
+#include "platform/qt/QtCanvas.h"
+
+struct TQtLineFloor::TImpl {
+    QImage Background, Painted;
+    std::map<int, std::pair<uint32_t, std::vector<QLine>>> Lines;
+};
+
+TQtLineFloor::TQtLineFloor() : Impl(std::make_unique<TImpl>()) {}
+TQtLineFloor::~TQtLineFloor() = default;
+
+void TQtLineFloor::TakeBackground(TCanvas& QtCanvas) {
+    Impl->Background = static_cast<TQtCanvas&>(QtCanvas).Image().copy();
+}
+
+void TQtLineFloor::AddSegment(int Group, uint32_t Color, TPoint A, TPoint B) {
+    auto& G = Impl->Lines[Group];
+    G.first = Color;
+    G.second.emplace_back(A.X, A.Y, B.X, B.Y);
+}
+
+void TQtLineFloor::Paint() {
+    Impl->Painted = Impl->Background.copy();
+    QPainter p(&Impl->Painted);
+    for (const auto& [Group, G] : Impl->Lines) {
+        const auto& [Color, Lines] = G;
+        QPen pen(ToQColor(Color));
+        pen.setWidth(1);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        p.setPen(pen);
+        p.drawLines(Lines.data(), int(Lines.size()));
+    }
+}
+
+int64_t TQtLineFloor::DifferentPixels(TCanvas& QtCanvas) const {
+    const QImage& A = static_cast<TQtCanvas&>(QtCanvas).Image();
+    const QImage& B = Impl->Painted;
+    if (A.size() != B.size()) return int64_t(A.width()) * A.height();
+    int64_t n = 0;
+    for (int y = 0; y < A.height(); ++y)
+        for (int x = 0; x < A.width(); ++x) n += A.pixel(x, y) != B.pixel(x, y);
+    return n;
+}
+
+void FlushQtCanvas(TCanvas& QtCanvas) { static_cast<TQtCanvas&>(QtCanvas).Flush(); }

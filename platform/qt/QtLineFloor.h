@@ -1,0 +1,30 @@
+// The floor a redraw is measured against: the same pixel segments painted with plain
+// QPainter::drawLines into an image of the Qt canvas's size, over a kept background.
+// Only plain types appear here, so benchmarks need no Qt headers.
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "platform/Canvas.h"
+
+class TQtLineFloor {
+public:
+    TQtLineFloor();
+    ~TQtLineFloor();
+    // The background: a copy of what the Qt canvas shows now.
+    void TakeBackground(TCanvas& QtCanvas);
+    // One segment of width 1 in the colour $00BBGGRR, painted with the segments of its
+    // group (a layer): groups go in ascending order, as a redraw by layers paints them.
+    void AddSegment(int Group, uint32_t Color, TPoint A, TPoint B);
+    // The background, then every group of segments.
+    void Paint();
+    // Pixels where the last Paint differs from the Qt canvas.
+    int64_t DifferentPixels(TCanvas& QtCanvas) const;
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> Impl;
+};
+
+// Paints whatever the Qt canvas still holds back into its image.
+void FlushQtCanvas(TCanvas& QtCanvas);
