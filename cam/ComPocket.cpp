@@ -13,6 +13,7 @@
 #include "cam/SurfaceBuild.h"
 #include "cam/SurfaceDg.h"
 #include "commands/ComCommon.h"
+#include "commands/ComHatch.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/Global.h"
@@ -97,19 +98,7 @@ void ComInteliMeandr() {
     TMainVars& V = MainVars;
     if (V.ComCnt == 0) {
         WriteLog("Syss:ComInteliPocket Start");
-        // The borders: every shown object and group of the "Orig" layer.
-        FreeObjList(V.SaveStart, V.SaveEnd);
-        CopySelObjects(V.DataStart, true, false, false, V.SaveStart, V.SaveEnd);
-        for (TObjHeader* p = V.SaveStart; p;) {
-            TObjHeader* Next = p->Next;
-            if (p->Layer != LayerOrig) DeleteObj(p, V.SaveStart, V.SaveEnd);
-            p = Next;
-        }
-        SelectBorder(V.SaveStart, V.SaveEnd);
-        V.Mouse.NextDown = mdCoord;
-        SetPrompt(Prompt[16]);
-        FreeObjList(V.AreaStart, V.AreaEnd);
-        FreeObjList(V.ViewStart, V.ViewEnd);
+        StartAreaPicks(Prompt[16]);
         return;
     }
     V.FileSaved = false;

@@ -128,6 +128,23 @@ void ComHatch() {
     HatchEnd();
 }
 
+void StartAreaPicks(const std::string& PromptText) {
+    TMainVars& V = MainVars;
+    // The boundaries: every object of the "Orig" layer, selected or shown.
+    FreeObjList(V.SaveStart, V.SaveEnd);
+    CopySelObjects(V.DataStart, true, false, false, V.SaveStart, V.SaveEnd);
+    for (TObjHeader* p = V.SaveStart; p;) {
+        TObjHeader* Next = p->Next;
+        if (p->Layer != OrigLayer) DeleteObj(p, V.SaveStart, V.SaveEnd);
+        p = Next;
+    }
+    SelectBorder(V.SaveStart, V.SaveEnd);
+    V.Mouse.NextDown = mdCoord;
+    SetPrompt(PromptText);
+    FreeObjList(V.AreaStart, V.AreaEnd);
+    FreeObjList(V.ViewStart, V.ViewEnd);
+}
+
 void ComInteliHatch() {
     TMainVars& V = MainVars;
     switch (V.ComCnt) {
@@ -151,19 +168,7 @@ void ComInteliHatch() {
     };
     if (V.ComCnt == 2) {
         if (!ParseDistAngle(V.Command[1], V.Command[2], Spacing, Angle, true)) return WrongDistAngle();
-        // The boundaries: every polyline of the "Orig" layer, selected or shown.
-        FreeObjList(V.SaveStart, V.SaveEnd);
-        CopySelObjects(V.DataStart, true, false, false, V.SaveStart, V.SaveEnd);
-        for (TObjHeader* p = V.SaveStart; p;) {
-            TObjHeader* Next = p->Next;
-            if (p->Layer != OrigLayer) DeleteObj(p, V.SaveStart, V.SaveEnd);
-            p = Next;
-        }
-        SelectBorder(V.SaveStart, V.SaveEnd);
-        V.Mouse.NextDown = mdCoord;
-        SetPrompt(Prompt[30]);
-        FreeObjList(V.AreaStart, V.AreaEnd);
-        FreeObjList(V.ViewStart, V.ViewEnd);
+        StartAreaPicks(Prompt[30]);
         return;
     }
     V.FileSaved = false;
