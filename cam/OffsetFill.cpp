@@ -1,7 +1,9 @@
 #include "cam/OffsetFill.h"
 
+#include <algorithm>
 #include <cmath>
-#include <deque>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "cam/PocketRegionOffset.h"
@@ -25,6 +27,154 @@ void CopyRegion(TObjHeader* Group, TObjHeader*& S, TObjHeader*& E) {
     }
 }
 
+
+// A region to ring (its contours' list), or a finished list to append to the output.
+struct TTask {
+    TObjHeader *S = nullptr, *E = nullptr;
+    bool Emit = false;
+};
+
+// The groups of a list of contours as member lists; the group records are released.
+std::vector<TTask> Regions(TObjHeader*& S, TObjHeader*& E, uint8_t La) {
+    std::vector<TTask> Res;
+    GroupByNesting(S, E, La);
+    while (S) {
+        TObjHeader* G = S;
+        UnlinkObj(G, S, E);
+        TTask T{G, G, false};
+        if (G->Type == ObjGroup) {
+            T.S = AsGroup(G)->First;
+            T.E = AsGroup(G)->Last;
+            FreeObjBlock(G);
+        }
+        Res.push_back(T);
+    }
+    return Res;
+}
+
+void FreeTasks(std::vector<TTask>& V) {
+    for (TTask& T : V) FreeObjList(T.S, T.E);
+    V.clear();
+}
+
+// One level of plain rings: every ring goes out, then each nested group is ringed.
+void SimpleLevel(TTask T, uint8_t La, Extended Step, std::vector<TTask>& Stack) {
+    TObjHeader *RS = nullptr, *RE = nullptr, *FS = nullptr, *FE = nullptr;
+    PocketRegionOffset(true, T.S, Step, RS, RE, FS, FE, La);
+    FreeObjList(FS, FE);
+    FreeObjList(T.S, T.E);
+    if (!RS) return;
+    TTask Out;
+    Out.Emit = true;
+    for (TObjHeader* p = RS; p; p = p->Next) EnPline.CopyIdent(p, Out.S, Out.E);
+    std::vector<TTask> Kids = Regions(RS, RE, La);
+    Stack.insert(Stack.end(), Kids.rbegin(), Kids.rend());
+    Stack.push_back(Out);
+}
+
+struct TBox {
+    Osy Min, Max;
+};
+TBox BoxOf(TObjHeader* P) {
+    TBox B;
+    EnPline.Envelope(P, B.Min, B.Max);
+    return B;
+}
+bool BoxIn(const TBox& In, const TBox& Out) {
+    return In.Min.x >= Out.Min.x - CoordTol && In.Min.y >= Out.Min.y - CoordTol && In.Max.x <= Out.Max.x + CoordTol &&
+           In.Max.y <= Out.Max.y + CoordTol;
+}
+
+// H's outer contour lies inside G's outer contour and inside none of G's islands.
+bool GroupInside(const TTask& H, const TBox& HBox, const TTask& G, const TBox& GBox) {
+    if (!BoxIn(HBox, GBox) || !EnPline.PlineInside(H.S, G.S)) return false;
+    for (TObjHeader* I = G.S->Next; I; I = I->Next)
+        if (EnPline.PlineInside(H.S, I)) return false;
+    return true;
+}
+
+// One level of rings a step apart with corner loops reaching out to the half-step
+// contours; where a loop cannot be closed the half-step contour is the ring instead.
+// The centre lines of the narrow places that end on a ring with loops go out last.
+void CornerLevel(TTask T, uint8_t La, Extended R, Extended Step, std::vector<TTask>& Stack) {
+    TObjHeader *AS = nullptr, *AE = nullptr, *BS = nullptr, *BE = nullptr, *FS = nullptr, *FE = nullptr;
+    PocketRegionOffset(true, T.S, Step / 2, AS, AE, FS, FE, La);
+    FreeObjList(FS, FE);
+    PocketRegionOffset(true, T.S, Step, BS, BE, FS, FE, La);
+    FreeObjList(T.S, T.E);
+    TObjHeader *CS = nullptr, *CE = nullptr;
+    CreateCenterLines(FS, FE, CS, CE, La, Step, Step);
+    FreeObjList(FS, FE);
+    std::vector<TTask> A = Regions(AS, AE, La), B = Regions(BS, BE, La);
+    std::vector<TBox> BBox;
+    for (const TTask& H : B) BBox.push_back(BoxOf(H.S));
+    std::vector<Osy> Kept;  // the vertices of the rings with loops
+    std::vector<std::pair<TTask, std::vector<TTask>>> Levels;  // per G: what goes out, what is ringed next
+    for (TTask& G : A) {
+        const TBox GBox = BoxOf(G.S);
+        TTask Loops;
+        Loops.Emit = true;
+        std::vector<size_t> Inner;
+        bool Ok = false;
+        for (size_t h = 0; h < B.size(); ++h) {
+            if (!B[h].S || !GroupInside(B[h], BBox[h], G, GBox)) continue;
+            Ok = true;
+            for (TObjHeader* c = B[h].S; c && Ok; c = c->Next) {
+                TObjHeader* L = AddCornerLoops(c, G.S, R, Step, c == B[h].S, CS);
+                if (L)
+                    AppendObj(L, Loops.S, Loops.E);
+                else
+                    Ok = false;
+            }
+            if (!Ok) break;
+            Inner.push_back(h);
+        }
+        std::vector<TTask> Next;
+        if (Ok) {
+            for (TObjHeader* p = Loops.S; p; p = p->Next) {
+                Kept.push_back(AsPline(p)->S);
+                for (int32_t i = 0; i < PlineSegCount(p); ++i) Kept.push_back(PlineSegs(p)[i].E);
+            }
+            for (size_t h : Inner) {
+                Next.push_back(B[h]);
+                B[h] = TTask{};
+            }
+            FreeObjList(G.S, G.E);
+        } else {
+            FreeObjList(Loops.S, Loops.E);
+            for (TObjHeader* p = G.S; p; p = p->Next) EnPline.CopyIdent(p, Loops.S, Loops.E);
+            Next.push_back(G);
+        }
+        G = TTask{};
+        Levels.push_back({Loops, std::move(Next)});
+    }
+    FreeTasks(B);
+    // Centre lines that meet a ring with loops belong to it.
+    std::sort(Kept.begin(), Kept.end(), [](const Osy& a, const Osy& b) { return a.x < b.x; });
+    auto OnKept = [&](const Osy& V) {
+        auto it = std::lower_bound(Kept.begin(), Kept.end(), V.x - 2 * CoordTol,
+                                   [](const Osy& a, Extended x) { return a.x < x; });
+        for (; it != Kept.end() && it->x <= V.x + 2 * CoordTol; ++it)
+            if (SamePt(*it, V)) return true;
+        return false;
+    };
+    TTask Lines;
+    Lines.Emit = true;
+    while (CS) {
+        TObjHeader* c = CS;
+        UnlinkObj(c, CS, CE);
+        if (c->Type == ObjPline && PlineSegCount(c) > 0 && (OnKept(AsPline(c)->S) || OnKept(PlineEndPt(c))))
+            AppendObj(c, Lines.S, Lines.E);
+        else
+            FreeObjBlock(c);
+    }
+    if (Lines.S) Stack.push_back(Lines);
+    for (auto L = Levels.rbegin(); L != Levels.rend(); ++L) {
+        Stack.insert(Stack.end(), L->second.rbegin(), L->second.rend());
+        if (L->first.S) Stack.push_back(L->first);
+    }
+}
+
 }  // namespace
 
 void CreateOffsetRings(TObjHeader* Group, TObjHeader*& OutStart, TObjHeader*& OutEnd, uint8_t La, Extended R,
@@ -35,39 +185,26 @@ void CreateOffsetRings(TObjHeader* Group, TObjHeader*& OutStart, TObjHeader*& Ou
         WriteLog("CAM:Creating offsets End");
         return;
     }
-    // Rings of at least the tool radius apart would leave the corners between them
-    // uncut; they are made at half the step instead.
     const bool Simple = Step < R - CoordTol;
     if (Simple) WriteLog("CAM:Simple offsets");
-    const Extended D = Simple ? Step : Step / 2;
-    // A work queue rather than recursion: deep pockets have hundreds of ring levels.
-    std::deque<std::pair<TObjHeader*, TObjHeader*>> Work;
+    // An explicit stack rather than recursion (deep pockets have hundreds of ring
+    // levels), popped in the order the rings nest: a ring, then everything inside it,
+    // then its neighbour.
+    std::vector<TTask> Stack;
     {
-        TObjHeader *S = nullptr, *E = nullptr;
-        CopyRegion(Group, S, E);
-        Work.push_back({S, E});
+        TTask T;
+        CopyRegion(Group, T.S, T.E);
+        Stack.push_back(T);
     }
-    while (!Work.empty()) {
-        auto [S, E] = Work.front();
-        Work.pop_front();
-        TObjHeader *RS = nullptr, *RE = nullptr, *FS = nullptr, *FE = nullptr;
-        PocketRegionOffset(true, S, D, RS, RE, FS, FE, La);
-        FreeObjList(FS, FE);
-        FreeObjList(S, E);
-        if (!RS) continue;
-        for (TObjHeader* p = RS; p; p = p->Next) EnPline.CopyIdent(p, OutStart, OutEnd);
-        GroupByNesting(RS, RE, La);
-        while (RS) {
-            TObjHeader* G = RS;
-            UnlinkObj(G, RS, RE);
-            TObjHeader *MS = G, *ME = G;
-            if (G->Type == ObjGroup) {
-                MS = AsGroup(G)->First;
-                ME = AsGroup(G)->Last;
-                FreeObjBlock(G);
-            }
-            Work.push_back({MS, ME});
-        }
+    while (!Stack.empty()) {
+        TTask T = Stack.back();
+        Stack.pop_back();
+        if (T.Emit)
+            ConcatObjLists(OutStart, OutEnd, T.S, T.E);
+        else if (Simple)
+            SimpleLevel(T, La, Step, Stack);
+        else
+            CornerLevel(T, La, R, Step, Stack);
     }
     WriteLog("CAM:Creating offsets End");
 }

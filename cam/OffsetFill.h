@@ -10,6 +10,13 @@
 // outside inwards, appended to OutStart..OutEnd on layer La. R the tool radius.
 void CreateOffsetRings(TObjHeader* Group, TObjHeader*& OutStart, TObjHeader*& OutEnd, uint8_t La, Extended R,
                        Extended Step);
+// The ring Contour with a loop at each corner sharper than the rings' spacing lets the
+// tool clear, reaching out to the half-step contours Limits (the list behind it, not
+// changed); a new polyline in no list, a copy when no corner needs a loop, nullptr
+// when a corner's ray misses the limits. Outer: Contour is a region's outer ring, not
+// an island's. No loop at an end of one of the centre lines from CenterLines on.
+TObjHeader* AddCornerLoops(const TObjHeader* Contour, TObjHeader* Limits, Extended R, Extended Step, bool Outer,
+                           const TObjHeader* CenterLines);
 // A new polyline on Pl's layer (in no list) without repeated points and with
 // consecutive straight segments of one direction merged.
 TObjHeader* MergeCollinearSegs(const TObjHeader* Pl);

@@ -8,6 +8,7 @@
 #include "cam/CamOpList.h"
 #include "cam/CamOpListRecord.h"
 #include "cam/ContourBuild.h"
+#include "cam/Corner3D.h"
 #include "cam/ErrorDg.h"
 #include "cam/MeanderFill.h"
 #include "cam/OffsetFill.h"
@@ -180,7 +181,10 @@ bool SimpleFill(TObjHeader* Region, const TFillParams& P) {
     if (!RegionLoops(Region, true, P.Finish, P.La, CS, CE, FS, FE)) Result = false;
     FreeObjList(FS, FE);
     SortLayer(P.La, CS, CE, Osy{0, 0}, TSortOptions{});
+    // The links stay inside the finishing contours, which the corners' rises leave
+    // outwards: joining against the flat contours first gives the same links.
     if (P.Crossing) JoinFills(RS, RE, CS);
+    Create3DFinish(true, false, Region, P.Limit3D, CS, CE, P.La);
     Finish(RS, RE, CS, CE, P.La);
     WriteLog("CAM:Creating simple fill End");
     return Result;
@@ -213,6 +217,7 @@ bool FillWithWidening(TObjHeader* Region, const TFillParams& P, bool Inside, boo
     if (P.Crossing) JoinFills(RS, RE, CS);
     ConcatObjLists(RS, RE, LS, LE);
     SortLayer(P.La, CS, CE, Osy{0, 0}, TSortOptions{});
+    Create3DFinish(true, false, Region, P.Limit3D, CS, CE, P.La);
     Finish(RS, RE, CS, CE, P.La);
     WriteLog("CAM:Creating fill with thin err End");
     return true;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cam/CamOpList.h"
+#include "cam/Corner3D.h"
 #include "cam/MeanderFill.h"
 #include "cam/PocketRegionOffset.h"
 #include "cam/Sort.h"
@@ -135,6 +136,9 @@ bool FillWithRestTool(TObjHeader* Region, const TFillParams& Main, const TRestPa
         Offset(true, First(Region), Rest.Dist2 - Rest.AllError, Rest.La2, FS, FE);
         Result = CountLoops(FS) == (Region->Type == ObjGroup ? AsGroup(Region)->Count : 1);
         SortLayer(Rest.La2, FS, FE, Osy{0, 0}, TSortOptions{});
+        // The rest tool's corners follow this operation's rest layer, not the one the
+        // dialog chose last: a regenerated pocket keeps its own tool.
+        Create3DFinish(true, false, Region, Main.Limit3D, FS, FE, Rest.La2);
         ConcatObjLists(RPS, RPE, FS, FE);
         for (TObjHeader* p = RPS; p; p = p->Next) p->Layer = Rest.La2;
         if (RPS) {
