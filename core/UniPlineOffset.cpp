@@ -281,6 +281,36 @@ bool CleanRaw(TObjHeader*& S, TObjHeader*& E, const TObjHeader* Src, Extended Di
     return S != nullptr;
 }
 
+// The closed loop P started again at its vertex nearest Q (its start or the end of any
+// segment but the last) when that vertex lies within Min..Max; null when P starts
+// there already. Otherwise the general restart decides, which may break a segment at
+// the foot of Q. A rotated loop keeps the flags: neither its direction nor its
+// crossings change.
+TObjHeader* RestartNear(TObjHeader* P, const Osy& Q, const Osy& Min, const Osy& Max) {
+    const int32_t n = PlineSegCount(P);
+    const TPlineSeg* seg = PlineSegs(P);
+    auto d2 = [&](const Osy& V) { return (V.x - Q.x) * (V.x - Q.x) + (V.y - Q.y) * (V.y - Q.y); };
+    int32_t best = 0;  // 0 = the start point, k = the end of segment k-1
+    Extended bestD = d2(AsPline(P)->S);
+    for (int32_t k = 1; k < n; ++k) {
+        const Extended d = d2(seg[k - 1].E);
+        if (d < bestD) {
+            bestD = d;
+            best = k;
+        }
+    }
+    const Osy v = best == 0 ? AsPline(P)->S : seg[best - 1].E;
+    if (!(v.x >= Min.x && v.x <= Max.x && v.y >= Min.y && v.y <= Max.y)) return EnPline.ChangeStart(P, Q, Min, Max);
+    if (best == 0) return nullptr;
+    TObjHeader* r = AllocObj(PlineSizeFor(n), ObjPline);
+    r->Layer = P->Layer;
+    AsPline(r)->PlineFlags = AsPline(P)->PlineFlags;
+    AsPline(r)->S = v;
+    std::memcpy(static_cast<void*>(PlineSegs(r)), seg + best, sizeof(TPlineSeg) * size_t(n - best));
+    std::memcpy(static_cast<void*>(PlineSegs(r) + (n - best)), seg, sizeof(TPlineSeg) * size_t(best));
+    return r;
+}
+
 }  // namespace
 
 namespace offs {
@@ -324,14 +354,18 @@ void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza
     const Extended w = 1.01L * Dist;
     const Osy wmin{Q.x - w, Q.y - w}, wmax{Q.x + w, Q.y + w};
     TObjHeader *ns = nullptr, *ne = nullptr;
-    for (TObjHeader* p = OffsStart; p; p = p->Next) {
-        TObjHeader* c = EnPline.ChangeStart(p, Q, wmin, wmax);
-        if (c)
+    for (TObjHeader* p = OffsStart; p;) {
+        TObjHeader* nx = p->Next;
+        TObjHeader* c = RestartNear(p, Q, wmin, wmax);
+        if (c) {
+            DeleteObj(p, OffsStart, OffsEnd);
             AppendObj(c, ns, ne);
-        else
-            EnPline.CopyIdent(p, ns, ne);
+        } else {
+            UnlinkObj(p, OffsStart, OffsEnd);
+            AppendObj(p, ns, ne);
+        }
+        p = nx;
     }
-    FreeObjList(OffsStart, OffsEnd);
     OffsStart = ns;
     OffsEnd = ne;
 }

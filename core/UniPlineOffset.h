@@ -86,6 +86,20 @@ public:
             }
     }
 
+    // Every id stored in the cells that the box P +- CoordTol meets: a superset of the
+    // points SamePt to P, mostly a single cell.
+    template <class F>
+    void NearPt(const Osy& P, F&& Visit) const {
+        const int64_t x1 = Cell(P.x - CoordTol), x2 = Cell(P.x + CoordTol);
+        const int64_t y1 = Cell(P.y - CoordTol), y2 = Cell(P.y + CoordTol);
+        for (int64_t cx = x1; cx <= x2; ++cx)
+            for (int64_t cy = y1; cy <= y2; ++cy) {
+                auto it = Cells.find(Key(cx, cy));
+                if (it == Cells.end()) continue;
+                for (int32_t id : it->second) Visit(id);
+            }
+    }
+
 private:
     Extended CellSize;
     int64_t Cell(Extended v) const {

@@ -65,7 +65,7 @@ void DropPiecesTouchingVertices(TObjHeader*& StartAdr, TObjHeader*& EndAdr, cons
     DropIf(StartAdr, EndAdr, [&](const TObjHeader* P) {
         return AnyPoint(P, [&](const Osy& q) {
             bool hit = false;
-            grid.Near(q, [&](int32_t k) { hit = hit || SamePt(q, pts[size_t(k)]); });
+            grid.NearPt(q, [&](int32_t k) { hit = hit || SamePt(q, pts[size_t(k)]); });
             return hit;
         });
     });

@@ -80,7 +80,7 @@ public:
             for (int32_t k = 0; k < int32_t(P.size()); ++k) take(k);
             return;
         }
-        Grid.Near(Pt, take);
+        Grid.NearPt(Pt, take);
         std::sort(Out.begin(), Out.end());
     }
 
