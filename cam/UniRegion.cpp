@@ -8,7 +8,7 @@
 #include "core/UniLog.h"
 #include "core/UniPline.h"
 #include "core/UniPlineIndex.h"
-#include "core/UniPlineUtil.h"
+#include "core/UniPlineOffsetGeom.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ public:
             if (p->Type != ObjPline) continue;
             for (int32_t i = 0, n = PlineSegCount(p); i < n; ++i) {
                 TSeg S{PlineSegStart(p, i), PlineSegs(p)[i].E, PlineSegs(p)[i].Alfa};
-                B.push_back(pline::SegBox(S.S, S.E, S.Alfa));
+                B.push_back(offs::fast::SegBox(S.S, S.E, S.Alfa));
                 Segs.push_back(S);
             }
         }
@@ -67,10 +67,7 @@ public:
         Index.Query(PointBox(P, D), Cand);
         for (int32_t k : Cand) {
             const TSeg& S = Segs[size_t(k)];
-            Osy F;
-            Extended Dd = 0;
-            if (!pline::PerpFootSeg(P, S.S, S.E, S.Alfa, F, Dd)) Dd = std::min(Dist(P, S.S), Dist(P, S.E));
-            if (Dd < D) return true;
+            if (offs::fast::SegDist(P, S.S, S.E, S.Alfa) < D) return true;
         }
         return false;
     }
@@ -93,11 +90,8 @@ bool ShareVertex(const TObjHeader* P, const TVertexIndex& V) {
 }
 
 bool TooNear(const TObjHeader* P, const TSegIndex& S, Extended D) {
-    for (int32_t i = 0, n = PlineSegCount(P); i < n; ++i) {
-        Osy M;
-        SegMidPt(PlineSegStart(P, i), PlineSegs(P)[i].E, PlineSegs(P)[i].Alfa, M);
-        if (S.Nearer(M, D)) return true;
-    }
+    for (int32_t i = 0, n = PlineSegCount(P); i < n; ++i)
+        if (S.Nearer(offs::fast::MidPt(PlineSegStart(P, i), PlineSegs(P)[i].E, PlineSegs(P)[i].Alfa), D)) return true;
     return false;
 }
 
