@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cam/NearestIndex.h"
 #include "cam/OffsetFill.h"
 #include "cam/Sort.h"
 #include "core/Builder.h"
@@ -77,7 +78,20 @@ struct TNode {
     int C = 0, J = 0;  // contour and index among its nodes
     TPos Pos;
     Osy P;
+    bool Blurred = false;  // at a vertex or where crossings merged: no clean tangent
 };
+
+bool InsideRegion(const std::vector<TContour>& Cont, const Osy& M) {
+    if (!EnPline.PointInside(Cont[0].Obj, M)) return false;
+    for (size_t i = 1; i < Cont.size(); ++i) {
+        const TContour& c = Cont[i];
+        if (M.x < c.Min.x - CoordTol || M.y < c.Min.y - CoordTol || M.x > c.Max.x + CoordTol ||
+            M.y > c.Max.y + CoordTol)
+            continue;
+        if (EnPline.PointInside(c.Obj, M)) return false;
+    }
+    return true;
+}
 
 struct TMeander {
     std::vector<TContour> Cont;
@@ -146,41 +160,75 @@ struct TMeander {
         return false;
     }
 
+    // Whether the straight piece from node A to node B, which no contour crosses, lies
+    // in the region: read off the contours' sides where it leaves A and reaches B, or,
+    // where a tangent is not clean or the two ends disagree, tested at its middle.
+    bool PieceInside(int A, int B) const {
+        const Osy PA = Nodes[size_t(A)].P, PB = Nodes[size_t(B)].P;
+        const Extended L = Dist(PA, PB);
+        const Osy D{(PB.x - PA.x) / L, (PB.y - PA.y) / L};
+        const int a = RegionSide(A, D), b = RegionSide(B, {-D.x, -D.y});
+        if (a >= 0 && a == b) return a == 1;
+        return InsideRegion(Cont, {(PA.x + PB.x) / 2, (PA.y + PB.y) / 2});
+    }
+    // 1 when a piece leaving node N in direction D enters the region, 0 when it leaves
+    // it, -1 when the crossing is too flat or blurred to tell.
+    int RegionSide(int N, const Osy& D) const {
+        const TNode& nd = Nodes[size_t(N)];
+        if (nd.Blurred) return -1;
+        const TContour& c = Cont[size_t(nd.C)];
+        const Osy S = SegS(c, nd.Pos.K), E = PlineSegs(c.Obj)[nd.Pos.K].E;
+        const Extended Alfa = PlineSegs(c.Obj)[nd.Pos.K].Alfa;
+        Osy T;
+        if (std::fabs(Alfa) <= CoordTol) {
+            const Extended l = Dist(S, E);
+            if (!(l > 0)) return -1;
+            T = {(E.x - S.x) / l, (E.y - S.y) / l};
+        } else {
+            Osy C;
+            Extended R;
+            ArcCenter(S, E, Alfa, C, R);
+            const Extended a = std::atan2(nd.P.y - C.y, nd.P.x - C.x);
+            T = Alfa > 0 ? Osy{-std::sin(a), std::cos(a)} : Osy{std::sin(a), -std::cos(a)};
+        }
+        const Extended Cross = T.x * D.y - T.y * D.x;
+        if (std::fabs(Cross) < 1e-6L) return -1;
+        const bool Ccw = !(AsPline(c.Obj)->PlineFlags & PlineCW);
+        const bool InContour = (Cross > 0) == Ccw;
+        return (nd.C == 0 ? InContour : !InContour) ? 1 : 0;
+    }
+
     // Links the items into paths: from the first (or last) item, each time on to the item
     // whose start lies nearest to the path's end when a boundary piece connects the two.
     std::vector<TPath> LinkMeanderLines(bool FromFirst, std::vector<TPath> Items) {
         WriteLog("CAM:Mea join Start");
         std::vector<TPath> Out;
+        std::vector<TNearestIndex::TKey> Keys;
+        Keys.reserve(Items.size());
+        for (size_t i = 0; i < Items.size(); ++i) Keys.push_back({Items[i].P.front(), int32_t(i)});
+        TNearestIndex Index(std::move(Keys));
+        // Of equally near starts the first in the list, as a scan from the front finds.
+        const auto Earlier = [](const TNearestIndex::TKey& A, const TNearestIndex::TKey& B) { return A.Item < B.Item; };
         std::vector<bool> Done(Items.size(), false);
-        size_t Left = Items.size();
+        size_t Left = Items.size(), Lo = 0, Hi = Items.size();
         auto Take = [&](size_t i) {
             Done[i] = true;
             --Left;
+            Index.RemoveItem(int32_t(i));
         };
         while (Left > 0) {
-            size_t First = 0;
-            if (FromFirst) {
-                while (Done[First]) ++First;
-            } else {
-                First = Items.size() - 1;
-                while (Done[First]) --First;
-            }
-            TPath Cur = Items[First];
+            while (Done[Lo]) ++Lo;
+            while (Done[Hi - 1]) --Hi;
+            const size_t First = FromFirst ? Lo : Hi - 1;
+            TPath Cur = std::move(Items[First]);
             Take(First);
             while (Left > 0) {
-                const Osy E = Cur.P.back();
-                Extended Best = 1000000;
-                size_t Bi = Items.size();
-                for (size_t i = 0; i < Items.size(); ++i) {
-                    if (Done[i]) continue;
-                    const Extended d = Dist(E, Items[i].P.front());
-                    if (d < Best) {
-                        Best = d;
-                        Bi = i;
-                    }
-                }
+                int32_t Key = -1;
+                Extended D = 0;
+                if (!Index.Nearest(Cur.P.back(), Earlier, Key, D) || !(D < 1000000)) break;
+                const size_t Bi = size_t(Index.At(Key).Item);
                 TPath L;
-                if (Bi == Items.size() || !Link(Cur.EN, Items[Bi].SN, L)) break;
+                if (!Link(Cur.EN, Items[Bi].SN, L)) break;
                 Cur.Append(L);
                 Cur.Append(Items[Bi]);
                 Cur.EN = Items[Bi].EN;
@@ -192,18 +240,6 @@ struct TMeander {
         return Out;
     }
 };
-
-bool InsideRegion(const std::vector<TContour>& Cont, const Osy& M) {
-    if (!EnPline.PointInside(Cont[0].Obj, M)) return false;
-    for (size_t i = 1; i < Cont.size(); ++i) {
-        const TContour& c = Cont[i];
-        if (M.x < c.Min.x - CoordTol || M.y < c.Min.y - CoordTol || M.x > c.Max.x + CoordTol ||
-            M.y > c.Max.y + CoordTol)
-            continue;
-        if (EnPline.PointInside(c.Obj, M)) return false;
-    }
-    return true;
-}
 
 void MakePath(const TPath& p, uint8_t La, TObjHeader*& S, TObjHeader*& E) {
     if (p.P.size() < 2) return;
@@ -271,6 +307,7 @@ void CreateMeanderLines(TObjHeader*& AreaStart, TObjHeader*& AreaEnd, TObjHeader
         long Line;
     };
     std::vector<std::vector<std::pair<Extended, int>>> LineHits(size_t(std::max(0L, Count)));
+    std::vector<int> Alias;  // per node: the node it stands for (itself, or the one it merged into)
     for (int ci = 0; ci < int(M.Cont.size()); ++ci) {
         TContour& c = M.Cont[ci];
         const int ns = PlineSegCount(c.Obj);
@@ -281,28 +318,61 @@ void CreateMeanderLines(TObjHeader*& AreaStart, TObjHeader*& AreaEnd, TObjHeader
             const Extended Alfa = Seg[k].Alfa;
             Extended lo = std::min(SOf(S), SOf(E)), hi = std::max(SOf(S), SOf(E));
             const bool Arc = std::fabs(Alfa) > CoordTol;
+            Osy C;
+            Extended R = 0, A0 = 0;
             if (Arc) {
-                Osy C;
-                Extended R;
                 ArcCenter(S, E, Alfa, C, R);
+                A0 = std::atan2(S.y - C.y, S.x - C.x);
                 lo = std::min(lo, SOf(C) - R);
                 hi = std::max(hi, SOf(C) + R);
             } else if (std::fabs(SOf(S) - SOf(E)) < 1e-12L) {
                 continue;  // parallel to the lines, never on one
             }
+            auto Add = [&](const TPos& P, const Osy& X, long i) {
+                TPos Pos = P;
+                if (Pos.F >= 1 - 1e-12L) Pos = {(k + 1) % ns, 0};
+                Hits.push_back({Pos, X, i});
+            };
             const long i0 = std::max(0L, long(std::ceil((lo - CoordTol) / Step)));
             const long i1 = std::min(Count - 1, long(std::floor((hi + CoordTol) / Step)));
             for (long i = i0; i <= i1; ++i) {
+                if (Arc) {
+                    // The line's crossings with the arc's circle, kept where they lie on
+                    // the arc (within the tolerance of its ends, which then take them).
+                    const Extended h = SOf(C) - Extended(i) * Step;
+                    if (std::fabs(h) > R + CoordTol) continue;
+                    const Extended w = std::sqrt(std::max<Extended>(0, R * R - h * h));
+                    const Osy F{C.x - h * n.x, C.y - h * n.y};
+                    const Extended Sweep = std::fabs(Alfa), Eps = CoordTol / (R * Sweep);
+                    for (const Extended s : {-w, w}) {
+                        if (s > 0 && w <= 1e-9L) break;
+                        Osy X{F.x + s * d.x, F.y + s * d.y};
+                        Extended u = std::atan2(X.y - C.y, X.x - C.x) - A0;
+                        if (Alfa < 0) u = -u;
+                        while (u < 0) u += Geom2Pi;
+                        while (u >= Geom2Pi) u -= Geom2Pi;
+                        Extended f = u / Sweep;
+                        if (f > 1 + Eps) {
+                            if ((Geom2Pi - u) / Sweep > Eps) continue;
+                            f = 0;
+                        }
+                        if (f <= Eps) {
+                            f = 0;
+                            X = S;
+                        } else if (f >= 1 - Eps) {
+                            f = 1;
+                            X = E;
+                        }
+                        Add({k, f}, X, i);
+                    }
+                    continue;
+                }
                 const Osy B = Base(i);
                 const Osy L1{B.x - Diag * d.x, B.y - Diag * d.y}, L2{B.x + Diag * d.x, B.y + Diag * d.y};
                 Osy X[2];
                 const unsigned cnt = IntersSegSeg(L1, L2, S, E, 0, Alfa, X[0], X[1]);
-                if (!Arc && cnt == 2) continue;
-                for (unsigned h = 0; h < cnt; ++h) {
-                    TPos Pos{k, FracOf(S, E, Alfa, X[h])};
-                    if (Pos.F >= 1 - 1e-12L) Pos = {(k + 1) % ns, 0};
-                    Hits.push_back({Pos, X[h], i});
-                }
+                if (cnt == 2) continue;
+                for (unsigned h = 0; h < cnt; ++h) Add({k, FracOf(S, E, Alfa, X[h])}, X[h], i);
             }
         }
         std::sort(Hits.begin(), Hits.end(), [](const THit& a, const THit& b) { return a.Pos < b.Pos; });
@@ -314,8 +384,12 @@ void CreateMeanderLines(TObjHeader*& AreaStart, TObjHeader*& AreaEnd, TObjHeader
                 Nd.J = int(c.Nodes.size());
                 Nd.Pos = Hits[h].Pos;
                 Nd.P = Hits[h].P;
+                Nd.Blurred = Nd.Pos.F < 1e-9L || Nd.Pos.F > 1 - 1e-9L;
                 c.Nodes.push_back(int(M.Nodes.size()));
                 M.Nodes.push_back(Nd);
+                Alias.push_back(int(Alias.size()));
+            } else {
+                M.Nodes[size_t(c.Nodes.back())].Blurred = true;
             }
             LineHits[size_t(Hits[h].Line)].push_back({TOf(Hits[h].P), c.Nodes.back()});
         }
@@ -323,12 +397,13 @@ void CreateMeanderLines(TObjHeader*& AreaStart, TObjHeader*& AreaEnd, TObjHeader
         if (c.Nodes.size() > 1 && SamePt(M.Nodes[c.Nodes.front()].P, M.Nodes[c.Nodes.back()].P)) {
             const int Dup = c.Nodes.back(), Keep = c.Nodes.front();
             c.Nodes.pop_back();
-            for (auto& LH : LineHits)
-                for (auto& h : LH)
-                    if (h.second == Dup) h.second = Keep;
+            Alias[size_t(Dup)] = Keep;
+            M.Nodes[size_t(Keep)].Blurred = true;
         }
         c.PieceUsed.assign(c.Nodes.size(), false);
     }
+    for (auto& LH : LineHits)
+        for (auto& h : LH) h.second = Alias[size_t(h.second)];
 
     // The line pieces inside the region, in the meander's alternating directions.
     std::vector<TPath> Items;
@@ -336,14 +411,17 @@ void CreateMeanderLines(TObjHeader*& AreaStart, TObjHeader*& AreaEnd, TObjHeader
         auto& H = LineHits[size_t(i)];
         std::sort(H.begin(), H.end());
         std::vector<std::pair<Extended, int>> U;
-        for (const auto& h : H)
-            if (U.empty() || !SamePt(M.Nodes[U.back().second].P, M.Nodes[h.second].P)) U.push_back(h);
+        for (const auto& h : H) {
+            if (U.empty() || !SamePt(M.Nodes[U.back().second].P, M.Nodes[h.second].P))
+                U.push_back(h);
+            else if (h.second != U.back().second)
+                M.Nodes[size_t(U.back().second)].Blurred = true;
+        }
         std::vector<TPath> OnLine;
         for (size_t k = 0; k + 1 < U.size(); ++k) {
             const Osy A1 = M.Nodes[U[k].second].P, A2 = M.Nodes[U[k + 1].second].P;
             if (PointsTouch(A1, A2)) continue;
-            const Osy Mid{(A1.x + A2.x) / 2, (A1.y + A2.y) / 2};
-            if (!InsideRegion(M.Cont, Mid)) continue;
+            if (!M.PieceInside(U[k].second, U[k + 1].second)) continue;
             TPath p;
             p.P = {A1, A2};
             p.A = {0};

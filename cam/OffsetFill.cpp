@@ -175,6 +175,43 @@ void CornerLevel(TTask T, uint8_t La, Extended R, Extended Step, std::vector<TTa
     }
 }
 
+Extended SegDistance(const Osy& S, const Osy& E, Extended Alfa, const Osy& Q) {
+    if (std::fabs(Alfa) <= CoordTol) {
+        const Extended dx = E.x - S.x, dy = E.y - S.y, L2 = dx * dx + dy * dy;
+        const Extended t = L2 > 0 ? std::clamp<Extended>(((Q.x - S.x) * dx + (Q.y - S.y) * dy) / L2, 0, 1) : 0;
+        return std::hypot(Q.x - S.x - t * dx, Q.y - S.y - t * dy);
+    }
+    Osy C;
+    Extended R;
+    ArcCenter(S, E, Alfa, C, R);
+    Extended u = std::atan2(Q.y - C.y, Q.x - C.x) - std::atan2(S.y - C.y, S.x - C.x);
+    if (Alfa < 0) u = -u;
+    while (u < 0) u += Geom2Pi;
+    while (u >= Geom2Pi) u -= Geom2Pi;
+    if (u <= std::fabs(Alfa)) return std::fabs(Dist(Q, C) - R);
+    return std::min(Dist(Q, S), Dist(Q, E));
+}
+
+// Whether every point of Pts lies within Limit of the polyline P. The points follow
+// the polyline, so the search for each starts at the segment that served the one
+// before and widens from there.
+bool AllWithin(const TObjHeader* P, const std::vector<Osy>& Pts, Extended Limit) {
+    const int32_t n = PlineSegCount(P);
+    const TPlineSeg* Seg = PlineSegs(P);
+    int32_t Hint = 0;
+    for (const Osy& Q : Pts) {
+        auto Within = [&](int32_t k) {
+            if (k < 0 || k >= n || SegDistance(PlineSegStart(P, k), Seg[k].E, Seg[k].Alfa, Q) > Limit) return false;
+            Hint = k;
+            return true;
+        };
+        bool Near = false;
+        for (int32_t o = 0; o < n && !Near; ++o) Near = Within(Hint + o) || (o > 0 && Within(Hint - o));
+        if (!Near) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void CreateOffsetRings(TObjHeader* Group, TObjHeader*& OutStart, TObjHeader*& OutEnd, uint8_t La, Extended R,
@@ -280,18 +317,15 @@ int CreateCenterLines(TObjHeader* First, TObjHeader* Last, TObjHeader*& OutStart
         TObjHeader* C = OutEnd;
         AsPline(C)->S = AsPline(A)->S;
         if (PlineSegCount(C) > 0) PlineSegs(C)[PlineSegCount(C) - 1].E = PlineEndPt(A);
-        Extended r = -1;
-        for (int32_t i = 0; i + 1 < PlineSegCount(C); ++i) {
-            const Osy V = PlineSegs(C)[i].E;
-            int32_t at = 0;
-            r = std::max({r, EnPline.DistPoint(A, V, at), EnPline.DistPoint(B, V, at)});
-        }
+        std::vector<Osy> Inner;
+        for (int32_t i = 0; i + 1 < PlineSegCount(C); ++i) Inner.push_back(PlineSegs(C)[i].E);
+        const bool Far = !AllWithin(A, Inner, MinDist) || !AllWithin(B, Inner, MinDist);
         TObjHeader* Merged = MergeCollinearSegs(C);
         if (Merged)
             ReplaceObj(C, Merged, OutStart, OutEnd);
         else
             DeleteObj(C, OutStart, OutEnd);
-        if (r > MinDist) {
+        if (Far) {
             if (Merged) DeleteObj(Merged, OutStart, OutEnd);
         } else if (Merged) {
             ++Kept;

@@ -1,6 +1,7 @@
-// Corners of pockets: the loops of the offset fill at corners sharper than its rings
-// clear, and the finishing contour's 3D corners for pointed tools. Judged by distances
-// to the walls, coverage on a grid and the heights of the paths.
+// Pockets of shapes beyond rectangles: round walls and islands, the loops of the offset
+// fill at corners sharper than its rings clear, and the finishing contour's 3D corners
+// for pointed tools. Judged by distances to the walls, coverage on a grid and the
+// heights of the paths.
 #include <algorithm>
 #include <cmath>
 
@@ -17,7 +18,7 @@ namespace {
 
 using TPoly = std::vector<Osy>;
 
-class PocketCornerTest : public ContourTest {
+class PocketShapeTest : public ContourTest {
 protected:
     TObjHeader* AddPoly(const TPoly& P) {
         StartObj(P[0]);
@@ -79,7 +80,56 @@ Extended Clearance(const TPoly& Outer, const std::vector<TPoly>& Islands, const 
     return In ? d : -d;
 }
 
-TEST_F(PocketCornerTest, OffsetRingsLoopIntoSharpCornersAndStayOffTheWalls) {
+// The distance from the nearest path of every grid point the tool's centre may reach
+// (Clearance at least 1) stays within the tool's radius.
+template <class TClear>
+void ExpectSwept(const std::vector<TObjHeader*>& Paths, const Osy& Min, const Osy& Max, TClear Clear) {
+    std::vector<std::pair<Osy, Osy>> Segs;
+    for (TObjHeader* P : Paths) {
+        const std::vector<Osy> V = SamplePath(P, 16);
+        for (const Osy& Q : V) ASSERT_GE(double(Clear(Q)), 1 - 1e-6) << Q.x << " " << Q.y;
+        for (size_t i = 0; i + 1 < V.size(); ++i) Segs.push_back({V[i], V[i + 1]});
+    }
+    for (Extended x = Min.x + 0.05L; x < Max.x; x += 0.25L)
+        for (Extended y = Min.y + 0.05L; y < Max.y; y += 0.25L) {
+            const Osy Q{x, y};
+            if (Clear(Q) < 1) continue;
+            Extended Near = 1e300;
+            for (const auto& [A, B] : Segs) Near = std::min(Near, SegDist(A, B, Q));
+            ASSERT_LE(double(Near), 1.0 + 1e-6) << x << " " << y;
+        }
+}
+
+TEST_F(PocketShapeTest, RoundWallsAndIslandsAreFilledInsideAndWhole) {
+    struct TCircle {
+        Osy C;
+        Extended R;
+    };
+    const TCircle Outer{{0, 0}, 15};
+    const std::vector<TCircle> Islands{{{4, 3}, 4}, {{-7, -5}, 3}};
+    auto Clear = [&](const Osy& Q) {
+        Extended d = Outer.R - Dist(Q, Outer.C);
+        for (const TCircle& I : Islands) d = std::min(d, Dist(Q, I.C) - I.R);
+        return d;
+    };
+    for (const char* Fill : {"RBtnMeandr", "RBtnOffset"}) {
+        SCOPED_TRACE(Fill);
+        EnPline.CircleAdd(Outer.C, Outer.R, 1, MainVars.DataStart, MainVars.DataEnd);
+        MainVars.DataEnd->Flags |= FlagSelected;
+        for (const TCircle& I : Islands) {
+            EnPline.CircleAdd(I.C, I.R, 1, MainVars.DataStart, MainVars.DataEnd);
+            MainVars.DataEnd->Flags |= FlagSelected;
+        }
+        const int Op = OpList.CamCnt;
+        Pocket(Fill, "0.5", false);
+        ASSERT_EQ(OpList.CamCnt, Op + 3);
+        EXPECT_EQ(OpList.Cam[Op].Status, 0);
+        ExpectSwept(GroupPaths(Op), {-15, -15}, {15, 15}, Clear);
+        ClearSelection(MainVars.DataStart);
+    }
+}
+
+TEST_F(PocketShapeTest, OffsetRingsLoopIntoSharpCornersAndStayOffTheWalls) {
     // A 2 mm tool, rings 1.5 mm apart: corners turning by more than 105 degrees leave
     // material between the rings that only the loops reach.
     struct TCase {
@@ -101,31 +151,18 @@ TEST_F(PocketCornerTest, OffsetRingsLoopIntoSharpCornersAndStayOffTheWalls) {
         ASSERT_EQ(OpList.CamCnt, Op + 3);
         const std::vector<TObjHeader*> All = GroupPaths(Op);
         ASSERT_FALSE(All.empty());
-        std::vector<std::pair<Osy, Osy>> Segs;
-        for (TObjHeader* P : All) {
-            const std::vector<Osy> V = SamplePath(P, 16);
-            for (const Osy& Q : V) ASSERT_GE(double(Clearance(C.Outer, C.Islands, Q)), 1 - 1e-6) << Q.x << " " << Q.y;
-            for (size_t i = 0; i + 1 < V.size(); ++i) Segs.push_back({V[i], V[i + 1]});
-        }
         Osy Min = C.Outer[0], Max = C.Outer[0];
         for (const Osy& P : C.Outer) {
             Min = {std::min(Min.x, P.x), std::min(Min.y, P.y)};
             Max = {std::max(Max.x, P.x), std::max(Max.y, P.y)};
         }
         // Every point the tool's centre may reach, corners included, is swept.
-        for (Extended x = Min.x + 0.05L; x < Max.x; x += 0.25L)
-            for (Extended y = Min.y + 0.05L; y < Max.y; y += 0.25L) {
-                const Osy Q{x, y};
-                if (Clearance(C.Outer, C.Islands, Q) < 1) continue;
-                Extended Near = 1e300;
-                for (const auto& [A, B] : Segs) Near = std::min(Near, SegDist(A, B, Q));
-                ASSERT_LE(double(Near), 1.0 + 1e-6) << x << " " << y;
-            }
+        ExpectSwept(All, Min, Max, [&](const Osy& Q) { return Clearance(C.Outer, C.Islands, Q); });
         ClearSelection(MainVars.DataStart);
     }
 }
 
-TEST_F(PocketCornerTest, PointedToolRisesIntoTheWallCornersOnlyWhenAsked) {
+TEST_F(PocketShapeTest, PointedToolRisesIntoTheWallCornersOnlyWhenAsked) {
     // A 60 degree V tool with a 0.2 mm tip, 1 mm deep: it cuts 0.677 mm off its axis.
     TTool& T = Glob.Tool[1];
     T.ToolType = 2;
