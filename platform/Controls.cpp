@@ -125,6 +125,45 @@ void TStringGrid::SelectCell(int32_t ACol, int32_t ARow) {
     Fire(OnClick);
 }
 
+int32_t TTreeView::AddNode(int32_t Parent, const std::string& Text, int32_t Image, int32_t SelImage) {
+    const int32_t n = int32_t(Nodes.size());
+    if (Parent >= n || Parent < -1) return -1;
+    if (Parent >= 0) {
+        int32_t a = n - 1;
+        while (a >= 0 && a != Parent) a = Nodes[size_t(a)].Parent;
+        if (a != Parent) return -1;
+    }
+    Nodes.push_back(TTreeNode{Text, Parent, Image, SelImage, false});
+    return n;
+}
+
+void TTreeView::Clear() {
+    Nodes.clear();
+    Selected = -1;
+}
+
+int32_t TTreeView::Level(int32_t Index) const {
+    int32_t l = 0;
+    if (Index < 0 || Index >= int32_t(Nodes.size())) return 0;
+    for (int32_t p = Nodes[size_t(Index)].Parent; p >= 0; p = Nodes[size_t(p)].Parent) ++l;
+    return l;
+}
+
+bool TTreeView::HasChildren(int32_t Index) const {
+    return Index >= 0 && Index + 1 < int32_t(Nodes.size()) && Nodes[size_t(Index) + 1].Parent == Index;
+}
+
+void TTreeView::SelectNode(int32_t Index) {
+    if (!Enabled || Index < 0 || Index >= int32_t(Nodes.size()) || Index == Selected) return;
+    Selected = Index;
+    Fire(OnChange);
+}
+
+void TTreeView::SetExpanded(int32_t Index, bool On) {
+    if (Index < 0 || Index >= int32_t(Nodes.size())) return;
+    Nodes[size_t(Index)].Expanded = On;
+}
+
 void TPaintBox::Invalidate() { Responder().Invalidate(*this); }
 
 void TMenuItem::Click() {

@@ -260,6 +260,37 @@ public:
     void SelectCell(int32_t ACol, int32_t ARow);                         // user action
 };
 
+// A tree of text nodes. Nodes are kept in display order, each after its parent and
+// its parent's earlier children (the order a depth-first walk meets them), so a node's
+// index counts every node above it. ImageIndex and SelectedIndex pick pictures of
+// Images (files); -1 shows none.
+struct TTreeNode {
+    std::string Text;
+    int32_t Parent = -1;
+    int32_t ImageIndex = -1, SelectedIndex = -1;
+    bool Expanded = false;
+};
+
+class TTreeView : public TControl {
+public:
+    using TControl::TControl;
+    const char* ClassName() const override { return "TTreeView"; }
+    std::vector<TTreeNode> Nodes;
+    std::vector<std::string> Images;
+    int32_t Selected = -1;
+    int32_t Indent = 19;
+    bool HideSelection = true;  // false: the selection stays marked without the focus
+    // Appends a node under Parent (-1: the top level); Parent must be the last node or
+    // one of its ancestors. Returns its index, or -1 when Parent breaks the order.
+    int32_t AddNode(int32_t Parent, const std::string& Text, int32_t Image, int32_t SelImage);
+    void Clear();
+    int32_t Level(int32_t Index) const;  // 0 at the top level
+    bool HasChildren(int32_t Index) const;
+    // User actions: OnChange follows a new selection.
+    void SelectNode(int32_t Index);
+    void SetExpanded(int32_t Index, bool On);
+};
+
 // A picture from a file (PNG and the like), shown stretched or at its size.
 class TImage : public TControl {
 public:

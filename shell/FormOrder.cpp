@@ -30,6 +30,7 @@
 #include "tools/ToolDialog.h"
 #include "tools/ToolLibFile.h"
 #include "tools/ToolLibPick.h"
+#include "tools/ToolParamDgs.h"
 #include "tools/ToolSmallDgs.h"
 
 namespace {
@@ -77,14 +78,14 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TFormicaInDg", nullptr},
         {"TSinumericDialog", nullptr},
         {"TAlignDialog", &CreateAlignDialog},
-        {"TCMDParamDialog", nullptr},
+        {"TCMDParamDialog", &CreateCMDParamDialog},
         {"TCopyFromToolDialog", &CreateCopyFromToolDialog},
         {"TNewFileDialog", &CreateNewFileDialog},
         {"TToolMatLibDialog", &CreateToolMatLibDialog},
         {"TSurfaceDialog", &CreateSurfaceDialog},
         {"TToolLocDialog", &CreateToolLocDialog},
         {"TToolLibOpenDialog", &CreateToolLibOpenDialog},
-        {"TValSelectDialog", nullptr},
+        {"TValSelectDialog", &CreateValSelectDialog},
         {"TSelOpsDialog", &CreateSelOpsDialog},
         {"TErrLogDialog", &CreateErrLogDialog},
     };

@@ -10,6 +10,11 @@
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
 #include "tools/ToolDialog.h"
+#include "tools/ToolFieldText.h"
+
+using ToolField::Parse;
+using ToolField::Short3;
+using ToolField::Whole;
 
 namespace {
 
@@ -17,37 +22,9 @@ bool LayerOk(int N) { return N >= 1 && N <= ToolLayerCount; }
 
 std::string Num(Extended V) { return CfgRegionalReal(V); }
 
-bool Parse(const TControl* E, Extended& V) {
-    Extended x = 0;
-    if (!StrToExtCalc(E->Text, x, false) || !std::isfinite(x)) return false;
-    V = x;
-    return true;
-}
-
 // A number field of the dialog: an invalid text keeps the field and names the label.
 void Take(const TEdit* E, const TLabel* L, Extended& Field) {
     if (!Parse(E, Field)) MessageDlg(Msg[97] + L->Caption, TMsgDlgType::mtError, mbOK);
-}
-
-// Whole numbers within 32 bits, rounded or truncated.
-bool Whole(const TControl* E, int32_t& V, bool Round) {
-    Extended x = 0;
-    if (!Parse(E, x)) return false;
-    x = Round ? std::nearbyint(x) : std::trunc(x);
-    if (x < -2147483648.0L || x > 2147483647.0L) return false;
-    V = int32_t(x);
-    return true;
-}
-
-// Pattern "##0.###": at most three decimals, no trailing zeros.
-std::string Short3(Extended V) {
-    char b[64];
-    std::snprintf(b, sizeof b, "%.3Lf", V);
-    std::string s = b;
-    while (!s.empty() && s.back() == '0') s.pop_back();
-    if (!s.empty() && s.back() == '.') s.pop_back();
-    if (s == "-0") s = "0";
-    return s;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "shell/StartupHooks.h"
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
+#include "tools/ToolMatLibDg.h"
 #include "tools/UniTType.h"
 
 std::vector<TToolLib> ToolLibTmp;
@@ -470,11 +471,13 @@ std::string LibSelectionText(bool ByTool, int SelPar, int32_t SelTID, int32_t Se
 }
 
 void CreateToolMatLibDialog() {
+    CreateToolMatLibDialogForm();
     InitMaterial();
     InitToolLib();
     LibDamaged = !FileToToolLib(ProgramDir + "/ToolLib.ylf");
     LibAsRead = LibDamaged ? ToolLibLines() : std::vector<std::string>();
     InitTool();
+    ToolMatLibDialog->SaveDialog.InitialDir = Glob.IniDirExpImp;
     LoadToolTypesHook = [] {
         InitToolType();
         FileToToolType(ProgramDir + "/TTypeDef.ytf");

@@ -31,8 +31,11 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
+#include <tuple>
 
 #include "platform/qt/QtCanvas.h"
 
@@ -657,6 +660,62 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
             Pushing = false;
         };
         w = t;
+    } else if (auto* tv = dynamic_cast<TTreeView*>(C)) {
+        auto* t = new QTreeWidget(Host);
+        w = t;
+        t->setHeaderHidden(true);
+        t->setColumnCount(1);
+        t->setIndentation(tv->Indent);
+        auto items = std::make_shared<std::vector<QTreeWidgetItem*>>();
+        auto shape = std::make_shared<std::vector<std::tuple<std::string, int32_t, int32_t, int32_t>>>();
+        auto indexOf = [items](QTreeWidgetItem* It) {
+            const auto f = std::find(items->begin(), items->end(), It);
+            return f == items->end() ? -1 : int32_t(f - items->begin());
+        };
+        QObject::connect(t, &QTreeWidget::currentItemChanged, t, [this, tv, indexOf](QTreeWidgetItem* It) {
+            if (Pushing || !It) return;
+            tv->SelectNode(indexOf(It));
+            QtAfterEvent();
+        });
+        auto expand = [this, tv, indexOf](QTreeWidgetItem* It, bool On) {
+            if (Pushing) return;
+            tv->SetExpanded(indexOf(It), On);
+        };
+        QObject::connect(t, &QTreeWidget::itemExpanded, t, [expand](QTreeWidgetItem* It) { expand(It, true); });
+        QObject::connect(t, &QTreeWidget::itemCollapsed, t, [expand](QTreeWidgetItem* It) { expand(It, false); });
+        push = [this, tv, t, items, shape] {
+            Pushing = true;
+            std::vector<std::tuple<std::string, int32_t, int32_t, int32_t>> now;
+            now.reserve(tv->Nodes.size());
+            for (const TTreeNode& n : tv->Nodes) now.emplace_back(n.Text, n.Parent, n.ImageIndex, n.SelectedIndex);
+            if (now != *shape) {
+                t->clear();
+                items->clear();
+                for (const TTreeNode& n : tv->Nodes) {
+                    auto* it = n.Parent >= 0 && size_t(n.Parent) < items->size()
+                                   ? new QTreeWidgetItem((*items)[size_t(n.Parent)])
+                                   : new QTreeWidgetItem(t);
+                    it->setText(0, Q(n.Text));
+                    if (n.ImageIndex >= 0 && size_t(n.ImageIndex) < tv->Images.size()) {
+                        QIcon icon(Q(tv->Images[size_t(n.ImageIndex)]));
+                        if (n.SelectedIndex >= 0 && size_t(n.SelectedIndex) < tv->Images.size())
+                            icon.addFile(Q(tv->Images[size_t(n.SelectedIndex)]), QSize(), QIcon::Selected);
+                        it->setIcon(0, icon);
+                    }
+                    items->push_back(it);
+                }
+                *shape = std::move(now);
+            }
+            for (size_t i = 0; i < items->size() && i < tv->Nodes.size(); ++i)
+                if ((*items)[i]->isExpanded() != tv->Nodes[i].Expanded) (*items)[i]->setExpanded(tv->Nodes[i].Expanded);
+            QTreeWidgetItem* sel =
+                tv->Selected >= 0 && size_t(tv->Selected) < items->size() ? (*items)[size_t(tv->Selected)] : nullptr;
+            if (t->currentItem() != sel) {
+                t->setCurrentItem(sel);
+                if (!sel) t->clearSelection();
+            }
+            Pushing = false;
+        };
     } else if (auto* im = dynamic_cast<TImage*>(C)) {
         auto* l = new QLabel(Host);
         w = l;
