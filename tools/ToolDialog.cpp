@@ -364,6 +364,7 @@ void CreateToolDialog() {
     Dlg.reset();
     Dlg = std::make_unique<TToolDialog>();
     ToolDialog = Dlg.get();
+    InstallToolPickHooks();
     GenParamUnitChanged = [] {
         if (ToolDialog) ToolDialog->UnitCaptions();
     };

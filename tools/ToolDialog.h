@@ -151,3 +151,6 @@ std::vector<std::string> ToolReportLines();
 std::string WithExtension(const std::string& Path, const std::string& Ext);
 // The TOOL command.
 void ComTool();
+// The contour dialog's tool selection and the layer panel's tool action open the tool
+// dialogs through these hooks.
+void InstallToolPickHooks();

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
@@ -27,7 +28,7 @@ struct TLibNode {
     int32_t Tid = -1, Mid = -1, Par = -1;
 };
 
-inline constexpr int LibNodeCount = 1000;
+// Type filter entries at least (one per tool type the program may list).
 inline constexpr int LibTypeCount = 26;
 
 class TToolMatLibDialog : public TForm {
@@ -85,9 +86,11 @@ public:
 
     // Working state (kept for the whole run).
     std::array<TToolPlunge, 6> PlunTmp{};
-    std::array<TLibNode, LibNodeCount> LibNodes{};
+    // One entry per tree node, by the node's index.
+    std::vector<TLibNode> LibNodes;
     int32_t SelTID = -1, SelMID = -1, SelPar = -1, SelPID = -1, SelTreeID = -1, ShownPID = -1;
-    std::array<bool, LibTypeCount> TypeFilter{};
+    // Per tool type: its tools are listed; types beyond the end are listed.
+    std::vector<bool> TypeFilter = std::vector<bool>(LibTypeCount, true);
     bool TypeFilterAll = true;
     bool NewNodeSelected = false;
     bool TreeUpdating = false;

@@ -207,6 +207,11 @@ void TToolMatLibDialog::BuildZapich() {
     ChBoxToolSpiralupward = MakeAt<TCheckBox>(*this, "ChBoxToolSpiralupward", "Ze zdola nahoru", S, 8, 136, 200, 24);
     ChBoxToolSpiralupward->OnClick = [this] { SetPlungeType(TabControlToolPlunge->ActivePageIndex, 3); };
     ChBoxToolSpiralLeft = MakeAt<TCheckBox>(*this, "ChBoxToolSpiralLeft", "Levotočivě", S, 220, 136, 200, 24);
+    // One method's group shows at a time, in the same place.
+    for (TGroupBox* G : {GrBoxToolPlungeVert, GrBoxToolPlungeTang, GrBoxToolPlungeRamp, GrBoxToolPlungeSpiral}) {
+        G->Stacked = true;
+        G->Visible = G == GrBoxToolPlungeVert;
+    }
 }
 
 void TToolMatLibDialog::BuildVystupy() {
@@ -261,7 +266,6 @@ void TToolMatLibDialog::BuildTreeAndFilter() {
     }
     // The last box filters no type the program knows; it stays out of sight.
     ChBoxTType[12]->Visible = false;
-    TypeFilter.fill(true);
 }
 
 void TToolMatLibDialog::BuildFoot() {

@@ -253,12 +253,13 @@ void TToolMatLibDialog::UnitToggle(bool Ap) {
     TSpeedButton* B = Ap ? SbtnToolApUnits : SBtnToolAeUnits;
     const Extended ds = ToolLibTmp[size_t(SelTID)].Tool.SpodniPrumer;
     Extended v = 0;
-    if (!Parse(E, v)) return;
+    // Without a diameter neither unit follows from the other: nothing changes.
+    if (!Parse(E, v) || ds == 0) return;
     if (percent) {
         E->Text = Short3(ds / 100 * v);
         B->Caption = "[mm]";
         percent = false;
-    } else if (ds != 0) {  // no diameter: no per cent of it
+    } else {
         E->Text = Short3(v / (ds / 100));
         B->Caption = "[%]";
         percent = true;
@@ -427,12 +428,12 @@ void TToolMatLibDialog::SbtnSpiralRadUnitsClick() {
     const Extended ds = ToolLibTmp[size_t(SelTID)].Tool.SpodniPrumer;
     TToolPlunge& P = PlunTmp[size_t(SelPID)];
     Extended d1 = 0;
-    if (!Parse(EditToolSpiralRad, d1)) return;
+    if (!Parse(EditToolSpiralRad, d1) || ds == 0) return;
     if (P.SpiralRadPercent) {
         EditToolSpiralRad->Text = Num(ds / 100 * d1);
         SbtnToolSpiralRadUnits->Caption = "[mm]";
         P.SpiralRadPercent = false;
-    } else if (ds != 0) {
+    } else {
         EditToolSpiralRad->Text = Num(d1 / (ds / 100));
         SbtnToolSpiralRadUnits->Caption = "[%]";
         P.SpiralRadPercent = true;

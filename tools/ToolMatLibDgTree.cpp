@@ -1,4 +1,5 @@
 // The library dialog's showing, tree, selection, filters, OK and Cancel.
+#include <algorithm>
 #include <string>
 
 #include "core/Glob.h"
@@ -24,6 +25,7 @@ void TToolMatLibDialog::FormShow() {
     for (const TToolType& T : Glob.MillToolType) CboxToolTType->Items.push_back(T.Name);
     CBoxToolCoolantType->Items.assign(StrChlaz.begin(), StrChlaz.end());
     PageParams->TabsVisible = false;
+    if (TypeFilter.size() < Glob.MillToolType.size()) TypeFilter.resize(Glob.MillToolType.size(), true);
     for (int k = 0; k < 12; ++k) {
         ChBoxTType[size_t(k)]->Checked = TypeFilter[size_t(k)];
         ChBoxTType[size_t(k)]->Visible = false;
@@ -56,7 +58,7 @@ void TToolMatLibDialog::ResetLibSelection() { SelTID = SelMID = SelPID = SelPar 
 
 void TToolMatLibDialog::FillLibList(int Ord, bool OrderChange, int ItemChange) {
     TreeUpdating = true;
-    LibNodes.fill(TLibNode{});
+    LibNodes.clear();
     TTreeView& T = *TrVLibList;
     std::vector<bool> noted;
     if (!OrderChange) {
@@ -66,12 +68,12 @@ void TToolMatLibDialog::FillLibList(int Ord, bool OrderChange, int ItemChange) {
     T.Clear();
     auto add = [&](int32_t Parent, const std::string& Text, int Img, int SelImg, int32_t Tid, int32_t Mid, int Par) {
         const int32_t i = T.AddNode(Parent, Text, Img, SelImg);
-        if (i >= 0 && i < LibNodeCount) LibNodes[size_t(i)] = TLibNode{Tid, Mid, Par};
+        if (i >= 0) LibNodes.push_back(TLibNode{Tid, Mid, Par});
         return i;
     };
     auto passes = [this](const TToolLib& R) {
         const int32_t ty = R.Tool.ToolType;
-        return ty < 0 || ty >= LibTypeCount || TypeFilter[size_t(ty)];
+        return ty < 0 || size_t(ty) >= TypeFilter.size() || TypeFilter[size_t(ty)];
     };
     bool listed = false;
     if (Ord == 0) {
@@ -157,7 +159,7 @@ void TToolMatLibDialog::TrVLibListChange() {
     CommandButtons(true);
     if (!StoreShownPage()) return;
     const int32_t node = TrVLibList->Selected;
-    const TLibNode E = node >= 0 && node < LibNodeCount ? LibNodes[size_t(node)] : TLibNode{};
+    const TLibNode E = node >= 0 && size_t(node) < LibNodes.size() ? LibNodes[size_t(node)] : TLibNode{};
     SelTID = E.Tid;
     SelMID = E.Mid;
     SelPar = E.Par;
@@ -234,7 +236,7 @@ void TToolMatLibDialog::ChBoxTTypeClick(int K) {
 
 void TToolMatLibDialog::SbtnShowAllClick() {
     TypeFilterAll = !TypeFilterAll;
-    TypeFilter.fill(TypeFilterAll);
+    TypeFilter.assign(std::max(TypeFilter.size(), Glob.MillToolType.size()), TypeFilterAll);
     for (int k = 0; k <= 9; ++k) ChBoxTType[size_t(k)]->Checked = TypeFilterAll;
     FillLibList(Order(), true, 0);
 }

@@ -100,6 +100,27 @@ TEST_F(RezPodTest, InvalidAndDisabledInputs) {
     EXPECT_EQ(Lab("N")->Font.Color, clRed);
 }
 
+// A diameter or a depth of cut of 0 is refused (red caption, page error) and nothing
+// is derived from it.
+TEST_F(RezPodTest, ZeroDiameterOrDepthOfCutIsRefused) {
+    struct Case {
+        const char *Input, *Caption;
+        int Kind, Page;
+    };
+    for (const Case& c : {Case{"DSpodni", "DSpodni", rpVc, 0}, Case{"Ap", "Ap", rpAp, 1}}) {
+        SCOPED_TRACE(c.Input);
+        Set(c.Input, "0");
+        Set("N", "1234");
+        Set("Vc", "100");
+        RezPodRecalc(c.Kind, 0);
+        EXPECT_EQ(Lab(c.Caption)->Font.Color, clRed);
+        EXPECT_TRUE(RezPodPageErr[size_t(c.Page)]);
+        EXPECT_EQ(Get("N"), "1234");
+        EXPECT_EQ(Get(c.Input), "0");
+        Set(c.Input, "6");
+    }
+}
+
 TEST_F(RezPodTest, WidthInPercentAgainstTheDiameter) {
     Set("DSpodni", "6");
     Set("Ae", "50.0");
