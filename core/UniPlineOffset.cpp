@@ -75,11 +75,11 @@ bool TrimPair(const Osy& P, const Osy& L, Extended A, Osy& S, const Osy& E, Exte
     }
     unsigned cnt;
     if (lastLine)
-        cnt = IntersArcLine(P, L, S, E, Alfa, X, X2);
+        cnt = fast::ArcLine(P, L, S, E, Alfa, X, X2);
     else if (nextLine)
-        cnt = IntersLineArc(S, E, P, L, A, X, X2);
+        cnt = fast::LineArc(S, E, P, L, A, X, X2);
     else
-        cnt = IntersArcArc(S, E, P, L, Alfa, A, X, X2);
+        cnt = fast::ArcArc(S, E, P, L, Alfa, A, X, X2);
     if (cnt == 0 || Dist(V, X) > Reach) return false;
     Extended b = 0, a = 0;
     if (!lastLine) {

@@ -6,6 +6,7 @@
 // tolerance.
 #pragma once
 #include <cmath>
+#include <utility>
 
 #include "core/Types.h"
 #include "core/UniGeom.h"
@@ -229,11 +230,113 @@ inline unsigned LineLine(const Osy& A1, const Osy& A2, const Osy& B1, const Osy&
     return 1;
 }
 
-// IntersSegSeg with straight pairs through LineLine.
+// Whether X, seen from the centre C, lies on the arc S-E-A within the angular tolerance
+// of the exact routines (CoordTol radians past either end).
+inline bool OnArcAngle(const Osy& X, const Osy& C, const Osy& S, Extended A) {
+    Extended w = Turn(Sub(S, C), Sub(X, C));  // from the start, in the arc's sense
+    if (A < 0) w = -w;
+    if (w < 0) w += Geom2Pi;
+    return w <= std::fabs(A) + CoordTol || Geom2Pi - w <= CoordTol;
+}
+
+// IntersArcArc for two circles that cross clearly: the points from the radical line
+// instead of angles. Circles that touch within the tolerance, or are one circle, are
+// left to it; the same tolerances, count and order otherwise.
+inline unsigned ArcArc(const Osy& A1, const Osy& A2, const Osy& B1, const Osy& B2, Extended Alfa1, Extended Alfa2,
+                       Osy& X1, Osy& X2) {
+    constexpr Extended eps = CoordTol;
+    if (!SegBox(A1, A2, Alfa1).Meets(SegBox(B1, B2, Alfa2))) return 0;
+    Osy C1, C2;
+    Extended R1, R2;
+    ArcCentre(A1, A2, Alfa1, C1, R1);
+    ArcCentre(B1, B2, Alfa2, C2, R2);
+    const Osy c = Sub(C2, C1);
+    const Extended d = Len(c);
+    if (d - R1 - R2 > eps || R1 - R2 - d > eps || R2 - R1 - d > eps) return 0;
+    if ((std::fabs(c.x) < 2 * eps && std::fabs(c.y) < 2 * eps) || std::fabs(d - R1 - R2) <= 2 * eps ||
+        std::fabs(std::fabs(R1 - R2) - d) <= 2 * eps)
+        return IntersArcArc(A1, A2, B1, B2, Alfa1, Alfa2, X1, X2);
+    const Osy u{c.x / d, c.y / d};
+    const Extended a = (d * d + R1 * R1 - R2 * R2) / (2 * d);
+    const Extended h = std::sqrt(std::fmax(Extended(0), R1 * R1 - a * a));
+    const Osy m{C1.x + u.x * a, C1.y + u.y * a};
+    // Clockwise of the centre line first, as the angles B - a1, B + a1 give them.
+    const Osy cand[2] = {{m.x + u.y * h, m.y - u.x * h}, {m.x - u.y * h, m.y + u.x * h}};
+    Osy pts[2];
+    unsigned n = 0;
+    for (const Osy& X : cand)
+        if (OnArcAngle(X, C1, A1, Alfa1) && OnArcAngle(X, C2, B1, Alfa2)) pts[n++] = X;
+    if (n >= 1) X1 = pts[0];
+    if (n == 2) {
+        X2 = pts[1];
+        if (SamePt(X1, X2)) return 1;
+        if (Dist(A1, X2) < Dist(A1, X1)) std::swap(X1, X2);
+    }
+    return n;
+}
+
+// The line L1-L2 against the arc A1-A2-Alfa as IntersLineArc (ArcOrder false: points
+// ordered from L1) or IntersArcLine (true: ordered along the arc) find it, the frame of
+// the line taken from its unit vector. Segments joined end to start, a line that
+// touches the circle within the tolerance, and a line shorter than it are left to
+// those routines.
+inline unsigned LineArcFast(const Osy& L1, const Osy& L2, const Osy& A1, const Osy& A2, Extended Alfa, Osy& X1,
+                            Osy& X2, bool ArcOrder) {
+    constexpr Extended eps = CoordTol;
+    if (!SegBox(L1, L2, 0).Meets(SegBox(A1, A2, Alfa))) return 0;
+    const Osy d = Sub(L2, L1);
+    const Extended M = Len(d);
+    if (!(M > eps) || SamePt(L2, A1) || SamePt(L1, A2))
+        return ArcOrder ? IntersArcLine(L1, L2, A1, A2, Alfa, X1, X2) : IntersLineArc(L1, L2, A1, A2, Alfa, X1, X2);
+    Osy C;
+    Extended R;
+    ArcCentre(A1, A2, Alfa, C, R);
+    const Osy v{d.x / M, d.y / M}, w = Sub(C, L1);
+    const Extended cu = Dot(w, v), cv = Cross(v, w);
+    if (std::fabs(cv) - R > eps || cu + R < -eps || cu - R - M > eps) return 0;
+    if (std::fabs(R - std::fabs(cv)) <= 2 * eps)
+        return ArcOrder ? IntersArcLine(L1, L2, A1, A2, Alfa, X1, X2) : IntersLineArc(L1, L2, A1, A2, Alfa, X1, X2);
+    const Extended h = std::sqrt(std::fmax(Extended(0), R * R - cv * cv));
+    Osy pts[2];
+    unsigned n = 0;
+    for (const Extended u : {cu - h, cu + h}) {
+        const Osy X{L1.x + v.x * u, L1.y + v.y * u};
+        if (u >= -eps && u <= M + eps && OnArcAngle(X, C, A1, Alfa)) pts[n++] = X;
+    }
+    if (n >= 1) X1 = pts[0];
+    if (n == 2) {
+        X2 = pts[1];
+        if (!ArcOrder) {
+            if (Dist(L1, X2) < Dist(L1, X1)) std::swap(X1, X2);
+        } else {
+            // Sweep from the arc's start; a point a hair before the start counts as 0.
+            auto sweep = [&](const Osy& X) {
+                Extended t = Turn(Sub(A1, C), Sub(X, C));
+                if (Alfa < 0) t = -t;
+                if (t < 0) t += Geom2Pi;
+                if (t > std::fabs(Alfa) + eps) t -= Geom2Pi;
+                return std::fabs(t);
+            };
+            if (sweep(X2) < sweep(X1)) std::swap(X1, X2);
+        }
+    }
+    return n;
+}
+inline unsigned LineArc(const Osy& L1, const Osy& L2, const Osy& A1, const Osy& A2, Extended Alfa, Osy& X1, Osy& X2) {
+    return LineArcFast(L1, L2, A1, A2, Alfa, X1, X2, false);
+}
+inline unsigned ArcLine(const Osy& L1, const Osy& L2, const Osy& A1, const Osy& A2, Extended Alfa, Osy& X1, Osy& X2) {
+    return LineArcFast(L1, L2, A1, A2, Alfa, X1, X2, true);
+}
+
+// IntersSegSeg through the variants above.
 inline unsigned SegSeg(const Osy& S1, const Osy& E1, const Osy& S2, const Osy& E2, Extended A1, Extended A2, Osy& X1,
                        Osy& X2) {
-    if (IsLine(A1) && IsLine(A2)) return LineLine(S1, E1, S2, E2, X1, X2);
-    return IntersSegSeg(S1, E1, S2, E2, A1, A2, X1, X2);
+    const bool l1 = IsLine(A1), l2 = IsLine(A2);
+    if (l1 && l2) return LineLine(S1, E1, S2, E2, X1, X2);
+    if (l1) return LineArc(S1, E1, S2, E2, A2, X1, X2);
+    if (l2) return ArcLine(S2, E2, S1, E1, A1, X1, X2);
+    return ArcArc(S1, E1, S2, E2, A1, A2, X1, X2);
 }
 
 }  // namespace offs::fast

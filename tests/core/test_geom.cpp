@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/UniGeom.h"
+#include "core/UniPlineOffsetGeom.h"
 #include "support/Fixture.h"
 
 namespace {
@@ -199,44 +200,52 @@ TEST_F(GeomTest, PerpendicularFeet) {
 unsigned CallLineLine(const XCase& c, Osy& x1, Osy& x2) {
     return IntersLineLine(c.S1, c.E1, c.S2, c.E2, x1, x2);
 }
+unsigned CallFastLineLine(const XCase& c, Osy& x1, Osy& x2) {
+    return offs::fast::LineLine(c.S1, c.E1, c.S2, c.E2, x1, x2);
+}
 
 TEST_F(GeomTest, IntersLineLine) {
     const Osy O{0, 0}, T{10, 0};
-    CheckCases(
-        {
-            {"crossing", O, {10, 10}, 0, {0, 10}, {10, 0}, 0, 1, {5, 5}, {}},
-            {"joined at an angle", O, T, 0, T, {10, 10}, 0, 1, T, {}},
-            {"joined end of B at start of A", O, T, 0, {0, -5}, O, 0, 1, O, {}},
-            {"folding back over A", O, T, 0, T, {4, 0}, 0, 2, {4, 0}, T},
-            {"folding back, a hair above the axis", O, T, 0, T, {4, 1e-9L}, 0, 2, {4, 0}, T},
-            {"collinear continuation", O, T, 0, T, {20, 0}, 0, 1, T, {}},
-            {"collinear overlap", O, T, 0, {5, 0}, {20, 0}, 0, 2, {5, 0}, T},
-            {"overlap from before A", O, T, 0, {-5, 0}, {5, 0}, 0, 2, O, {5, 0}},
-            {"overlap reversed", O, T, 0, {20, 0}, {5, 0}, 0, 2, {5, 0}, T},
-            {"B covers A", O, T, 0, {-5, 0}, {15, 0}, 0, 2, O, T},
-            {"B inside A reversed", O, T, 0, {8, 0}, {2, 0}, 0, 2, {2, 0}, {8, 0}},
-            {"collinear touching before A", O, T, 0, O, {-5, 0}, 0, 1, O, {}},
-            {"collinear apart", O, T, 0, {11, 0}, {20, 0}, 0, 0, {}, {}},
-            {"parallel", O, T, 0, {0, 1}, {10, 1}, 0, 0, {}, {}},
-            {"boxes apart", O, T, 0, {20, -1}, {30, 1}, 0, 0, {}, {}},
-            {"T touch", O, T, 0, {5, 0}, {5, 5}, 0, 1, {5, 0}, {}},
-            {"crossing at A's end", O, T, 0, {11, -1}, {9, 1}, 0, 1, T, {}},
-            {"crossing beyond A", O, T, 0, {12, -1}, {11, 1}, 0, 0, {}, {}},
-            {"B on one side", O, T, 0, {2, 1}, {8, 3}, 0, 0, {}, {}},
-            // B ends within the tolerance of A on the side of its start: the touch lies
-            // at B's end, not on the extension of B.
-            {"end within tolerance", O, T, 0, {5, 2e-6L}, {6, 0.9e-6L}, 0, 1, {6, 0}, {}},
-            {"end within tolerance, nearly parallel", O, T, 0, {5, 1.0001e-6L}, {6, 0.9999e-6L},
-             0, 1, {6, 0}, {}},
-        },
-        CallLineLine);
+    const std::vector<XCase> cases = {
+        {"crossing", O, {10, 10}, 0, {0, 10}, {10, 0}, 0, 1, {5, 5}, {}},
+        {"joined at an angle", O, T, 0, T, {10, 10}, 0, 1, T, {}},
+        {"joined end of B at start of A", O, T, 0, {0, -5}, O, 0, 1, O, {}},
+        {"folding back over A", O, T, 0, T, {4, 0}, 0, 2, {4, 0}, T},
+        {"folding back, a hair above the axis", O, T, 0, T, {4, 1e-9L}, 0, 2, {4, 0}, T},
+        {"collinear continuation", O, T, 0, T, {20, 0}, 0, 1, T, {}},
+        {"collinear overlap", O, T, 0, {5, 0}, {20, 0}, 0, 2, {5, 0}, T},
+        {"overlap from before A", O, T, 0, {-5, 0}, {5, 0}, 0, 2, O, {5, 0}},
+        {"overlap reversed", O, T, 0, {20, 0}, {5, 0}, 0, 2, {5, 0}, T},
+        {"B covers A", O, T, 0, {-5, 0}, {15, 0}, 0, 2, O, T},
+        {"B inside A reversed", O, T, 0, {8, 0}, {2, 0}, 0, 2, {2, 0}, {8, 0}},
+        {"collinear touching before A", O, T, 0, O, {-5, 0}, 0, 1, O, {}},
+        {"collinear apart", O, T, 0, {11, 0}, {20, 0}, 0, 0, {}, {}},
+        {"parallel", O, T, 0, {0, 1}, {10, 1}, 0, 0, {}, {}},
+        {"boxes apart", O, T, 0, {20, -1}, {30, 1}, 0, 0, {}, {}},
+        {"T touch", O, T, 0, {5, 0}, {5, 5}, 0, 1, {5, 0}, {}},
+        {"crossing at A's end", O, T, 0, {11, -1}, {9, 1}, 0, 1, T, {}},
+        {"crossing beyond A", O, T, 0, {12, -1}, {11, 1}, 0, 0, {}, {}},
+        {"B on one side", O, T, 0, {2, 1}, {8, 3}, 0, 0, {}, {}},
+        // B ends within the tolerance of A on the side of its start: the touch lies
+        // at B's end, not on the extension of B.
+        {"end within tolerance", O, T, 0, {5, 2e-6L}, {6, 0.9e-6L}, 0, 1, {6, 0}, {}},
+        {"end within tolerance, nearly parallel", O, T, 0, {5, 1.0001e-6L}, {6, 0.9999e-6L},
+         0, 1, {6, 0}, {}},
+    };
+    for (auto fn : {CallLineLine, CallFastLineLine}) CheckCases(cases, fn);
 }
 
 unsigned CallLineArc(const XCase& c, Osy& x1, Osy& x2) {
     return IntersLineArc(c.S1, c.E1, c.S2, c.E2, c.Alfa2, x1, x2);
 }
+unsigned CallFastLineArc(const XCase& c, Osy& x1, Osy& x2) {
+    return offs::fast::LineArc(c.S1, c.E1, c.S2, c.E2, c.Alfa2, x1, x2);
+}
 unsigned CallArcLine(const XCase& c, Osy& x1, Osy& x2) {
     return IntersArcLine(c.S1, c.E1, c.S2, c.E2, c.Alfa2, x1, x2);
+}
+unsigned CallFastArcLine(const XCase& c, Osy& x1, Osy& x2) {
+    return offs::fast::ArcLine(c.S1, c.E1, c.S2, c.E2, c.Alfa2, x1, x2);
 }
 
 // The upper half of the circle of radius 2 around the origin, counter-clockwise
@@ -245,86 +254,87 @@ const Osy R0{2, 0}, L0{-2, 0};
 
 TEST_F(GeomTest, IntersLineArcOrderedFromLineStart) {
     const Extended u = 10.0L / 26;
-    CheckCases(
-        {
-            {"two points", {-5, 1}, {5, 1}, 0, R0, L0, GeomPi, 2, {-S3, 1}, {S3, 1}},
-            {"two points, line reversed", {5, 1}, {-5, 1}, 0, R0, L0, GeomPi, 2, {S3, 1}, {-S3, 1}},
-            {"two points, clockwise arc", {-5, 1}, {5, 1}, 0, L0, R0, -GeomPi, 2, {-S3, 1}, {S3, 1}},
-            {"tangent", {-5, 2}, {5, 2}, 0, R0, L0, GeomPi, 1, {0, 2}, {}},
-            {"misses the arc, hits the circle", {-5, -1}, {5, -1}, 0, R0, L0, GeomPi, 0, {}, {}},
-            {"misses the circle", {-5, 3}, {5, 3}, 0, R0, L0, GeomPi, 0, {}, {}},
-            {"ends before the circle", {-5, 1}, {-3, 1}, 0, R0, L0, GeomPi, 0, {}, {}},
-            {"starts behind the circle", {3, 1}, {5, 1}, 0, R0, L0, GeomPi, 0, {}, {}},
-            {"ends inside", {-5, 1}, {0, 1}, 0, R0, L0, GeomPi, 1, {-S3, 1}, {}},
-            {"joined at the arc's start", {5, 0}, R0, 0, R0, L0, GeomPi, 1, R0, {}},
-            {"joined at the arc's end", L0, {-5, 0}, 0, R0, L0, GeomPi, 1, L0, {}},
-            {"joined, running back into the arc", {0, 3}, R0, 0, R0, L0, GeomPi, 2,
-             {2 * u, 3 - 3 * u}, R0},
-            {"through the arc's ends on a chord", {-5, 0}, {5, 0}, 0, R0, L0, GeomPi, 2, L0, R0},
-        },
-        CallLineArc);
+    const std::vector<XCase> cases = {
+        {"two points", {-5, 1}, {5, 1}, 0, R0, L0, GeomPi, 2, {-S3, 1}, {S3, 1}},
+        {"two points, line reversed", {5, 1}, {-5, 1}, 0, R0, L0, GeomPi, 2, {S3, 1}, {-S3, 1}},
+        {"two points, clockwise arc", {-5, 1}, {5, 1}, 0, L0, R0, -GeomPi, 2, {-S3, 1}, {S3, 1}},
+        {"tangent", {-5, 2}, {5, 2}, 0, R0, L0, GeomPi, 1, {0, 2}, {}},
+        {"misses the arc, hits the circle", {-5, -1}, {5, -1}, 0, R0, L0, GeomPi, 0, {}, {}},
+        {"misses the circle", {-5, 3}, {5, 3}, 0, R0, L0, GeomPi, 0, {}, {}},
+        {"ends before the circle", {-5, 1}, {-3, 1}, 0, R0, L0, GeomPi, 0, {}, {}},
+        {"starts behind the circle", {3, 1}, {5, 1}, 0, R0, L0, GeomPi, 0, {}, {}},
+        {"ends inside", {-5, 1}, {0, 1}, 0, R0, L0, GeomPi, 1, {-S3, 1}, {}},
+        {"joined at the arc's start", {5, 0}, R0, 0, R0, L0, GeomPi, 1, R0, {}},
+        {"joined at the arc's end", L0, {-5, 0}, 0, R0, L0, GeomPi, 1, L0, {}},
+        {"joined, running back into the arc", {0, 3}, R0, 0, R0, L0, GeomPi, 2,
+         {2 * u, 3 - 3 * u}, R0},
+        {"through the arc's ends on a chord", {-5, 0}, {5, 0}, 0, R0, L0, GeomPi, 2, L0, R0},
+    };
+    for (auto fn : {CallLineArc, CallFastLineArc}) CheckCases(cases, fn);
 }
 
 TEST_F(GeomTest, IntersArcLineOrderedAlongArc) {
-    CheckCases(
-        {
-            {"counter-clockwise from (2,0)", {-5, 1}, {5, 1}, 0, R0, L0, GeomPi, 2, {S3, 1}, {-S3, 1}},
-            {"line reversed, same order", {5, 1}, {-5, 1}, 0, R0, L0, GeomPi, 2, {S3, 1}, {-S3, 1}},
-            {"clockwise from (-2,0)", {5, 1}, {-5, 1}, 0, L0, R0, -GeomPi, 2, {-S3, 1}, {S3, 1}},
-            {"tangent", {-5, 2}, {5, 2}, 0, R0, L0, GeomPi, 1, {0, 2}, {}},
-            {"joined: line leaves the arc's end", L0, {-5, 0}, 0, R0, L0, GeomPi, 1, L0, {}},
-            // A quarter arc through angle 0 (from -45 to 45 degrees) cut by x = sqrt2 at
-            // both of its ends: the start comes first although rounding may put it a
-            // hair before the start angle.
-            {"arc through 0", {S2, 5}, {S2, -5}, 0, {S2, -S2}, {S2, S2}, GeomPi2, 2, {S2, -S2},
-             {S2, S2}},
-            // A line through the arc's start: that crossing comes first, on long arcs in
-            // either direction.
-            {"through the start, counter-clockwise", {8, 3}, {-8, 3}, 0, {4, 3}, {5, 0},
-             Geom2Pi - Angle(Osy{0, 0}, Osy{4, 3}), 2, {4, 3}, {-4, 3}},
-            {"through the start, clockwise", {8, 3}, {-8, 3}, 0, {4, 3}, {0, 5},
-             NormAngleOf(GeomPi2 - Angle(Osy{0, 0}, Osy{4, 3})) - Geom2Pi, 2, {4, 3}, {-4, 3}},
-        },
-        CallArcLine);
+    const std::vector<XCase> cases = {
+        {"counter-clockwise from (2,0)", {-5, 1}, {5, 1}, 0, R0, L0, GeomPi, 2, {S3, 1}, {-S3, 1}},
+        {"line reversed, same order", {5, 1}, {-5, 1}, 0, R0, L0, GeomPi, 2, {S3, 1}, {-S3, 1}},
+        {"clockwise from (-2,0)", {5, 1}, {-5, 1}, 0, L0, R0, -GeomPi, 2, {-S3, 1}, {S3, 1}},
+        {"tangent", {-5, 2}, {5, 2}, 0, R0, L0, GeomPi, 1, {0, 2}, {}},
+        {"joined: line leaves the arc's end", L0, {-5, 0}, 0, R0, L0, GeomPi, 1, L0, {}},
+        // A quarter arc through angle 0 (from -45 to 45 degrees) cut by x = sqrt2 at
+        // both of its ends: the start comes first although rounding may put it a
+        // hair before the start angle.
+        {"arc through 0", {S2, 5}, {S2, -5}, 0, {S2, -S2}, {S2, S2}, GeomPi2, 2, {S2, -S2},
+         {S2, S2}},
+        // A line through the arc's start: that crossing comes first, on long arcs in
+        // either direction.
+        {"through the start, counter-clockwise", {8, 3}, {-8, 3}, 0, {4, 3}, {5, 0},
+         Geom2Pi - Angle(Osy{0, 0}, Osy{4, 3}), 2, {4, 3}, {-4, 3}},
+        {"through the start, clockwise", {8, 3}, {-8, 3}, 0, {4, 3}, {0, 5},
+         NormAngleOf(GeomPi2 - Angle(Osy{0, 0}, Osy{4, 3})) - Geom2Pi, 2, {4, 3}, {-4, 3}},
+    };
+    for (auto fn : {CallArcLine, CallFastArcLine}) CheckCases(cases, fn);
 }
 
 unsigned CallArcArc(const XCase& c, Osy& x1, Osy& x2) {
     return IntersArcArc(c.S1, c.E1, c.S2, c.E2, c.Alfa1, c.Alfa2, x1, x2);
 }
+// The offset's trigonometry-free variants answer every case alike.
+unsigned CallFastArcArc(const XCase& c, Osy& x1, Osy& x2) {
+    return offs::fast::ArcArc(c.S1, c.E1, c.S2, c.E2, c.Alfa1, c.Alfa2, x1, x2);
+}
 
 TEST_F(GeomTest, IntersArcArc) {
     const Osy top{0, 2};
     const Osy q45{S2, S2}, qm45{S2, -S2};
-    CheckCases(
-        {
-            // One circle.
-            {"two halves one after the other", R0, L0, GeomPi, L0, R0, GeomPi, 2, R0, L0},
-            {"two halves, second first", L0, R0, GeomPi, R0, L0, GeomPi, 2, L0, R0},
-            {"quarters joined", R0, top, GeomPi2, top, L0, GeomPi2, 1, top, {}},
-            {"quarters joined at A's start", top, L0, GeomPi2, R0, top, GeomPi2, 1, top, {}},
-            {"opposite, common start", R0, top, GeomPi2, R0, {0, -2}, -GeomPi2, 1, R0, {}},
-            {"opposite, common end", R0, top, GeomPi2, L0, top, -GeomPi2, 1, top, {}},
-            {"the same arc reversed", R0, top, GeomPi2, top, R0, -GeomPi2, 2, R0, top},
-            {"overlap, same direction", R0, top, GeomPi2, qm45, q45, GeomPi2, 2, R0, q45},
-            {"overlap, opposite", R0, top, GeomPi2, q45, qm45, -GeomPi2, 2, R0, q45},
-            {"overlap at A's end", R0, top, GeomPi2, q45, {-S2, S2}, GeomPi2, 2, q45, top},
-            {"B inside A", R0, L0, GeomPi, q45, {-S2, S2}, GeomPi2, 2, q45, {-S2, S2}},
-            {"apart on one circle", R0, top, GeomPi2, L0, {0, -2}, GeomPi2, 0, {}, {}},
-            // Two circles.
-            {"two crossings", {0, -2}, top, GeomPi, {2, 2}, {2, -2}, GeomPi, 2, {1, -S3}, {1, S3}},
-            {"one crossing on the arcs", R0, L0, GeomPi, {4, 0}, {0, 0}, GeomPi, 1, {1, S3}, {}},
-            {"outer touch", {0, -1}, {0, 1}, GeomPi, {2, 1}, {2, -1}, GeomPi, 1, {1, 0}, {}},
-            {"inner touch", {0, -2}, top, GeomPi, {1, -1}, {1, 1}, GeomPi, 1, R0, {}},
-            {"inner touch, small first", {1, -1}, {1, 1}, GeomPi, {0, -2}, top, GeomPi, 1, R0, {}},
-            {"concentric", R0, L0, GeomPi, {1, 0}, {-1, 0}, GeomPi, 0, {}, {}},
-            {"far apart", R0, L0, GeomPi, {12, 0}, {8, 0}, GeomPi, 0, {}, {}},
-            // (2, 0) lies at angle 0 of the first arc and at about 2pi of the second
-            // circle's computation.
-            {"crossing at angle 0", R0, top, GeomPi2, {4, -2}, {0, -2}, GeomPi, 1, R0, {}},
-            {"common start at angle 0", {5, 0}, {3, 4}, Angle(Osy{0, 0}, Osy{3, 4}), {5, 0},
-             {-4, -3}, -GeomPi, 1, {5, 0}, {}},
-        },
-        CallArcArc);
+    const std::vector<XCase> cases = {
+        // One circle.
+        {"two halves one after the other", R0, L0, GeomPi, L0, R0, GeomPi, 2, R0, L0},
+        {"two halves, second first", L0, R0, GeomPi, R0, L0, GeomPi, 2, L0, R0},
+        {"quarters joined", R0, top, GeomPi2, top, L0, GeomPi2, 1, top, {}},
+        {"quarters joined at A's start", top, L0, GeomPi2, R0, top, GeomPi2, 1, top, {}},
+        {"opposite, common start", R0, top, GeomPi2, R0, {0, -2}, -GeomPi2, 1, R0, {}},
+        {"opposite, common end", R0, top, GeomPi2, L0, top, -GeomPi2, 1, top, {}},
+        {"the same arc reversed", R0, top, GeomPi2, top, R0, -GeomPi2, 2, R0, top},
+        {"overlap, same direction", R0, top, GeomPi2, qm45, q45, GeomPi2, 2, R0, q45},
+        {"overlap, opposite", R0, top, GeomPi2, q45, qm45, -GeomPi2, 2, R0, q45},
+        {"overlap at A's end", R0, top, GeomPi2, q45, {-S2, S2}, GeomPi2, 2, q45, top},
+        {"B inside A", R0, L0, GeomPi, q45, {-S2, S2}, GeomPi2, 2, q45, {-S2, S2}},
+        {"apart on one circle", R0, top, GeomPi2, L0, {0, -2}, GeomPi2, 0, {}, {}},
+        // Two circles.
+        {"two crossings", {0, -2}, top, GeomPi, {2, 2}, {2, -2}, GeomPi, 2, {1, -S3}, {1, S3}},
+        {"one crossing on the arcs", R0, L0, GeomPi, {4, 0}, {0, 0}, GeomPi, 1, {1, S3}, {}},
+        {"outer touch", {0, -1}, {0, 1}, GeomPi, {2, 1}, {2, -1}, GeomPi, 1, {1, 0}, {}},
+        {"inner touch", {0, -2}, top, GeomPi, {1, -1}, {1, 1}, GeomPi, 1, R0, {}},
+        {"inner touch, small first", {1, -1}, {1, 1}, GeomPi, {0, -2}, top, GeomPi, 1, R0, {}},
+        {"concentric", R0, L0, GeomPi, {1, 0}, {-1, 0}, GeomPi, 0, {}, {}},
+        {"far apart", R0, L0, GeomPi, {12, 0}, {8, 0}, GeomPi, 0, {}, {}},
+        // (2, 0) lies at angle 0 of the first arc and at about 2pi of the second
+        // circle's computation.
+        {"crossing at angle 0", R0, top, GeomPi2, {4, -2}, {0, -2}, GeomPi, 1, R0, {}},
+        {"common start at angle 0", {5, 0}, {3, 4}, Angle(Osy{0, 0}, Osy{3, 4}), {5, 0},
+         {-4, -3}, -GeomPi, 1, {5, 0}, {}},
+    };
+    for (auto fn : {CallArcArc, CallFastArcArc}) CheckCases(cases, fn);
 }
 
 unsigned CallSegSeg(const XCase& c, Osy& x1, Osy& x2) {
