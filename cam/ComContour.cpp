@@ -8,6 +8,7 @@
 #include "core/UniLog.h"
 #include "core/UniWalk.h"
 #include "shell/Main.h"
+#include "shell/MainCursor.h"
 #include "shell/MainVars.h"
 #include "shell/UniLang.h"
 
@@ -52,6 +53,7 @@ void ComContour() {
     // A new operation is not the current one: OPEDIT and OPDELETE ask for theirs.
     if (Fresh) OpList.Index = -1;
     ClearSelection(V.DataStart);
+    ResetMainCursor();
     ComLayPanelUpdate();
     if (MainForm) MainForm->CamOpsToPanel();
     WriteLog("Sys:ComContour End");

@@ -24,6 +24,7 @@
 #include "core/UniWalk.h"
 #include "platform/Dialogs.h"
 #include "shell/Main.h"
+#include "shell/MainCursor.h"
 #include "shell/MainVars.h"
 #include "shell/StartupHooks.h"
 #include "shell/UniLang.h"
@@ -41,6 +42,8 @@ bool PocketStep(bool Logged, const char* Start, bool Surface) {
     TMainVars& V = MainVars;
     if (V.ComCnt == 0 && Logged) WriteLog(Start);
     if (CamSelectStep("Usr:Select previous", Glob.OpRegen)) return false;
+    // ENGRBLOCK (the unlogged one) shows the busy pointer while it builds.
+    if (!Logged) BusyMainCursor();
     for (TObjHeader* p = V.DataStart; p; p = p->Next)
         if ((p->Flags & FlagSelected) && p->Type == ObjText) {
             ShowMessage(Msg[11]);

@@ -22,6 +22,7 @@
 #include "shell/MainVars.h"
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
+#include "tools/ToolSmallDgs.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ bool AcceptCrossings(TObjHeader* First) {
     bool Go = true;
     ForCrossingPairs(Objs, [&Go](int, int) {
         WriteLog("CAM:Warning intersections, Continue?");
-        if (MessageDlg(Msg[70], TMsgDlgType::mtConfirmation, mbOKCancel) == mrOk) {
+        if (ConfirmYes(Msg[70])) {
             WriteLog("Usr:Yes");
         } else {
             WriteLog("Usr:no");

@@ -20,6 +20,7 @@
 #include "core/UniNesting.h"
 #include "core/UniPline.h"
 #include "platform/Dialogs.h"
+#include "shell/MainCursor.h"
 #include "shell/MainVars.h"
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
@@ -179,6 +180,7 @@ bool CreatePocketToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool TestO
         if (!FillErrors().empty()) return End();
     }
     Dg->Switch();
+    ResetMainCursor();
     TPocket P;
     if (!Glob.OpEdit) {
         if (Glob.AutoLayNum) {

@@ -13,6 +13,7 @@
 #include "core/Glob.h"
 #include "core/UniLog.h"
 #include "core/UniNesting.h"
+#include "shell/MainCursor.h"
 #include "shell/MainVars.h"
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
@@ -45,6 +46,7 @@ bool CreateSurfaceToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool Test
         }
     }
     Dg->Switch();
+    ResetMainCursor();
     if (!Glob.OpEdit) {
         if (Glob.AutoLayNum)
             SurfaceLa = uint8_t(std::clamp(OpList.LastLa, 1, ToolLayerCount));

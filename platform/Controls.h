@@ -40,6 +40,10 @@ using TMouseMoveEvent = std::function<void(uint8_t Shift, int32_t X, int32_t Y)>
 using TMouseWheelEvent =
     std::function<void(uint8_t Shift, int32_t WheelDelta, TPoint MousePos, bool& Handled)>;
 
+// The system pointer over a control: crDefault takes the form's (the arrow when the form's
+// is crDefault too), crNone hides it, crAppStart is the arrow with the busy sign.
+enum class TCursor : uint8_t { crDefault, crNone, crAppStart };
+
 inline void Fire(const TNotifyEvent& E) {
     if (E) E();
 }
@@ -73,6 +77,7 @@ public:
     int32_t Tag = 0;
     int32_t ModalResult = mrNone;  // buttons: closes a modal form with this result
     bool Stacked = false;  // shares its place with siblings on purpose (a backdrop, a marker)
+    TCursor Cursor = TCursor::crDefault;
 
     TNotifyEvent OnClick, OnDblClick, OnChange, OnEnter, OnExit;
     TKeyEvent OnKeyDown, OnKeyUp;

@@ -32,6 +32,7 @@
 #include "commands/ComPolyline.h"
 #include "commands/UniCom.h"
 #include "core/Glob.h"
+#include "shell/MainCursor.h"
 #include "core/Global.h"
 #include "core/ObjRecords.h"
 #include "core/UniDraw.h"
@@ -351,6 +352,7 @@ void TMainForm::Dispatch() {
 
 void TMainForm::EndCommand() {
     TMainVars& V = MainVars;
+    ResetMainCursor();
     ClearSelection(V.DataStart);
     PanelSelect->Caption = "0";
     FreeObjList(V.SaveStart, V.SaveEnd);

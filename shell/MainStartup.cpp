@@ -150,6 +150,7 @@ void TMainForm::FormCreate() {
     Glob.IniDirOpenSave = CurrentDir();
     Glob.IniDirExpImp = Glob.IniDirOpenSave;
     Glob.GCodeEd.clear();
+    Cursor = TCursor::crDefault;
 
     const std::string Dir = Glob.ProgramDir;
     const uint8_t Ppi = Glob.PxPerInch;

@@ -13,6 +13,7 @@
 #include "shell/SetCfg.h"
 #include "shell/SetDg.h"
 #include "shell/UniLang.h"
+#include "tools/ToolSmallDgs.h"
 
 void ResetShellTexts() {
     ResetLanguage();
@@ -28,4 +29,5 @@ void ResetShellTexts() {
     CreateFillDialog();
     CreateReportDialog();
     CreateSurfaceDialog();
+    CreateConfirmDialog();
 }

@@ -1,6 +1,7 @@
 // Start-up state of the user-interface texts, the command table, the recent-files
-// list, the settings-block reader and the dialogs whose controls the settings block
-// writes and reads (part of ResetAllState).
+// list, the settings-block reader, the dialogs whose controls the settings block
+// writes and reads, and the confirmation dialog the machining commands ask with
+// (part of ResetAllState).
 #pragma once
 
 void ResetShellTexts();

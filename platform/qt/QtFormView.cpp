@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -370,6 +371,18 @@ void TQtFormView::PushCommon(TControl* C, QWidget* W) {
         W->setEnabled(C->Enabled);
     }
     if (W->isHidden() == C->Visible) W->setVisible(C->Visible);
+    // A drawing area without a pointer of its own shows the form's: the program hides
+    // the system pointer there when it draws its own cross-hair.
+    if (dynamic_cast<TPaintBox*>(C)) {
+        const TCursor K = C->Cursor != TCursor::crDefault ? C->Cursor : Form.Cursor;
+        const Qt::CursorShape Shape = K == TCursor::crNone       ? Qt::BlankCursor
+                                      : K == TCursor::crAppStart ? Qt::BusyCursor
+                                                                 : Qt::ArrowCursor;
+        if (K == TCursor::crDefault && W->testAttribute(Qt::WA_SetCursor))
+            W->unsetCursor();
+        else if (K != TCursor::crDefault && (!W->testAttribute(Qt::WA_SetCursor) || W->cursor().shape() != Shape))
+            W->setCursor(Shape);
+    }
     if (W->toolTip() != Q(C->Hint)) W->setToolTip(Q(C->Hint));
     QPalette pal = W->palette();
     bool changed = false;

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -127,6 +128,11 @@ bool WidgetHasIcon(TQtFormView* V, const TControl* C) {
 bool WidgetHasToolTip(TQtFormView* V, const TControl* C) {
     QWidget* Q = W(V, C);
     return Q && !Q->toolTip().isEmpty();
+}
+
+bool WidgetHidesPointer(TQtFormView* V, const TControl* C) {
+    QWidget* Q = W(V, C);
+    return Q && Q->cursor().shape() == Qt::BlankCursor;
 }
 
 bool ViewVisible(TQtFormView* V) { return V && V->isVisible(); }

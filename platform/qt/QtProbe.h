@@ -56,6 +56,8 @@ bool WidgetHidden(TQtFormView* V, const TControl* C);
 // A tool button's picture is set / its hint is not empty.
 bool WidgetHasIcon(TQtFormView* V, const TControl* C);
 bool WidgetHasToolTip(TQtFormView* V, const TControl* C);
+// The system pointer is hidden over the control's widget.
+bool WidgetHidesPointer(TQtFormView* V, const TControl* C);
 bool ViewVisible(TQtFormView* V);
 // Clicks a button-like widget as a user would (false when it has none).
 bool ClickWidget(TQtFormView* V, const TControl* C);

@@ -1,4 +1,5 @@
 // CONTOUR and the contour builder, judged by distances, crossings and Clipper's areas.
+#include <algorithm>
 #include <cmath>
 
 #include "ContourFixture.h"
@@ -158,15 +159,44 @@ TEST_F(ContourTest, CancelLeavesTheListAndBadValuesAreRefused) {
     EXPECT_TRUE(R->Done());
 }
 
-TEST_F(ContourTest, OverlappingSourcesAskBeforeTheDialog) {
-    AddRect({0, 0}, {10, 10}, true);
-    AddRect({5, 5}, {15, 15}, true);
-    R->ExpectMessage(mrCancel, Msg[70]);
-    H->Enter("CONTOUR");
-    H->Enter("");
-    EXPECT_EQ(OpList.CamCnt, 0);
-    EXPECT_TRUE(TCmdHarness::LogHas("Usr:no"));
-    EXPECT_TRUE(R->Done());
+// Crossing sources: the confirmation dialog asks first; "Ano" goes on to the contour
+// dialog, "Ne" or Escape ends the command without an operation.
+TEST_F(ContourTest, CrossingSourcesAskTheConfirmationDialogWhoseAnswerDecides) {
+    struct TCase {
+        const char* Button;  // nullptr: the dialog is closed by Escape
+        int Ops;
+    };
+    Extended X = 0;
+    for (const TCase& C : {TCase{"BitBtnYes", 1}, TCase{"BitBtnNo", 0}, TCase{nullptr, 0}}) {
+        SCOPED_TRACE(C.Button ? C.Button : "Escape");
+        const int32_t Before = OpList.CamCnt;
+        AddRect({X, 0}, {X + 10, 10}, true);
+        AddRect({X + 5, 5}, {X + 15, 15}, true);
+        X += 100;
+        Mark();
+        std::string Asked;
+        R->ExpectModal("ConfirmDialog", [&Asked, &C](TForm& F) {
+            Asked = F.Caption;
+            if (C.Button) F.ClickButton(C.Button);
+            return mrCancel;
+        });
+        if (C.Ops) {
+            R->ExpectModal("ContourDialog", [](TForm& F) {
+                F.ClickButton("BitBtnOK");
+                return mrOk;
+            });
+            // The paths of crossing sources cross too: the builder reports them after.
+            R->ExpectMessage(mrOk, Msg[46]);
+        }
+        H->Enter("CONTOUR");
+        H->Enter("");
+        const std::vector<std::string> Log = NewLog();
+        EXPECT_EQ(std::count(Log.begin(), Log.end(), "Usr:no"), C.Ops ? 0 : 1);
+        EXPECT_EQ(Asked, Msg[70]);
+        EXPECT_EQ(OpList.CamCnt, Before + C.Ops);
+        EXPECT_EQ(MainVars.ComCnt, -1);
+        EXPECT_TRUE(R->Done());
+    }
 }
 
 TEST_F(ContourTest, GroupedPathsAreOneChildThatDeletingRemovesWhole) {

@@ -1,6 +1,6 @@
 // The real main window on the offscreen platform: it starts from a laid-out program
 // folder, LINE is typed and its points are picked with the mouse, and the drawing
-// area's pixels show the line.
+// area's pixels show the line; the system pointer there follows the cross-hair kind.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -75,6 +75,15 @@ TEST_F(MainWindowTest, LineTypedAndPickedShowsInTheDrawingArea) {
         EXPECT_GE(Hits, 8);
         // A point away from the line keeps the background.
         EXPECT_NE(CanvasPixel(MainCanvas, A.x, B.y), Line);
+        // With the full cross-hair the system pointer is hidden over the drawing area once
+        // a command ends, and the arrow comes back with another kind of cross-hair.
+        EXPECT_FALSE(WidgetHidesPointer(View, F.PaintBoxDraw));
+        for (uint8_t Type : {1, 2}) {
+            Glob.CursorType = Type;
+            TypeKeys(View, "redraw\r");
+            Pump(150);
+            EXPECT_EQ(WidgetHidesPointer(View, F.PaintBoxDraw), Type == 1) << int(Type);
+        }
         MainVars.FileSaved = true;
         F.Close();
         Pump(50);

@@ -44,6 +44,23 @@ TEST_F(InterpreterTest, LineChainGivesSeparateSegmentsLogAndHistory) {
     EXPECT_TRUE(MainVars.Command[0].empty());
 }
 
+// The program starts with the arrow; a finished command hides the system pointer
+// where the program draws its own full cross-hair, and keeps the arrow otherwise.
+TEST_F(InterpreterTest, FinishedCommandHidesThePointerOnlyForTheFullCrossHair) {
+    const TCursor Idle[] = {TCursor::crDefault, TCursor::crNone, TCursor::crDefault};
+    for (uint8_t Type = 0; Type <= 2; ++Type) {
+        Start();
+        Glob.CursorType = Type;
+        EXPECT_EQ(H->Form().Cursor, TCursor::crDefault) << int(Type);
+        Run({"line", "0 0", "10 0"});
+        EXPECT_EQ(H->Form().Cursor, TCursor::crDefault) << int(Type);
+        Run({""});
+        EXPECT_EQ(MainVars.ComCnt, -1);
+        EXPECT_EQ(H->Form().Cursor, Idle[Type]) << int(Type);
+        H.reset();
+    }
+}
+
 TEST_F(InterpreterTest, UnknownWordResetsTheLineAndStoresNothing) {
     Start();
     H->Type("FOO");
