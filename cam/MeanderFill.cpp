@@ -12,6 +12,7 @@
 #include "core/UniGeom.h"
 #include "core/UniLog.h"
 #include "core/UniNesting.h"
+#include "core/UniPlineIndex.h"
 #include "core/UniPline.h"
 
 namespace {
@@ -513,6 +514,20 @@ void JoinFills(TObjHeader*& PathsStart, TObjHeader*& PathsEnd, TObjHeader* Bound
         WriteLog("CAM:Joining fills End");
         return;
     }
+    // The boundary contours' boxes: a link is tested only against those it meets.
+    std::vector<TObjHeader*> Bound;
+    std::vector<TIdxBox> Boxes;
+    for (TObjHeader* b = BoundFirst; b; b = b->Next) {
+        if (b->Type != ObjPline) continue;
+        Osy Min, Max;
+        EnPline.Envelope(b, Min, Max);
+        Bound.push_back(b);
+        Boxes.push_back({double(Min.x - CoordTol), double(Min.y - CoordTol), double(Max.x + CoordTol),
+                         double(Max.y + CoordTol)});
+    }
+    TSegBoxIndex Index;
+    Index.Build(std::move(Boxes));
+    std::vector<int32_t> Near;
     TObjHeader *OS = nullptr, *OE = nullptr;
     TObjHeader* Cur = PathsStart;
     UnlinkObj(Cur, PathsStart, PathsEnd);
@@ -527,11 +542,16 @@ void JoinFills(TObjHeader*& PathsStart, TObjHeader*& PathsEnd, TObjHeader* Bound
             MakeObj(Cur->Layer, LS, LE);
         }
         bool Crosses = false;
-        if (LS)
-            for (TObjHeader* b = BoundFirst; b && !Crosses; b = b->Next) {
+        if (LS) {
+            Near.clear();
+            Index.QuerySorted({double(std::min(E.x, S.x)), double(std::min(E.y, S.y)), double(std::max(E.x, S.x)),
+                               double(std::max(E.y, S.y))},
+                              Near);
+            for (size_t k = 0; k < Near.size() && !Crosses; ++k) {
                 Osy X;
-                if (b->Type == ObjPline && EnPline.CrossTest(LS, b, X)) Crosses = true;
+                Crosses = EnPline.CrossTest(LS, Bound[size_t(Near[k])], X);
             }
+        }
         if (Crosses) {
             FreeObjList(LS, LE);
             AppendObj(Cur, OS, OE);

@@ -108,6 +108,11 @@ void CornerLevel(TTask T, uint8_t La, Extended R, Extended Step, std::vector<TTa
     std::vector<TTask> A = Regions(AS, AE, La), B = Regions(BS, BE, La);
     std::vector<TBox> BBox;
     for (const TTask& H : B) BBox.push_back(BoxOf(H.S));
+    // The step groups by the left side of their boxes: a group inside G starts within
+    // G's box.
+    std::vector<size_t> ByLeft(B.size());
+    for (size_t h = 0; h < B.size(); ++h) ByLeft[h] = h;
+    std::sort(ByLeft.begin(), ByLeft.end(), [&](size_t a, size_t b) { return BBox[a].Min.x < BBox[b].Min.x; });
     std::vector<Osy> Kept;  // the vertices of the rings with loops
     std::vector<std::pair<TTask, std::vector<TTask>>> Levels;  // per G: what goes out, what is ringed next
     for (TTask& G : A) {
@@ -116,7 +121,13 @@ void CornerLevel(TTask T, uint8_t La, Extended R, Extended Step, std::vector<TTa
         Loops.Emit = true;
         std::vector<size_t> Inner;
         bool Ok = false;
-        for (size_t h = 0; h < B.size(); ++h) {
+        std::vector<size_t> Cand;
+        for (auto it = std::lower_bound(ByLeft.begin(), ByLeft.end(), GBox.Min.x - CoordTol,
+                                        [&](size_t h, Extended x) { return BBox[h].Min.x < x; });
+             it != ByLeft.end() && BBox[*it].Min.x <= GBox.Max.x + CoordTol; ++it)
+            Cand.push_back(*it);
+        std::sort(Cand.begin(), Cand.end());
+        for (size_t h : Cand) {
             if (!B[h].S || !GroupInside(B[h], BBox[h], G, GBox)) continue;
             Ok = true;
             for (TObjHeader* c = B[h].S; c && Ok; c = c->Next) {

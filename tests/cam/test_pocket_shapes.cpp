@@ -4,6 +4,7 @@
 // heights of the paths.
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "ContourFixture.h"
 #include "cam/CamOpList.h"
@@ -28,13 +29,15 @@ protected:
         Pl->Flags |= FlagSelected;
         return Pl;
     }
-    void Pocket(const char* Fill, const char* Overlap, bool Corner3D) {
+    void Pocket(const char* Fill, const char* Overlap, bool Corner3D, bool Crossing = false,
+                const char* Allowance = "0", const char* Angle = "0") {
         R->ExpectModal("FillDialog", [=](TForm& F) {
+            F.Find<TControl>("ChBoxCrossing")->Checked = Crossing;
             F.Find<TControl>(Fill)->Click();
             F.Find<TControl>("RBtnSingleTool")->Click();
             F.Find<TControl>("EditPresahSrafMm")->Text = Overlap;
-            F.Find<TControl>("EditUhelSraf")->Text = "0";
-            F.Find<TControl>("EditPridSrafMm")->Text = "0";
+            F.Find<TControl>("EditUhelSraf")->Text = Angle;
+            F.Find<TControl>("EditPridSrafMm")->Text = Allowance;
             F.Find<TControl>("EditAllError")->Text = "0";
             F.Find<TControl>("ChBox3DCorner")->Checked = Corner3D;
             F.Find<TControl>("Edit3DAngle")->Text = "170";
@@ -112,8 +115,10 @@ TEST_F(PocketShapeTest, RoundWallsAndIslandsAreFilledInsideAndWhole) {
         for (const TCircle& I : Islands) d = std::min(d, Dist(Q, I.C) - I.R);
         return d;
     };
+    // The meander joined over the bottom: the islands stand between its paths.
     for (const char* Fill : {"RBtnMeandr", "RBtnOffset"}) {
         SCOPED_TRACE(Fill);
+        const bool Meander = std::string(Fill) == "RBtnMeandr";
         EnPline.CircleAdd(Outer.C, Outer.R, 1, MainVars.DataStart, MainVars.DataEnd);
         MainVars.DataEnd->Flags |= FlagSelected;
         for (const TCircle& I : Islands) {
@@ -121,12 +126,36 @@ TEST_F(PocketShapeTest, RoundWallsAndIslandsAreFilledInsideAndWhole) {
             MainVars.DataEnd->Flags |= FlagSelected;
         }
         const int Op = OpList.CamCnt;
-        Pocket(Fill, "0.5", false);
+        Pocket(Fill, "0.5", false, Meander, Meander ? "0.3" : "0");
         ASSERT_EQ(OpList.CamCnt, Op + 3);
         EXPECT_EQ(OpList.Cam[Op].Status, 0);
         ExpectSwept(GroupPaths(Op), {-15, -15}, {15, 15}, Clear);
         ClearSelection(MainVars.DataStart);
     }
+}
+
+TEST_F(PocketShapeTest, JoiningOverTheBottomGoesRoundTheIslands) {
+    // Vertical passes split by a round island: joined over the bottom they run on in
+    // fewer paths, still clear of the walls. The allowance keeps the fill's ends off
+    // the finishing contours.
+    size_t Count[2] = {0, 0};
+    for (const bool Join : {false, true}) {
+        SCOPED_TRACE(Join);
+        const Extended y0 = Join ? 20 : 0;
+        AddRect({0, y0}, {30, y0 + 10}, true);
+        EnPline.CircleAdd({15, y0 + 5}, 2, 1, MainVars.DataStart, MainVars.DataEnd);
+        MainVars.DataEnd->Flags |= FlagSelected;
+        const int Op = OpList.CamCnt;
+        Pocket("RBtnMeandr", "0.5", false, Join, "0.3", "90");
+        ASSERT_EQ(OpList.CamCnt, Op + 3);
+        EXPECT_EQ(OpList.Cam[Op].Status, 0);
+        Count[Join] = GroupPaths(Op).size();
+        ExpectSwept(GroupPaths(Op), {0, y0}, {30, y0 + 10}, [&](const Osy& Q) {
+            return std::min({Q.x, 30 - Q.x, Q.y - y0, y0 + 10 - Q.y, Dist(Q, {15, y0 + 5}) - 2});
+        });
+        ClearSelection(MainVars.DataStart);
+    }
+    EXPECT_LT(Count[1], Count[0]);
 }
 
 TEST_F(PocketShapeTest, OffsetRingsLoopIntoSharpCornersAndStayOffTheWalls) {
