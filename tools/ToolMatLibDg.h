@@ -111,6 +111,8 @@ public:
 
     // Pages.
     void ToolGeoToEdit(int32_t Tid);
+    // The record's identity and geometry into the Info/Geo inputs, the page left as it is.
+    void GeoToInputs(int32_t Tid);
     bool EditToToolGeo(int32_t Tid);
     void NewGeo();
     void SetToolType(int Num);

@@ -171,6 +171,7 @@ void TToolMatLibDialog::BuildZapich() {
     RBtnToolFeedTime = MakeAt<TRadioButton>(*this, "RBtnToolFeedTime", "[mm/s]", F, 344, 4, 100, 24);
     const int gy = 258, gh = 230;
     GrBoxToolPlungeVert = MakeAt<TGroupBox>(*this, "GrBoxToolPlungeVert", " Vetikálně ", P, 8, gy, 464, gh);
+    Lab(*this, "LabToolVertNote", "Nástroj se zanoří svisle zápichovou rychlostí.", GrBoxToolPlungeVert, 8, 6, 440);
     GrBoxToolPlungeTang = MakeAt<TGroupBox>(*this, "GrBoxToolPlungeTang", " Tangenciálně ", P, 8, gy, 464, gh);
     TControl* T = GrBoxToolPlungeTang;
     ChBoxToolTgIn = MakeAt<TCheckBox>(*this, "ChBoxToolTgIn", "Nájezd", T, 8, 4, 150, 24);

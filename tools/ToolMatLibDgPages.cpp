@@ -77,6 +77,10 @@ TMaterial* TToolMatLibDialog::PageMaterial(int32_t Tid, int32_t Mid, int Lib) {
 
 void TToolMatLibDialog::ToolGeoToEdit(int32_t Tid) {
     ShowPage(0);
+    GeoToInputs(Tid);
+}
+
+void TToolMatLibDialog::GeoToInputs(int32_t Tid) {
     if (Tid < 0 || size_t(Tid) >= ToolLibTmp.size()) return;
     const TTool& T = ToolLibTmp[size_t(Tid)].Tool;
     EditToolJmNastroje->Text = T.JmNastroje;

@@ -171,6 +171,9 @@ void TToolMatLibDialog::TrVLibListChange() {
     auto noDelete = [this] { SbtnDelete->Enabled = SbtnExport->Enabled = SbtnImport->Enabled = false; };
     if (ord == 1 && SelMID == 0 && SelTID == -1) noDelete();
     const bool record = SelTID >= 0 && size_t(SelTID) < ToolLibTmp.size();
+    // The calculator reads the diameter and edges from the Info/Geo inputs: they hold
+    // the selected tool's, whichever page shows.
+    if (record && SelPar != lnGeo && SelPar != lnTool) GeoToInputs(SelTID);
     if (record) SetToolType(ToolLibTmp[size_t(SelTID)].Tool.ToolType);
     if (SelTID == -1 && ord == 1) {
         PlunToEdit(-1, SelMID, SelPID, 1);
@@ -216,6 +219,7 @@ void TToolMatLibDialog::TrVLibListChange() {
             Captions(true);
             if (record) SetToolType(ToolLibTmp[size_t(SelTID)].Tool.ToolType);
             SbtnDelete->Enabled = SbtnExport->Enabled = SbtnImport->Enabled = SelTID >= 0;
+            RezPodRecalc(rpNone, 1);  // captions as the shown values are
             break;
         default: break;
     }

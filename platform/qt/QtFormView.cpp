@@ -390,6 +390,15 @@ void TQtFormView::PushCommon(TControl* C, QWidget* W) {
         pal.setColor(QPalette::WindowText, ToQColor(C->Font.Color));
         pal.setColor(QPalette::Text, ToQColor(C->Font.Color));
         pal.setColor(QPalette::ButtonText, ToQColor(C->Font.Color));
+        W->setProperty("kestrilonInk", true);
+        changed = true;
+    } else if (C->Font.Color == clDefault && W->property("kestrilonInk").toBool()) {
+        // Back to the default colour (a caption that was red is valid again).
+        const QPalette Def = QApplication::palette(W);
+        for (QPalette::ColorRole R : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            for (QPalette::ColorGroup G : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                pal.setColor(G, R, Def.color(G, R));
+        W->setProperty("kestrilonInk", false);
         changed = true;
     }
     if (C->Color != clDefault && pal.color(QPalette::Base) != ToQColor(C->Color)) {

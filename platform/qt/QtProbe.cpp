@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtFormView.h"
@@ -142,6 +144,40 @@ bool ClickWidget(TQtFormView* V, const TControl* C) {
     if (!B) return false;
     B->click();
     return true;
+}
+
+namespace {
+QTreeWidgetItem* TreeItem(QTreeWidget* T, int Index) {
+    if (!T || Index < 0) return nullptr;
+    QTreeWidgetItemIterator It(T);
+    for (int i = 0; *It; ++It, ++i)
+        if (i == Index) return *It;
+    return nullptr;
+}
+}  // namespace
+
+bool ClickTreeNode(TQtFormView* V, const TControl* C, int Index) {
+    auto* T = qobject_cast<QTreeWidget*>(W(V, C));
+    QTreeWidgetItem* It = TreeItem(T, Index);
+    if (!It) return false;
+    const QRect R = T->visualItemRect(It);
+    if (R.isEmpty()) return false;
+    QTest::mouseClick(T->viewport(), Qt::LeftButton, Qt::NoModifier, R.center());
+    return true;
+}
+
+bool ExpandTreeNode(TQtFormView* V, const TControl* C, int Index, bool Open) {
+    QTreeWidgetItem* It = TreeItem(qobject_cast<QTreeWidget*>(W(V, C)), Index);
+    if (!It) return false;
+    It->setExpanded(Open);
+    return true;
+}
+
+uint32_t WidgetInk(TQtFormView* V, const TControl* C) {
+    QWidget* X = W(V, C);
+    if (!X) return 0xFFFFFFFF;
+    const QColor K = X->palette().color(QPalette::WindowText);
+    return uint32_t(K.red()) | uint32_t(K.green()) << 8 | uint32_t(K.blue()) << 16;
 }
 
 bool TypeOver(TQtFormView* V, const TControl* C, const std::string& Text) {

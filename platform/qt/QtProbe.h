@@ -61,6 +61,12 @@ bool WidgetHidesPointer(TQtFormView* V, const TControl* C);
 bool ViewVisible(TQtFormView* V);
 // Clicks a button-like widget as a user would (false when it has none).
 bool ClickWidget(TQtFormView* V, const TControl* C);
+// A tree view's node (by its index counting every node from the top) clicked with the
+// mouse, or opened / closed as by its branch sign; false when it is not shown.
+bool ClickTreeNode(TQtFormView* V, const TControl* C, int Index);
+bool ExpandTreeNode(TQtFormView* V, const TControl* C, int Index, bool Open);
+// The colour of a widget's text ($00BBGGRR).
+uint32_t WidgetInk(TQtFormView* V, const TControl* C);
 // Focuses a line edit, selects all and types Text over it (false when it is none).
 bool TypeOver(TQtFormView* V, const TControl* C, const std::string& Text);
 // Key presses to the window, one per character: letters as their upper-case key

@@ -118,6 +118,48 @@ TEST_F(QtTest, FormBindsBothWays) {
     EXPECT_FALSE(ViewVisible(v));
 }
 
+// A tree shows the model's nodes; a click selects through the model's event and an
+// opened node is noted in the model. A caption that turned red and back shows the
+// default colour again.
+TEST_F(QtTest, TreeAndCaptionColourFollowTheModel) {
+    TForm f("TreeDg");
+    f.Width = 300, f.Height = 300;
+    auto* tree = f.Make<TTreeView>("Tree");
+    tree->Left = 4, tree->Top = 4, tree->Width = 280, tree->Height = 200;
+    auto* lab = f.Make<TLabel>("Lab");
+    lab->Caption = "D";
+    lab->Left = 4, lab->Top = 220, lab->Width = 100, lab->Height = 20;
+    const int a = tree->AddNode(-1, "A", -1, -1);
+    tree->AddNode(a, "A1", -1, -1);
+    const int b = tree->AddNode(-1, "B", -1, -1);
+    EXPECT_EQ(tree->AddNode(a, "late child of A", -1, -1), -1);
+    std::vector<int> chosen;
+    tree->OnChange = [&] { chosen.push_back(tree->Selected); };
+    f.Show();
+    TQtFormView* v = R->ViewOf(f);
+    ASSERT_TRUE(WidgetIs(v, tree, "QTreeWidget"));
+    const uint32_t ink = WidgetInk(v, lab);
+    EXPECT_FALSE(ClickTreeNode(v, tree, 1));  // inside the closed A
+    ASSERT_TRUE(ExpandTreeNode(v, tree, a, true));
+    EXPECT_TRUE(tree->Nodes[size_t(a)].Expanded);
+    ASSERT_TRUE(ClickTreeNode(v, tree, 1));
+    ASSERT_TRUE(ClickTreeNode(v, tree, b));
+    EXPECT_EQ(chosen, (std::vector<int>{1, b}));
+    // Model -> widget: a new fill, nothing selected; no event.
+    tree->Clear();
+    tree->AddNode(-1, "C", -1, -1);
+    lab->Font.Color = clRed;
+    AfterEvent();
+    EXPECT_EQ(WidgetInk(v, lab), 0x0000FFu);
+    lab->Font.Color = clDefault;
+    AfterEvent();
+    EXPECT_EQ(WidgetInk(v, lab), ink);
+    ASSERT_TRUE(ClickTreeNode(v, tree, 0));
+    EXPECT_EQ(chosen.size(), 3u);
+    EXPECT_FALSE(ClickTreeNode(v, tree, 1));
+    f.Close();
+}
+
 TEST_F(QtTest, ModalFormEndsWithTheButtonsResult) {
     TForm f("ModalDg");
     auto* ok = f.Make<TButton>("BtnOK");
