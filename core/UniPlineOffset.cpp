@@ -109,21 +109,21 @@ Extended LengthenAngle(Extended Dist, Extended R) { return std::fmin(Dist / (2 *
 
 }  // namespace
 
-void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy& V, Extended Dist) {
+bool JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy& V, Extended Dist) {
     if (SamePt(BuildLastPt(), S)) {
         AddSeg(E, Alfa, CoordTol);
-        return;
+        return true;
     }
     TPlineSeg last;
     if (!BuildPopSeg(last)) {  // nothing to fit to: bridge straight
         AddSeg(S, 0, CoordTol);
         AddSeg(E, Alfa, CoordTol);
-        return;
+        return false;
     }
     const Osy P = BuildLastPt();
     const Osy S0 = S;
     const Extended Alfa0 = Alfa;
-    if (TrimPair(P, last.E, last.Alfa, S, E, Alfa, V, Extended(HUGE_VALL))) return;
+    if (TrimPair(P, last.E, last.Alfa, S, E, Alfa, V, Extended(HUGE_VALL))) return true;
 
     const Extended B = fast::Turn(fast::Sub(last.E, V), fast::Sub(S, V));
     if (std::fabs(B) <= Glob.MinOffsArc) {
@@ -165,13 +165,14 @@ void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy&
         if (TrimPair(P, L, A, S2, E, Alfa2, V, reach)) {
             S = S2;
             Alfa = Alfa2;
-            return;
+            return true;
         }
         S = S0;
         Alfa = Alfa0;
     }
     // Bridge the gap about the source vertex.
     BuildPushSeg(last);
+    bool onOffset = true;
     Extended T = fast::Turn(fast::Sub(last.E, V), fast::Sub(S, V));
     if (std::fabs(T) > CoordTol) {
         if (CCW && T < 0) T += Geom2Pi;
@@ -181,17 +182,22 @@ void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy&
         } else {
             AddSeg(V, 0, CoordTol);
             AddSeg(S, 0, CoordTol);
+            onOffset = false;
         }
     }
     AddSeg(E, Alfa, CoordTol);
+    return onOffset;
 }
 
 namespace {
 
 // Steps shared by both offsets: the first segment that has length starts the build,
 // every later one is fitted to it. Returns the index of the first segment used, or -1
-// when no offset segment has length (the builder is then idle).
-int32_t BuildRawOffset(const TObjHeader* Src, Extended Side, bool CCW, Extended Dist) {
+// when no offset segment has length (the builder is then idle). OnOffset turns false
+// when a corner was bridged through its vertex or straight, or an arc collapsed
+// through its centre: parts that may come nearer to the source than Dist.
+int32_t BuildRawOffset(const TObjHeader* Src, Extended Side, bool CCW, Extended Dist, bool& OnOffset) {
+    OnOffset = true;
     const int32_t n = PlineSegCount(Src);
     const TPlineSeg* seg = PlineSegs(Src);
     Osy P = AsPline(Src)->S;
@@ -202,6 +208,7 @@ int32_t BuildRawOffset(const TObjHeader* Src, Extended Side, bool CCW, Extended 
         Extended OA;
         OffsetSeg(P, seg[i].E, seg[i].Alfa, Side, Dist, OS, OE, OA);
         DrawTraceSeg(OS, OE, OA);
+        if (IsLine(OA) && !IsLine(seg[i].Alfa)) OnOffset = false;
         StartObj(OS);
         P = seg[i].E;
         if (AddSeg(OE, OA, CoordTol)) {
@@ -218,20 +225,21 @@ int32_t BuildRawOffset(const TObjHeader* Src, Extended Side, bool CCW, Extended 
         Extended OA;
         OffsetSeg(P, seg[i].E, seg[i].Alfa, Side, Dist, OS, OE, OA);
         DrawTraceSeg(OS, OE, OA);
-        JoinOffsetCorner(OS, OE, OA, CCW, P, Dist);
+        if (IsLine(OA) && !IsLine(seg[i].Alfa)) OnOffset = false;
+        if (!JoinOffsetCorner(OS, OE, OA, CCW, P, Dist)) OnOffset = false;
         P = seg[i].E;
     }
     return first;
 }
 
 // The closing corner of a closed offset: the first segment is fitted once more behind
-// the last one and that fitted copy replaces it.
-void CloseRawOffset(const Osy& V, bool CCW, Extended Dist) {
+// the last one and that fitted copy replaces it. OnOffset as for BuildRawOffset.
+void CloseRawOffset(const Osy& V, bool CCW, Extended Dist, bool& OnOffset) {
     if (BuildSegCount() == 0) return;
     Osy S1 = BuildStartPt();
     const Osy E1 = BuildSegs()[0].E;
     Extended A1 = BuildSegs()[0].Alfa;
-    JoinOffsetCorner(S1, E1, A1, CCW, V, Dist);
+    if (!JoinOffsetCorner(S1, E1, A1, CCW, V, Dist)) OnOffset = false;
     const int32_t n = BuildSegCount();
     if (n >= 2 && SamePt(BuildSegs()[n - 1].E, E1)) {
         TPlineSeg last;
@@ -270,11 +278,20 @@ TObjHeader* MakeRaw(uint8_t La, TObjHeader*& S, TObjHeader*& E) {
 void Concat(TObjHeader*& S1, TObjHeader*& E1, TObjHeader*& S2, TObjHeader*& E2) { ConcatObjLists(S1, E1, S2, E2); }
 
 // Steps of the analysis up to the point where the pieces are ready to be chained;
-// false when nothing is left.
-bool CleanRaw(TObjHeader*& S, TObjHeader*& E, const TObjHeader* Src, Extended Dist, bool AllPairs) {
+// false when nothing is left. OutwardOnOffset: the raw offset is one closed loop to
+// the outside of a closed source, made only of offset curves, sharp corners beyond
+// the vertices and arcs about them (BuildRawOffset's OnOffset). Such a loop holds a
+// point of the true offset (the farthest one in any direction) and cannot enter the
+// band nearer than Dist to the source without crossing itself, where the true offset
+// bounds that band: when it meets itself nowhere, every point is sound and neither
+// filter could delete it.
+bool CleanRaw(TObjHeader*& S, TObjHeader*& E, const TObjHeader* Src, Extended Dist, bool AllPairs,
+              bool OutwardOnOffset) {
     offs::ExciseMicroLoops(S, E);
+    const TObjHeader* raw = S;
     offs::DivideAtSelfMeets(S, E, AllPairs);
     offs::DropMicroLoops(S, E);
+    if (OutwardOnOffset && S == raw && S == E && !EnPline.OpenPline(S)) return true;
     offs::PlineTrunc(S, E, AllPairs);
     offs::DropPiecesTouchingVertices(S, E, Src, AllPairs);
     offs::DropPiecesNear(S, E, Src, Dist, AllPairs);
@@ -332,15 +349,16 @@ void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza
     const Extended side = right ? -GeomPi2 : GeomPi2;
     const int32_t n = PlineSegCount(Adresa);
     if (n == 0) return;
-    if (BuildRawOffset(Adresa, side, right, Dist) < 0) return;
-    CloseRawOffset(PlineEndPt(Adresa), right, Dist);
+    bool onOffset = true;
+    if (BuildRawOffset(Adresa, side, right, Dist, onOffset) < 0) return;
+    CloseRawOffset(PlineEndPt(Adresa), right, Dist, onOffset);
     TObjHeader* r = MakeRaw(uint8_t(La), OffsStart, OffsEnd);
     if (!r) return;
     AsPline(r)->PlineFlags = src->PlineFlags;
     EnPline.Draw(r, MainCanvas);
     if (!Analyza) return;
 
-    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs)) return;
+    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs, !Inside && onOffset)) return;
     TObjHeader *js = nullptr, *je = nullptr;
     SpecOffsPlineJoin(OffsStart, OffsEnd, js, je, AllPairs);
     Concat(OffsStart, OffsEnd, js, je);
@@ -378,7 +396,8 @@ void GenOffsetOpen(TObjHeader* Adresa, Extended Dist, bool Right, TObjHeader*& O
     int32_t at;
     if (EnPline.LoopTest(Adresa, P1, P2, at) > 0) return;
     const Extended side = Right ? -GeomPi2 : GeomPi2;
-    if (BuildRawOffset(Adresa, side, Right, Dist) < 0) return;
+    bool onOffset = true;
+    if (BuildRawOffset(Adresa, side, Right, Dist, onOffset) < 0) return;
     TObjHeader* r = MakeObj(uint8_t(La), OffsStart, OffsEnd);
     if (!r) return;
     if (r->Type != ObjPline) {
@@ -386,7 +405,7 @@ void GenOffsetOpen(TObjHeader* Adresa, Extended Dist, bool Right, TObjHeader*& O
         return;
     }
     EnPline.Draw(r, MainCanvas);
-    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs)) return;
+    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs, false)) return;
     TObjHeader *js = nullptr, *je = nullptr;
     OffsPlineJoin(false, OffsStart, OffsEnd, js, je, AllPairs);
     OffsPlineJoin(true, OffsStart, OffsEnd, js, je, AllPairs);

@@ -25,7 +25,9 @@ void OffsetSeg(const Osy& S, const Osy& E, Extended Alfa, Extended Side, Extende
 // to the segment built last: trimmed where they cross, lengthened over a small gap,
 // bridged by an arc about the source vertex V (turning counter-clockwise when CCW)
 // or by two lines through V otherwise. S and Alfa receive the segment as stored.
-void JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy& V, Extended Dist);
+// False when the corner was bridged through V, or straight for want of a segment
+// to fit to.
+bool JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy& V, Extended Dist);
 
 namespace offs {
 

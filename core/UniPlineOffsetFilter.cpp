@@ -2,6 +2,7 @@
 // source (corners bridged through the vertex) and pieces that come nearer to the
 // source than the offset distance. The source's vertices sit in a point grid and its
 // segments in a box index, so each piece asks only about its neighbourhood.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -41,6 +42,40 @@ void DropIf(TObjHeader*& StartAdr, TObjHeader*& EndAdr, F&& Drop) {
 
 constexpr Extended NearMargin = 0.00001L;
 
+// Points found again within the tolerance: sorted by columns 1 um wide and by y within
+// a column, so a look-up is a binary search in the one or two columns that the
+// tolerance box meets.
+class TPtColumns {
+public:
+    explicit TPtColumns(const std::vector<Osy>& Pts) {
+        Items.reserve(Pts.size());
+        for (const Osy& p : Pts) Items.push_back({Col(p.x), std::isnan(p.y) ? 0 : p.y, p});
+        std::sort(Items.begin(), Items.end(), Less);
+    }
+    bool Has(const Osy& P) const {
+        for (int64_t c = Col(P.x - CoordTol), last = Col(P.x + CoordTol); c <= last; ++c) {
+            auto it = std::lower_bound(Items.begin(), Items.end(), TItem{c, P.y - CoordTol, P}, Less);
+            for (; it != Items.end() && it->C == c && it->Y <= P.y + CoordTol; ++it)
+                if (SamePt(it->P, P)) return true;
+        }
+        return false;
+    }
+
+private:
+    struct TItem {
+        int64_t C;
+        Extended Y;  // the sort key: y, 0 for an undefined one
+        Osy P;
+    };
+    static bool Less(const TItem& a, const TItem& b) { return a.C != b.C ? a.C < b.C : a.Y < b.Y; }
+    // Far or undefined coordinates share column 0, which only lengthens its scan.
+    static int64_t Col(Extended x) {
+        const Extended c = std::floor(x * 1e3L);
+        return c > -1e18L && c < 1e18L ? int64_t(c) : 0;
+    }
+    std::vector<TItem> Items;
+};
+
 }  // namespace
 
 void DropPiecesTouchingVertices(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader* Src, bool AllPairs) {
@@ -60,15 +95,8 @@ void DropPiecesTouchingVertices(TObjHeader*& StartAdr, TObjHeader*& EndAdr, cons
         });
         return;
     }
-    TPtGrid grid;
-    for (size_t k = 0; k < pts.size(); ++k) grid.Add(pts[k], int32_t(k));
-    DropIf(StartAdr, EndAdr, [&](const TObjHeader* P) {
-        return AnyPoint(P, [&](const Osy& q) {
-            bool hit = false;
-            grid.NearPt(q, [&](int32_t k) { hit = hit || SamePt(q, pts[size_t(k)]); });
-            return hit;
-        });
-    });
+    const TPtColumns cols(pts);
+    DropIf(StartAdr, EndAdr, [&](const TObjHeader* P) { return AnyPoint(P, [&](const Osy& q) { return cols.Has(q); }); });
 }
 
 void DropMicroLoops(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
@@ -107,11 +135,13 @@ void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader
     }
     std::vector<int32_t> cand;
     // The distance of Pt from the source, exact whenever it is below reach: a segment
-    // whose box lies farther than reach has every point farther too.
+    // whose box lies farther than reach has every point farther too. The search stops
+    // at the first segment that already decides the test below.
+    auto decides = [&](Extended d) { return Dist - d > NearMargin; };
     auto distTo = [&](const Osy& Pt) {
         Extended best = open ? ::Dist(Pt, AsPline(Src)->S) : 1e6L;
         if (AllPairs) {
-            for (int32_t i = 0; i < n; ++i)
+            for (int32_t i = 0; i < n && !decides(best); ++i)
                 best = std::fmin(best, fast::SegDist(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
             return best;
         }
@@ -124,8 +154,10 @@ void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader
         } else {
             idx.Query(q, cand);
         }
-        for (int32_t i : cand)
+        for (size_t k = 0; k < cand.size() && !decides(best); ++k) {
+            const int32_t i = cand[k];
             best = std::fmin(best, fast::SegDist(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
+        }
         return best;
     };
     DropIf(StartAdr, EndAdr, [&](const TObjHeader* P) {
@@ -134,7 +166,7 @@ void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader
         for (int32_t i = 0; i < m; ++i) {
             const Extended d = distTo(fast::MidPt(PlineSegStart(P, i), ps[i].E, ps[i].Alfa));
             // Far values are all alike for the test: below reach they are exact.
-            if (Dist - (d < reach ? d : reach) > NearMargin) return true;
+            if (decides(d < reach ? d : reach)) return true;
         }
         return false;
     });
