@@ -13,6 +13,7 @@
 #include "core/UniLog.h"
 #include "core/UniNesting.h"
 #include "core/UniPlineIndex.h"
+#include "core/UniPlineOffsetGeom.h"
 #include "core/UniPline.h"
 
 namespace {
@@ -322,8 +323,8 @@ void CreateMeanderLines(TObjHeader*& AreaStart, TObjHeader*& AreaEnd, TObjHeader
             Osy C;
             Extended R = 0, A0 = 0;
             if (Arc) {
-                ArcCenter(S, E, Alfa, C, R);
-                A0 = std::atan2(S.y - C.y, S.x - C.x);
+                offs::fast::ArcCentre(S, E, Alfa, C, R);
+                A0 = std::atan2(double(S.y - C.y), double(S.x - C.x));
                 lo = std::min(lo, SOf(C) - R);
                 hi = std::max(hi, SOf(C) + R);
             } else if (std::fabs(SOf(S) - SOf(E)) < 1e-12L) {
@@ -348,7 +349,7 @@ void CreateMeanderLines(TObjHeader*& AreaStart, TObjHeader*& AreaEnd, TObjHeader
                     for (const Extended s : {-w, w}) {
                         if (s > 0 && w <= 1e-9L) break;
                         Osy X{F.x + s * d.x, F.y + s * d.y};
-                        Extended u = std::atan2(X.y - C.y, X.x - C.x) - A0;
+                        Extended u = std::atan2(double(X.y - C.y), double(X.x - C.x)) - A0;
                         if (Alfa < 0) u = -u;
                         while (u < 0) u += Geom2Pi;
                         while (u >= Geom2Pi) u -= Geom2Pi;

@@ -11,6 +11,7 @@
 #include "core/UniGeom.h"
 #include "core/UniLog.h"
 #include "core/UniNesting.h"
+#include "core/UniPlineOffsetGeom.h"
 #include "core/UniPline.h"
 
 namespace {
@@ -186,23 +187,6 @@ void CornerLevel(TTask T, uint8_t La, Extended R, Extended Step, std::vector<TTa
     }
 }
 
-Extended SegDistance(const Osy& S, const Osy& E, Extended Alfa, const Osy& Q) {
-    if (std::fabs(Alfa) <= CoordTol) {
-        const Extended dx = E.x - S.x, dy = E.y - S.y, L2 = dx * dx + dy * dy;
-        const Extended t = L2 > 0 ? std::clamp<Extended>(((Q.x - S.x) * dx + (Q.y - S.y) * dy) / L2, 0, 1) : 0;
-        return std::hypot(Q.x - S.x - t * dx, Q.y - S.y - t * dy);
-    }
-    Osy C;
-    Extended R;
-    ArcCenter(S, E, Alfa, C, R);
-    Extended u = std::atan2(Q.y - C.y, Q.x - C.x) - std::atan2(S.y - C.y, S.x - C.x);
-    if (Alfa < 0) u = -u;
-    while (u < 0) u += Geom2Pi;
-    while (u >= Geom2Pi) u -= Geom2Pi;
-    if (u <= std::fabs(Alfa)) return std::fabs(Dist(Q, C) - R);
-    return std::min(Dist(Q, S), Dist(Q, E));
-}
-
 // Whether every point of Pts lies within Limit of the polyline P. The points follow
 // the polyline, so the search for each starts at the segment that served the one
 // before and widens from there.
@@ -212,7 +196,8 @@ bool AllWithin(const TObjHeader* P, const std::vector<Osy>& Pts, Extended Limit)
     int32_t Hint = 0;
     for (const Osy& Q : Pts) {
         auto Within = [&](int32_t k) {
-            if (k < 0 || k >= n || SegDistance(PlineSegStart(P, k), Seg[k].E, Seg[k].Alfa, Q) > Limit) return false;
+            if (k < 0 || k >= n || offs::fast::SegDist(Q, PlineSegStart(P, k), Seg[k].E, Seg[k].Alfa) > Limit)
+                return false;
             Hint = k;
             return true;
         };
