@@ -5,6 +5,7 @@
 
 #include "cam/CamOpList.h"
 #include "cam/CamOpUndo.h"
+#include "cam/CamToolPick.h"
 #include "commands/ComCommon.h"
 #include "core/Global.h"
 #include "core/Glob.h"
@@ -14,7 +15,6 @@
 #include "tools/ToolDg.h"
 
 TContourDialog* ContourDialog = nullptr;
-TContourToolPickFn ContourToolPickHook = nullptr;
 
 namespace {
 
@@ -165,10 +165,8 @@ TContourDialog::TContourDialog() : TForm("ContourDialog") {
     OnClose = [this](TCloseAction&) { FormClose(); };
     BitBtnOK->OnClick = [this] { BitBtnOKClick(); };
     BitBtnCancel->OnClick = [this] { BitBtnCancelClick(); };
-    for (TControl* C : {static_cast<TControl*>(GrBoxTool), static_cast<TControl*>(ShapeColor),
-                        static_cast<TControl*>(LabToolName), static_cast<TControl*>(LabToolActive),
-                        static_cast<TControl*>(LabDistFromOrig)})
-        C->OnClick = [this] { BtnToolSelectClick(); };
+    PressPicksTool({GrBoxTool, ShapeColor, LabToolName, LabToolActive, LabDistFromOrig},
+                   [this] { BtnToolSelectClick(); });
     EditDepth->OnChange = [this] { EditDepthKeyUp(); };
     EditFeed->OnChange = [this] { EditDepthKeyUp(); };
     for (TRadioButton* R : {RBtnInside, RBtnOutside, RBtnBoth}) R->OnClick = [this] { RBtnInsideClick(); };
@@ -362,8 +360,14 @@ void TContourDialog::BtnToolSelectClick() {
     if (DebugOn()) DumpCamOps();
     if (!StrToExtCalc(EditDepth->Text, Depth, false)) Depth = -1;
     if (Glob.AutoLayNum) ChooseContourLayer(ContourLa);
-    int La = ContourLa, Lib = ContourLibTool;
-    if (ContourToolPickHook && ContourToolPickHook(La, Lib)) {
+    TCamToolPick Pick;
+    Pick.La = ContourLa;
+    Pick.LibTool = ContourLibTool;
+    Pick.Depth = Depth;
+    Pick.Library = Glob.AutoLayNum;
+    Pick.Prepare = [this](TTool& T) { ControlsToPlunge(T.Material.Zapich[poContour]); };
+    if (CamToolPickHook && CamToolPickHook(Pick)) {
+        const int La = Pick.La, Lib = Pick.LibTool;
         if (Glob.AutoLayNum) {
             ContourLibTool = Lib;
             if (Lib >= 0 && Lib < int(Glob.ToolLib.size())) ContourTID = Glob.ToolLib[Lib].Tool.TID;

@@ -117,9 +117,3 @@ public:
 extern TContourDialog* ContourDialog;
 // Replaces the instance with a new one in its design-time state.
 void CreateContourDialog();
-
-// Runs the tool selection of the dialog's tool group: the tool dialog (or the library
-// dialogs in one-layer-per-operation mode) installed by the tool code; nullptr until
-// then, when the selection only refreshes the shown tool.
-using TContourToolPickFn = bool (*)(int& La, int& LibTool);
-extern TContourToolPickFn ContourToolPickHook;

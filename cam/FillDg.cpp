@@ -1,9 +1,11 @@
 #include "cam/FillDg.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
 #include "cam/CamOpList.h"
+#include "cam/CamToolPick.h"
 #include "cam/DgPlace.h"
 #include "commands/ComCommon.h"
 #include "core/Global.h"
@@ -11,6 +13,7 @@
 #include "core/UniLog.h"
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
+#include "tools/ToolDialog.h"
 
 TFillDialog* FillDialog = nullptr;
 
@@ -112,6 +115,9 @@ TFillDialog::TFillDialog() : TForm("FillDialog") {
     for (TRadioButton* R : {RBtnMeandr, RBtnOffset, RbtnSpiral, RBtnSingleTool, RBtnDoubleTool, RBtnSingleToolErr})
         R->OnClick = [this] { Switch(); };
     ChBoxCrossing->OnClick = [this] { FillShowPicture(); };
+    PressPicksTool({GrBoxMainTool, ShapeColor, LabToolName, LabLaName, LabDist}, [this] { GrBoxMainToolMouseDown(); });
+    PressPicksTool({GrBoxSmallTool, ShapeSmallColor, LabSmallToolName, LabSmallLaName, LabSmallDist},
+                   [this] { GrBoxSmallToolMouseDown(); });
     LangRegisterForm("FillDg", this, [this](const std::string& Key, const std::string& Value) {
         if (Key == "StrBadTool") StrBadTool = Value;
         if (Key == "StrDistance") StrDistance = Value;
@@ -181,6 +187,8 @@ void TFillDialog::FillShowLaTool(int La1, int La2) {
 void TFillDialog::FormShow() {
     WriteLog("Sys:PocketDg Open");
     SaveCamModeFlags();
+    ShowLa1 = ShownLa1;
+    if (!Glob.OpEdit) TID1 = TID2 = OpList.LastTID;
     // Roughing plunges are the main tool's; with two tools the rest tool finishes.
     if (ToolLayer(ShownLa1)) PlungeRough.Load(Glob.Tool[ShownLa1].Material.Zapich[poPocketRough]);
     if (ToolLayer(FinishLa())) PlungeFin.Load(Glob.Tool[FinishLa()].Material.Zapich[poPocketFin]);
@@ -192,6 +200,67 @@ void TFillDialog::BitBtnOKClick() {
     WriteLog("Usr:ok");
     if (ToolLayer(ShownLa1)) PlungeRough.Store(Glob.Tool[ShownLa1].Material.Zapich[poPocketRough]);
     if (ToolLayer(FinishLa())) PlungeFin.Store(Glob.Tool[FinishLa()].Material.Zapich[poPocketFin]);
+}
+
+void TFillDialog::GrBoxMainToolMouseDown() {
+    WriteLog("Usr:Select main tool");
+    const uint8_t Layer = Glob.LayerDraw;
+    const TToolArr Saved = Glob.Tool;
+    Extended Depth = -1;
+    if (!StrToExtCalc(EditDepth->Text, Depth, false)) Depth = -1;
+    TCamToolPick Pick;
+    Pick.Depth = Depth;
+    Pick.Library = Glob.AutoLayNum;
+    Pick.La = !Glob.AutoLayNum && !Glob.OpEdit ? Glob.LayerDraw : ShownLa1;
+    if (!ToolLayer(Pick.La)) Pick.La = 1;
+    const bool Ok = CamToolPickHook && CamToolPickHook(Pick);
+    int La = ShownLa1;
+    if (Ok && !Glob.AutoLayNum && ToolLayer(Pick.La)) {
+        La = Pick.La;
+        Glob.LayerDraw = uint8_t(La);
+    } else if (Ok && Glob.AutoLayNum) {
+        TTool Lib;
+        ToolLibToTool(Pick.LibTool, Lib);
+        // A layer serving one operation (or already holding this tool) takes the new
+        // tool; otherwise the next free layer does.
+        if (Glob.OpEdit)
+            La = ToolLayer(ShowLa1) && (LayerCamOpCount(uint8_t(ShowLa1)) < 2 || Glob.Tool[ShowLa1].TID == Lib.TID)
+                     ? ShowLa1
+                     : OpList.LastLa + 1;
+        else
+            La = OpList.LastTID >= 0 && OpList.LastTID != Lib.TID ? OpList.LastLa + 1 : OpList.LastLa;
+        La = std::clamp(La, 1, ToolLayerCount);
+        TID1 = Lib.TID;
+        const auto Passes = Glob.Tool[La].Pruchod;
+        Glob.Tool[La] = Lib;
+        if (Glob.ToolLoc == 1) Glob.Tool[La].Pruchod = Passes;
+    } else if (!Ok) {
+        Glob.Tool = Saved;
+    }
+    if (Ok) {
+        FillShowLaTool(La, ShownLa2);
+        PlungeRough.Load(Glob.Tool[La].Material.Zapich[poPocketRough]);
+        if (ToolLayer(FinishLa())) PlungeFin.Load(Glob.Tool[FinishLa()].Material.Zapich[poPocketFin]);
+        Extended D = 0;
+        if (MaxDepth(La, D, false)) Depth = D;
+    }
+    if (!Glob.OpEdit) Glob.LayerDraw = Layer;
+    if (Depth != -1) EditDepth->Text = GeneralNumText(Depth);
+    ComLayPanelUpdate();
+    RestoreCamModeFlags();
+}
+
+void TFillDialog::GrBoxSmallToolMouseDown() {
+    if (!RBtnDoubleTool->Checked) return;
+    WriteLog("Usr:Select rest tool");
+    TCamToolPick Pick;
+    Pick.La = ToolLayer(ShownLa2) ? ShownLa2 : 1;
+    // The tool dialog's result does not matter: the tab left selected names the layer.
+    if (!CamToolPickHook) return;
+    CamToolPickHook(Pick);
+    if (!ToolLayer(Pick.La)) return;
+    Glob.SmallTool = uint8_t(Pick.La);
+    FillShowLaTool(ShownLa1, Pick.La);
 }
 
 void TPocketPlunge::Build(const TPlacer& P, TControl* Tab, const std::string& Sfx) {
@@ -248,7 +317,9 @@ void TPocketPlunge::Store(TToolPlunge& T) const {
 }
 
 void TFillDialog::FormClose() {
-    WriteLog("Sys:PocketDg Close (OpJm:" + EditOpPockName->Text + ", OpNum:" + std::to_string(OpList.Index));
+    WriteLog("Sys:PocketDg Close (OpJm:" + EditOpPockName->Text + ", OpNum:" + std::to_string(OpList.Index) +
+             ", La1:" + std::to_string(ShownLa1) + ", TID1:" + std::to_string(TID1) + ", La2:" +
+             std::to_string(ShownLa2) + ", TID2:" + std::to_string(TID2));
     RestoreCamModeFlags();
 }
 

@@ -67,10 +67,18 @@ public:
     void FillShowLaTool(int La1, int La2);
     void FillShowPicture();
 
-    // The layers the tool boxes show (the builder's La1 and La2).
+    // The layers the tool boxes show (the builder's La1 and La2); a press on a tool box
+    // chooses another.
     int ShownLa1 = 1, ShownLa2 = 2;
+    // Library tool numbers of the main and the rest tool.
+    int TID1 = -1, TID2 = -1;
+
+    // A press on the main or the rest tool box.
+    void GrBoxMainToolMouseDown();
+    void GrBoxSmallToolMouseDown();
 
 private:
+    int ShowLa1 = 1;  // the main layer when the dialog was shown
     int FinishLa() const;
     void BitBtnOKClick();
     void FormShow();

@@ -204,6 +204,9 @@ bool CreatePocketToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool TestO
         Run.Done = Run.Failed = true;
         return End();
     }
+    // The dialog's tool boxes may have chosen other layers.
+    P.La1 = Dg->ShownLa1;
+    P.La2 = Dg->ShownLa2;
     GroupByNesting(SrcStart, SrcEnd, uint8_t(P.La1));
     P.Climb = Dg->RBtnSousl->Checked;
     OrientRegions(SrcStart, P.Climb);

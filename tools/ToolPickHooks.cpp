@@ -1,6 +1,6 @@
-// The ways into the tool dialogs from outside the tool code: the contour dialog's tool
-// selection and the layer panel's tool action.
-#include "cam/ContourDg.h"
+// The ways into the tool dialogs from outside the tool code: the tool boxes of the
+// machining dialogs and the layer panel's tool action.
+#include "cam/CamToolPick.h"
 #include "core/Glob.h"
 #include "shell/StartupHooks.h"
 #include "tools/ToolDg.h"
@@ -9,11 +9,11 @@
 
 namespace {
 
-// One layer per operation: a library tool (its record index into LibTool). Otherwise
-// the tool dialog on La's tab; OK gives the chosen tab's layer, Cancel puts back the
-// pass table that the typed depth may have rebuilt.
-bool ContourToolPick(int& La, int& LibTool) {
-    if (Glob.AutoLayNum) {
+// The library dialogs give a library record; the tool dialog opens on La's tab and
+// leaves it on the tab the user chose. Cancel puts back the pass table that the
+// operation's depth may have rebuilt.
+bool CamToolPick(TCamToolPick& Pick) {
+    if (Pick.Library) {
         if (!ToolLibOpenDialog || !ToolLocDialog) return false;
         bool ok;
         if (Glob.ToolLoc == 0) {
@@ -24,29 +24,26 @@ bool ContourToolPick(int& La, int& LibTool) {
             ok = ToolLibOpenDialog->ShowModal() == mrOk;
         }
         if (!ok || LibPickIndex < 0 || size_t(LibPickIndex) >= Glob.ToolLib.size()) return false;
-        LibTool = LibPickIndex;
+        Pick.LibTool = LibPickIndex;
         return true;
     }
     if (!ToolDialog) return false;
-    const int shown = La >= 1 && La <= ToolLayerCount ? La : 1;
+    const int shown = Pick.La >= 1 && Pick.La <= ToolLayerCount ? Pick.La : 1;
     const auto passes = Glob.Tool[shown].Pruchod;
-    if (Glob.AutoApplyToolOpen && ContourDialog && ContourDialog->Depth > 0)
-        DepthToTool(ContourDialog->Depth, shown, false);
+    if (Glob.AutoApplyToolOpen && Pick.Depth > 0) DepthToTool(Pick.Depth, shown, false);
     ToolTmp = Glob.Tool;
-    if (ContourDialog) ContourDialog->ControlsToPlunge(ToolTmp[shown].Material.Zapich[poContour]);
+    if (Pick.Prepare) Pick.Prepare(ToolTmp[shown]);
     ToolDialog->TabControl->ActivePageIndex = shown - 1;
-    if (ToolDialog->ShowModal() != mrOk) {
-        Glob.Tool[shown].Pruchod = passes;
-        return false;
-    }
-    La = ToolDialog->CurLayer();
-    return true;
+    const bool ok = ToolDialog->ShowModal() == mrOk;
+    if (!ok) Glob.Tool[shown].Pruchod = passes;
+    Pick.La = ToolDialog->CurLayer();
+    return ok;
 }
 
 }  // namespace
 
 void InstallToolPickHooks() {
-    ContourToolPickHook = &ContourToolPick;
+    CamToolPickHook = &CamToolPick;
     ShowToolDialogHook = [](int Tab) {
         if (!ToolDialog || Tab < 0 || Tab >= ToolLayerCount) return;
         ToolDialog->TabControl->ActivePageIndex = Tab;

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCursor>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLineEdit>
@@ -100,7 +101,8 @@ public:
     }
 
 private:
-    // Widget -> control of a form window, rebuilt when a widget is not found.
+    // Widget -> control of a form window, rebuilt when a widget is not found. The area
+    // inside a group box's frame belongs to the group box.
     TControl* ControlOf(TQtFormView* View, QWidget* W) {
         auto& Map = Cache[View];
         auto It = Map.find(W);
@@ -109,9 +111,10 @@ private:
         for (TControl* C : View->Form.Components())
             if (QWidget* CW = View->WidgetOf(C)) Map[CW] = C;
         It = Map.find(W);
-        if (It != Map.end()) return It->second;
-        Map[W] = nullptr;  // remember the miss
-        return nullptr;
+        if (It == Map.end() && qobject_cast<QGroupBox*>(W->parentWidget())) It = Map.find(W->parentWidget());
+        TControl* Found = It != Map.end() ? It->second : nullptr;
+        Map[W] = Found;
+        return Found;
     }
     std::map<TQtFormView*, std::unordered_map<QWidget*, TControl*>> Cache;
 };

@@ -69,6 +69,35 @@ TEST_F(CamRegenTest, PathsFollowMoveUndoAndSurviveSaveAndOpen) {
     EXPECT_TRUE(R->Done());
 }
 
+// Moving one source rebuilds only the operation it belongs to: the others keep their
+// very path records, and the log names one rebuilt operation.
+TEST_F(CamRegenTest, MoveRebuildsOnlyTheOperationOfTheMovedSource) {
+    Glob.AutoRegen = true;
+    std::vector<TObjHeader*> Squares;
+    for (int Op = 0; Op < 4; ++Op) {
+        for (int k = 0; k < 2; ++k) {
+            const Extended X = Op * 40 + k * 15;
+            Squares.push_back(AddRect({X, 0}, {X + 10, 10}, true));
+        }
+        ContourSide("out");
+    }
+    ASSERT_EQ(OpList.CamCnt, 4);
+    std::vector<std::vector<TObjHeader*>> Before;
+    for (int Op = 0; Op < 4; ++Op) Before.push_back(Childs(Op));
+    Squares[5]->Flags |= FlagSelected;  // the second square of operation 2
+    Mark();
+    Run({"MOVE", "", "0 0", "0 5"});
+    std::vector<std::string> Rebuilt;
+    for (const std::string& L : NewLog())
+        if (L.rfind("Ops:Regen ContourOp Start", 0) == 0) Rebuilt.push_back(L);
+    EXPECT_EQ(Rebuilt, std::vector<std::string>{"Ops:Regen ContourOp Start (OpNum:2)"});
+    for (int Op = 0; Op < 4; ++Op) {
+        if (Op != 2) EXPECT_EQ(Childs(Op), Before[Op]) << Op;
+        EXPECT_EQ(OpList.Cam[Op].Status, 0) << Op;
+    }
+    ExpectLiveLinks();
+}
+
 TEST_F(CamRegenTest, AutoRegenOffMarksTheOperationAndKeepsItsPaths) {
     TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
     ContourSide("out");

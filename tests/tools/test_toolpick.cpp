@@ -1,12 +1,17 @@
-// The contour dialog's tool selection through the tool dialogs, as a user picks a tool.
+// The tool boxes of the contour and pocket dialogs: a press opens the tool dialogs and
+// the tool picked there becomes the operation's, as a user picks a tool.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
+#include <type_traits>
 
+#include "cam/CamOpList.h"
 #include "cam/ContourDg.h"
+#include "cam/FillDg.h"
 #include "core/Glob.h"
 #include "platform/ScriptResponder.h"
+#include "shell/Main.h"
 #include "support/CmdTest.h"
 #include "tools/ToolDialog.h"
 #include "tools/ToolLibFile.h"
@@ -39,56 +44,109 @@ protected:
         Script.reset();
         CmdTest::TearDown();
     }
-    // CONTOUR with a click on the shown tool; Pick answers what opens then.
-    void SelectTool(const std::function<void()>& Pick, const std::function<void(TContourDialog&)>& Check) {
-        Script->ExpectModal("ContourDialog", [&](TForm& F) {
+    // A layer tool that machines: a cylinder of diameter D, one pass 1 mm deep.
+    static void MillOn(int La, Extended D) {
+        TTool& T = Glob.Tool[La];
+        T.ToolType = 1;
+        T.SpodniPrumer = T.HorniPrumer = D;
+        T.Radius = T.UhelSpicky = 0;
+        T.DelkaBritu = 10;
+        for (auto& P : T.Pruchod) P.Hloubka = -1;
+        T.Pruchod[1].Hloubka = 1;
+    }
+    // Command with a press on the dialog's control Box; Pick answers what opens then,
+    // Check looks at the dialog afterwards. Ok: the dialog is confirmed.
+    template <class TDg>
+    void SelectTool(const char* Command, const char* Box, const std::function<void()>& Pick,
+                    const std::function<void(TDg&)>& Check, bool Ok = false) {
+        const char* Dialog = std::is_same_v<TDg, TContourDialog> ? "ContourDialog" : "FillDialog";
+        Script->ExpectModal(Dialog, [&](TForm& F) {
             Pick();
-            F.Find<TControl>("LabToolActive")->Click();
-            Check(static_cast<TContourDialog&>(F));
-            return mrCancel;
+            F.FindComponent(Box)->OnMouseDown(TMouseButton::mbLeft, 0, 0, 0);
+            Check(static_cast<TDg&>(F));
+            if (Ok) F.ClickButton("BitBtnOK");
+            return Ok ? mrOk : mrCancel;
         });
-        Run({"CONTOUR", ""});
+        Run({Command, ""});
         EXPECT_TRUE(Script->Done());
-
+    }
+    // The tool dialog answered on page Tab (0-based) with OK.
+    void ToolDialogPage(int Shown, int Tab) {
+        Script->ExpectModal("ToolDialog", [Shown, Tab](TForm& F) {
+            auto& D = static_cast<TToolDialog&>(F);
+            EXPECT_EQ(D.CurLayer(), Shown);
+            D.TabControl->ChoosePage(Tab);
+            D.BitBtnOK->Click();
+            return mrOk;
+        });
+    }
+    // The library pick dialog answered with library record Rec.
+    void LibraryRecord(int Rec) {
+        Script->ExpectModal("ToolLibOpenDialog", [Rec](TForm& F) {
+            auto& D = static_cast<TToolLibOpenDialog&>(F);
+            const auto row = std::find(LibPickRowMap.begin(), LibPickRowMap.end(), Rec);
+            EXPECT_NE(row, LibPickRowMap.end());
+            D.LboxTools->ChooseItem(int(row - LibPickRowMap.begin()));
+            D.BitBtnOk->Click();
+            return mrOk;
+        });
     }
     std::unique_ptr<TScriptResponder> Script;
 };
 
 TEST_F(ToolPickTest, ToolDialogOnTheOperationsLayer) {
-    SelectTool(
-        [this] {
-            Script->ExpectModal("ToolDialog", [](TForm& F) {
-                auto& D = static_cast<TToolDialog&>(F);
-                EXPECT_EQ(D.CurLayer(), 1);
-                D.TabControl->ChoosePage(2);
-                D.BitBtnOK->Click();
-                return mrOk;
-            });
-        },
-        [](TContourDialog& C) { EXPECT_EQ(C.ContourLa, 3); });
+    SelectTool<TContourDialog>("CONTOUR", "LabToolActive", [this] { ToolDialogPage(1, 2); },
+                               [](TContourDialog& C) { EXPECT_EQ(C.ContourLa, 3); });
     EXPECT_EQ(Glob.LayerDraw, 3);
+    // A new pocket takes the layer but leaves the drawing layer as it was.
+    Glob.LayerDraw = 1;
+    SelectTool<TFillDialog>("MEANDR", "GrBoxMainTool", [this] { ToolDialogPage(1, 3); },
+                            [](TFillDialog& D) {
+                                EXPECT_EQ(D.ShownLa1, 4);
+                                EXPECT_EQ(D.LabToolName->Caption, Glob.Tool[4].JmNastroje);
+                            });
+    EXPECT_EQ(Glob.LayerDraw, 1);
 }
 
 TEST_F(ToolPickTest, LibraryToolInOneLayerPerOperationMode) {
     Glob.AutoLayNum = true;
     Glob.ToolLoc = 1;
-    SelectTool(
+    SelectTool<TContourDialog>("CONTOUR", "LabToolActive", [this] { LibraryRecord(2); }, [](TContourDialog& C) {
+        EXPECT_EQ(C.ContourLibTool, 2);
+        EXPECT_EQ(C.ContourTID, Glob.ToolLib[2].Tool.TID);
+        ASSERT_TRUE(C.ContourLa >= 1 && C.ContourLa <= ToolLayerCount);
+        EXPECT_EQ(C.WorkTools[C.ContourLa].JmNastroje, Glob.ToolLib[2].Tool.JmNastroje);
+    });
+    SelectTool<TFillDialog>("MEANDR", "LabToolName", [this] { LibraryRecord(3); }, [](TFillDialog& D) {
+        EXPECT_EQ(D.TID1, Glob.ToolLib[3].Tool.TID);
+        ASSERT_TRUE(D.ShownLa1 >= 1 && D.ShownLa1 <= ToolLayerCount);
+        EXPECT_EQ(Glob.Tool[D.ShownLa1].JmNastroje, Glob.ToolLib[3].Tool.JmNastroje);
+        EXPECT_EQ(D.LabToolName->Caption, Glob.ToolLib[3].Tool.JmNastroje);
+    });
+}
+
+// The rest tool is picked on the tool dialog's tab; the pocket is built and recorded
+// with that layer.
+TEST_F(ToolPickTest, RestToolPickedInThePocketDialogIsTheOperationsSecondLayer) {
+    MillOn(1, 2);
+    MillOn(5, 1);
+    Glob.CursorType = 1;  // the program's own cross-hair: no system pointer over the drawing
+    SelectTool<TFillDialog>(
+        "MEANDR", "ShapeSmallColor",
         [this] {
-            Script->ExpectModal("ToolLibOpenDialog", [](TForm& F) {
-                auto& D = static_cast<TToolLibOpenDialog&>(F);
-                const auto row = std::find(LibPickRowMap.begin(), LibPickRowMap.end(), 2);
-                EXPECT_NE(row, LibPickRowMap.end());
-                D.LboxTools->ChooseItem(int(row - LibPickRowMap.begin()));
-                D.BitBtnOk->Click();
-                return mrOk;
-            });
+            FillDialog->RBtnDoubleTool->Click();
+            ToolDialogPage(2, 4);
         },
-        [](TContourDialog& C) {
-            EXPECT_EQ(C.ContourLibTool, 2);
-            EXPECT_EQ(C.ContourTID, Glob.ToolLib[2].Tool.TID);
-            ASSERT_TRUE(C.ContourLa >= 1 && C.ContourLa <= ToolLayerCount);
-            EXPECT_EQ(C.WorkTools[C.ContourLa].JmNastroje, Glob.ToolLib[2].Tool.JmNastroje);
-        });
+        [this](TFillDialog& D) {
+            EXPECT_EQ(H->Form().Cursor, TCursor::crNone);
+            EXPECT_EQ(D.ShownLa2, 5);
+            EXPECT_EQ(Glob.SmallTool, 5);
+            EXPECT_EQ(D.LabSmallToolName->Caption, Glob.Tool[5].JmNastroje);
+        },
+        true);
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_EQ(OpList.Cam[0].La1, 1);
+    EXPECT_EQ(OpList.Cam[0].La2, 5);
 }
 
 }  // namespace
