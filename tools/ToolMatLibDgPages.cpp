@@ -180,7 +180,7 @@ void TToolMatLibDialog::SetToolType(int Num) {
 void TToolMatLibDialog::CboxTTypeChange() {
     const int type = CboxToolTType->ItemIndex;
     SetToolType(type);
-    RezPodRecalcAll(1);
+    RezPodRecalc(rpNone, 1);
     if (SelTID >= 0 && size_t(SelTID) < ToolLibTmp.size() && type >= 0) ToolLibTmp[size_t(SelTID)].Tool.ToolType = type;
     FillLibList(Order(), false, -1);
 }

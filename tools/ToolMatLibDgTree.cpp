@@ -24,6 +24,8 @@ void TToolMatLibDialog::FormShow() {
     CboxToolTType->Items.clear();
     for (const TToolType& T : Glob.MillToolType) CboxToolTType->Items.push_back(T.Name);
     CBoxToolCoolantType->Items.assign(StrChlaz.begin(), StrChlaz.end());
+    TrVLibList->Images.clear();
+    for (int k = 0; k <= 20; ++k) TrVLibList->Images.push_back(ProgramDir + "/img/ImgToolLib" + std::to_string(k) + ".png");
     PageParams->TabsVisible = false;
     if (TypeFilter.size() < Glob.MillToolType.size()) TypeFilter.resize(Glob.MillToolType.size(), true);
     for (int k = 0; k < 12; ++k) {
@@ -182,7 +184,9 @@ void TToolMatLibDialog::TrVLibListChange() {
     switch (SelPar) {
         case lnTech:
             TechToEdit(SelTID, SelMID, ord);
-            RezPodRecalcAll(1);
+            // The captions are checked; nothing is computed into the inputs, so that
+            // looking at a page does not change what it stores.
+            RezPodRecalc(rpNone, 1);
             Captions(false);
             break;
         case lnPlunge:

@@ -1,11 +1,13 @@
 // Lays out the program folder beside the program: the configuration files from the
-// built-in defaults, the folders, and the toolbar pictures. Run by the build.
+// built-in defaults, the folders, the toolbar pictures and the tool dialogs' pictures.
+// Run by the build.
 //   kestrilon_folder DIR
 #include <QGuiApplication>
 #include <cstdio>
 
 #include "core/ResetState.h"
 #include "platform/qt/QtIcons.h"
+#include "platform/qt/QtToolPictures.h"
 #include "shell/ProgramFolder.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +20,7 @@ int main(int argc, char** argv) {
     const std::string Dir = argv[1];
     bool Ok = WriteProgramFolderFiles(Dir);
     Ok = PaintIconFiles(Dir + "/Img") && Ok;
+    Ok = PaintToolPictureFiles(Dir + "/img") && Ok;
     if (!Ok) std::fprintf(stderr, "kestrilon_folder: could not write everything into %s\n", Dir.c_str());
     return Ok ? 0 : 1;
 }

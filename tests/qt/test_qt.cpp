@@ -10,6 +10,12 @@
 #include "platform/Timers.h"
 #include "platform/qt/QtProbe.h"
 #include "platform/qt/QtResponder.h"
+#include "platform/qt/QtToolPictures.h"
+#include "core/TextFile.h"
+#include "tools/ToolDialog.h"
+#include "tools/ToolLibFile.h"
+#include "tools/ToolMatLibDg.h"
+#include "tools/UniTType.h"
 #include "support/Fixture.h"
 
 namespace {
@@ -158,6 +164,35 @@ TEST_F(QtTest, TreeAndCaptionColourFollowTheModel) {
     EXPECT_EQ(chosen.size(), 3u);
     EXPECT_FALSE(ClickTreeNode(v, tree, 1));
     f.Close();
+}
+
+// Every picture the tool dialogs name is in the program folder once it is painted.
+TEST_F(QtTest, ToolDialogPicturesExist) {
+    ASSERT_TRUE(PaintToolPictureFiles(Dir() + "/img"));
+    InitMaterial();
+    InitToolLib();
+    InitToolType();
+    CreateToolMatLibDialogForm();
+    TToolMatLibDialog& L = *ToolMatLibDialog;
+    L.DoShow();
+    std::vector<std::string> Named = L.TrVLibList->Images;
+    for (int t = 0; t < int(Glob.MillToolType.size()); ++t) {
+        L.SetToolType(t);
+        Named.push_back(L.ImgToolNastroj->PictureFile);
+    }
+    for (int obj : {0, 2, 3}) {
+        L.TabControlToolPlunge->ActivePageIndex = obj;
+        for (int m = 0; m < 4; ++m) {
+            L.SetPlunge(m);
+            Named.push_back(L.ImgToolPlunge->PictureFile);
+        }
+    }
+    L.ChBoxToolSpiralupward->Click();
+    L.SetPlungeType(0, 3);
+    Named.push_back(L.ImgToolPlunge->PictureFile);
+    Named.push_back(L.ImgToolRezPod->PictureFile);
+    EXPECT_EQ(Named.size(), 21u + 9 + 12 + 2);
+    for (const std::string& F : Named) EXPECT_TRUE(TextFileExists(F)) << F;
 }
 
 TEST_F(QtTest, ModalFormEndsWithTheButtonsResult) {

@@ -140,6 +140,10 @@ TEST_F(ToolMatLibTest, MaterialOrderAndTypeFilter) {
 }
 
 TEST_F(ToolMatLibTest, BadValueKeepsThePageUntilItReads) {
+    // Looking at a page changes nothing it stores.
+    Select("Řezné pod.", 1);
+    Select("Zápich", 1);
+    EXPECT_EQ(ToolLibTmp[1].Material[0].Tech, Glob.ToolLib[1].Material[0].Tech);
     Select("Řezné pod.", 0);
     L().EditToolVc->TypeText("x+");
     R.ExpectMessage(mrOk, Msg[97] + "Vc - Řezná rychlost [m/min]");
