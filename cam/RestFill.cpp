@@ -1,6 +1,7 @@
 #include "cam/RestFill.h"
 
 #include <string>
+#include <vector>
 
 #include "cam/CamOpList.h"
 #include "cam/Corner3D.h"
@@ -8,8 +9,10 @@
 #include "cam/PocketRegionOffset.h"
 #include "cam/Sort.h"
 #include "core/UniLog.h"
+#include "core/UniGeom.h"
 #include "core/UniNesting.h"
 #include "core/UniPline.h"
+#include "core/UniPlineIndex.h"
 #include "shell/MainVars.h"
 
 namespace {
@@ -21,19 +24,43 @@ TObjHeader* First(TObjHeader* G) { return G->Type == ObjGroup ? AsGroup(G)->Firs
 
 void FreeGroups(TObjHeader*& S, TObjHeader*& E) { FreeObjList(S, E); }
 
-// The group of G whose outer contour holds the piece and none of whose islands does,
-// as the rest areas need it: 0 outside every outer, 1 inside an outer only, 2 inside
-// an island of the first outer that holds it.
-int Where(TObjHeader* Piece, TObjHeader* Groups) {
-    for (TObjHeader* G = Groups; G; G = G->Next) {
-        TObjHeader* Outer = First(G);
-        if (!EnPline.PlineInside(Piece, Outer)) continue;
-        for (TObjHeader* I = Outer->Next; G->Type == ObjGroup && I; I = I->Next)
-            if (EnPline.PlineInside(Piece, I)) return 2;
-        return 1;
+// Groups found by the box of their outer contour: a piece is tested only against the
+// groups whose outer box holds the point that decides containment.
+class TGroupFinder {
+public:
+    explicit TGroupFinder(TObjHeader* Groups) {
+        std::vector<TIdxBox> Boxes;
+        for (TObjHeader* G = Groups; G; G = G->Next) {
+            Osy Min, Max;
+            EnPline.Envelope(First(G), Min, Max);
+            List.push_back(G);
+            Boxes.push_back({double(Min.x), double(Min.y), double(Max.x), double(Max.y)});
+        }
+        Index.Build(std::move(Boxes));
     }
-    return 0;
-}
+    // Where the piece lies among the groups, tried in their order: 0 outside every outer
+    // contour, 1 inside an outer only, 2 inside an island of the first outer that holds it.
+    int Where(TObjHeader* Piece) const {
+        if (PlineSegCount(Piece) == 0) return 0;
+        Osy M;
+        SegMidPt(AsPline(Piece)->S, PlineSegs(Piece)[0].E, PlineSegs(Piece)[0].Alfa, M);
+        std::vector<int32_t> Cand;
+        Index.QuerySorted({double(M.x), double(M.y), double(M.x), double(M.y)}, Cand);
+        for (int32_t k : Cand) {
+            TObjHeader* G = List[size_t(k)];
+            TObjHeader* Outer = First(G);
+            if (!EnPline.PlineInside(Piece, Outer)) continue;
+            for (TObjHeader* I = Outer->Next; G->Type == ObjGroup && I; I = I->Next)
+                if (EnPline.PlineInside(Piece, I)) return 2;
+            return 1;
+        }
+        return 0;
+    }
+
+private:
+    std::vector<TObjHeader*> List;
+    TSegBoxIndex Index;
+};
 
 int CountLoops(TObjHeader* S) {
     int n = 0;
@@ -92,19 +119,20 @@ bool FillWithRestTool(TObjHeader* Region, const TFillParams& Main, const TRestPa
             for (TObjHeader* p = First(G); p; p = p->Next) EnPline.CopyIdent(p, XS, XE)->Layer = FromCleared;
         EnPline.PlineTrunc(XS, XE);
         GroupByNesting(BS, BE, Rest.La2);
+        const TGroupFinder InRest(BS), InCleared(CS);
         TObjHeader *AS = nullptr, *AE = nullptr;  // collected area bounds
         for (TObjHeader* p = XS; p;) {
             TObjHeader* Next = p->Next;
             if (p->Layer == FromCleared) {
                 UnlinkObj(p, XS, XE);
-                if (Where(p, BS) == 1) {
+                if (InRest.Where(p) == 1) {
                     p->Layer = Rest.La2;
                     EnPline.ChangeDir(p);
                     AppendObj(p, AS, AE);
                 } else {
                     FreeObjBlock(p);
                 }
-            } else if (Where(p, CS) == 1) {
+            } else if (InCleared.Where(p) == 1) {
                 DeleteObj(p, XS, XE);
             } else {
                 p->Layer = Rest.La2;
