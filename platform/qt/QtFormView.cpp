@@ -694,10 +694,15 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
             const auto f = std::find(items->begin(), items->end(), It);
             return f == items->end() ? -1 : int32_t(f - items->begin());
         };
-        QObject::connect(t, &QTreeWidget::currentItemChanged, t, [this, tv, indexOf](QTreeWidgetItem* It) {
+        // The model hears of the choice once Qt has finished with it: what it runs may
+        // refill the tree or open a modal window.
+        QObject::connect(t, &QTreeWidget::currentItemChanged, t, [this, tv, t, indexOf](QTreeWidgetItem* It) {
             if (Pushing || !It) return;
-            tv->SelectNode(indexOf(It));
-            QtAfterEvent();
+            const int32_t Index = indexOf(It);
+            QTimer::singleShot(0, t, [tv, Index] {
+                tv->SelectNode(Index);
+                QtAfterEvent();
+            });
         });
         auto expand = [this, tv, indexOf](QTreeWidgetItem* It, bool On) {
             if (Pushing) return;

@@ -149,7 +149,9 @@ TEST_F(QtTest, TreeAndCaptionColourFollowTheModel) {
     ASSERT_TRUE(ExpandTreeNode(v, tree, a, true));
     EXPECT_TRUE(tree->Nodes[size_t(a)].Expanded);
     ASSERT_TRUE(ClickTreeNode(v, tree, 1));
+    Pump(20);
     ASSERT_TRUE(ClickTreeNode(v, tree, b));
+    Pump(20);
     EXPECT_EQ(chosen, (std::vector<int>{1, b}));
     // Model -> widget: a new fill, nothing selected; no event.
     tree->Clear();
@@ -161,6 +163,7 @@ TEST_F(QtTest, TreeAndCaptionColourFollowTheModel) {
     AfterEvent();
     EXPECT_EQ(WidgetInk(v, lab), ink);
     ASSERT_TRUE(ClickTreeNode(v, tree, 0));
+    Pump(20);
     EXPECT_EQ(chosen.size(), 3u);
     EXPECT_FALSE(ClickTreeNode(v, tree, 1));
     f.Close();

@@ -260,6 +260,68 @@ TEST_F(ToolMatLibTest, AddMaterialChoiceAndDeleteEverywhere) {
     EXPECT_TRUE(R.Done());
 }
 
+TEST_F(ToolMatLibTest, NewToolsAndDeletingATool) {
+    struct Case {
+        int Order;
+        bool DefMat;
+        size_t Materials;
+    };
+    for (const Case& c : {Case{0, false, 0}, Case{0, true, 1}, Case{1, false, 1}}) {
+        SCOPED_TRACE(c.Order * 10 + c.DefMat);
+        L().DoShow();
+        Glob.DefMatToNewTool = c.DefMat;
+        Order(c.Order);
+        Select("[ Nový nástroj ]");
+        EXPECT_FALSE(L().SbtnDelete->Enabled);
+        L().EditToolJmNastroje->TypeText("Nový");
+        for (TEdit* E : {L().EditToolTnum, L().EditToolDnum, L().EditToolDSpodni, L().EditToolR, L().EditToolU,
+                         L().EditToolV, L().EditToolDHorni, L().EditToolBrit, L().EditToolPocetBritu})
+            E->TypeText("3");
+        L().SbtnSaveNew->Click();
+        ASSERT_EQ(ToolLibTmp.size(), 6u);
+        EXPECT_EQ(ToolLibTmp[5].Tool.TID, 5);
+        EXPECT_EQ(ToolLibTmp[5].Material.size(), c.Materials);
+        // Listed: at the end of the tool order, under its material in the other.
+        EXPECT_GE(NodeOf(T(), "Nový"), 0);
+    }
+    // Deleting a tool asks nothing.
+    Order(0);
+    Select("Nový");
+    L().SbtnDelete->Click();
+    EXPECT_EQ(ToolLibTmp.size(), 5u);
+    EXPECT_EQ(NodeOf(T(), "Nový"), -1);
+    EXPECT_TRUE(R.Done());
+}
+
+TEST_F(ToolMatLibTest, FirstMaterialStaysAndOrderChangeDropsTheEdit) {
+    Order(1);
+    for (const char* n : {"Výchozí materiál", "Výchozí hodnoty"}) {
+        Select(n);
+        EXPECT_FALSE(L().SbtnDelete->Enabled) << n;
+        EXPECT_FALSE(L().SbtnExport->Enabled) << n;
+    }
+    Select("Geometrie", 1);
+    EXPECT_TRUE(L().SbtnDelete->Enabled);
+    L().EditToolJmNastroje->TypeText("jiný");
+    Order(0);
+    R.ExpectMessage(mrYes, Msg[94]);
+    L().SbtnOk->Click();
+    EXPECT_EQ(Glob.ToolLib[1].Tool.JmNastroje, "Fréza válc. 3mm");
+    // An opened tool stays open when a material is added below it.
+    L().DoShow();
+    T().SetExpanded(0, true);
+    R.ExpectModal("CMDParamDialog", [](TForm& F) {
+        static_cast<TCMDParamDialog&>(F).EditParam->Text = "Mosaz";
+        return mrOk;
+    });
+    Select("Zápich", 0);
+    L().SbtnSaveNew->Click();
+    EXPECT_TRUE(T().Nodes[0].Expanded);
+    EXPECT_EQ(T().Nodes[size_t(NodeOf(T(), "Mat.:Mosaz"))].Parent, 0);
+    EXPECT_FALSE(T().Nodes[8].Expanded);
+    EXPECT_TRUE(R.Done());
+}
+
 TEST_F(ToolMatLibTest, ExportExtensionsAndImportBack) {
     Select("Geometrie", 2);
     struct Case {
