@@ -12,6 +12,7 @@
 #include "commands/ComCommon.h"
 #include "commands/ComRegen.h"
 #include "core/Glob.h"
+#include "core/ObjIndex.h"
 #include "core/ObjRecords.h"
 #include "core/UniGeom.h"
 #include "core/UniLog.h"
@@ -95,6 +96,8 @@ void RegenOpByCommand(int OpNum, void (*Command)(), const char* What) {
     V.ComCnt = 1;
     OpList.Index = OpNum;
     Command();
+    // The regeneration rebuilt paths of the drawing, some of them in place.
+    DrawingIndex().Invalidate();
     OpList.Index = SavIndex;
     V.ComCnt = SavCnt;
     Glob.OpRegen = SavRegen;

@@ -1,5 +1,6 @@
 // Dispatch of the whole-object operations on the kind byte.
 #include "core/Entity.h"
+#include "core/ObjIndex.h"
 
 #include "core/UniGroup.h"
 #include "core/UniPline.h"
@@ -68,6 +69,7 @@ void MoveObj(TObjHeader* A, const Osy& Rel) {
         case ObjPline3D: EnSpace.Move(A, Rel); break;
         default: break;
     }
+    DrawingIndex().Touched(A);
 }
 
 void RawMoveObj(TObjHeader* A, const Osy& Rel) {
@@ -80,6 +82,7 @@ void RawMoveObj(TObjHeader* A, const Osy& Rel) {
         case ObjPline3D: EnSpace.RawMove(A, Rel); break;
         default: break;
     }
+    DrawingIndex().Touched(A);
 }
 
 TObjHeader* CopyObj(TObjHeader* A, const Osy& Rel, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
@@ -116,6 +119,7 @@ void RotateObj(TObjHeader* A, const Osy& Base, Extended Angle) {
         case ObjPline3D: EnSpace.Rotate(A, Base, Angle); break;
         default: break;
     }
+    DrawingIndex().Touched(A);
 }
 
 void RawRotateObj(TObjHeader* A, const Osy& Base, Extended Angle) {
@@ -128,6 +132,7 @@ void RawRotateObj(TObjHeader* A, const Osy& Base, Extended Angle) {
         case ObjPline3D: EnSpace.RawRotate(A, Base, Angle); break;
         default: break;
     }
+    DrawingIndex().Touched(A);
 }
 
 void ScaleObj(TObjHeader* A, const Osy& Base, Extended Scale) {
@@ -140,6 +145,7 @@ void ScaleObj(TObjHeader* A, const Osy& Base, Extended Scale) {
         case ObjPline3D: EnSpace.Scale(A, Base, Scale); break;
         default: break;
     }
+    DrawingIndex().Touched(A);
 }
 
 void RawScaleObj(TObjHeader* A, const Osy& Base, Extended Scale) {
@@ -152,6 +158,7 @@ void RawScaleObj(TObjHeader* A, const Osy& Base, Extended Scale) {
         case ObjPline3D: EnSpace.RawScale(A, Base, Scale); break;
         default: break;
     }
+    DrawingIndex().Touched(A);
 }
 
 void MirrorObj(TObjHeader* A, const Osy& P1, const Osy& P2) {
@@ -164,6 +171,7 @@ void MirrorObj(TObjHeader* A, const Osy& P1, const Osy& P2) {
         case ObjPline3D: EnSpace.Mirror(A, P1, P2); break;
         default: break;
     }
+    DrawingIndex().Touched(A);
 }
 
 void RawMirrorObj(TObjHeader* A, const Osy& P1, const Osy& P2) {
@@ -176,11 +184,12 @@ void RawMirrorObj(TObjHeader* A, const Osy& P1, const Osy& P2) {
         case ObjPline3D: EnSpace.RawMirror(A, P1, P2); break;
         default: break;
     }
+    DrawingIndex().Touched(A);
 }
 
-bool NpropScaleObj(TObjHeader* A, const Osy& Base, const Osy& Scale, TObjHeader*& StartAdr,
-                   TObjHeader*& EndAdr, bool Draw, TObjHeader*& Adr) {
-    if (!A) return false;
+namespace {
+bool NpropScaleKind(TObjHeader* A, const Osy& Base, const Osy& Scale, TObjHeader*& StartAdr, TObjHeader*& EndAdr,
+                    bool Draw, TObjHeader*& Adr) {
     switch (A->Type) {
         case ObjPoint: EnPoint.NpropScale(A, Base, Scale, Adr); return true;
         case ObjPline: return EnPline.NpropScale(A, Base, Scale, StartAdr, EndAdr, Draw, Adr);
@@ -189,6 +198,17 @@ bool NpropScaleObj(TObjHeader* A, const Osy& Base, const Osy& Scale, TObjHeader*
         case ObjPline3D: return EnSpace.NpropScale(A, Base, Scale, StartAdr, EndAdr, Adr);
         default: return false;
     }
+}
+}  // namespace
+
+bool NpropScaleObj(TObjHeader* A, const Osy& Base, const Osy& Scale, TObjHeader*& StartAdr,
+                   TObjHeader*& EndAdr, bool Draw, TObjHeader*& Adr) {
+    if (!A) return false;
+    const bool Replaces = A->Type == ObjPline || A->Type == ObjPline3D;
+    const bool Done = NpropScaleKind(A, Base, Scale, StartAdr, EndAdr, Draw, Adr);
+    // The polyline kinds put a new record in A's place and free A: the new one is told.
+    if (Done) DrawingIndex().Touched(Replaces ? Adr : A);
+    return Done;
 }
 
 void EnvelopeObj(TObjHeader* A, Osy& Min, Osy& Max) {

@@ -6,11 +6,18 @@
 #include <unordered_set>
 
 #include "cam/CamOpList.h"
+#include "core/ObjIndex.h"
 #include "core/UniLog.h"
 
 TDrawObjFn MakeGroupDraw = nullptr;
 
 static std::string AdrText(const void* p) { return std::to_string(reinterpret_cast<uintptr_t>(p)); }
+
+// The drawing's index when StartAdr is the list it follows, else nullptr.
+static TObjIndex* IndexOf(TObjHeader* const& StartAdr) {
+    TObjIndex& I = DrawingIndex();
+    return I.Follows(StartAdr) ? &I : nullptr;
+}
 
 TObjHeader* AllocObj(int32_t Size, uint8_t Type) {
     if (Size < int32_t(sizeof(TObjHeader))) Size = sizeof(TObjHeader);
@@ -45,11 +52,13 @@ TObjHeader* AppendObj(TObjHeader* Obj, TObjHeader*& StartAdr, TObjHeader*& EndAd
         EndAdr->Next = Obj;
     }
     EndAdr = Obj;
+    if (TObjIndex* I = IndexOf(StartAdr)) I->Appended(Obj);
     return Obj;
 }
 
 void UnlinkObj(TObjHeader* Obj, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     if (!Obj) return;
+    if (TObjIndex* I = IndexOf(StartAdr)) I->Unlinked(Obj);
     TObjHeader* p = Obj->Prev;
     TObjHeader* n = Obj->Next;
     if (p) {
@@ -96,6 +105,7 @@ void DeleteObj(TObjHeader* Obj, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
 }
 
 void FreeObjList(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+    if (TObjIndex* I = IndexOf(StartAdr)) I->Cleared();
     for (TObjHeader* r = StartAdr; r;) {
         TObjHeader* next = r->Next;
         FreeOwned(r);
@@ -107,6 +117,7 @@ void FreeObjList(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
 
 void ReplaceObj(TObjHeader* Old, TObjHeader* New, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     if (!Old || !New || Old == New) return;
+    if (TObjIndex* I = IndexOf(StartAdr)) I->Replaced(Old, New);
     New->Next = Old->Next;
     New->Prev = Old->Prev;
     if (New->Prev) New->Prev->Next = New;
@@ -122,7 +133,10 @@ void InsertObjAfter(TObjHeader* After, TObjHeader* Obj, TObjHeader*& StartAdr, T
     if (!Obj) return;
     if (!StartAdr || After == EndAdr) {
         AppendObj(Obj, StartAdr, EndAdr);
-    } else if (After) {
+        return;
+    }
+    if (TObjIndex* I = IndexOf(StartAdr)) I->Inserted(Obj);
+    if (After) {
         Obj->Prev = After;
         Obj->Next = After->Next;
         After->Next->Prev = Obj;
@@ -137,6 +151,7 @@ void InsertObjAfter(TObjHeader* After, TObjHeader* Obj, TObjHeader*& StartAdr, T
 
 void SwapObjs(TObjHeader* A, TObjHeader* B, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     if (!A || !B || A == B) return;
+    if (TObjIndex* I = IndexOf(StartAdr)) I->Swapped(A, B);
     TObjHeader* pa = A->Prev;
     TObjHeader* na = A->Next;
     TObjHeader* pb = B->Prev;
@@ -169,6 +184,7 @@ void SwapObjs(TObjHeader* A, TObjHeader* B, TObjHeader*& StartAdr, TObjHeader*& 
 }
 
 void ReverseObjList(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+    if (TObjIndex* I = IndexOf(StartAdr)) I->Reordered();
     for (TObjHeader* r = StartAdr; r;) {
         TObjHeader* next = r->Next;
         r->Next = r->Prev;
@@ -180,6 +196,9 @@ void ReverseObjList(TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
 
 void ConcatObjLists(TObjHeader*& StartAdr1, TObjHeader*& EndAdr1, TObjHeader*& StartAdr2,
                     TObjHeader*& EndAdr2) {
+    if (TObjIndex* I = IndexOf(StartAdr1))
+        for (TObjHeader* r = StartAdr2; r; r = r->Next) I->Appended(r);
+    if (TObjIndex* I = IndexOf(StartAdr2)) I->Cleared();
     if (!StartAdr1) {
         StartAdr1 = StartAdr2;
         EndAdr1 = EndAdr2;
@@ -200,6 +219,7 @@ int32_t CountObjs(const TObjHeader* StartAdr) {
 
 TObjHeader* MakeGroup(bool Draw, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     if (!StartAdr) return nullptr;
+    if (TObjIndex* I = IndexOf(StartAdr)) I->Cleared();
     TObjHeader* g = AllocObj(GroupRecSize, ObjGroup);
     g->Layer = StartAdr->Layer;
     AsGroup(g)->First = StartAdr;

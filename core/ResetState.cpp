@@ -10,6 +10,7 @@
 #include "core/Builder.h"
 #include "core/Glob.h"
 #include "core/IntFont.h"
+#include "core/ObjIndex.h"
 #include "core/ParText.h"
 #include "core/UniGroup.h"
 #include "core/UniDraw.h"
@@ -20,7 +21,6 @@
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/MainView.h"
-#include "shell/Osnap.h"
 #include "shell/ResetShellTexts.h"
 #include "shell/StartupHooks.h"
 #include "tools/ToolDg.h"
@@ -61,9 +61,10 @@ void ResetAllState() {
     MainCanvas = nullptr;
     ReleaseClock();
 
-    // The drawing view: start-up flags, highlight polygons, the snap index.
+    // The drawing view: start-up flags, highlight polygons; the drawing's index follows
+    // the emptied drawing list.
     ResetViewState();
-    ResetOsnapIndex();
+    DrawingIndex().Follow(&MainVars.DataStart);
 
     // Start-up hooks, the layer and view dialog, the end dialog.
     ResetMainWindowState();

@@ -34,6 +34,7 @@
 #include "core/Glob.h"
 #include "shell/MainCursor.h"
 #include "core/Global.h"
+#include "core/ObjIndex.h"
 #include "core/ObjRecords.h"
 #include "core/UniDraw.h"
 #include "core/UniLog.h"
@@ -187,6 +188,17 @@ void PopUtf8Char(std::string& S) {
     }
 }
 
+// Commands that change nothing in the drawing.
+bool ViewOnlyCommand(const std::string& Keyword) {
+    static const char* const Keywords[] = {"REDRAW", "ZOOMW", "ZOOMIN", "ZOOMPR", "ZOOMOBJ", "ZOOMLIM",
+                                           "GRID", "ORTHO", "SNAP", "SNAPUP", "SNAPDN", "SAVE",
+                                           "SAVEAS", "EXPORT", "EXPORTSEL", "PRINT", "CLIPCOPY", "HISTORY",
+                                           "STATISTIC"};
+    for (const char* K : Keywords)
+        if (Keyword == K) return true;
+    return false;
+}
+
 }  // namespace
 
 void TMainForm::CreateCommandLineControls() {
@@ -306,6 +318,9 @@ void TMainForm::Enter() {
         }
         Dispatch();
     });
+    // A command step may have changed records in place by routes the drawing's index
+    // does not hear of: it is rebuilt on its next use, unless the command only looks.
+    if (!ViewOnlyCommand(V.Command[0])) DrawingIndex().Invalidate();
     if (V.ComCnt == -1 && !Guarded([&] { EndCommand(); })) {
         ComLine2->Caption = "?>";
         V.Command[0].clear();

@@ -13,6 +13,7 @@
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/MainView.h"
+#include "shell/ViewCulling.h"
 
 bool MouseInPanel = false;
 std::vector<RPolyPoints> HighlightPolys;
@@ -223,14 +224,22 @@ void TMainForm::ComRedraw() {
         Glob.Sort.Index = 1;
         MainVars.LastPos = {0, 0};
         Glob.Sort.InGroup = false;
-        for (TObjHeader* P = MainVars.DataStart; P; P = P->Next) {
+        auto Draw = [C](TObjHeader* P) {
             if (P->Type == ObjPoint)
                 DrawDrawingPoint(P, C);
             else
                 DrawObj(P, C);
-            const bool OnLayer = P->Type == ObjGroup ? EnGroup.Contents(Glob.LayerDraw, P)
-                                                     : P->Layer == Glob.LayerDraw;
-            if (OnLayer) ++Glob.Sort.Index;
+        };
+        std::vector<TObjHeader*> Shown;
+        if (VisibleRecords(Shown)) {
+            for (TObjHeader* P : Shown) Draw(P);
+        } else {
+            for (TObjHeader* P = MainVars.DataStart; P; P = P->Next) {
+                Draw(P);
+                const bool OnLayer = P->Type == ObjGroup ? EnGroup.Contents(Glob.LayerDraw, P)
+                                                         : P->Layer == Glob.LayerDraw;
+                if (OnLayer) ++Glob.Sort.Index;
+            }
         }
         for (TObjHeader* P = MainVars.ViewStart; P; P = P->Next) DrawObj(P, C);
         Glob.Sort.Index = 0;

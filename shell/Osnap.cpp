@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/Glob.h"
+#include "core/ObjIndex.h"
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
@@ -16,126 +17,133 @@ using pline::IsLine;
 
 namespace {
 
-// ---- the index over the drawing ----
+// Polylines with fewer segments are scanned whole; longer ones through the drawing
+// index's segment boxes.
+constexpr int32_t IndexedSegs = 32;
 
-struct TOsnapIndex {
-    const TObjHeader* First = nullptr;
-    uint64_t Print = 0;
-    bool Valid = false;
-    std::vector<TObjHeader*> Recs;    // indexed records in list order
-    std::vector<int32_t> ItemRec;     // index item -> position in Recs
-    std::vector<int32_t> Texts;       // positions in Recs of the texts
-    TSegBoxIndex Boxes;
-};
+// A little beyond the aperture: distances within tolerances of its edge still count.
+constexpr Extended Slack = 100 * CoordTol;
 
-TOsnapIndex Index;
+TIdxBox BoxAround(const Osy& C, Extended R) {
+    return {double(C.x - R), double(C.y - R), double(C.x + R), double(C.y + R)};
+}
 
-// A multiplicative hash over the values that place a record: any change of the drawing's geometry
-// (and any record replaced or moved between lists) changes the print.
-struct TPrint {
-    uint64_t H = 1469598103934665603ull;
-    void Add(uint64_t V) {
-        H = (H ^ V) * 1099511628211ull;
-        H ^= H >> 29;
+// The segments of a polyline whose box meets C +- R, ascending (all of a short one).
+// True when that is every segment.
+bool NearSegs(const TObjHeader* Obj, const Osy& C, Extended R, std::vector<int32_t>& Out) {
+    Out.clear();
+    const int32_t N = PlineSegCount(Obj);
+    if (N < IndexedSegs) {
+        for (int32_t i = 0; i < N; ++i) Out.push_back(i);
+        return true;
     }
-    void Add(Extended V) {
-        const double D = double(V);
-        uint64_t U;
-        std::memcpy(&U, &D, sizeof U);
-        Add(U);
-    }
-    void Add(const Osy& P) {
-        Add(P.x);
-        Add(P.y);
-    }
-};
+    DrawingIndex().Segments(Obj).Index.QuerySorted(BoxAround(C, R), Out);
+    return int32_t(Out.size()) == N;
+}
 
-void PrintList(const TObjHeader* P, TPrint& Pr) {
-    for (; P; P = P->Next) {
-        Pr.Add(uint64_t(reinterpret_cast<uintptr_t>(P)));
-        Pr.Add(uint64_t(P->Type) << 40 | uint64_t(P->Layer) << 32 | uint32_t(P->Size));
-        switch (P->Type) {
-            case ObjPoint:
-                Pr.Add(AsPline(P)->S);
-                break;
-            case ObjPline: {
-                Pr.Add(AsPline(P)->S);
-                const int32_t N = PlineSegCount(P);
-                const TPlineSeg* S = PlineSegs(P);
-                for (int32_t i = 0; i < N; ++i) {
-                    Pr.Add(S[i].Alfa);
-                    Pr.Add(S[i].E);
-                }
-                break;
-            }
-            case ObjGroup:
-                Pr.Add(uint64_t(0x67));
-                PrintList(static_cast<const TGroupRec*>(P)->First, Pr);
-                Pr.Add(uint64_t(0x76));
-                break;
-            case ObjText:
-                Pr.Add(static_cast<const TTextRec*>(P)->Origin);
-                break;
-            default:
-                break;
+// Whether some segment of the polyline (its start point when it has none) comes
+// within the box C +- A.
+bool PlineNear(const TObjHeader* Obj, const Osy& C, Extended A) {
+    const int32_t N = PlineSegCount(Obj);
+    const TIdxBox Q = BoxAround(C, A);
+    if (N == 0) {
+        const Osy S = AsPline(Obj)->S;
+        return TIdxBox{double(S.x), double(S.y), double(S.x), double(S.y)}.Meets(Q);
+    }
+    if (N >= IndexedSegs) {
+        std::vector<int32_t> Near;
+        DrawingIndex().Segments(Obj).Index.Query(Q, Near);
+        return !Near.empty();
+    }
+    const TPlineSeg* Sg = PlineSegs(Obj);
+    Osy S = AsPline(Obj)->S;
+    for (int32_t i = 0; i < N; ++i) {
+        if (pline::SegBox(S, Sg[i].E, Sg[i].Alfa).Meets(Q)) return true;
+        S = Sg[i].E;
+    }
+    return false;
+}
+
+// P, or the members of group P in place (depth first), when they lie near C (texts at
+// any distance).
+void CollectNear(TObjHeader* P, const Osy& C, Extended A, std::vector<TObjHeader*>& Out) {
+    switch (P->Type) {
+        case ObjPoint: {
+            const Osy S = AsPoint(P)->S;
+            if (TIdxBox{double(S.x), double(S.y), double(S.x), double(S.y)}.Meets(BoxAround(C, A))) Out.push_back(P);
+            break;
         }
+        case ObjPline:
+            if (PlineNear(P, C, A)) Out.push_back(P);
+            break;
+        case ObjGroup:
+            for (TObjHeader* M = AsGroup(P)->First; M; M = M->Next) CollectNear(M, C, A, Out);
+            break;
+        case ObjText:
+            Out.push_back(P);
+            break;
+        default:
+            break;
     }
 }
 
-void Collect(TObjHeader* P, std::vector<TObjHeader*>& Recs, std::vector<TIdxBox>& Boxes,
-             std::vector<int32_t>& ItemRec, std::vector<int32_t>& Texts) {
-    for (; P; P = P->Next) {
-        const int32_t R = int32_t(Recs.size());
-        switch (P->Type) {
-            case ObjPoint: {
-                const Osy S = AsPoint(P)->S;
-                Recs.push_back(P);
-                Boxes.push_back({double(S.x), double(S.y), double(S.x), double(S.y)});
-                ItemRec.push_back(R);
-                break;
-            }
-            case ObjPline: {
-                Recs.push_back(P);
-                const int32_t N = PlineSegCount(P);
-                const TPlineSeg* Sg = PlineSegs(P);
-                Osy S = AsPline(P)->S;
-                if (N == 0) {
-                    Boxes.push_back({double(S.x), double(S.y), double(S.x), double(S.y)});
-                    ItemRec.push_back(R);
-                }
-                for (int32_t i = 0; i < N; ++i) {
-                    Boxes.push_back(pline::SegBox(S, Sg[i].E, Sg[i].Alfa));
-                    ItemRec.push_back(R);
-                    S = Sg[i].E;
-                }
-                break;
-            }
-            case ObjGroup:
-                Collect(AsGroup(P)->First, Recs, Boxes, ItemRec, Texts);
-                break;
-            case ObjText:
-                Recs.push_back(P);
-                Texts.push_back(R);
-                break;
-            default:
-                break;
+// The distance from C to the polyline and its nearest segment, as TEnPline::DistPoint
+// finds them, looking only at the segments within R of C: exact whenever the distance
+// found is at most R.
+Extended NearDistPoint(const TObjHeader* Obj, const Osy& C, Extended R, int32_t& Seg) {
+    if (PlineSegCount(Obj) < IndexedSegs) return EnPline.DistPoint(Obj, C, Seg);
+    std::vector<int32_t> Near;
+    NearSegs(Obj, C, R, Near);
+    const TPlineSeg* Sg = PlineSegs(Obj);
+    const bool Closed = (AsPline(Obj)->PlineFlags & PlineClosed) != 0;
+    Seg = 0;
+    Extended Best = Closed ? 1e6L : Dist(C, AsPline(Obj)->S);
+    Extended BestSum = 1e6L;
+    for (int32_t i : Near) {
+        const Osy S = PlineSegStart(Obj, i), E = Sg[i].E;
+        Osy F;
+        Extended D;
+        const bool On = pline::PerpFootSeg(C, S, E, Sg[i].Alfa, F, D);
+        const Extended Cand = On ? D : Dist(C, E);
+        const Extended Q = Dist(C, S) + Dist(C, E);
+        if (std::fabs(Cand - Best) <= CoordTol ? Q < BestSum : Cand < Best) {
+            Best = Cand;
+            Seg = i;
+            BestSum = Q;
         }
     }
+    return Best;
 }
 
-void UpdateIndex(TObjHeader* First) {
-    TPrint Pr;
-    PrintList(First, Pr);
-    if (Index.Valid && Index.First == First && Index.Print == Pr.H) return;
-    Index.First = First;
-    Index.Print = Pr.H;
-    Index.Valid = true;
-    Index.Recs.clear();
-    Index.ItemRec.clear();
-    Index.Texts.clear();
-    std::vector<TIdxBox> Boxes;
-    Collect(First, Index.Recs, Boxes, Index.ItemRec, Index.Texts);
-    Index.Boxes.Build(std::move(Boxes));
+// The nearest segment, exact: the local search, else the whole polyline.
+int32_t NearestSeg(const TObjHeader* Obj, const Osy& C, Extended A) {
+    int32_t I;
+    if (NearDistPoint(Obj, C, A + Slack, I) > A + Slack) EnPline.DistPoint(Obj, C, I);
+    return I;
+}
+
+// The first segment in order with the least Score(i) among those that have one
+// (Score answers false for the others), looking ever farther from C: a segment scoring
+// D at most R has its box meeting C +- R, so a best score within R is the answer.
+template <class ScoreFn>
+bool BestNearSeg(const TObjHeader* Obj, const Osy& C, Extended R, ScoreFn Score, int32_t& Best) {
+    std::vector<int32_t> Near;
+    R = std::max<Extended>(R, Slack);
+    for (;;) {
+        const bool All = NearSegs(Obj, C, R, Near);
+        bool Found = false;
+        Extended BestD = 0;
+        for (int32_t i : Near) {
+            Extended D;
+            if (Score(i, D) && (!Found || D < BestD)) {
+                Found = true;
+                BestD = D;
+                Best = i;
+            }
+        }
+        if (All || (Found && BestD <= R)) return Found;
+        R = Found ? BestD + Slack : 4 * R;
+    }
 }
 
 bool LayerShownForSnap(uint8_t L) {
@@ -144,26 +152,15 @@ bool LayerShownForSnap(uint8_t L) {
 }
 
 // The segment of a polyline nearest to C among those whose perpendicular foot from C
-// lies on them (the first segment when none does).
-int32_t FootSegment(const TObjHeader* Obj, const Osy& C) {
-    const int32_t N = PlineSegCount(Obj);
+// lies on them (the first segment when none does); the search starts at the aperture.
+int32_t FootSegment(const TObjHeader* Obj, const Osy& C, Extended A) {
     const TPlineSeg* Sg = PlineSegs(Obj);
     int32_t Best = 0;
-    Extended BestD = 0;
-    bool Found = false;
-    Osy S = AsPline(Obj)->S;
-    for (int32_t i = 0; i < N; ++i) {
+    const bool Found = BestNearSeg(Obj, C, A, [&](int32_t i, Extended& D) {
         Osy F;
-        Extended D;
-        const bool On = pline::PerpFootSeg(C, S, Sg[i].E, Sg[i].Alfa, F, D);
-        if (On && (!Found || D < BestD)) {
-            Found = true;
-            Best = i;
-            BestD = D;
-        }
-        S = Sg[i].E;
-    }
-    return Best;
+        return pline::PerpFootSeg(C, PlineSegStart(Obj, i), Sg[i].E, Sg[i].Alfa, F, D);
+    }, Best);
+    return Found ? Best : 0;
 }
 
 bool IsPlineWithSegs(const TObjHeader* Obj) {
@@ -172,20 +169,15 @@ bool IsPlineWithSegs(const TObjHeader* Obj) {
 
 }  // namespace
 
-void ResetOsnapIndex() { Index = TOsnapIndex{}; }
-
 void SnapCandidates(TObjHeader* First, const Osy& C, Extended A, std::vector<TObjHeader*>& Out) {
-    UpdateIndex(First);
-    std::vector<int32_t> Items;
-    const TIdxBox Q{double(C.x - A), double(C.y - A), double(C.x + A), double(C.y + A)};
-    Index.Boxes.Query(Q, Items);
-    std::vector<int32_t> Pos;
-    Pos.reserve(Items.size() + Index.Texts.size());
-    for (int32_t It : Items) Pos.push_back(Index.ItemRec[It]);
-    Pos.insert(Pos.end(), Index.Texts.begin(), Index.Texts.end());
-    std::sort(Pos.begin(), Pos.end());
-    Pos.erase(std::unique(Pos.begin(), Pos.end()), Pos.end());
-    for (int32_t P : Pos) Out.push_back(Index.Recs[P]);
+    TObjIndex& I = DrawingIndex();
+    if (!I.Heads(First)) {
+        for (TObjHeader* P = First; P; P = P->Next) CollectNear(P, C, A, Out);
+        return;
+    }
+    std::vector<TObjHeader*> Top;
+    I.Query({C.x - A, C.y - A}, {C.x + A, C.y + A}, Top, true);
+    for (TObjHeader* P : Top) CollectNear(P, C, A, Out);
 }
 
 void FindSnapObjects(const std::vector<TObjHeader*>& Candidates, bool PlinesOnly, const Osy& C, Extended A,
@@ -201,7 +193,7 @@ void FindSnapObjects(const std::vector<TObjHeader*>& Candidates, bool PlinesOnly
                 break;
             case ObjPline: {
                 int32_t Seg;
-                D = EnPline.DistPoint(P, C, Seg);
+                D = NearDistPoint(P, C, A + Slack, Seg);
                 if (D > A) continue;
                 break;
             }
@@ -231,36 +223,44 @@ bool SnapEndPoint(const TObjHeader* Obj, const Osy& C, Extended A, Osy& Out) {
         Out = AsPline(Obj)->S;
         return true;
     }
+    // A vertex within A of C ends a segment whose box meets C +- A; the vertices are
+    // taken in order, the start point first.
+    std::vector<int32_t> Near;
+    NearSegs(Obj, C, A + Slack, Near);
     bool Found = false;
     Extended BestD = 0;
-    for (int32_t i = -1; i < N; ++i) {
-        const Osy V = i < 0 ? AsPline(Obj)->S : Sg[i].E;
-        const Extended D = Dist(V, C);
-        if (D < A && (!Found || D < BestD)) {
-            Found = true;
-            BestD = D;
-            Out = V;
+    int32_t Last = -2;
+    for (int32_t s : Near) {
+        for (int32_t i = std::max(s - 1, Last + 1); i <= s; ++i) {
+            const Osy V = i < 0 ? AsPline(Obj)->S : Sg[i].E;
+            const Extended D = Dist(V, C);
+            if (D < A && (!Found || D < BestD)) {
+                Found = true;
+                BestD = D;
+                Out = V;
+            }
         }
+        Last = s;
     }
     if (Found) return true;
-    const int32_t I = FootSegment(Obj, C);
+    const int32_t I = FootSegment(Obj, C, A);
     const Osy S = PlineSegStart(Obj, I), E = Sg[I].E;
     Out = Dist(E, C) <= Dist(S, C) ? E : S;
     return true;
 }
 
-bool SnapMidPoint(const TObjHeader* Obj, const Osy& C, Osy& Out) {
+bool SnapMidPoint(const TObjHeader* Obj, const Osy& C, Extended A, Osy& Out) {
     if (!Obj || Obj->Type != ObjPline) return false;
     if (PlineSegCount(Obj) == 0) {
         Out = AsPline(Obj)->S;
         return true;
     }
-    const int32_t I = FootSegment(Obj, C);
+    const int32_t I = FootSegment(Obj, C, A);
     SegMidPt(PlineSegStart(Obj, I), PlineSegs(Obj)[I].E, PlineSegs(Obj)[I].Alfa, Out);
     return true;
 }
 
-bool SnapCentre(const TObjHeader* Obj, const Osy& C, Osy& Out) {
+bool SnapCentre(const TObjHeader* Obj, const Osy& C, Extended A, Osy& Out) {
     if (!Obj) return false;
     switch (Obj->Type) {
         case ObjPoint:
@@ -272,18 +272,16 @@ bool SnapCentre(const TObjHeader* Obj, const Osy& C, Osy& Out) {
         case ObjPline: {
             const int32_t N = PlineSegCount(Obj);
             const TPlineSeg* Sg = PlineSegs(Obj);
+            if (N == 0 || (N >= IndexedSegs && !DrawingIndex().Segments(Obj).HasArc)) return false;
+            // The arc whose middle is nearest to C (an arc's box holds its middle).
             int32_t Best = -1;
-            Extended BestD = 0;
-            for (int32_t i = 0; i < N; ++i) {
-                if (IsLine(Sg[i].Alfa)) continue;
+            BestNearSeg(Obj, C, A, [&](int32_t i, Extended& D) {
+                if (IsLine(Sg[i].Alfa)) return false;
                 Osy M;
                 SegMidPt(PlineSegStart(Obj, i), Sg[i].E, Sg[i].Alfa, M);
-                const Extended D = Dist(M, C);
-                if (Best < 0 || D < BestD) {
-                    Best = i;
-                    BestD = D;
-                }
-            }
+                D = Dist(M, C);
+                return true;
+            }, Best);
             if (Best < 0) return false;
             Extended R;
             ArcCenter(PlineSegStart(Obj, Best), Sg[Best].E, Sg[Best].Alfa, Out, R);
@@ -294,26 +292,26 @@ bool SnapCentre(const TObjHeader* Obj, const Osy& C, Osy& Out) {
     }
 }
 
-bool SnapIntersection(const TObjHeader* Obj1, const TObjHeader* Obj2, const Osy& C, Osy& Out) {
+bool SnapIntersection(const TObjHeader* Obj1, const TObjHeader* Obj2, const Osy& C, Extended A, Osy& Out) {
     if (!IsPlineWithSegs(Obj1) || !IsPlineWithSegs(Obj2)) return false;
-    const int32_t N1 = PlineSegCount(Obj1), N2 = PlineSegCount(Obj2);
     const TPlineSeg* S1 = PlineSegs(Obj1);
     const TPlineSeg* S2 = PlineSegs(Obj2);
+    std::vector<int32_t> Near1, Near2;
+    NearSegs(Obj1, C, A + Slack, Near1);
+    NearSegs(Obj2, C, A + Slack, Near2);
+    std::vector<TIdxBox> Box2;
+    Box2.reserve(Near2.size());
+    for (int32_t j : Near2) Box2.push_back(pline::SegBox(PlineSegStart(Obj2, j), S2[j].E, S2[j].Alfa));
     // Only pairs whose boxes meet can cross; they are visited in the order of the
     // plain double loop, so ties go the same way.
-    std::vector<TIdxBox> B2;
-    B2.reserve(N2);
-    for (int32_t j = 0; j < N2; ++j) B2.push_back(pline::SegBox(PlineSegStart(Obj2, j), S2[j].E, S2[j].Alfa));
-    TSegBoxIndex Idx;
-    Idx.Build(std::move(B2));
     bool Found = false;
     Extended BestD = 0;
-    std::vector<int32_t> Near;
-    for (int32_t i = 0; i < N1; ++i) {
+    for (int32_t i : Near1) {
         const Osy A1 = PlineSegStart(Obj1, i);
-        Near.clear();
-        Idx.QuerySorted(pline::SegBox(A1, S1[i].E, S1[i].Alfa), Near);
-        for (int32_t j : Near) {
+        const TIdxBox B1 = pline::SegBox(A1, S1[i].E, S1[i].Alfa);
+        for (size_t k2 = 0; k2 < Near2.size(); ++k2) {
+            if (!B1.Meets(Box2[k2])) continue;
+            const int32_t j = Near2[k2];
             Osy X[2];
             const unsigned K =
                 IntersSegSeg(A1, S1[i].E, PlineSegStart(Obj2, j), S2[j].E, S1[i].Alfa, S2[j].Alfa, X[0], X[1]);
@@ -330,10 +328,9 @@ bool SnapIntersection(const TObjHeader* Obj1, const TObjHeader* Obj2, const Osy&
     return Found;
 }
 
-bool SnapPerpendicular(const TObjHeader* Obj, const Osy& B, const Osy& C, Osy& Out) {
+bool SnapPerpendicular(const TObjHeader* Obj, const Osy& B, const Osy& C, Extended A, Osy& Out) {
     if (!IsPlineWithSegs(Obj)) return false;
-    int32_t I;
-    EnPline.DistPoint(Obj, C, I);
+    const int32_t I = NearestSeg(Obj, C, A);
     const Osy S = PlineSegStart(Obj, I), E = PlineSegs(Obj)[I].E;
     const Extended Alfa = PlineSegs(Obj)[I].Alfa;
     Osy F;
@@ -358,10 +355,9 @@ bool SnapPerpendicular(const TObjHeader* Obj, const Osy& B, const Osy& C, Osy& O
     return true;
 }
 
-bool SnapTangent(const TObjHeader* Obj, const Osy& B, const Osy& C, Osy& Out) {
+bool SnapTangent(const TObjHeader* Obj, const Osy& B, const Osy& C, Extended A, Osy& Out) {
     if (!IsPlineWithSegs(Obj)) return false;
-    int32_t I;
-    EnPline.DistPoint(Obj, C, I);
+    const int32_t I = NearestSeg(Obj, C, A);
     const Osy S = PlineSegStart(Obj, I), E = PlineSegs(Obj)[I].E;
     const Extended Alfa = PlineSegs(Obj)[I].Alfa;
     if (IsLine(Alfa)) return false;
@@ -409,15 +405,15 @@ uint8_t OsnapSearch(TObjHeader* First, const TOsnapAuto& K, const Osy& C, const 
     Osy Pt[7];
     if (K.osInt) {
         FindSnapObjects(Cands, true, C, A, Pair);
-        if (Pair.Obj1 && Pair.Obj2) Has[osKindInt] = SnapIntersection(Pair.Obj1, Pair.Obj2, C, Pt[osKindInt]);
+        if (Pair.Obj1 && Pair.Obj2) Has[osKindInt] = SnapIntersection(Pair.Obj1, Pair.Obj2, C, A, Pt[osKindInt]);
     }
     if (K.osCen) {
         FindSnapObjects(Cands, false, C, A, Pair);
-        Has[osKindCen] = SnapCentre(Pair.Obj1, C, Pt[osKindCen]) || SnapCentre(Pair.Obj2, C, Pt[osKindCen]);
+        Has[osKindCen] = SnapCentre(Pair.Obj1, C, A, Pt[osKindCen]) || SnapCentre(Pair.Obj2, C, A, Pt[osKindCen]);
     }
     if (K.osMid) {
         FindSnapObjects(Cands, true, C, A, Pair);
-        if (Pair.Obj1) Has[osKindMid] = SnapMidPoint(Pair.Obj1, C, Pt[osKindMid]);
+        if (Pair.Obj1) Has[osKindMid] = SnapMidPoint(Pair.Obj1, C, A, Pt[osKindMid]);
     }
     if (K.osEnd) {
         FindSnapObjects(Cands, true, C, A, Pair);
@@ -426,11 +422,11 @@ uint8_t OsnapSearch(TObjHeader* First, const TOsnapAuto& K, const Osy& C, const 
     if (K.osPer) {
         FindSnapObjects(Cands, true, C, A, Pair);
         Has[osKindPer] =
-            SnapPerpendicular(Pair.Obj1, B, C, Pt[osKindPer]) || SnapPerpendicular(Pair.Obj2, B, C, Pt[osKindPer]);
+            SnapPerpendicular(Pair.Obj1, B, C, A, Pt[osKindPer]) || SnapPerpendicular(Pair.Obj2, B, C, A, Pt[osKindPer]);
     }
     if (K.osTan) {
         FindSnapObjects(Cands, true, C, A, Pair);
-        Has[osKindTan] = SnapTangent(Pair.Obj1, B, C, Pt[osKindTan]) || SnapTangent(Pair.Obj2, B, C, Pt[osKindTan]);
+        Has[osKindTan] = SnapTangent(Pair.Obj1, B, C, A, Pt[osKindTan]) || SnapTangent(Pair.Obj2, B, C, A, Pt[osKindTan]);
     }
     uint8_t Kind = 0;
     if (Has[osKindCen]) {

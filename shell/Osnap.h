@@ -2,10 +2,10 @@
 // midpoint, centre, intersection, perpendicular foot, tangent point) offered instead
 // of the raw pointer position while a command waits for a point.
 //
-// The search runs in every redraw, i.e. on every pointer move. So that it does not
-// walk every segment of a large drawing each time, the drawing's segments and points
-// are kept in a box index, rebuilt only when the drawing's geometry changed; a search
-// asks it for the objects near the pointer and then follows the exact rules in the
+// The search runs on every pointer move. So that its cost does not grow with the
+// drawing, it asks the drawing's index (core/ObjIndex) for the records whose box meets
+// the aperture, and on a long polyline looks only at the segments around the pointer,
+// through the segment boxes the index keeps for it; the exact rules then run in the
 // drawing's list order.
 #pragma once
 #include <cstdint>
@@ -39,17 +39,16 @@ void FindSnapObjects(const std::vector<TObjHeader*>& Candidates, bool PlinesOnly
 // The snap points of one object, given the pointer C, half the aperture A and the last
 // picked point B. False: the object gives none.
 bool SnapEndPoint(const TObjHeader* Obj, const Osy& C, Extended A, Osy& Out);
-bool SnapMidPoint(const TObjHeader* Obj, const Osy& C, Osy& Out);
-bool SnapCentre(const TObjHeader* Obj, const Osy& C, Osy& Out);
-// The crossing of the two polylines nearest to C; cost n log n in their segments.
-bool SnapIntersection(const TObjHeader* Obj1, const TObjHeader* Obj2, const Osy& C, Osy& Out);
-bool SnapPerpendicular(const TObjHeader* Obj, const Osy& B, const Osy& C, Osy& Out);
-bool SnapTangent(const TObjHeader* Obj, const Osy& B, const Osy& C, Osy& Out);
+bool SnapMidPoint(const TObjHeader* Obj, const Osy& C, Extended A, Osy& Out);
+bool SnapCentre(const TObjHeader* Obj, const Osy& C, Extended A, Osy& Out);
+// The crossing nearest to C of the two polylines' segments that come into the
+// aperture box C +- A.
+bool SnapIntersection(const TObjHeader* Obj1, const TObjHeader* Obj2, const Osy& C, Extended A, Osy& Out);
+bool SnapPerpendicular(const TObjHeader* Obj, const Osy& B, const Osy& C, Extended A, Osy& Out);
+bool SnapTangent(const TObjHeader* Obj, const Osy& B, const Osy& C, Extended A, Osy& Out);
 
 // The whole search over the list First with the kinds switched on in Kinds: the kind
 // chosen (0 none) and its point.
 uint8_t OsnapSearch(TObjHeader* First, const TOsnapAuto& Kinds, const Osy& C, const Osy& B, Extended A,
                     Osy& Out);
 
-// Forgets the index (state between tests; the next search rebuilds it).
-void ResetOsnapIndex();
