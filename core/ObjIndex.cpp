@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <limits>
 
 #include "core/Entity.h"
 #include "core/UniPlineUtil.h"
@@ -81,9 +80,18 @@ TObjIndex& DrawingIndex() {
     return I;
 }
 
-void TObjIndex::Follow(TObjHeader* const* Var) {
-    StartVar = Var;
+void TObjIndex::Follow(TObjHeader* const* Start, TObjHeader* const* End) {
+    StartVar = Start;
+    EndVar = End;
     Invalidate();
+}
+
+bool TObjIndex::EndsKnown() const {
+    if (!StartVar || !EndVar) return true;
+    const TObjHeader* S = *StartVar;
+    const TObjHeader* E = *EndVar;
+    if (!S || !E) return !S && !E && SlotOf.empty();
+    return SlotOf.count(S) && SlotOf.count(E);
 }
 
 int32_t TObjIndex::AddSlot(TObjHeader* Obj, int64_t Rank) {
@@ -162,7 +170,7 @@ void TObjIndex::Swapped(TObjHeader* A, TObjHeader* B) {
 
 void TObjIndex::Reordered() { OrderDirty = true; }
 
-void TObjIndex::Cleared() {
+void TObjIndex::Forget(bool Dirty) {
     Slots.clear();
     SlotOf.clear();
     SegCache.clear();
@@ -170,8 +178,11 @@ void TObjIndex::Cleared() {
     Tree.Build({});
     Built = Dead = 0;
     NextRank = 0;
-    AllDirty = OrderDirty = false;
+    AllDirty = Dirty;
+    OrderDirty = false;
 }
+
+void TObjIndex::Cleared() { Forget(false); }
 
 void TObjIndex::Touched(const TObjHeader* Obj) {
     DropSegments(Obj);
@@ -184,16 +195,7 @@ void TObjIndex::Touched(const TObjHeader* Obj) {
     AddSlot(Rec, Rank);
 }
 
-void TObjIndex::Invalidate() {
-    AllDirty = true;
-    OrderDirty = false;
-    Slots.clear();
-    SlotOf.clear();
-    SegCache.clear();
-    TextSlots.clear();
-    Tree.Build({});
-    Built = Dead = 0;
-}
+void TObjIndex::Invalidate() { Forget(true); }
 
 void TObjIndex::TakeBox(TSlot& S) {
     S.Box = RecordBox(S.Rec);
@@ -256,7 +258,7 @@ void TObjIndex::Renumber() {
 }
 
 void TObjIndex::Prepare() {
-    if (AllDirty) {
+    if (AllDirty || !EndsKnown()) {
         RebuildFromList();
         return;
     }

@@ -23,8 +23,10 @@
 
 class TObjIndex {
 public:
-    // Follows the list whose first-record variable is *StartVar; forgets everything.
-    void Follow(TObjHeader* const* StartVar);
+    // Follows the list whose end variables are *StartVar and *EndVar; forgets
+    // everything. A list whose ends are not records the index knows (the variables
+    // set directly) is read again on the next query.
+    void Follow(TObjHeader* const* StartVar, TObjHeader* const* EndVar);
     bool Follows(TObjHeader* const& StartAdr) const { return StartVar && &StartAdr == StartVar; }
     // Whether First is the first record of the followed list.
     bool Heads(const TObjHeader* First) const { return StartVar && *StartVar == First; }
@@ -68,6 +70,8 @@ private:
         bool Boxed = false;
         bool Text = false;
     };
+    // Empties the index; Dirty: it is rebuilt from the list on the next query.
+    void Forget(bool Dirty);
     void Prepare();
     void RebuildFromList();
     void Compact();
@@ -77,7 +81,10 @@ private:
     void Kill(const TObjHeader* Obj);
     void DropSegments(const TObjHeader* Obj);
 
+    bool EndsKnown() const;
+
     TObjHeader* const* StartVar = nullptr;
+    TObjHeader* const* EndVar = nullptr;
     std::vector<TSlot> Slots;
     std::unordered_map<const TObjHeader*, int32_t> SlotOf;
     TSegBoxIndex Tree;     // over Slots[0, Built)

@@ -64,7 +64,7 @@ void ResetAllState() {
     // The drawing view: start-up flags, highlight polygons; the drawing's index follows
     // the emptied drawing list.
     ResetViewState();
-    DrawingIndex().Follow(&MainVars.DataStart);
+    DrawingIndex().Follow(&MainVars.DataStart, &MainVars.DataEnd);
 
     // Start-up hooks, the layer and view dialog, the end dialog.
     ResetMainWindowState();

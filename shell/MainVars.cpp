@@ -1,19 +1,19 @@
 #include "shell/MainVars.h"
 
-#include "core/ObjIndex.h"
-
 #include <new>
+
+#include "core/ObjIndex.h"
 
 TMainVars MainVars;
 
 namespace {
 // The drawing's index follows the drawing list from the start.
-const bool IndexFollowsDrawing = (DrawingIndex().Follow(&MainVars.DataStart), true);
+const bool IndexFollowsDrawing = (DrawingIndex().Follow(&MainVars.DataStart, &MainVars.DataEnd), true);
 }  // namespace
 
 void ClearMainVars() {
     // Rebuilt in place: the record is large (101 undo slots).
     MainVars.~TMainVars();
     ::new (&MainVars) TMainVars();
-    DrawingIndex().Follow(&MainVars.DataStart);
+    DrawingIndex().Follow(&MainVars.DataStart, &MainVars.DataEnd);
 }

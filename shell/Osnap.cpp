@@ -99,8 +99,18 @@ Extended NearDistPoint(const TObjHeader* Obj, const Osy& C, Extended R, int32_t&
     Seg = 0;
     Extended Best = Closed ? 1e6L : Dist(C, AsPline(Obj)->S);
     Extended BestSum = 1e6L;
+    // As there: a segment clearly farther than the best so far is passed over.
+    constexpr Extended Margin = 10 * CoordTol;
     for (int32_t i : Near) {
         const Osy S = PlineSegStart(Obj, i), E = Sg[i].E;
+        const Extended Lim = Best + Margin;
+        if (IsLine(Sg[i].Alfa)) {
+            const Extended Dx = std::fmax(std::fmax(std::fmin(S.x, E.x) - C.x, C.x - std::fmax(S.x, E.x)), 0);
+            const Extended Dy = std::fmax(std::fmax(std::fmin(S.y, E.y) - C.y, C.y - std::fmax(S.y, E.y)), 0);
+            if (Dx > Lim || Dy > Lim || Dx * Dx + Dy * Dy > Lim * Lim) continue;
+        } else if (Dist(C, S) - pline::SegLength(S, E, Sg[i].Alfa) > Lim) {
+            continue;
+        }
         Osy F;
         Extended D;
         const bool On = pline::PerpFootSeg(C, S, E, Sg[i].Alfa, F, D);
@@ -180,29 +190,35 @@ void SnapCandidates(TObjHeader* First, const Osy& C, Extended A, std::vector<TOb
     for (TObjHeader* P : Top) CollectNear(P, C, A, Out);
 }
 
-void FindSnapObjects(const std::vector<TObjHeader*>& Candidates, bool PlinesOnly, const Osy& C, Extended A,
-                     TSnapPair& Pair) {
-    for (TObjHeader* P : Candidates) {
-        if (PlinesOnly && P->Type != ObjPline) continue;
-        if (!LayerShownForSnap(P->Layer)) continue;
-        Extended D;
-        switch (P->Type) {
-            case ObjPoint:
-                D = Dist(AsPoint(P)->S, C);
-                if (D > A) continue;
-                break;
-            case ObjPline: {
-                int32_t Seg;
-                D = NearDistPoint(P, C, A + Slack, Seg);
-                if (D > A) continue;
-                break;
-            }
-            case ObjText:
-                D = Dist(AsText(P)->Origin, C);
-                break;
-            default:
-                continue;
+namespace {
+
+// The distance by which a candidate competes for the pair; false when it does not.
+bool SnapDistance(TObjHeader* P, const Osy& C, Extended A, Extended& D) {
+    if (!LayerShownForSnap(P->Layer)) return false;
+    switch (P->Type) {
+        case ObjPoint:
+            D = Dist(AsPoint(P)->S, C);
+            return D <= A;
+        case ObjPline: {
+            int32_t Seg;
+            D = NearDistPoint(P, C, A + Slack, Seg);
+            return D <= A;
         }
+        case ObjText:
+            D = Dist(AsText(P)->Origin, C);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// FindSnapObjects on distances taken beforehand (Has[i]: candidate i competes).
+void KeepNearest(const std::vector<TObjHeader*>& Candidates, const std::vector<char>& Has,
+                 const std::vector<Extended>& Dists, bool PlinesOnly, TSnapPair& Pair) {
+    for (size_t i = 0; i < Candidates.size(); ++i) {
+        TObjHeader* P = Candidates[i];
+        if (!Has[i] || (PlinesOnly && P->Type != ObjPline)) continue;
+        const Extended D = Dists[i];
         if (D < Pair.D1) {
             Pair.Obj2 = Pair.Obj1;
             Pair.D2 = Pair.D1;
@@ -213,6 +229,17 @@ void FindSnapObjects(const std::vector<TObjHeader*>& Candidates, bool PlinesOnly
             Pair.D2 = D;
         }
     }
+}
+
+}  // namespace
+
+void FindSnapObjects(const std::vector<TObjHeader*>& Candidates, bool PlinesOnly, const Osy& C, Extended A,
+                     TSnapPair& Pair) {
+    std::vector<char> Has(Candidates.size());
+    std::vector<Extended> Dists(Candidates.size());
+    for (size_t i = 0; i < Candidates.size(); ++i)
+        if (!PlinesOnly || Candidates[i]->Type == ObjPline) Has[i] = SnapDistance(Candidates[i], C, A, Dists[i]);
+    KeepNearest(Candidates, Has, Dists, PlinesOnly, Pair);
 }
 
 bool SnapEndPoint(const TObjHeader* Obj, const Osy& C, Extended A, Osy& Out) {
@@ -400,32 +427,36 @@ bool SnapTangent(const TObjHeader* Obj, const Osy& B, const Osy& C, Extended A, 
 uint8_t OsnapSearch(TObjHeader* First, const TOsnapAuto& K, const Osy& C, const Osy& B, Extended A, Osy& Out) {
     std::vector<TObjHeader*> Cands;
     SnapCandidates(First, C, A, Cands);
+    // Each candidate's distance is taken once for the searches of all kinds.
+    std::vector<char> Near(Cands.size());
+    std::vector<Extended> Dists(Cands.size());
+    for (size_t i = 0; i < Cands.size(); ++i) Near[i] = SnapDistance(Cands[i], C, A, Dists[i]);
     TSnapPair Pair;
     bool Has[7] = {};
     Osy Pt[7];
     if (K.osInt) {
-        FindSnapObjects(Cands, true, C, A, Pair);
+        KeepNearest(Cands, Near, Dists, true, Pair);
         if (Pair.Obj1 && Pair.Obj2) Has[osKindInt] = SnapIntersection(Pair.Obj1, Pair.Obj2, C, A, Pt[osKindInt]);
     }
     if (K.osCen) {
-        FindSnapObjects(Cands, false, C, A, Pair);
+        KeepNearest(Cands, Near, Dists, false, Pair);
         Has[osKindCen] = SnapCentre(Pair.Obj1, C, A, Pt[osKindCen]) || SnapCentre(Pair.Obj2, C, A, Pt[osKindCen]);
     }
     if (K.osMid) {
-        FindSnapObjects(Cands, true, C, A, Pair);
+        KeepNearest(Cands, Near, Dists, true, Pair);
         if (Pair.Obj1) Has[osKindMid] = SnapMidPoint(Pair.Obj1, C, A, Pt[osKindMid]);
     }
     if (K.osEnd) {
-        FindSnapObjects(Cands, true, C, A, Pair);
+        KeepNearest(Cands, Near, Dists, true, Pair);
         if (Pair.Obj1) Has[osKindEnd] = SnapEndPoint(Pair.Obj1, C, A, Pt[osKindEnd]);
     }
     if (K.osPer) {
-        FindSnapObjects(Cands, true, C, A, Pair);
+        KeepNearest(Cands, Near, Dists, true, Pair);
         Has[osKindPer] =
             SnapPerpendicular(Pair.Obj1, B, C, A, Pt[osKindPer]) || SnapPerpendicular(Pair.Obj2, B, C, A, Pt[osKindPer]);
     }
     if (K.osTan) {
-        FindSnapObjects(Cands, true, C, A, Pair);
+        KeepNearest(Cands, Near, Dists, true, Pair);
         Has[osKindTan] = SnapTangent(Pair.Obj1, B, C, A, Pt[osKindTan]) || SnapTangent(Pair.Obj2, B, C, A, Pt[osKindTan]);
     }
     uint8_t Kind = 0;
