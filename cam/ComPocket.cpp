@@ -43,7 +43,10 @@ bool PocketStep(bool Logged, const char* Start, bool Surface) {
     if (V.ComCnt == 0 && Logged) WriteLog(Start);
     if (CamSelectStep("Usr:Select previous", Glob.OpRegen)) return false;
     // ENGRBLOCK (the unlogged one) shows the busy pointer while it builds.
-    if (!Logged) BusyMainCursor();
+    if (Logged)
+        ResetMainCursor();
+    else
+        BusyMainCursor();
     for (TObjHeader* p = V.DataStart; p; p = p->Next)
         if ((p->Flags & FlagSelected) && p->Type == ObjText) {
             ShowMessage(Msg[11]);
@@ -60,6 +63,7 @@ bool PocketStep(bool Logged, const char* Start, bool Surface) {
     Glob.OpNew = false;
     if (Fresh) OpList.Index = -1;
     ClearSelection(V.DataStart);
+    ResetMainCursor();
     ComLayPanelUpdate();
     if (Logged && MainForm) MainForm->CamOpsToPanel();
     return true;
