@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/UniGeom.h"
@@ -88,11 +89,13 @@ void Project(const std::vector<std::array<double, 8>>& Pts, const std::vector<in
 // Sorted order by u1 and the number of pairs the sweep would visit (stops counting
 // beyond Limit).
 uint64_t SweepCost(const std::vector<TSpan>& Sp, std::vector<int32_t>& Order, uint64_t Limit) {
+    // Sorted as (start, index) pairs side by side: no indirection in the comparisons.
+    std::vector<std::pair<double, int32_t>> keyed(Sp.size());
+    for (size_t i = 0; i < Sp.size(); ++i) keyed[i] = {Sp[i].u1, int32_t(i)};
+    std::sort(keyed.begin(), keyed.end());
     Order.resize(Sp.size());
-    for (size_t i = 0; i < Sp.size(); ++i) Order[i] = int32_t(i);
-    std::sort(Order.begin(), Order.end(), [&](int32_t a, int32_t b) { return Sp[size_t(a)].u1 < Sp[size_t(b)].u1; });
     std::vector<double> starts(Sp.size());
-    for (size_t p = 0; p < Order.size(); ++p) starts[p] = Sp[size_t(Order[p])].u1;
+    for (size_t p = 0; p < keyed.size(); ++p) starts[p] = keyed[p].first, Order[p] = keyed[p].second;
     uint64_t cost = 0;
     for (size_t p = 0; p < Order.size() && cost <= Limit; ++p) {
         auto last = std::upper_bound(starts.begin() + long(p) + 1, starts.end(), Sp[size_t(Order[p])].u2);
@@ -187,6 +190,8 @@ int32_t SelfCrossSearch(const TObjHeader* Adresa, TSelfCross& Res, bool AnyPair)
             spans.swap(trial);
             order.swap(trialOrder);
         }
+        // A few pairs per segment: no other axis could save more than its own sort.
+        if (best <= 4 * uint64_t(n)) break;
     }
 
     for (size_t p = 0; p < order.size(); ++p) {

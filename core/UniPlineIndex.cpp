@@ -27,9 +27,12 @@ void TSegBoxIndex::Build(std::vector<TIdxBox> Boxes) {
     Order.resize(Items.size());
     for (size_t i = 0; i < Items.size(); ++i) Order[i] = (int32_t)i;
     Nodes.clear();
+    Leaf.clear();
     if (!Items.empty()) {
         Nodes.reserve(2 * Items.size() / LeafSize + 2);
         BuildNode(0, (int32_t)Items.size());
+        Leaf.reserve(Items.size());
+        for (int32_t k : Order) Leaf.push_back(Items[size_t(k)]);
     }
 }
 
@@ -54,11 +57,18 @@ int32_t TSegBoxIndex::BuildNode(int32_t First, int32_t Count) {
     }
     bool byX = (cx2 - cx1) >= (cy2 - cy1);
     int32_t half = Count / 2;
-    auto first = Order.begin() + First;
-    std::nth_element(first, first + half, first + Count, [&](int32_t a, int32_t c) {
-        const TIdxBox &A = Items[a], &C = Items[c];
-        return byX ? (A.x1 + A.x2) < (C.x1 + C.x2) : (A.y1 + A.y2) < (C.y1 + C.y2);
-    });
+    // The split runs on (centre, item) pairs held side by side.
+    Keys.resize(size_t(Count));
+    for (int32_t i = 0; i < Count; ++i) {
+        const int32_t k = Order[First + i];
+        const TIdxBox& it = Items[k];
+        Keys[size_t(i)] = {byX ? it.x1 + it.x2 : it.y1 + it.y2, k};
+    }
+    std::nth_element(Keys.begin(), Keys.begin() + half, Keys.end(),
+                     [](const std::pair<double, int32_t>& a, const std::pair<double, int32_t>& c) {
+                         return a.first < c.first;
+                     });
+    for (int32_t i = 0; i < Count; ++i) Order[First + i] = Keys[size_t(i)].second;
     int32_t l = BuildNode(First, half);
     int32_t r = BuildNode(First + half, Count - half);
     Nodes[id].Count = -1;
@@ -78,7 +88,7 @@ void TSegBoxIndex::Query(const TIdxBox& Box, std::vector<int32_t>& Out) const {
         if (!n.Box.Meets(Q)) continue;
         if (n.Count >= 0) {
             for (int32_t i = n.First; i < n.First + n.Count; ++i)
-                if (Items[Order[i]].Meets(Q)) Out.push_back(Order[i]);
+                if (Leaf[size_t(i)].Meets(Q)) Out.push_back(Order[i]);
         } else {
             stack[top++] = n.Left;
             stack[top++] = n.Right;
@@ -90,4 +100,38 @@ void TSegBoxIndex::QuerySorted(const TIdxBox& Q, std::vector<int32_t>& Out) cons
     size_t from = Out.size();
     Query(Q, Out);
     std::sort(Out.begin() + (long)from, Out.end());
+}
+
+void TSegBoxIndex::Pairs(std::vector<std::pair<int32_t, int32_t>>& Out) const {
+    if (!Nodes.empty()) PairsOf(0, 0, Out);
+}
+
+// Pairs with one item under node A and one under node B (A == B: both under A).
+void TSegBoxIndex::PairsOf(int32_t A, int32_t B, std::vector<std::pair<int32_t, int32_t>>& Out) const {
+    const TNode& a = Nodes[size_t(A)];
+    const TNode& b = Nodes[size_t(B)];
+    if (A != B && !a.Box.Meets(b.Box)) return;
+    if (a.Count >= 0 && b.Count >= 0) {
+        for (int32_t i = a.First; i < a.First + a.Count; ++i) {
+            const TIdxBox& bi = Leaf[size_t(i)];
+            for (int32_t j = A == B ? i + 1 : b.First; j < b.First + b.Count; ++j)
+                if (bi.Meets(Leaf[size_t(j)])) Out.push_back(std::minmax(Order[size_t(i)], Order[size_t(j)]));
+        }
+        return;
+    }
+    if (A == B) {
+        PairsOf(a.Left, a.Left, Out);
+        PairsOf(a.Right, a.Right, Out);
+        PairsOf(a.Left, a.Right, Out);
+        return;
+    }
+    // Descend the inner node, the one with the larger box when both are inner.
+    const auto area = [](const TIdxBox& x) { return (x.x2 - x.x1) * (x.y2 - x.y1); };
+    if (b.Count >= 0 || (a.Count < 0 && area(a.Box) >= area(b.Box))) {
+        PairsOf(a.Left, B, Out);
+        PairsOf(a.Right, B, Out);
+    } else {
+        PairsOf(A, b.Left, Out);
+        PairsOf(A, b.Right, Out);
+    }
 }

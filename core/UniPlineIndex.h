@@ -6,6 +6,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 struct TIdxBox {
@@ -23,6 +24,10 @@ public:
     void Query(const TIdxBox& Q, std::vector<int32_t>& Out) const;
     // The same, sorted ascending.
     void QuerySorted(const TIdxBox& Q, std::vector<int32_t>& Out) const;
+    // Appends to Out every pair of distinct items whose boxes meet, once, as (i, j)
+    // with i < j, in no particular order: one walk of the tree against itself instead
+    // of a query per item.
+    void Pairs(std::vector<std::pair<int32_t, int32_t>>& Out) const;
     size_t Size() const { return Items.size(); }
 
 private:
@@ -32,7 +37,10 @@ private:
         int32_t Left = -1, Right = -1;
     };
     int32_t BuildNode(int32_t First, int32_t Count);
+    void PairsOf(int32_t A, int32_t B, std::vector<std::pair<int32_t, int32_t>>& Out) const;
     std::vector<TIdxBox> Items;
     std::vector<int32_t> Order;
+    std::vector<TIdxBox> Leaf;  // the boxes in the order of Order: leaves scan them in a row
+    std::vector<std::pair<double, int32_t>> Keys;  // scratch of BuildNode
     std::vector<TNode> Nodes;
 };

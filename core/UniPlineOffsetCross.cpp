@@ -401,14 +401,10 @@ void DivideOne(TObjHeader* Src, bool AllPairs, TObjHeader*& S, TObjHeader*& E) {
             for (int32_t j = i + 1; j < n; ++j)
                 if (bx[size_t(i)].Meets(bx[size_t(j)])) pair(i, j);
     } else {
-        const TSegBoxIndex idx = SegIndexOf(Src);
-        std::vector<int32_t> cand;
-        for (int32_t i = 0; i < n; ++i) {
-            cand.clear();
-            idx.QuerySorted(offs::fast::SegBox(PlineSegStart(Src, i), seg[i].E, seg[i].Alfa), cand);
-            for (int32_t j : cand)
-                if (j > i) pair(i, j);
-        }
+        // The cuts are sorted below: the pairs may come in any order.
+        std::vector<std::pair<int32_t, int32_t>> pairs;
+        SegIndexOf(Src).Pairs(pairs);
+        for (const auto& [i, j] : pairs) pair(i, j);
     }
     if (cuts.empty()) {
         AppendObj(Src, S, E);

@@ -44,19 +44,22 @@ constexpr Extended NearMargin = 0.00001L;
 
 // Points found again within the tolerance: sorted by columns 1 um wide and by y within
 // a column, so a look-up is a binary search in the one or two columns that the
-// tolerance box meets.
+// tolerance box meets. The keys are doubles; the search window is widened beyond
+// their rounding and SamePt decides.
 class TPtColumns {
 public:
-    explicit TPtColumns(const std::vector<Osy>& Pts) {
+    explicit TPtColumns(const std::vector<Osy>& Points) : Pts(Points) {
         Items.reserve(Pts.size());
-        for (const Osy& p : Pts) Items.push_back({Col(p.x), std::isnan(p.y) ? 0 : p.y, p});
+        for (size_t k = 0; k < Pts.size(); ++k)
+            Items.push_back({Col(Pts[k].x), std::isnan(Pts[k].y) ? 0.0 : double(Pts[k].y), int32_t(k)});
         std::sort(Items.begin(), Items.end(), Less);
     }
     bool Has(const Osy& P) const {
+        const double lo = double(P.y - 2 * CoordTol), hi = double(P.y + 2 * CoordTol);
         for (int64_t c = Col(P.x - CoordTol), last = Col(P.x + CoordTol); c <= last; ++c) {
-            auto it = std::lower_bound(Items.begin(), Items.end(), TItem{c, P.y - CoordTol, P}, Less);
-            for (; it != Items.end() && it->C == c && it->Y <= P.y + CoordTol; ++it)
-                if (SamePt(it->P, P)) return true;
+            auto it = std::lower_bound(Items.begin(), Items.end(), TItem{c, lo, 0}, Less);
+            for (; it != Items.end() && it->C == c && it->Y <= hi; ++it)
+                if (SamePt(Pts[size_t(it->Id)], P)) return true;
         }
         return false;
     }
@@ -64,8 +67,8 @@ public:
 private:
     struct TItem {
         int64_t C;
-        Extended Y;  // the sort key: y, 0 for an undefined one
-        Osy P;
+        double Y;  // the sort key: y, 0 for an undefined one
+        int32_t Id;
     };
     static bool Less(const TItem& a, const TItem& b) { return a.C != b.C ? a.C < b.C : a.Y < b.Y; }
     // Far or undefined coordinates share column 0, which only lengthens its scan.
@@ -73,6 +76,7 @@ private:
         const Extended c = std::floor(x * 1e3L);
         return c > -1e18L && c < 1e18L ? int64_t(c) : 0;
     }
+    const std::vector<Osy>& Pts;
     std::vector<TItem> Items;
 };
 
@@ -122,8 +126,10 @@ void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader
     const int32_t n = PlineSegCount(Src);
     const TPlineSeg* seg = PlineSegs(Src);
     const bool open = !(AsPline(Src)->PlineFlags & PlineClosed);
-    // Segments farther than this cannot decide the test (see below).
-    const Extended reach = Dist - NearMargin + 1e-3L;
+    // A point is too near when some segment lies nearer than Dist - NearMargin: only
+    // segments whose boxes come that near can decide.
+    auto decides = [&](Extended d) { return Dist - d > NearMargin; };
+    const double reach = std::fmax(0.0, double(Dist - NearMargin)) * (1 + 1e-9) + double(CoordTol);
     // The segments' boxes, indexed unless they are few enough to scan.
     std::vector<TIdxBox> boxes;
     TSegBoxIndex idx;
@@ -134,40 +140,41 @@ void DropPiecesNear(TObjHeader*& StartAdr, TObjHeader*& EndAdr, const TObjHeader
         if (!scan) idx.Build(boxes);
     }
     std::vector<int32_t> cand;
-    // The distance of Pt from the source, exact whenever it is below reach: a segment
-    // whose box lies farther than reach has every point farther too. The search stops
-    // at the first segment that already decides the test below.
-    auto decides = [&](Extended d) { return Dist - d > NearMargin; };
-    auto distTo = [&](const Osy& Pt) {
-        Extended best = open ? ::Dist(Pt, AsPline(Src)->S) : 1e6L;
+    auto nearSeg = [&](const Osy& Pt, int32_t i) {
+        return decides(fast::SegDist(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
+    };
+    auto tooNear = [&](const Osy& Pt) {
+        if (open && decides(::Dist(Pt, AsPline(Src)->S))) return true;
         if (AllPairs) {
-            for (int32_t i = 0; i < n && !decides(best); ++i)
-                best = std::fmin(best, fast::SegDist(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
-            return best;
+            for (int32_t i = 0; i < n; ++i)
+                if (nearSeg(Pt, i)) return true;
+            return false;
         }
         cand.clear();
-        const Extended r = reach > 0 ? reach : 0;
-        const TIdxBox q = fast::SegBox({Pt.x - r, Pt.y - r}, {Pt.x + r, Pt.y + r}, 0);
+        const double px = double(Pt.x), py = double(Pt.y);
+        const TIdxBox q{px - reach, py - reach, px + reach, py + reach};
         if (scan) {
             for (int32_t i = 0; i < n; ++i)
                 if (boxes[size_t(i)].Meets(q)) cand.push_back(i);
         } else {
             idx.Query(q, cand);
         }
-        for (size_t k = 0; k < cand.size() && !decides(best); ++k) {
-            const int32_t i = cand[k];
-            best = std::fmin(best, fast::SegDist(Pt, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa));
+        for (int32_t i : cand) {
+            // The box's own distance first: a box farther than reach holds no segment
+            // that could decide.
+            const TIdxBox& b = boxes[size_t(i)];
+            const double dx = std::fmax(0.0, std::fmax(b.x1 - px, px - b.x2));
+            const double dy = std::fmax(0.0, std::fmax(b.y1 - py, py - b.y2));
+            if (dx * dx + dy * dy > reach * reach) continue;
+            if (nearSeg(Pt, i)) return true;
         }
-        return best;
+        return false;
     };
     DropIf(StartAdr, EndAdr, [&](const TObjHeader* P) {
         const int32_t m = PlineSegCount(P);
         const TPlineSeg* ps = PlineSegs(P);
-        for (int32_t i = 0; i < m; ++i) {
-            const Extended d = distTo(fast::MidPt(PlineSegStart(P, i), ps[i].E, ps[i].Alfa));
-            // Far values are all alike for the test: below reach they are exact.
-            if (decides(d < reach ? d : reach)) return true;
-        }
+        for (int32_t i = 0; i < m; ++i)
+            if (tooNear(fast::MidPt(PlineSegStart(P, i), ps[i].E, ps[i].Alfa))) return true;
         return false;
     });
 }

@@ -1,6 +1,7 @@
-// The segment box index answers exactly the boxes a plain scan finds.
+// The segment box index answers exactly the boxes and pairs a plain scan finds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -30,6 +31,14 @@ TEST(PlineIndexTest, QueryMatchesScan) {
             index.QuerySorted(Q, got);
             EXPECT_EQ(got, expect) << "n " << n << " query " << q;
         }
+        // Every meeting pair once, as the pairs of a plain scan.
+        std::vector<std::pair<int32_t, int32_t>> expect, got;
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j)
+                if (boxes[size_t(i)].Meets(boxes[size_t(j)])) expect.push_back({i, j});
+        index.Pairs(got);
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, expect) << "n " << n;
     }
 }
 
