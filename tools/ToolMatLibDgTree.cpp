@@ -138,7 +138,11 @@ void TToolMatLibDialog::Captions(bool Tool) {
     SbtnDelete->Caption = "Smazat " + what;
 }
 
-void TToolMatLibDialog::ShowPage(int Index) { PageParams->ActivePageIndex = Index; }
+void TToolMatLibDialog::ShowPage(int Index) {
+    // -1: no page (nothing selected after a new order or a delete).
+    PageParams->Visible = Index >= 0;
+    if (Index >= 0) PageParams->ActivePageIndex = Index;
+}
 
 bool TToolMatLibDialog::StoreShownPage() {
     const int ord = Order();

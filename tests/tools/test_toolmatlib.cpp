@@ -290,6 +290,9 @@ TEST_F(ToolMatLibTest, NewToolsAndDeletingATool) {
     L().SbtnDelete->Click();
     EXPECT_EQ(ToolLibTmp.size(), 5u);
     EXPECT_EQ(NodeOf(T(), "Nový"), -1);
+    EXPECT_FALSE(L().PageParams->Visible);
+    Select("Geometrie");
+    EXPECT_TRUE(L().PageParams->Visible);
     EXPECT_TRUE(R.Done());
 }
 
