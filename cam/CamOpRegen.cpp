@@ -97,7 +97,7 @@ void RegenOpByCommand(int OpNum, void (*Command)(), const char* What) {
     OpList.Index = OpNum;
     Command();
     // The regeneration rebuilt paths of the drawing, some of them in place.
-    DrawingIndex().Invalidate();
+    DrawingIndex().Recheck();
     OpList.Index = SavIndex;
     V.ComCnt = SavCnt;
     Glob.OpRegen = SavRegen;

@@ -49,28 +49,85 @@ TIdxBox Unite(const TIdxBox& A, const TIdxBox& B) {
     return {std::min(A.x1, B.x1), std::min(A.y1, B.y1), std::max(A.x2, B.x2), std::max(A.y2, B.y2)};
 }
 
-// A print of a polyline's size and a few of its points: a cached segment index whose
-// record was changed behind the index's back is not used.
-uint64_t PlinePrint(const TObjHeader* P) {
-    uint64_t H = 1469598103934665603ull ^ uint64_t(uint32_t(P->Size));
-    auto Add = [&H](Extended V) {
+struct THash {
+    uint64_t H = 1469598103934665603ull;
+    void Add(uint64_t V) {
+        H = (H ^ V) * 1099511628211ull;
+        H ^= H >> 29;
+    }
+    void Add(Extended V) {
         const double D = double(V);
         uint64_t U;
         std::memcpy(&U, &D, sizeof U);
-        H = (H ^ U) * 1099511628211ull;
-        H ^= H >> 29;
-    };
-    Add(AsPline(P)->S.x);
-    Add(AsPline(P)->S.y);
+        Add(U);
+    }
+    void Add(const Osy& P) {
+        Add(P.x);
+        Add(P.y);
+    }
+    void Add(const void* P) { Add(uint64_t(reinterpret_cast<uintptr_t>(P))); }
+};
+
+// A print of a polyline's size and a few of its points: a cached segment index whose
+// record was changed behind the index's back is not used.
+uint64_t PlinePrint(const TObjHeader* P) {
+    THash H;
+    H.Add(uint64_t(uint32_t(P->Size)));
+    H.Add(AsPline(P)->S);
     const int32_t N = PlineSegCount(P);
     const TPlineSeg* S = PlineSegs(P);
     for (int32_t i : {0, N / 3, N / 2, (2 * N) / 3, N - 1}) {
         if (i < 0 || i >= N) continue;
-        Add(S[i].Alfa);
-        Add(S[i].E.x);
-        Add(S[i].E.y);
+        H.Add(S[i].Alfa);
+        H.Add(S[i].E);
     }
-    return H;
+    return H.H;
+}
+
+// A print of what places a record, taken in a few steps whatever its size: its kind
+// and size, its first points and a few more, a text's window, a group's ends.
+uint64_t RecordPrint(const TObjHeader* P) {
+    switch (P->Type) {
+        case ObjPoint:
+        case ObjPline:
+            return PlinePrint(P);
+        case ObjText: {
+            const TTextRec* T = static_cast<const TTextRec*>(P);
+            THash H;
+            H.Add(T->Origin);
+            H.Add(T->WinMin);
+            H.Add(T->WinMax);
+            H.Add(T->AdrGroup);
+            return H.H;
+        }
+        case ObjGroup: {
+            const TGroupRec* G = static_cast<const TGroupRec*>(P);
+            THash H;
+            H.Add(G->First);
+            H.Add(G->Last);
+            H.Add(uint64_t(uint32_t(G->Count)));
+            for (const TObjHeader* M : {G->First, G->Last})
+                if (M && M->Type != ObjGroup) H.Add(RecordPrint(M));
+            return H.H;
+        }
+        case ObjPline3D: {
+            THash H;
+            H.Add(uint64_t(uint32_t(P->Size)));
+            const int32_t N = Pline3DSegCount(P);
+            const TPline3DRec* R = static_cast<const TPline3DRec*>(P);
+            H.Add(R->S.x);
+            H.Add(R->S.y);
+            if (N > 0) {
+                H.Add(Pline3DSegs(P)[N - 1].E.x);
+                H.Add(Pline3DSegs(P)[N - 1].E.y);
+                H.Add(Pline3DSegs(P)[N / 2].E.x);
+                H.Add(Pline3DSegs(P)[N / 2].E.y);
+            }
+            return H.H;
+        }
+        default:
+            return 0;
+    }
 }
 
 }  // namespace
@@ -179,7 +236,7 @@ void TObjIndex::Forget(bool Dirty) {
     Built = Dead = 0;
     NextRank = 0;
     AllDirty = Dirty;
-    OrderDirty = false;
+    OrderDirty = RecheckDue = false;
 }
 
 void TObjIndex::Cleared() { Forget(false); }
@@ -199,6 +256,7 @@ void TObjIndex::Invalidate() { Forget(true); }
 
 void TObjIndex::TakeBox(TSlot& S) {
     S.Box = RecordBox(S.Rec);
+    S.Print = RecordPrint(S.Rec);
     S.Text = HoldsText(S.Rec);
     S.Boxed = true;
 }
@@ -209,7 +267,7 @@ void TObjIndex::RebuildFromList() {
     NextRank = 0;
     if (StartVar)
         for (TObjHeader* P = *StartVar; P; P = P->Next) AddSlot(P, NextRank++);
-    AllDirty = OrderDirty = false;
+    AllDirty = OrderDirty = RecheckDue = false;
     Built = 0;
     Dead = 0;
     Compact();
@@ -238,7 +296,7 @@ void TObjIndex::Compact() {
     Dead = 0;
 }
 
-void TObjIndex::Renumber() {
+void TObjIndex::Renumber(bool CheckPrints) {
     OrderDirty = false;
     int64_t R = 0;
     if (StartVar)
@@ -248,7 +306,15 @@ void TObjIndex::Renumber() {
                 RebuildFromList();
                 return;
             }
-            Slots[size_t(It->second)].Rank = R++;
+            TSlot& S = Slots[size_t(It->second)];
+            if (CheckPrints && S.Boxed && S.Print != RecordPrint(P)) {
+                // Changed in place: its box is taken again.
+                DropSegments(P);
+                Kill(P);
+                AddSlot(P, R++);
+                continue;
+            }
+            S.Rank = R++;
         }
     if (size_t(R) != SlotOf.size()) {
         RebuildFromList();
@@ -257,12 +323,17 @@ void TObjIndex::Renumber() {
     NextRank = R;
 }
 
+void TObjIndex::Recheck() {
+    if (!AllDirty) RecheckDue = true;
+}
+
 void TObjIndex::Prepare() {
     if (AllDirty || !EndsKnown()) {
         RebuildFromList();
         return;
     }
-    if (OrderDirty) Renumber();
+    if (OrderDirty || RecheckDue) Renumber(RecheckDue);
+    RecheckDue = false;
     if (AllDirty) return;
     if (TooManyFresh(Slots.size() - size_t(Built), Built) || TooManyDead(Dead, Built)) Compact();
 }

@@ -6,8 +6,10 @@
 // follows (appended, unlinked, replaced, inserted, swapped, reversed, freed); the
 // whole-object transforms tell it which record changed in place (Touched). A record's
 // box is taken when a query first needs it, so records may be filled after they were
-// linked. Editors that change many records in place without those paths call
-// Invalidate: the index is then rebuilt from the list on the next query.
+// linked. After steps that may have changed records in place by other routes, Recheck
+// has the next query compare each record with a print of its place taken with its box
+// (a few values per record, not its whole geometry) and take the box again where they
+// differ; Invalidate has the index rebuilt from the list.
 //
 // Besides the records' boxes it keeps, per polyline, a box index over its segments,
 // made on first use and dropped when the polyline changes, so that the snaps on a long
@@ -42,6 +44,8 @@ public:
 
     // Obj (a record anywhere, possibly not in the list) changed in place.
     void Touched(const TObjHeader* Obj);
+    // Records may have changed in place: checked against their prints on the next query.
+    void Recheck();
     // Anything may have changed: rebuilt from the list on the next query.
     void Invalidate();
 
@@ -69,13 +73,15 @@ private:
         bool Alive = true;
         bool Boxed = false;
         bool Text = false;
+        uint64_t Print = 0;  // of the record when its box was taken
     };
     // Empties the index; Dirty: it is rebuilt from the list on the next query.
     void Forget(bool Dirty);
     void Prepare();
     void RebuildFromList();
     void Compact();
-    void Renumber();
+    // Ranks from the list order; CheckPrints: records whose print changed are boxed again.
+    void Renumber(bool CheckPrints);
     void TakeBox(TSlot& S);
     int32_t AddSlot(TObjHeader* Obj, int64_t Rank);
     void Kill(const TObjHeader* Obj);
@@ -93,6 +99,7 @@ private:
     int64_t NextRank = 0;
     bool AllDirty = true;
     bool OrderDirty = false;
+    bool RecheckDue = false;
     std::unordered_map<const TObjHeader*, std::unique_ptr<TSegments>> SegCache;
     std::vector<int32_t> TextSlots;  // in [0, Built), holding texts
     TIdxBox AllBox;                  // of the slots of the last build

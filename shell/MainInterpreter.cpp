@@ -319,8 +319,8 @@ void TMainForm::Enter() {
         Dispatch();
     });
     // A command step may have changed records in place by routes the drawing's index
-    // does not hear of: it is rebuilt on its next use, unless the command only looks.
-    if (!ViewOnlyCommand(V.Command[0])) DrawingIndex().Invalidate();
+    // does not hear of: it checks them on its next use, unless the command only looks.
+    if (!ViewOnlyCommand(V.Command[0])) DrawingIndex().Recheck();
     if (V.ComCnt == -1 && !Guarded([&] { EndCommand(); })) {
         ComLine2->Caption = "?>";
         V.Command[0].clear();
