@@ -7,6 +7,7 @@
 
 #include "commands/ComRegen.h"
 #include "core/Glob.h"
+#include "core/ObjRecords.h"
 #include "core/UniLog.h"
 
 TOpList OpList;
@@ -192,4 +193,17 @@ void RestoreCamModeFlags() {
     Glob.OpEdit = Glob.SavOpEdit;
     Glob.OpRegen = Glob.SavOpRegen;
     Glob.OpNew = Glob.SavOpNew;
+}
+
+void AddObjsToSubOp(int32_t SubOpId, TObjHeader* Obj) {
+    if (!Obj) {
+        WriteLog("Err:FAILED Add obj to SubOp (Adr:0)");
+        return;
+    }
+    WriteLog("Ops:Adding Child to SubOp (SubOpId:" + std::to_string(SubOpId) + ", Adr:" + AdrText(Obj) + ")");
+    for (TObjHeader* r = Obj; r;) {
+        TObjHeader* next = r->Next;
+        CamOpAddChild(r, SubOpId);
+        r = next;
+    }
 }

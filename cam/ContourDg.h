@@ -7,7 +7,7 @@
 
 #include "core/Glob.h"
 #include "platform/Forms.h"
-#include "tools/ToolRecords.h"
+#include "core/ToolRecords.h"
 
 class TContourDialog : public TForm {
 public:

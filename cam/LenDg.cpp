@@ -11,7 +11,7 @@
 #include "core/UniText.h"
 #include "shell/MainVars.h"
 #include "shell/UniLang.h"
-#include "tools/ToolRecords.h"
+#include "core/ToolRecords.h"
 
 TLengthDialog* LengthDialog = nullptr;
 

@@ -9,7 +9,7 @@
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
 #include "core/UniSpace.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 namespace {
 

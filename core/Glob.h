@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/Types.h"
-#include "tools/ToolRecords.h"
+#include "core/ToolRecords.h"
 
 struct TObjHeader;
 struct TEditAdr;  // object records (core/ObjRecords.h)

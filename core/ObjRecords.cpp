@@ -5,7 +5,6 @@
 #include <cstring>
 #include <unordered_set>
 
-#include "cam/CamOpList.h"
 #include "core/ObjIndex.h"
 #include "core/UniLog.h"
 
@@ -229,19 +228,6 @@ TObjHeader* MakeGroup(bool Draw, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
     EndAdr = nullptr;
     if (Draw && MakeGroupDraw) MakeGroupDraw(g);
     return g;
-}
-
-void AddObjsToSubOp(int32_t SubOpId, TObjHeader* Obj) {
-    if (!Obj) {
-        WriteLog("Err:FAILED Add obj to SubOp (Adr:0)");
-        return;
-    }
-    WriteLog("Ops:Adding Child to SubOp (SubOpId:" + std::to_string(SubOpId) + ", Adr:" + AdrText(Obj) + ")");
-    for (TObjHeader* r = Obj; r;) {
-        TObjHeader* next = r->Next;
-        CamOpAddChild(r, SubOpId);
-        r = next;
-    }
 }
 
 // ---- invariant check ----

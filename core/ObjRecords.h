@@ -216,8 +216,6 @@ void ConcatObjLists(TObjHeader*& StartAdr1, TObjHeader*& EndAdr1, TObjHeader*& S
 // Wraps the whole list into a new unlinked group (nullptr for an empty list); the list
 // variables become empty. Draw: draw the group at once through MakeGroupDraw.
 TObjHeader* MakeGroup(bool Draw, TObjHeader*& StartAdr, TObjHeader*& EndAdr);
-// Makes Obj and every record behind it generated paths of machining operation SubOpId.
-void AddObjsToSubOp(int32_t SubOpId, TObjHeader* Obj);
 
 // How MakeGroup draws a new group on the main canvas; installed by the group entity.
 using TDrawObjFn = void (*)(TObjHeader*);

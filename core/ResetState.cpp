@@ -19,7 +19,7 @@
 #include "platform/Clock.h"
 #include "platform/Programs.h"
 #include "shell/Main.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 #include "shell/MainView.h"
 #include "shell/ResetShellTexts.h"
 #include "shell/StartupHooks.h"

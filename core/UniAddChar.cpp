@@ -10,7 +10,7 @@
 #include "core/TextFile.h"
 #include "core/UniGeom.h"
 #include "core/UniLog.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "core/UniLog.h"
 #include "core/UniPline.h"
 #include "core/UniText.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "core/UniGeom.h"
 #include "core/UniLog.h"
 #include "core/UniPline.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "core/Entity.h"
 #include "platform/Controls.h"
 #include "shell/Main.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 using pline::IsLine;
 

@@ -16,7 +16,7 @@
 #include "core/UniPline.h"
 #include "core/UniPlineIndex.h"
 #include "core/UniPlineUtil.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 using pline::IsLine;
 

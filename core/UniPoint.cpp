@@ -11,7 +11,7 @@
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 TEnPoint EnPoint;
 

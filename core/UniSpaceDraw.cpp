@@ -8,7 +8,7 @@
 #include "core/UniGeom.h"
 #include "core/Entity.h"
 #include "core/UniSpace.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "core/UniDraw.h"
 #include "core/UniGroup.h"
 #include "core/UniText.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "core/UniGeom.h"
 #include "core/UniGroup.h"
 #include "core/UniLog.h"
-#include "formats/UniBezier.h"
+#include "core/UniBezier.h"
 
 namespace {
 

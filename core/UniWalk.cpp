@@ -14,7 +14,7 @@
 #include "core/UniText.h"
 #include "platform/Controls.h"
 #include "shell/Main.h"
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 namespace {
 

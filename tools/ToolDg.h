@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "tools/ToolRecords.h"
+#include "core/ToolRecords.h"
 
 // The tool dialog's working copy of the 64 layer tools (index 1..64).
 extern TToolArr ToolTmp;

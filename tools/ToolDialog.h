@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/Forms.h"
-#include "tools/ToolRecords.h"
+#include "core/ToolRecords.h"
 
 class TToolDialog : public TForm {
 public:

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/ToolRecords.h"
+#include "core/ToolRecords.h"
 
 // Working copies edited by the library dialog (filled from Glob when it is shown).
 extern std::vector<TToolLib> ToolLibTmp;

@@ -1,4 +1,4 @@
-#include "shell/MainVars.h"
+#include "core/MainVars.h"
 
 #include <new>
 

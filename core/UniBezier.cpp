@@ -1,7 +1,7 @@
 // The curve is flattened into a point chain (kept outside the builder) by halving it
 // until both control triangles are flatter than AreaTol; that chain is the reference
 // the fitted lines and arcs are measured against.
-#include "formats/UniBezier.h"
+#include "core/UniBezier.h"
 
 #include <algorithm>
 #include <cmath>
