@@ -44,6 +44,8 @@ TEdit* Edit(TForm* F, const char* Name, TControl* Parent, int L, int Tp, int W, 
 bool DebugOn() { return MainForm && MainForm->DebugMode; }
 
 std::string ImgFile(const char* Name) { return Glob.ProgramDir + "/Img/" + Name; }
+// The plunge pictures live in the tool pictures' folder.
+std::string PlungeImgFile(const char* Name) { return Glob.ProgramDir + "/img/" + Name; }
 
 }  // namespace
 
@@ -421,7 +423,7 @@ void TContourDialog::SetPlunge(int Method) {
     const char* Pic[4] = {"ImgPlungeVert.bmp", "ImgPlungeTang.bmp", "ImgPlungeRamp.bmp", "ImgPlungeHelixCont.bmp"};
     if (Method < 0 || Method > 3) Method = 0;
     for (int i = 0; i < 4; ++i) G[i]->Visible = i == Method;
-    ImgToolPlunge->PictureFile = ImgFile(Pic[Method]);
+    ImgToolPlunge->PictureFile = PlungeImgFile(Pic[Method]);
 }
 
 void CreateContourDialog() {

@@ -41,8 +41,8 @@ TFillDialog::TFillDialog() : TForm("FillDialog") {
     TTabSheet* Pn = P.Put<TTabSheet>("TabObrab", PageControl, 0, 0, 468, 486, "Obrábění");
     TTabSheet* TabRough = P.Put<TTabSheet>("TabZapichRough", PageControl, 0, 0, 468, 486, "Zápich hrubování");
     TTabSheet* TabFin = P.Put<TTabSheet>("TabZapichFin", PageControl, 0, 0, 468, 486, "Zápich finish");
-    PlungeRough.Build(P, TabRough, "Rough");
-    PlungeFin.Build(P, TabFin, "Fin");
+    PlungeRough.Build(P, TabRough, "Rough", true);
+    PlungeFin.Build(P, TabFin, "Fin", false);
     P.Text("LabOpName", Pn, 8, 12, 60, "Název");
     EditOpPockName = P.Field("EditOpPockName", Pn, 80, 8, 200, "Výplň objektu1");
     P.Text("LabOpDepth", Pn, 8, 44, 66, "Hloubka");
@@ -189,6 +189,8 @@ void TFillDialog::FormShow() {
     SaveCamModeFlags();
     ShowLa1 = ShownLa1;
     if (!Glob.OpEdit) TID1 = TID2 = OpList.LastTID;
+    Switch();
+    FillShowLaTool(ShownLa1, ShownLa2);
     // Roughing plunges are the main tool's; with two tools the rest tool finishes.
     if (ToolLayer(ShownLa1)) PlungeRough.Load(Glob.Tool[ShownLa1].Material.Zapich[poPocketRough]);
     if (ToolLayer(FinishLa())) PlungeFin.Load(Glob.Tool[FinishLa()].Material.Zapich[poPocketFin]);
@@ -263,7 +265,8 @@ void TFillDialog::GrBoxSmallToolMouseDown() {
     FillShowLaTool(ShownLa1, Pick.La);
 }
 
-void TPocketPlunge::Build(const TPlacer& P, TControl* Tab, const std::string& Sfx) {
+void TPocketPlunge::Build(const TPlacer& P, TControl* Tab, const std::string& Sfx, bool IsRough) {
+    Rough = IsRough;
     auto N = [&Sfx](const char* Base) { return std::string(Base) + Sfx; };
     TGroupBox* Gm = P.Put<TGroupBox>(N("GrBoxMethod").c_str(), Tab, 8, 8, 300, 122, "Metoda");
     const char* Caps[4] = {"Vertikálně (zápich v ose Z)", "Tangencialně (příjezd v osách XY)",
@@ -286,8 +289,25 @@ void TPocketPlunge::Build(const TPlacer& P, TControl* Tab, const std::string& Sf
     TGroupBox* Gs = P.Put<TGroupBox>(N("GrBoxSpiral").c_str(), Tab, 8, 316, 448, 88, "Po šroubovici");
     P.Text(N("LabSpiralAngle").c_str(), Gs, 8, 26, 170, "U - Úhel [°]");
     SpiralAngle = P.Field(N("EditToolSpiralAngle").c_str(), Gs, 184, 22, 60, "5");
-    P.Text(N("LabSpiralRad").c_str(), Gs, 8, 56, 170, "D1 - Pr. šroubovice");
+    SpiralRadLabel = P.Text(N("LabSpiralRad").c_str(), Gs, 8, 56, 170, "D1 - Pr. šroubovice");
     SpiralRad = P.Field(N("EditToolSpiralRad").c_str(), Gs, 184, 52, 60, "0");
+    RampGroup = Gr;
+    SpiralGroup = Gs;
+    Picture = P.Put<TImage>(N("ImgToolPlunge").c_str(), Tab, 316, 14, 140, 116);
+    Picture->Stretch = true;
+    for (int i = 0; i < 4; ++i) Method[i]->OnClick = [this, i] { SetPlunge(i); };
+    SetPlunge(0);
+}
+
+void TPocketPlunge::SetPlunge(int M) {
+    // The helix of a pocket's roughing has its own diameter; the finishing one follows
+    // the contour.
+    const char* Pic[4] = {"ImgPlungeVert.bmp", "ImgPlungeTang.bmp", "ImgPlungeRamp.bmp",
+                          Rough ? "ImgPlungeHelixPock.bmp" : "ImgPlungeHelixCont.bmp"};
+    RampGroup->Visible = M == 2;
+    SpiralGroup->Visible = M == 3;
+    SpiralRad->Visible = SpiralRadLabel->Visible = Rough;
+    Picture->PictureFile = Glob.ProgramDir + "/img/" + Pic[M];
 }
 
 void TPocketPlunge::Load(const TToolPlunge& T) {

@@ -14,8 +14,13 @@ struct TPocketPlunge {
     TEdit* Feed = nullptr;
     TRadioButton *FeedPct = nullptr, *FeedTime = nullptr;
     TEdit *RampAngle = nullptr, *RampLength = nullptr, *SpiralAngle = nullptr, *SpiralRad = nullptr;
-    // Controls named with the suffix Sfx on the page Tab.
-    void Build(const TPlacer& P, TControl* Tab, const std::string& Sfx);
+    TControl *SpiralRadLabel = nullptr, *RampGroup = nullptr, *SpiralGroup = nullptr;
+    TImage* Picture = nullptr;
+    bool Rough = true;
+    // Controls named with the suffix Sfx on the page Tab; Rough: the roughing page.
+    void Build(const TPlacer& P, TControl* Tab, const std::string& Sfx, bool IsRough);
+    // Shows the groups and the picture of plunge method M.
+    void SetPlunge(int M);
     void Load(const TToolPlunge& T);
     void Store(TToolPlunge& T) const;
 };

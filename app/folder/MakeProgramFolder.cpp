@@ -1,11 +1,13 @@
 // Lays out the program folder beside the program: the configuration files from the
-// built-in defaults, the folders, the toolbar pictures and the tool dialogs' pictures.
+// built-in defaults, the folders, the toolbar pictures and the tool and machining
+// dialogs' pictures.
 // Run by the build.
 //   kestrilon_folder DIR
 #include <QGuiApplication>
 #include <cstdio>
 
 #include "core/ResetState.h"
+#include "platform/qt/QtCamPictures.h"
 #include "platform/qt/QtIcons.h"
 #include "platform/qt/QtToolPictures.h"
 #include "shell/ProgramFolder.h"
@@ -21,6 +23,7 @@ int main(int argc, char** argv) {
     bool Ok = WriteProgramFolderFiles(Dir);
     Ok = PaintIconFiles(Dir + "/Img") && Ok;
     Ok = PaintToolPictureFiles(Dir + "/img") && Ok;
+    Ok = PaintCamPictureFiles(Dir + "/Img") && Ok;
     if (!Ok) std::fprintf(stderr, "kestrilon_folder: could not write everything into %s\n", Dir.c_str());
     return Ok ? 0 : 1;
 }

@@ -2,6 +2,10 @@
 // modal forms, timers, and the drawing area painted by the logic.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "cam/ContourDg.h"
+#include "cam/FillDg.h"
 #include "core/Glob.h"
 #include "core/UniDraw.h"
 #include "platform/Canvas.h"
@@ -10,6 +14,7 @@
 #include "platform/Timers.h"
 #include "platform/qt/QtProbe.h"
 #include "platform/qt/QtResponder.h"
+#include "platform/qt/QtCamPictures.h"
 #include "platform/qt/QtToolPictures.h"
 #include "core/TextFile.h"
 #include "tools/ToolDialog.h"
@@ -196,6 +201,44 @@ TEST_F(QtTest, ToolDialogPicturesExist) {
     Named.push_back(L.ImgToolRezPod->PictureFile);
     EXPECT_EQ(Named.size(), 21u + 9 + 12 + 2);
     for (const std::string& F : Named) EXPECT_TRUE(TextFileExists(F)) << F;
+}
+
+// Every picture the contour and pocket dialogs name, for every side, fill and plunge
+// method, is in the program folder once it is painted.
+TEST_F(QtTest, MachiningDialogPicturesExist) {
+    Glob.ProgramDir = Dir();
+    ASSERT_TRUE(PaintToolPictureFiles(Dir() + "/img"));
+    ASSERT_TRUE(PaintCamPictureFiles(Dir() + "/Img"));
+    CreateContourDialog();
+    CreateFillDialog();
+    TContourDialog& C = *ContourDialog;
+    TFillDialog& F = *FillDialog;
+    std::vector<std::string> Named;
+    for (TControl* Side : {C.RBtnInside, C.RBtnOutside, C.RBtnBoth})
+        for (bool Revers : {false, true}) {
+            C.ChBoxInsideRevers->Checked = Revers;
+            Side->Click();
+            Named.push_back(C.ImgContour->PictureFile);
+        }
+    for (TControl* M : {C.RbtnToolVert, C.RBtnToolTang, C.RBtnToolRamp, C.RBtnToolSpiral}) {
+        M->Click();
+        Named.push_back(C.ImgToolPlunge->PictureFile);
+    }
+    for (TControl* Fill : {F.RBtnMeandr, F.RBtnOffset, F.RbtnSpiral})
+        for (bool Crossing : {false, true}) {
+            F.ChBoxCrossing->Checked = Crossing;
+            Fill->Click();
+            Named.push_back(F.ImgPocket->PictureFile);
+        }
+    for (TPocketPlunge* P : {&F.PlungeRough, &F.PlungeFin})
+        for (TRadioButton* M : P->Method) {
+            M->Click();
+            Named.push_back(P->Picture->PictureFile);
+        }
+    std::sort(Named.begin(), Named.end());
+    Named.erase(std::unique(Named.begin(), Named.end()), Named.end());
+    EXPECT_EQ(Named.size(), 4u + 4 + 5);  // sides, fills, plunges (the two helices apart)
+    for (const std::string& N : Named) EXPECT_TRUE(TextFileExists(N)) << N;
 }
 
 TEST_F(QtTest, ModalFormEndsWithTheButtonsResult) {
