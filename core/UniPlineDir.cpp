@@ -226,6 +226,16 @@ Extended WrapTurn(Extended t) {
     return t;
 }
 
+// Direction of P1->P2 in [0, 2pi) as Angle gives it, from the double arc tangent: the
+// turn sum only decides a sign, far coarser than the last digits of an angle.
+Extended ChordAngle(const Osy& P1, const Osy& P2) {
+    const Extended dx = P2.x - P1.x, dy = P2.y - P1.y;
+    if (std::fabs(dx) <= CoordTol && std::fabs(dy) <= CoordTol) return 0;
+    Extended a = std::atan2(double(dy), double(dx));
+    if (a < 0) a += Geom2Pi;
+    return a;
+}
+
 // Total turning of the closed path: each segment's own angle plus the turns at its
 // vertices, the closing one included. WithArcs false takes every arc as its chord.
 // Ambiguous reports a turn of +-pi (the path doubles back there).
@@ -242,7 +252,7 @@ Extended TurnSum(const TObjHeader* Adresa, bool WithArcs, bool& Ambiguous) {
     Osy s = AsPline(Adresa)->S;
     for (int32_t k = 0; k < n; ++k) {
         const Extended a = WithArcs ? seg[k].Alfa : 0;
-        const Extended t = Angle(s, seg[k].E);
+        const Extended t = ChordAngle(s, seg[k].E);
         const Extended startTan = NormAngleOf(t - a / 2);
         const Extended endTan = NormAngleOf(t + a / 2);
         if (k == 0)

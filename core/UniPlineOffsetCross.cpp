@@ -437,6 +437,8 @@ Osy Tangent(const Osy& S, const Osy& E, Extended Alfa, bool AtEnd) {
 // when the path nearly reverses there, or when it goes on at a small angle t with a
 // change of curvature k: the curves then part again at about 2t / k from V.
 bool MayMeetNearJoint(const Osy& S, const Osy& V, Extended A1, const Osy& E, Extended A2) {
+    // Two lines that turn by a right angle or less neither reverse nor part again.
+    if (IsLine(A1) && IsLine(A2) && fast::Dot(fast::Sub(V, S), fast::Sub(E, V)) >= 0) return false;
     auto curvature = [](const Osy& P, const Osy& Q, Extended A) {
         return IsLine(A) ? Extended(0) : 2 * std::sin(double(A) / 2) / fast::Len(fast::Sub(Q, P));
     };

@@ -209,12 +209,12 @@ inline unsigned LineLine(const Osy& A1, const Osy& A2, const Osy& B1, const Osy&
     if (!(J > eps) || !(Len(rb) > eps)) return IntersLineLine(A1, A2, B1, B2, X1, X2);
     const Osy v{a.x / J, a.y / J};
     // Joined segments that do not fold back over each other meet only at the joint.
-    const bool notFolding = std::fabs(Turn(v, rb)) > eps;
-    if (SamePt(A2, B1) && notFolding) {
+    const auto notFolding = [&] { return std::fabs(Turn(v, rb)) > eps; };
+    if (SamePt(A2, B1) && notFolding()) {
         X1 = A2;
         return 1;
     }
-    if (SamePt(B2, A1) && notFolding) {
+    if (SamePt(B2, A1) && notFolding()) {
         X1 = B2;
         return 1;
     }
