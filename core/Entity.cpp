@@ -7,9 +7,8 @@
 #include "core/UniPoint.h"
 #include "core/UniSpace.h"
 #include "core/UniText.h"
-#include "tools/ToolDg.h"
 
-TToolDistLaFn ToolDistLaHook = &ToolDistLa;
+TToolDistLaFn ToolDistLaHook = nullptr;
 
 void DrawObj(TObjHeader* A, TCanvas* Canv) {
     if (!A) return;

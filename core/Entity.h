@@ -30,7 +30,7 @@ bool NpropScaleObj(TObjHeader* Adresa, const Osy& Base, const Osy& Scale, TObjHe
 void EnvelopeObj(TObjHeader* Adresa, Osy& Min, Osy& Max);
 
 // The tool code's answer to "cutting radius of layer Num's tool at depth Hloubka"
-// (ToolDistLa of tools/ToolDg.h, installed from the start); nullptr answers false.
+// (the tool code's ToolDistLa, installed at start-up); nullptr answers false.
 // The tool views of the entity classes draw with twice that radius.
 using TToolDistLaFn = bool (*)(int32_t Num, Extended& Dist, Extended Hloubka, bool TmpCopy);
 extern TToolDistLaFn ToolDistLaHook;

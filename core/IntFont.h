@@ -79,7 +79,7 @@ bool WalkShpText(int Mode, const Osy& Min, const Osy& Max, TCanvas* Canv, float 
 void WalkShpTextGdi(TCanvas* Canv);
 
 // The stroke width of the tool-top view: the cutting radius of a tool layer's tool at
-// its deepest pass; false when it has none. The tool code's ShpToolDistDeepest.
+// its deepest pass; false when it has none. The tool code's ShpToolDistDeepest, installed at start-up.
 using TShpToolDist = bool (*)(int Layer, Extended& Dist);
 extern TShpToolDist ShpToolDist;
 

@@ -13,9 +13,8 @@
 #include "core/ParText.h"
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
-#include "tools/ToolDg.h"
 
-TShpToolDist ShpToolDist = &ShpToolDistDeepest;
+TShpToolDist ShpToolDist = nullptr;
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
 #include "core/UniPlineUtil.h"
+#include "core/ViewHooks.h"
 #include "core/Entity.h"
 #include "platform/Controls.h"
-#include "shell/Main.h"
 #include "core/MainVars.h"
 
 using pline::IsLine;
@@ -261,8 +261,7 @@ bool HitTest(const TObjHeader* Adresa, const Osy& Min, const Osy& Max, bool Wind
 
 // In debug mode every picked object's address is listed on the debug panel.
 void DebugPickLine(const TObjHeader* p) {
-    if (MainForm && MainForm->DebugMode && MainForm->MemoDebugOps)
-        MainForm->MemoDebugOps->Lines.push_back(std::to_string(uintptr_t(p)));
+    if (ListPickedAdrHook) ListPickedAdrHook(p);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "commands/ComCommon.h"
 #include "core/Entity.h"
 #include "core/Glob.h"
 #include "core/UniDraw.h"
@@ -12,8 +11,7 @@
 #include "core/UniPoint.h"
 #include "core/UniSpace.h"
 #include "core/UniText.h"
-#include "platform/Controls.h"
-#include "shell/Main.h"
+#include "core/ViewHooks.h"
 #include "core/MainVars.h"
 
 namespace {
@@ -27,14 +25,14 @@ TObjHeader* OutlineOf(TObjHeader* p) {
 
 bool LayerCountsShown(uint8_t Layer) { return Layer > 67 || Glob.TabLayer[Layer].Show; }
 
-// The debug panel's address label and memo, when the main form has them.
 void ShowObjAdr(const TObjHeader* p) {
-    if (!MainForm) return;
-    if (TLabel* l = MainForm->Find<TLabel>("labObjAdr")) l->Caption = std::to_string(uintptr_t(p));
+    if (ShowObjAdrHook) ShowObjAdrHook(p);
 }
 void DebugListAdr(const TObjHeader* p) {
-    if (!MainForm) return;
-    if (TMemo* m = MainForm->Find<TMemo>("MemoDebugOps"); m && m->Visible) m->Lines.push_back(std::to_string(uintptr_t(p)));
+    if (ListSelectedAdrHook) ListSelectedAdrHook(p);
+}
+void ShowCount(int32_t Count) {
+    if (ShowSelectionCountHook) ShowSelectionCountHook(Count);
 }
 
 // The working copy of one record that is not a group: points only with Points,
@@ -163,7 +161,7 @@ void SelectByWindow(const Osy& Min, const Osy& Max, uint8_t Mode) {
             ShowObjAdr(p);
         }
     }
-    ShowSelectionCount(cnt);
+    ShowCount(cnt);
 }
 
 void SaveSelection() {
@@ -176,8 +174,8 @@ void RestoreSelection() {
         p->Flags ^= p->SavedFlags;
         if (p->Flags & FlagSelected) ++cnt;
     }
-    ShowSelectionCount(cnt);
-    ComRedrawView();
+    ShowCount(cnt);
+    if (RedrawViewHook) RedrawViewHook();
 }
 
 int32_t CountSelection() {
@@ -187,7 +185,7 @@ int32_t CountSelection() {
             ++cnt;
             DebugListAdr(p);
         }
-    ShowSelectionCount(cnt);
+    ShowCount(cnt);
     return cnt;
 }
 
@@ -198,7 +196,7 @@ int32_t CountSavedSelection() {
             ++cnt;
             DebugListAdr(p);
         }
-    ShowSelectionCount(cnt);
+    ShowCount(cnt);
     return cnt;
 }
 

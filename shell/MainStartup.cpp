@@ -36,6 +36,7 @@
 #include "shell/UniLang.h"
 #include "shell/LayPanel.h"
 #include "shell/ViewDg.h"
+#include "tools/ToolDg.h"
 
 std::function<bool(const std::string&, bool, bool)> SaveYdfFileHook;
 std::function<bool(const std::string&, bool, bool, bool, bool, bool, bool, Osy&, Osy&)> LoadYdfFileHook;
@@ -139,6 +140,8 @@ void TMainForm::FormCreate() {
     Glob.PxPerInch = uint8_t(std::clamp(ScreenPxPerInch, 0, 255));
     // The entity classes are stateless single instances; the group class draws members.
     InstallGroupDraw();
+    // The drawing asks the tool code for cutting radii.
+    InstallToolServices();
     if (!ProgramFile.empty()) {
         const size_t S = ProgramFile.find_last_of('/');
         Glob.ProgramDir = S == std::string::npos ? CurrentDir() : ProgramFile.substr(0, S);
