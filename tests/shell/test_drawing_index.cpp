@@ -186,3 +186,21 @@ TEST_F(DrawingIndexTest, DirectTransformsAndListOperationsAreFollowed) {
     EXPECT_TRUE(VisibleRecords(Shown));
     EXPECT_TRUE(Shown.empty());
 }
+
+TEST_F(DrawingIndexTest, ARecordWhoseToolOutlineReachesIntoTheViewIsVisited) {
+    Cmd({"LINE", "0 -8", "10 -8", ""});       // 8 mm below the view
+    Cmd({"LINE", "500 500", "510 500", ""});  // far away: the view holds part of the drawing only
+    TObjHeader* Below = MainVars.DataStart;
+    Glob.Tool[1].SpodniPrumer = 20;  // the tool views draw the line 20 mm wide
+    const struct {
+        TView View;
+        bool Visited;
+    } Cases[] = {{vLayer, false}, {vToolDn, true}};
+    for (const auto& C : Cases) {
+        Glob.View = C.View;
+        SetView({0, 0}, 50);
+        std::vector<TObjHeader*> Shown;
+        ASSERT_TRUE(VisibleRecords(Shown));
+        EXPECT_EQ(Shown.size() == 1 && Shown[0] == Below, C.Visited) << int(C.View);
+    }
+}
