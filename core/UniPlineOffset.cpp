@@ -277,21 +277,37 @@ TObjHeader* MakeRaw(uint8_t La, TObjHeader*& S, TObjHeader*& E) {
 // Appends the list S2..E2 to S1..E1.
 void Concat(TObjHeader*& S1, TObjHeader*& E1, TObjHeader*& S2, TObjHeader*& E2) { ConcatObjLists(S1, E1, S2, E2); }
 
+// Which way a raw offset of a closed source runs and whether it is made only of offset
+// curves, sharp corners beyond the vertices and arcs about them (BuildRawOffset's
+// OnOffset).
+enum class TRawKind { Open, Outward, Inward };
+
+// Whether a closed raw loop of offset parts that meets itself nowhere is sound. The
+// sound region (for an inward loop: inside the source and not nearer than Dist to it)
+// is bounded by the true offset, and the loop can cross that only where it crosses
+// itself, so the loop lies in the region wholly or not at all. An outward loop holds
+// a point of the true offset (the farthest one in any direction); an inward one is
+// judged by the middle of its first segment, when that lies clearly in the region.
+bool RawLoopSound(const TObjHeader* Loop, TObjHeader* Src, Extended Dist, TRawKind Kind) {
+    if (Kind == TRawKind::Outward) return true;
+    if (Kind != TRawKind::Inward || PlineSegCount(Loop) == 0) return false;
+    const Osy p = fast::MidPt(AsPline(Loop)->S, PlineSegs(Loop)[0].E, PlineSegs(Loop)[0].Alfa);
+    const TPlineSeg* seg = PlineSegs(Src);
+    for (int32_t i = 0, n = PlineSegCount(Src); i < n; ++i)
+        if (fast::SegDist(p, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa) < Dist - 1e-9L) return false;
+    return EnPline.PointInside(Src, p);
+}
+
 // Steps of the analysis up to the point where the pieces are ready to be chained;
-// false when nothing is left. OutwardOnOffset: the raw offset is one closed loop to
-// the outside of a closed source, made only of offset curves, sharp corners beyond
-// the vertices and arcs about them (BuildRawOffset's OnOffset). Such a loop holds a
-// point of the true offset (the farthest one in any direction) and cannot enter the
-// band nearer than Dist to the source without crossing itself, where the true offset
-// bounds that band: when it meets itself nowhere, every point is sound and neither
-// filter could delete it.
-bool CleanRaw(TObjHeader*& S, TObjHeader*& E, const TObjHeader* Src, Extended Dist, bool AllPairs,
-              bool OutwardOnOffset) {
+// false when nothing is left. A raw offset that stays one loop and is sound as it is
+// needs neither filter: they could delete nothing.
+bool CleanRaw(TObjHeader*& S, TObjHeader*& E, TObjHeader* Src, Extended Dist, bool AllPairs, TRawKind Kind) {
     offs::ExciseMicroLoops(S, E);
     const TObjHeader* raw = S;
     offs::DivideAtSelfMeets(S, E, AllPairs);
     offs::DropMicroLoops(S, E);
-    if (OutwardOnOffset && S == raw && S == E && !EnPline.OpenPline(S)) return true;
+    if (Kind != TRawKind::Open && S == raw && S == E && !EnPline.OpenPline(S) && RawLoopSound(S, Src, Dist, Kind))
+        return true;
     offs::PlineTrunc(S, E, AllPairs);
     offs::DropPiecesTouchingVertices(S, E, Src, AllPairs);
     offs::DropPiecesNear(S, E, Src, Dist, AllPairs);
@@ -358,7 +374,8 @@ void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza
     EnPline.Draw(r, MainCanvas);
     if (!Analyza) return;
 
-    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs, !Inside && onOffset)) return;
+    const TRawKind kind = !onOffset ? TRawKind::Open : (Inside ? TRawKind::Inward : TRawKind::Outward);
+    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs, kind)) return;
     TObjHeader *js = nullptr, *je = nullptr;
     SpecOffsPlineJoin(OffsStart, OffsEnd, js, je, AllPairs);
     Concat(OffsStart, OffsEnd, js, je);
@@ -405,7 +422,7 @@ void GenOffsetOpen(TObjHeader* Adresa, Extended Dist, bool Right, TObjHeader*& O
         return;
     }
     EnPline.Draw(r, MainCanvas);
-    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs, false)) return;
+    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs, TRawKind::Open)) return;
     TObjHeader *js = nullptr, *je = nullptr;
     OffsPlineJoin(false, OffsStart, OffsEnd, js, je, AllPairs);
     OffsPlineJoin(true, OffsStart, OffsEnd, js, je, AllPairs);

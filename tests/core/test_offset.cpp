@@ -88,6 +88,12 @@ TEST_F(OffsetTest, InsideSquareIsTheSmallerSquare) {
 TEST_F(OffsetTest, InsideTooNarrowGivesNothing) {
     EnPline.GenOffsetClose(Square(10), 5, true, true, R, RE, 1);
     EXPECT_EQ(R, nullptr);
+    // Wider and taller than twice the distance, but its inscribed circle (r 1.385) is
+    // smaller: the offset sides close into a turned-over triangle, which is no offset.
+    for (const Extended d : {1.4L, 1.45L, 1.49L}) {
+        EnPline.GenOffsetClose(Add(Poly({{0, 0}, {10, 0}, {5, 3}, {0, 0}})), d, true, true, R, RE, 1);
+        EXPECT_EQ(R, nullptr) << double(d);
+    }
     EnPline.GenOffsetClose(Add(Poly({{0, 0}, {10, 0}, {10, 1}})), 1, false, true, R, RE, 1);  // open
     EXPECT_EQ(R, nullptr);
 }
