@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "core/ObjRecords.h"
+
 #include "core/ObjIndex.h"
 
 TMainVars MainVars;
@@ -16,4 +18,13 @@ void ClearMainVars() {
     MainVars.~TMainVars();
     ::new (&MainVars) TMainVars();
     DrawingIndex().Follow(&MainVars.DataStart, &MainVars.DataEnd);
+}
+
+void FreeMainVarsLists() {
+    TMainVars& V = MainVars;
+    FreeObjList(V.DataStart, V.DataEnd);
+    FreeObjList(V.SaveStart, V.SaveEnd);
+    FreeObjList(V.AreaStart, V.AreaEnd);
+    FreeObjList(V.ViewStart, V.ViewEnd);
+    for (UndoRec& R : V.UndoTab) FreeObjList(R.StartUndo, R.EndUndo);
 }

@@ -105,3 +105,6 @@ extern TMainVars MainVars;
 // Puts MainVars back into its start-up state. Only the fields are reset:
 // object lists it pointed at are not freed here.
 void ClearMainVars();
+// Frees the drawing list, the temporary lists and every undo slot's copies held in
+// MainVars. The state reset calls it before it clears MainVars.
+void FreeMainVarsLists();

@@ -1,31 +1,27 @@
 #include "core/ResetState.h"
 
-#include "cam/CamOpList.h"
-#include "cam/CamOpRegen.h"
-#include "commands/ComRegen.h"
-#include "commands/Help.h"
-#include "commands/InfoDg.h"
-#include "commands/PrintDg.h"
-#include "commands/TextDg.h"
+#include <vector>
+
 #include "core/Builder.h"
 #include "core/Glob.h"
 #include "core/IntFont.h"
+#include "core/MainVars.h"
 #include "core/ObjIndex.h"
 #include "core/ParText.h"
 #include "core/UniGroup.h"
 #include "core/UniDraw.h"
 #include "core/UniLog.h"
-#include "formats/SafeFile.h"
 #include "platform/Clock.h"
 #include "platform/Programs.h"
-#include "shell/Main.h"
-#include "core/MainVars.h"
-#include "shell/MainView.h"
-#include "shell/ResetShellTexts.h"
-#include "shell/StartupHooks.h"
-#include "tools/ToolDg.h"
 
-void ResetAllState() {
+namespace {
+
+std::vector<TStateReset>& Registered() {
+    static std::vector<TStateReset> Resets;
+    return Resets;
+}
+
+void ResetKernelState() {
     // The settings record: zero-filled as at process start, then the
     // built-in defaults of the main form's creation.
     ClearGlob();
@@ -36,10 +32,8 @@ void ResetAllState() {
     FreeMainVarsLists();
     ClearMainVars();
     MainVars.LastColor = Glob.BackColor;
-
-    // The operation list.
-    OpList.HintWin = nullptr;
-    InitCamOps();
+    // The drawing's index follows the emptied drawing list.
+    DrawingIndex().Follow(&MainVars.DataStart, &MainVars.DataEnd);
 
     // The object builder: idle, nothing under construction.
     ResetBuilder();
@@ -54,41 +48,23 @@ void ResetAllState() {
     // New groups are drawn by the group entity.
     InstallGroupDraw();
 
-    // Texts, command table, settings-block state, recent files, settings-bound dialogs.
-    ResetShellTexts();
-
     // No drawing canvas, the real clock.
     MainCanvas = nullptr;
     ReleaseClock();
 
-    // The drawing view: start-up flags, highlight polygons; the drawing's index follows
-    // the emptied drawing list.
-    ResetViewState();
-    DrawingIndex().Follow(&MainVars.DataStart, &MainVars.DataEnd);
-
-    // Start-up hooks, the layer and view dialog, the end dialog.
-    ResetMainWindowState();
-
-    // The text, info, print and help dialogs: made again by the start-up or on first use.
-    FreeTextDialog();
-    FreeInfoDialog();
-    FreeTiskDialog();
-    FreeHelpDialog();
-
-    // COPY's regeneration queue; the machining code's regeneration installed.
-    ResetComRegen();
-    InstallCamRegen();
-
-    // The free-space query of the safe file writing: the file system's.
-    ResetSafeFile();
     // Programs started for the user: really started.
     ResetPrograms();
+}
 
-    // The tool code: working copies, type counts, the cutting-radius services.
-    ResetToolState();
+}  // namespace
 
-    // Further global state is reset here (add calls above this line).
+bool RegisterStateResets(const TStateReset* First, const TStateReset* Last) {
+    Registered().insert(Registered().end(), First, Last);
+    return true;
+}
 
-    // Last, so that every test starts with an empty log.
+void ResetAllState() {
+    ResetKernelState();
+    for (TStateReset Reset : Registered()) Reset();
     ResetLog();
 }

@@ -352,7 +352,3 @@ extern TMainForm* MainForm;
 
 // UNDO: puts the newest remaining snapshot back (MainUndo.cpp).
 void ComUndo();
-
-// Frees the drawing list, the temporary lists and every undo slot's copies held in
-// MainVars (MainUndo.cpp). The state reset calls it before it clears MainVars.
-void FreeMainVarsLists();

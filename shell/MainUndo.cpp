@@ -127,12 +127,3 @@ void ComUndo() {
     }
     WriteLog("Sys:ComUndo End");
 }
-
-void FreeMainVarsLists() {
-    TMainVars& V = MainVars;
-    FreeObjList(V.DataStart, V.DataEnd);
-    FreeObjList(V.SaveStart, V.SaveEnd);
-    FreeObjList(V.AreaStart, V.AreaEnd);
-    FreeObjList(V.ViewStart, V.ViewEnd);
-    for (UndoRec& R : V.UndoTab) FreeObjList(R.StartUndo, R.EndUndo);
-}
