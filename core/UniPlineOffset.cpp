@@ -293,9 +293,34 @@ bool RawLoopSound(const TObjHeader* Loop, TObjHeader* Src, Extended Dist, TRawKi
     if (Kind != TRawKind::Inward || PlineSegCount(Loop) == 0) return false;
     const Osy p = fast::MidPt(AsPline(Loop)->S, PlineSegs(Loop)[0].E, PlineSegs(Loop)[0].Alfa);
     const TPlineSeg* seg = PlineSegs(Src);
-    for (int32_t i = 0, n = PlineSegCount(Src); i < n; ++i)
-        if (fast::SegDist(p, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa) < Dist - 1e-9L) return false;
-    return EnPline.PointInside(Src, p);
+    int32_t near = -1;
+    Extended nearD = 0;
+    for (int32_t i = 0, n = PlineSegCount(Src); i < n; ++i) {
+        const Extended d = fast::SegDist(p, PlineSegStart(Src, i), seg[i].E, seg[i].Alfa);
+        if (d < Dist - 1e-9L) return false;
+        if (near < 0 || d < nearD) near = i, nearD = d;
+    }
+    // Inside: on the source's inner side of its nearest segment, when the foot lies
+    // well within that segment; at a vertex the general test decides.
+    const Osy S = PlineSegStart(Src, near), E = seg[near].E;
+    const Extended A = seg[near].Alfa;
+    bool left;
+    if (IsLine(A)) {
+        const Osy d = fast::Sub(E, S), u = fast::Sub(p, S);
+        const Extended t = fast::Dot(u, d) / fast::Dot(d, d);
+        if (!(t > 1e-6L && t < 1 - 1e-6L)) return EnPline.PointInside(Src, p);
+        left = fast::Cross(d, u) > 0;
+    } else {
+        Osy C;
+        Extended R;
+        fast::ArcCentre(S, E, A, C, R);
+        Extended w = fast::Turn(fast::Sub(S, C), fast::Sub(p, C));
+        if (A < 0) w = -w;
+        if (w < 0) w += Geom2Pi;
+        if (!(w > 1e-6L && w < std::fabs(A) - 1e-6L)) return EnPline.PointInside(Src, p);
+        left = (fast::Len(fast::Sub(p, C)) < R) == (A > 0);
+    }
+    return (AsPline(Src)->PlineFlags & PlineCW) ? !left : left;
 }
 
 // Steps of the analysis up to the point where the pieces are ready to be chained;
