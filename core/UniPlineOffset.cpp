@@ -161,7 +161,7 @@ bool JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy&
         // A sharp corner closes a small gap only: it may lie no farther from the
         // vertex than the corner of two straight offsets with the largest such gap.
         // (Lengthened arcs of a small radius can wrap round and meet anywhere.)
-        const Extended reach = Dist / std::cos(Glob.MinOffsArc / 2) + CoordTol;
+        const Extended reach = Dist / std::cos(double(Glob.MinOffsArc) / 2) + CoordTol;
         if (TrimPair(P, L, A, S2, E, Alfa2, V, reach)) {
             S = S2;
             Alfa = Alfa2;
