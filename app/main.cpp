@@ -2,7 +2,7 @@
 // order and runs the message loop until the main window has closed.
 #include <QApplication>
 
-#include "platform/qt/QtProgram.h"
+#include "app/program/QtProgram.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -255,3 +255,10 @@ const std::vector<TOsnapPicture>& OsnapPictures() {
     };
     return P;
 }
+
+std::vector<std::pair<std::string, std::string>> ToolbarPictureFiles() {
+    std::vector<std::pair<std::string, std::string>> Files;
+    for (int k = 0; k < IconPictureCount - 1; ++k) Files.emplace_back(IconFileName(k), IconWords[k]);
+    for (const TOsnapPicture& O : OsnapPictures()) Files.emplace_back(O.File, O.Word);
+    return Files;
+}

@@ -4,6 +4,7 @@
 // table of buttons and the picture file names.
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 struct TMenuDef {
@@ -37,6 +38,9 @@ struct TOsnapPicture {
     const char* Word;
 };
 const std::vector<TOsnapPicture>& OsnapPictures();
+// Every toolbar picture file (those of IconFileName, then of OsnapPictures) with the
+// word naming the picture to paint.
+std::vector<std::pair<std::string, std::string>> ToolbarPictureFiles();
 // The menu items of toolbar group G (0..7), button b = index + 1.
 const std::vector<const char*>& IconGroupItems(int G);
 // The picture number of the first item of group G.

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "platform/qt/QtLayoutCheck.h"
-#include "platform/qt/QtProgram.h"
+#include "app/program/QtProgram.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 

@@ -10,6 +10,7 @@
 #include "platform/qt/QtCamPictures.h"
 #include "platform/qt/QtIcons.h"
 #include "platform/qt/QtToolPictures.h"
+#include "shell/MainMenus.h"
 #include "shell/ProgramFolder.h"
 
 int main(int argc, char** argv) {
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     ResetAllState();
     const std::string Dir = argv[1];
     bool Ok = WriteProgramFolderFiles(Dir);
-    Ok = PaintIconFiles(Dir + "/Img") && Ok;
+    Ok = PaintIconFiles(Dir + "/Img", ToolbarPictureFiles()) && Ok;
     Ok = PaintToolPictureFiles(Dir + "/img") && Ok;
     Ok = PaintCamPictureFiles(Dir + "/Img") && Ok;
     if (!Ok) std::fprintf(stderr, "kestrilon_folder: could not write everything into %s\n", Dir.c_str());

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "platform/qt/QtFormView.h"
-#include "platform/qt/QtProgram.h"
+#include "app/program/QtProgram.h"
 #include "shell/Main.h"
 
 namespace {

@@ -9,9 +9,6 @@
 #include <functional>
 #include <map>
 
-#include "shell/LayPanel.h"
-#include "shell/MainMenus.h"
-
 namespace {
 
 constexpr int S = 32;
@@ -265,17 +262,13 @@ QImage PaintIcon(const std::string& Word) {
     return Img;
 }
 
-bool PaintIconFiles(const std::string& Dir, bool Overwrite) {
+bool PaintIconFiles(const std::string& Dir, const std::vector<std::pair<std::string, std::string>>& Pictures,
+                    bool Overwrite) {
     const QString D = QString::fromStdString(Dir);
     if (!QDir().mkpath(D)) return false;
     bool Ok = true;
-    for (int k = 0; k < IconPictureCount - 1; ++k) {
-        std::string Name = IconFileName(k);
-        const std::string Word = Name.substr(9, Name.size() - 9 - 4);  // between "IcoBtnMNU" and ".bmp"
-        Ok = SaveBmp(PaintIcon(Word), D + "/" + QString::fromStdString(Name), Overwrite) && Ok;
-    }
-    for (const TOsnapPicture& O : OsnapPictures())
-        Ok = SaveBmp(PaintIcon(O.Word), D + "/" + O.File, Overwrite) && Ok;
+    for (const auto& [File, Word] : Pictures)
+        Ok = SaveBmp(PaintIcon(Word), D + "/" + QString::fromStdString(File), Overwrite) && Ok;
     for (int Use = 0; Use <= 1; ++Use)
         Ok = SaveBmp(LayMark(Use), D + QString("/LayMark%1.bmp").arg(Use), Overwrite) && Ok;
     return Ok;

@@ -16,10 +16,6 @@
 
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtFormView.h"
-#include "platform/qt/QtIcons.h"
-#include "platform/qt/QtLayoutCheck.h"
-#include "platform/qt/QtProgram.h"
-#include "shell/Main.h"
 
 namespace QtProbe {
 namespace {
@@ -215,20 +211,6 @@ bool MouseClick(TQtFormView* V, const TControl* C, int X, int Y) {
     return true;
 }
 
-bool PaintIcons(const std::string& Dir) { return PaintIconFiles(Dir); }
-
-void TProgramDeleter::operator()(TQtProgram* P) const { delete P; }
-
-TProgramPtr StartProgram(const std::string& ProgramFile, const std::vector<std::string>& Args) {
-    TProgramPtr P(new TQtProgram);
-    P->Start(ProgramFile, Args);
-    return P;
-}
-
-TMainForm& MainOf(TQtProgram& P) { return *P.Main; }
-
-TQtFormView* WindowViewOf(TQtProgram& P) { return P.Window->View; }
-
 void PressKey(const std::string& Key) {
     const QKeySequence S(QString::fromStdString(Key));
     if (S.isEmpty()) return;
@@ -264,17 +246,6 @@ bool MouseMove(TQtFormView* V, const TControl* C, int X, int Y) {
     QMouseEvent Move(QEvent::MouseMove, P, To->mapToGlobal(P), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(To, &Move);
     return true;
-}
-
-TQtFormView* FormViewOf(TQtProgram& P, TForm& F) { return P.Responder.ViewOf(F); }
-
-std::vector<std::string> LayoutFaults(TQtProgram& P, TForm& F, bool& Opened) {
-    TQtFormView* V = QtOpenForInspection(P.Responder, F);
-    Opened = V != nullptr;
-    if (!V) return {};
-    std::vector<std::string> Faults = QtLayoutFaults(V);
-    QtCloseInspected(P.Responder, F);
-    return Faults;
 }
 
 TWindowRect WindowRect(TQtFormView* V) {

@@ -1,4 +1,4 @@
-#include "platform/qt/QtProgram.h"
+#include "app/program/QtProgram.h"
 
 #include <QApplication>
 #include <QScreen>

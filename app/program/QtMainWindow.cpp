@@ -1,4 +1,4 @@
-#include "platform/qt/QtMainWindow.h"
+#include "app/program/QtMainWindow.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/QtMainWindow.h"
+#include "app/program/QtMainWindow.h"
 #include "platform/qt/QtResponder.h"
 
 class TMainForm;

@@ -1,0 +1,23 @@
+# Fails when a file of core/ includes a header of a part above the kernel, or a file
+# of platform/ one from outside platform/ other than core/Types.h.
+# Run as: cmake -DSOURCE_DIR=<tree> -P CheckIncludes.cmake
+set(bad "")
+function(check_dir dir allowed)
+  file(GLOB_RECURSE files ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp)
+  foreach(f ${files})
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" header "${line}")
+      if(NOT header MATCHES "${allowed}")
+        file(RELATIVE_PATH rel ${SOURCE_DIR} ${f})
+        set(bad "${bad}\n  ${rel}: ${header}" PARENT_SCOPE)
+        set(bad "${bad}\n  ${rel}: ${header}")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+check_dir(core "^(core/|platform/[^/]+$)")
+check_dir(platform "^(platform/|core/Types\\.h$)")
+if(bad)
+  message(FATAL_ERROR "Headers included from above the file's own part:${bad}")
+endif()
