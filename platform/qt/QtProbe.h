@@ -85,6 +85,9 @@ bool MouseMove(TQtFormView* V, const TControl* C, int X, int Y);
 // Mouse move, left press and release at X, Y of the control's widget.
 bool MouseClick(TQtFormView* V, const TControl* C, int X, int Y);
 
+// The program's own handles, from here to LayoutFaults, are defined with the program
+// (app/program/ProgramProbe.cpp): tests that use them link it.
+
 // Writes the toolbar pictures into Dir (see PaintIconFiles).
 bool PaintIcons(const std::string& Dir);
 
