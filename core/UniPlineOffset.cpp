@@ -326,11 +326,16 @@ bool RawLoopSound(const TObjHeader* Loop, TObjHeader* Src, Extended Dist, TRawKi
 // Steps of the analysis up to the point where the pieces are ready to be chained;
 // false when nothing is left. A raw offset that stays one loop and is sound as it is
 // needs neither filter: they could delete nothing.
+// A convex raw loop meets itself nowhere and is far larger than a micro-loop: the
+// first three steps could change nothing.
 bool CleanRaw(TObjHeader*& S, TObjHeader*& E, TObjHeader* Src, Extended Dist, bool AllPairs, TRawKind Kind) {
-    offs::ExciseMicroLoops(S, E);
     const TObjHeader* raw = S;
-    offs::DivideAtSelfMeets(S, E, AllPairs);
-    offs::DropMicroLoops(S, E);
+    if (!(S == E && offs::ConvexSense(S) != 0)) {
+        offs::ExciseMicroLoops(S, E);
+        raw = S;
+        offs::DivideAtSelfMeets(S, E, AllPairs);
+        offs::DropMicroLoops(S, E);
+    }
     if (Kind != TRawKind::Open && S == raw && S == E && !EnPline.OpenPline(S) && RawLoopSound(S, Src, Dist, Kind))
         return true;
     offs::PlineTrunc(S, E, AllPairs);
@@ -377,8 +382,19 @@ void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza
                     TObjHeader*& OffsEnd, int32_t La, bool AllPairs) {
     OffsStart = OffsEnd = nullptr;
     if (!Adresa || Adresa->Type != ObjPline) return;
-    EnPline.FindDir(Adresa);
     TPlineRec* src = AsPline(Adresa);
+    // A convex loop crosses nowhere and runs the way it turns: FindDir's flags without
+    // its crossing search.
+    const int convex = offs::ConvexSense(Adresa);
+    if (convex != 0) {
+        src->PlineFlags |= PlineClosed;
+        if (convex < 0)
+            src->PlineFlags |= PlineCW;
+        else
+            src->PlineFlags &= uint8_t(~PlineCW);
+    } else {
+        EnPline.FindDir(Adresa);
+    }
     if (!(src->PlineFlags & PlineClosed)) return;
     if (Inside) {
         Osy mn, mx;
@@ -391,16 +407,24 @@ void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza
     const int32_t n = PlineSegCount(Adresa);
     if (n == 0) return;
     bool onOffset = true;
-    if (BuildRawOffset(Adresa, side, right, Dist, onOffset) < 0) return;
-    CloseRawOffset(PlineEndPt(Adresa), right, Dist, onOffset);
-    TObjHeader* r = MakeRaw(uint8_t(La), OffsStart, OffsEnd);
+    // The outward offset of a convex loop is a convex loop of offset parts: sound as
+    // it is, with nothing for the clean-up to do.
+    TObjHeader* r = nullptr;
+    if (!Inside && convex != 0 && Dist >= offs::ConvexMinSeg)
+        r = offs::ConvexLinesOutward(Adresa, convex, Dist, uint8_t(La), OffsStart, OffsEnd);
+    const bool convexOut = r != nullptr;
+    if (!convexOut) {
+        if (BuildRawOffset(Adresa, side, right, Dist, onOffset) < 0) return;
+        CloseRawOffset(PlineEndPt(Adresa), right, Dist, onOffset);
+        r = MakeRaw(uint8_t(La), OffsStart, OffsEnd);
+    }
     if (!r) return;
     AsPline(r)->PlineFlags = src->PlineFlags;
     EnPline.Draw(r, MainCanvas);
     if (!Analyza) return;
 
     const TRawKind kind = !onOffset ? TRawKind::Open : (Inside ? TRawKind::Inward : TRawKind::Outward);
-    if (!CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs, kind)) return;
+    if (!convexOut && !CleanRaw(OffsStart, OffsEnd, Adresa, Dist, AllPairs, kind)) return;
     TObjHeader *js = nullptr, *je = nullptr;
     SpecOffsPlineJoin(OffsStart, OffsEnd, js, je, AllPairs);
     Concat(OffsStart, OffsEnd, js, je);

@@ -68,6 +68,25 @@ void OffsPlineJoin(bool Cont, TObjHeader*& InStart, TObjHeader*& InEnd, TObjHead
 void SpecOffsPlineJoin(TObjHeader*& InStart, TObjHeader*& InEnd, TObjHeader*& OutStart, TObjHeader*& OutEnd,
                        bool AllPairs);
 
+// ---- convex loops ----
+
+// Segments shorter than this leave a loop to the general routines: the convexity test
+// below then also keeps every two segments that are not neighbours far apart.
+inline constexpr Extended ConvexMinSeg = 1e-3L;
+// +1 for a closed polyline that is convex beyond doubt and runs counter-clockwise, -1
+// for one running clockwise, 0 otherwise. Convex beyond doubt: every vertex and every
+// arc turns the same way by at most a right angle, the turns add up to one full turn,
+// and no segment is shorter than ConvexMinSeg. Such a loop meets itself nowhere, not
+// even within the tolerances of the crossing routines.
+int ConvexSense(const TObjHeader* P);
+// The raw outward offset by Dist of a convex loop made of lines only (Sense as
+// ConvexSense gives it), appended to the list as a record on layer La without flags:
+// the sides moved out, the gaps at the vertices closed as JoinOffsetCorner closes
+// them, the loop starting where the general build starts it. Null when the loop
+// holds an arc.
+TObjHeader* ConvexLinesOutward(const TObjHeader* Src, int Sense, Extended Dist, uint8_t La, TObjHeader*& S,
+                               TObjHeader*& E);
+
 // ---- shared helpers ----
 
 // Points bucketed in a square grid; Near visits every id stored in the 3 x 3 cells
