@@ -6,6 +6,7 @@
 
 #include "cam/ContourDg.h"
 #include "core/Glob.h"
+#include "core/UniGeom.h"
 #include "shell/MainVars.h"
 #include "tools/UniTType.h"
 
@@ -112,6 +113,33 @@ Extended DistToLines(const TObjHeader* Src, const Osy& Q) {
         Extended t = L2 > 0 ? ((Q.x - A.x) * dx + (Q.y - A.y) * dy) / L2 : 0;
         t = std::clamp<Extended>(t, 0, 1);
         Best = std::min(Best, std::hypot(Q.x - A.x - t * dx, Q.y - A.y - t * dy));
+    }
+    return Best;
+}
+
+Extended DistToPath(const TObjHeader* Src, const Osy& Q) {
+    if (Src->Type == ObjPoint) {
+        const Osy P = AsPline(Src)->S;
+        return std::hypot(Q.x - P.x, Q.y - P.y);
+    }
+    Extended Best = 1e300;
+    for (int i = 0; i < PlineSegCount(Src); ++i) {
+        const Osy A = PlineSegStart(Src, i), B = PlineSegs(Src)[i].E;
+        const Extended Alfa = PlineSegs(Src)[i].Alfa;
+        Best = std::min({Best, std::hypot(Q.x - A.x, Q.y - A.y), std::hypot(Q.x - B.x, Q.y - B.y)});
+        if (std::fabs(Alfa) > CoordTol) {
+            // Inside the arc's sweep the nearest point is on the radius through Q.
+            const TArc Arc = ArcOf(A, B, Alfa);
+            const Extended t = std::atan2(Q.y - Arc.C.y, Q.x - Arc.C.x);
+            Extended Swept = (t - Arc.A0) * (Alfa > 0 ? 1 : -1);
+            Swept = std::fmod(Swept + 4 * GeomPi, 2 * GeomPi);
+            if (Swept <= std::fabs(Alfa))
+                Best = std::min(Best, std::fabs(std::hypot(Q.x - Arc.C.x, Q.y - Arc.C.y) - Arc.R));
+        } else {
+            const Extended dx = B.x - A.x, dy = B.y - A.y, L2 = dx * dx + dy * dy;
+            const Extended t = L2 > 0 ? std::clamp<Extended>(((Q.x - A.x) * dx + (Q.y - A.y) * dy) / L2, 0, 1) : 0;
+            Best = std::min(Best, std::hypot(Q.x - A.x - t * dx, Q.y - A.y - t * dy));
+        }
     }
     return Best;
 }

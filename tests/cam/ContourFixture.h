@@ -31,6 +31,8 @@ protected:
 std::vector<Osy> SamplePath(const TObjHeader* P, int Per = 16);
 // Distance from Q to the straight segments of a polyline made of lines only.
 Extended DistToLines(const TObjHeader* Src, const Osy& Q);
+// Distance from Q to a polyline of lines and arcs (a point record: to its point).
+Extended DistToPath(const TObjHeader* Src, const Osy& Q);
 // A closed polyline's outline flattened (arcs into Per chords) crosses itself.
 bool SelfCrossing(const TObjHeader* P);
 // Signed area of the flattened outline (counter-clockwise positive).

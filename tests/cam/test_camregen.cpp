@@ -1,4 +1,5 @@
 // Regeneration through the editing commands: contour paths follow their sources.
+#include <algorithm>
 #include <cmath>
 
 #include "ContourFixture.h"
@@ -7,6 +8,7 @@
 #include "core/Glob.h"
 #include "core/UniGeom.h"
 #include "shell/MainVars.h"
+#include "shell/SetDg.h"
 
 namespace {
 
@@ -96,6 +98,72 @@ TEST_F(CamRegenTest, MoveRebuildsOnlyTheOperationOfTheMovedSource) {
         EXPECT_EQ(OpList.Cam[Op].Status, 0) << Op;
     }
     ExpectLiveLinks();
+}
+
+// Each editing command of the source rebuilds the operation from what the command left:
+// every path lies at the tool radius from the operation's sources as they are now.
+TEST_F(CamRegenTest, EditingCommandsOfTheSourceRebuildThePaths) {
+    struct TCase {
+        const char* Name;
+        std::vector<std::string> Lines;  // "X" stands for the square's left side
+        bool CutLine;                    // a selected line across the square to trim at
+    };
+    const TCase Cases[] = {
+        {"MOVE", {"MOVE", "", "X 0", "@7 3"}, false},
+        {"ROTATE", {"ROTATE", "", "X 0", "30"}, false},
+        {"SCALE", {"SCALE", "", "X 0", "2"}, false},
+        {"MIRROR", {"MIRROR", "", "X 0", "@1 2"}, false},
+        {"OFFSET", {"OFFSET", "2", "", "X+5 5"}, false},
+        {"TRIM", {"TRIM", "", "X+5 10"}, true},
+    };
+    if (!SetDialog) CreateSetDialog();
+    SetDialog->RBtnRotDel->Checked = true;
+    SetDialog->RBtnMirDel->Checked = true;
+    SetDialog->RbtnOffDel->Checked = true;
+    SetDialog->RbtnOffLeave->Checked = false;
+    SetTool(2, 2);
+    Glob.LayerDraw = 2;  // the paths on a layer of their own
+    Glob.AutoRegen = true;
+    Extended X = 0;
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        X += 100;
+        TObjHeader* Sq = AddRect({X, 0}, {X + 10, 10}, true);
+        ContourSide("out");
+        const int Op = OpList.CamCnt - 1;
+        if (C.CutLine)
+            AddLine({X - 5, 5}, {X + 15, 5}, true);
+        else
+            Sq->Flags |= FlagSelected;
+        Mark();
+        for (std::string L : C.Lines) {
+            const size_t At = L.find('X');
+            if (At != std::string::npos) {
+                const bool Plus5 = L.compare(At, 3, "X+5") == 0;
+                L.replace(At, Plus5 ? 3 : 1, std::to_string(int(X) + (Plus5 ? 5 : 0)));
+            }
+            H->Enter(L);
+        }
+        H->Esc();
+        const std::vector<std::string> Log = NewLog();
+        EXPECT_NE(std::find(Log.begin(), Log.end(), "Ops:Regen ContourOp Start (OpNum:" + std::to_string(Op) + ")"),
+                  Log.end());
+        ASSERT_EQ(OpList.CamCnt, Op + 1);
+        EXPECT_EQ(OpList.Cam[Op].Status, 0);
+        const std::vector<TObjHeader*> Src = Parents(Op), Paths = Childs(Op);
+        ASSERT_FALSE(Src.empty());
+        ASSERT_FALSE(Paths.empty());
+        for (const TObjHeader* P : Paths) {
+            EXPECT_EQ(P->Layer, 2);
+            for (const Osy& Q : SamplePath(P)) {
+                Extended Near = 1e300;
+                for (const TObjHeader* S : Src) Near = std::min(Near, DistToPath(S, Q));
+                ASSERT_NEAR(double(Near), 1.0, 1e-6);
+            }
+        }
+        ExpectLiveLinks();
+    }
+    Glob.LayerDraw = 1;
 }
 
 TEST_F(CamRegenTest, AutoRegenOffMarksTheOperationAndKeepsItsPaths) {

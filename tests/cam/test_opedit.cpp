@@ -127,6 +127,42 @@ TEST_F(OpEditTest, DeletingAPocketTakesItsSubOperationsAndPaths) {
     EXPECT_EQ(H->Form().ListBoxOps->Items, std::vector<std::string>{"Kontura1"});
 }
 
+// One layer per operation: deleting the operation of layer 1 takes the next
+// operation's paths and tool down to layer 1, and its regeneration stays there.
+TEST_F(OpEditTest, DeletingAnOperationTakesTheNextOperationsPathsDownALayer) {
+    Glob.AutoLayNum = Glob.AutoApplyToolOpen = Glob.AutoRegen = true;
+    Glob.TabLayer[65].Show = true;
+    SetTool(2, 4);
+    const int TID2 = Glob.Tool[2].TID = 77;
+    std::vector<TObjHeader*> Src;
+    for (int k = 0; k < 2; ++k) {
+        Src.push_back(AddRect({k * 50.0L, 0}, {k * 50.0L + 10, 10}, true));
+        Src.back()->Layer = 65;  // the sources on a drawing layer
+        // The second operation gets another depth and with it the next layer.
+        Contour([k](TForm& F) {
+            F.Find<TControl>("RBtnOutside")->Click();
+            if (k == 1) F.Find<TEdit>("EditDepth")->TypeText("0.5");
+        });
+    }
+    ASSERT_EQ(OpList.CamCnt, 2);
+    ASSERT_EQ(OpList.Cam[1].La1, 2);
+    EXPECT_EQ(Childs(1)[0]->Layer, 2);
+    H->Form().ListBoxOps->ChooseItem(0);
+    Run({"OPDELETE"});
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_EQ(OpList.Cam[0].La1, 1);
+    EXPECT_EQ(Glob.Tool[1].TID, TID2);
+    EXPECT_EQ(OpList.LastLa, 1);
+    ASSERT_EQ(Childs(0).size(), 1u);
+    EXPECT_EQ(Childs(0)[0]->Layer, 1);
+    EXPECT_EQ(Src[1]->Layer, 65);
+    Src[1]->Flags |= FlagSelected;
+    Run({"MOVE", "", "0 0", "0 20"});
+    ASSERT_EQ(Childs(0).size(), 1u);
+    EXPECT_EQ(Childs(0)[0]->Layer, 1);
+    for (const Osy& Q : SamplePath(Childs(0)[0])) ASSERT_NEAR(double(DistToPath(Src[1], Q)), 2.0, 1e-6);
+}
+
 TEST_F(OpEditTest, PanelFiltersColoursAndHighlight) {
     TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
     ContourSide("out");
