@@ -8,6 +8,7 @@
 #include "core/Glob.h"
 #include "core/UniLog.h"
 #include "platform/Colors.h"
+#include "shell/LayPanel.h"
 #include "shell/Main.h"
 #include "shell/MainView.h"
 
@@ -41,7 +42,11 @@ void TMainForm::CamOpsToPanel() {
     const char* Img[4] = {"ImChOpKontury", "ImChOpVyplne", "ImChOpPovrchy", "ImChOpVrtani"};
     if (OpsPanelOpen) {
         for (int i = 0; i < 4; ++i)
-            if (TControl* C = FindComponent(Img[i])) C->Visible = On[i];
+            if (TControl* C = FindComponent(Img[i])) {
+                C->Visible = On[i];
+                // The filter's tick is the layer panel's own.
+                if (auto* Im = dynamic_cast<TImage*>(C)) Im->PictureFile = LayMarkFile(1);
+            }
         // The drill row and the CAD/CAM switch stay hidden.
         for (const char* N : {"ImChOpVrtani", "ShOpVrtani", "LabOpVrtani", "SbtnCadCam"})
             if (TControl* C = FindComponent(N)) C->Visible = false;

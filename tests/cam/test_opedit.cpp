@@ -6,6 +6,7 @@
 #include "cam/ContourDg.h"
 #include "cam/SelOpsDg.h"
 #include "core/Glob.h"
+#include "shell/LayPanel.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
 #include "shell/MainView.h"
@@ -175,6 +176,7 @@ TEST_F(OpEditTest, PanelFiltersColoursAndHighlight) {
     EXPECT_FALSE(Glob.OpShowContours);
     EXPECT_FALSE(F.FindComponent("ImChOpKontury")->Visible);
     EXPECT_TRUE(F.FindComponent("ImChOpVyplne")->Visible);
+    EXPECT_EQ(dynamic_cast<TImage&>(*F.FindComponent("ImChOpVyplne")).PictureFile, LayMarkFile(1));
     ASSERT_EQ(F.ListBoxOps->Items, (std::vector<std::string>{"Op1", "Op4"}));
     EXPECT_EQ(F.ListBoxOps->ItemColors, (std::vector<uint32_t>{0x008000, 0x0000FF}));
     F.ListBoxOps->ChooseItem(1);
