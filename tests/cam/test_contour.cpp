@@ -8,6 +8,8 @@
 #include "core/Glob.h"
 #include "core/UniGeom.h"
 #include "core/UniPoint.h"
+#include "core/UniText.h"
+#include "shell/ProgramFolder.h"
 #include "shell/UniLang.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
@@ -214,6 +216,138 @@ TEST_F(ContourTest, GroupedPathsAreOneChildThatDeletingRemovesWhole) {
     EXPECT_EQ(OpList.CamCnt, 0);
     EXPECT_EQ(CountObjs(MainVars.DataStart), 2);
     EXPECT_EQ(CheckObjList(MainVars.DataStart, MainVars.DataEnd), "");
+}
+
+// "P" at the selection prompt brings back the objects of the previous CONTOUR.
+TEST_F(ContourTest, PreviousSelectionComesBackWithP) {
+    TObjHeader* A = AddRect({0, 0}, {10, 10}, true);
+    ContourSide("out");
+    AddRect({50, 0}, {60, 10}, true);  // selected now, not machined before
+    Mark();
+    Run({"CONTOUR", "P"});
+    EXPECT_TRUE(A->Flags & FlagSelected);
+    EXPECT_EQ(H->Prompt(), PrSelObject);
+    EXPECT_EQ(MainVars.ComCnt, 0);
+    const std::vector<std::string> Log = NewLog();
+    EXPECT_NE(std::find(Log.begin(), Log.end(), "Usr:Select previous"), Log.end());
+    H->Esc();
+    EXPECT_TRUE(R->Done());
+}
+
+// Clamp outlines (layer 66) and dimensions (layer 67) are never machined and end up
+// unselected.
+TEST_F(ContourTest, ClampOutlinesAndDimensionsAreNotMachined) {
+    TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
+    std::vector<TObjHeader*> Skipped;
+    for (uint8_t La : {66, 67}) {
+        Glob.TabLayer[La].Show = true;
+        Skipped.push_back(AddRect({La * 10.0L, 0}, {La * 10.0L + 5, 5}, true));
+        Skipped.back()->Layer = La;
+    }
+    ContourSide("out");
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_EQ(Parents(0), std::vector<TObjHeader*>{Sq});
+    ASSERT_EQ(Childs(0).size(), 1u);
+    ExpectAtDistance(Sq, Childs(0), 1);
+    for (TObjHeader* p : Skipped) EXPECT_FALSE(p->Flags & FlagSelected);
+}
+
+// A written text is machined by its outlines: one path per outline polyline, each at
+// the tool radius from it; the text itself is the source.
+TEST_F(ContourTest, TextIsMachinedByItsOutlines) {
+    R.reset();  // the responder hands the dialogs back to the harness before it goes
+    H.reset();
+    ASSERT_TRUE(WriteProgramFolderFiles(Dir()));
+    H = std::make_unique<TCmdHarness>(Dir(), TCmdHarness::TStartUp::Program);
+    R = std::make_unique<TScriptResponder>();
+    Glob.TabLayer[1].Show = true;
+    Glob.LayerDraw = 1;
+    SetTool(1, 2);
+    Run({"TEXT", "0 0", "I"});
+    TObjHeader* T = MainVars.DataStart;
+    ASSERT_TRUE(T && T->Type == ObjText);
+    TObjHeader *S = nullptr, *E = nullptr;
+    const int32_t Outlines = EnText.Explode(T, false, S, E);
+    ASSERT_GT(Outlines, 0);
+    T->Flags |= FlagSelected;
+    ContourSide("out");
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_EQ(Parents(0), std::vector<TObjHeader*>{T});
+    const std::vector<TObjHeader*> Paths = Childs(0);
+    EXPECT_EQ(int32_t(Paths.size()), Outlines);
+    for (const TObjHeader* P : Paths)
+        for (const Osy& Q : SamplePath(P)) {
+            Extended Near = 1e300;
+            for (const TObjHeader* O = S; O; O = O->Next) Near = std::min(Near, DistToPath(O, Q));
+            ASSERT_NEAR(double(Near), 1.0, 1e-6);
+        }
+    FreeObjList(S, E);
+    EXPECT_TRUE(R->Done());
+}
+
+// Lead arcs come only with the tangential plunge: then the path begins and ends with an
+// arc of the typed radius and angle that meets the contour tangentially.
+TEST_F(ContourTest, LeadArcsOnlyWithTheTangentialPlunge) {
+    auto StartDir = [](const Osy& S, const Osy& E, Extended Alfa) { return Angle(S, E) - Alfa / 2; };
+    auto EndDir = [](const Osy& S, const Osy& E, Extended Alfa) { return Angle(S, E) + Alfa / 2; };
+    auto SameDir = [](Extended A, Extended B) {
+        const Extended d = std::remainder(double(A - B), 2 * double(GeomPi));
+        return std::fabs(d) < 1e-9;
+    };
+    Extended X = 0;
+    for (bool Tang : {false, true}) {
+        SCOPED_TRACE(Tang);
+        TObjHeader* Sq = AddRect({X, 0}, {X + 10, 10}, true);
+        X += 50;
+        Contour([Tang](TForm& F) {
+            F.Find<TControl>("RBtnOutside")->Click();
+            F.Find<TControl>(Tang ? "RBtnToolTang" : "RbtnToolVert")->Click();
+            F.Find<TControl>("ChBoxTgIn")->Checked = true;
+            F.Find<TControl>("ChBoxTgOut")->Checked = true;
+            F.Find<TControl>("EditTangRad")->Text = "2";
+            F.Find<TControl>("EditTangAngle")->Text = "60";
+        });
+        const int Op = OpList.CamCnt - 1;
+        EXPECT_EQ(OpList.Cam[Op].TgIn, Tang);
+        EXPECT_EQ(OpList.Cam[Op].TgOut, Tang);
+        ASSERT_EQ(Childs(Op).size(), 1u);
+        const TObjHeader* P = Childs(Op)[0];
+        const int n = PlineSegCount(P);
+        ASSERT_EQ(n, Tang ? 10 : 8);
+        if (!Tang) continue;
+        const TPlineSeg* G = PlineSegs(P);
+        for (int i : {0, n - 1}) {
+            EXPECT_NEAR(double(std::fabs(G[i].Alfa)), GeomPi / 3, 1e-9) << i;
+            EXPECT_NEAR(double(SegRadius(PlineSegStart(P, i), G[i].E, G[i].Alfa)), 2, 1e-9) << i;
+        }
+        // Between the leads the contour itself, at the tool radius from the square.
+        for (int i = 1; i < n - 1; ++i)
+            for (const Osy& Q : {PlineSegStart(P, i), G[i].E}) EXPECT_NEAR(double(DistToPath(Sq, Q)), 1, 1e-9);
+        EXPECT_TRUE(SameDir(EndDir(PlineSegStart(P, 0), G[0].E, G[0].Alfa),
+                            StartDir(PlineSegStart(P, 1), G[1].E, G[1].Alfa)));
+        EXPECT_TRUE(SameDir(EndDir(PlineSegStart(P, n - 2), G[n - 2].E, G[n - 2].Alfa),
+                            StartDir(PlineSegStart(P, n - 1), G[n - 1].E, G[n - 1].Alfa)));
+    }
+}
+
+// A source without a path is counted and reported with the crossings; the operation is
+// counted all the same, with the status of a build with failures.
+TEST_F(ContourTest, SourceWithoutPathLeavesStatusTwo) {
+    TObjHeader* Big = AddRect({0, 0}, {10, 10}, true);
+    AddRect({50, 0}, {51, 1}, true);  // too small for the tool inside
+    R->ExpectModal("ContourDialog", [](TForm& F) {
+        F.Find<TControl>("RBtnInside")->Click();
+        F.ClickButton("BitBtnOK");
+        return mrOk;
+    });
+    R->ExpectMessage(mrOk, Msg[45] + "1\r\n" + Msg[46] + "0\r\nProhlédněte si důkladně výsledek");
+    Run({"CONTOUR", ""});
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_EQ(OpList.Cam[0].Status, 2);
+    EXPECT_EQ(Parents(0).size(), 2u);
+    ASSERT_EQ(Childs(0).size(), 1u);
+    ExpectAtDistance(Big, Childs(0), 1);
+    EXPECT_TRUE(R->Done());
 }
 
 }  // namespace

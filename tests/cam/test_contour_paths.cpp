@@ -125,4 +125,50 @@ TEST_F(ContourTest, EveryPathLiesAtTheOffsetDistanceWithoutCrossingItself) {
         }
 }
 
+// 3D corners of an inside contour: at every convex corner of the source (sharp for the
+// path) the path rises to the source's corner itself at the surface and comes back down;
+// the corner inside an L, where the path runs round an arc, gets none.
+TEST_F(ContourTest, InsideCornersRiseToTheSourceCorners) {
+    const struct {
+        const char* Name;
+        std::vector<Osy> Pts;
+        std::vector<int> Convex;  // the corners that rise
+    } Cases[] = {
+        {"square", {{0, 0}, {12, 0}, {12, 12}, {0, 12}}, {0, 1, 2, 3}},
+        {"thin triangle", {{0, 0}, {30, 0}, {15, 9}}, {0, 1, 2}},
+        {"L", {{0, 0}, {20, 0}, {20, 8}, {8, 8}, {8, 20}, {0, 20}}, {0, 1, 2, 4, 5}},
+    };
+    Extended X = 0;
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        std::vector<Osy> Pts;
+        for (const Osy& P : C.Pts) Pts.push_back({P.x + X, P.y});
+        X += 60;
+        TObjHeader* Src = AddShape({0, 0}, Pts[0], Poly(Pts));
+        Contour([](TForm& F) {
+            F.Find<TControl>("RBtnInside")->Click();
+            F.Find<TControl>("ChBox3DCorner")->Checked = true;
+        });
+        const int Op = OpList.CamCnt - 1;
+        ASSERT_EQ(Childs(Op).size(), 1u);
+        const TObjHeader* P = Childs(Op)[0];
+        ASSERT_EQ(P->Type, ObjPline3D);
+        std::vector<int> Reached;
+        const TPlineSeg3D* G = Pline3DSegs(P);
+        for (int i = 0; i < Pline3DSegCount(P); ++i) {
+            const Osy Q{G[i].E.x, G[i].E.y};
+            if (std::fabs(G[i].E.z) > CoordTol) {
+                // At the deepest pass the path keeps the tool radius from the source.
+                EXPECT_NEAR(double(G[i].E.z), -1, 1e-12);
+                EXPECT_NEAR(double(DistToPath(Src, Q)), 1, 1e-6);
+                continue;
+            }
+            for (int k = 0; k < int(Pts.size()); ++k)
+                if (Dist(Q, Pts[k]) < 1e-6) Reached.push_back(k);
+        }
+        std::sort(Reached.begin(), Reached.end());
+        EXPECT_EQ(Reached, C.Convex);
+    }
+}
+
 }  // namespace
