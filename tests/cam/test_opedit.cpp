@@ -164,6 +164,19 @@ TEST_F(OpEditTest, DeletingAnOperationTakesTheNextOperationsPathsDownALayer) {
     for (const Osy& Q : SamplePath(Childs(0)[0])) ASSERT_NEAR(double(DistToPath(Src[1], Q)), 2.0, 1e-6);
 }
 
+TEST_F(OpEditTest, EmptyListStillShowsTheFilterTicks) {
+    TMainForm& F = H->Form();
+    Glob.OpShowContours = Glob.OpShowPockets = Glob.OpShowSurfaces = true;
+    F.PanelOpsOn();
+    F.CamOpsToPanel();
+    EXPECT_TRUE(F.ListBoxOps->Items.empty());
+    for (const char* N : {"ImChOpKontury", "ImChOpVyplne", "ImChOpPovrchy"}) {
+        EXPECT_TRUE(F.FindComponent(N)->Visible) << N;
+        EXPECT_EQ(dynamic_cast<TImage&>(*F.FindComponent(N)).PictureFile, LayMarkFile(1)) << N;
+    }
+    EXPECT_FALSE(F.FindComponent("ImChOpVrtani")->Visible);
+}
+
 TEST_F(OpEditTest, PanelFiltersColoursAndHighlight) {
     TObjHeader* Sq = AddRect({0, 0}, {10, 10}, true);
     ContourSide("out");
