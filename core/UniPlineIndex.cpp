@@ -96,6 +96,26 @@ void TSegBoxIndex::Query(const TIdxBox& Box, std::vector<int32_t>& Out) const {
     }
 }
 
+bool TSegBoxIndex::AnyMeets(const TIdxBox& Box) const {
+    if (Nodes.empty()) return false;
+    const TIdxBox Q = Sane(Box);
+    int32_t stack[128];
+    int32_t top = 0;
+    stack[top++] = 0;
+    while (top > 0) {
+        const TNode& n = Nodes[stack[--top]];
+        if (!n.Box.Meets(Q)) continue;
+        if (n.Count >= 0) {
+            for (int32_t i = n.First; i < n.First + n.Count; ++i)
+                if (Leaf[size_t(i)].Meets(Q)) return true;
+        } else {
+            stack[top++] = n.Left;
+            stack[top++] = n.Right;
+        }
+    }
+    return false;
+}
+
 void TSegBoxIndex::QuerySorted(const TIdxBox& Q, std::vector<int32_t>& Out) const {
     size_t from = Out.size();
     Query(Q, Out);

@@ -24,11 +24,15 @@ public:
     void Query(const TIdxBox& Q, std::vector<int32_t>& Out) const;
     // The same, sorted ascending.
     void QuerySorted(const TIdxBox& Q, std::vector<int32_t>& Out) const;
+    // Whether some item's box meets Q.
+    bool AnyMeets(const TIdxBox& Q) const;
     // Appends to Out every pair of distinct items whose boxes meet, once, as (i, j)
     // with i < j, in no particular order: one walk of the tree against itself instead
     // of a query per item.
     void Pairs(std::vector<std::pair<int32_t, int32_t>>& Out) const;
     size_t Size() const { return Items.size(); }
+    // The box of item i as built (a broken one is the whole plane).
+    const TIdxBox& Box(int32_t i) const { return Items[size_t(i)]; }
 
 private:
     struct TNode {

@@ -28,17 +28,86 @@ TIdxBox BoxAround(const Osy& C, Extended R) {
     return {double(C.x - R), double(C.y - R), double(C.x + R), double(C.y + R)};
 }
 
+// One search asks for the segments near the pointer of the same polyline several
+// times; while OsnapSearch runs (the drawing does not change meanwhile) the answers
+// are kept.
+struct TNearAnswer {
+    const TObjHeader* Obj;
+    Osy C;
+    Extended R;
+    bool All;
+    std::vector<int32_t> Segs;
+};
+std::vector<TNearAnswer>* KeptAnswers = nullptr;
+
 // The segments of a polyline whose box meets C +- R, ascending (all of a short one).
 // True when that is every segment.
 bool NearSegs(const TObjHeader* Obj, const Osy& C, Extended R, std::vector<int32_t>& Out) {
+    if (KeptAnswers)
+        for (const TNearAnswer& K : *KeptAnswers)
+            if (K.Obj == Obj && K.R == R && K.C.x == C.x && K.C.y == C.y) {
+                Out = K.Segs;
+                return K.All;
+            }
     Out.clear();
     const int32_t N = PlineSegCount(Obj);
+    bool All = true;
     if (N < IndexedSegs) {
         for (int32_t i = 0; i < N; ++i) Out.push_back(i);
-        return true;
+    } else {
+        DrawingIndex().Segments(Obj).Index.QuerySorted(BoxAround(C, R), Out);
+        All = int32_t(Out.size()) == N;
     }
-    DrawingIndex().Segments(Obj).Index.QuerySorted(BoxAround(C, R), Out);
-    return int32_t(Out.size()) == N;
+    if (KeptAnswers) KeptAnswers->push_back({Obj, C, R, All, Out});
+    return All;
+}
+
+// The boxes of a polyline's segments: the index's for a long one, else computed.
+class TSegBoxes {
+public:
+    explicit TSegBoxes(const TObjHeader* Obj)
+        : Obj(Obj), Idx(PlineSegCount(Obj) >= IndexedSegs ? &DrawingIndex().Segments(Obj).Index : nullptr) {}
+    TIdxBox operator()(int32_t i) const {
+        return Idx ? Idx->Box(i) : pline::SegBox(PlineSegStart(Obj, i), PlineSegs(Obj)[i].E, PlineSegs(Obj)[i].Alfa);
+    }
+
+private:
+    const TObjHeader* Obj;
+    const TSegBoxIndex* Idx;
+};
+
+// The distance from (X, Y) to the box, 0 inside: no point of what the box holds is
+// nearer. The boxes are grown by ten tolerances, so the bound stays below the exact
+// distances however they are rounded.
+double BoxDist(const TIdxBox& B, double X, double Y) {
+    const double Dx = std::max({B.x1 - X, X - B.x2, 0.0});
+    const double Dy = std::max({B.y1 - Y, Y - B.y2, 0.0});
+    return std::sqrt(Dx * Dx + Dy * Dy);
+}
+
+// The distance from (X, Y) to the straight segment S-E in doubles, and whether the
+// foot of the perpendicular falls on it.
+double LineDist(const Osy& S, const Osy& E, double X, double Y, bool& FootOn) {
+    const double Sx = double(S.x), Sy = double(S.y), Vx = double(E.x) - Sx, Vy = double(E.y) - Sy;
+    const double Wx = X - Sx, Wy = Y - Sy, L2 = Vx * Vx + Vy * Vy;
+    double T = L2 > 0 ? (Wx * Vx + Wy * Vy) / L2 : 0;
+    FootOn = L2 > 0 && T >= 0 && T <= 1;
+    T = std::clamp(T, 0.0, 1.0);
+    const double Dx = Wx - T * Vx, Dy = Wy - T * Vy;
+    return std::sqrt(Dx * Dx + Dy * Dy);
+}
+
+// Bounds a search may use in doubles: no segment's exact distance, however rounded and
+// however short the segment, lies farther than this from the bound.
+constexpr double BoundSlack = 10 * double(CoordTol);
+
+// A lower bound of the distance from C to segment i (a line's own distance, an arc's
+// box's).
+double LowDist(const TObjHeader* Obj, const TSegBoxes& Boxes, int32_t i, double X, double Y) {
+    const TPlineSeg& Sg = PlineSegs(Obj)[i];
+    if (!IsLine(Sg.Alfa)) return BoxDist(Boxes(i), X, Y);
+    bool On;
+    return LineDist(PlineSegStart(Obj, i), Sg.E, X, Y, On) - BoundSlack;
 }
 
 // Whether some segment of the polyline (its start point when it has none) comes
@@ -50,11 +119,7 @@ bool PlineNear(const TObjHeader* Obj, const Osy& C, Extended A) {
         const Osy S = AsPline(Obj)->S;
         return TIdxBox{double(S.x), double(S.y), double(S.x), double(S.y)}.Meets(Q);
     }
-    if (N >= IndexedSegs) {
-        std::vector<int32_t> Near;
-        DrawingIndex().Segments(Obj).Index.Query(Q, Near);
-        return !Near.empty();
-    }
+    if (N >= IndexedSegs) return DrawingIndex().Segments(Obj).Index.AnyMeets(Q);
     const TPlineSeg* Sg = PlineSegs(Obj);
     Osy S = AsPline(Obj)->S;
     for (int32_t i = 0; i < N; ++i) {
@@ -99,11 +164,33 @@ Extended NearDistPoint(const TObjHeader* Obj, const Osy& C, Extended R, int32_t&
     Seg = 0;
     Extended Best = Closed ? 1e6L : Dist(C, AsPline(Obj)->S);
     Extended BestSum = 1e6L;
-    // As there: a segment clearly farther than the best so far is passed over.
+    // Bounds in doubles first: a line is never nearer than its own distance, and no
+    // segment is farther than its end point (a line with its foot on it, than its own
+    // distance). Only the segments that can come within a margin of the least upper
+    // bound are measured exactly, in order, as there; a segment clearly farther than
+    // that bound or than the best so far is passed over.
     constexpr Extended Margin = 10 * CoordTol;
-    for (int32_t i : Near) {
+    const double X = double(C.x), Y = double(C.y);
+    std::vector<double> Low(Near.size(), 0.0);
+    double Up = double(Best);
+    for (size_t k = 0; k < Near.size(); ++k) {
+        const int32_t i = Near[k];
+        const double Ex = double(Sg[i].E.x) - X, Ey = double(Sg[i].E.y) - Y;
+        const double EndD = std::sqrt(Ex * Ex + Ey * Ey);
+        if (IsLine(Sg[i].Alfa)) {
+            bool On;
+            Low[k] = LineDist(PlineSegStart(Obj, i), Sg[i].E, X, Y, On);
+            Up = std::min(Up, On ? Low[k] : EndD);
+        } else {
+            Up = std::min(Up, EndD);
+        }
+    }
+    const Extended Bound = Extended(Up + BoundSlack);
+    for (size_t k = 0; k < Near.size(); ++k) {
+        const int32_t i = Near[k];
         const Osy S = PlineSegStart(Obj, i), E = Sg[i].E;
-        const Extended Lim = Best + Margin;
+        const Extended Lim = std::min(Best, Bound) + Margin;
+        if (Extended(Low[k]) > Lim) continue;
         if (IsLine(Sg[i].Alfa)) {
             const Extended Dx = std::fmax(std::fmax(std::fmin(S.x, E.x) - C.x, C.x - std::fmax(S.x, E.x)), 0);
             const Extended Dy = std::fmax(std::fmax(std::fmin(S.y, E.y) - C.y, C.y - std::fmax(S.y, E.y)), 0);
@@ -135,17 +222,27 @@ int32_t NearestSeg(const TObjHeader* Obj, const Osy& C, Extended A) {
 // The first segment in order with the least Score(i) among those that have one
 // (Score answers false for the others), looking ever farther from C: a segment scoring
 // D at most R has its box meeting C +- R, so a best score within R is the answer.
+// A segment's score is never below its distance from C (LowDist): the segments are
+// scored nearest first, and the walk ends at a bound farther than the best score
+// (equal scores go to the first segment in order, as a walk in order would choose).
 template <class ScoreFn>
 bool BestNearSeg(const TObjHeader* Obj, const Osy& C, Extended R, ScoreFn Score, int32_t& Best) {
     std::vector<int32_t> Near;
+    std::vector<std::pair<double, int32_t>> ByBox;
+    const TSegBoxes Boxes(Obj);
+    const double X = double(C.x), Y = double(C.y);
     R = std::max<Extended>(R, Slack);
     for (;;) {
         const bool All = NearSegs(Obj, C, R, Near);
+        ByBox.clear();
+        for (int32_t i : Near) ByBox.emplace_back(LowDist(Obj, Boxes, i, X, Y), i);
+        std::sort(ByBox.begin(), ByBox.end());
         bool Found = false;
         Extended BestD = 0;
-        for (int32_t i : Near) {
+        for (const auto& [Low, i] : ByBox) {
+            if (Found && Extended(Low) > BestD) break;
             Extended D;
-            if (Score(i, D) && (!Found || D < BestD)) {
+            if (Score(i, D) && (!Found || D < BestD || (D == BestD && i < Best))) {
                 Found = true;
                 BestD = D;
                 Best = i;
@@ -166,7 +263,7 @@ bool LayerShownForSnap(uint8_t L) {
 int32_t FootSegment(const TObjHeader* Obj, const Osy& C, Extended A) {
     const TPlineSeg* Sg = PlineSegs(Obj);
     int32_t Best = 0;
-    const bool Found = BestNearSeg(Obj, C, A, [&](int32_t i, Extended& D) {
+    const bool Found = BestNearSeg(Obj, C, A + Slack, [&](int32_t i, Extended& D) {
         Osy F;
         return pline::PerpFootSeg(C, PlineSegStart(Obj, i), Sg[i].E, Sg[i].Alfa, F, D);
     }, Best);
@@ -193,17 +290,15 @@ void SnapCandidates(TObjHeader* First, const Osy& C, Extended A, std::vector<TOb
 namespace {
 
 // The distance by which a candidate competes for the pair; false when it does not.
-bool SnapDistance(TObjHeader* P, const Osy& C, Extended A, Extended& D) {
+bool SnapDistance(TObjHeader* P, const Osy& C, Extended A, Extended& D, int32_t& Seg) {
     if (!LayerShownForSnap(P->Layer)) return false;
     switch (P->Type) {
         case ObjPoint:
             D = Dist(AsPoint(P)->S, C);
             return D <= A;
-        case ObjPline: {
-            int32_t Seg;
+        case ObjPline:
             D = NearDistPoint(P, C, A + Slack, Seg);
             return D <= A;
-        }
         case ObjText:
             D = Dist(AsText(P)->Origin, C);
             return true;
@@ -238,7 +333,10 @@ void FindSnapObjects(const std::vector<TObjHeader*>& Candidates, bool PlinesOnly
     std::vector<char> Has(Candidates.size());
     std::vector<Extended> Dists(Candidates.size());
     for (size_t i = 0; i < Candidates.size(); ++i)
-        if (!PlinesOnly || Candidates[i]->Type == ObjPline) Has[i] = SnapDistance(Candidates[i], C, A, Dists[i]);
+        if (!PlinesOnly || Candidates[i]->Type == ObjPline) {
+            int32_t Seg;
+            Has[i] = SnapDistance(Candidates[i], C, A, Dists[i], Seg);
+        }
     KeepNearest(Candidates, Has, Dists, PlinesOnly, Pair);
 }
 
@@ -328,16 +426,38 @@ bool SnapIntersection(const TObjHeader* Obj1, const TObjHeader* Obj2, const Osy&
     NearSegs(Obj2, C, A + Slack, Near2);
     std::vector<TIdxBox> Box2;
     Box2.reserve(Near2.size());
-    for (int32_t j : Near2) Box2.push_back(pline::SegBox(PlineSegStart(Obj2, j), S2[j].E, S2[j].Alfa));
+    const TSegBoxes Boxes1(Obj1), Boxes2(Obj2);
+    for (int32_t j : Near2) Box2.push_back(Boxes2(j));
+    // A box of the first meets only the boxes of the second whose left edge lies from
+    // its own left edge less the widest of them to its right edge: those are found by
+    // the left edges in order.
+    std::vector<int32_t> ByLeft(Near2.size());
+    for (size_t k = 0; k < ByLeft.size(); ++k) ByLeft[k] = int32_t(k);
+    std::sort(ByLeft.begin(), ByLeft.end(), [&](int32_t a, int32_t b) { return Box2[size_t(a)].x1 < Box2[size_t(b)].x1; });
+    std::vector<double> Lefts;
+    Lefts.reserve(ByLeft.size());
+    double Widest = 0;
+    for (int32_t k : ByLeft) {
+        Lefts.push_back(Box2[size_t(k)].x1);
+        Widest = std::max(Widest, Box2[size_t(k)].x2 - Box2[size_t(k)].x1);
+    }
+    std::vector<int32_t> Hits;
     // Only pairs whose boxes meet can cross; they are visited in the order of the
     // plain double loop, so ties go the same way.
     bool Found = false;
     Extended BestD = 0;
     for (int32_t i : Near1) {
         const Osy A1 = PlineSegStart(Obj1, i);
-        const TIdxBox B1 = pline::SegBox(A1, S1[i].E, S1[i].Alfa);
-        for (size_t k2 = 0; k2 < Near2.size(); ++k2) {
-            if (!B1.Meets(Box2[k2])) continue;
+        const TIdxBox B1 = Boxes1(i);
+        Hits.clear();
+        const auto From = std::lower_bound(Lefts.begin(), Lefts.end(), B1.x1 - Widest);
+        const auto To = std::upper_bound(From, Lefts.end(), B1.x2);
+        for (auto It = From; It != To; ++It) {
+            const int32_t k2 = ByLeft[size_t(It - Lefts.begin())];
+            if (B1.Meets(Box2[size_t(k2)])) Hits.push_back(k2);
+        }
+        std::sort(Hits.begin(), Hits.end());
+        for (const int32_t k2 : Hits) {
             const int32_t j = Near2[k2];
             Osy X[2];
             const unsigned K =
@@ -355,9 +475,10 @@ bool SnapIntersection(const TObjHeader* Obj1, const TObjHeader* Obj2, const Osy&
     return Found;
 }
 
-bool SnapPerpendicular(const TObjHeader* Obj, const Osy& B, const Osy& C, Extended A, Osy& Out) {
-    if (!IsPlineWithSegs(Obj)) return false;
-    const int32_t I = NearestSeg(Obj, C, A);
+namespace {
+
+// The perpendicular and tangent snaps on segment I, the one nearest to the pointer C.
+bool PerpendicularOn(const TObjHeader* Obj, int32_t I, const Osy& B, Osy& Out) {
     const Osy S = PlineSegStart(Obj, I), E = PlineSegs(Obj)[I].E;
     const Extended Alfa = PlineSegs(Obj)[I].Alfa;
     Osy F;
@@ -382,9 +503,7 @@ bool SnapPerpendicular(const TObjHeader* Obj, const Osy& B, const Osy& C, Extend
     return true;
 }
 
-bool SnapTangent(const TObjHeader* Obj, const Osy& B, const Osy& C, Extended A, Osy& Out) {
-    if (!IsPlineWithSegs(Obj)) return false;
-    const int32_t I = NearestSeg(Obj, C, A);
+bool TangentOn(const TObjHeader* Obj, int32_t I, const Osy& B, const Osy& C, Osy& Out) {
     const Osy S = PlineSegStart(Obj, I), E = PlineSegs(Obj)[I].E;
     const Extended Alfa = PlineSegs(Obj)[I].Alfa;
     if (IsLine(Alfa)) return false;
@@ -424,13 +543,39 @@ bool SnapTangent(const TObjHeader* Obj, const Osy& B, const Osy& C, Extended A, 
     return true;
 }
 
-uint8_t OsnapSearch(TObjHeader* First, const TOsnapAuto& K, const Osy& C, const Osy& B, Extended A, Osy& Out) {
+}  // namespace
+
+bool SnapPerpendicular(const TObjHeader* Obj, const Osy& B, const Osy& C, Extended A, Osy& Out) {
+    return IsPlineWithSegs(Obj) && PerpendicularOn(Obj, NearestSeg(Obj, C, A), B, Out);
+}
+
+bool SnapTangent(const TObjHeader* Obj, const Osy& B, const Osy& C, Extended A, Osy& Out) {
+    return IsPlineWithSegs(Obj) && TangentOn(Obj, NearestSeg(Obj, C, A), B, C, Out);
+}
+
+namespace {
+
+uint8_t SearchKinds(TObjHeader* First, const TOsnapAuto& K, const Osy& C, const Osy& B, Extended A, Osy& Out) {
     std::vector<TObjHeader*> Cands;
     SnapCandidates(First, C, A, Cands);
     // Each candidate's distance is taken once for the searches of all kinds.
     std::vector<char> Near(Cands.size());
     std::vector<Extended> Dists(Cands.size());
-    for (size_t i = 0; i < Cands.size(); ++i) Near[i] = SnapDistance(Cands[i], C, A, Dists[i]);
+    std::vector<int32_t> Segs(Cands.size(), -1);
+    for (size_t i = 0; i < Cands.size(); ++i) Near[i] = SnapDistance(Cands[i], C, A, Dists[i], Segs[i]);
+    // The nearest segment of a competing polyline, as NearestSeg finds it: the
+    // distance search above already found it within the aperture.
+    auto Nearest = [&](const TObjHeader* Obj) {
+        for (size_t i = 0; i < Cands.size(); ++i)
+            if (Cands[i] == Obj && Near[i] && Segs[i] >= 0) return Segs[i];
+        return NearestSeg(Obj, C, A);
+    };
+    auto Perp = [&](const TObjHeader* Obj, Osy& Out) {
+        return IsPlineWithSegs(Obj) && PerpendicularOn(Obj, Nearest(Obj), B, Out);
+    };
+    auto Tan = [&](const TObjHeader* Obj, Osy& Out) {
+        return IsPlineWithSegs(Obj) && TangentOn(Obj, Nearest(Obj), B, C, Out);
+    };
     TSnapPair Pair;
     bool Has[7] = {};
     Osy Pt[7];
@@ -452,12 +597,11 @@ uint8_t OsnapSearch(TObjHeader* First, const TOsnapAuto& K, const Osy& C, const 
     }
     if (K.osPer) {
         KeepNearest(Cands, Near, Dists, true, Pair);
-        Has[osKindPer] =
-            SnapPerpendicular(Pair.Obj1, B, C, A, Pt[osKindPer]) || SnapPerpendicular(Pair.Obj2, B, C, A, Pt[osKindPer]);
+        Has[osKindPer] = Perp(Pair.Obj1, Pt[osKindPer]) || Perp(Pair.Obj2, Pt[osKindPer]);
     }
     if (K.osTan) {
         KeepNearest(Cands, Near, Dists, true, Pair);
-        Has[osKindTan] = SnapTangent(Pair.Obj1, B, C, A, Pt[osKindTan]) || SnapTangent(Pair.Obj2, B, C, A, Pt[osKindTan]);
+        Has[osKindTan] = Tan(Pair.Obj1, Pt[osKindTan]) || Tan(Pair.Obj2, Pt[osKindTan]);
     }
     uint8_t Kind = 0;
     if (Has[osKindCen]) {
@@ -479,6 +623,16 @@ uint8_t OsnapSearch(TObjHeader* First, const TOsnapAuto& K, const Osy& C, const 
         }
     }
     if (Kind) Out = Pt[Kind];
+    return Kind;
+}
+
+}  // namespace
+
+uint8_t OsnapSearch(TObjHeader* First, const TOsnapAuto& K, const Osy& C, const Osy& B, Extended A, Osy& Out) {
+    std::vector<TNearAnswer> Answers;
+    KeptAnswers = &Answers;
+    const uint8_t Kind = SearchKinds(First, K, C, B, A, Out);
+    KeptAnswers = nullptr;
     return Kind;
 }
 

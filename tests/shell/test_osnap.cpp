@@ -5,6 +5,8 @@
 
 #include "core/Entity.h"
 #include "core/UniGeom.h"
+#include "core/UniPline.h"
+#include "core/UniPlineUtil.h"
 #include "shell/Osnap.h"
 #include "ViewFixture.h"
 
@@ -224,4 +226,135 @@ TEST_F(OsnapTest, IndexedCandidatesGiveTheSamePairAsTheWholeDrawing) {
             EXPECT_EQ(A.D1, B.D1);
         }
     }
+}
+
+namespace {
+
+// A polyline of N segments from From to To swinging Amp to either side in Waves
+// periods; every fifth segment an arc.
+TObjHeader* Wave(const Osy& From, const Osy& To, Extended Amp, int Waves, int32_t N) {
+    TObjHeader* P = AllocObj(PlineSizeFor(N), ObjPline);
+    P->Layer = 1;
+    AsPline(P)->S = From;
+    const Extended Dx = To.x - From.x, Dy = To.y - From.y, L = std::sqrt(Dx * Dx + Dy * Dy);
+    for (int32_t i = 0; i < N; ++i) {
+        const Extended T = Extended(i + 1) / N, Side = Amp * std::sin(2 * GeomPi * Waves * T);
+        PlineSegs(P)[i] = {i % 5 == 4 ? 0.4L : 0, {From.x + T * Dx - Side * Dy / L, From.y + T * Dy + Side * Dx / L}};
+    }
+    return AppendObj(P, MainVars.DataStart, MainVars.DataEnd);
+}
+
+// The first segment with the least Score over the whole polyline, -1 when none scores.
+int32_t FirstLeast(const TObjHeader* P, const std::function<bool(int32_t, Extended&)>& Score) {
+    int32_t Best = -1;
+    Extended BestD = 0;
+    for (int32_t i = 0; i < PlineSegCount(P); ++i) {
+        Extended D;
+        if (Score(i, D) && (Best < 0 || D < BestD)) {
+            Best = i;
+            BestD = D;
+        }
+    }
+    return Best;
+}
+
+}  // namespace
+
+// Long polylines are searched through their segment boxes near the pointer; what each
+// kind snaps to must be what its definition gives over every segment.
+TEST_F(OsnapTest, LongPolylinesSnapAsOverAllTheirSegments) {
+    TObjHeader* W1 = Wave({0, 40}, {100, 60}, 3, 9, 700);
+    TObjHeader* W2 = Wave({10, 0}, {90, 100}, 2, 7, 500);
+    constexpr Extended A = 1.5L;
+    std::mt19937 Rng(5);
+    std::uniform_real_distribution<double> U(-3, 3);
+    int Checked[7] = {};
+    for (int k = 0; k < 150; ++k) {
+        const Osy C{50 + U(Rng), 50 + U(Rng)};
+        const Osy B{C.x + 0.01L, C.y - 0.02L};  // the last point: feet fall on short segments
+        // The pair: the two nearest within the aperture by the whole-polyline distance.
+        int32_t Seg1, Seg2;
+        const Extended D1 = EnPline.DistPoint(W1, C, Seg1), D2 = EnPline.DistPoint(W2, C, Seg2);
+        std::vector<std::pair<TObjHeader*, int32_t>> Pair;
+        if (D1 <= A) Pair.push_back({W1, Seg1});
+        if (D2 <= A) Pair.insert(D2 < D1 ? Pair.begin() : Pair.end(), {W2, Seg2});
+        for (const char* Kind : {"I", "M", "E", "P", "C"}) {
+            Osy Out;
+            const uint8_t Got = OsnapSearch(MainVars.DataStart, Kinds(Kind), C, B, A, Out);
+            bool Has = false;
+            Osy Want{};
+            if (!Pair.empty()) {
+                const TObjHeader* P = Pair[0].first;
+                const TPlineSeg* Sg = PlineSegs(P);
+                auto Start = [&](int32_t i) { return PlineSegStart(P, i); };
+                if (*Kind == 'I' && Pair.size() == 2) {
+                    // The crossing nearest to C of segments both coming into the aperture.
+                    const TIdxBox Q{double(C.x - A) - 1e-4, double(C.y - A) - 1e-4, double(C.x + A) + 1e-4,
+                                    double(C.y + A) + 1e-4};
+                    const TObjHeader* P2 = Pair[1].first;
+                    const TPlineSeg* Sg2 = PlineSegs(P2);
+                    Extended BestD = 0;
+                    for (int32_t i = 0; i < PlineSegCount(P); ++i) {
+                        if (!pline::SegBox(Start(i), Sg[i].E, Sg[i].Alfa).Meets(Q)) continue;
+                        for (int32_t j = 0; j < PlineSegCount(P2); ++j) {
+                            const Osy S2 = PlineSegStart(P2, j);
+                            if (!pline::SegBox(S2, Sg2[j].E, Sg2[j].Alfa).Meets(Q)) continue;
+                            Osy X[2];
+                            const unsigned N = IntersSegSeg(Start(i), Sg[i].E, S2, Sg2[j].E, Sg[i].Alfa, Sg2[j].Alfa, X[0], X[1]);
+                            for (unsigned n = 0; n < N && n < 2; ++n)
+                                if (!Has || Dist(X[n], C) < BestD) {
+                                    Has = true;
+                                    BestD = Dist(X[n], C);
+                                    Want = X[n];
+                                }
+                        }
+                    }
+                } else if (*Kind == 'M' || *Kind == 'E') {
+                    const int32_t Foot = std::max(0, FirstLeast(P, [&](int32_t i, Extended& D) {
+                        Osy F;
+                        return pline::PerpFootSeg(C, Start(i), Sg[i].E, Sg[i].Alfa, F, D);
+                    }));
+                    Has = true;
+                    if (*Kind == 'M') {
+                        SegMidPt(Start(Foot), Sg[Foot].E, Sg[Foot].Alfa, Want);
+                    } else {
+                        // The nearest vertex within the aperture, else the nearer end of the foot's segment.
+                        Extended BestD = A;
+                        bool Vertex = false;
+                        for (int32_t i = -1; i < PlineSegCount(P); ++i) {
+                            const Osy V = i < 0 ? AsPline(P)->S : Sg[i].E;
+                            if (Dist(V, C) < BestD) {
+                                BestD = Dist(V, C);
+                                Want = V;
+                                Vertex = true;
+                            }
+                        }
+                        if (!Vertex) Want = Dist(Sg[Foot].E, C) <= Dist(Start(Foot), C) ? Sg[Foot].E : Start(Foot);
+                    }
+                } else if (*Kind == 'P') {
+                    const int32_t I = Pair[0].second;
+                    if (!pline::IsLine(Sg[I].Alfa)) continue;  // arcs are met by the table above
+                    Extended D;
+                    Has = PerpFootLine(B, Start(I), Sg[I].E, Want, D);
+                    if (!Has && Pair.size() == 2) continue;  // the second object's turn
+                } else if (*Kind == 'C') {
+                    const int32_t I = FirstLeast(P, [&](int32_t i, Extended& D) {
+                        if (pline::IsLine(Sg[i].Alfa)) return false;
+                        Osy M;
+                        SegMidPt(Start(i), Sg[i].E, Sg[i].Alfa, M);
+                        D = Dist(M, C);
+                        return true;
+                    });
+                    Extended R;
+                    ArcCenter(Start(I), Sg[I].E, Sg[I].Alfa, Want, R);
+                    Has = true;
+                }
+            }
+            ASSERT_EQ(Got != 0, Has) << Kind << " at " << double(C.x) << ", " << double(C.y);
+            if (!Has) continue;
+            ++Checked[Got];
+            EXPECT_TRUE(Out.x == Want.x && Out.y == Want.y) << Kind << " at " << double(C.x) << ", " << double(C.y);
+        }
+    }
+    for (uint8_t K : {osKindInt, osKindMid, osKindEnd, osKindPer, osKindCen}) EXPECT_GT(Checked[K], 10) << int(K);
 }
