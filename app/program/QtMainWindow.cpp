@@ -175,9 +175,11 @@ void TQtMainWindow::Sync() {
             const QRect A = S->availableGeometry();
             if (V->width() < A.width() - 60 || V->height() < A.height() - 90) V->setGeometry(A);
             // The start-up zoom ran before the window had its final size.
-            QTimer::singleShot(50, V, [F = &Form] {
+            QTimer::singleShot(50, V, [F = &Form, V] {
                 F->ComZoomLimits();
                 QtAfterEvent();
+                // Tests wait for this instead of guessing how long the start-up takes.
+                V->setProperty("kestrilonStartupDone", true);
             });
         });
     }

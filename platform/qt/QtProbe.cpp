@@ -56,6 +56,18 @@ void Pump(int Ms) {
     while (t.elapsed() < Ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!Done()) {
+        if (t.elapsed() >= TimeoutMs) return Done();
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+bool StartupDone(TQtFormView* V) { return V && V->property("kestrilonStartupDone").toBool(); }
+
 void After(int Ms, std::function<void()> F) { QTimer::singleShot(Ms, std::move(F)); }
 
 void AfterEvent() { QtAfterEvent(); }

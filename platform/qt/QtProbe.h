@@ -26,6 +26,10 @@ void RunDeferredDeletes();
 void EndApp();
 // Processes events for Ms milliseconds.
 void Pump(int Ms);
+// Processes events until Done() holds or TimeoutMs passed; Done()'s last answer.
+bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs = 30000);
+// The main window has its final size and the start-up zoom to the limits has run.
+bool StartupDone(TQtFormView* V);
 // Calls F once, Ms milliseconds from now, from the event loop.
 void After(int Ms, std::function<void()> F);
 // After a model event: every shown form follows the model.

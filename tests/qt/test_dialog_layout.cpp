@@ -21,7 +21,7 @@ protected:
         ASSERT_TRUE(WriteProgramFolderFiles(Dir()));
         ASSERT_TRUE(PaintIcons(Dir() + "/Img"));
         Program = StartProgram(Dir() + "/kestrilon", {});
-        Pump(300);
+        ASSERT_TRUE(PumpUntil([&] { return StartupDone(WindowViewOf(*Program)); }));
     }
     void TearDown() override {
         if (Program) {

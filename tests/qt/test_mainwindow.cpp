@@ -38,7 +38,7 @@ TEST_F(MainWindowTest, LineTypedAndPickedShowsInTheDrawingArea) {
         TMainForm& F = MainOf(*Program);
         TQtFormView* View = WindowViewOf(*Program);
         // The start-up maximises the window and zooms to the limits at its final size.
-        Pump(900);
+        ASSERT_TRUE(PumpUntil([&] { return StartupDone(View); }));
         ASSERT_TRUE(F.FormStarted);
         ASSERT_NE(MainCanvas, nullptr);
         // Every toolbar button shown has a picture and a hint.

@@ -25,10 +25,10 @@ protected:
         ASSERT_TRUE(WriteProgramFolderFiles(Dir()));
         ASSERT_TRUE(PaintIcons(Dir() + "/Img"));
         Program = StartProgram(Dir() + "/kestrilon", {});
-        // The start-up timer maximises the window and zooms.
-        Pump(900);
         F = &MainOf(*Program);
         View = WindowViewOf(*Program);
+        // The start-up timer maximises the window and zooms.
+        ASSERT_TRUE(PumpUntil([&] { return StartupDone(View); }));
     }
     void TearDown() override {
         if (Program) {
