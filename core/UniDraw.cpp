@@ -235,8 +235,21 @@ void DrawArc(const Osy& P1, const Osy& P2, Extended Alfa, TCanvas* Canv, float O
     Glob.Arrow = arrow;
 }
 
+namespace {
+// The point buffers of finished chains, reused: a redraw of many short polylines then
+// allocates none per polyline.
+std::vector<std::vector<TPoint>>& SpareRuns() {
+    static std::vector<std::vector<TPoint>> Spare;
+    return Spare;
+}
+}  // namespace
+
 TChainPainter::TChainPainter(TCanvas* Canv, float Opacity, Extended Width)
     : Canv(Canv), Opacity(Opacity), Width(Width) {
+    if (!SpareRuns().empty()) {
+        Run = std::move(SpareRuns().back());
+        SpareRuns().pop_back();
+    }
     Osy mn, mx;
     GrownWindow(Width, mn, mx);
     MinX = double(mn.x);
@@ -244,6 +257,12 @@ TChainPainter::TChainPainter(TCanvas* Canv, float Opacity, Extended Width)
     MaxX = double(mx.x);
     MaxY = double(mx.y);
     Alone = Glob.Arrow && (Glob.View == vDir || Glob.View == vSort);
+}
+
+TChainPainter::~TChainPainter() {
+    Flush();
+    Run.clear();
+    SpareRuns().push_back(std::move(Run));
 }
 
 bool TChainPainter::Visible(const Osy& Min, const Osy& Max) const {

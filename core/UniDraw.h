@@ -62,7 +62,7 @@ void DrawArc(const Osy& P1, const Osy& P2, Extended Alfa, TCanvas* Canv, float O
 class TChainPainter {
 public:
     TChainPainter(TCanvas* Canv, float Opacity, Extended Width);
-    ~TChainPainter() { Flush(); }
+    ~TChainPainter();
     TChainPainter(const TChainPainter&) = delete;
     TChainPainter& operator=(const TChainPainter&) = delete;
     // Whether any part of the box Min..Max, grown by half the width, can be seen.

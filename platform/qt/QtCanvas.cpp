@@ -40,7 +40,10 @@ void TQtCanvas::Resize(int Width, int Height) {
     Img = std::move(n);
 }
 
-void TQtCanvas::Flush() { Painter.reset(); }
+void TQtCanvas::Flush() {
+    Painter.reset();
+    PenSet = false;
+}
 
 const QImage& TQtCanvas::Image() {
     Flush();
@@ -81,14 +84,25 @@ QFont TQtCanvas::CurrentFont() const {
 }
 
 QPainter& TQtCanvas::P() {
-    if (!Painter) Painter = std::make_unique<QPainter>(&Img);
-    Painter->setRenderHint(QPainter::Antialiasing, Antialias);
+    if (!Painter) {
+        Painter = std::make_unique<QPainter>(&Img);
+        Painter->setRenderHint(QPainter::Antialiasing, Antialias);
+        AntialiasNow = Antialias;
+        PenSet = false;
+    } else if (AntialiasNow != Antialias) {
+        Painter->setRenderHint(QPainter::Antialiasing, Antialias);
+        AntialiasNow = Antialias;
+    }
     return *Painter;
 }
 
 void TQtCanvas::ApplyPen(bool WithBrush) {
     QPainter& p = P();
-    if (PenStyle == TPenStyle::psClear) {
+    const TPenState Want{PenStyle == TPenStyle::psClear ? 0 : PenColor, PenStyle == TPenStyle::psClear ? 0 : Opacity,
+                         PenStyle == TPenStyle::psClear ? 0 : std::max(PenWidth, 1), PenStyle};
+    if (PenSet && Want == PenNow) {
+        // The same pen: only the brush may differ.
+    } else if (PenStyle == TPenStyle::psClear) {
         p.setPen(Qt::NoPen);
     } else {
         QPen pen(ToQColor(PenColor, Opacity));
@@ -103,6 +117,8 @@ void TQtCanvas::ApplyPen(bool WithBrush) {
         }
         p.setPen(pen);
     }
+    PenNow = Want;
+    PenSet = true;
     if (WithBrush && BrushStyle == TBrushStyle::bsSolid)
         p.setBrush(ToQColor(BrushColor, BrushOpacity));
     else
@@ -125,7 +141,15 @@ QPolygon ToPolygon(const std::vector<TPoint>& Pts) {
 
 void TQtCanvas::Clear(uint32_t Color) {
     Flush();
-    Img.fill(ToQColor(Color));
+    // A picture shared with the kept one gets fresh pixels instead of a copy that the
+    // fill would overwrite at once.
+    if (Img.isDetached()) {
+        Img.fill(ToQColor(Color));
+    } else {
+        QImage Fresh(Img.size(), Img.format());
+        Fresh.fill(ToQColor(Color));
+        Img = std::move(Fresh);
+    }
     Changed();
 }
 
@@ -148,12 +172,11 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& Pts) {
     if (PenWidth <= 1) {
         // A thin polyline can leave out a corner pixel that its segments drawn one by
         // one set; as separate lines in one call it paints exactly what they paint.
-        std::vector<QLine> lines;
-        lines.reserve(Pts.size());
+        Lines.clear();
         for (size_t i = 1; i < Pts.size(); ++i)
-            lines.emplace_back(Pts[i - 1].X, Pts[i - 1].Y, Pts[i].X, Pts[i].Y);
-        if (lines.empty()) lines.emplace_back(Pts[0].X, Pts[0].Y, Pts[0].X, Pts[0].Y);
-        P().drawLines(lines.data(), int(lines.size()));
+            Lines.emplace_back(Pts[i - 1].X, Pts[i - 1].Y, Pts[i].X, Pts[i].Y);
+        if (Lines.empty()) Lines.emplace_back(Pts[0].X, Pts[0].Y, Pts[0].X, Pts[0].Y);
+        P().drawLines(Lines.data(), int(Lines.size()));
     } else {
         P().drawPolyline(ToPolygon(Pts));
     }
@@ -198,6 +221,7 @@ void TQtCanvas::TextOut(int32_t X, int32_t Y, const std::string& Text) {
     QFont f = CurrentFont();
     p.setFont(f);
     p.setPen(ToQColor(Font.Color == 0x20000000 ? 0 : Font.Color, 1.0f));
+    PenSet = false;
     QFontMetrics fm(f);
     p.drawText(X, Y + fm.ascent(), QString::fromStdString(Text));
     Changed();

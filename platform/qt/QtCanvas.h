@@ -3,9 +3,11 @@
 #pragma once
 #include <QColor>
 #include <QImage>
+#include <QLine>
 #include <QPainter>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/Canvas.h"
 
@@ -50,5 +52,18 @@ private:
     QImage Img;
     QImage Kept;  // shares Img's pixels until either is painted on
     std::unique_ptr<QPainter> Painter;
+    // The pen last given to the painter (a pen is set again only when it changed) and
+    // the painter's antialiasing; both unknown while PenSet is false.
+    struct TPenState {
+        uint32_t Color = 0;
+        float Opacity = 0;
+        int32_t Width = 0;
+        TPenStyle Style = TPenStyle::psSolid;
+        bool operator==(const TPenState&) const = default;
+    };
+    TPenState PenNow;
+    bool PenSet = false;
+    bool AntialiasNow = false;
+    std::vector<QLine> Lines;  // scratch of Polyline
     int Depth = 0;  // BeginDraw nesting
 };
