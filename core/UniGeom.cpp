@@ -131,22 +131,26 @@ void ArcEnvelope(const Osy& P1, const Osy& P2, Extended Alfa, Osy& Min, Osy& Max
     Min.y = std::fmin(P1.y, P2.y);
     Max.x = std::fmax(P1.x, P2.x);
     Max.y = std::fmax(P1.y, P2.y);
-    Osy C;
-    Extended R;
-    ArcCenter(P1, P2, Alfa, C, R);
     Extended s = ArcStartAngle(P1, P2, Alfa), e = ArcEndAngle(P1, P2, Alfa);
     if (Alfa < 0) std::swap(s, e);
-    bool has90, has180, has270;
+    bool has0, has90, has180, has270;
     if (e <= s) {  // the range passes through angle 0
-        Max.x = C.x + R;
+        has0 = true;
         has90 = s <= GeomPi2 || e >= GeomPi2;
         has180 = s <= GeomPi || e >= GeomPi;
         has270 = s <= GeomPi32 || e >= GeomPi32;
     } else {
+        has0 = false;
         has90 = s <= GeomPi2 && GeomPi2 <= e;
         has180 = s <= GeomPi && GeomPi <= e;
         has270 = s <= GeomPi32 && GeomPi32 <= e;
     }
+    // The centre (long double sines, costly) only for an arc through an axis direction.
+    if (!(has0 || has90 || has180 || has270)) return;
+    Osy C;
+    Extended R;
+    ArcCenter(P1, P2, Alfa, C, R);
+    if (has0) Max.x = C.x + R;
     if (has90) Max.y = C.y + R;
     if (has180) Min.x = C.x - R;
     if (has270) Min.y = C.y - R;

@@ -63,10 +63,10 @@ int BoundPts(const Osy& S, const Osy& E, Extended Alfa, double (&P)[4][2]) {
         P[1][0] = double(E.x), P[1][1] = double(E.y);
         return 2;
     }
-    Osy mn, mx;
-    ArcEnvelope(S, E, Alfa, mn, mx);
-    const double c[4][2] = {{double(mn.x), double(mn.y)}, {double(mx.x), double(mn.y)},
-                            {double(mx.x), double(mx.y)}, {double(mn.x), double(mx.y)}};
+    // The sagitta box holds the arc as the exact envelope does, without the arc's
+    // centre (long double sines); the sweep only needs bounds.
+    const TIdxBox b = offs::fast::SegBox(S, E, Alfa);
+    const double c[4][2] = {{b.x1, b.y1}, {b.x2, b.y1}, {b.x2, b.y2}, {b.x1, b.y2}};
     for (int k = 0; k < 4; ++k) P[k][0] = c[k][0], P[k][1] = c[k][1];
     return 4;
 }
