@@ -36,8 +36,16 @@ struct TTask {
 };
 
 // The groups of a list of contours as member lists; the group records are released.
+// The contours come from the region offset, which has found their directions.
 std::vector<TTask> Regions(TObjHeader*& S, TObjHeader*& E, uint8_t La) {
     std::vector<TTask> Res;
+    if (S && S == E && S->Type == ObjPline) {
+        // A lone contour is its own region; marked as the grouping marks an outer one.
+        S->Flags = FlagSelected;
+        Res.push_back(TTask{S, S, false});
+        S = E = nullptr;
+        return Res;
+    }
     GroupByNesting(S, E, La);
     while (S) {
         TObjHeader* G = S;

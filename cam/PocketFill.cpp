@@ -170,15 +170,22 @@ bool SimpleFill(TObjHeader* Region, const TFillParams& P) {
     WriteLog("CAM:Creating simple fill Start (La:" + std::to_string(P.La) + ")");
     bool Result = true;
     TObjHeader *BS = nullptr, *BE = nullptr, *FS = nullptr, *FE = nullptr;
-    if (!RegionLoops(Region, true, P.Rough, P.La, BS, BE, FS, FE)) Result = false;
+    const bool RoughOk = RegionLoops(Region, true, P.Rough, P.La, BS, BE, FS, FE);
+    if (!RoughOk) Result = false;
     FreeObjList(FS, FE);
     TObjHeader *RS = nullptr, *RE = nullptr;
     if (BS)
         CreateFills(BS, BE, P.Meander, P.La, RS, RE, P.R, P.Angle, P.Step,
                     std::fabs(P.Finish - P.Rough) > CoordTol);
-    FreeObjList(BS, BE);
     TObjHeader *CS = nullptr, *CE = nullptr;
-    if (!RegionLoops(Region, true, P.Finish, P.La, CS, CE, FS, FE)) Result = false;
+    // Without an allowance the finishing contours are the roughing boundary itself:
+    // the same offset of the same region, so it is copied rather than made again.
+    if (RoughOk && P.Finish == P.Rough) {
+        for (TObjHeader* p = BS; p; p = p->Next) EnPline.CopyIdent(p, CS, CE);
+    } else if (!RegionLoops(Region, true, P.Finish, P.La, CS, CE, FS, FE)) {
+        Result = false;
+    }
+    FreeObjList(BS, BE);
     FreeObjList(FS, FE);
     SortLayer(P.La, CS, CE, Osy{0, 0}, TSortOptions{});
     // The links stay inside the finishing contours, which the corners' rises leave
@@ -194,8 +201,16 @@ bool FillWithWidening(TObjHeader* Region, const TFillParams& P, bool Inside, boo
     WriteLog("CAM:Creating fill with thin err Start (La:" + std::to_string(P.La) + ")");
     Counts = TRegionCounts{};
     TObjHeader *BS = nullptr, *BE = nullptr, *FS = nullptr, *FE = nullptr;
-    RegionLoops(Region, Inside, P.Rough == 0 ? 0.001L : P.Rough, P.La, BS, BE, FS, FE);
-    FreeObjList(FS, FE);
+    const Extended RoughDist = P.Rough == 0 ? 0.001L : P.Rough;
+    RegionLoops(Region, Inside, RoughDist, P.La, BS, BE, FS, FE);
+    TObjHeader *CS = nullptr, *CE = nullptr, *LS = nullptr, *LE = nullptr;
+    // Without an allowance the finishing offset is the roughing one: the same offset
+    // of the same region, copied (narrow places included) rather than made again.
+    const bool Reuse = Thin && Inside && RoughDist == P.Finish && (BS || FS);
+    if (Reuse)
+        for (TObjHeader* p = BS; p; p = p->Next) EnPline.CopyIdent(p, CS, CE);
+    else
+        FreeObjList(FS, FE);
     TObjHeader *RS = nullptr, *RE = nullptr;
     if (BS) CreateFills(BS, BE, P.Meander, P.La, RS, RE, P.R, P.Angle, P.Step, false);
     if (P.EdgePass) {
@@ -203,9 +218,8 @@ bool FillWithWidening(TObjHeader* Region, const TFillParams& P, bool Inside, boo
         ConcatObjLists(RS, RE, BS, BE);
     }
     FreeObjList(BS, BE);
-    TObjHeader *CS = nullptr, *CE = nullptr, *LS = nullptr, *LE = nullptr;
     if (Thin) {
-        RegionLoops(Region, true, P.Finish, P.La, CS, CE, FS, FE);
+        if (!Reuse) RegionLoops(Region, true, P.Finish, P.La, CS, CE, FS, FE);
         int Pieces = 0;
         for (TObjHeader* p = FS; p; p = p->Next) ++Pieces;
         Counts.CenterKept = CreateCenterLines(FS, FE, LS, LE, P.La, P.ThinError, P.Finish);
