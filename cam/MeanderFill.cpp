@@ -187,11 +187,14 @@ struct TMeander {
             if (!(l > 0)) return -1;
             T = {(E.x - S.x) / l, (E.y - S.y) / l};
         } else {
+            // The tangent square to the radius, from the vector alone: only its side matters.
             Osy C;
             Extended R;
-            ArcCenter(S, E, Alfa, C, R);
-            const Extended a = std::atan2(nd.P.y - C.y, nd.P.x - C.x);
-            T = Alfa > 0 ? Osy{-std::sin(a), std::cos(a)} : Osy{std::sin(a), -std::cos(a)};
+            offs::fast::ArcCentre(S, E, Alfa, C, R);
+            const Osy u = offs::fast::Sub(nd.P, C);
+            const Extended r = offs::fast::Len(u);
+            if (!(r > 0)) return -1;
+            T = Alfa > 0 ? Osy{-u.y / r, u.x / r} : Osy{u.y / r, -u.x / r};
         }
         const Extended Cross = T.x * D.y - T.y * D.x;
         if (std::fabs(Cross) < 1e-6L) return -1;
