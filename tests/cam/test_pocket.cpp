@@ -515,15 +515,20 @@ TEST_F(PocketTest, EditingTwoToolsIntoOneKeepsTheNextOperationAndBack) {
     EXPECT_EQ(OpList.Cam[5].MasterOp, 3);
     EXPECT_FALSE(Childs(1).empty());
 
-    // And back to two tools: the sub-operations go, the next operation moves up.
+    // And back to two tools: the sub-operations go, the next operation moves up. The
+    // rest tool is the operation's own second layer, whatever the settings name.
     OpList.Cam[0].Strategy = 2;
     OpList.Cam[0].La2 = 2;
+    Glob.SmallTool = 3;
     RegenOpByNum(0);
     ASSERT_EQ(OpList.CamCnt, 4);
     EXPECT_EQ(OpList.Cam[1].Name, Second);
     EXPECT_EQ(OpList.Cam[2].MasterOp, 1);
     EXPECT_EQ(OpList.Cam[3].MasterOp, 1);
     EXPECT_EQ(Childs(0).size(), 2u);
+    std::set<int> Layers;
+    for (TObjHeader* p : Paths(0)) Layers.insert(p->Layer);
+    EXPECT_EQ(Layers, (std::set<int>{1, 2}));
 }
 
 }  // namespace
