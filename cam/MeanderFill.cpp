@@ -457,7 +457,13 @@ void CreateFills(TObjHeader* First, TObjHeader* Last, bool Meander, uint8_t La, 
         if (p->Type == ObjPline) EnPline.CopyIdent(p, WS, WE);
         if (p == Last) break;
     }
-    GroupByNesting(WS, WE, La);
+    if (WS && WS == WE) {
+        // A lone contour is its own region: its direction, and the grouping's mark.
+        EnPline.FindDir(WS);
+        WS->Flags = FlagSelected;
+    } else {
+        GroupByNesting(WS, WE, La);
+    }
     TObjHeader *RS = nullptr, *RE = nullptr;
     if (Meander) {
         WriteLog("CAM:Meander fill");

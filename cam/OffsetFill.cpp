@@ -108,8 +108,10 @@ bool GroupInside(const TTask& H, const TBox& HBox, const TTask& G, const TBox& G
 void CornerLevel(TTask T, uint8_t La, Extended R, Extended Step, std::vector<TTask>& Stack) {
     TObjHeader *AS = nullptr, *AE = nullptr, *BS = nullptr, *BE = nullptr, *FS = nullptr, *FE = nullptr;
     PocketRegionOffset(true, T.S, Step / 2, AS, AE, FS, FE, La);
+    // Where nothing lies half a step deep, nothing lies a whole step deep either.
+    const bool Deeper = AS || FS;
     FreeObjList(FS, FE);
-    PocketRegionOffset(true, T.S, Step, BS, BE, FS, FE, La);
+    if (Deeper) PocketRegionOffset(true, T.S, Step, BS, BE, FS, FE, La);
     FreeObjList(T.S, T.E);
     TObjHeader *CS = nullptr, *CE = nullptr;
     CreateCenterLines(FS, FE, CS, CE, La, Step, Step);
