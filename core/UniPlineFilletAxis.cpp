@@ -20,25 +20,63 @@ using pline::WrapPi;
 
 namespace {
 
-// Shortens the probe V-Q at the first limit it meets, limit after limit.
-void ClipToLimits(const Osy& V, Osy& Q, TObjHeader* LimStart, TObjHeader* LimEnd) {
+// The limits' segments with boxes that hold what the intersection routines' own box
+// tests hold (the tolerance, the sagitta or the circle), grown a little more: a probe
+// whose box stays clear of a segment's box cannot meet it, and is not handed over.
+struct TLimitSeg {
+    Osy S, E;
+    Extended Alfa;
+    double x0, y0, x1, y1;
+};
+
+constexpr double LimitGrow = 2 * double(CoordTol);
+
+std::vector<TLimitSeg> LimitSegs(TObjHeader* LimStart, TObjHeader* LimEnd) {
+    std::vector<TLimitSeg> Res;
     for (TObjHeader* p = LimStart; p; p = p == LimEnd ? nullptr : p->Next) {
         if (p->Type != ObjPline) continue;
         const int32_t n = PlineSegCount(p);
         const TPlineSeg* seg = PlineSegs(p);
         for (int32_t i = 0; i < n; ++i) {
-            Osy X1, X2;
-            const Osy s = PlineSegStart(p, i);
-            const unsigned c = IsLine(seg[i].Alfa) ? IntersLineLine(V, Q, s, seg[i].E, X1, X2)
-                                                   : IntersLineArc(V, Q, s, seg[i].E, seg[i].Alfa, X1, X2);
-            if (c == 1) {
-                if (!SamePt(X1, V)) Q = X1;
-            } else if (c >= 2) {
-                if (!SamePt(X1, V))
-                    Q = X1;
-                else if (!SamePt(X2, V))
-                    Q = X2;
+            TLimitSeg L{PlineSegStart(p, i), seg[i].E, seg[i].Alfa, 0, 0, 0, 0};
+            double x0 = double(std::min(L.S.x, L.E.x)), y0 = double(std::min(L.S.y, L.E.y));
+            double x1 = double(std::max(L.S.x, L.E.x)), y1 = double(std::max(L.S.y, L.E.y));
+            double g = 0;
+            if (!IsLine(L.Alfa)) {
+                const double half = double(Dist(L.S, L.E)) / 2, a = std::fabs(double(L.Alfa));
+                if (a <= double(GeomPi)) {
+                    g = half * std::tan(a / 4);
+                } else {
+                    const double r = half / std::sin(a / 2), mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
+                    x0 = mx - 2 * r, y0 = my - 2 * r, x1 = mx + 2 * r, y1 = my + 2 * r;
+                }
             }
+            g = g * (1 + 1e-9) + LimitGrow;
+            L.x0 = x0 - g - std::fabs(x0) * 1e-15, L.y0 = y0 - g - std::fabs(y0) * 1e-15;
+            L.x1 = x1 + g + std::fabs(x1) * 1e-15, L.y1 = y1 + g + std::fabs(y1) * 1e-15;
+            Res.push_back(L);
+        }
+    }
+    return Res;
+}
+
+// Shortens the probe V-Q at the first limit it meets, limit after limit.
+void ClipToLimits(const Osy& V, Osy& Q, const std::vector<TLimitSeg>& Lim) {
+    for (const TLimitSeg& L : Lim) {
+        const double m = LimitGrow;
+        if (double(std::min(V.x, Q.x)) - m > L.x1 || double(std::max(V.x, Q.x)) + m < L.x0 ||
+            double(std::min(V.y, Q.y)) - m > L.y1 || double(std::max(V.y, Q.y)) + m < L.y0)
+            continue;
+        Osy X1, X2;
+        const unsigned c = IsLine(L.Alfa) ? IntersLineLine(V, Q, L.S, L.E, X1, X2)
+                                          : IntersLineArc(V, Q, L.S, L.E, L.Alfa, X1, X2);
+        if (c == 1) {
+            if (!SamePt(X1, V)) Q = X1;
+        } else if (c >= 2) {
+            if (!SamePt(X1, V))
+                Q = X1;
+            else if (!SamePt(X2, V))
+                Q = X2;
         }
     }
 }
@@ -136,6 +174,7 @@ void TEnPline::Axis(TObjHeader* Adresa, TObjHeader* LimStart, TObjHeader* LimEnd
     v[0] = AsPline(copy)->S;
     for (int32_t i = 0; i < n; ++i) v[size_t(i) + 1] = PlineSegs(copy)[i].E;
     const bool closed = !OpenPline(copy);
+    const std::vector<TLimitSeg> Lim = LimitSegs(LimStart, LimEnd);
     // Vertices of the centre line: the open end vertices probe square to their
     // segment, the others along the bisector.
     const int32_t last = closed ? n - 1 : n;
@@ -158,7 +197,7 @@ void TEnPline::Axis(TObjHeader* Adresa, TObjHeader* LimStart, TObjHeader* LimEnd
             const Extended c = std::fabs(std::cos(h));
             Q = at(d1 + h + side, c > 1e-9L ? L / c : L);
         }
-        ClipToLimits(V, Q, LimStart, LimEnd);
+        ClipToLimits(V, Q, Lim);
         const Osy mid{(V.x + Q.x) / 2, (V.y + Q.y) / 2};
         if (!started) {
             StartObj(mid);
