@@ -555,6 +555,39 @@ TEST_F(PocketTest, InteliMeandrPocketsTheAreasAroundPickedPoints) {
     EXPECT_TRUE(R->Done());
 }
 
+TEST_F(PocketTest, EngrBlockPocketsAsMeandrDoesWithoutItsLogLines) {
+    const TRect Outer{{0, 0}, {20, 14}};
+    const std::vector<TRect> Islands{{{7, 5}, {12, 9}}};
+    auto Count = [](const std::string& Line) {
+        const auto L = TCmdHarness::LogTexts();
+        return std::count(L.begin(), L.end(), Line);
+    };
+    int Op = 0;
+    for (const std::string Keyword : {"MEANDR", "ENGRBLOCK"}) {
+        SCOPED_TRACE(Keyword);
+        AddRect(Outer.A, Outer.B, true);
+        AddRect(Islands[0].A, Islands[0].B, true);
+        const auto Starts = Count("Sys:ComPocket Start"), Ends = Count("Sys:ComPocket End");
+        R->ExpectModal("FillDialog", [](TForm& F) {
+            Values("RBtnOffset", "0.5", "0")(F);
+            F.ClickButton("BitBtnOK");
+            return mrOk;
+        });
+        Run({Keyword, ""});
+        EXPECT_TRUE(R->Done());
+        ASSERT_EQ(OpList.CamCnt, Op + 3);
+        EXPECT_EQ(OpList.Cam[Op].Status, 0);
+        ASSERT_FALSE(Paths(Op).empty());
+        for (TObjHeader* P : Paths(Op))
+            for (const Osy& Q : SamplePath(P, 16)) ASSERT_GE(double(Clearance(Outer, Islands, Q)), 1 - 1e-6);
+        const int Logged = Keyword == "MEANDR" ? 1 : 0;
+        EXPECT_EQ(Count("Sys:ComPocket Start") - Starts, Logged);
+        EXPECT_EQ(Count("Sys:ComPocket End") - Ends, Logged);
+        Op += 3;
+        ClearSelection(MainVars.DataStart);
+    }
+}
+
 }  // namespace
 
 namespace {
