@@ -177,12 +177,14 @@ int32_t SelfCrossSearch(const TObjHeader* Adresa, TSelfCross& Res, bool AnyPair)
         cnt[size_t(i)] = BoundPts(start(i), seg[i].E, seg[i].Alfa, p);
         for (int k = 0; k < cnt[size_t(i)]; ++k) pts[size_t(i)][2 * k] = p[k][0], pts[size_t(i)][2 * k + 1] = p[k][1];
     }
-    const double d = DominantDir(Adresa);
-    const TAxis axes[3] = {{1, 0}, {0, 1}, {-std::sin(d), std::cos(d)}};
     std::vector<TSpan> spans, trial;
     std::vector<int32_t> order, trialOrder;
     uint64_t best = UINT64_MAX;
-    for (const TAxis& a : axes) {
+    for (int k = 0; k < 3; ++k) {
+        // The dominant direction only when x and y both leave many pairs.
+        double d = 0;
+        if (k == 2) d = DominantDir(Adresa);
+        const TAxis a = k == 0 ? TAxis{1, 0} : k == 1 ? TAxis{0, 1} : TAxis{-std::sin(d), std::cos(d)};
         Project(pts, cnt, a, trial);
         const uint64_t cost = SweepCost(trial, trialOrder, best);
         if (cost < best) {
