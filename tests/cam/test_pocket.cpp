@@ -382,9 +382,10 @@ TEST_F(PocketTest, WideningMakesCentreLinesThroughNarrowPlacesAndReportsDropped)
     struct {
         const char* Thin;
         int Kept, Dropped;
-    } Cases[] = {{"0.5", 1, 0}, {"0.01", 0, 1}};
+        const char* Fill;
+    } Cases[] = {{"0.5", 1, 0, "RBtnMeandr"}, {"0.01", 0, 1, "RBtnMeandr"}, {"0.5", 1, 0, "RBtnOffset"}};
     for (const auto& C : Cases) {
-        SCOPED_TRACE(C.Thin);
+        SCOPED_TRACE(std::string(C.Thin) + " " + C.Fill);
         TObjHeader* Sh = nullptr;
         {
             StartObj({0, 0});
@@ -396,6 +397,7 @@ TEST_F(PocketTest, WideningMakesCentreLinesThroughNarrowPlacesAndReportsDropped)
             Sh->Flags |= FlagSelected;
         }
         R->ExpectModal("FillDialog", [&C](TForm& F) {
+            F.Find<TControl>(C.Fill)->Click();
             F.Find<TControl>("RBtnSingleToolErr")->Click();
             F.Find<TControl>("EditThinError")->Text = C.Thin;
             F.Find<TControl>("EditAllError")->Text = "0";
