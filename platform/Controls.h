@@ -218,6 +218,7 @@ class TTabSheet : public TControl {
 public:
     using TControl::TControl;
     const char* ClassName() const override { return "TTabSheet"; }
+    uint32_t TabColor = clDefault;  // the colour of its caption on the tab
 };
 
 // Its children are TTabSheets.

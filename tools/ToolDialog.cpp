@@ -21,7 +21,7 @@ TToolDialog::TToolDialog() : TForm("ToolDialog") {
     Height = 800;
     Build();
     BelowGroupTitles(*this);
-    RezPodRegisterForm(0, this);
+    RezPodRegisterForm(0, this, [this] { PageControl1DrawTab(); });
     LangRegisterForm("ToolDg", this);
 }
 

@@ -111,6 +111,9 @@ public:
     void SetPlunge(int Method);
     void UnitClick(TSpeedButton* Btn, TEdit* Edit, bool& Percent, Extended Ds);
     void FeedUnitSwitch(bool ToPercent);
+    // The captions of the four parameter pages' tabs: red while the calculator's error
+    // flag of that page is set.
+    void PageControl1DrawTab();
     // The feed captions by the speed unit of the common parameters.
     void UnitCaptions();
     // The plunge feed's unit as last shown or switched.
@@ -119,6 +122,13 @@ public:
     void OpenToolGeo(int La);
     void SaveToolGeo(int La);
     void BtnSaveToolMouseDown(uint8_t Shift);
+    // The save button's library steps for the current layer: a new record with the
+    // next free TID (materials as many as record Src has, one without a source), an
+    // existing record overwritten, the current material added to a record.
+    void SaveToolAsNew(int32_t Src);
+    void AppendLibTool(int La, int32_t Src);
+    void OverwriteLibTool(int32_t R);
+    void AddCurMaterialToLibTool(int32_t R);
 
 private:
     // The tools as they were when the dialog was shown: OK keeps a live tool that an

@@ -11,6 +11,7 @@
 #include "tools/ToolDg.h"
 #include "tools/ToolDialog.h"
 #include "tools/ToolFieldText.h"
+#include "tools/UniRezPod.h"
 
 using ToolField::Parse;
 using ToolField::Short3;
@@ -25,6 +26,14 @@ std::string Num(Extended V) { return CfgRegionalReal(V); }
 // A number field of the dialog: an invalid text keeps the field and names the label.
 void Take(const TEdit* E, const TLabel* L, Extended& Field) {
     if (!Parse(E, Field)) MessageDlg(Msg[97] + L->Caption, TMsgDlgType::mtError, mbOK);
+}
+
+// The depth of cut divides a depth into passes: a typed 0 or less is refused like a bad
+// number. A value left as it was shown is no typing and is not refused.
+void TakeDepthOfCut(const TEdit* E, const TLabel* L, Extended& Field) {
+    Extended v = 0;
+    if (Parse(E, v) && (v > 0 || v == Field)) Field = v;
+    else MessageDlg(Msg[97] + L->Caption, TMsgDlgType::mtError, mbOK);
 }
 
 }  // namespace
@@ -168,7 +177,7 @@ void TToolDialog::EditToToolTech(int Tindex) {
     if (RbtnToolBothMill->Checked) T.Method = 0;
     else if (RBtnToolClimbMill->Checked) T.Method = 1;
     else if (RBtnToolConvMill->Checked) T.Method = 2;
-    real(EditToolAp, LabToolAp, T.Ap);
+    if (EditToolAp->Enabled) TakeDepthOfCut(EditToolAp, LabToolAp, T.Ap);
     real(EditToolAe, LabToolAe, T.Ae);
 }
 
@@ -459,23 +468,39 @@ void TToolDialog::HoleRadToSpiralRad() {
         LabToolHoleRad->Font.Color = clRed;
         return;
     }
+    const bool mm = SbtnToolSpiralRadUnits->Caption == "[mm]";
+    // In per cent the diameter is a share of Ds: without Ds there is nothing to share.
+    if (!mm && !(ds > 0)) {
+        LabToolHoleRad->Font.Color = clRed;
+        return;
+    }
     LabToolHoleRad->Font.Color = clDefault;
-    if (SbtnToolSpiralRadUnits->Caption == "[mm]") EditToolSpiralRad->Text = Short3(d2 - ds);
-    else if (ds != 0) EditToolSpiralRad->Text = Short3(d2 / (ds / 100));
+    EditToolSpiralRad->Text = Short3(mm ? d2 - ds : d2 / (ds / 100));
 }
 
 void TToolDialog::UnitClick(TSpeedButton* Btn, TEdit* Edit, bool& Percent, Extended Ds) {
     Extended v = 0;
     if (!Parse(Edit, v)) return;
+    // A share of no diameter is no length, and no length is no share of it: the
+    // diameter is refused and the field, the caption and the flag stay.
+    if (!(Ds > 0)) {
+        MessageDlg(Msg[97] + LabToolDSpodni->Caption, TMsgDlgType::mtError, mbOK);
+        return;
+    }
     if (Percent) {
         Edit->Text = Short3(Ds / 100 * v);
         Btn->Caption = "[mm]";
         Percent = false;
-    } else if (Ds != 0) {  // no diameter: no per cent
+    } else {
         Edit->Text = Short3(v / (Ds / 100));
         Btn->Caption = "[%]";
         Percent = true;
     }
+}
+
+void TToolDialog::PageControl1DrawTab() {
+    TTabSheet* Pages[4] = {TabInfo, TabRezPod, TabZapich, TabVystupy};
+    for (size_t i = 0; i < 4; ++i) Pages[i]->TabColor = RezPodPageErr[i] ? clRed : clDefault;
 }
 
 void TToolDialog::FeedUnitSwitch(bool ToPercent) {

@@ -1,4 +1,5 @@
 // Taking a layer tool from the library or a geometry file, and keeping it there.
+#include <algorithm>
 #include <cmath>
 
 #include "core/Glob.h"
@@ -169,40 +170,55 @@ void TToolDialog::BtnSaveToolMouseDown(uint8_t Shift) {
         SaveToolGeo(L);
         return;
     }
-    auto appendNew = [&](int32_t Src) {
-        EditToTool(L, false);
-        ToolTmp[L].TID = MaxToolTID() + 1;
-        TToolLib rec;
-        const size_t mats = Src >= 0 && size_t(Src) < Glob.ToolLib.size() ? Glob.ToolLib[size_t(Src)].Material.size() : 1;
-        rec.Material.resize(std::max<size_t>(mats, 1), ToolTmp[L].Material);
-        for (TMaterial& m : rec.Material) m.MID = Glob.MID;
-        if (Src >= 0 && size_t(Src) < Glob.ToolLib.size())
-            for (size_t j = 0; j < mats; ++j) rec.Material[j] = Glob.ToolLib[size_t(Src)].Material[j];
-        Glob.ToolLib.push_back(rec);
-        LayToToolLib(int32_t(Glob.ToolLib.size() - 1), L);
-    };
-    auto overwrite = [&](int32_t r) {
-        EditToTool(L, false);
-        LayToToolLib(r, L);
-    };
     int32_t r = -1;
     if (FindToolInLib(L, true, r)) {
         if (MessageDlg(Msg[89] + "\r\n\r\n" + Msg[90], TMsgDlgType::mtConfirmation, mbYes | mbNo) == mrYes)
-            appendNew(r);
+            SaveToolAsNew(r);
         else
-            overwrite(r);
+            OverwriteLibTool(r);
     } else if (FindToolInLib(L, false, r)) {
         if (CurrentEntry(Glob.ToolLib[size_t(r)].Material)) {
             if (MessageDlg(Msg[89] + "\r\n\r\n" + Msg[5], TMsgDlgType::mtConfirmation, mbYes | mbNo) == mrYes)
-                overwrite(r);
+                OverwriteLibTool(r);
         } else {
             TMaterial* cur = CurrentEntry(Glob.Material);
             if (cur && MessageDlg(Msg[89] + "\r\n" + Msg[92] + cur->Jmeno + "\r\n\r\n" + Msg[93],
                                   TMsgDlgType::mtConfirmation, mbYes | mbNo) == mrYes)
-                Glob.ToolLib[size_t(r)].Material.push_back(*cur);
+                AddCurMaterialToLibTool(r);
         }
     } else {
-        appendNew(-1);
+        SaveToolAsNew(-1);
         MessageDlg(Msg[91], TMsgDlgType::mtInformation, mbOK);
     }
+}
+
+void TToolDialog::SaveToolAsNew(int32_t Src) {
+    const int L = CurLayer();
+    const int32_t tid = MaxToolTID() + 1;
+    EditToTool(L, false);
+    ToolTmp[L].TID = tid;
+    AppendLibTool(L, Src);
+}
+
+void TToolDialog::AppendLibTool(int La, int32_t Src) {
+    const bool source = Src >= 0 && size_t(Src) < Glob.ToolLib.size();
+    const size_t mats = source ? Glob.ToolLib[size_t(Src)].Material.size() : 1;
+    TToolLib rec;
+    rec.Material.resize(std::max<size_t>(mats, 1), ToolTmp[La].Material);
+    for (TMaterial& m : rec.Material) m.MID = Glob.MID;
+    if (source)
+        for (size_t j = 0; j < mats; ++j) rec.Material[j] = Glob.ToolLib[size_t(Src)].Material[j];
+    Glob.ToolLib.push_back(rec);
+    LayToToolLib(int32_t(Glob.ToolLib.size() - 1), La);
+}
+
+void TToolDialog::OverwriteLibTool(int32_t R) {
+    const int L = CurLayer();
+    EditToTool(L, false);
+    LayToToolLib(R, L);
+}
+
+void TToolDialog::AddCurMaterialToLibTool(int32_t R) {
+    TMaterial* cur = CurrentEntry(Glob.Material);
+    if (cur && R >= 0 && size_t(R) < Glob.ToolLib.size()) Glob.ToolLib[size_t(R)].Material.push_back(*cur);
 }

@@ -368,6 +368,7 @@ bool FileToToolLib(const std::string& JmLib) {
     if (!TextFileExists(JmLib)) return true;
     TLibLines L;
     if (!ReadTextLines(JmLib, L.Lines) || !ReadLib(L)) {
+        WriteLog("Err:FAILED, load tool library, damaged file (" + JmLib + ")");
         // The library is read at start-up before the texts are loaded.
         MessageDlg(MsgText(88), TMsgDlgType::mtError, mbOK);
         return false;

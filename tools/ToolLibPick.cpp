@@ -1,5 +1,6 @@
 #include "tools/ToolLibPick.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "core/Glob.h"
@@ -18,6 +19,10 @@ TToolLibOpenDialog* ToolLibOpenDialog = nullptr;
 TToolLocDialog* ToolLocDialog = nullptr;
 
 namespace {
+
+// One filter per type the lists hold (the lathe boxes reach type 9); a tool of a type
+// beyond the filter is listed.
+size_t TypeSlots() { return std::max<size_t>({Glob.MillToolType.size(), Glob.LatheToolType.size(), 10}); }
 
 bool TypeListed(int32_t Type) {
     return Type < 0 || size_t(Type) >= LibPickTypeFilter.size() || LibPickTypeFilter[size_t(Type)];
@@ -55,7 +60,7 @@ TToolLibOpenDialog::TToolLibOpenDialog() : TForm("ToolLibOpenDialog") {
     SbtnShowAll = MakeAt<TButton>(*this, "SbtnShowAll", "Všechny / žádný", GrBoxFilter, 8, 2, 176, 26);
     SbtnShowAll->OnClick = [this] {
         if (ShownDone) WriteLog("Usr:All/none");
-        LibPickTypeFilter.assign(std::max<size_t>(LibPickTypeFilter.size(), 26), true);
+        LibPickTypeFilter.assign(std::max(LibPickTypeFilter.size(), TypeSlots()), true);
         for (int i = 0; i < 10; ++i) ChBoxTType[i]->Checked = true;
         FillList();
     };
@@ -125,6 +130,7 @@ void TToolLibOpenDialog::FormShow() {
         }
     LabMatInfo->Caption = mat;
     ChBoxApply->Checked = Glob.AutoApplyToolOpen;
+    if (LibPickTypeFilter.size() < TypeSlots()) LibPickTypeFilter.resize(TypeSlots(), true);
     for (int i = 0; i < 12; ++i) {
         ChBoxTType[i]->Checked = size_t(i) >= LibPickTypeFilter.size() || LibPickTypeFilter[size_t(i)];
         ChBoxTType[i]->Visible = false;
@@ -195,7 +201,7 @@ void CreateToolLibOpenDialog() {
     d = std::make_unique<TToolLibOpenDialog>();
     ToolLibOpenDialog = d.get();
     LibPickIndex = -1;
-    LibPickTypeFilter.assign(26, true);
+    LibPickTypeFilter.assign(TypeSlots(), true);
 }
 
 void CreateToolLocDialog() {

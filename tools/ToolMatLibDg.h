@@ -148,6 +148,7 @@ private:
     std::string ExportExt;  // the expected extension of the last export, with its dot
     std::string Texts[8];   // "Geometrie", "[ Nový nástroj ]" and the other node texts
     Extended LastDs = 0;    // the lower diameter of the last successful reading
+    std::string ShownAp;    // the depth of cut as the cutting-data page last showed it
     void Build();
     void BuildInfo();
     void BuildRezPod();

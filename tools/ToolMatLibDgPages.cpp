@@ -199,7 +199,7 @@ void TToolMatLibDialog::TechToEdit(int32_t Tid, int32_t Mid, int Lib) {
     EditToolFz->Text = Num(T.Fz);
     EditToolFn->Text = Num(T.Fn);
     EditToolVf->Text = Num(T.Vf);
-    EditToolAp->Text = Num(T.Ap);
+    EditToolAp->Text = ShownAp = Num(T.Ap);
     EditToolAe->Text = Num(T.Ae);
     SbtnToolApUnits->Caption = T.ApPercent ? "[%]" : "[mm]";
     SBtnToolAeUnits->Caption = T.AePercent ? "[%]" : "[mm]";
@@ -221,6 +221,9 @@ bool TToolMatLibDialog::EditToTech(int32_t Tid, int32_t Mid, int Lib) {
     if (on(Ty && Ty->TechEnaVf) && !Real(EditToolVf, LabToolVf, vf)) return false;
     if (on(Ty && Ty->TechEnaAe) && !Real(EditToolAe, LabToolAe, ae)) return false;
     if (on(Ty && Ty->TechEnaAp) && !Real(EditToolAp, LabToolAp, ap)) return false;
+    // The depth of cut divides a depth into passes: a typed 0 or less is refused; a
+    // value left as the page showed it is not.
+    if (on(Ty && Ty->TechEnaAp) && !(ap > 0) && EditToolAp->Text != ShownAp) return Refuse(LabToolAp->Caption), false;
     TMaterial* M = PageMaterial(Tid, Mid, Lib);
     if (!M) return true;
     auto i32 = [](Extended V) { return V > -2147483648.0L && V < 2147483647.0L ? int32_t(V) : 0; };
@@ -245,6 +248,7 @@ void TToolMatLibDialog::NewTech() {
     for (TEdit* E : {EditToolMaxSpindlePower, EditToolMaxSpindleSpeed, EditToolN, EditToolVc, EditToolFz, EditToolFn,
                      EditToolVf, EditToolAp, EditToolAe})
         E->Text.clear();
+    ShownAp.clear();
     RbtnToolBothMill->Click();
 }
 
@@ -257,8 +261,9 @@ void TToolMatLibDialog::UnitToggle(bool Ap) {
     TSpeedButton* B = Ap ? SbtnToolApUnits : SBtnToolAeUnits;
     const Extended ds = ToolLibTmp[size_t(SelTID)].Tool.SpodniPrumer;
     Extended v = 0;
-    // Without a diameter neither unit follows from the other: nothing changes.
-    if (!Parse(E, v) || ds == 0) return;
+    if (!Parse(E, v)) return;
+    // Without a diameter neither unit follows from the other: the diameter is refused.
+    if (!(ds > 0)) return Refuse(LabToolDSpodni->Caption);
     if (percent) {
         E->Text = Short3(ds / 100 * v);
         B->Caption = "[mm]";
@@ -419,7 +424,7 @@ void TToolMatLibDialog::HoleRadToSpiralRad() {
     Extended d2 = 0;
     const bool mm = SbtnToolSpiralRadUnits->Caption == "[mm]";
     // In per cent the diameter is a share of Ds: without Ds there is nothing to share.
-    if (!Parse(EditToolHoleRad, d2) || !(d2 - ds > 0) || (!mm && ds == 0)) {
+    if (!Parse(EditToolHoleRad, d2) || !(d2 - ds > 0) || (!mm && !(ds > 0))) {
         LabToolHoleRad->Font.Color = clRed;
         return;
     }
@@ -432,7 +437,8 @@ void TToolMatLibDialog::SbtnSpiralRadUnitsClick() {
     const Extended ds = ToolLibTmp[size_t(SelTID)].Tool.SpodniPrumer;
     TToolPlunge& P = PlunTmp[size_t(SelPID)];
     Extended d1 = 0;
-    if (!Parse(EditToolSpiralRad, d1) || ds == 0) return;
+    if (!Parse(EditToolSpiralRad, d1)) return;
+    if (!(ds > 0)) return Refuse(LabToolDSpodni->Caption);
     if (P.SpiralRadPercent) {
         EditToolSpiralRad->Text = Num(ds / 100 * d1);
         SbtnToolSpiralRadUnits->Caption = "[mm]";

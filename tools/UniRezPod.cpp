@@ -24,6 +24,7 @@ const char* const InName[InCount] = {
     "EditToolVf",      "EditToolFz", "EditToolFn", "EditToolAp", "EditToolAe"};
 
 TForm* Forms[2] = {nullptr, nullptr};
+std::function<void()> Repaints[2];
 
 struct TBinding {
     TControl* Edit[InCount] = {};
@@ -112,9 +113,10 @@ bool Percent(TControl* B) { return B && B->Caption == "[%]"; }
 
 }  // namespace
 
-void RezPodRegisterForm(int Dlg, TForm* Form) {
+void RezPodRegisterForm(int Dlg, TForm* Form, std::function<void()> Repaint) {
     if (Dlg != 0 && Dlg != 1) return;
     Forms[Dlg] = Form;
+    Repaints[Dlg] = Form ? std::move(Repaint) : nullptr;
     if (RezPodDlg == Dlg) RezPodDlg = 99;
 }
 
@@ -193,6 +195,7 @@ void RezPodRecalc(int Kind, int Dlg) {
             break;
     }
     RezPodCheckN();
+    if ((Dlg == 0 || Dlg == 1) && Forms[Dlg] && Repaints[Dlg]) Repaints[Dlg]();
 }
 
 void RezPodRecalcAll(int Dlg) {
@@ -203,5 +206,6 @@ void ResetRezPod() {
     RezPodDlg = 99;
     RezPodPageErr.fill(false);
     Forms[0] = Forms[1] = nullptr;
+    Repaints[0] = Repaints[1] = nullptr;
     Bound = TBinding{};
 }

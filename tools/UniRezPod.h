@@ -5,6 +5,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class TForm;
 
@@ -17,8 +18,10 @@ extern uint8_t RezPodDlg;
 extern std::array<bool, 4> RezPodPageErr;
 
 // The form carrying the inputs of dialog Dlg (0 tool dialog, 1 library dialog);
-// nullptr forgets it. Registering again makes the next run bind anew.
-void RezPodRegisterForm(int Dlg, TForm* Form);
+// nullptr forgets it. Registering again makes the next run bind anew. Repaint, when
+// given, runs at the end of every run of that dialog, so that its page tabs can show
+// the page error flags.
+void RezPodRegisterForm(int Dlg, TForm* Form, std::function<void()> Repaint = {});
 
 // One run for the input of kind Kind that changed in dialog Dlg.
 void RezPodRecalc(int Kind, int Dlg);

@@ -7,6 +7,7 @@
 #include "core/Global.h"
 #include "core/TextFile.h"
 #include "core/UniLog.h"
+#include "platform/Dialogs.h"
 #include "shell/UniLang.h"
 #include "tools/ToolLibFile.h"
 
@@ -144,10 +145,17 @@ void FileToToolType(const std::string& JmFile) {
     WriteLog("Sys:Load tool types (" + JmFile + ")");
     TLibLines L;
     if (ReadTextLines(JmFile, L.Lines)) {
-        // A negative or absurd count is not taken.
+        // A negative or absurd count is not taken, and the user is told once.
+        bool refused = false;
         auto count = [&](int32_t& Max) {
             int32_t n = 0;
-            if (L.Int(n) && n >= 0 && n <= MaxToolTypes) Max = n;
+            if (!L.Int(n)) return;
+            if (n >= 0 && n <= MaxToolTypes) {
+                Max = n;
+                return;
+            }
+            WriteLog("Err:Tool types, count refused (" + L.Val + ", " + JmFile + ")");
+            refused = true;
         };
         if (!L.Eof()) ++L.Pos;  // the header line, not checked
         while (!L.Eof() && L.Key != "[ENDTOOLTYPEDEF]") {
@@ -164,6 +172,7 @@ void FileToToolType(const std::string& JmFile) {
                 ReadType(L, ok ? &Glob.MillToolType[size_t(i)] : nullptr);
             }
         }
+        if (refused) MessageDlg(MsgText(54) + " (" + JmFile + ")", TMsgDlgType::mtError, mbOK);
     }
     // The dialogs list types 0..MillTypeMax: the counts follow the lists whatever the
     // order of the file's lines.

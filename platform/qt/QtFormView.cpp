@@ -771,8 +771,13 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
         push = [this, pc, t] {
             Pushing = true;
             t->tabBar()->setVisible(pc->TabsVisible);
-            for (int i = 0; i < t->count() && i < int(pc->Children.size()); ++i)
+            for (int i = 0; i < t->count() && i < int(pc->Children.size()); ++i) {
                 if (t->tabText(i) != Q(pc->Children[i]->Caption)) t->setTabText(i, Q(pc->Children[i]->Caption));
+                // An invalid colour gives the tab bar's own text colour back.
+                const auto* sheet = dynamic_cast<const TTabSheet*>(pc->Children[i]);
+                const QColor ink = sheet && sheet->TabColor != clDefault ? ToQColor(sheet->TabColor) : QColor();
+                if (t->tabBar()->tabTextColor(i) != ink) t->tabBar()->setTabTextColor(i, ink);
+            }
             if (t->currentIndex() != pc->ActivePageIndex) t->setCurrentIndex(pc->ActivePageIndex);
             Pushing = false;
         };

@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QMenuBar>
 #include <QTest>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -184,7 +186,15 @@ bool ExpandTreeNode(TQtFormView* V, const TControl* C, int Index, bool Open) {
 uint32_t WidgetInk(TQtFormView* V, const TControl* C) {
     QWidget* X = W(V, C);
     if (!X) return 0xFFFFFFFF;
-    const QColor K = X->palette().color(QPalette::WindowText);
+    QColor K = X->palette().color(QPalette::WindowText);
+    // A page of a page control: the ink of its caption on the tab.
+    if (auto* Tabs = C->Parent ? qobject_cast<QTabWidget*>(W(V, C->Parent)) : nullptr) {
+        const int i = Tabs->indexOf(X);
+        if (i >= 0) {
+            K = Tabs->tabBar()->tabTextColor(i);
+            if (!K.isValid()) K = Tabs->tabBar()->palette().color(QPalette::WindowText);
+        }
+    }
     return uint32_t(K.red()) | uint32_t(K.green()) << 8 | uint32_t(K.blue()) << 16;
 }
 

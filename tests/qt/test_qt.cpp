@@ -174,6 +174,31 @@ TEST_F(QtTest, TreeAndCaptionColourFollowTheModel) {
     f.Close();
 }
 
+// A page's tab caption takes the colour the model gives it and its own colour back.
+TEST_F(QtTest, TabCaptionColourFollowsTheModel) {
+    TForm f("TabsDg");
+    f.Width = 300, f.Height = 200;
+    auto* pages = f.Make<TPageControl>("Pages");
+    pages->Left = 4, pages->Top = 4, pages->Width = 280, pages->Height = 150;
+    TTabSheet* a = f.Make<TTabSheet>("A", pages);
+    a->Caption = "Info/Geo";
+    TTabSheet* b = f.Make<TTabSheet>("B", pages);
+    b->Caption = "RezPod";
+    f.Show();
+    TQtFormView* v = R->ViewOf(f);
+    const uint32_t ink = WidgetInk(v, b);
+    ASSERT_NE(ink, 0xFFFFFFFFu);
+    EXPECT_NE(ink, 0x0000FFu);
+    b->TabColor = clRed;
+    AfterEvent();
+    EXPECT_EQ(WidgetInk(v, b), 0x0000FFu);
+    EXPECT_EQ(WidgetInk(v, a), ink);
+    b->TabColor = clDefault;
+    AfterEvent();
+    EXPECT_EQ(WidgetInk(v, b), ink);
+    f.Close();
+}
+
 // Every picture the tool dialogs name is in the program folder once it is painted.
 TEST_F(QtTest, ToolDialogPicturesExist) {
     ASSERT_TRUE(PaintToolPictureFiles(Dir() + "/img"));

@@ -245,4 +245,130 @@ TEST_F(ToolDialogTest, LibraryPickListsToolsOfTheCurrentMaterial) {
     EXPECT_EQ(ToolDialog->EditToolDSpodni->Text, "6");
 }
 
+// Per cent of a diameter of 0 is no length, and a depth of cut of 0 divides no depth
+// into passes: the unit buttons refuse the diameter and OK refuses the depth of cut,
+// each naming its field; nothing they would have changed changes.
+TEST_F(ToolDialogTest, ZeroDiameterAndZeroDepthOfCutAreRefused) {
+    Glob.Tool[3].SpodniPrumer = 0;
+    Glob.Tool[3].Material.Zapich[0].SpiralRadPercent = true;
+    const TToolTech tech = Glob.Tool[3].Material.Tech;
+    R.ExpectModal("ToolDialog", [this](TForm& F) {
+        auto& D = static_cast<TToolDialog&>(F);
+        D.TabControl->ChoosePage(2);
+        const TToolTech& T = ToolTmp[3].Material.Tech;
+        struct Case {
+            TSpeedButton* Btn;
+            TEdit* Edit;
+            const bool* Percent;
+        };
+        for (const Case& c : {Case{D.SbtnToolApUnits, D.EditToolAp, &T.ApPercent},
+                              Case{D.SBtnToolAeUnits, D.EditToolAe, &T.AePercent},
+                              Case{D.SbtnToolSpiralRadUnits, D.EditToolSpiralRad,
+                                   &ToolTmp[3].Material.Zapich[0].SpiralRadPercent}}) {
+            SCOPED_TRACE(c.Btn->Name);
+            const std::string text = c.Edit->Text, caption = c.Btn->Caption;
+            const bool percent = *c.Percent;
+            R.ExpectMessage(mrOk, Msg[97] + "Ds = Spodní průměr");
+            c.Btn->Click();
+            EXPECT_EQ(c.Edit->Text, text);
+            EXPECT_EQ(c.Btn->Caption, caption);
+            EXPECT_EQ(*c.Percent, percent);
+        }
+        D.EditToolAp->TypeText("0");
+        R.ExpectMessage(mrOk, Msg[97] + "Ap - Max. hloubka");
+        D.BitBtnOK->Click();
+        return mrOk;
+    });
+    ComTool();
+    EXPECT_TRUE(R.Done());
+    const TToolTech& T = Glob.Tool[3].Material.Tech;
+    EXPECT_EQ(T.Ap, tech.Ap);
+    EXPECT_EQ(T.ApPercent, tech.ApPercent);
+    EXPECT_EQ(T.AePercent, tech.AePercent);
+    EXPECT_TRUE(Glob.Tool[3].Material.Zapich[0].SpiralRadPercent);
+}
+
+// The geometry file of a layer tool: saved under another extension it is written as
+// ".geo"; opened over a changed tool it brings the geometry back and keeps the passes.
+TEST_F(ToolDialogTest, GeometryFileRoundTrip) {
+    Glob.ToolLoc = 2;
+    ToolDialog->DoShow();
+    ToolDialog->TabControl->ChoosePage(3);
+    TToolDialog& D = *ToolDialog;
+    D.EditToolJmNastroje->TypeText("Kužel 60°");
+    D.CboxToolTType->ChooseItem(2);
+    D.EditToolDSpodni->TypeText("0.2");
+    D.EditToolU->TypeText("60");
+    D.EditToolDHorni->TypeText("6");
+    D.EditToolTnum->TypeText("7");
+    R.ExpectSave(InDir("tool.Tool"));
+    D.BtnSaveTool->OnMouseDown(TMouseButton::mbLeft, 0, 0, 0);
+    ASSERT_TRUE(TextFileExists(InDir("tool.geo")));
+    const TTool saved = ToolTmp[4];
+    TypeRows(D, {{"0.5", "?", "5", "10000"}, {"1", "?", "5", "10000"}});
+    D.EditToolJmNastroje->TypeText("jiný");
+    D.EditToolDSpodni->TypeText("3");
+    D.EditToolTnum->TypeText("1");
+    D.EditToTool(4, true);
+    R.ExpectOpen(InDir("tool.geo"));
+    D.BtnOpenTool->OnMouseDown(TMouseButton::mbLeft, 0, 0, 0);
+    EXPECT_TRUE(R.Done());
+    const TTool& T = ToolTmp[4];
+    EXPECT_EQ(T.JmNastroje, "Kužel 60°");
+    EXPECT_EQ(T.ToolType, 2);
+    EXPECT_EQ(T.SpodniPrumer, saved.SpodniPrumer);
+    EXPECT_EQ(T.UhelSpicky, 60);
+    EXPECT_EQ(T.HorniPrumer, 6);
+    EXPECT_EQ(T.Tnum, 7);
+    EXPECT_EQ(LastUsedPass(T), 2);
+    EXPECT_EQ(D.EditToolDSpodni->Text, "0.2");
+}
+
+// The pick dialog's type filter grows with the type list: a tool of type 35 is listed
+// and its filter is there for "Všechny / žádný" to switch on.
+TEST_F(ToolDialogTest, PickFilterFollowsTheTypeList) {
+    FileToToolType(WriteFile("TTypeDef.ytf", "h\nMillTypesCount=39\n[MillTypesDef]\n"));
+    CreateToolLibOpenDialog();
+    EXPECT_EQ(LibPickTypeFilter.size(), 40u);
+    Glob.ToolLib[0].Tool.ToolType = 35;
+    R.ExpectModal("ToolLibOpenDialog", [](TForm& F) {
+        auto& P = static_cast<TToolLibOpenDialog&>(F);
+        EXPECT_EQ(P.LboxTools->Items.size(), 5u);
+        P.SbtnShowAll->Click();
+        EXPECT_EQ(P.LboxTools->Items.size(), 5u);
+        return mrCancel;
+    });
+    ToolLibOpenDialog->ShowModal();
+    EXPECT_TRUE(R.Done());
+    EXPECT_TRUE(LibPickTypeFilter[35]);
+}
+
+// The calculator's page flags show on the tabs: a geometry input that does not read
+// turns the caption of the "Info/Geo" tab red, a cutting input that breaks its rule
+// that of "RezPod", until they read again.
+TEST_F(ToolDialogTest, PageTabsShowTheCalculatorsFlags) {
+    ToolDialog->DoShow();
+    TToolDialog& D = *ToolDialog;
+    auto release = [](TEdit* E, const std::string& Text) {
+        E->TypeText(Text);
+        uint16_t key = 0;
+        E->OnKeyUp(key, 0);
+    };
+    auto colours = [&D] {
+        return std::vector<uint32_t>{D.TabInfo->TabColor, D.TabRezPod->TabColor, D.TabZapich->TabColor,
+                                     D.TabVystupy->TabColor};
+    };
+    const std::vector<uint32_t> none(4, clDefault);
+    release(D.EditToolN, "6000");
+    EXPECT_EQ(colours(), none);
+    const std::string r = D.EditToolR->Text, ap = D.EditToolAp->Text;
+    release(D.EditToolR, "x");
+    EXPECT_EQ(colours(), (std::vector<uint32_t>{clRed, clDefault, clDefault, clDefault}));
+    release(D.EditToolAp, "0");
+    EXPECT_EQ(colours(), (std::vector<uint32_t>{clRed, clRed, clDefault, clDefault}));
+    release(D.EditToolR, r);
+    release(D.EditToolAp, ap);
+    EXPECT_EQ(colours(), none);
+}
+
 }  // namespace

@@ -165,6 +165,7 @@ TEST_F(ToolLibTest, DamagedFilesStopWithMessage88) {
         ASSERT_EQ(Messages(), 1u) << text;
         EXPECT_NE(R.Shown[0].find("Soubor databáze nástrojů je poškozen"), std::string::npos);
     }
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:FAILED, load tool library, damaged file (" + InDir("ToolLib.ylf") + ")"));
     // What was read before the fault stays; the default material is not handed out.
     EXPECT_FALSE(Read("h\n[EndMatLib]\n[ToolLib]=6\n[LibRecord]=0\n  [ToolDef]\n    ToolName=A\n"
                       "  [EndToolDef]\n[MatDef]=9\n"));

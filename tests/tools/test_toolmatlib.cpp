@@ -388,4 +388,39 @@ TEST_F(ToolMatLibTest, PlungePageKeepsEachObject) {
     EXPECT_EQ(P[0].SpiralRad, 10);
 }
 
+// A tool of diameter 0 has no per cent to convert, and a depth of cut of 0 divides no
+// depth into passes: the unit buttons refuse the diameter and the cutting-data page
+// is not stored with such a depth, each naming its field.
+TEST_F(ToolMatLibTest, ZeroDiameterAndZeroDepthOfCutAreRefused) {
+    Select("Geometrie", 0);
+    L().EditToolDSpodni->TypeText("0");
+    struct Case {
+        const char* Node;
+        TSpeedButton* Btn;
+        TEdit* Edit;
+    };
+    for (const Case& c : {Case{"Řezné pod.", L().SbtnToolApUnits, L().EditToolAp},
+                          Case{"Zápich", L().SbtnToolSpiralRadUnits, L().EditToolSpiralRad}}) {
+        SCOPED_TRACE(c.Node);
+        Select(c.Node, 0);
+        const std::string text = c.Edit->Text, caption = c.Btn->Caption;
+        R.ExpectMessage(mrOk, Msg[97] + "Ds = Spodní průměr");
+        c.Btn->Click();
+        EXPECT_EQ(c.Edit->Text, text);
+        EXPECT_EQ(c.Btn->Caption, caption);
+    }
+    EXPECT_EQ(ToolLibTmp[0].Tool.SpodniPrumer, 0);
+    Select("Řezné pod.", 0);
+    const Extended ap = ToolLibTmp[0].Material[0].Tech.Ap;
+    L().EditToolAp->TypeText("0");
+    R.ExpectMessage(mrOk, Msg[97] + "Ap - Max. hloubka");
+    Select("Geometrie", 0);
+    EXPECT_EQ(L().SelPar, lnTech);
+    EXPECT_EQ(ToolLibTmp[0].Material[0].Tech.Ap, ap);
+    L().EditToolAp->TypeText("0.5");
+    Select("Zápich", 0);
+    EXPECT_TRUE(R.Done());
+    EXPECT_EQ(ToolLibTmp[0].Material[0].Tech.Ap, 0.5L);
+}
+
 }  // namespace

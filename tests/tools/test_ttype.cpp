@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Glob.h"
+#include "platform/ScriptResponder.h"
 #include "support/CmdHarness.h"
 #include "support/Fixture.h"
 #include "tools/UniTType.h"
@@ -106,12 +107,21 @@ TEST_F(ToolTypeTest, CountsAndIndicesStayWithinTheList) {
     Read("h\n[MillTypesDef]\nMillTypesCount=2\n[MTType]=1\n  TechValMaxSpRev=   1000\n[EndMTType]\n");
     EXPECT_EQ(MillTypeMax, 8);
     EXPECT_EQ(Glob.MillToolType[1].TechValMaxSpRev, 1000);
-    // Negative and absurd counts are not taken.
+    // Negative and absurd counts are not taken: an "Err:" line each and one message.
     InitToolType();
+    TScriptResponder R;
+    R.ExpectMessage(mrOk, "Špatné parametry ze souboru");
     Read("h\nMillTypesCount=-4\nLatheTypesCount=2000000000\n[MillTypesDef]\n[LatheTypesDef]\n");
+    EXPECT_TRUE(R.Done());
     EXPECT_EQ(Glob.MillToolType.size(), 9u);
     EXPECT_EQ(Glob.LatheToolType.size(), 1u);
     EXPECT_EQ(LatheTypeMax, 0);
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:Tool types, count refused (-4, " + InDir("TTypeDef.ytf") + ")"));
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:Tool types, count refused (2000000000, " + InDir("TTypeDef.ytf") + ")"));
+    // The largest count taken.
+    Read("h\nMillTypesCount=1000\n[MillTypesDef]\n");
+    EXPECT_EQ(Glob.MillToolType.size(), 1001u);
+    EXPECT_EQ(R.Shown.size(), 1u);
 }
 
 }  // namespace
