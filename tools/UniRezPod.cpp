@@ -145,7 +145,10 @@ void RezPodRecalc(int Kind, int Dlg) {
             if (!(Vc > 0)) break;
             TextNormal(iVc);
             if (!(N > 0 && D > 0 && z > 0)) break;
-            N = std::round(1000 * Vc / (M_PIl * D));
+            // Vc is shown rounded: an N that gives the shown Vc stays, or N computed back
+            // from the rounded text would drift (8000 became 8001 at D 0.2) each time a
+            // tool is shown.
+            if (Fmt(M_PIl * D * N / 1000) != Bound.Edit[iVc]->Text) N = std::round(1000 * Vc / (M_PIl * D));
             Vf = Fz * z * N;
             Put(iN, std::to_string((long long)N));
             PutVf(Vf);

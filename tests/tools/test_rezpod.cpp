@@ -77,6 +77,22 @@ TEST_F(RezPodTest, SpeedAndFeedsFollowOneAnother) {
     EXPECT_FALSE(RezPodPageErr[0] || RezPodPageErr[1]);
 }
 
+// The cutting speed is shown rounded; a spindle speed that gives the shown value is not
+// computed back from it, so showing a tool again and again leaves its speed alone.
+TEST_F(RezPodTest, SpeedShownAgainDoesNotDrift) {
+    Set("DSpodni", "0.2");
+    Set("MaxSpindleSpeed", "8000");
+    Set("N", "8000");
+    for (int i = 0; i < 3; ++i) RezPodRecalcAll(0);
+    EXPECT_EQ(Get("Vc"), "5.027");
+    EXPECT_EQ(Get("N"), "8000");
+    EXPECT_FALSE(RezPodPageErr[1]);
+    // A typed cutting speed still gives its spindle speed.
+    Set("Vc", "5.1");
+    RezPodRecalc(rpVc, 0);
+    EXPECT_EQ(Get("N"), "8117");
+}
+
 TEST_F(RezPodTest, InvalidAndDisabledInputs) {
     Set("N", "30000");
     RezPodRecalc(rpN, 0);

@@ -359,8 +359,8 @@ TEST_F(ToolDialogTest, PageTabsShowTheCalculatorsFlags) {
                                      D.TabVystupy->TabColor};
     };
     const std::vector<uint32_t> none(4, clDefault);
-    release(D.EditToolN, "6000");
-    EXPECT_EQ(colours(), none);
+    EXPECT_EQ(colours(), none);  // the default tool shown is valid
+    EXPECT_EQ(D.EditToolN->Text, "8000");
     const std::string r = D.EditToolR->Text, ap = D.EditToolAp->Text;
     release(D.EditToolR, "x");
     EXPECT_EQ(colours(), (std::vector<uint32_t>{clRed, clDefault, clDefault, clDefault}));

@@ -149,4 +149,46 @@ TEST_F(ToolPickTest, RestToolPickedInThePocketDialogIsTheOperationsSecondLayer) 
     EXPECT_EQ(OpList.Cam[0].La2, 5);
 }
 
+// The tool dialog's OK: a tool whose feed alone changed leaves its operations as they
+// are; one whose diameter changed marks them out of date (no automatic regeneration
+// here); each operation takes its layer's deepest pass as its depth.
+TEST_F(ToolPickTest, ToolDialogOkMarksTheOperationsOfAChangedTool) {
+    MillOn(3, 2);
+    Glob.AutoRegen = false;
+    SelectTool<TContourDialog>("CONTOUR", "LabToolActive", [this] { ToolDialogPage(1, 2); },
+                               [](TContourDialog&) {}, true);
+    ASSERT_EQ(OpList.CamCnt, 1);
+    ASSERT_EQ(OpList.Cam[0].La1, 3);
+    ASSERT_EQ(OpList.Cam[0].Status, 0);
+    struct Case {
+        const char* Field;
+        const char* Text;
+        const char* Deepest;
+        int Status;
+        Extended Depth;
+    };
+    for (const Case& c : {Case{"EditToolVf", "12", "1", 0, 1}, Case{"EditToolDSpodni", "3", "1.5", 1, 1.5L}}) {
+        SCOPED_TRACE(c.Field);
+        Script->ExpectModal("ToolDialog", [&c](TForm& F) {
+            auto& D = static_cast<TToolDialog&>(F);
+            D.TabControl->ChoosePage(2);
+            F.Find<TEdit>(c.Field)->TypeText(c.Text);
+            D.BtnLayClearTab->Click();
+            D.StrGridLayParam->EditCell(1, 0, "0.5");
+            D.StrGridLayParam->EditCell(1, 1, c.Deepest);
+            for (int r = 0; r < 2; ++r) {
+                D.StrGridLayParam->EditCell(2, r, "?");
+                D.StrGridLayParam->EditCell(3, r, "5");
+                D.StrGridLayParam->EditCell(4, r, "10000");
+            }
+            D.BitBtnOK->Click();
+            return mrOk;
+        });
+        Run({"TOOL"});
+        EXPECT_TRUE(Script->Done());
+        EXPECT_EQ(OpList.Cam[0].Status, c.Status);
+        EXPECT_EQ(OpList.Cam[0].Depth, c.Depth);
+    }
+}
+
 }  // namespace
