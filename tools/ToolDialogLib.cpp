@@ -154,7 +154,7 @@ void TToolDialog::SaveToolGeo(int La) {
         "PocetBritu=" + std::to_string(T.PocetBritu)};
     if (!WriteTextLinesSafe(file, lines)) {
         WriteLog("Err:FAILED Save tool geo (" + file + ")");
-        MessageDlg(Msg[29], TMsgDlgType::mtError, mbOK);
+        ShowFileNotWritten(file);
     }
     WriteLog(log);
 }

@@ -229,7 +229,7 @@ void TToolDialog::BtnSaveSetClick() {
     // The set is written anew through the safe temporary file, so no earlier file is appended to.
     if (!WriteTextLinesSafe(file, MillsetLines(true, true))) {
         WriteLog("Err:FAILED Save Millset (" + file + ")");
-        MessageDlg(Msg[29], TMsgDlgType::mtError, mbOK);
+        ShowFileNotWritten(file);
         return;
     }
     Caption = "Parametry obrábění " + file;
@@ -282,7 +282,7 @@ void TToolDialog::BtnReportClick() {
     for (const std::string& l : ToolReportLines()) lines.push_back(Utf8ToCp1250(l));
     if (!WriteTextLinesSafe(dlg.FileName, lines)) {
         WriteLog("Err:FAILED Save tool report (" + dlg.FileName + ")");
-        MessageDlg(Msg[29], TMsgDlgType::mtError, mbOK);
+        ShowFileNotWritten(dlg.FileName);
     }
 }
 

@@ -2,12 +2,15 @@
 // Cancel, the machining-set and report buttons, and the small dialogs it opens.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/Glob.h"
 #include "core/TextFile.h"
 #include "formats/UniYDF.h"
 #include "platform/ScriptResponder.h"
 #include "shell/SetCfg.h"
 #include "shell/UniLang.h"
+#include "support/CmdHarness.h"
 #include "support/Fixture.h"
 #include "tools/ToolDg.h"
 #include "tools/ToolDialog.h"
@@ -369,6 +372,33 @@ TEST_F(ToolDialogTest, PageTabsShowTheCalculatorsFlags) {
     release(D.EditToolR, r);
     release(D.EditToolAp, ap);
     EXPECT_EQ(colours(), none);
+}
+
+// A set, a report or a geometry file that cannot be written is reported as not written,
+// with its "Err:" line.
+TEST_F(ToolDialogTest, UnwritableFilesAreReported) {
+    const std::string blocked = WriteFile("file", "") + "/x";
+    Glob.ToolLoc = 2;
+    ToolDialog->DoShow();
+    struct Case {
+        const char* Name;
+        std::function<void()> Press;
+        std::string Err;
+    };
+    const Case cases[] = {
+        {"set", [] { ToolDialog->BtnSaveSet->Click(); }, "Err:FAILED Save Millset (" + blocked + ".set)"},
+        {"report", [] { ToolDialog->BtnReport->Click(); }, "Err:FAILED Save tool report (" + blocked + ".txt)"},
+        {"geometry", [] { ToolDialog->BtnSaveTool->OnMouseDown(TMouseButton::mbLeft, 0, 0, 0); },
+         "Err:FAILED Save tool geo (" + blocked + ".geo)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        R.ExpectSave(c.Err.substr(c.Err.find('(') + 1, c.Err.size() - c.Err.find('(') - 2));
+        R.ExpectMessage(mrOk, "Soubor se nepodarilo zapsat");
+        c.Press();
+        EXPECT_TRUE(R.Done());
+        EXPECT_TRUE(TCmdHarness::LogHas(c.Err));
+    }
 }
 
 }  // namespace

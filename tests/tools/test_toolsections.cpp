@@ -12,6 +12,7 @@
 #include "shell/SetCfg.h"
 #include "support/Fixture.h"
 #include "tools/MillsetFile.h"
+#include "tools/ToolDialog.h"
 #include "tools/ToolDg.h"
 #include "tools/ToolLibFile.h"
 #include "tools/ToolTechFile.h"
@@ -305,6 +306,18 @@ TEST_F(ToolSectionsTest, MachiningSetFileRoundTrip) {
         w.Material = Glob.Tool[n].Material;
         EXPECT_TRUE(Glob.Tool[n] == w) << n;
     }
+}
+
+// A layer tool taken from the library carries its number; a job's TOOLS section does
+// not say where its tools came from, so the number is dropped on reading.
+TEST_F(ToolSectionsTest, LibraryNumberIsDroppedOnReading) {
+    InitToolLib();
+    ASSERT_TRUE(ToolLibToTool(2, Glob.Tool[4]));
+    ASSERT_EQ(Glob.Tool[4].TID, 2);
+    bool found = false;
+    LinesToMillset(MillsetLines(true, false), false, found);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(Glob.Tool[4].TID, -1);
 }
 
 }  // namespace
