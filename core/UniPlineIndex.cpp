@@ -77,26 +77,9 @@ int32_t TSegBoxIndex::BuildNode(int32_t First, int32_t Count) {
     return id;
 }
 
-void TSegBoxIndex::Query(const TIdxBox& Box, std::vector<int32_t>& Out) const {
-    if (Nodes.empty()) return;
-    const TIdxBox Q = Sane(Box);
-    int32_t stack[128];
-    int32_t top = 0;
-    stack[top++] = 0;
-    while (top > 0) {
-        const TNode& n = Nodes[stack[--top]];
-        if (!n.Box.Meets(Q)) continue;
-        if (n.Count >= 0) {
-            for (int32_t i = n.First; i < n.First + n.Count; ++i)
-                if (Leaf[size_t(i)].Meets(Q)) Out.push_back(Order[i]);
-        } else {
-            stack[top++] = n.Left;
-            stack[top++] = n.Right;
-        }
-    }
-}
-
-bool TSegBoxIndex::AnyMeets(const TIdxBox& Box) const {
+// Calls Hit(item) for every item whose box meets Q until Hit returns true; whether it did.
+template <class F>
+bool TSegBoxIndex::Walk(const TIdxBox& Box, F&& Hit) const {
     if (Nodes.empty()) return false;
     const TIdxBox Q = Sane(Box);
     int32_t stack[128];
@@ -107,13 +90,24 @@ bool TSegBoxIndex::AnyMeets(const TIdxBox& Box) const {
         if (!n.Box.Meets(Q)) continue;
         if (n.Count >= 0) {
             for (int32_t i = n.First; i < n.First + n.Count; ++i)
-                if (Leaf[size_t(i)].Meets(Q)) return true;
+                if (Leaf[size_t(i)].Meets(Q) && Hit(Order[i])) return true;
         } else {
             stack[top++] = n.Left;
             stack[top++] = n.Right;
         }
     }
     return false;
+}
+
+void TSegBoxIndex::Query(const TIdxBox& Box, std::vector<int32_t>& Out) const {
+    Walk(Box, [&Out](int32_t i) {
+        Out.push_back(i);
+        return false;
+    });
+}
+
+bool TSegBoxIndex::AnyMeets(const TIdxBox& Box) const {
+    return Walk(Box, [](int32_t) { return true; });
 }
 
 void TSegBoxIndex::QuerySorted(const TIdxBox& Q, std::vector<int32_t>& Out) const {

@@ -41,6 +41,8 @@ private:
         int32_t Left = -1, Right = -1;
     };
     int32_t BuildNode(int32_t First, int32_t Count);
+    template <class F>
+    bool Walk(const TIdxBox& Q, F&& Hit) const;
     void PairsOf(int32_t A, int32_t B, std::vector<std::pair<int32_t, int32_t>>& Out) const;
     std::vector<TIdxBox> Items;
     std::vector<int32_t> Order;
