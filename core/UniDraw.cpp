@@ -270,16 +270,20 @@ bool TChainPainter::Visible(const Osy& Min, const Osy& Max) const {
            double(Max.y) >= MinY;
 }
 
+bool TChainPainter::Inside(const Osy& P) const { return InWindowD(double(P.x), double(P.y)); }
+
 void TChainPainter::Start(const Osy& P) {
     Flush();
     Prev = P;
+    PrevX = double(P.x);
+    PrevY = double(P.y);
+    PrevIn = InWindowD(PrevX, PrevY);
 }
 
 void TChainPainter::Chord(double X, double Y, const Osy& P) {
-    const double px = double(Prev.x), py = double(Prev.y);
-    if (Canv && !Alone && px >= MinX && px <= MaxX && py >= MinY && py <= MaxY && X >= MinX &&
-        X <= MaxX && Y >= MinY && Y <= MaxY) {
-        if (Run.empty()) Run.push_back(Map(px, py));
+    const bool In = InWindowD(X, Y);
+    if (Canv && !Alone && PrevIn && In) {
+        if (Run.empty()) Run.push_back(Map(PrevX, PrevY));
         const TPoint q = Map(X, Y);
         if (!(q == Run.back())) Run.push_back(q);
     } else {
@@ -287,6 +291,9 @@ void TChainPainter::Chord(double X, double Y, const Osy& P) {
         DrawLine(Prev, P, Canv, Opacity, Width);
     }
     Prev = P;
+    PrevX = X;
+    PrevY = Y;
+    PrevIn = In;
 }
 
 void TChainPainter::LineTo(const Osy& P) { Chord(double(P.x), double(P.y), P); }

@@ -67,6 +67,8 @@ public:
     TChainPainter& operator=(const TChainPainter&) = delete;
     // Whether any part of the box Min..Max, grown by half the width, can be seen.
     bool Visible(const Osy& Min, const Osy& Max) const;
+    // Whether P lies in the grown window (then whatever starts at P is visible).
+    bool Inside(const Osy& P) const;
     void Start(const Osy& P);
     void LineTo(const Osy& P);
     // A bulge segment to P: chords within half a pixel, the last one ending at P.
@@ -76,6 +78,7 @@ public:
 
 private:
     void Chord(double X, double Y, const Osy& P);
+    bool InWindowD(double X, double Y) const { return X >= MinX && X <= MaxX && Y >= MinY && Y <= MaxY; }
     TCanvas* Canv;
     float Opacity;
     Extended Width;
@@ -83,6 +86,8 @@ private:
     double MinX, MinY, MaxX, MaxY;  // the grown window
     bool Alone;                      // arrowheads wanted: no batching
     Osy Prev{};
+    double PrevX = 0, PrevY = 0;  // Prev in doubles
+    bool PrevIn = false;          // Prev lies in the grown window
     std::vector<TPoint> Run;
 };
 

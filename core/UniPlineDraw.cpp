@@ -74,12 +74,17 @@ void OutlineBox(const TObjHeader* Adresa, Osy& Min, Osy& Max) {
 
 void DrawSegs(const TObjHeader* Adresa, TCanvas* Canv, float Opacity, Extended Width) {
     TChainPainter chain(Canv, Opacity, Width);
-    Osy mn, mx;
-    OutlineBox(Adresa, mn, mx);
-    if (!chain.Visible(mn, mx)) return;
+    const Osy& S = AsPline(Adresa)->S;
+    // An outline that starts in the window is seen; only one that starts outside needs
+    // its box, so that one wholly outside costs no clipping of its segments.
+    if (!chain.Inside(S)) {
+        Osy mn, mx;
+        OutlineBox(Adresa, mn, mx);
+        if (!chain.Visible(mn, mx)) return;
+    }
     const int32_t n = PlineSegCount(Adresa);
     const TPlineSeg* seg = PlineSegs(Adresa);
-    chain.Start(AsPline(Adresa)->S);
+    chain.Start(S);
     for (int32_t i = 0; i < n; ++i) {
         if (std::fabs(seg[i].Alfa) < CoordTol)
             chain.LineTo(seg[i].E);
