@@ -41,6 +41,7 @@ void TQtCanvas::Resize(int Width, int Height) {
 }
 
 void TQtCanvas::Flush() {
+    FlushLines();
     Painter.reset();
     PenSet = false;
 }
@@ -48,6 +49,11 @@ void TQtCanvas::Flush() {
 const QImage& TQtCanvas::Image() {
     Flush();
     return Img;
+}
+
+void TQtCanvas::SetLineBatching(bool On) {
+    if (!On) FlushLines();
+    Batching = On;
 }
 
 bool TQtCanvas::KeepPicture() {
@@ -83,33 +89,38 @@ QFont TQtCanvas::CurrentFont() const {
     return f;
 }
 
-QPainter& TQtCanvas::P() {
+QPainter& TQtCanvas::P() { return PainterWith(Antialias); }
+
+QPainter& TQtCanvas::PainterWith(bool Antialiased) {
     if (!Painter) {
         Painter = std::make_unique<QPainter>(&Img);
-        Painter->setRenderHint(QPainter::Antialiasing, Antialias);
-        AntialiasNow = Antialias;
+        Painter->setRenderHint(QPainter::Antialiasing, Antialiased);
+        AntialiasNow = Antialiased;
         PenSet = false;
-    } else if (AntialiasNow != Antialias) {
-        Painter->setRenderHint(QPainter::Antialiasing, Antialias);
-        AntialiasNow = Antialias;
+    } else if (AntialiasNow != Antialiased) {
+        Painter->setRenderHint(QPainter::Antialiasing, Antialiased);
+        AntialiasNow = Antialiased;
     }
     return *Painter;
 }
 
-void TQtCanvas::ApplyPen(bool WithBrush) {
-    QPainter& p = P();
-    const TPenState Want{PenStyle == TPenStyle::psClear ? 0 : PenColor, PenStyle == TPenStyle::psClear ? 0 : Opacity,
-                         PenStyle == TPenStyle::psClear ? 0 : std::max(PenWidth, 1), PenStyle};
-    if (PenSet && Want == PenNow) {
-        // The same pen: only the brush may differ.
-    } else if (PenStyle == TPenStyle::psClear) {
+TQtCanvas::TPenState TQtCanvas::WantedPen() const {
+    const bool Clear = PenStyle == TPenStyle::psClear;
+    return {Clear ? 0 : PenColor, Clear ? 0 : Opacity, Clear ? 0 : std::max(PenWidth, 1), PenStyle};
+}
+
+// Gives the painter the pen Want unless it has it already.
+void TQtCanvas::SetPen(const TPenState& Want) {
+    QPainter& p = *Painter;
+    if (PenSet && Want == PenNow) return;
+    if (Want.Style == TPenStyle::psClear) {
         p.setPen(Qt::NoPen);
     } else {
-        QPen pen(ToQColor(PenColor, Opacity));
-        pen.setWidth(std::max(PenWidth, 1));
+        QPen pen(ToQColor(Want.Color, Want.Opacity));
+        pen.setWidth(Want.Width);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
-        switch (PenStyle) {
+        switch (Want.Style) {
             case TPenStyle::psDash: pen.setStyle(Qt::DashLine); break;
             case TPenStyle::psDot: pen.setStyle(Qt::DotLine); break;
             case TPenStyle::psDashDot: pen.setStyle(Qt::DashDotLine); break;
@@ -119,6 +130,12 @@ void TQtCanvas::ApplyPen(bool WithBrush) {
     }
     PenNow = Want;
     PenSet = true;
+}
+
+void TQtCanvas::ApplyPen(bool WithBrush) {
+    FlushLines();
+    QPainter& p = P();
+    SetPen(WantedPen());
     if (WithBrush && BrushStyle == TBrushStyle::bsSolid)
         p.setBrush(ToQColor(BrushColor, BrushOpacity));
     else
@@ -160,24 +177,53 @@ void TQtCanvas::SetPixel(int32_t X, int32_t Y, uint32_t Color) {
     Changed();
 }
 
+namespace {
+// Queued lines painted at once at the latest: bounds the queue's memory.
+constexpr size_t MaxQueuedLines = 1 << 15;
+}  // namespace
+
+std::vector<QLine>& TQtCanvas::LineQueue() {
+    const TPenState Want = WantedPen();
+    if (!Pending.empty() && (!(Want == PendingPen) || PendingAntialias != Antialias)) FlushLines();
+    PendingPen = Want;
+    PendingAntialias = Antialias;
+    return Pending;
+}
+
+void TQtCanvas::FlushLines() {
+    if (Pending.empty()) return;
+    QPainter& p = PainterWith(PendingAntialias);
+    SetPen(PendingPen);
+    p.drawLines(Pending.data(), int(Pending.size()));
+    Pending.clear();
+}
+
 void TQtCanvas::Line(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
-    ApplyPen(false);
-    P().drawLine(X1, Y1, X2, Y2);
+    if (LineQueueable()) {
+        // drawLine is drawLines of one line: the queue paints the same pixels.
+        LineQueue().emplace_back(X1, Y1, X2, Y2);
+        if (!Batching || Pending.size() >= MaxQueuedLines) FlushLines();
+    } else {
+        ApplyPen(false);
+        P().drawLine(X1, Y1, X2, Y2);
+    }
     Changed();
 }
 
 void TQtCanvas::Polyline(const std::vector<TPoint>& Pts) {
     if (Pts.empty()) return;
-    ApplyPen(false);
     if (PenWidth <= 1) {
         // A thin polyline can leave out a corner pixel that its segments drawn one by
-        // one set; as separate lines in one call it paints exactly what they paint.
-        Lines.clear();
-        for (size_t i = 1; i < Pts.size(); ++i)
-            Lines.emplace_back(Pts[i - 1].X, Pts[i - 1].Y, Pts[i].X, Pts[i].Y);
-        if (Lines.empty()) Lines.emplace_back(Pts[0].X, Pts[0].Y, Pts[0].X, Pts[0].Y);
-        P().drawLines(Lines.data(), int(Lines.size()));
+        // one set; as separate lines it paints exactly what they paint. A solid pen's
+        // lines join the queue, any other pen's are painted in one call of their own.
+        const bool Queue = LineQueueable();
+        if (!Queue) FlushLines();
+        std::vector<QLine>& Q = LineQueue();
+        for (size_t i = 1; i < Pts.size(); ++i) Q.emplace_back(Pts[i - 1].X, Pts[i - 1].Y, Pts[i].X, Pts[i].Y);
+        if (Pts.size() == 1) Q.emplace_back(Pts[0].X, Pts[0].Y, Pts[0].X, Pts[0].Y);
+        if (!Queue || !Batching || Pending.size() >= MaxQueuedLines) FlushLines();
     } else {
+        ApplyPen(false);
         P().drawPolyline(ToPolygon(Pts));
     }
     Changed();
@@ -197,6 +243,7 @@ void TQtCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
 }
 
 void TQtCanvas::FillRect(const TRect& R) {
+    FlushLines();
     QPainter& p = P();
     QRect r(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom), std::abs(R.Width()), std::abs(R.Height()));
     p.fillRect(r, ToQColor(BrushColor, BrushOpacity));
@@ -217,6 +264,7 @@ void TQtCanvas::Arc(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, double Start
 }
 
 void TQtCanvas::TextOut(int32_t X, int32_t Y, const std::string& Text) {
+    FlushLines();
     QPainter& p = P();
     QFont f = CurrentFont();
     p.setFont(f);

@@ -24,6 +24,10 @@ public:
     // Ends pending painting so the image can be read or shown.
     void Flush();
     const QImage& Image();
+    // Thin solid lines wait and reach the painter in one call per run of the same pen:
+    // they go out when the pen changes, anything else is painted or the picture is
+    // read. Off, every primitive is painted at once; the pixels are the same.
+    void SetLineBatching(bool On);
     // Called after every primitive (the drawing area asks for a repaint).
     std::function<void()> OnChanged;
 
@@ -46,7 +50,13 @@ public:
 
 private:
     QPainter& P();          // the painter, opened on demand, with the current pen
+    QPainter& PainterWith(bool Antialiased);
     void ApplyPen(bool WithBrush);
+    // The queue of lines, made to hold lines of the present pen (what it held of
+    // another pen is painted first).
+    std::vector<QLine>& LineQueue();
+    bool LineQueueable() const { return PenStyle == TPenStyle::psSolid && PenWidth <= 1; }
+    void FlushLines();
     QFont CurrentFont() const;
     void Changed();
     QImage Img;
@@ -61,9 +71,15 @@ private:
         TPenStyle Style = TPenStyle::psSolid;
         bool operator==(const TPenState&) const = default;
     };
+    TPenState WantedPen() const;
+    void SetPen(const TPenState& Want);
     TPenState PenNow;
     bool PenSet = false;
     bool AntialiasNow = false;
-    std::vector<QLine> Lines;  // scratch of Polyline
+    // The queued lines, their pen and antialiasing.
+    std::vector<QLine> Pending;
+    TPenState PendingPen;
+    bool PendingAntialias = false;
+    bool Batching = true;
     int Depth = 0;  // BeginDraw nesting
 };

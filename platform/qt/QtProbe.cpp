@@ -89,6 +89,13 @@ bool ResizeCanvas(TCanvas* C, int Width, int Height) {
     return true;
 }
 
+bool SetLineBatching(TCanvas* C, bool On) {
+    auto* Q = dynamic_cast<TQtCanvas*>(C);
+    if (!Q) return false;
+    Q->SetLineBatching(On);
+    return true;
+}
+
 uint32_t CanvasPixel(TCanvas* C, int X, int Y) {
     auto* Q = dynamic_cast<TQtCanvas*>(C);
     if (!Q) return 0xFFFFFFFFu;

@@ -44,6 +44,8 @@ uint32_t RgbColor(int R, int G, int B);
 std::unique_ptr<TCanvas> MakeCanvas(int Width, int Height);
 // Resizes a Qt canvas (false when C is not one).
 bool ResizeCanvas(TCanvas* C, int Width, int Height);
+// Turns a Qt canvas's batching of thin lines on or off (false when C is not one).
+bool SetLineBatching(TCanvas* C, bool On);
 // A pixel of a Qt canvas's image after pending painting ended; 0xFFFFFFFF when C is
 // not a Qt canvas or the point is outside.
 uint32_t CanvasPixel(TCanvas* C, int X, int Y);

@@ -7,6 +7,9 @@
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
 #include "core/Glob.h"
+#include "core/Entity.h"
+#include "core/ObjRecords.h"
+#include "core/UniPline.h"
 #include "core/UniDraw.h"
 #include "platform/Canvas.h"
 #include "platform/Controls.h"
@@ -21,6 +24,7 @@
 #include "tools/ToolLibFile.h"
 #include "tools/ToolMatLibDg.h"
 #include "tools/UniTType.h"
+#include "support/DrawArea.h"
 #include "support/Fixture.h"
 
 namespace {
@@ -89,6 +93,50 @@ TEST_F(QtTest, PolylinePaintsWhatItsSegmentsPaint) {
             for (int x = 0; x < 80; ++x) Differ += CanvasPixel(Batched.get(), x, y) != CanvasPixel(Single.get(), x, y);
         EXPECT_EQ(Differ, 0) << "pen width " << Width;
     }
+}
+
+// A drawing of overlapping outlines in several colours, some of one pen in a row, some
+// clipped by the window, arcs, two see-through selected ones: the canvas's batching of
+// lines paints what painting each primitive at once paints, and where outlines cross
+// the later one's colour shows.
+TEST_F(QtTest, BatchedLinesPaintWhatSingleCallsPaint) {
+    SetTestDrawArea();  // 8 px/mm, y up, 800 x 600
+    const uint32_t Red = 0x0000FF, Green = 0x00FF00, Blue = 0xFF0000;
+    for (auto [L, C] : {std::pair{1, Red}, {2, Green}, {3, Blue}}) {
+        Glob.TabLayer[L].Show = true;
+        Glob.TabLayer[L].Color = C;
+    }
+    Glob.SelObjWidth = 1;
+    Glob.SelObjOpac = 0.5f;
+    TObjHeader *First = nullptr, *Last = nullptr;
+    EnPline.LineAdd({10, 40}, {90, 40}, 1, First, Last);
+    EnPline.RectangleAdd({20, 20}, {80, 60}, 1, First, Last);
+    EnPline.LineAdd({30, 10}, {30, 70}, 2, First, Last);
+    EnPline.CircleAdd({50, 40}, 15, 3, First, Last);
+    EnPline.LineAdd({50, 0}, {50, 80}, 1, First, Last);  // leaves the window
+    EnPline.LineAdd({10, 10}, {90, 70}, 2, First, Last);
+    Last->Flags |= FlagSelected;
+    EnPline.LineAdd({10, 70}, {90, 10}, 3, First, Last);
+    Last->Flags |= FlagSelected;
+    std::unique_ptr<TCanvas> Batched = MakeCanvas(800, 600), Single = MakeCanvas(800, 600);
+    ASSERT_TRUE(SetLineBatching(Single.get(), false));
+    for (TCanvas* c : {Batched.get(), Single.get()}) {
+        c->Clear(0x000000);
+        for (TObjHeader* P = First; P; P = P->Next) DrawObj(P, c);
+    }
+    FreeObjList(First, Last);
+    int Differ = 0, Lit = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const uint32_t b = CanvasPixel(Batched.get(), x, y);
+            Differ += b != CanvasPixel(Single.get(), x, y);
+            Lit += b != 0;
+        }
+    EXPECT_EQ(Differ, 0);
+    EXPECT_GT(Lit, 2000);
+    EXPECT_EQ(CanvasPixel(Batched.get(), 200, 280), Red);    // (25, 40): the first line
+    EXPECT_EQ(CanvasPixel(Batched.get(), 240, 280), Green);  // (30, 40): the green line over it
+    EXPECT_EQ(CanvasPixel(Batched.get(), 400, 160), Red);    // (50, 55): the red line over the circle
 }
 
 TEST_F(QtTest, FormBindsBothWays) {
