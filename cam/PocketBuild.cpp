@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <string>
-#include <unordered_set>
+#include <algorithm>
 #include <vector>
 
 #include "cam/CamOpList.h"
@@ -140,14 +140,16 @@ void FitSubOps(int Idx, int Needed) {
         if ((i < At || i >= At + Add) && OpList.Cam[i].MasterOp >= At) OpList.Cam[i].MasterOp += Add;
 }
 
-// Paths of sub-operations are members of the master's groups: they go with the groups.
+// Paths of sub-operations are members of the master's groups: they go with the groups,
+// the sub-operations only let go of them (nothing is deleted, path by path, here).
 void ForgetSubOpPaths(int Idx) {
     for (int i = Idx + 1; i < OpList.CamCnt; ++i) {
         TCamOp& Op = OpList.Cam[i];
         if (Op.MasterOp != Idx) continue;
+        WriteLog("Ops:Deleting all childs (OpNum:" + std::to_string(i) + ", OpName:" + Op.Name + ")");
         const size_t Used = std::min(Op.Childs.size(), size_t(std::max(0, Op.ChilCnt)));
-        const std::unordered_set<TObjHeader*> Keep(Op.Childs.begin(), Op.Childs.begin() + long(Used));
-        CamOpDelAllChilds(i, &Keep);
+        std::fill(Op.Childs.begin(), Op.Childs.begin() + long(Used), nullptr);
+        Op.ChilCnt = 0;
     }
 }
 

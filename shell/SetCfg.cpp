@@ -29,14 +29,18 @@ char SeparatorOverride = 0;
 
 char CfgDecimalSeparator() {
     if (SeparatorOverride) return SeparatorOverride;
-    char sep = '.';
-    // The user's locale, read without touching the program's own C locale.
-    if (locale_t loc = newlocale(LC_NUMERIC_MASK, "", (locale_t)0)) {
-        const char* r = nl_langinfo_l(RADIXCHAR, loc);
-        if (r && r[0] && !r[1]) sep = r[0];
-        freelocale(loc);
-    }
-    return sep;
+    // The user's locale, read without touching the program's own C locale; once, as
+    // opening a locale costs more than printing the number that asks for it.
+    static const char LocaleSep = [] {
+        char sep = '.';
+        if (locale_t loc = newlocale(LC_NUMERIC_MASK, "", (locale_t)0)) {
+            const char* r = nl_langinfo_l(RADIXCHAR, loc);
+            if (r && r[0] && !r[1]) sep = r[0];
+            freelocale(loc);
+        }
+        return sep;
+    }();
+    return LocaleSep;
 }
 
 void SetCfgDecimalSeparator(char Sep) { SeparatorOverride = Sep; }
