@@ -1,5 +1,6 @@
 // A started main form with a 1600 x 1000 drawing area, zoomed to a drawing of Segments
-// segments: polylines of ten segments on a square grid, layers 1 to 8 in turn.
+// segments: polylines of ten segments on a square grid, layers 1 to 8 in turn, in the
+// layer colours of a first start.
 // With Arcs every fifth segment is a bulge.
 #pragma once
 #include <cmath>
@@ -12,6 +13,7 @@
 #include "core/UniPline.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
+#include "shell/ViewDg.h"
 
 struct TBenchScene {
     std::unique_ptr<TMainForm> Form;
@@ -24,6 +26,9 @@ struct TBenchScene {
         Form->Height = 1000;
         for (const char* P : {"OpsPanel", "LayPanel", "IconsPanel", "ComPanel"})
             if (TPanel* Pn = Form->Find<TPanel>(P)) Pn->Visible = false;
+        // The layers' colours of a first start: neighbouring records differ in colour.
+        if (!ViewDialog) CreateViewDialog();
+        ViewDialog->InitView();
         for (int L = 0; L <= LayerCount; ++L) Glob.TabLayer[L].Show = true;
         const int64_t Plines = Segments / 10;
         const int64_t Side = int64_t(std::ceil(std::sqrt(double(Plines))));

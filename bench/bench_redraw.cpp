@@ -36,14 +36,14 @@ struct TQtScene {
     explicit TQtScene(int64_t Segments) : Scene(Segments, &Canvas, false) {}
 };
 
-// The floor's input: every segment of the drawing in pixels in its layer's colour,
-// over the picture of the view without the drawing.
+// The floor's input: every segment of the drawing in pixels in its layer's colour, in
+// the drawing's order, over the picture of the view without the drawing.
 void FillFloor(TQtScene& S, TQtLineFloor& F) {
     for (TObjHeader* P = MainVars.DataStart; P; P = P->Next) {
         TPoint a = WorldToPixel(AsPline(P)->S);
         for (int32_t i = 0; i < PlineSegCount(P); ++i) {
             const TPoint b = WorldToPixel(PlineSegs(P)[i].E);
-            F.AddSegment(P->Layer, Glob.TabLayer[P->Layer].Color, a, b);
+            F.AddSegment(Glob.TabLayer[P->Layer].Color, a, b);
             a = b;
         }
     }

@@ -2,14 +2,14 @@
 
 #include <QLine>
 #include <QPainter>
-#include <map>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/QtCanvas.h"
 
 struct TQtLineFloor::TImpl {
     QImage Background, Painted;
-    std::map<int, std::pair<uint32_t, std::vector<QLine>>> Lines;
+    std::vector<std::pair<uint32_t, std::vector<QLine>>> Runs;
 };
 
 TQtLineFloor::TQtLineFloor() : Impl(std::make_unique<TImpl>()) {}
@@ -19,17 +19,16 @@ void TQtLineFloor::TakeBackground(TCanvas& QtCanvas) {
     Impl->Background = static_cast<TQtCanvas&>(QtCanvas).Image().copy();
 }
 
-void TQtLineFloor::AddSegment(int Group, uint32_t Color, TPoint A, TPoint B) {
-    auto& G = Impl->Lines[Group];
-    G.first = Color;
-    G.second.emplace_back(A.X, A.Y, B.X, B.Y);
+void TQtLineFloor::AddSegment(uint32_t Color, TPoint A, TPoint B) {
+    auto& R = Impl->Runs;
+    if (R.empty() || R.back().first != Color) R.emplace_back(Color, std::vector<QLine>{});
+    R.back().second.emplace_back(A.X, A.Y, B.X, B.Y);
 }
 
 void TQtLineFloor::Paint() {
     Impl->Painted = Impl->Background.copy();
     QPainter p(&Impl->Painted);
-    for (const auto& [Group, G] : Impl->Lines) {
-        const auto& [Color, Lines] = G;
+    for (const auto& [Color, Lines] : Impl->Runs) {
         QPen pen(ToQColor(Color));
         pen.setWidth(1);
         pen.setCapStyle(Qt::RoundCap);

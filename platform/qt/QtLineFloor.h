@@ -13,10 +13,11 @@ public:
     ~TQtLineFloor();
     // The background: a copy of what the Qt canvas shows now.
     void TakeBackground(TCanvas& QtCanvas);
-    // One segment of width 1 in the colour $00BBGGRR, painted with the segments of its
-    // group (a layer): groups go in ascending order, as a redraw by layers paints them.
-    void AddSegment(int Group, uint32_t Color, TPoint A, TPoint B);
-    // The background, then every group of segments.
+    // One segment of width 1 in the colour $00BBGGRR. Segments are painted in the order
+    // they were added, one call per run of one colour: the fewest calls that give the
+    // same picture where segments of different colours cross.
+    void AddSegment(uint32_t Color, TPoint A, TPoint B);
+    // The background, then every run of segments.
     void Paint();
     // Pixels where the last Paint differs from the Qt canvas.
     int64_t DifferentPixels(TCanvas& QtCanvas) const;
