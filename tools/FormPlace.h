@@ -19,6 +19,16 @@ C* MakeAt(TForm& F, const std::string& Name, const std::string& Caption, TContro
     return Place(c, L, T, W, H);
 }
 
+// A one-line label and a one-line input at the tool forms' heights.
+inline TLabel* LabelAt(TForm& F, const std::string& Name, const std::string& Caption, TControl* Parent, int L, int T,
+                       int W) {
+    return MakeAt<TLabel>(F, Name, Caption, Parent, L, T, W, 20);
+}
+
+inline TEdit* EditAt(TForm& F, const std::string& Name, TControl* Parent, int L, int T, int W) {
+    return Place(F.Make<TEdit>(Name, Parent), L, T, W, 24);
+}
+
 // The controls inside titled group boxes are placed from the top of the box's content;
 // this moves them below the title once all are made.
 inline void BelowGroupTitles(TForm& F, int TitleHeight = 20) {

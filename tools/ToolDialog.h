@@ -9,8 +9,9 @@
 
 #include "platform/Forms.h"
 #include "core/ToolRecords.h"
+#include "tools/ToolPageControls.h"
 
-class TToolDialog : public TForm {
+class TToolDialog : public TForm, public TToolPageControls {
 public:
     TToolDialog();
     ~TToolDialog() override;
@@ -19,40 +20,16 @@ public:
     TPageControl* TabControl;
     TPageControl* PageControl1;
     TTabSheet *TabInfo, *TabRezPod, *TabZapich, *TabVystupy;
-    // Info/Geo.
-    TEdit *EditToolJmNastroje, *EditToolMatNastroje, *EditToolTnum, *EditToolDnum;
-    TComboBox* CboxToolTType;
-    TEdit *EditToolDSpodni, *EditToolR, *EditToolU, *EditToolV, *EditToolDHorni, *EditToolBrit,
-        *EditToolPocetBritu;
-    TLabel *LabToolDSpodni, *LabToolR, *LabToolU, *LabToolV, *LabToolDHorni, *LabToolBrit, *LabToolPocetBritu,
-        *LabToolTID;
+    // Info/Geo (the rest in TToolPageControls).
+    TLabel* LabToolTID;
     TImage* ImgToolGeo;
-    TButton *BtnToolCalculateAngle, *BtnToolTest;
-    // RezPod.
-    TEdit *EditToolMaxSpindlePower, *EditToolMaxSpindleSpeed, *EditToolN, *EditToolVc, *EditToolFz, *EditToolFn,
-        *EditToolVf, *EditToolAp, *EditToolAe;
-    TLabel *LabToolMaxSpindlePower, *LabToolMaxSpindleSpeed, *LabToolN, *LabToolVc, *LabToolFz, *LabToolFn,
-        *LabToolVf, *LabToolAp, *LabToolAe;
-    TRadioButton *RbtnToolBothMill, *RBtnToolClimbMill, *RBtnToolConvMill;
-    TSpeedButton *SbtnToolApUnits, *SBtnToolAeUnits;
     // Zápich.
-    TPageControl* TabControlToolPlunge;
-    TRadioButton *RbtnToolVert, *RBtnToolTang, *RBtnToolRamp, *RBtnToolSpiral;
-    TGroupBox *GrBoxToolPlungeVert, *GrBoxToolPlungeTang, *GrBoxToolPlungeRamp, *GrBoxToolPlungeSpiral;
-    TRadioButton *RBtnToolFeedTime, *RBtnToolFeedPercent;
-    TEdit *EditToolPlungeFeed, *EditToolRampAngle, *EditToolRampLength, *EditToolSpiralPitch, *EditToolSpiralRad,
-        *EditToolSpiralAngle, *EditToolHoleRad, *EditTangRad, *EditTangAngle;
-    TLabel *LabToolRampAngle, *LabToolRampLength, *LabToolSpiralPitch, *LabToolSpiralAngle, *LabToolSpiralRad,
-        *LabToolHoleRad, *LabToolArcRadius, *LabToolArcAngle;
-    TSpeedButton* SbtnToolSpiralRadUnits;
-    TCheckBox *ChBoxToolSpiralupward, *ChBoxToolSpiralLeft, *ChBoxTgIn, *ChBoxTgOut, *ChBoxFromCenter,
-        *ChBoxIgnoreDepthDiv;
+    TEdit *EditTangRad, *EditTangAngle;
+    TLabel *LabToolArcRadius, *LabToolArcAngle;
+    TCheckBox *ChBoxTgIn, *ChBoxTgOut, *ChBoxFromCenter, *ChBoxIgnoreDepthDiv;
     TImage* ImgPlunge;
     // Výstupy.
-    TCheckBox *ChBoxToolLaser, *ChBoxToolCoolCross, *ChBoxToolOfukUse;
-    TEdit *EditToolLaserTime, *EditToolChlazTime, *EditToolOfukCount, *EditToolOfukTime;
-    TLabel *LabToolLaserWaitStart, *LabToolCoolantTime, *LabToolOfukCount, *LabToolOfukTime;
-    TComboBox* CBoxToolCoolantType;
+    TLabel *LabToolLaserWaitStart, *LabToolCoolantTime;
     // Technologie: pass table and layer settings.
     TGroupBox* GrBoxTech;
     TStringGrid* StrGridLayParam;

@@ -11,6 +11,7 @@
 #include "tools/ToolDg.h"
 #include "tools/ToolDialog.h"
 #include "tools/ToolFieldText.h"
+#include "tools/ToolPageShow.h"
 #include "tools/UniRezPod.h"
 
 using ToolField::Parse;
@@ -20,6 +21,13 @@ using ToolField::Whole;
 namespace {
 
 bool LayerOk(int N) { return N >= 1 && N <= ToolLayerCount; }
+
+// The lower diameter as typed; 0 when it does not read.
+Extended TypedDs(const TEdit* E) {
+    Extended ds = 0;
+    Parse(E, ds);
+    return ds;
+}
 
 std::string Num(Extended V) { return CfgRegionalReal(V); }
 
@@ -41,18 +49,7 @@ void TakeDepthOfCut(const TEdit* E, const TLabel* L, Extended& Field) {
 void TToolDialog::ToolToEdit(int Num, bool LayPar) {
     if (!LayerOk(Num)) return;
     const TTool& T = ToolTmp[Num];
-    EditToolJmNastroje->Text = T.JmNastroje;
-    EditToolMatNastroje->Text = T.MatNastroje;
-    CboxToolTType->ItemIndex = T.ToolType >= 0 && size_t(T.ToolType) < CboxToolTType->Items.size() ? T.ToolType : -1;
-    EditToolTnum->Text = std::to_string(T.Tnum);
-    EditToolDnum->Text = std::to_string(T.Dnum);
-    EditToolDSpodni->Text = ::Num(T.SpodniPrumer);
-    EditToolR->Text = ::Num(T.Radius);
-    EditToolU->Text = ::Num(T.UhelSpicky);
-    EditToolV->Text = ::Num(T.VyskaKuzele);
-    EditToolDHorni->Text = ::Num(T.HorniPrumer);
-    EditToolBrit->Text = ::Num(T.DelkaBritu);
-    EditToolPocetBritu->Text = std::to_string(T.PocetBritu);
+    GeoToInputs(*this, T);
     LabToolTID->Caption = std::to_string(T.TID);
     if (!LayPar) return;
     EditLayVretTime->Text = ::Num(T.VretTime);
@@ -139,22 +136,7 @@ void TToolDialog::EditToTool(int Num, bool LayPar) {
 }
 
 void TToolDialog::TechToEdit(int Tindex) {
-    if (!LayerOk(Tindex)) return;
-    const TToolTech& T = ToolTmp[Tindex].Material.Tech;
-    SbtnToolApUnits->Caption = T.ApPercent ? "[%]" : "[mm]";
-    SBtnToolAeUnits->Caption = T.AePercent ? "[%]" : "[mm]";
-    EditToolMaxSpindlePower->Text = std::to_string(T.MaxPwr);
-    EditToolMaxSpindleSpeed->Text = std::to_string(T.MaxN);
-    EditToolN->Text = std::to_string(T.N);
-    EditToolVc->Text = Num(T.Vc);
-    EditToolFz->Text = Num(T.Fz);
-    EditToolFn->Text = Num(T.Fn);
-    EditToolVf->Text = Num(T.Vf);
-    EditToolAp->Text = Num(T.Ap);
-    EditToolAe->Text = Num(T.Ae);
-    if (T.Method == 0) RbtnToolBothMill->Click();
-    else if (T.Method == 1) RBtnToolClimbMill->Click();
-    else if (T.Method == 2) RBtnToolConvMill->Click();
+    if (LayerOk(Tindex)) TechToInputs(*this, ToolTmp[Tindex].Material.Tech);
 }
 
 void TToolDialog::EditToToolTech(int Tindex) {
@@ -267,16 +249,7 @@ void TToolDialog::EditToToolPlunge(int TIndex, int PIndex, TForm& Frm, TToolArr&
 }
 
 void TToolDialog::OutsToEdit(int Tindex) {
-    if (!LayerOk(Tindex)) return;
-    const TToolOutputs& O = ToolTmp[Tindex].Material.Vystup;
-    ChBoxToolLaser->Checked = O.LaserUse;
-    EditToolLaserTime->Text = Num(O.LaserTime);
-    if (O.CoolantType <= Proud) CBoxToolCoolantType->ItemIndex = O.CoolantType;
-    EditToolChlazTime->Text = Num(O.CoolantTime);
-    ChBoxToolCoolCross->Checked = O.CoolantRapid;
-    ChBoxToolOfukUse->Checked = O.OfukUse;
-    EditToolOfukCount->Text = std::to_string(O.OfukCount);
-    EditToolOfukTime->Text = Num(O.OfukTime);
+    if (LayerOk(Tindex)) OutsToInputs(*this, ToolTmp[Tindex].Material.Vystup);
 }
 
 void TToolDialog::EditToToolOuts(int Tindex) {
@@ -391,111 +364,17 @@ void TToolDialog::BtnLayClearTabClick() {
 
 void TToolDialog::SetToolTypeControls(int Index) {
     if (Index < 0 || size_t(Index) >= Glob.MillToolType.size()) return;
-    const TToolType& Ty = Glob.MillToolType[size_t(Index)];
-    ImgToolGeo->PictureFile = ProgramDir + "/img/ImgTool" + std::to_string(Index) + ".bmp";
-    LabToolBrit->Caption = Index == 6 ? "B =  Max. hloubka" : "B  =  Délka břitu";
-    auto field = [](TEdit* E, TLabel* L, bool On, Extended Val, bool Int) {
-        E->Enabled = L->Enabled = On;
-        if (Val >= 0) E->Text = Int ? std::to_string(int64_t(std::trunc(std::min<Extended>(Val, 2e9L)))) : ExtToStr(Val);
-        else if (Val <= -2) E->Text = "---";
-    };
-    field(EditToolDSpodni, LabToolDSpodni, Ty.GeoEnaDSpodni, Ty.GeoValDSpodni, false);
-    field(EditToolR, LabToolR, Ty.GeoEnaR, Ty.GeoValR, false);
-    field(EditToolU, LabToolU, Ty.GeoEnaU, Ty.GeoValU, false);
-    field(EditToolV, LabToolV, Ty.GeoEnaV, Ty.GeoValV, false);
-    field(EditToolDHorni, LabToolDHorni, Ty.GeoEnaDHorni, Ty.GeoValDHorni, false);
-    field(EditToolBrit, LabToolBrit, Ty.GeoEnaBrit, Ty.GeoValBrit, false);
-    field(EditToolPocetBritu, LabToolPocetBritu, Ty.GeoEnaPocetBritu, Ty.GeoValPocetBritu, false);
-    field(EditToolMaxSpindlePower, LabToolMaxSpindlePower, Ty.TechEnaMaxSpPw, Ty.TechValMaxSpPw, true);
-    field(EditToolMaxSpindleSpeed, LabToolMaxSpindleSpeed, Ty.TechEnaMaxSpRev, Ty.TechValMaxSpRev, true);
-    field(EditToolN, LabToolN, Ty.TechEnaN, Ty.TechValN, true);
-    field(EditToolVc, LabToolVc, Ty.TechEnaVc, Ty.TechValVc, false);
-    field(EditToolFz, LabToolFz, Ty.TechEnaFz, Ty.TechValFz, false);
-    field(EditToolFn, LabToolFn, Ty.TechEnaFn, Ty.TechValFn, false);
-    field(EditToolVf, LabToolVf, Ty.TechEnaVf, Ty.TechValVf, false);
-    field(EditToolAp, LabToolAp, Ty.TechEnaAp, Ty.TechValAp, false);
-    field(EditToolAe, LabToolAe, Ty.TechEnaAe, Ty.TechValAe, false);
+    ShowTypeFields(*this, Glob.MillToolType[size_t(Index)], Index, *ImgToolGeo);
 }
 
-void TToolDialog::ShowPlungeControls(int Obj, int Method) {
-    const std::string img = ProgramDir + "/img/";
-    auto helix = [&](bool D1, bool D2Pitch, bool Angle) {
-        for (TControl* c : {static_cast<TControl*>(LabToolSpiralRad), static_cast<TControl*>(EditToolSpiralRad),
-                            static_cast<TControl*>(SbtnToolSpiralRadUnits)})
-            c->Visible = D1;
-        for (TControl* c : {static_cast<TControl*>(LabToolHoleRad), static_cast<TControl*>(EditToolHoleRad),
-                            static_cast<TControl*>(LabToolSpiralPitch), static_cast<TControl*>(EditToolSpiralPitch),
-                            static_cast<TControl*>(ChBoxToolSpiralupward), static_cast<TControl*>(ChBoxToolSpiralLeft)})
-            c->Visible = D2Pitch;
-        LabToolSpiralAngle->Visible = EditToolSpiralAngle->Visible = Angle;
-    };
-    switch (Method) {
-        case 0: ImgPlunge->PictureFile = img + "ImgPlungeVert.bmp"; break;
-        case 1: ImgPlunge->PictureFile = img + "ImgPlungeTang.bmp"; break;
-        case 2: ImgPlunge->PictureFile = img + "ImgPlungeRamp.bmp"; break;
-        case 3:
-            if (Obj == 0) {
-                ImgPlunge->PictureFile =
-                    img + (ChBoxToolSpiralupward->Checked ? "ImgPlungeHelixUpPoint.bmp" : "ImgPlungeHelixDnPoint.bmp");
-                helix(true, true, false);
-            } else if (Obj == 2 || Obj == 4) {
-                ImgPlunge->PictureFile = img + "ImgPlungeHelixCont.bmp";
-                helix(false, false, true);
-            } else if (Obj == 3) {
-                ImgPlunge->PictureFile = img + "ImgPlungeHelixPock.bmp";
-                helix(true, false, true);
-            }
-            break;
-        default: break;
-    }
-}
+void TToolDialog::ShowPlungeControls(int Obj, int Method) { ShowPlungeMethod(*this, *ImgPlunge, Obj, Method); }
 
-void TToolDialog::SpiralRadToHoleRad() {
-    Extended d1 = 0, ds = 0;
-    if (!Parse(EditToolSpiralRad, d1) || !(d1 > 0)) {
-        LabToolSpiralRad->Font.Color = clRed;
-        return;
-    }
-    LabToolSpiralRad->Font.Color = clDefault;
-    Parse(EditToolDSpodni, ds);
-    EditToolHoleRad->Text = Short3(SbtnToolSpiralRadUnits->Caption == "[mm]" ? d1 + ds : ds / 100 * d1);
-}
+void TToolDialog::SpiralRadToHoleRad() { HelixToHoleDiameter(*this, TypedDs(EditToolDSpodni)); }
 
-void TToolDialog::HoleRadToSpiralRad() {
-    Extended d2 = 0, ds = 0;
-    Parse(EditToolDSpodni, ds);
-    if (!Parse(EditToolHoleRad, d2) || !(d2 > ds)) {
-        LabToolHoleRad->Font.Color = clRed;
-        return;
-    }
-    const bool mm = SbtnToolSpiralRadUnits->Caption == "[mm]";
-    // In per cent the diameter is a share of Ds: without Ds there is nothing to share.
-    if (!mm && !(ds > 0)) {
-        LabToolHoleRad->Font.Color = clRed;
-        return;
-    }
-    LabToolHoleRad->Font.Color = clDefault;
-    EditToolSpiralRad->Text = Short3(mm ? d2 - ds : d2 / (ds / 100));
-}
+void TToolDialog::HoleRadToSpiralRad() { HoleToHelixDiameter(*this, TypedDs(EditToolDSpodni)); }
 
 void TToolDialog::UnitClick(TSpeedButton* Btn, TEdit* Edit, bool& Percent, Extended Ds) {
-    Extended v = 0;
-    if (!Parse(Edit, v)) return;
-    // A share of no diameter is no length, and no length is no share of it: the
-    // diameter is refused and the field, the caption and the flag stay.
-    if (!(Ds > 0)) {
-        MessageDlg(Msg[97] + LabToolDSpodni->Caption, TMsgDlgType::mtError, mbOK);
-        return;
-    }
-    if (Percent) {
-        Edit->Text = Short3(Ds / 100 * v);
-        Btn->Caption = "[mm]";
-        Percent = false;
-    } else {
-        Edit->Text = Short3(v / (Ds / 100));
-        Btn->Caption = "[%]";
-        Percent = true;
-    }
+    SwitchLengthUnit(*Btn, *Edit, Percent, Ds, *LabToolDSpodni, Short3);
 }
 
 void TToolDialog::PageControl1DrawTab() {

@@ -10,6 +10,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
+#include "tools/ToolPageControls.h"
 #include "tools/ToolRecords.h"
 
 // Node kinds of the tree.
@@ -31,7 +32,7 @@ struct TLibNode {
 // Type filter entries at least (one per tool type the program may list).
 inline constexpr int LibTypeCount = 26;
 
-class TToolMatLibDialog : public TForm {
+class TToolMatLibDialog : public TForm, public TToolPageControls {
 public:
     TToolMatLibDialog();
     ~TToolMatLibDialog() override;
@@ -46,41 +47,11 @@ public:
     std::array<TCheckBox*, 13> ChBoxTType{};
     TButton *SbtnSaveNew, *SbtnDelete, *SbtnExport, *SbtnImport;
     TBitBtn *SbtnCancel, *SbtnOk;
-    // Info/Geo.
-    TEdit *EditToolJmNastroje, *EditToolMatNastroje, *EditToolTnum, *EditToolDnum;
-    TComboBox* CboxToolTType;
-    TEdit *EditToolDSpodni, *EditToolR, *EditToolU, *EditToolV, *EditToolDHorni, *EditToolBrit,
-        *EditToolPocetBritu;
-    TLabel *LabToolDSpodni, *LabToolR, *LabToolU, *LabToolV, *LabToolDHorni, *LabToolBrit, *LabToolPocetBritu;
-    TImage* ImgToolNastroj;
-    TButton *BtnToolCalculateAngle, *BtnToolTest;
-    // Cutting data.
-    TEdit *EditToolMaxSpindlePower, *EditToolMaxSpindleSpeed, *EditToolN, *EditToolVc, *EditToolFz, *EditToolFn,
-        *EditToolVf, *EditToolAp, *EditToolAe;
-    TLabel *LabToolMaxSpindlePower, *LabToolMaxSpindleSpeed, *LabToolN, *LabToolVc, *LabToolFz, *LabToolFn,
-        *LabToolVf, *LabToolAp, *LabToolAe;
-    TSpeedButton *SbtnToolApUnits, *SBtnToolAeUnits;
-    TRadioButton *RbtnToolBothMill, *RBtnToolClimbMill, *RBtnToolConvMill;
-    TImage* ImgToolRezPod;
-    // Plunges.
-    TPageControl* TabControlToolPlunge;
-    TRadioButton *RbtnToolVert, *RBtnToolTang, *RBtnToolRamp, *RBtnToolSpiral;
-    TEdit* EditToolPlungeFeed;
-    TRadioButton *RBtnToolFeedPercent, *RBtnToolFeedTime;
-    TGroupBox *GrBoxToolPlungeVert, *GrBoxToolPlungeTang, *GrBoxToolPlungeRamp, *GrBoxToolPlungeSpiral;
+    // The tool pages' own controls (the shared ones in TToolPageControls).
+    TImage *ImgToolNastroj, *ImgToolRezPod, *ImgToolPlunge;
     TCheckBox *ChBoxToolTgIn, *ChBoxToolTgOut, *ChBoxToolFromCenter;
-    TEdit *EditToolTangRad, *EditToolTangAngle, *EditToolRampAngle, *EditToolRampLength, *EditToolSpiralPitch,
-        *EditToolSpiralAngle, *EditToolSpiralRad, *EditToolHoleRad;
-    TLabel *LabToolPlungeFeed, *LabToolTangRad, *LabToolTangAngle, *LabToolRampAngle, *LabToolRampLength,
-        *LabToolSpiralPitch, *LabToolSpiralAngle, *LabToolSpiralRad, *LabToolHoleRad;
-    TSpeedButton* SbtnToolSpiralRadUnits;
-    TCheckBox *ChBoxToolSpiralupward, *ChBoxToolSpiralLeft;
-    TImage* ImgToolPlunge;
-    // Outputs.
-    TCheckBox *ChBoxToolLaser, *ChBoxToolCoolCross, *ChBoxToolOfukUse;
-    TEdit *EditToolLaserTime, *EditToolChlazTime, *EditToolOfukCount, *EditToolOfukTime;
-    TLabel *LabToolLaserTime, *LabToolChlazTime, *LabToolOfukCount, *LabToolOfukTime;
-    TComboBox* CBoxToolCoolantType;
+    TEdit *EditToolTangRad, *EditToolTangAngle;
+    TLabel *LabToolPlungeFeed, *LabToolTangRad, *LabToolTangAngle, *LabToolLaserTime, *LabToolChlazTime;
     // Export and import share it: import shows the title and filter of the last export.
     TSaveDialog SaveDialog;
 

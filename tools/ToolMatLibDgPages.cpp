@@ -10,6 +10,7 @@
 #include "tools/ToolFieldText.h"
 #include "tools/ToolLibFile.h"
 #include "tools/ToolMatLibDg.h"
+#include "tools/ToolPageShow.h"
 #include "tools/UniRezPod.h"
 
 using ToolField::Parse;
@@ -82,19 +83,7 @@ void TToolMatLibDialog::ToolGeoToEdit(int32_t Tid) {
 
 void TToolMatLibDialog::GeoToInputs(int32_t Tid) {
     if (Tid < 0 || size_t(Tid) >= ToolLibTmp.size()) return;
-    const TTool& T = ToolLibTmp[size_t(Tid)].Tool;
-    EditToolJmNastroje->Text = T.JmNastroje;
-    EditToolMatNastroje->Text = T.MatNastroje;
-    CboxToolTType->ItemIndex = T.ToolType >= 0 && size_t(T.ToolType) < CboxToolTType->Items.size() ? T.ToolType : -1;
-    EditToolTnum->Text = std::to_string(T.Tnum);
-    EditToolDnum->Text = std::to_string(T.Dnum);
-    EditToolDSpodni->Text = Num(T.SpodniPrumer);
-    EditToolR->Text = Num(T.Radius);
-    EditToolU->Text = Num(T.UhelSpicky);
-    EditToolV->Text = Num(T.VyskaKuzele);
-    EditToolDHorni->Text = Num(T.HorniPrumer);
-    EditToolBrit->Text = Num(T.DelkaBritu);
-    EditToolPocetBritu->Text = std::to_string(T.PocetBritu);
+    ::GeoToInputs(*this, ToolLibTmp[size_t(Tid)].Tool);
 }
 
 bool TToolMatLibDialog::EditToToolGeo(int32_t Tid) {
@@ -150,31 +139,7 @@ void TToolMatLibDialog::NewGeo() {
 }
 
 void TToolMatLibDialog::SetToolType(int Num) {
-    const TToolType* Ty = TypeAt(Num);
-    if (!Ty) return;
-    ImgToolNastroj->PictureFile = ProgramDir + "/img/ImgTool" + std::to_string(Num) + ".bmp";
-    LabToolBrit->Caption = Num == 6 ? "B =  Max. hloubka" : "B  =  Délka břitu";
-    auto field = [](TEdit* E, TLabel* L, bool On, Extended Val, bool Int) {
-        E->Enabled = L->Enabled = On;
-        if (Val >= 0) E->Text = Int ? std::to_string(int64_t(std::trunc(std::min<Extended>(Val, 2e9L)))) : ExtToStr(Val);
-        else if (Val <= -2) E->Text = "---";
-    };
-    field(EditToolDSpodni, LabToolDSpodni, Ty->GeoEnaDSpodni, Ty->GeoValDSpodni, false);
-    field(EditToolR, LabToolR, Ty->GeoEnaR, Ty->GeoValR, false);
-    field(EditToolU, LabToolU, Ty->GeoEnaU, Ty->GeoValU, false);
-    field(EditToolV, LabToolV, Ty->GeoEnaV, Ty->GeoValV, false);
-    field(EditToolDHorni, LabToolDHorni, Ty->GeoEnaDHorni, Ty->GeoValDHorni, false);
-    field(EditToolBrit, LabToolBrit, Ty->GeoEnaBrit, Ty->GeoValBrit, false);
-    field(EditToolPocetBritu, LabToolPocetBritu, Ty->GeoEnaPocetBritu, Ty->GeoValPocetBritu, false);
-    field(EditToolMaxSpindlePower, LabToolMaxSpindlePower, Ty->TechEnaMaxSpPw, Ty->TechValMaxSpPw, true);
-    field(EditToolMaxSpindleSpeed, LabToolMaxSpindleSpeed, Ty->TechEnaMaxSpRev, Ty->TechValMaxSpRev, true);
-    field(EditToolN, LabToolN, Ty->TechEnaN, Ty->TechValN, true);
-    field(EditToolVc, LabToolVc, Ty->TechEnaVc, Ty->TechValVc, false);
-    field(EditToolFz, LabToolFz, Ty->TechEnaFz, Ty->TechValFz, false);
-    field(EditToolFn, LabToolFn, Ty->TechEnaFn, Ty->TechValFn, false);
-    field(EditToolVf, LabToolVf, Ty->TechEnaVf, Ty->TechValVf, false);
-    field(EditToolAp, LabToolAp, Ty->TechEnaAp, Ty->TechValAp, false);
-    field(EditToolAe, LabToolAe, Ty->TechEnaAe, Ty->TechValAe, false);
+    if (const TToolType* Ty = TypeAt(Num)) ShowTypeFields(*this, *Ty, Num, *ImgToolNastroj);
 }
 
 void TToolMatLibDialog::CboxTTypeChange() {
@@ -191,20 +156,8 @@ void TToolMatLibDialog::TechToEdit(int32_t Tid, int32_t Mid, int Lib) {
     ShowPage(1);
     const TMaterial* M = PageMaterial(Tid, Mid, Lib);
     if (!M) return;
-    const TToolTech& T = M->Tech;
-    EditToolMaxSpindlePower->Text = std::to_string(T.MaxPwr);
-    EditToolMaxSpindleSpeed->Text = std::to_string(T.MaxN);
-    EditToolN->Text = std::to_string(T.N);
-    EditToolVc->Text = Num(T.Vc);
-    EditToolFz->Text = Num(T.Fz);
-    EditToolFn->Text = Num(T.Fn);
-    EditToolVf->Text = Num(T.Vf);
-    EditToolAp->Text = ShownAp = Num(T.Ap);
-    EditToolAe->Text = Num(T.Ae);
-    SbtnToolApUnits->Caption = T.ApPercent ? "[%]" : "[mm]";
-    SBtnToolAeUnits->Caption = T.AePercent ? "[%]" : "[mm]";
-    TRadioButton* dir[3] = {RbtnToolBothMill, RBtnToolClimbMill, RBtnToolConvMill};
-    if (T.Method <= 2) dir[T.Method]->Click();
+    TechToInputs(*this, M->Tech);
+    ShownAp = EditToolAp->Text;
 }
 
 bool TToolMatLibDialog::EditToTech(int32_t Tid, int32_t Mid, int Lib) {
@@ -259,20 +212,7 @@ void TToolMatLibDialog::UnitToggle(bool Ap) {
     bool& percent = Ap ? M->Tech.ApPercent : M->Tech.AePercent;
     TEdit* E = Ap ? EditToolAp : EditToolAe;
     TSpeedButton* B = Ap ? SbtnToolApUnits : SBtnToolAeUnits;
-    const Extended ds = ToolLibTmp[size_t(SelTID)].Tool.SpodniPrumer;
-    Extended v = 0;
-    if (!Parse(E, v)) return;
-    // Without a diameter neither unit follows from the other: the diameter is refused.
-    if (!(ds > 0)) return Refuse(LabToolDSpodni->Caption);
-    if (percent) {
-        E->Text = Short3(ds / 100 * v);
-        B->Caption = "[mm]";
-        percent = false;
-    } else {
-        E->Text = Short3(v / (ds / 100));
-        B->Caption = "[%]";
-        percent = true;
-    }
+    SwitchLengthUnit(*B, *E, percent, ToolLibTmp[size_t(SelTID)].Tool.SpodniPrumer, *LabToolDSpodni, Short3);
 }
 
 // Plunges.
@@ -369,38 +309,7 @@ void TToolMatLibDialog::SetPlunge(int Method) {
     SetPlungeType(TabControlToolPlunge->ActivePageIndex, Method);
 }
 
-void TToolMatLibDialog::SetPlungeType(int Pid, int Method) {
-    const std::string img = ProgramDir + "/img/";
-    auto helix = [&](bool D1, bool D2Pitch, bool Angle) {
-        for (TControl* c : {static_cast<TControl*>(LabToolSpiralRad), static_cast<TControl*>(EditToolSpiralRad),
-                            static_cast<TControl*>(SbtnToolSpiralRadUnits)})
-            c->Visible = D1;
-        for (TControl* c : {static_cast<TControl*>(LabToolHoleRad), static_cast<TControl*>(EditToolHoleRad),
-                            static_cast<TControl*>(LabToolSpiralPitch), static_cast<TControl*>(EditToolSpiralPitch),
-                            static_cast<TControl*>(ChBoxToolSpiralupward), static_cast<TControl*>(ChBoxToolSpiralLeft)})
-            c->Visible = D2Pitch;
-        LabToolSpiralAngle->Visible = EditToolSpiralAngle->Visible = Angle;
-    };
-    switch (Method) {
-        case 0: ImgToolPlunge->PictureFile = img + "ImgPlungeVert.bmp"; break;
-        case 1: ImgToolPlunge->PictureFile = img + "ImgPlungeTang.bmp"; break;
-        case 2: ImgToolPlunge->PictureFile = img + "ImgPlungeRamp.bmp"; break;
-        case 3:
-            if (Pid == 0) {
-                ImgToolPlunge->PictureFile = img + (ChBoxToolSpiralupward->Checked ? "ImgPlungeHelixUpPoint.bmp"
-                                                                                     : "ImgPlungeHelixDnPoint.bmp");
-                helix(true, true, false);
-            } else if (Pid == 2 || Pid == 4) {
-                ImgToolPlunge->PictureFile = img + "ImgPlungeHelixCont.bmp";
-                helix(false, false, true);
-            } else if (Pid == 3) {
-                ImgToolPlunge->PictureFile = img + "ImgPlungeHelixPock.bmp";
-                helix(true, false, true);
-            }
-            break;
-        default: break;
-    }
-}
+void TToolMatLibDialog::SetPlungeType(int Pid, int Method) { ShowPlungeMethod(*this, *ImgToolPlunge, Pid, Method); }
 
 Extended TToolMatLibDialog::LowerDiameter() {
     Extended ds = 0;
@@ -408,46 +317,14 @@ Extended TToolMatLibDialog::LowerDiameter() {
     return LastDs;
 }
 
-void TToolMatLibDialog::SpiralRadToHoleRad() {
-    const Extended ds = LowerDiameter();
-    Extended d1 = 0;
-    if (!Parse(EditToolSpiralRad, d1) || !(d1 > 0)) {
-        LabToolSpiralRad->Font.Color = clRed;
-        return;
-    }
-    LabToolSpiralRad->Font.Color = clDefault;
-    EditToolHoleRad->Text = Short3(SbtnToolSpiralRadUnits->Caption == "[mm]" ? d1 + ds : ds / 100 * d1);
-}
+void TToolMatLibDialog::SpiralRadToHoleRad() { HelixToHoleDiameter(*this, LowerDiameter()); }
 
-void TToolMatLibDialog::HoleRadToSpiralRad() {
-    const Extended ds = LowerDiameter();
-    Extended d2 = 0;
-    const bool mm = SbtnToolSpiralRadUnits->Caption == "[mm]";
-    // In per cent the diameter is a share of Ds: without Ds there is nothing to share.
-    if (!Parse(EditToolHoleRad, d2) || !(d2 - ds > 0) || (!mm && !(ds > 0))) {
-        LabToolHoleRad->Font.Color = clRed;
-        return;
-    }
-    LabToolHoleRad->Font.Color = clDefault;
-    EditToolSpiralRad->Text = Short3(mm ? d2 - ds : d2 / (ds / 100));
-}
+void TToolMatLibDialog::HoleRadToSpiralRad() { HoleToHelixDiameter(*this, LowerDiameter()); }
 
 void TToolMatLibDialog::SbtnSpiralRadUnitsClick() {
     if (SelTID < 0 || size_t(SelTID) >= ToolLibTmp.size() || SelPID < 0 || SelPID > 5) return;
-    const Extended ds = ToolLibTmp[size_t(SelTID)].Tool.SpodniPrumer;
-    TToolPlunge& P = PlunTmp[size_t(SelPID)];
-    Extended d1 = 0;
-    if (!Parse(EditToolSpiralRad, d1)) return;
-    if (!(ds > 0)) return Refuse(LabToolDSpodni->Caption);
-    if (P.SpiralRadPercent) {
-        EditToolSpiralRad->Text = Num(ds / 100 * d1);
-        SbtnToolSpiralRadUnits->Caption = "[mm]";
-        P.SpiralRadPercent = false;
-    } else {
-        EditToolSpiralRad->Text = Num(d1 / (ds / 100));
-        SbtnToolSpiralRadUnits->Caption = "[%]";
-        P.SpiralRadPercent = true;
-    }
+    SwitchLengthUnit(*SbtnToolSpiralRadUnits, *EditToolSpiralRad, PlunTmp[size_t(SelPID)].SpiralRadPercent,
+                     ToolLibTmp[size_t(SelTID)].Tool.SpodniPrumer, *LabToolDSpodni, Num);
 }
 
 // Outputs.
@@ -456,15 +333,7 @@ void TToolMatLibDialog::OutsToEdit(int32_t Tid, int32_t Mid, int Lib) {
     ShowPage(3);
     const TMaterial* M = PageMaterial(Tid, Mid, Lib);
     if (!M) return;
-    const TToolOutputs& O = M->Vystup;
-    ChBoxToolLaser->Checked = O.LaserUse;
-    EditToolLaserTime->Text = Num(O.LaserTime);
-    if (O.CoolantType <= Proud) CBoxToolCoolantType->ItemIndex = O.CoolantType;
-    EditToolChlazTime->Text = Num(O.CoolantTime);
-    ChBoxToolCoolCross->Checked = O.CoolantRapid;
-    ChBoxToolOfukUse->Checked = O.OfukUse;
-    EditToolOfukCount->Text = std::to_string(O.OfukCount);
-    EditToolOfukTime->Text = Num(O.OfukTime);
+    OutsToInputs(*this, M->Vystup);
 }
 
 bool TToolMatLibDialog::EditToOuts(int32_t Tid, int32_t Mid, int Lib) {
