@@ -2,7 +2,6 @@
 #include "tools/ToolDialog.h"
 
 #include <cmath>
-#include <memory>
 
 #include "core/Global.h"
 #include "core/UniLog.h"
@@ -10,6 +9,7 @@
 #include "tools/ToolSmallDgs.h"
 #include "shell/UniLang.h"
 #include "tools/FormPlace.h"
+#include "tools/FormRemake.h"
 #include "tools/ToolPageBuild.h"
 #include "tools/UniRezPod.h"
 
@@ -38,14 +38,8 @@ void TToolDialog::Build() {
         Make<TTabSheet>("TabT" + std::to_string(n), TabControl)->Caption = "T" + std::to_string(n);
     TabControl->OnChange = [this] { TabControlChange(); };
     PageControl1 = Place(Make<TPageControl>("PageControl1"), 8, 46, 500, 700);
-    TabInfo = Make<TTabSheet>("TabInfo", PageControl1);
-    TabInfo->Caption = "Info/Geo";
-    TabRezPod = Make<TTabSheet>("TabRezPod", PageControl1);
-    TabRezPod->Caption = "RezPod";
-    TabZapich = Make<TTabSheet>("TabZapich", PageControl1);
-    TabZapich->Caption = "Zápich";
-    TabVystupy = Make<TTabSheet>("TabVystupy", PageControl1);
-    TabVystupy->Caption = "Výstupy";
+    const auto Sheets = MakeToolSheets(*this, PageControl1, {"TabInfo", "TabRezPod", "TabZapich", "TabVystupy"});
+    TabInfo = Sheets[0], TabRezPod = Sheets[1], TabZapich = Sheets[2], TabVystupy = Sheets[3];
     BuildInfo();
     BuildRezPod();
     BuildZapich();
@@ -255,10 +249,7 @@ void TToolDialog::BuildFoot() {
 }
 
 void CreateToolDialog() {
-    static std::unique_ptr<TToolDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TToolDialog>();
-    ToolDialog = Dlg.get();
+    ToolDialog = RemakeForm<TToolDialog>();
     InstallToolPickHooks();
     GenParamUnitChanged = [] {
         if (ToolDialog) ToolDialog->UnitCaptions();

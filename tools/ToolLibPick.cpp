@@ -1,13 +1,13 @@
 #include "tools/ToolLibPick.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "core/Glob.h"
 #include "core/Global.h"
 #include "core/UniLog.h"
 #include "shell/UniLang.h"
 #include "tools/FormPlace.h"
+#include "tools/FormRemake.h"
 #include "tools/ToolDialog.h"
 #include "tools/UniTType.h"
 
@@ -196,18 +196,12 @@ TToolLocDialog::TToolLocDialog() : TForm("ToolLocDialog") {
 TToolLocDialog::~TToolLocDialog() { LangUnregisterForm(this); }
 
 void CreateToolLibOpenDialog() {
-    static std::unique_ptr<TToolLibOpenDialog> d;
-    d.reset();
-    d = std::make_unique<TToolLibOpenDialog>();
-    ToolLibOpenDialog = d.get();
+    ToolLibOpenDialog = RemakeForm<TToolLibOpenDialog>();
     LibPickIndex = -1;
     LibPickTypeFilter.assign(TypeSlots(), true);
 }
 
 void CreateToolLocDialog() {
-    static std::unique_ptr<TToolLocDialog> d;
-    d.reset();
-    d = std::make_unique<TToolLocDialog>();
-    ToolLocDialog = d.get();
+    ToolLocDialog = RemakeForm<TToolLocDialog>();
     ToolLocOpen = true;
 }

@@ -1,5 +1,4 @@
 // The library dialog's controls and their places.
-#include <memory>
 
 #include "core/Glob.h"
 #include "core/Global.h"
@@ -7,6 +6,7 @@
 #include "shell/StartupHooks.h"
 #include "shell/UniLang.h"
 #include "tools/FormPlace.h"
+#include "tools/FormRemake.h"
 #include "tools/ToolMatLibDg.h"
 #include "tools/ToolPageBuild.h"
 #include "tools/UniRezPod.h"
@@ -39,14 +39,8 @@ TToolMatLibDialog::~TToolMatLibDialog() {
 void TToolMatLibDialog::Build() {
     PageParams = Place(Make<TPageControl>("PageParams"), Gap, Gap, PageW, PageH);
     PageParams->TabsVisible = false;
-    TabInfoGeo = Make<TTabSheet>("TabInfoGeo", PageParams);
-    TabInfoGeo->Caption = "Info/Geo";
-    TabRezPod = Make<TTabSheet>("TabRezPod", PageParams);
-    TabRezPod->Caption = "RezPod";
-    TabSheet1 = Make<TTabSheet>("TabSheet1", PageParams);
-    TabSheet1->Caption = "Zápich";
-    TabSheet2 = Make<TTabSheet>("TabSheet2", PageParams);
-    TabSheet2->Caption = "Výstupy";
+    const auto Sheets = MakeToolSheets(*this, PageParams, {"TabInfoGeo", "TabRezPod", "TabSheet1", "TabSheet2"});
+    TabInfoGeo = Sheets[0], TabRezPod = Sheets[1], TabSheet1 = Sheets[2], TabSheet2 = Sheets[3];
     BuildInfo();
     BuildRezPod();
     BuildZapich();
@@ -202,9 +196,6 @@ void ShowToolMatLibDialog() {
 }
 
 void CreateToolMatLibDialogForm() {
-    static std::unique_ptr<TToolMatLibDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TToolMatLibDialog>();
-    ToolMatLibDialog = Dlg.get();
+    ToolMatLibDialog = RemakeForm<TToolMatLibDialog>();
     ShowToolLibDialogHook = [] { ShowToolMatLibDialog(); };
 }

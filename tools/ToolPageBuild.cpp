@@ -2,6 +2,16 @@
 
 #include "tools/FormPlace.h"
 
+std::array<TTabSheet*, 4> MakeToolSheets(TForm& F, TPageControl* PC, const std::array<const char*, 4>& Names) {
+    const char* const captions[4] = {"Info/Geo", "RezPod", "Zápich", "Výstupy"};
+    std::array<TTabSheet*, 4> Sheets{};
+    for (size_t i = 0; i < 4; ++i) {
+        Sheets[i] = F.Make<TTabSheet>(Names[i], PC);
+        Sheets[i]->Caption = captions[i];
+    }
+    return Sheets;
+}
+
 TImage* BuildGeoPage(TForm& F, TControl* P, TToolPageControls& C, const TGeoPageLook& L) {
     LabelAt(F, "LabToolJmNastroje", "Jméno", P, 8, 14, L.CaptionW);
     C.EditToolJmNastroje = EditAt(F, "EditToolJmNastroje", P, L.EditX, 12, L.EditW);

@@ -2,10 +2,14 @@
 // pages' places differ between the two forms and come in as a look; the handlers that
 // differ are set by the forms.
 #pragma once
+#include <array>
 #include <functional>
 
 #include "platform/Forms.h"
 #include "tools/ToolPageControls.h"
+
+// The sheets of the four pages in PC, named by Names: Info/Geo, cutting data, plunges, outputs.
+std::array<TTabSheet*, 4> MakeToolSheets(TForm& F, TPageControl* PC, const std::array<const char*, 4>& Names);
 
 // Info/Geo: name, material, type, T and D, the tool's picture and the seven geometry rows.
 struct TGeoPageLook {

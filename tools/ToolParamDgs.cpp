@@ -1,10 +1,9 @@
 #include "tools/ToolParamDgs.h"
 
-#include <memory>
-
 #include "core/UniLog.h"
 #include "shell/UniLang.h"
 #include "tools/FormPlace.h"
+#include "tools/FormRemake.h"
 
 TCMDParamDialog* CMDParamDialog = nullptr;
 TValSelectDialog* ValSelectDialog = nullptr;
@@ -56,15 +55,9 @@ int TValSelectDialog::Chosen() const {
 }
 
 void CreateCMDParamDialog() {
-    static std::unique_ptr<TCMDParamDialog> D;
-    D.reset();
-    D = std::make_unique<TCMDParamDialog>();
-    CMDParamDialog = D.get();
+    CMDParamDialog = RemakeForm<TCMDParamDialog>();
 }
 
 void CreateValSelectDialog() {
-    static std::unique_ptr<TValSelectDialog> D;
-    D.reset();
-    D = std::make_unique<TValSelectDialog>();
-    ValSelectDialog = D.get();
+    ValSelectDialog = RemakeForm<TValSelectDialog>();
 }

@@ -1,7 +1,6 @@
 #include "tools/ToolSmallDgs.h"
 
 #include <cmath>
-#include <memory>
 
 #include "core/Glob.h"
 #include "core/Global.h"
@@ -9,6 +8,7 @@
 #include "shell/SetCfg.h"
 #include "shell/UniLang.h"
 #include "tools/FormPlace.h"
+#include "tools/FormRemake.h"
 
 TConfirmDialog* ConfirmDialog = nullptr;
 TCopyFromToolDialog* CopyFromToolDialog = nullptr;
@@ -178,22 +178,13 @@ void TGenParamDialog::BitBtnOKClick() {
 }
 
 void CreateConfirmDialog() {
-    static std::unique_ptr<TConfirmDialog> d;
-    d.reset();
-    d = std::make_unique<TConfirmDialog>();
-    ConfirmDialog = d.get();
+    ConfirmDialog = RemakeForm<TConfirmDialog>();
 }
 
 void CreateCopyFromToolDialog() {
-    static std::unique_ptr<TCopyFromToolDialog> d;
-    d.reset();
-    d = std::make_unique<TCopyFromToolDialog>();
-    CopyFromToolDialog = d.get();
+    CopyFromToolDialog = RemakeForm<TCopyFromToolDialog>();
 }
 
 void CreateGenParamDialog() {
-    static std::unique_ptr<TGenParamDialog> d;
-    d.reset();
-    d = std::make_unique<TGenParamDialog>();
-    GenParamDialog = d.get();
+    GenParamDialog = RemakeForm<TGenParamDialog>();
 }
