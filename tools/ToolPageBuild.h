@@ -21,7 +21,7 @@ struct TGeoPageLook {
     int ImgW;
     int RowX;             // the geometry captions; their inputs and the buttons follow
 };
-// The tool's picture.
+// Makes the page and returns the tool's picture.
 TImage* BuildGeoPage(TForm& F, TControl* Page, TToolPageControls& C, const TGeoPageLook& L);
 
 // Cutting data: nine rows, the unit buttons of Ap and Ae and the milling direction.
