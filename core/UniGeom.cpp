@@ -3,6 +3,7 @@
 #include "core/UniGeom.h"
 
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 namespace {
@@ -22,6 +23,26 @@ void NormAngle(Extended& A) {
     else if (std::fabs(GeomPi - A) < NormAngleSnap) A = GeomPi;
     else if (std::fabs(GeomPi32 - A) < NormAngleSnap) A = GeomPi32;
     else if (std::fabs(Geom2Pi - A) < NormAngleSnap) A = 0;
+}
+
+void SinCos(Extended A, Extended& S, Extended& C) {
+    if (!(std::fabs(A) < 1e6L)) {
+        S = std::sin(A);
+        C = std::cos(A);
+        return;
+    }
+    // pi/2 in two parts: 33 bits, so that k times it is exact, and the rest.
+    constexpr Extended Pio2Hi = 1.570796326734125614166259765625L;
+    constexpr Extended Pio2Lo = 6.0771005065061926014751442098584699688e-11L;
+    const Extended k = std::nearbyint(A / GeomPi2);
+    const Extended r = (A - k * Pio2Hi) - k * Pio2Lo;
+    const Extended s = std::sin(r), c = std::cos(r);
+    switch (int64_t(k) & 3) {
+        case 0: S = s, C = c; break;
+        case 1: S = c, C = -s; break;
+        case 2: S = -s, C = -c; break;
+        default: S = -c, C = s; break;
+    }
 }
 
 Extended NormAngleOf(Extended A) {
@@ -70,6 +91,17 @@ bool InRange(Extended A, Extended Lo, Extended Hi) {
 
 void ArcCenter(const Osy& P1, const Osy& P2, Extended Alfa, Osy& C, Extended& R) {
     Extended a = std::fabs(Alfa);
+    const Extended dx = P2.x - P1.x, dy = P2.y - P1.y;
+    if (a > 1e-3L && a < Geom2Pi - 1e-3L) {
+        // Off the chord's middle along its left normal by cot(Alfa/2) half chords; the
+        // sines in double (long double ones cost a slow argument reduction) leave the
+        // centre within 1e-15 of the radius, the radius staying below 1000 chords.
+        const Extended h = Extended(0.5 / std::tan(double(Alfa) / 2));
+        R = std::sqrt(dx * dx + dy * dy) / Extended(2 * std::sin(double(a) / 2));
+        C.x = P1.x + dx / 2 - dy * h;
+        C.y = P1.y + dy / 2 + dx * h;
+        return;
+    }
     R = Dist(P1, P2) / (2 * std::sin(a / 2));
     Extended e = Alfa > 0 ? Angle(P1, P2) + (GeomPi - a) / 2 : Angle(P1, P2) - (GeomPi - a) / 2;
     C.x = P1.x + R * std::cos(e);
@@ -99,17 +131,20 @@ void SegMidPt(const Osy& P1, const Osy& P2, Extended Alfa, Osy& M) {
     Osy C;
     Extended R;
     ArcCenter(P1, P2, Alfa, C, R);
-    Extended m = ArcStartAngle(P1, P2, Alfa) + Alfa / 2;
-    M.x = C.x + R * std::cos(m);
-    M.y = C.y + R * std::sin(m);
+    Extended m = ArcStartAngle(P1, P2, Alfa) + Alfa / 2, sm, cm;
+    SinCos(m, sm, cm);
+    M.x = C.x + R * cm;
+    M.y = C.y + R * sm;
 }
 
 bool PerpFootLine(const Osy& P, const Osy& A, const Osy& B, Osy& F, Extended& D) {
-    Extended a = Angle(A, B), b = Angle(A, P), c = Dist(A, P);
-    D = std::fabs(c * std::sin(b - a));
-    Extended u = c * std::cos(b - a);
-    F.x = A.x + u * std::cos(a);
-    F.y = A.y + u * std::sin(a);
+    Extended a = Angle(A, B), b = Angle(A, P), c = Dist(A, P), sd, cd, sa, ca;
+    SinCos(b - a, sd, cd);
+    SinCos(a, sa, ca);
+    D = std::fabs(c * sd);
+    Extended u = c * cd;
+    F.x = A.x + u * ca;
+    F.y = A.y + u * sa;
     return u >= -eps && Dist(A, B) - u >= -eps;
 }
 
@@ -117,9 +152,10 @@ bool PerpFootArc(const Osy& P, const Osy& A, const Osy& B, Extended Alfa, Osy& F
     Osy C;
     Extended R;
     ArcCenter(A, B, Alfa, C, R);
-    Extended a = Angle(C, P);
-    F.x = C.x + R * std::cos(a);
-    F.y = C.y + R * std::sin(a);
+    Extended a = Angle(C, P), sa, ca;
+    SinCos(a, sa, ca);
+    F.x = C.x + R * ca;
+    F.y = C.y + R * sa;
     D = Dist(F, P);
     Extended s = ArcStartAngle(A, B, Alfa), e = ArcEndAngle(A, B, Alfa);
     if (Alfa < 0) std::swap(s, e);

@@ -20,6 +20,11 @@ inline constexpr Extended ArcArcWrap = 6.283185307179586467L;     // 2pi - 1e-17
 void NormAngle(Extended& A);
 Extended NormAngleOf(Extended A);
 
+// Sine and cosine of A in long double, A first brought within pi/4 of zero by a
+// multiple of pi/2: the library's own reduction of larger arguments is the slow,
+// general one.
+void SinCos(Extended A, Extended& S, Extended& C);
+
 // Direction of P1->P2 in [0, 2pi); 0 when the points are the same within the tolerance.
 Extended Angle(const Osy& P1, const Osy& P2);
 Extended Angle2(const Osy& P1, const Osy& P2);

@@ -15,14 +15,17 @@ Extended AngleDiff(Extended A, Extended B) {
 }
 
 Osy Along(const Osy& Origin, Extended Dir, Extended U) {
-    return Osy{Origin.x + U * std::cos(Dir), Origin.y + U * std::sin(Dir)};
+    Extended s, c;
+    SinCos(Dir, s, c);
+    return Osy{Origin.x + U * c, Origin.y + U * s};
 }
 
 // Coordinates of P in the frame with origin O and axis direction Dir.
 void ToFrame(const Osy& O, Extended Dir, const Osy& P, Extended& U, Extended& V) {
-    Extended r = Dist(O, P), t = Angle(O, P) - Dir;
-    U = r * std::cos(t);
-    V = r * std::sin(t);
+    Extended r = Dist(O, P), t = Angle(O, P) - Dir, s, c;
+    SinCos(t, s, c);
+    U = r * c;
+    V = r * s;
 }
 
 // Counter-clockwise angular range of an arc.
@@ -280,8 +283,11 @@ unsigned IntersArcArc(const Osy& A1, const Osy& A2, const Osy& B1, const Osy& B2
     for (int i = 0; i < nc; ++i) {
         norm(J[i]);
         norm(K[i]);
-        if (InRange(J[i], s1, e1) && InRange(K[i], s2, e2))
-            pts[n++] = Osy{C1.x + R1 * std::cos(J[i]), C1.y + R1 * std::sin(J[i])};
+        if (InRange(J[i], s1, e1) && InRange(K[i], s2, e2)) {
+            Extended sj, cj;
+            SinCos(J[i], sj, cj);
+            pts[n++] = Osy{C1.x + R1 * cj, C1.y + R1 * sj};
+        }
     }
     if (n >= 1) X1 = pts[0];
     if (n == 2) {

@@ -169,8 +169,9 @@ TObjHeader* TEnPline::ArcToLine(TObjHeader* Adresa, Extended OS) {
         }
         const Extended a0 = ArcStartAngle(s, seg[i].E, a);
         for (int64_t k = 1; k < cnt; ++k) {
-            const Extended t = a0 + Extended(k) * a / Extended(cnt);
-            AddSeg({C.x + R * std::cos(t), C.y + R * std::sin(t)}, 0, CoordTol);
+            Extended st, ct;
+            SinCos(a0 + Extended(k) * a / Extended(cnt), st, ct);
+            AddSeg({C.x + R * ct, C.y + R * st}, 0, CoordTol);
         }
         AddSeg(seg[i].E, 0, CoordTol);
     }

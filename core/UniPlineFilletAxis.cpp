@@ -183,7 +183,11 @@ void TEnPline::Axis(TObjHeader* Adresa, TObjHeader* LimStart, TObjHeader* LimEnd
     for (int32_t k = 0; k <= last; ++k) {
         const Osy V = v[size_t(k)];
         Osy Q;
-        auto at = [&](Extended dir, Extended len) { return Osy{V.x + len * std::cos(dir), V.y + len * std::sin(dir)}; };
+        auto at = [&](Extended dir, Extended len) {
+            Extended s, c;
+            SinCos(dir, s, c);
+            return Osy{V.x + len * c, V.y + len * s};
+        };
         if (!closed && k == 0) {
             Q = at(Angle(V, v[1]) + side, L);
         } else if (!closed && k == n) {
