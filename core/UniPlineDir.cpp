@@ -8,6 +8,7 @@
 
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
+#include "core/UniPlineDirMemo.h"
 #include "core/UniPlineOffsetGeom.h"
 
 TEnPline EnPline;
@@ -275,17 +276,25 @@ bool TEnPline::FindDir(TObjHeader* Adresa) {
     if (!Adresa || Adresa->Type != ObjPline || PlineSegCount(Adresa) == 0) return false;
     if (OpenPline(Adresa)) return false;
     TPlineRec* p = AsPline(Adresa);
-    TSelfCross cross;
-    if (SelfCrossSearch(Adresa, cross, true) > 0) {
+    pline::TDirFound found;
+    if (!pline::RecallDir(Adresa, found)) {
+        TSelfCross cross;
+        found.Cross = SelfCrossSearch(Adresa, cross, true) > 0;
+        if (!found.Cross) {
+            bool ambiguous;
+            Extended sum = TurnSum(Adresa, true, ambiguous);
+            if (ambiguous) sum = TurnSum(Adresa, false, ambiguous);
+            found.CW = sum < 0;
+        }
+        pline::RememberDir(Adresa, found);
+    }
+    if (found.Cross) {
         p->PlineFlags = PlineSelfCross;
         return false;
     }
-    bool ambiguous;
-    Extended sum = TurnSum(Adresa, true, ambiguous);
-    if (ambiguous) sum = TurnSum(Adresa, false, ambiguous);
-    if (sum < 0)
+    if (found.CW)
         p->PlineFlags |= PlineCW;
     else
         p->PlineFlags &= uint8_t(~PlineCW);
-    return (p->PlineFlags & PlineCW) != 0;
+    return found.CW;
 }

@@ -83,6 +83,41 @@ TEST_F(FindDirTest, OpenPlineTouchesOnlyTheClosedBit) {
     FreeObjBlock(open);
 }
 
+// A polyline asked about again is judged by what it is now: changed in place, its
+// flags follow the change; an equal polyline elsewhere gets the same flags, also on
+// its own flag bits.
+TEST_F(FindDirTest, AskedAgainTheAnswerFollowsTheGeometry) {
+    const std::vector<Osy> ccw = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
+    TObjHeader* r = Poly(ccw);
+    EXPECT_FALSE(EnPline.FindDir(r));
+    EXPECT_EQ(AsPline(r)->PlineFlags, PlineClosed);
+    struct Step {
+        const char* Name;
+        std::vector<Osy> Pts;
+        uint8_t Flags;
+        bool Cw;
+    };
+    const Step steps[] = {
+        {"reversed", {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}}, PlineClosed | PlineCW, true},
+        {"crossed", {{0, 0}, {10, 10}, {10, 0}, {0, 10}, {0, 0}}, PlineSelfCross, false},
+        {"back to ccw", ccw, PlineClosed, false},
+        {"a vertex moved a hair", {{0, 0}, {10, 0}, {10, 10 + 1e-15L}, {0, 10}, {0, 0}}, PlineClosed, false},
+    };
+    for (const Step& st : steps) {
+        AsPline(r)->S = st.Pts[0];
+        for (size_t i = 1; i < st.Pts.size(); ++i) PlineSegs(r)[i - 1].E = st.Pts[i];
+        AsPline(r)->PlineFlags = PlineCW;
+        EXPECT_EQ(EnPline.FindDir(r), st.Cw) << st.Name;
+        EXPECT_EQ(AsPline(r)->PlineFlags, st.Flags) << st.Name;
+        TObjHeader* twin = Poly(st.Pts);
+        AsPline(twin)->PlineFlags = PlineCW;
+        EXPECT_EQ(EnPline.FindDir(twin), st.Cw) << st.Name;
+        EXPECT_EQ(AsPline(twin)->PlineFlags, st.Flags) << st.Name;
+        FreeObjBlock(twin);
+    }
+    FreeObjBlock(r);
+}
+
 TEST_F(FindDirTest, OtherKindsAreLeftAlone) {
     TObjHeader* sp = AllocObj(Pline3DSizeFor(0), ObjPline3D);
     AsPline3D(sp)->PlineFlags = 1;
