@@ -284,16 +284,22 @@ TObjHeader* TEnPline::Extend(TObjHeader* Adresa, const Osy& Min, const Osy& Max,
     return r;
 }
 
-int32_t TEnPline::LoopTest(const TObjHeader* Adresa, Osy& P1, Osy& P2, int32_t& AdrP) {
+namespace {
+// LoopTest; OnFirst tells whether the break point lies on the earlier segment of the
+// first crossing in walking order (not moved to the other one).
+int32_t FirstLoop(const TObjHeader* Adresa, Osy& P1, Osy& P2, int32_t& AdrP, bool& OnFirst) {
     TSelfCross c;
-    if (SelfCross(Adresa, c) == 0) return 0;
+    OnFirst = false;
+    if (EnPline.SelfCross(Adresa, c) == 0) return 0;
     const int32_t n = PlineSegCount(Adresa);
     P1 = c.X1;
     P2 = c.X2;
     AdrP = c.I;
+    OnFirst = true;
     // A crossing found on the first segment at the start point is broken on the other
     // segment, where it is not an end of the polyline.
     if (c.I == 0 && SamePt(c.X1, AsPline(Adresa)->S)) {
+        OnFirst = false;
         if (c.Count == 1)
             AdrP = c.J;
         else if (c.J == n - 1)
@@ -302,6 +308,12 @@ int32_t TEnPline::LoopTest(const TObjHeader* Adresa, Osy& P1, Osy& P2, int32_t& 
             AdrP = c.J;
     }
     return c.Count;
+}
+}  // namespace
+
+int32_t TEnPline::LoopTest(const TObjHeader* Adresa, Osy& P1, Osy& P2, int32_t& AdrP) {
+    bool onFirst;
+    return FirstLoop(Adresa, P1, P2, AdrP, onFirst);
 }
 
 namespace {
@@ -351,12 +363,15 @@ std::vector<TObjHeader*> TEnPline::Divide(TObjHeader* Adresa, TObjHeader*& Start
         }
         Osy P1, P2;
         int32_t seg = 0;
-        if (rec->Type == ObjPline && LoopTest(rec, P1, P2, seg) > 0) {
+        bool onFirst = false;
+        if (rec->Type == ObjPline && FirstLoop(rec, P1, P2, seg, onFirst) > 0) {
             ++breaks;
             std::vector<TObjHeader*> pieces = BreakPlineOnPoint(P1, rec, seg, ws, we);
             // A break at an end of the polyline gives it back whole; it is taken as it
-            // is rather than tested for ever.
-            if (pieces.size() == 1) clean.insert(pieces[0]);
+            // is rather than tested for ever. The crossing found is the first in walking
+            // order: broken on its earlier segment, the head is free of crossings (a
+            // pair within it would have come first).
+            if (pieces.size() == 1 || onFirst) clean.insert(pieces[0]);
             rec = ws;
             continue;
         }
