@@ -90,22 +90,13 @@ bool InRange(Extended A, Extended Lo, Extended Hi) {
 }
 
 void ArcCenter(const Osy& P1, const Osy& P2, Extended Alfa, Osy& C, Extended& R) {
-    Extended a = std::fabs(Alfa);
-    const Extended dx = P2.x - P1.x, dy = P2.y - P1.y;
-    if (a > 1e-3L && a < Geom2Pi - 1e-3L) {
-        // Off the chord's middle along its left normal by cot(Alfa/2) half chords; the
-        // sines in double (long double ones cost a slow argument reduction) leave the
-        // centre within 1e-15 of the radius, the radius staying below 1000 chords.
-        const Extended h = Extended(0.5 / std::tan(double(Alfa) / 2));
-        R = std::sqrt(dx * dx + dy * dy) / Extended(2 * std::sin(double(a) / 2));
-        C.x = P1.x + dx / 2 - dy * h;
-        C.y = P1.y + dy / 2 + dx * h;
-        return;
-    }
-    R = Dist(P1, P2) / (2 * std::sin(a / 2));
+    Extended a = std::fabs(Alfa), sh, ch, se, ce;
+    SinCos(a / 2, sh, ch);
+    R = Dist(P1, P2) / (2 * sh);
     Extended e = Alfa > 0 ? Angle(P1, P2) + (GeomPi - a) / 2 : Angle(P1, P2) - (GeomPi - a) / 2;
-    C.x = P1.x + R * std::cos(e);
-    C.y = P1.y + R * std::sin(e);
+    SinCos(e, se, ce);
+    C.x = P1.x + R * ce;
+    C.y = P1.y + R * se;
 }
 
 void ArcCenter2(const Osy& P1, const Osy& P2, Extended Alfa, Osy& C, Extended& R) {
