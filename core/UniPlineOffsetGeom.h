@@ -147,11 +147,9 @@ inline bool NeighboursMayMeet(const Osy& S1, const Osy& V, Extended A1, const Os
         const Osy a = Sub(V, S1), b = Sub(E2, V);
         return !(Dot(a, b) > 0 || std::fabs(Cross(a, b)) > 1e-3L * Len(a) * Len(b));
     }
-    // Whether X lies on the arc S-E-A (within the margin, angles from the centre).
-    auto onArc = [](const Osy& X, const Osy& S, const Osy& E, Extended A) {
-        Osy C;
-        Extended R;
-        ArcCentre(S, E, A, C, R);
+    // Whether X lies on the arc from S of angle A about C, radius R (within the margin,
+    // angles from the centre).
+    auto onArc = [](const Osy& X, const Osy& S, Extended A, const Osy& C, Extended R) {
         Extended w = Turn(Sub(S, C), Sub(X, C));
         if (A > 0 && w < 0) w += Geom2Pi;
         if (A < 0 && w > 0) w -= Geom2Pi;
@@ -175,7 +173,7 @@ inline bool NeighboursMayMeet(const Osy& S1, const Osy& V, Extended A1, const Os
         if (std::fabs(t) < Near) return true;
         if (t < -Margin || t > l + Margin) return false;
         const Osy X{V.x + u.x * t, V.y + u.y * t};
-        return l1 ? onArc(X, V, E2, A2) : onArc(X, S1, V, A1);
+        return l1 ? onArc(X, V, A2, C, R) : onArc(X, S1, A1, C, R);
     }
     Osy C1, C2;
     Extended R1, R2;
@@ -192,7 +190,7 @@ inline bool NeighboursMayMeet(const Osy& S1, const Osy& V, Extended A1, const Os
     const Extended gap = Len(Sub(X, V));
     if (gap < Touch) return false;
     if (gap < Near) return true;
-    return onArc(X, S1, V, A1) && onArc(X, V, E2, A2);
+    return onArc(X, S1, A1, C1, R1) && onArc(X, V, A2, C2, R2);
 }
 
 // IntersLineLine with the frame of the first segment taken from its unit vector
