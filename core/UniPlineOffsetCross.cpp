@@ -46,6 +46,7 @@ bool EnvApart(const Osy& mn1, const Osy& mx1, const Osy& mn2, const Osy& mx2) {
 struct TCrossItem {
     const TObjHeader* Rec = nullptr;
     Osy Mn, Mx;
+    std::vector<TIdxBox> Boxes;         // of every segment
     std::unique_ptr<TSegBoxIndex> Idx;  // built on first need
 
     // The envelope may be a little wide (segment boxes grown by the sagitta and the
@@ -54,14 +55,19 @@ struct TCrossItem {
         const int32_t n = PlineSegCount(R);
         const TPlineSeg* seg = PlineSegs(R);
         Mn = Mx = AsPline(R)->S;
+        Boxes.resize(size_t(n));
         for (int32_t i = 0; i < n; ++i) {
             const TIdxBox b = fast::SegBox(PlineSegStart(R, i), seg[i].E, seg[i].Alfa);
+            Boxes[size_t(i)] = b;
             Mn = {Mn.x < b.x1 ? Mn.x : Extended(b.x1), Mn.y < b.y1 ? Mn.y : Extended(b.y1)};
             Mx = {Mx.x > b.x2 ? Mx.x : Extended(b.x2), Mx.y > b.y2 ? Mx.y : Extended(b.y2)};
         }
     }
     const TSegBoxIndex& Index() {
-        if (!Idx) Idx = std::make_unique<TSegBoxIndex>(SegIndexOf(Rec));
+        if (!Idx) {
+            Idx = std::make_unique<TSegBoxIndex>();
+            Idx->Build(Boxes);
+        }
         return *Idx;
     }
 };
@@ -104,12 +110,10 @@ bool CrossItems(TCrossItem& A, TCrossItem& B, bool AllPairs, int32_t& Sect1, int
     }
     if (int64_t(n1) * n2 <= BrutePairs) {
         // Few pairs: every pair in order, the boxes tested before the exact routine.
-        std::vector<TIdxBox> b2(static_cast<size_t>(n2));
-        for (int32_t j = 0; j < n2; ++j) b2[size_t(j)] = offs::fast::SegBox(PlineSegStart(b, j), s2[j].E, s2[j].Alfa);
         for (int32_t i = 0; i < n1; ++i) {
-            const TIdxBox bi = offs::fast::SegBox(PlineSegStart(a, i), s1[i].E, s1[i].Alfa);
+            const TIdxBox& bi = A.Boxes[size_t(i)];
             for (int32_t j = 0; j < n2; ++j)
-                if (bi.Meets(b2[size_t(j)]) && meet(i, j)) return true;
+                if (bi.Meets(B.Boxes[size_t(j)]) && meet(i, j)) return true;
         }
         return false;
     }
@@ -119,7 +123,7 @@ bool CrossItems(TCrossItem& A, TCrossItem& B, bool AllPairs, int32_t& Sect1, int
     const TSegBoxIndex& ib = B.Index();
     for (int32_t i : ci) {
         cj.clear();
-        ib.QuerySorted(offs::fast::SegBox(PlineSegStart(a, i), s1[i].E, s1[i].Alfa), cj);
+        ib.QuerySorted(A.Boxes[size_t(i)], cj);
         for (int32_t j : cj)
             if (meet(i, j)) return true;
     }
