@@ -50,7 +50,12 @@ private:
 class TSegIndex {
 public:
     explicit TSegIndex(TObjHeader* First, TObjHeader* Last) {
+        size_t n = 0;
+        for (TObjHeader* p = First; p; p = p == Last ? nullptr : p->Next)
+            if (p->Type == ObjPline) n += size_t(PlineSegCount(p));
         std::vector<TIdxBox> B;
+        B.reserve(n);
+        Segs.reserve(n);
         for (TObjHeader* p = First; p; p = p == Last ? nullptr : p->Next) {
             if (p->Type != ObjPline) continue;
             for (int32_t i = 0, n = PlineSegCount(p); i < n; ++i) {
