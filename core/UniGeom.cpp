@@ -26,18 +26,21 @@ void NormAngle(Extended& A) {
 }
 
 void SinCos(Extended A, Extended& S, Extended& C) {
-    if (!(std::fabs(A) < 1e6L)) {
+    // Within pi/4 the library goes straight to its kernels; far out it is left alone.
+    if (!(std::fabs(A) > 0.7853981633974483096L && std::fabs(A) < 1e6L)) {
         S = std::sin(A);
         C = std::cos(A);
         return;
     }
-    // pi/2 in two parts: 33 bits, so that k times it is exact, and the rest.
+    // pi/2 in two parts: 33 bits, so that k times it is exact, and the rest. The
+    // number of quarter turns k only needs to be about right: double finds it.
     constexpr Extended Pio2Hi = 1.570796326734125614166259765625L;
     constexpr Extended Pio2Lo = 6.0771005065061926014751442098584699688e-11L;
-    const Extended k = std::nearbyint(A / GeomPi2);
+    const double kd = std::floor(double(A) * (2 / M_PI) + 0.5);
+    const Extended k = kd;
     const Extended r = (A - k * Pio2Hi) - k * Pio2Lo;
     const Extended s = std::sin(r), c = std::cos(r);
-    switch (int64_t(k) & 3) {
+    switch (int64_t(kd) & 3) {
         case 0: S = s, C = c; break;
         case 1: S = c, C = -s; break;
         case 2: S = -s, C = -c; break;
