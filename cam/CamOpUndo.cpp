@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "commands/ComRegen.h"
@@ -30,28 +30,44 @@ int UsedOps(const TOpList& Ops) { return std::clamp<int>(Ops.CamCnt, 0, MaxCamOp
 
 // One link of an object: operation, parent (else child) and the entry to re-point.
 struct TLink {
+    const TObjHeader* Obj;
     int Op;
     bool Parent;
     int Pos;
 };
 
-// Every linked object of Ops with its links in operation order; per operation only the
-// first entry counts, and a parent link hides a child link.
-std::unordered_map<const TObjHeader*, std::vector<TLink>> IndexLinks(const TOpList& Ops) {
-    std::unordered_map<const TObjHeader*, std::vector<TLink>> Index;
-    auto Add = [&Index](const TObjHeader* A, int Op, bool Parent, int Pos) {
-        if (!A) return;
-        std::vector<TLink>& L = Index[A];
-        if (!L.empty() && L.back().Op == Op) return;
-        L.push_back({Op, Parent, Pos});
-    };
-    for (int i = 0; i < UsedOps(Ops); ++i) {
-        const TCamOp& Op = Ops.Cam[i];
-        for (int j = 0; j < UsedCount(Op.ParCnt, Op.Parents); ++j) Add(Op.Parents[j], i, true, j);
-        for (int j = 0; j < UsedCount(Op.ChilCnt, Op.Childs); ++j) Add(Op.Childs[j], i, false, j);
+// Every linked object of Ops with its links in operation order, sorted by object; per
+// operation only the first entry counts, and a parent link hides a child link. A flat
+// sorted list: one allocation however many objects are linked.
+class TLinkIndex {
+public:
+    explicit TLinkIndex(const TOpList& Ops) {
+        for (int i = 0; i < UsedOps(Ops); ++i) {
+            const TCamOp& Op = Ops.Cam[i];
+            for (int j = 0; j < UsedCount(Op.ParCnt, Op.Parents); ++j)
+                if (Op.Parents[j]) Links.push_back({Op.Parents[j], i, true, j});
+            for (int j = 0; j < UsedCount(Op.ChilCnt, Op.Childs); ++j)
+                if (Op.Childs[j]) Links.push_back({Op.Childs[j], i, false, j});
+        }
+        std::stable_sort(Links.begin(), Links.end(), Before);
+        // Within an object the links keep the walking order, so those of one operation
+        // follow each other: the first of them stays.
+        size_t k = 0;
+        for (size_t i = 0; i < Links.size(); ++i)
+            if (k == 0 || Links[k - 1].Obj != Links[i].Obj || Links[k - 1].Op != Links[i].Op) Links[k++] = Links[i];
+        Links.resize(k);
     }
-    return Index;
-}
+    // The links of A, in operation order (an empty range when it has none).
+    std::pair<const TLink*, const TLink*> Of(const TObjHeader* A) const {
+        const TLink key{A, 0, false, 0};
+        const auto R = std::equal_range(Links.begin(), Links.end(), key, Before);
+        return {Links.data() + (R.first - Links.begin()), Links.data() + (R.second - Links.begin())};
+    }
+
+private:
+    static bool Before(const TLink& a, const TLink& b) { return std::less<const TObjHeader*>()(a.Obj, b.Obj); }
+    std::vector<TLink> Links;
+};
 
 std::string LinksText(const std::vector<TObjHeader*>& V, int32_t Cnt) {
     std::string S;
@@ -193,7 +209,7 @@ int UndoCamOpChildIndex(const TObjHeader* Adr, int OpNum, int Slot) {
 void CopyObjsRelinkOps(TObjHeader* Src, TObjHeader*& DstStart, TObjHeader*& DstEnd, TOpList& Ops,
                        int Slot) {
     const bool HasOps = UsedOps(Ops) > 0;
-    const auto Index = HasOps ? IndexLinks(Ops) : decltype(IndexLinks(Ops)){};
+    const TLinkIndex Index(Ops);
     const std::string SlotText = std::to_string(Slot);
     std::vector<std::pair<TObjHeader*, uint8_t>> Flags;
     int64_t Copied = 0;
@@ -206,11 +222,12 @@ void CopyObjsRelinkOps(TObjHeader* Src, TObjHeader*& DstStart, TObjHeader*& DstE
         if (!HasOps) continue;
         // Only linked objects are named: a line per object of a large drawing would
         // cost more than the copy.
-        const auto It = Index.find(p);
-        if (It == Index.end()) continue;
+        const auto [First, Last] = Index.Of(p);
+        if (First == Last) continue;
         const std::string A = AdrText(p), CT = AdrText(C);
         WriteLog("Undo:Obj=" + A + " -> obj:" + CT);
-        for (const TLink& L : It->second) {
+        for (const TLink* It = First; It != Last; ++It) {
+            const TLink& L = *It;
             TCamOp& Op = Ops.Cam[L.Op];
             WriteLog(std::string(L.Parent ? "Undo:Par Obj=" : "Undo:Chil Obj=") + A + " in CamOp:" +
                      std::to_string(L.Op) + " -> obj:" + CT + " UndoId:" + SlotText);
