@@ -56,16 +56,26 @@ void TQtCanvas::SetLineBatching(bool On) {
     Batching = On;
 }
 
+// A picture that nothing else shares any more is kept as the spare for the next Clear.
+void TQtCanvas::Recycle(QImage&& Old) {
+    if (!Old.isNull() && Old.isDetached() && Old.size() == Img.size() && Old.format() == Img.format())
+        Spare = std::move(Old);
+}
+
 bool TQtCanvas::KeepPicture() {
     Flush();
+    QImage Old = std::move(Kept);
     Kept = Img;
+    Recycle(std::move(Old));
     return true;
 }
 
 bool TQtCanvas::RestorePicture() {
     if (Kept.isNull() || Kept.size() != Img.size()) return false;
     Flush();
+    QImage Old = std::move(Img);
     Img = Kept;
+    Recycle(std::move(Old));
     return true;
 }
 
@@ -109,6 +119,31 @@ TQtCanvas::TPenState TQtCanvas::WantedPen() const {
     return {Clear ? 0 : PenColor, Clear ? 0 : Opacity, Clear ? 0 : std::max(PenWidth, 1), PenStyle};
 }
 
+namespace {
+// Pens made at most: a drawing's layers and the marks over them use a few colours.
+constexpr size_t MaxCachedPens = 32;
+}  // namespace
+
+// The pen of Want, made once: a drawing whose records alternate in colour would
+// otherwise build a pen and its brush for every record.
+const QPen& TQtCanvas::PenFor(const TPenState& Want) {
+    for (const auto& [State, Pen] : Pens)
+        if (State == Want) return Pen;
+    QPen pen(ToQColor(Want.Color, Want.Opacity));
+    pen.setWidth(Want.Width);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    switch (Want.Style) {
+        case TPenStyle::psDash: pen.setStyle(Qt::DashLine); break;
+        case TPenStyle::psDot: pen.setStyle(Qt::DotLine); break;
+        case TPenStyle::psDashDot: pen.setStyle(Qt::DashDotLine); break;
+        default: pen.setStyle(Qt::SolidLine); break;
+    }
+    if (Pens.size() >= MaxCachedPens) Pens.erase(Pens.begin());
+    Pens.emplace_back(Want, pen);
+    return Pens.back().second;
+}
+
 // Gives the painter the pen Want unless it has it already.
 void TQtCanvas::SetPen(const TPenState& Want) {
     QPainter& p = *Painter;
@@ -116,17 +151,7 @@ void TQtCanvas::SetPen(const TPenState& Want) {
     if (Want.Style == TPenStyle::psClear) {
         p.setPen(Qt::NoPen);
     } else {
-        QPen pen(ToQColor(Want.Color, Want.Opacity));
-        pen.setWidth(Want.Width);
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-        switch (Want.Style) {
-            case TPenStyle::psDash: pen.setStyle(Qt::DashLine); break;
-            case TPenStyle::psDot: pen.setStyle(Qt::DotLine); break;
-            case TPenStyle::psDashDot: pen.setStyle(Qt::DashDotLine); break;
-            default: pen.setStyle(Qt::SolidLine); break;
-        }
-        p.setPen(pen);
+        p.setPen(PenFor(Want));
     }
     PenNow = Want;
     PenSet = true;
@@ -158,15 +183,16 @@ QPolygon ToPolygon(const std::vector<TPoint>& Pts) {
 
 void TQtCanvas::Clear(uint32_t Color) {
     Flush();
-    // A picture shared with the kept one gets fresh pixels instead of a copy that the
-    // fill would overwrite at once.
-    if (Img.isDetached()) {
-        Img.fill(ToQColor(Color));
-    } else {
-        QImage Fresh(Img.size(), Img.format());
-        Fresh.fill(ToQColor(Color));
-        Img = std::move(Fresh);
+    // A picture shared with the kept one gets other pixels instead of a copy that the
+    // fill would overwrite at once: the spare's, else fresh ones.
+    if (!Img.isDetached()) {
+        if (!Spare.isNull() && Spare.size() == Img.size() && Spare.format() == Img.format())
+            Img = std::move(Spare);
+        else
+            Img = QImage(Img.size(), Img.format());
     }
+    Spare = QImage();
+    Img.fill(ToQColor(Color));
     Changed();
 }
 

@@ -5,8 +5,10 @@
 #include <QImage>
 #include <QLine>
 #include <QPainter>
+#include <QPen>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/Canvas.h"
@@ -61,6 +63,8 @@ private:
     void Changed();
     QImage Img;
     QImage Kept;  // shares Img's pixels until either is painted on
+    QImage Spare;  // pixels of an earlier picture, reused by Clear instead of new ones
+    void Recycle(QImage&& Old);
     std::unique_ptr<QPainter> Painter;
     // The pen last given to the painter (a pen is set again only when it changed) and
     // the painter's antialiasing; both unknown while PenSet is false.
@@ -73,6 +77,8 @@ private:
     };
     TPenState WantedPen() const;
     void SetPen(const TPenState& Want);
+    const QPen& PenFor(const TPenState& Want);
+    std::vector<std::pair<TPenState, QPen>> Pens;  // pens made so far, oldest first
     TPenState PenNow;
     bool PenSet = false;
     bool AntialiasNow = false;
