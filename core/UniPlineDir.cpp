@@ -87,15 +87,34 @@ void Project(const std::vector<std::array<double, 8>>& Pts, const std::vector<in
     }
 }
 
+// Working storage of the search, kept from call to call: it runs for every contour of
+// every offset, and fresh vectors each time cost more than a sweep over a short one.
+struct TScratch {
+    std::vector<std::pair<double, int32_t>> Keyed;
+    std::vector<double> Starts;
+    std::vector<TIdxBox> Boxes;
+    std::vector<std::array<double, 8>> Pts;
+    std::vector<int> Cnt;
+    std::vector<TSpan> Spans, Trial;
+    std::vector<int32_t> Order, TrialOrder;
+};
+
+TScratch& Scratch() {
+    static thread_local TScratch S;
+    return S;
+}
+
 // Sorted order by u1 and the number of pairs the sweep would visit (stops counting
 // beyond Limit).
 uint64_t SweepCost(const std::vector<TSpan>& Sp, std::vector<int32_t>& Order, uint64_t Limit) {
     // Sorted as (start, index) pairs side by side: no indirection in the comparisons.
-    std::vector<std::pair<double, int32_t>> keyed(Sp.size());
+    std::vector<std::pair<double, int32_t>>& keyed = Scratch().Keyed;
+    keyed.resize(Sp.size());
     for (size_t i = 0; i < Sp.size(); ++i) keyed[i] = {Sp[i].u1, int32_t(i)};
     std::sort(keyed.begin(), keyed.end());
     Order.resize(Sp.size());
-    std::vector<double> starts(Sp.size());
+    std::vector<double>& starts = Scratch().Starts;
+    starts.resize(Sp.size());
     for (size_t p = 0; p < keyed.size(); ++p) starts[p] = keyed[p].first, Order[p] = keyed[p].second;
     uint64_t cost = 0;
     for (size_t p = 0; p < Order.size() && cost <= Limit; ++p) {
@@ -144,7 +163,9 @@ int32_t SelfCrossSearch(const TObjHeader* Adresa, TSelfCross& Res, bool AnyPair)
     auto start = [&](int32_t i) { return i == 0 ? S0 : seg[i - 1].E; };
 
     // Tries pair i < j; keeps it when it crosses and comes before the best so far.
-    std::vector<TIdxBox> boxes;  // of every segment when all pairs are tried
+    TScratch& sc = Scratch();
+    std::vector<TIdxBox>& boxes = sc.Boxes;  // of every segment when all pairs are tried
+    boxes.clear();
     auto tryPair = [&](int32_t i, int32_t j) {
         if (Res.Count && (i > Res.I || (i == Res.I && j >= Res.J))) return;
         // Cheap tests first: pairs that surely meet nowhere (neighbours: nowhere but
@@ -171,15 +192,19 @@ int32_t SelfCrossSearch(const TObjHeader* Adresa, TSelfCross& Res, bool AnyPair)
         return Res.Count;
     }
 
-    std::vector<std::array<double, 8>> pts(static_cast<size_t>(n));
-    std::vector<int> cnt(static_cast<size_t>(n));
+    std::vector<std::array<double, 8>>& pts = sc.Pts;
+    std::vector<int>& cnt = sc.Cnt;
+    pts.resize(size_t(n));
+    cnt.resize(size_t(n));
     for (int32_t i = 0; i < n; ++i) {
         double p[4][2];
         cnt[size_t(i)] = BoundPts(start(i), seg[i].E, seg[i].Alfa, p);
         for (int k = 0; k < cnt[size_t(i)]; ++k) pts[size_t(i)][2 * k] = p[k][0], pts[size_t(i)][2 * k + 1] = p[k][1];
     }
-    std::vector<TSpan> spans, trial;
-    std::vector<int32_t> order, trialOrder;
+    std::vector<TSpan>& spans = sc.Spans;
+    std::vector<TSpan>& trial = sc.Trial;
+    std::vector<int32_t>& order = sc.Order;
+    std::vector<int32_t>& trialOrder = sc.TrialOrder;
     uint64_t best = UINT64_MAX;
     for (int k = 0; k < 3; ++k) {
         // The dominant direction only when x and y both leave many pairs.
