@@ -296,7 +296,20 @@ void TChainPainter::Chord(double X, double Y, const Osy& P) {
     PrevIn = In;
 }
 
-void TChainPainter::LineTo(const Osy& P) { Chord(double(P.x), double(P.y), P); }
+void TChainPainter::LineTo(const Osy& P) {
+    const double X = double(P.x), Y = double(P.y);
+    // The common case, a segment wholly in the window, without Chord's call.
+    if (Canv && !Alone && PrevIn && InWindowD(X, Y)) {
+        if (Run.empty()) Run.push_back(Map(PrevX, PrevY));
+        const TPoint q = Map(X, Y);
+        if (!(q == Run.back())) Run.push_back(q);
+        Prev = P;
+        PrevX = X;
+        PrevY = Y;
+        return;
+    }
+    Chord(X, Y, P);
+}
 
 void TChainPainter::ArcTo(const Osy& P, Extended Alfa) {
     if (Alone) {

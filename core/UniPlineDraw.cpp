@@ -140,7 +140,8 @@ void TEnPline::Draw(TObjHeader* Adresa, TCanvas* Canv) {
         DrawLine(MainVars.LastPos, S, Canv, Glob.RapidsOpac, 0);
     }
 
-    int32_t penW = int32_t(std::trunc(W * Glob.BoduNaMm)) + 1;
+    // No width (every view but the tool views) is the thinnest pen without arithmetic.
+    int32_t penW = W > 0 ? int32_t(std::trunc(W * Glob.BoduNaMm)) + 1 : 1;
     if (penW < 1) penW = 1;
     const bool selected = (Adresa->Flags & FlagSelected) != 0;
 
