@@ -1,7 +1,6 @@
 #include "cam/ContourDg.h"
 
 #include <cmath>
-#include <memory>
 
 #include "cam/CamOpList.h"
 #include "cam/CamOpUndo.h"
@@ -10,6 +9,7 @@
 #include "core/Global.h"
 #include "core/Glob.h"
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/Main.h"
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
@@ -427,8 +427,5 @@ void TContourDialog::SetPlunge(int Method) {
 }
 
 void CreateContourDialog() {
-    static std::unique_ptr<TContourDialog> instance;
-    instance.reset();
-    instance = std::make_unique<TContourDialog>();
-    ContourDialog = instance.get();
+    ContourDialog = RemakeForm<TContourDialog>();
 }

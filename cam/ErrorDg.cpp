@@ -1,8 +1,7 @@
 #include "cam/ErrorDg.h"
 
-#include <memory>
-
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/Main.h"
 #include "shell/UniLang.h"
 
@@ -50,10 +49,7 @@ void TErrorDialog::ErrorListKeyPress(char32_t& Key) {
 }
 
 void CreateErrorDialog() {
-    static std::unique_ptr<TErrorDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TErrorDialog>();
-    ErrorDialog = Dlg.get();
+    ErrorDialog = RemakeForm<TErrorDialog>();
 }
 
 void ShowErrorList(const std::vector<std::string>& Lines) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "cam/CamOpList.h"
 #include "cam/CamToolPick.h"
@@ -11,6 +10,7 @@
 #include "core/Global.h"
 #include "core/Glob.h"
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
 #include "tools/ToolDialog.h"
@@ -344,10 +344,7 @@ void TFillDialog::FormClose() {
 }
 
 void CreateFillDialog() {
-    static std::unique_ptr<TFillDialog> instance;
-    instance.reset();
-    instance = std::make_unique<TFillDialog>();
-    FillDialog = instance.get();
+    FillDialog = RemakeForm<TFillDialog>();
 }
 
 std::string ToolDistText(int La, const std::string& Distance, const std::string& BadTool) {

@@ -1,9 +1,8 @@
 #include "cam/SelOpsDg.h"
 
-#include <memory>
-
 #include "cam/CamOpList.h"
 #include "cam/OpHighlight.h"
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 
 TSelOpsDialog* SelOpsDialog = nullptr;
@@ -66,8 +65,5 @@ void TSelOpsDialog::ListBoxOpsMouseMove() {
 }
 
 void CreateSelOpsDialog() {
-    static std::unique_ptr<TSelOpsDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TSelOpsDialog>();
-    SelOpsDialog = Dlg.get();
+    SelOpsDialog = RemakeForm<TSelOpsDialog>();
 }

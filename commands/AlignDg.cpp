@@ -1,8 +1,7 @@
 #include "commands/AlignDg.h"
 
-#include <memory>
-
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 
 TAlignDialog* AlignDialog = nullptr;
@@ -84,8 +83,5 @@ std::array<TRadioButton*, 9> TAlignDialog::Buttons() const {
 }
 
 void CreateAlignDialog() {
-    static std::unique_ptr<TAlignDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TAlignDialog>();
-    AlignDialog = Dlg.get();
+    AlignDialog = RemakeForm<TAlignDialog>();
 }

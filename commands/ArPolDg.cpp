@@ -1,8 +1,7 @@
 #include "commands/ArPolDg.h"
 
-#include <memory>
-
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 
 TArrPolarDialog* ArrPolarDialog = nullptr;
@@ -54,8 +53,5 @@ TArrPolarDialog::~TArrPolarDialog() {
 }
 
 void CreateArrPolarDialog() {
-    static std::unique_ptr<TArrPolarDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TArrPolarDialog>();
-    ArrPolarDialog = Dlg.get();
+    ArrPolarDialog = RemakeForm<TArrPolarDialog>();
 }

@@ -1,8 +1,7 @@
 #include "commands/ArRectDg.h"
 
-#include <memory>
-
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 
 TArrRectDialog* ArrRectDialog = nullptr;
@@ -56,8 +55,5 @@ TArrRectDialog::~TArrRectDialog() {
 }
 
 void CreateArrRectDialog() {
-    static std::unique_ptr<TArrRectDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TArrRectDialog>();
-    ArrRectDialog = Dlg.get();
+    ArrRectDialog = RemakeForm<TArrRectDialog>();
 }

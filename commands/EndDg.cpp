@@ -1,8 +1,7 @@
 #include "commands/EndDg.h"
 
-#include <memory>
-
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 
 TEndDialog* EndDialog = nullptr;
@@ -47,8 +46,5 @@ TEndDialog::~TEndDialog() {
 }
 
 void CreateEndDialog() {
-    static std::unique_ptr<TEndDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TEndDialog>();
-    EndDialog = Dlg.get();
+    EndDialog = RemakeForm<TEndDialog>();
 }

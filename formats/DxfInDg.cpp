@@ -1,11 +1,10 @@
 #include "formats/DxfInDg.h"
 
-#include <memory>
-
 #include "commands/ComCommon.h"
 #include "core/Glob.h"
 #include "core/Global.h"
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 
 TDxfInputDialog* DxfInputDialog = nullptr;
@@ -126,8 +125,5 @@ TDxfInputDialog::~TDxfInputDialog() {
 }
 
 void CreateDxfInputDialog() {
-    static std::unique_ptr<TDxfInputDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TDxfInputDialog>();
-    DxfInputDialog = Dlg.get();
+    DxfInputDialog = RemakeForm<TDxfInputDialog>();
 }

@@ -1,8 +1,7 @@
 #include "formats/DxfOutDg.h"
 
-#include <memory>
-
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 
 TDxfOutDialog* DxfOutDialog = nullptr;
@@ -60,8 +59,5 @@ TDxfOutDialog::~TDxfOutDialog() {
 }
 
 void CreateDxfOutDialog() {
-    static std::unique_ptr<TDxfOutDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TDxfOutDialog>();
-    DxfOutDialog = Dlg.get();
+    DxfOutDialog = RemakeForm<TDxfOutDialog>();
 }

@@ -1,7 +1,6 @@
 #include "formats/HPInDg.h"
 
-#include <memory>
-
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 
 THPInputDialog* HPInputDialog = nullptr;
@@ -15,8 +14,5 @@ THPInputDialog::THPInputDialog() : TForm("HPInputDialog") {
 THPInputDialog::~THPInputDialog() { LangUnregisterForm(this); }
 
 void CreateHPInputDialog() {
-    static std::unique_ptr<THPInputDialog> instance;
-    instance.reset();
-    instance = std::make_unique<THPInputDialog>();
-    HPInputDialog = instance.get();
+    HPInputDialog = RemakeForm<THPInputDialog>();
 }

@@ -1,7 +1,6 @@
 #include "formats/HPOutDg.h"
 
-#include <memory>
-
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 
 THPOutputDialog* HPOutputDialog = nullptr;
@@ -15,8 +14,5 @@ THPOutputDialog::THPOutputDialog() : TForm("HPOutputDialog") {
 THPOutputDialog::~THPOutputDialog() { LangUnregisterForm(this); }
 
 void CreateHPOutputDialog() {
-    static std::unique_ptr<THPOutputDialog> instance;
-    instance.reset();
-    instance = std::make_unique<THPOutputDialog>();
-    HPOutputDialog = instance.get();
+    HPOutputDialog = RemakeForm<THPOutputDialog>();
 }

@@ -1,7 +1,5 @@
 #include "shell/FormOrder.h"
 
-#include <memory>
-
 #include "cam/ContourDg.h"
 #include "cam/ErrorDg.h"
 #include "cam/FillDg.h"
@@ -23,6 +21,7 @@
 #include "formats/DxfOutDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
+#include "platform/FormRemake.h"
 #include "shell/MainFiles.h"
 #include "shell/NewFileDg.h"
 #include "shell/SetDg.h"
@@ -35,9 +34,7 @@
 
 namespace {
 void CreateErrLogDialog() {
-    static std::unique_ptr<TErrLogDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TErrLogDialog>();
+    RemakeForm<TErrLogDialog>();
 }
 }  // namespace
 

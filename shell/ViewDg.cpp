@@ -11,6 +11,7 @@
 #include "core/UniLog.h"
 #include "core/UniWalk.h"
 #include "platform/Dialogs.h"
+#include "platform/FormRemake.h"
 #include "shell/InputBox.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
@@ -272,10 +273,7 @@ TViewDialog::~TViewDialog() {
 }
 
 void CreateViewDialog() {
-    static std::unique_ptr<TViewDialog> Dlg;
-    Dlg.reset();
-    Dlg = std::make_unique<TViewDialog>();
-    ViewDialog = Dlg.get();
+    ViewDialog = RemakeForm<TViewDialog>();
 }
 
 void TViewDialog::InitView() {

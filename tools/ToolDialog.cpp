@@ -5,11 +5,11 @@
 
 #include "core/Global.h"
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "tools/ToolDg.h"
 #include "tools/ToolSmallDgs.h"
 #include "shell/UniLang.h"
 #include "tools/FormPlace.h"
-#include "tools/FormRemake.h"
 #include "tools/ToolPageBuild.h"
 #include "tools/UniRezPod.h"
 

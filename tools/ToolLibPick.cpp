@@ -5,9 +5,9 @@
 #include "core/Glob.h"
 #include "core/Global.h"
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 #include "tools/FormPlace.h"
-#include "tools/FormRemake.h"
 #include "tools/ToolDialog.h"
 #include "tools/UniTType.h"
 

@@ -1,9 +1,9 @@
 #include "tools/ToolParamDgs.h"
 
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/UniLang.h"
 #include "tools/FormPlace.h"
-#include "tools/FormRemake.h"
 
 TCMDParamDialog* CMDParamDialog = nullptr;
 TValSelectDialog* ValSelectDialog = nullptr;

@@ -5,10 +5,10 @@
 #include "core/Glob.h"
 #include "core/Global.h"
 #include "core/UniLog.h"
+#include "platform/FormRemake.h"
 #include "shell/SetCfg.h"
 #include "shell/UniLang.h"
 #include "tools/FormPlace.h"
-#include "tools/FormRemake.h"
 
 TConfirmDialog* ConfirmDialog = nullptr;
 TCopyFromToolDialog* CopyFromToolDialog = nullptr;

@@ -1,4 +1,4 @@
-// Making a tool form: start-up may run again (the tests do), so the form made before
+// Making a form: start-up may run again (the tests do), so the form made before
 // goes first and the new one takes its place.
 #pragma once
 #include <memory>
