@@ -15,10 +15,6 @@
 using ToolField::Parse;
 using ToolField::Short3;
 
-namespace {
-std::string Num(Extended V) { return CfgRegionalReal(V); }
-}  // namespace
-
 void GeoToInputs(TToolPageControls& C, const TTool& T) {
     C.EditToolJmNastroje->Text = T.JmNastroje;
     C.EditToolMatNastroje->Text = T.MatNastroje;
@@ -29,7 +25,7 @@ void GeoToInputs(TToolPageControls& C, const TTool& T) {
     const std::pair<TEdit*, Extended> reals[] = {{C.EditToolDSpodni, T.SpodniPrumer}, {C.EditToolR, T.Radius},
                                                  {C.EditToolU, T.UhelSpicky},         {C.EditToolV, T.VyskaKuzele},
                                                  {C.EditToolDHorni, T.HorniPrumer},   {C.EditToolBrit, T.DelkaBritu}};
-    for (const auto& [E, V] : reals) E->Text = Num(V);
+    for (const auto& [E, V] : reals) E->Text = CfgRegionalReal(V);
     C.EditToolPocetBritu->Text = std::to_string(T.PocetBritu);
 }
 
@@ -41,20 +37,20 @@ void TechToInputs(TToolPageControls& C, const TToolTech& T) {
     C.EditToolN->Text = std::to_string(T.N);
     const std::pair<TEdit*, Extended> reals[] = {{C.EditToolVc, T.Vc}, {C.EditToolFz, T.Fz}, {C.EditToolFn, T.Fn},
                                                  {C.EditToolVf, T.Vf}, {C.EditToolAp, T.Ap}, {C.EditToolAe, T.Ae}};
-    for (const auto& [E, V] : reals) E->Text = Num(V);
+    for (const auto& [E, V] : reals) E->Text = CfgRegionalReal(V);
     TRadioButton* dir[3] = {C.RbtnToolBothMill, C.RBtnToolClimbMill, C.RBtnToolConvMill};
     if (T.Method <= 2) dir[T.Method]->Click();
 }
 
 void OutsToInputs(TToolPageControls& C, const TToolOutputs& O) {
     C.ChBoxToolLaser->Checked = O.LaserUse;
-    C.EditToolLaserTime->Text = Num(O.LaserTime);
+    C.EditToolLaserTime->Text = CfgRegionalReal(O.LaserTime);
     if (O.CoolantType <= Proud) C.CBoxToolCoolantType->ItemIndex = O.CoolantType;
-    C.EditToolChlazTime->Text = Num(O.CoolantTime);
+    C.EditToolChlazTime->Text = CfgRegionalReal(O.CoolantTime);
     C.ChBoxToolCoolCross->Checked = O.CoolantRapid;
     C.ChBoxToolOfukUse->Checked = O.OfukUse;
     C.EditToolOfukCount->Text = std::to_string(O.OfukCount);
-    C.EditToolOfukTime->Text = Num(O.OfukTime);
+    C.EditToolOfukTime->Text = CfgRegionalReal(O.OfukTime);
 }
 
 void ShowTypeFields(TToolPageControls& C, const TToolType& Ty, int Index, TImage& Img) {
