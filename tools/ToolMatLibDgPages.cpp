@@ -173,10 +173,12 @@ bool TToolMatLibDialog::EditToTech(int32_t Tid, int32_t Mid, int Lib) {
     if (on(Ty && Ty->TechEnaFn) && !Real(EditToolFn, LabToolFn, fn)) return false;
     if (on(Ty && Ty->TechEnaVf) && !Real(EditToolVf, LabToolVf, vf)) return false;
     if (on(Ty && Ty->TechEnaAe) && !Real(EditToolAe, LabToolAe, ae)) return false;
-    if (on(Ty && Ty->TechEnaAp) && !Real(EditToolAp, LabToolAp, ap)) return false;
-    // The depth of cut divides a depth into passes: a typed 0 or less is refused; a
-    // value left as the page showed it is not.
-    if (on(Ty && Ty->TechEnaAp) && !(ap > 0) && EditToolAp->Text != ShownAp) return Refuse(LabToolAp->Caption), false;
+    if (on(Ty && Ty->TechEnaAp)) {
+        if (!Real(EditToolAp, LabToolAp, ap)) return false;
+        // The depth of cut divides a depth into passes: a typed 0 or less is refused; a
+        // value left as the page showed it is not.
+        if (!(ap > 0) && EditToolAp->Text != ShownAp) return Refuse(LabToolAp->Caption), false;
+    }
     TMaterial* M = PageMaterial(Tid, Mid, Lib);
     if (!M) return true;
     auto i32 = [](Extended V) { return V > -2147483648.0L && V < 2147483647.0L ? int32_t(V) : 0; };
