@@ -50,12 +50,12 @@ private:
 class TSegIndex {
 public:
     explicit TSegIndex(TObjHeader* First, TObjHeader* Last) {
-        size_t n = 0;
+        size_t Total = 0;
         for (TObjHeader* p = First; p; p = p == Last ? nullptr : p->Next)
-            if (p->Type == ObjPline) n += size_t(PlineSegCount(p));
+            if (p->Type == ObjPline) Total += size_t(PlineSegCount(p));
         std::vector<TIdxBox> B;
-        B.reserve(n);
-        Segs.reserve(n);
+        B.reserve(Total);
+        Segs.reserve(Total);
         for (TObjHeader* p = First; p; p = p == Last ? nullptr : p->Next) {
             if (p->Type != ObjPline) continue;
             for (int32_t i = 0, n = PlineSegCount(p); i < n; ++i) {

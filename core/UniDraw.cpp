@@ -270,8 +270,6 @@ bool TChainPainter::Visible(const Osy& Min, const Osy& Max) const {
            double(Max.y) >= MinY;
 }
 
-bool TChainPainter::Inside(const Osy& P) const { return InWindowD(double(P.x), double(P.y)); }
-
 void TChainPainter::Start(const Osy& P) {
     Flush();
     Prev = P;
@@ -280,7 +278,7 @@ void TChainPainter::Start(const Osy& P) {
     PrevIn = InWindowD(PrevX, PrevY);
 }
 
-void TChainPainter::Chord(double X, double Y, const Osy& P) {
+inline void TChainPainter::Chord(double X, double Y, const Osy& P) {
     const bool In = InWindowD(X, Y);
     if (Canv && !Alone && PrevIn && In) {
         if (Run.empty()) Run.push_back(Map(PrevX, PrevY));
@@ -296,20 +294,7 @@ void TChainPainter::Chord(double X, double Y, const Osy& P) {
     PrevIn = In;
 }
 
-void TChainPainter::LineTo(const Osy& P) {
-    const double X = double(P.x), Y = double(P.y);
-    // The common case, a segment wholly in the window, without Chord's call.
-    if (Canv && !Alone && PrevIn && InWindowD(X, Y)) {
-        if (Run.empty()) Run.push_back(Map(PrevX, PrevY));
-        const TPoint q = Map(X, Y);
-        if (!(q == Run.back())) Run.push_back(q);
-        Prev = P;
-        PrevX = X;
-        PrevY = Y;
-        return;
-    }
-    Chord(X, Y, P);
-}
+void TChainPainter::LineTo(const Osy& P) { Chord(double(P.x), double(P.y), P); }
 
 void TChainPainter::ArcTo(const Osy& P, Extended Alfa) {
     if (Alone) {

@@ -67,8 +67,6 @@ public:
     TChainPainter& operator=(const TChainPainter&) = delete;
     // Whether any part of the box Min..Max, grown by half the width, can be seen.
     bool Visible(const Osy& Min, const Osy& Max) const;
-    // Whether P lies in the grown window (then whatever starts at P is visible).
-    bool Inside(const Osy& P) const;
     void Start(const Osy& P);
     void LineTo(const Osy& P);
     // A bulge segment to P: chords within half a pixel, the last one ending at P.

@@ -77,7 +77,7 @@ void DrawSegs(const TObjHeader* Adresa, TCanvas* Canv, float Opacity, Extended W
     const Osy& S = AsPline(Adresa)->S;
     // An outline that starts in the window is seen; only one that starts outside needs
     // its box, so that one wholly outside costs no clipping of its segments.
-    if (!chain.Inside(S)) {
+    if (!chain.Visible(S, S)) {
         Osy mn, mx;
         OutlineBox(Adresa, mn, mx);
         if (!chain.Visible(mn, mx)) return;

@@ -12,7 +12,9 @@
 #include "core/Glob.h"
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
+#include "core/UniPlineIndex.h"
 #include "core/UniPlineOffset.h"
+#include "core/UniPlineOffsetGeom.h"
 #include "core/UniPlineUtil.h"
 
 using pline::IsLine;
@@ -26,10 +28,8 @@ namespace {
 struct TLimitSeg {
     Osy S, E;
     Extended Alfa;
-    double x0, y0, x1, y1;
+    TIdxBox Box;
 };
-
-constexpr double LimitGrow = 2 * double(CoordTol);
 
 std::vector<TLimitSeg> LimitSegs(TObjHeader* LimStart, TObjHeader* LimEnd) {
     std::vector<TLimitSeg> Res;
@@ -38,23 +38,8 @@ std::vector<TLimitSeg> LimitSegs(TObjHeader* LimStart, TObjHeader* LimEnd) {
         const int32_t n = PlineSegCount(p);
         const TPlineSeg* seg = PlineSegs(p);
         for (int32_t i = 0; i < n; ++i) {
-            TLimitSeg L{PlineSegStart(p, i), seg[i].E, seg[i].Alfa, 0, 0, 0, 0};
-            double x0 = double(std::min(L.S.x, L.E.x)), y0 = double(std::min(L.S.y, L.E.y));
-            double x1 = double(std::max(L.S.x, L.E.x)), y1 = double(std::max(L.S.y, L.E.y));
-            double g = 0;
-            if (!IsLine(L.Alfa)) {
-                const double half = double(Dist(L.S, L.E)) / 2, a = std::fabs(double(L.Alfa));
-                if (a <= double(GeomPi)) {
-                    g = half * std::tan(a / 4);
-                } else {
-                    const double r = half / std::sin(a / 2), mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
-                    x0 = mx - 2 * r, y0 = my - 2 * r, x1 = mx + 2 * r, y1 = my + 2 * r;
-                }
-            }
-            g = g * (1 + 1e-9) + LimitGrow;
-            L.x0 = x0 - g - std::fabs(x0) * 1e-15, L.y0 = y0 - g - std::fabs(y0) * 1e-15;
-            L.x1 = x1 + g + std::fabs(x1) * 1e-15, L.y1 = y1 + g + std::fabs(y1) * 1e-15;
-            Res.push_back(L);
+            const Osy S = PlineSegStart(p, i);
+            Res.push_back({S, seg[i].E, seg[i].Alfa, offs::fast::SegBox(S, seg[i].E, seg[i].Alfa)});
         }
     }
     return Res;
@@ -63,10 +48,7 @@ std::vector<TLimitSeg> LimitSegs(TObjHeader* LimStart, TObjHeader* LimEnd) {
 // Shortens the probe V-Q at the first limit it meets, limit after limit.
 void ClipToLimits(const Osy& V, Osy& Q, const std::vector<TLimitSeg>& Lim) {
     for (const TLimitSeg& L : Lim) {
-        const double m = LimitGrow;
-        if (double(std::min(V.x, Q.x)) - m > L.x1 || double(std::max(V.x, Q.x)) + m < L.x0 ||
-            double(std::min(V.y, Q.y)) - m > L.y1 || double(std::max(V.y, Q.y)) + m < L.y0)
-            continue;
+        if (!offs::fast::SegBox(V, Q, 0).Meets(L.Box)) continue;
         Osy X1, X2;
         const unsigned c = IsLine(L.Alfa) ? IntersLineLine(V, Q, L.S, L.E, X1, X2)
                                           : IntersLineArc(V, Q, L.S, L.E, L.Alfa, X1, X2);

@@ -428,19 +428,8 @@ bool SnapIntersection(const TObjHeader* Obj1, const TObjHeader* Obj2, const Osy&
     Box2.reserve(Near2.size());
     const TSegBoxes Boxes1(Obj1), Boxes2(Obj2);
     for (int32_t j : Near2) Box2.push_back(Boxes2(j));
-    // A box of the first meets only the boxes of the second whose left edge lies from
-    // its own left edge less the widest of them to its right edge: those are found by
-    // the left edges in order.
-    std::vector<int32_t> ByLeft(Near2.size());
-    for (size_t k = 0; k < ByLeft.size(); ++k) ByLeft[k] = int32_t(k);
-    std::sort(ByLeft.begin(), ByLeft.end(), [&](int32_t a, int32_t b) { return Box2[size_t(a)].x1 < Box2[size_t(b)].x1; });
-    std::vector<double> Lefts;
-    Lefts.reserve(ByLeft.size());
-    double Widest = 0;
-    for (int32_t k : ByLeft) {
-        Lefts.push_back(Box2[size_t(k)].x1);
-        Widest = std::max(Widest, Box2[size_t(k)].x2 - Box2[size_t(k)].x1);
-    }
+    TSegBoxIndex Index2;
+    Index2.Build(std::move(Box2));
     std::vector<int32_t> Hits;
     // Only pairs whose boxes meet can cross; they are visited in the order of the
     // plain double loop, so ties go the same way.
@@ -448,15 +437,8 @@ bool SnapIntersection(const TObjHeader* Obj1, const TObjHeader* Obj2, const Osy&
     Extended BestD = 0;
     for (int32_t i : Near1) {
         const Osy A1 = PlineSegStart(Obj1, i);
-        const TIdxBox B1 = Boxes1(i);
         Hits.clear();
-        const auto From = std::lower_bound(Lefts.begin(), Lefts.end(), B1.x1 - Widest);
-        const auto To = std::upper_bound(From, Lefts.end(), B1.x2);
-        for (auto It = From; It != To; ++It) {
-            const int32_t k2 = ByLeft[size_t(It - Lefts.begin())];
-            if (B1.Meets(Box2[size_t(k2)])) Hits.push_back(k2);
-        }
-        std::sort(Hits.begin(), Hits.end());
+        Index2.QuerySorted(Boxes1(i), Hits);
         for (const int32_t k2 : Hits) {
             const int32_t j = Near2[k2];
             Osy X[2];

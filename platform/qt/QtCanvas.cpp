@@ -224,11 +224,18 @@ void TQtCanvas::FlushLines() {
     Pending.clear();
 }
 
+template <class F>
+void TQtCanvas::ThinLines(F&& Add) {
+    const bool Queue = LineQueueable();
+    if (!Queue) FlushLines();
+    Add(LineQueue());
+    if (!Queue || !Batching || Pending.size() >= MaxQueuedLines) FlushLines();
+}
+
 void TQtCanvas::Line(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
-    if (LineQueueable()) {
+    if (PenWidth <= 1) {
         // drawLine is drawLines of one line: the queue paints the same pixels.
-        LineQueue().emplace_back(X1, Y1, X2, Y2);
-        if (!Batching || Pending.size() >= MaxQueuedLines) FlushLines();
+        ThinLines([&](std::vector<QLine>& Q) { Q.emplace_back(X1, Y1, X2, Y2); });
     } else {
         ApplyPen(false);
         P().drawLine(X1, Y1, X2, Y2);
@@ -242,12 +249,10 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& Pts) {
         // A thin polyline can leave out a corner pixel that its segments drawn one by
         // one set; as separate lines it paints exactly what they paint. A solid pen's
         // lines join the queue, any other pen's are painted in one call of their own.
-        const bool Queue = LineQueueable();
-        if (!Queue) FlushLines();
-        std::vector<QLine>& Q = LineQueue();
-        for (size_t i = 1; i < Pts.size(); ++i) Q.emplace_back(Pts[i - 1].X, Pts[i - 1].Y, Pts[i].X, Pts[i].Y);
-        if (Pts.size() == 1) Q.emplace_back(Pts[0].X, Pts[0].Y, Pts[0].X, Pts[0].Y);
-        if (!Queue || !Batching || Pending.size() >= MaxQueuedLines) FlushLines();
+        ThinLines([&Pts](std::vector<QLine>& Q) {
+            for (size_t i = 1; i < Pts.size(); ++i) Q.emplace_back(Pts[i - 1].X, Pts[i - 1].Y, Pts[i].X, Pts[i].Y);
+            if (Pts.size() == 1) Q.emplace_back(Pts[0].X, Pts[0].Y, Pts[0].X, Pts[0].Y);
+        });
     } else {
         ApplyPen(false);
         P().drawPolyline(ToPolygon(Pts));

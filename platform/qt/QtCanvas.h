@@ -58,6 +58,9 @@ private:
     // another pen is painted first).
     std::vector<QLine>& LineQueue();
     bool LineQueueable() const { return PenStyle == TPenStyle::psSolid && PenWidth <= 1; }
+    // Thin lines added by Add: queued under a solid pen, else painted at once in one call.
+    template <class F>
+    void ThinLines(F&& Add);
     void FlushLines();
     QFont CurrentFont() const;
     void Changed();
