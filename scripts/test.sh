@@ -4,8 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 BUILD=${BUILD_DIR:-build/test}
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRILON_SANITIZE=ON -DKESTRILON_BENCH=ON
-cmake --build "$BUILD" -j "$(nproc)"
+LAUNCHER=()
+command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRILON_SANITIZE=ON -DKESTRILON_BENCH=ON "${LAUNCHER[@]}"
+cmake --build "$BUILD" -j "${BUILD_JOBS:-$(nproc)}"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
