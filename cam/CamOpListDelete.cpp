@@ -4,9 +4,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "cam/CamOpList.h"
 #include "core/Glob.h"
+#include "core/ObjIndex.h"
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"
 #include "core/UniWalk.h"
@@ -37,6 +41,72 @@ void FreeLayer(int La, int Deleted) {
     }
 }
 
+// Where every record of the drawing stands: a top-level record (owner nullptr) or a
+// member of a group. A path may be a member of a group that another operation owns
+// (a pocket's sub-operations hold the members of their master's groups): such a path
+// leaves its group, and a group left empty goes too, so that each record is freed
+// exactly once whatever the order in which operations let go of their paths. A link
+// to a record the drawing does not hold is only dropped: it is never freed here.
+class TDrawingOwners {
+public:
+    bool Built() const { return Done; }
+    void Build() {
+        Done = true;
+        for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) Add(p, nullptr);
+    }
+    // p, or a group it stands in, is one the caller deletes itself.
+    bool Kept(TObjHeader* p, const std::unordered_set<TObjHeader*>* Keep) const {
+        if (!Keep) return false;
+        for (auto It = Owner.find(p); It != Owner.end(); It = Owner.find(It->second))
+            if (Keep->count(It->first)) return true;
+        return false;
+    }
+    void Delete(TObjHeader* p) {
+        auto It = Owner.find(p);
+        if (It == Owner.end()) {
+            WriteLog("Ops:Child not in the drawing (Adr:" + AdrText(p) + ")");
+            return;
+        }
+        TObjHeader* G = It->second;
+        Forget(p);
+        if (!G) {
+            DeleteObj(p, MainVars.DataStart, MainVars.DataEnd);
+            return;
+        }
+        TGroupRec* g = AsGroup(G);
+        DeleteObj(p, g->First, g->Last);
+        g->Count = CountObjs(g->First);
+        DrawingIndex().Touched(G);
+        if (!g->First) Delete(G);
+    }
+
+private:
+    // Iterative: groups nested deeply (from any file) cannot exhaust the stack.
+    void Add(TObjHeader* Top, TObjHeader* G) {
+        std::vector<std::pair<TObjHeader*, TObjHeader*>> Work{{Top, G}};
+        while (!Work.empty()) {
+            auto [p, Of] = Work.back();
+            Work.pop_back();
+            Owner[p] = Of;
+            if (p->Type == ObjGroup)
+                for (TObjHeader* m = AsGroup(p)->First; m; m = m->Next) Work.emplace_back(m, p);
+        }
+    }
+    // p and its members are about to be freed.
+    void Forget(TObjHeader* Top) {
+        std::vector<TObjHeader*> Work{Top};
+        while (!Work.empty()) {
+            TObjHeader* p = Work.back();
+            Work.pop_back();
+            Owner.erase(p);
+            if (p->Type == ObjGroup)
+                for (TObjHeader* m = AsGroup(p)->First; m; m = m->Next) Work.push_back(m);
+        }
+    }
+    bool Done = false;
+    std::unordered_map<TObjHeader*, TObjHeader*> Owner;
+};
+
 bool IsToolLayer(int La) { return La >= 1 && La <= ToolLayerCount; }
 
 }  // namespace
@@ -46,10 +116,12 @@ void CamOpDelAllChilds(int OpNum, const std::unordered_set<TObjHeader*>* Keep) {
     TCamOp& Op = OpList.Cam[OpNum];
     WriteLog("Ops:Deleting all childs (OpNum:" + std::to_string(OpNum) + ", OpName:" + Op.Name + ")");
     const int Used = std::clamp<int>(Op.ChilCnt, 0, static_cast<int>(Op.Childs.size()));
+    TDrawingOwners Owners;
     for (int k = 0; k < Used; ++k) {
         if (TObjHeader* p = Op.Childs[k]) {
             WriteLog("Ops:Deleting child (Adr:" + AdrText(p) + ")");
-            if (!Keep || !Keep->count(p)) DeleteObj(p, MainVars.DataStart, MainVars.DataEnd);
+            if (!Owners.Built()) Owners.Build();
+            if (!Owners.Kept(p, Keep)) Owners.Delete(p);
         }
         Op.Childs[k] = nullptr;
     }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commands/ComRegen.h"
@@ -213,6 +214,22 @@ void CopyObjsRelinkOps(TObjHeader* Src, TObjHeader*& DstStart, TObjHeader*& DstE
     const std::string SlotText = std::to_string(Slot);
     std::vector<std::pair<TObjHeader*, uint8_t>> Flags;
     int64_t Copied = 0;
+    // Only linked objects are named: a line per object of a large drawing would cost
+    // more than the copy.
+    auto Relink = [&](TObjHeader* S, TObjHeader* D) {
+        const auto [First, Last] = Index.Of(S);
+        if (First == Last) return;
+        const std::string A = AdrText(S), CT = AdrText(D);
+        WriteLog("Undo:Obj=" + A + " -> obj:" + CT);
+        for (const TLink* It = First; It != Last; ++It) {
+            const TLink& L = *It;
+            TCamOp& Op = Ops.Cam[L.Op];
+            WriteLog(std::string(L.Parent ? "Undo:Par Obj=" : "Undo:Chil Obj=") + A + " in CamOp:" +
+                     std::to_string(L.Op) + " -> obj:" + CT + " UndoId:" + SlotText);
+            (L.Parent ? Op.Parents : Op.Childs)[L.Pos] = D;
+        }
+    };
+    std::vector<std::pair<TObjHeader*, TObjHeader*>> Pairs;
     for (TObjHeader* p = Src; p; p = p->Next) {
         Flags.clear();
         SaveFlags(p, Flags);
@@ -220,18 +237,21 @@ void CopyObjsRelinkOps(TObjHeader* Src, TObjHeader*& DstStart, TObjHeader*& DstE
         for (const auto& [Rec, F] : Flags) Rec->Flags = F;
         ++Copied;
         if (!HasOps) continue;
-        // Only linked objects are named: a line per object of a large drawing would
-        // cost more than the copy.
-        const auto [First, Last] = Index.Of(p);
-        if (First == Last) continue;
-        const std::string A = AdrText(p), CT = AdrText(C);
-        WriteLog("Undo:Obj=" + A + " -> obj:" + CT);
-        for (const TLink* It = First; It != Last; ++It) {
-            const TLink& L = *It;
-            TCamOp& Op = Ops.Cam[L.Op];
-            WriteLog(std::string(L.Parent ? "Undo:Par Obj=" : "Undo:Chil Obj=") + A + " in CamOp:" +
-                     std::to_string(L.Op) + " -> obj:" + CT + " UndoId:" + SlotText);
-            (L.Parent ? Op.Parents : Op.Childs)[L.Pos] = C;
+        // Group members are linked too (a pocket's sub-operations hold the members of
+        // their master's groups): the copy's members stand in the same order, less the
+        // kinds a copy leaves out.
+        Pairs.assign(1, {p, C});
+        while (!Pairs.empty() && C) {
+            const auto [S, D] = Pairs.back();
+            Pairs.pop_back();
+            Relink(S, D);
+            if (S->Type != ObjGroup || D->Type != ObjGroup) continue;
+            TObjHeader* M = AsGroup(D)->First;
+            for (TObjHeader* m = AsGroup(S)->First; m && M; m = m->Next)
+                if (m->Type >= ObjPoint && m->Type <= ObjPline3D) {
+                    Pairs.emplace_back(m, M);
+                    M = M->Next;
+                }
         }
     }
     if (HasOps) WriteLog("Undo:Objs=" + std::to_string(Copied) + " copied");

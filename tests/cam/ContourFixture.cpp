@@ -3,7 +3,9 @@
 #include <polyclipping/clipper.hpp>
 
 #include <cmath>
+#include <unordered_set>
 
+#include "cam/CamOpList.h"
 #include "cam/ContourDg.h"
 #include "core/Glob.h"
 #include "core/UniGeom.h"
@@ -179,4 +181,25 @@ Extended ClipperOffsetArea(const TObjHeader* Src, Extended Delta) {
     Extended A = 0;
     for (const auto& P : Out) A += ClipperLib::Area(P);
     return A / (Scale * Scale);
+}
+
+std::string DeadOpLink() {
+    std::unordered_set<const TObjHeader*> Live;
+    std::vector<const TObjHeader*> Work;
+    for (const TObjHeader* p = MainVars.DataStart; p; p = p->Next) Work.push_back(p);
+    while (!Work.empty()) {
+        const TObjHeader* p = Work.back();
+        Work.pop_back();
+        Live.insert(p);
+        if (p->Type == ObjGroup)
+            for (const TObjHeader* m = static_cast<const TGroupRec*>(p)->First; m; m = m->Next) Work.push_back(m);
+    }
+    for (int i = 0; i < OpList.CamCnt; ++i) {
+        const TCamOp& Op = OpList.Cam[i];
+        for (int k = 0; k < Op.ParCnt; ++k)
+            if (!Live.count(Op.Parents[k])) return "parent " + std::to_string(k) + " of operation " + std::to_string(i);
+        for (int k = 0; k < Op.ChilCnt; ++k)
+            if (!Live.count(Op.Childs[k])) return "path " + std::to_string(k) + " of operation " + std::to_string(i);
+    }
+    return "";
 }

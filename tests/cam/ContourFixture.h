@@ -41,3 +41,7 @@ Extended PathArea(const TObjHeader* P);
 Extended ClipperOffsetArea(const TObjHeader* Src, Extended Delta);
 // Radius of an arc segment (0 for a line).
 Extended SegRadius(const Osy& S, const Osy& E, Extended Alfa);
+// "" when every used link of every operation names a record of the drawing (a
+// top-level record or a member of a group at any depth); else the first link that
+// names none.
+std::string DeadOpLink();
