@@ -374,6 +374,28 @@ TObjHeader* RestartNear(TObjHeader* P, const Osy& Q, const Osy& Min, const Osy& 
     return r;
 }
 
+// A copy of the polyline without its zero-length segments (a repeated vertex has no
+// direction, and its offset would swing to an arbitrary side), unlinked; nullptr when
+// it has none.
+TObjHeader* WithoutZeroSegs(const TObjHeader* Src) {
+    const int32_t n = PlineSegCount(Src);
+    const TPlineSeg* seg = PlineSegs(Src);
+    std::vector<TPlineSeg> Kept;
+    Osy P = AsPline(Src)->S;
+    for (int32_t i = 0; i < n; ++i) {
+        if (!SamePt(P, seg[i].E)) Kept.push_back(seg[i]);
+        P = seg[i].E;
+    }
+    if (int32_t(Kept.size()) == n) return nullptr;
+    TObjHeader* C = AllocObj(PlineSizeFor(int32_t(Kept.size())), ObjPline);
+    C->Layer = Src->Layer;
+    C->Flags = Src->Flags;
+    AsPline(C)->PlineFlags = AsPline(Src)->PlineFlags;
+    AsPline(C)->S = AsPline(Src)->S;
+    if (!Kept.empty()) std::memcpy(static_cast<void*>(PlineSegs(C)), Kept.data(), Kept.size() * sizeof(TPlineSeg));
+    return C;
+}
+
 }  // namespace
 
 namespace offs {
@@ -382,6 +404,13 @@ void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza
                     TObjHeader*& OffsEnd, int32_t La, bool AllPairs) {
     OffsStart = OffsEnd = nullptr;
     if (!Adresa || Adresa->Type != ObjPline) return;
+    if (TObjHeader* Clean = WithoutZeroSegs(Adresa)) {
+        GenOffsetClose(Clean, Dist, Inside, Analyza, OffsStart, OffsEnd, La, AllPairs);
+        // The direction flags found for the outline are the source's.
+        AsPline(Adresa)->PlineFlags = AsPline(Clean)->PlineFlags;
+        FreeObjBlock(Clean);
+        return;
+    }
     TPlineRec* src = AsPline(Adresa);
     // A convex loop crosses nowhere and runs the way it turns: FindDir's flags without
     // its crossing search.
@@ -458,6 +487,11 @@ void GenOffsetOpen(TObjHeader* Adresa, Extended Dist, bool Right, TObjHeader*& O
                    int32_t La, bool AllPairs) {
     OffsStart = OffsEnd = nullptr;
     if (!Adresa || Adresa->Type != ObjPline || PlineSegCount(Adresa) == 0) return;
+    if (TObjHeader* Clean = WithoutZeroSegs(Adresa)) {
+        GenOffsetOpen(Clean, Dist, Right, OffsStart, OffsEnd, La, AllPairs);
+        FreeObjBlock(Clean);
+        return;
+    }
     Osy P1, P2;
     int32_t at;
     if (EnPline.LoopTest(Adresa, P1, P2, at) > 0) return;

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "core/Glob.h"
@@ -96,6 +97,44 @@ TEST_F(OffsetTest, InsideTooNarrowGivesNothing) {
     }
     EnPline.GenOffsetClose(Add(Poly({{0, 0}, {10, 0}, {10, 1}})), 1, false, true, R, RE, 1);  // open
     EXPECT_EQ(R, nullptr);
+}
+
+// A repeated vertex has no direction: the offset is that of the outline without it,
+// closed inside and outside and open, wherever the repetition stands.
+TEST_F(OffsetTest, ZeroLengthSegmentsAreLeftOut) {
+    const std::vector<Osy> Rect{{0, 0}, {10, 0}, {10, 8}, {0, 8}, {0, 0}};
+    const struct {
+        const char* Name;
+        bool Closed, Inside;
+        Extended Dist;
+    } Kinds[] = {{"inside", true, true, 1.5L}, {"outside", true, false, 1.5L}, {"open", false, false, 1.5L}};
+    for (const auto& K : Kinds)
+        for (size_t At = 0; At + 1 < Rect.size(); ++At) {
+            SCOPED_TRACE(std::string(K.Name) + " at " + std::to_string(At));
+            std::vector<Osy> Pts = Rect;
+            if (!K.Closed) Pts.pop_back();
+            if (At >= Pts.size()) continue;
+            TObjHeader* Plain = Add(Poly(Pts));
+            Pts.insert(Pts.begin() + long(At), Pts[At]);
+            TObjHeader* Twice = Add(Poly(Pts));
+            ASSERT_EQ(PlineSegCount(Twice), PlineSegCount(Plain) + 1);
+            TObjHeader *WS = nullptr, *WE = nullptr;
+            if (K.Closed) {
+                EnPline.GenOffsetClose(Plain, K.Dist, K.Inside, true, WS, WE, 1);
+                EnPline.GenOffsetClose(Twice, K.Dist, K.Inside, true, R, RE, 1);
+            } else {
+                EnPline.GenOffsetOpen(Plain, K.Dist, true, WS, WE, 1);
+                EnPline.GenOffsetOpen(Twice, K.Dist, true, R, RE, 1);
+            }
+            ASSERT_EQ(Count(R), 1);
+            ASSERT_EQ(Count(WS), 1);
+            EXPECT_NEAR(double(EnPline.Length(R)), double(EnPline.Length(WS)), 1e-9);
+            int32_t k;
+            for (int32_t i = 0; i < PlineSegCount(R); ++i)
+                EXPECT_NEAR(double(EnPline.DistPoint(Plain, PlineSegs(R)[i].E, k)), double(K.Dist), 1e-9) << i;
+            FreeObjList(WS, WE);
+            FreeObjList(R, RE);
+        }
 }
 
 TEST_F(OffsetTest, ArcOffsetThroughItsCentreBecomesStraight) {
