@@ -18,6 +18,7 @@
 #include "core/UniLog.h"
 #include "core/UniWalk.h"
 #include "shell/MainVars.h"
+#include "tools/ToolDg.h"
 
 namespace {
 
@@ -140,6 +141,30 @@ void CamOpToDg(int OpNum) {
     if (OpNum < 0) return;
     const TCamOpKind& K = CamOpKind(OpList.Cam[OpNum].OpType);
     if (K.ToDg) K.ToDg(OpNum);
+}
+
+TLayerDepths LayerDepths() {
+    TLayerDepths D;
+    D.fill(-1);
+    for (int L = 1; L <= ToolLayerCount && L < int(D.size()); ++L) {
+        Extended d = 0;
+        if (MaxDepth(L, d, false)) D[size_t(L)] = d;
+    }
+    return D;
+}
+
+void HandOffChangedDepths(const TLayerDepths& Before, int Built) {
+    const TLayerDepths Now = LayerDepths();
+    TRegenQueue Q;
+    for (int L = 1; L < int(Now.size()); ++L) {
+        if (Now[size_t(L)] == Before[size_t(L)] || Now[size_t(L)] < 0) continue;
+        SetLayerOpsDepth(uint8_t(L), Now[size_t(L)]);
+        TOpMap Map;
+        CamOpsOfLayer(uint8_t(L), Map);
+        for (int i = 0; i < OpList.CamCnt && i < MaxCamOps; ++i)
+            if (Map[size_t(i)] != 255 && i != Built) Q.Add(i);
+    }
+    HandOffRegen(Q);
 }
 
 void InstallCamRegen() {

@@ -3,7 +3,10 @@
 // operation's parameters into its dialog, and the per-type routines that the pocket
 // and surfacing code register beside the contour's.
 #pragma once
+#include <array>
 #include <cstdint>
+
+#include "core/Types.h"
 
 // What the operation list knows of one kind of main operation.
 struct TCamOpKind {
@@ -31,6 +34,15 @@ void RegenContourOp(int OpNum);
 void CamOpToDg(int OpNum);
 // Loads a contour operation into the contour dialog.
 void ContourOpToDg(int OpNum);
+
+// The deepest pass of every tool layer (index 1..64; -1 for a layer without passes).
+using TLayerDepths = std::array<Extended, 65>;
+TLayerDepths LayerDepths();
+// A machining dialog writes its depth into a layer's passes, which every operation on
+// that layer is cut with: each operation on a layer whose deepest pass now differs
+// from Before, other than Built (sub-operations go with their master), takes the layer's depth and
+// goes to the regeneration hand-off.
+void HandOffChangedDepths(const TLayerDepths& Before, int Built);
 
 // Registers the contour kind and installs RegenOpByNum as the editing commands'
 // regeneration (RegenCamOpHook).

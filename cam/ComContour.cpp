@@ -1,6 +1,7 @@
 #include "cam/ComContour.h"
 
 #include "cam/CamOpList.h"
+#include "cam/CamOpRegen.h"
 #include "cam/ContourBuild.h"
 #include "commands/ComCommon.h"
 #include "core/Glob.h"
@@ -47,9 +48,11 @@ void ComContour() {
     CopySelObjects(V.DataStart, false, true, true, S, E);
     const bool Fresh = !Glob.OpEdit && !Glob.OpRegen;
     if (Fresh) Glob.OpNew = true;
+    const TLayerDepths Depths = LayerDepths();
     const bool Ok = CreateContourToolpath(S, E, V.DataStart, V.DataEnd);
     if (!Ok && OpList.Index >= 0 && OpList.Index < OpList.CamCnt) OpList.Cam[OpList.Index].Status = 3;
     Glob.OpNew = false;
+    if (!Glob.OpRegen) HandOffChangedDepths(Depths, OpList.Index);
     // A new operation is not the current one: OPEDIT and OPDELETE ask for theirs.
     if (Fresh) OpList.Index = -1;
     ClearSelection(V.DataStart);

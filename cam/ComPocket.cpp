@@ -58,9 +58,11 @@ bool PocketStep(bool Logged, const char* Start, bool Surface) {
     CopySelObjects(V.DataStart, false, false, false, S, E);
     const bool Fresh = !Glob.OpEdit && !Glob.OpRegen;
     if (Fresh) Glob.OpNew = true;
+    const TLayerDepths Depths = LayerDepths();
     const bool Ok = Surface ? CreateSurfaceToolpath(S, E, true) : CreatePocketToolpath(S, E, true, V.DataStart, V.DataEnd);
     if (!Ok && Logged && OpList.Index >= 0 && OpList.Index < OpList.CamCnt) OpList.Cam[OpList.Index].Status = 3;
     Glob.OpNew = false;
+    if (!Glob.OpRegen) HandOffChangedDepths(Depths, OpList.Index);
     if (Fresh) OpList.Index = -1;
     ClearSelection(V.DataStart);
     ResetMainCursor();

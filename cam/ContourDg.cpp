@@ -229,8 +229,14 @@ void TContourDialog::ChooseContourLayer(int& La) {
         La = ToolLayer(Glob.LayerDraw) ? Glob.LayerDraw : 1;
         return;
     }
-    if (Glob.AutoApplyToolOpen && ToolLayer(La)) DepthToTool(Depth, La, false);
     if (!ToolLayer(La)) La = 1;
+    ProposeContourLayer(La);
+    // The typed depth goes into the layer the operation will be cut on: written before
+    // the choice, it would deepen the previous operation's layer when the choice moves on.
+    if (Glob.AutoApplyToolOpen && ToolLayer(La)) DepthToTool(Depth, La, false);
+}
+
+void TContourDialog::ProposeContourLayer(int& La) {
     if (Glob.OpEdit) {
         const int Users = ToolLayer(ShowLa) ? LayerCamOpCount(uint8_t(ShowLa)) : 0;
         const int ShowTID = ToolLayer(ShowLa) ? Glob.Tool[ShowLa].TID : -1;

@@ -102,8 +102,13 @@ public:
 
     // Shows layer La's tool, colour, name and cutting distance.
     void ContourShowLaTool(int La);
-    // The layer of the operation in one-layer-per-operation mode or while editing.
+    // The layer of the operation in one-layer-per-operation mode or while editing; the
+    // typed depth is written into the chosen layer's passes.
     void ChooseContourLayer(int& La);
+    // The choice itself: a new operation moves to the layer after LastLa for another
+    // tool or a changed depth on a used layer; an edited one stays unless it shares its
+    // layer and changes the tool or the depth.
+    void ProposeContourLayer(int& La);
     // The deepest pass of La's tool into EditDepth ("0" when there is none).
     void ContourShowDepth(int La);
     // The cutting-distance text for layer La at depth D.

@@ -1,10 +1,13 @@
 // The contour dialog as CONTOUR shows it: the proposed name, the depth controls, the
 // 3D corner box, the layer proposal of one-layer-per-operation mode and the tool group.
+#include <algorithm>
+
 #include "ContourFixture.h"
 #include "cam/CamOpList.h"
 #include "cam/ContourDg.h"
 #include "commands/ComCommon.h"
 #include "core/Glob.h"
+#include "tools/ToolDg.h"
 
 namespace {
 
@@ -83,6 +86,56 @@ TEST_F(ContourDgTest, ChangedDepthMovesTheProposalToTheNextLayer) {
         D.EditDepth->TypeText(Shown);
         EXPECT_EQ(D.ContourLa, 1);
     });
+}
+
+// A depth typed for a new operation in one-layer-per-operation mode goes into the
+// layer the operation moves to; the layer of the operation before keeps its passes.
+TEST_F(ContourDgTest, TypedDepthGoesIntoTheChosenLayerOnly) {
+    Glob.AutoLayNum = Glob.AutoApplyToolOpen = true;
+    SetTool(2, 2);
+    for (int La : {1, 2}) Glob.Tool[La].Material.Tech.Ap = 5;
+    AddRect({X, 0}, {X + 10, 10}, true);
+    X += 50;
+    ContourSide("out");
+    AddRect({X, 0}, {X + 10, 10}, true);
+    Contour([](TForm& F) { F.Find<TEdit>("EditDepth")->TypeText("3"); });
+    ASSERT_EQ(OpList.CamCnt, 2);
+    EXPECT_EQ(OpList.Cam[1].La1, 2);
+    Extended D1 = 0, D2 = 0;
+    ASSERT_TRUE(MaxDepth(1, D1, false) && MaxDepth(2, D2, false));
+    EXPECT_EQ(D1, 1);
+    EXPECT_EQ(D2, 3);
+    EXPECT_EQ(OpList.Cam[0].Depth, 1);
+}
+
+// Operations share their layer's tool: a depth typed for another operation on the same
+// layer deepens them too, so they take that depth and are regenerated, or marked out of
+// date without automatic regeneration.
+TEST_F(ContourDgTest, OtherOperationsOfARedepthedLayerGoToTheRegeneration) {
+    Glob.AutoApplyToolOpen = true;
+    Glob.Tool[1].Material.Tech.Ap = 5;
+    for (bool Auto : {false, true}) {
+        SCOPED_TRACE(Auto);
+        Glob.AutoRegen = Auto;
+        SetTool(1, 2);
+        const int First = OpList.CamCnt;
+        AddRect({X, 0}, {X + 10, 10}, true);
+        X += 50;
+        ContourSide("out");
+        AddRect({X, 0}, {X + 10, 10}, true);
+        X += 50;
+        Mark();
+        Contour([](TForm& F) { F.Find<TEdit>("EditDepth")->TypeText("3"); });
+        ASSERT_EQ(OpList.CamCnt, First + 2);
+        EXPECT_EQ(OpList.Cam[First].Depth, 3);
+        EXPECT_EQ(OpList.Cam[First].Status, Auto ? 0 : 1);
+        const std::vector<std::string> L = NewLog();
+        const bool Regen = std::find(L.begin(), L.end(), "Ops:Regen ContourOp Start (OpNum:" +
+                                                             std::to_string(First) + ")") != L.end();
+        EXPECT_EQ(Regen, Auto);
+        EXPECT_EQ(OpList.Cam[First + 1].Status, 0);  // the operation just built is current
+        EXPECT_EQ(DeadOpLink(), "");
+    }
 }
 
 TEST_F(ContourDgTest, LayerWithoutToolDistanceSaysSo) {
