@@ -112,6 +112,29 @@ void ReadValues(TFillDialog& Dg, TPocket& P) {
     P.Finish = P.Dist1 - P.AllError;
 }
 
+// The cutting distances once the dialog's depth is in the pass tables: a pointed tool
+// cuts wider the deeper it goes, so the distances read before would put the paths
+// into the walls. False (with the error line) when a tool gives none at that depth.
+bool DistsAtDepth(TPocket& P) {
+    if (!ToolDistLa(P.La1, P.Dist1, -1, false)) {
+        Fail("Err:Wrong tool or depth of cut (La1:" + std::to_string(P.La1) + ")", 40);
+        return false;
+    }
+    if (P.Strategy == 2) {
+        if (!ToolDistLa(P.La2, P.Dist2, -1, false)) {
+            Fail("Err:Wrong tool or depth of cut", 40);
+            return false;
+        }
+        if (!(P.Dist2 < P.Dist1)) {
+            Fail("Err:Rest tool must be smaller then main tool", 77);
+            return false;
+        }
+    }
+    P.Rough = P.Dist1 + P.Prid1 - P.AllError;
+    P.Finish = P.Dist1 - P.AllError;
+    return true;
+}
+
 // An edited pocket keeps exactly the sub-operations its strategy records (two, or none
 // with two tools): records of other operations behind it are never written over.
 void FitSubOps(int Idx, int Needed) {
@@ -218,7 +241,14 @@ bool CreatePocketToolpath(TObjHeader*& SrcStart, TObjHeader*& SrcEnd, bool TestO
         return End();
     }
     ComRedrawView();
-    if (Glob.AutoApplyToolOpen) DepthToTool(P.Depth, P.La1, false);
+    if (Glob.AutoApplyToolOpen) {
+        DepthToTool(P.Depth, P.La1, false);
+        if (P.Strategy == 2 && ToolLayer(P.La2)) DepthToTool(P.Depth, P.La2, false);
+        if (!DistsAtDepth(P)) {
+            Run.Failed = true;
+            return End();
+        }
+    }
     if (!Glob.OpEdit) OpList.Index = OpList.CamCnt;
     RecordOpPocket(uint8_t(P.FillType), uint8_t(P.Strategy), P.Climb, P.ThinError, P.AllError, P.Angle1, P.Overlap1,
                    P.Prid1, P.Angle2, P.Overlap2, P.Prid2, P.Limit3D, P.Crossing, P.Corner3D, P.La1,

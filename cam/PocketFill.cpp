@@ -14,7 +14,12 @@
 #include "cam/OffsetFill.h"
 #include "cam/PocketRegionOffset.h"
 #include "cam/Sort.h"
+#include "commands/ComExplode.h"
+#include "commands/ComRegen.h"
+#include "core/Entity.h"
+#include "core/UniDraw.h"
 #include "core/Glob.h"
+#include "core/UniGeom.h"
 #include "core/UniLog.h"
 #include "core/UniPline.h"
 #include "platform/Dialogs.h"
@@ -60,6 +65,68 @@ void Finish(TObjHeader*& RS, TObjHeader*& RE, TObjHeader*& CS, TObjHeader*& CE, 
     CamOpAddChild(Grp, Idx);
 }
 
+// Two circles of 5 and 4 pixels round a place the user is asked about (an open end,
+// a loop, a crossing), in the pen of the current drawing layer.
+void MarkOnCanvas(const Osy& P) {
+    TCanvas* C = MainCanvas;
+    if (!C) return;
+    const TPoint Q = WorldToPixel(P);
+    C->PenStyle = TPenStyle::psSolid;
+    C->PenWidth = 1;
+    C->Opacity = 1;
+    C->BrushStyle = TBrushStyle::bsClear;
+    for (int32_t R : {5, 4}) C->Ellipse(Q.X - R, Q.Y - R, Q.X + R, Q.Y + R);
+}
+
+void JoinAll(TObjHeader*& S, TObjHeader*& E) {
+    for (TObjHeader* p = S; p; p = p->Next) p->Flags |= FlagSelected;
+    EnPline.Join(0, S, E);
+}
+
+// The selected polylines of the drawing are joined as the copies are, so that the
+// pocket's sources are the joined outlines. Operations that used a joined piece follow
+// it; one that had it as a source is out of date (nothing is regenerated inside a
+// build, whose dialog values another operation's regeneration would overwrite).
+void JoinDrawingSelection() {
+    TRegenQueue Q(false);
+    JoinKeepingLinks(0, MainVars.DataStart, MainVars.DataEnd, Q);
+    for (int Op : Q.Ops())
+        if (Op != OpList.Index && Op >= 0 && Op < OpList.CamCnt) OpList.Cam[Op].Status = 1;
+}
+
+// Every open polyline of the copies gets a straight closing line from its start to its
+// end, in the drawing (selected, so that it joins the source it closes) and among the
+// copies; both are joined again, and the copies come out closed.
+void CloseOpenPlines(TObjHeader*& S, TObjHeader*& E) {
+    TMainVars& V = MainVars;
+    std::vector<TObjHeader*> Open;
+    for (TObjHeader* p = S; p; p = p->Next)
+        if (p->Type == ObjPline && EnPline.OpenPline(p)) Open.push_back(p);
+    for (TObjHeader* p : Open) {
+        const Osy A = EnPline.StartPt(p), B = EnPline.EndPt(p);
+        if (SamePt(A, B)) continue;
+        EnPline.LineAdd(A, B, p->Layer, V.DataStart, V.DataEnd);
+        V.DataEnd->Flags |= FlagSelected;
+        DrawObj(V.DataEnd, MainCanvas);
+        EnPline.LineAdd(A, B, p->Layer, S, E);
+    }
+    JoinDrawingSelection();
+    JoinAll(S, E);
+}
+
+// The objects of the "Orig" layer (not groups) go to the end of the drawing, in their
+// order: the drawing's order is the machining order, and they are not machined.
+void MoveOrigLayerToEnd() {
+    TMainVars& V = MainVars;
+    std::vector<TObjHeader*> Orig;
+    for (TObjHeader* p = V.DataStart; p; p = p->Next)
+        if (p->Layer == LayerOrig && p->Type != ObjGroup) Orig.push_back(p);
+    for (TObjHeader* p : Orig) {
+        UnlinkObj(p, V.DataStart, V.DataEnd);
+        AppendObj(p, V.DataStart, V.DataEnd);
+    }
+}
+
 }  // namespace
 
 TFillRun::TFillRun(const std::string& K) : Kind(K) {
@@ -92,6 +159,7 @@ bool TFillRun::End(TObjHeader*& SrcStart, TObjHeader*& SrcEnd) {
     } else if (Done && !Failed && Valid) {
         OpList.Cam[Idx].Status = 0;
     }
+    MoveOrigLayerToEnd();
     if (Done && !Failed && !Glob.OpEdit) OpList.CamCnt = std::min(OpList.CamCnt + 1, MaxCamOps);
     WriteLog("CAM:Creating " + Kind + " toolpath End");
     return Done;
@@ -106,10 +174,14 @@ void ShowFillErrors(const std::string& Caption) {
 }
 
 bool TestFillObjects(TObjHeader*& S, TObjHeader*& E) {
+    if (MainCanvas && Glob.LayerDraw <= LayerCount) MainCanvas->PenColor = Glob.TabLayer[Glob.LayerDraw].Color;
     for (bool Joined = false;;) {
         int Open = 0;
         for (TObjHeader* p = S; p; p = p->Next)
-            if (p->Type == ObjPline && EnPline.OpenPline(p)) ++Open;
+            if (p->Type == ObjPline && EnPline.OpenPline(p)) {
+                ++Open;
+                MarkOnCanvas(EnPline.StartPt(p));
+            }
         if (Open == 0) break;
         if (Joined) {
             WriteLog("Err:Open plines selected");
@@ -124,9 +196,16 @@ bool TestFillObjects(TObjHeader*& S, TObjHeader*& E) {
             return false;
         }
         WriteLog("Usr:Yes");
-        for (TObjHeader* p = S; p; p = p->Next) p->Flags |= FlagSelected;
-        EnPline.Join(0, S, E);
+        JoinDrawingSelection();
+        JoinAll(S, E);
         Joined = true;
+        WriteLog("Sys:Close open plines?");
+        if (MessageDlg(Msg[64] + ", " + Msg[84], TMsgDlgType::mtConfirmation, mbOKCancel) == mrOk) {
+            WriteLog("Usr:Yes");
+            CloseOpenPlines(S, E);
+        } else {
+            WriteLog("Usr:No");
+        }
     }
     int Loops = 0;
     std::vector<TObjHeader*> Objs;
@@ -135,16 +214,21 @@ bool TestFillObjects(TObjHeader*& S, TObjHeader*& E) {
         Objs.push_back(p);
         Osy P1, P2;
         int32_t At = 0;
-        if (EnPline.LoopTest(p, P1, P2, At) > 0) ++Loops;
+        if (EnPline.LoopTest(p, P1, P2, At) > 0) {
+            ++Loops;
+            MarkOnCanvas(P1);
+        }
     }
     if (Loops > 0) Errors.push_back(Msg[16] + std::to_string(Loops));
     // One count per object that crosses a later one.
     std::vector<bool> Counted(Objs.size(), false);
     int Cross = 0;
-    ForCrossingPairs(Objs, [&](int i, int) {
+    ForCrossingPairs(Objs, [&](int i, int j) {
         if (!Counted[size_t(i)]) {
             Counted[size_t(i)] = true;
             ++Cross;
+            Osy X;
+            if (EnPline.CrossTest(Objs[size_t(i)], Objs[size_t(j)], X)) MarkOnCanvas(X);
         }
         return true;
     });
