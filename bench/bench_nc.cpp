@@ -10,6 +10,7 @@
 #include "core/ObjRecords.h"
 #include "core/ResetState.h"
 #include "core/TextFile.h"
+#include "output/GcodeProfiles.h"
 #include "output/GcodeRead.h"
 #include "output/NcOut.h"
 #include "shell/MainVars.h"
@@ -28,6 +29,7 @@ void MakeJob(int64_t Segments) {
         return d.string();
     }();
     Glob.ProgramDir = dir;
+    WriteGcodeProfileFiles(dir);
     InitMaterial();
     InitToolLib();
     InitTool();

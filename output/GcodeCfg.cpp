@@ -20,7 +20,7 @@ struct TFirstChar {
     TStr Field;
 };
 // What values a number field accepts; others are refused.
-enum TRule { rAny, rDecimals, rPositive, rNotNegative, rToolStyle, rChord };
+enum TRule { rAny, rDecimals, rPositive, rNotZero, rFeedStyle, rChord };
 
 struct TKey {
     const char* Name;
@@ -32,12 +32,12 @@ struct TKey {
 #define N(n, r) TKey{#n, &TGcodeConfig::n, r}
 const TKey Keys[] = {
     S(OddelovacCislovani), S(OddelovacPrikazu), S(OddelovacSouradnic), S(OddelovacKomentare),
-    S(UkonceniKomentare), S(NaKonciRadku), S(CislovaniRadku), N(InkrementRadku, rNotNegative),
+    S(UkonceniKomentare), S(NaKonciRadku), S(CislovaniRadku), S(InkrementRadku),
     S(AbsolutniSouradnice), S(Rychloposuv), S(RozkladRychloposuvu), S(Posuv), S(ObloukCW), S(ObloukCCW),
     S(ObloukZ), S(SouradniceX), S(SouradniceY), S(SouradniceZ), S(SouradniceA), S(AltSouradniceX),
     S(AltSouradniceY), S(AltSouradniceZ), TKey{"StylOblouku", TFirstChar{&TGcodeConfig::StylOblouku}},
-    N(NasobitelSouradnic, rPositive), N(DesetinnychMistSouradnic, rDecimals), S(VymenaNastroje),
-    S(KorekceNastroje), N(StylVymeny, rToolStyle), S(RychlostZapichu), S(RychlostPosuvu), S(StylPosuvu),
+    N(NasobitelSouradnic, rNotZero), N(DesetinnychMistSouradnic, rDecimals), S(VymenaNastroje),
+    S(KorekceNastroje), S(StylVymeny), S(RychlostZapichu), S(RychlostPosuvu), N(StylPosuvu, rFeedStyle),
     N(NasobitelRychlosti, rPositive), N(DesetinnychMistRychlosti, rDecimals), S(ZapnoutVretenoDoprava),
     S(ZapnoutVretenoDoleva), S(VypnoutVreteno), S(UrceniOtacek), N(NasobitelOtacek, rPositive),
     N(DesetinnychMistOtacek, rDecimals), S(UrceniProdlev), N(NasobitelProdlev, rPositive),
@@ -54,10 +54,11 @@ bool Accepts(TRule Rule, Extended V) {
         case rDecimals: return V >= 0 && V <= MaxNcDecimals;
         // Above 0 and small enough that every length stays a number when multiplied.
         case rPositive: return std::isfinite(V) && V > 0 && V <= 1e9L;
-        case rNotNegative: return V >= 0;
-        case rToolStyle: return V >= 0 && V <= 3;
-        // Finer chords than a tenth of a micrometre only make the program endless.
-        case rChord: return std::isfinite(V) && V >= MinChordDeviation;
+        // A negative multiplier mirrors the program; zero would put every move at 0.
+        case rNotZero: return std::isfinite(V) && V != 0 && std::fabs(V) <= 1e9L;
+        // Other styles write no feed word at all: every feed move would be refused.
+        case rFeedStyle: return V == 0 || V == 1;
+        case rChord: return std::isfinite(V) && V > 0;
         default: return true;
     }
 }
@@ -70,11 +71,13 @@ bool ToInt(const std::string& S, int& V) {
     return b != e && r.ec == std::errc() && r.ptr == e;
 }
 
+void Refuse(const std::string& Key, const std::string& Value, std::vector<std::string>& Refused) {
+    WriteLog("Err:Gcode CFG value refused (" + Key + "=" + Value + ")");
+    Refused.push_back("Gcode.cfg: nepřípustná hodnota klíče " + Key + " (" + Value + ")");
+}
+
 void Apply(const TKey& K, const std::string& Value, TGcodeConfig& C, std::vector<std::string>& Refused) {
-    auto refuse = [&] {
-        WriteLog("Err:Gcode CFG value refused (" + std::string(K.Name) + "=" + Value + ")");
-        Refused.push_back("Gcode.cfg: nepřípustná hodnota klíče " + std::string(K.Name) + " (" + Value + ")");
-    };
+    auto refuse = [&] { Refuse(K.Name, Value, Refused); };
     if (auto* s = std::get_if<TStr>(&K.Field)) {
         C.*(*s) = Value;
     } else if (auto* f = std::get_if<TFirstChar>(&K.Field)) {
@@ -91,6 +94,23 @@ void Apply(const TKey& K, const std::string& Value, TGcodeConfig& C, std::vector
         if (!StrToExtCalc(Value, v, false)) return;
         if (!Accepts(K.Rule, v)) return refuse();
         C.*(*x) = v;
+    }
+}
+
+// Values that are each allowed but together write a program no control can run.
+void RefuseBrokenCombinations(TGcodeConfig& C, std::vector<std::string>& Refused) {
+    const TGcodeConfig d;
+    if (C.RychlostPosuvu.empty() && C.RychlostZapichu.empty()) {
+        Refuse("RychlostPosuvu", "", Refused);
+        C.RychlostPosuvu = d.RychlostPosuvu;
+    }
+    // Coordinates in steps of a millimetre or more (no decimals in mm) cut nothing
+    // where it was drawn.
+    auto coarse = [&] { return std::pow(10.0L, -C.DesetinnychMistSouradnic) / std::fabs(C.NasobitelSouradnic) >= 1; };
+    if (coarse()) {
+        Refuse("DesetinnychMistSouradnic", std::to_string(C.DesetinnychMistSouradnic), Refused);
+        C.DesetinnychMistSouradnic = d.DesetinnychMistSouradnic;
+        if (coarse()) C.NasobitelSouradnic = d.NasobitelSouradnic;
     }
 }
 
@@ -128,6 +148,25 @@ void ApplyGcodeCfgText(const std::string& Bytes, TGcodeConfig& Config, std::vect
         }
     }
     if (!line.empty()) take();
+    RefuseBrokenCombinations(Config, Refused);
+}
+
+std::vector<std::string> GcodeCfgLines(const TGcodeConfig& Config) {
+    std::vector<std::string> out;
+    for (const TKey& k : Keys) {
+        std::string v;
+        if (auto* s = std::get_if<TStr>(&k.Field)) v = Config.*(*s);
+        else if (auto* f = std::get_if<TFirstChar>(&k.Field)) v = Config.*(f->Field);
+        else if (auto* b = std::get_if<TBool>(&k.Field)) v = Config.*(*b) ? "TRUE" : "FALSE";
+        else if (auto* i = std::get_if<TInt>(&k.Field)) v = std::to_string(Config.*(*i));
+        else if (auto* x = std::get_if<TExt>(&k.Field)) {
+            char buf[64];
+            auto r = std::to_chars(buf, buf + sizeof buf, Config.*(*x));
+            v.assign(buf, r.ptr);
+        }
+        out.push_back(std::string(k.Name) + "='" + v + "'");
+    }
+    return out;
 }
 
 void LoadGcodeCfg(TGcodeConfig& Config, std::vector<std::string>& Refused) {
@@ -137,7 +176,12 @@ void LoadGcodeCfg(TGcodeConfig& Config, std::vector<std::string>& Refused) {
     std::string bytes;
     if (TextFileExists(path) && ReadFileBytes(path, bytes))
         ApplyGcodeCfgText(bytes, Config, Refused);
-    else
+    else {
         WriteLog("Err:FAILED Load Gcode CFG, file not exist (" + path + ")");
+        // Without the file feeds are written in mm/s and no units word: the user
+        // must know before the program reaches a machine.
+        Refused.push_back("Gcode.cfg v adresáři programu chybí: zapsáno s vestavěným nastavením "
+                          "(posuvy v mm/s, bez G21)");
+    }
     WriteLog("Sys:Load Gcode CFG End");
 }

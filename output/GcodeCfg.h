@@ -64,8 +64,6 @@ struct TGcodeConfig {
 
 // The largest number of decimals a number field may ask for.
 inline constexpr int MaxNcDecimals = 9;
-// The smallest chord deviation accepted, mm.
-inline constexpr Extended MinChordDeviation = 0.0001L;
 
 // Key and value of one line: the key is the text before the first "=", unchanged;
 // the value starts two characters after it and ends before the next "'" (empty
@@ -73,13 +71,19 @@ inline constexpr Extended MinChordDeviation = 0.0001L;
 bool ParseGcodeCfgLine(const std::string& Line, std::string& Key, std::string& Value);
 
 // Applies the lines of a configuration text to Config. A value that does not
-// convert leaves its field as it was; a value no machine program can be made with
-// (decimals outside 0..MaxNcDecimals, a multiplier not above 0, a negative line
-// increment, a tool-change style outside 0..3, a chord deviation not above 0) is
-// refused: the field keeps its value, "Err:Gcode CFG value refused (Key=value)" is
-// logged and a line naming the key is added to Refused.
+// convert leaves its field as it was; a value that would write a broken program
+// (decimals outside 0..MaxNcDecimals, a zero coordinate multiplier, a feed, speed or
+// dwell multiplier not above 0, a feed style that writes no feed, a chord deviation
+// not above 0, no feed word at all, coordinates in steps of 1 mm or more) is refused:
+// the field keeps its value (the default), "Err:Gcode CFG value refused (Key=value)"
+// is logged and a line naming the key is added to Refused.
 void ApplyGcodeCfgText(const std::string& Bytes, TGcodeConfig& Config, std::vector<std::string>& Refused);
 
+// One "Key='value'" line per field, in the order of the record; read back by
+// ApplyGcodeCfgText into the same record (values holding "'" excepted).
+std::vector<std::string> GcodeCfgLines(const TGcodeConfig& Config);
+
 // Defaults, then "Gcode.cfg" of the program folder when it exists (logged as the
-// run's configuration step). Refused values are added to Refused.
+// run's configuration step). Refused values are added to Refused, and so is a line
+// saying that the built-in defaults are in force when the file is missing.
 void LoadGcodeCfg(TGcodeConfig& Config, std::vector<std::string>& Refused);

@@ -27,19 +27,66 @@ std::string Trim(const std::string& S) {
     return S.substr(b, e - b + 1);
 }
 
+// Comments in parentheses and after ";" hold no words.
+std::string WithoutComments(const std::string& S) {
+    std::string out;
+    bool inParen = false;
+    for (char c : S) {
+        if (inParen) {
+            inParen = c != ')';
+        } else if (c == '(') {
+            inParen = true;
+            out += ' ';
+        } else if (c == ';') {
+            break;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::string PrepareLine(const std::string& Raw) {
-    std::string s = UpCaseStr(Trim(Raw));
+    std::string s = Trim(WithoutComments(UpCaseStr(Raw)));
     const size_t comma = s.find(',');
     if (comma != std::string::npos) s[comma] = '.';
     return s;
 }
 
-// A word value as an integer code; huge or fractional-only values give no code.
+// A G word's value in tenths (G91.1 gives 911); huge values give no code.
 bool Code(Extended V, long& C) {
-    if (!(std::fabs(V) < 1e9L)) return false;
-    C = std::lround(double(V));
+    if (!(std::fabs(V) < 1e8L)) return false;
+    C = std::lround(double(V * 10));
     return true;
 }
+
+// The supported G codes, in tenths.
+bool Supported(long C) {
+    switch (C) {
+        case 0: case 10: case 20: case 30: case 40: case 170: case 900: case 910: case 901: case 911: return true;
+        default: return false;
+    }
+}
+
+// Codes whose axis words are no move of the current mode: offsets, stored positions.
+bool AxisWordsAreData(long C) {
+    switch (C) {
+        case 100: case 280: case 281: case 300: case 301: case 920: case 921: case 922: case 923: return true;
+        default: return false;
+    }
+}
+
+// Motions the reader does not follow (splines, threads, probes, canned cycles) and
+// their cancel: the moves that follow are not read as lines or arcs.
+bool OtherMotion(long C) {
+    return C == 50 || C == 51 || C == 52 || C == 330 || C == 331 || (C >= 382 && C <= 385) || C == 730 ||
+           C == 740 || C == 760 || (C >= 800 && C <= 890 && C % 10 == 0);
+}
+
+constexpr int ModeOther = -1;
+
+// How I and J of an arc are read: as stated by G90.1 / G91.1, else as the file shows.
+enum class TCentre { Unknown, Absolute, Relative };
 
 struct TReader {
     Osy3D Cur;
@@ -49,6 +96,9 @@ struct TReader {
     TObjHeader*& Start;
     TObjHeader*& End;
     std::vector<std::string>& Errors;
+    TCentre Stated = TCentre::Unknown;
+    // The reading the last arc of this file fitted alone, for arcs both readings fit.
+    TCentre Seen = TCentre::Unknown;
     size_t Refused = 0;
     int Made = 0;
 
@@ -60,13 +110,14 @@ struct TReader {
     void EnsureStarted() {
         if (BuildKind() != 2) StartObj(Osy{Cur.x, Cur.y});
     }
-    void Refuse(const std::string& Line) {
+    void Report(const std::string& Log, const std::string& Text) {
         if (Refused < MaxNcErrorLines) {
-            WriteLog("Err:unsuported Gcode (" + Line + ")");
-            Errors.push_back("Nepodporovaný Gkód: " + Line);
+            WriteLog(Log);
+            Errors.push_back(Text);
         }
         ++Refused;
     }
+    void Refuse(const std::string& Line) { Report("Err:unsuported Gcode (" + Line + ")", "Nepodporovaný Gkód: " + Line); }
     void ArcTo(const Osy& S, const Osy& E, const Osy& C, bool Cw) {
         Extended alfa = Angle(C, E) - Angle(C, S);
         if (std::fabs(alfa) <= CoordTol) alfa = Cw ? -2 * Pi : 2 * Pi;
@@ -81,65 +132,89 @@ struct TReader {
             AddSeg(E, alfa, CoordTol);
         }
     }
+    Osy Centre(const Osy& S, const Osy& E, bool HasI, bool HasJ, Extended I, Extended J, const std::string& Line);
     void Line(const std::string& Raw);
 };
 
+// The centre of an arc from S to E with the words I and J. Standard programs give the
+// centre relative to the arc start, some absolute: without G90.1 or G91.1 the reading
+// whose centre is as far from the end as from the start is taken.
+Osy TReader::Centre(const Osy& S, const Osy& E, bool HasI, bool HasJ, Extended I, Extended J,
+                    const std::string& Line) {
+    const Osy rel{S.x + (HasI ? I : 0), S.y + (HasJ ? J : 0)};
+    const Osy abs{HasI ? I : S.x, HasJ ? J : S.y};
+    auto miss = [&](const Osy& C) { return std::fabs(Dist(S, C) - Dist(E, C)); };
+    // Numbers rounded to a few decimals leave the radii that far apart.
+    auto fits = [&](const Osy& C) { return miss(C) <= 0.005L + 0.001L * Dist(S, C); };
+    TCentre use = Stated;
+    if (use == TCentre::Unknown) {
+        const bool r = fits(rel), a = fits(abs);
+        if (r != a) Seen = r ? TCentre::Relative : TCentre::Absolute;
+        use = r && a ? (Seen != TCentre::Unknown ? Seen : miss(abs) < miss(rel) ? TCentre::Absolute : TCentre::Relative)
+              : a    ? TCentre::Absolute
+                     : TCentre::Relative;
+    }
+    const Osy C = use == TCentre::Absolute ? abs : rel;
+    if (!fits(C))
+        Report("Err:arc centre off the arc (" + Line + ")", "Střed oblouku neleží stejně daleko od začátku a konce: " + Line);
+    return C;
+}
+
 void TReader::Line(const std::string& Raw) {
-    std::string line = PrepareLine(Raw);
+    const std::string line = PrepareLine(Raw);
     if (line.empty()) return;
-    const size_t semi = line.find(';');
-    if (semi != std::string::npos) line = UpCaseStr(Trim(line.substr(0, semi)));
-    // G words: every one must be known, else the whole line is refused. One pass from
-    // the left reads them as taking the first one out again and again would.
+    // G words: an unsupported one goes to the error list; the line's other words are
+    // read unless the code gives its axis words another meaning. One pass from the
+    // left reads them as taking the first one out again and again would.
     std::vector<long> codes;
-    bool unsupported = false;
+    bool axisData = false, other = false;
     for (size_t i = line.find('G'); i != std::string::npos; i = line.find('G', i + 1)) {
         std::string word = line.substr(i, line.find('G', i + 1) - i);
         Extended v;
         if (!NcWordValue('G', word, v)) continue;
         long c;
-        if (!Code(v, c) || (c > 4 && c != 17 && c != 90 && c != 91) || c < 0) {
-            unsupported = true;
+        if (!Code(v, c) || !Supported(c)) {
             Refuse(line);
+            if (!Code(v, c)) continue;
+            axisData |= AxisWordsAreData(c);
+            other |= OtherMotion(c);
         } else {
             codes.push_back(c);
         }
     }
-    if (unsupported) return;
     std::string copy = line;
     Extended v;
     if (NcWordValue('T', copy, v)) {
-        long t;
-        Layer = Code(v, t) && t >= 1 && t <= ToolLayerCount ? uint8_t(t) : LayerOrig;
+        const long t = std::fabs(v) < 1e8L ? std::lround(double(v)) : 0;
+        Layer = t >= 1 && t <= ToolLayerCount ? uint8_t(t) : LayerOrig;
     }
     int mode = -1;
     for (long c : codes) {
-        if (c == 90) Relative = false;
-        if (c == 91) Relative = true;
-        if (c <= 3 && c > mode) mode = int(c);
+        if (c == 900) Relative = false;
+        if (c == 910) Relative = true;
+        if (c == 901) Stated = TCentre::Absolute;
+        if (c == 911) Stated = TCentre::Relative;
+        if (c <= 30 && c / 10 > mode) mode = int(c / 10);
     }
-    if (mode >= 0) Mode = mode;
-    if (line.find_first_of("XYZIJ") == std::string::npos) return;
+    if (other)
+        Mode = ModeOther;
+    else if (mode >= 0)
+        Mode = mode;
+    if (axisData || line.find_first_of("XYZIJ") == std::string::npos) return;
     Osy3D P = Cur;
-    Osy C{Cur.x, Cur.y};
-    bool hasCentre = false;
     copy = line;
     if (NcWordValue('X', copy, v)) P.x = Relative ? P.x + v : v;
     if (NcWordValue('Y', copy, v)) P.y = Relative ? P.y + v : v;
     if (NcWordValue('Z', copy, v)) P.z = Relative ? P.z + v : v;
-    // I and J: absolute centre coordinates in absolute mode, offsets from the
-    // current point in relative mode.
-    if (NcWordValue('I', copy, v)) {
-        C.x = Relative ? Cur.x + v : v;
-        hasCentre = true;
-    }
-    if (NcWordValue('J', copy, v)) {
-        C.y = Relative ? Cur.y + v : v;
-        hasCentre = true;
-    }
+    Extended I = 0, J = 0;
+    const bool hasI = NcWordValue('I', copy, I), hasJ = NcWordValue('J', copy, J);
     const Osy S{Cur.x, Cur.y}, E{P.x, P.y};
+    const bool arc = Mode == 2 || Mode == 3;
+    Osy C = S;
     Extended r;
-    if (!hasCentre && (Mode == 2 || Mode == 3) && NcWordValue('R', copy, r) && std::fabs(r) > CoordTol) {
+    if (arc && (hasI || hasJ)) {
+        C = Centre(S, E, hasI, hasJ, I, J, line);
+    } else if (arc && NcWordValue('R', copy, r) && std::fabs(r) > CoordTol) {
         // Radius form: the centre on the side the direction and the sign of R give.
         const Extended d = Dist(S, E);
         if (d > CoordTol) {
@@ -149,12 +224,12 @@ void TReader::Line(const std::string& Raw) {
         }
     }
     switch (Mode) {
-        case 0: Make(); break;
         case 1:
             EnsureStarted();
             AddSeg(E, 0, CoordTol);
             break;
-        default:
+        case 2:
+        case 3:
             if (Dist(S, C) > CoordTol) {
                 ArcTo(S, E, C, Mode == 2);
             } else {
@@ -162,6 +237,7 @@ void TReader::Line(const std::string& Raw) {
                 AddSeg(E, 0, CoordTol);
             }
             break;
+        default: Make(); break;
     }
     Cur = P;
     if (BuildKind() == 2 && BuildSegCount() >= MaxBuildSegs) {

@@ -1,5 +1,8 @@
 // The G-code reader: ".nc" and ".gnc" programs come back as the XY projection of
-// their feed moves, polylines of lines and arcs; rapids separate the paths.
+// their feed moves, polylines of lines and arcs; rapids separate the paths. Programs
+// of other makers read as written: comments hold no words, G90.1 / G91.1 set only how
+// arc centres are given (else the reading that fits the arc is taken), and a line
+// with an unsupported G code keeps its moves while the code goes to the error list.
 #pragma once
 #include <string>
 #include <vector>
@@ -16,8 +19,8 @@ inline constexpr size_t MaxNcErrorLines = 500;
 // a number.
 bool NcWordValue(char Letter, std::string& Line, Extended& Value);
 
-// Reads a program text into StartAdr..EndAdr (appended); unsupported lines are added
-// to Errors (capped). Returns the number of objects made.
+// Reads a program text into StartAdr..EndAdr (appended); unsupported codes and arcs
+// whose centre fits no reading are added to Errors (capped). Returns the number of objects made.
 int ReadNcText(const std::string& Bytes, TObjHeader*& StartAdr, TObjHeader*& EndAdr, std::vector<std::string>& Errors);
 
 // Reads the file and appends its paths to the drawing; Min..Max is their extent (left

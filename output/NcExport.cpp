@@ -69,6 +69,9 @@ bool ToolChange(TNcRun& R) {
     const TGcodeConfig& c = R.Config;
     const TTool& T = R.Tool();
     const int La = R.CurLayer;
+    const bool written = c.StylVymeny >= 0 && c.StylVymeny <= 3;
+    // Without a tool change the rapids still have to rise over the clamps of this
+    // tool: the outlines are made whatever the style.
     if (!NcClampOutlines(R, La)) {
         if (c.StylVymeny != 3) WriteLog("Err:Wrong def. of tool or clamp (La:" + std::to_string(La) + ")");
         ShowMessage(Msg[39]);
@@ -78,6 +81,15 @@ bool ToolChange(TNcRun& R) {
     const std::string name = NcComment(R, T.JmNastroje);
     const std::string corr =
         c.KorekceNastroje.empty() ? std::string() : c.KorekceNastroje + std::to_string(NcCorrectionNumber(T, La));
+    if (!written) {
+        // A second tool in a program without tool changes cuts with the first one.
+        if (R.PrevLayer != NoPrevLayer)
+            R.Error("Vrstva " + std::to_string(La) + ": jiný nástroj (" + tword + "), výměna se nezapisuje (StylVymeny " +
+                    std::to_string(c.StylVymeny) + ")");
+        // The first move of the program still starts from the clearance height.
+        NcMoveZ(R, true, Glob.SpolParObr.PrejezdNadMat);
+        return true;
+    }
     switch (c.StylVymeny) {
         case 0:
             WriteNcLine(R, tword + name);
@@ -127,6 +139,8 @@ bool ExportLayer(TNcRun& R) {
     const uint8_t La = R.CurLayer;
     R.SameTool = R.PrevLayer != NoPrevLayer && SameToolAs(T, Glob.Tool[R.PrevLayer]);
     if (R.SpindleOn && !R.SameTool) SpindleAndCoolantOff(R);
+    if (R.Config.SouradniceA.empty() && std::fabs(T.AngleA) > CoordTol)
+        R.Error("Vrstva " + std::to_string(La) + ": nástroj natáčí osu A, Gcode.cfg ji nezapisuje (SouradniceA)");
     if (!R.SameTool) {
         if (!ToolChange(R)) return false;
     } else {
@@ -139,6 +153,7 @@ bool ExportLayer(TNcRun& R) {
         R.PassCount = NcPassCount(T);
         if (R.PassCount == 0) {
             WriteLog("Err:No pass in layer (La:" + std::to_string(La) + ")");
+            ShowMessage("Vrstva " + std::to_string(La) + ": nástroj nemá žádný průchod, program nebyl zapsán");
             return false;
         }
         for (int p = 1; p <= R.PassCount; ++p) {

@@ -7,19 +7,18 @@
 #include "core/Global.h"
 #include "core/ParText.h"
 #include "core/TextFile.h"
+#include "output/GcodeProfiles.h"
 #include "platform/Files.h"
 #include "shell/MainMenus.h"
 #include "shell/SetCfg.h"
 #include "shell/ViewDg.h"
 
-namespace {
 bool WriteIfMissing(const std::string& Path, const std::vector<std::string>& Utf8Lines) {
     if (FileExists(Path)) return true;
     std::vector<std::string> Lines;
     for (const std::string& L : Utf8Lines) Lines.push_back(Utf8ToCp1250(L));
     return WriteTextLinesSafe(Path, Lines);
 }
-}  // namespace
 
 bool WriteProgramFolderFiles(const std::string& Dir) {
     bool Ok = ForceDirectories(Dir);
@@ -27,6 +26,7 @@ bool WriteProgramFolderFiles(const std::string& Dir) {
     Ok = WriteIfMissing(Dir + "/ComSet.cfg", DefaultComSetLines()) && Ok;
     Ok = WriteIfMissing(Dir + "/Style", {"Windows"}) && Ok;
     if (!FileExists(Dir + "/FileHist")) Ok = WriteFileSafe(Dir + "/FileHist", "") && Ok;
+    Ok = WriteGcodeProfileFiles(Dir) && Ok;
     if (!FileExists(Dir + "/Default.cfg")) {
         // The built-in settings with the layer defaults, the special layers shown in
         // colours of their own.

@@ -20,6 +20,9 @@ void NcJobTest::SetUp() {
     InitToolType();
     ResetTools();
     for (TLayer& l : Glob.TabLayer) l.Show = true;
+    // A configuration without keys: the writer's built-in record, without the notice
+    // that the file is missing.
+    WriteFile("Gcode.cfg", "");
     SafeFileDiskFree = [](const std::string&) { return int64_t(1) << 40; };
 }
 

@@ -1,6 +1,7 @@
 // A job for the G-code export tests: the program's default tools with a known tool
-// on layer 1, every layer shown, the traverse heights set; the export and the
-// interpreter run of its program.
+// on layer 1, every layer shown, the traverse heights set, a "Gcode.cfg" without keys
+// (the built-in post-processor record); the export and the interpreter run of its
+// program.
 #pragma once
 #include <string>
 #include <vector>

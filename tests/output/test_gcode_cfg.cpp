@@ -61,9 +61,8 @@ TEST_F(GcodeCfgTest, ValuesConvertByFieldType) {
 TEST_F(GcodeCfgTest, ValuesNoProgramCanBeMadeWithAreRefusedByName) {
     const char* Cases[] = {
         "DesetinnychMistSouradnic='1000000'", "DesetinnychMistRychlosti='-1'", "NasobitelSouradnic='0'",
-        "NasobitelRychlosti='-60'",           "NasobitelOtacek='1e99'",        "StylVymeny='4'",
-        "StylVymeny='-1'",                    "OdchylkaSecny='0'",             "OdchylkaSecny='-0.01'",
-        "InkrementRadku='-1'",
+        "NasobitelRychlosti='-60'",           "NasobitelOtacek='1e99'",        "StylPosuvu='2'",
+        "OdchylkaSecny='0'",                  "OdchylkaSecny='-0.01'",         "DesetinnychMistSouradnic='0'",
     };
     const TGcodeConfig d;
     for (const char* line : Cases) {
@@ -84,6 +83,26 @@ TEST_F(GcodeCfgTest, ValuesNoProgramCanBeMadeWithAreRefusedByName) {
     }
 }
 
+// What a control can run is accepted, also where it looks unusual.
+TEST_F(GcodeCfgTest, ValuesThatWriteARunnableProgramAreAccepted) {
+    std::vector<std::string> refused;
+    const TGcodeConfig c = Apply("StylVymeny='4'\nInkrementRadku='-10'\nNasobitelSouradnic='-1000'\n"
+                                 "DesetinnychMistSouradnic='0'\nOdchylkaSecny='0.00001'\nRychlostPosuvu=''\n",
+                                 &refused);
+    EXPECT_TRUE(refused.empty()) << refused.front();
+    EXPECT_EQ(c.StylVymeny, 4);
+    EXPECT_EQ(c.InkrementRadku, -10);
+    EXPECT_EQ(c.NasobitelSouradnic, -1000);  // micrometres, mirrored: whole numbers suffice
+    EXPECT_EQ(c.DesetinnychMistSouradnic, 0);
+    EXPECT_EQ(c.OdchylkaSecny, 0.00001L);
+    EXPECT_EQ(Apply("StylVymeny='-1'\n").StylVymeny, -1);
+    // With no feed word at all no feed move could run.
+    const TGcodeConfig none = Apply("RychlostPosuvu=''\nRychlostZapichu=''\n", &refused);
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_NE(refused[0].find("RychlostPosuvu"), std::string::npos);
+    EXPECT_EQ(none.RychlostPosuvu, "F");
+}
+
 TEST_F(GcodeCfgTest, MissingFileKeepsTheDefaults) {
     TGcodeConfig c;
     c.Posuv = "changed";
@@ -91,6 +110,10 @@ TEST_F(GcodeCfgTest, MissingFileKeepsTheDefaults) {
     LoadGcodeCfg(c, refused);
     EXPECT_EQ(c.Posuv, "G1");
     EXPECT_TRUE(TCmdHarness::LogHas("Err:FAILED Load Gcode CFG, file not exist (" + InDir("Gcode.cfg") + ")"));
+    // The user learns it too, not only the log.
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_NE(refused[0].find("Gcode.cfg v adresáři programu chybí"), std::string::npos);
+    refused.clear();
     WriteFile("Gcode.cfg", "Posuv='G01'\r\n");
     LoadGcodeCfg(c, refused);
     EXPECT_EQ(c.Posuv, "G01");

@@ -9,6 +9,7 @@
 #include "platform/Programs.h"
 #include "platform/ScriptResponder.h"
 #include "shell/MainVars.h"
+#include "shell/ProgramFolder.h"
 #include "support/CmdTest.h"
 #include "tools/ToolDg.h"
 #include "tools/ToolLibFile.h"
@@ -20,6 +21,8 @@ class NcCommandsTest : public CmdTest {
 protected:
     void SetUp() override {
         CmdTest::SetUp();
+        // The program folder as the program lays it out, with its "Gcode.cfg".
+        WriteProgramFolderFiles(Dir());
         Start();
         InitMaterial();
         InitToolLib();
@@ -50,8 +53,11 @@ TEST_F(NcCommandsTest, ExportOpensTheEditorAndImportReadsTheProgramBack) {
 
     FreeObjList(MainVars.DataStart, MainVars.DataEnd);
     R.ExpectOpen(InDir("prog.nc"));
+    // The header's unit and feed-mode words are read past and listed.
+    R.ExpectModal("ErrorDialog", mrOk);
     H->Enter("IMPORT");
     EXPECT_TRUE(R.Done());
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:unsuported Gcode (G21)"));
     ASSERT_NE(MainVars.DataStart, nullptr);
     const TObjHeader* p = MainVars.DataStart;
     ASSERT_EQ(p->Type, ObjPline);

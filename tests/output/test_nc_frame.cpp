@@ -89,13 +89,17 @@ TEST_F(NcFrameTest, LayerWithoutUsableToolEndsTheRunAndKeepsTheTarget) {
         EXPECT_TRUE(TCmdHarness::LogHas("Err:Wrong def. of tool or clamp (La:1)"));
     }
     {
-        // Layer 2 has layer 1's tool but no pass: no tool change, the no-pass failure.
+        // Layer 2 has layer 1's tool but no pass: no tool change, the no-pass failure,
+        // and the user learns why nothing was written.
         SetTool(1, {0.5L});
         Glob.Tool[2] = Glob.Tool[1];
         Glob.Tool[2].Pruchod[1].Hloubka = -1;
         EnPoint.Add(Osy{2, 2}, 2, DS(), DE());
         ResetLog();
+        TScriptResponder R;
+        R.ExpectMessage(mrOk, "Vrstva 2: nástroj nemá žádný průchod, program nebyl zapsán");
         EXPECT_EQ(Export(), "");
+        EXPECT_TRUE(R.Done());
         EXPECT_TRUE(TCmdHarness::LogHas("Err:No pass in layer (La:2)"));
         EXPECT_TRUE(TCmdHarness::LogHas("Sys:Save NC End"));
     }

@@ -66,7 +66,8 @@ TMachineRun RunOnMachine(const std::string& NcFile, const std::string& WorkDir) 
                 run.ToolChanges.push_back(tool);
                 pos.z = INFINITY;
             } else if (line.find("COMMENT(\"interpreter") != std::string::npos &&
-                       line.find("IJK distance mode") == std::string::npos) {
+                       line.find("IJK distance mode") == std::string::npos &&
+                       line.find("feed mode set to units per minute") == std::string::npos) {
                 run.Messages += line + "\n";
             }
             continue;
