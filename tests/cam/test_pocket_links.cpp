@@ -51,7 +51,7 @@ protected:
 };
 
 TEST_F(PocketLinksTest, EveryWayOfDeletingAPocketFreesEachRecordOnce) {
-    enum Road { DeleteSource, OpDelete, DeleteGroup };
+    enum Road { DeleteSource, OpDelete, DeleteGroup, DeleteOuterGroup };
     const struct {
         const char* Name;
         Road How;
@@ -60,6 +60,7 @@ TEST_F(PocketLinksTest, EveryWayOfDeletingAPocketFreesEachRecordOnce) {
         {"DELETE of the rectangle", DeleteSource, false},
         {"OPDELETE", OpDelete, true},
         {"DELETE of the path group", DeleteGroup, true},
+        {"DELETE of a group the path group was grouped into", DeleteOuterGroup, true},
     };
     Extended X = 0;
     for (const auto& C : Cases) {
@@ -75,6 +76,12 @@ TEST_F(PocketLinksTest, EveryWayOfDeletingAPocketFreesEachRecordOnce) {
             case DeleteSource:
             case DeleteGroup:
                 (C.How == DeleteSource ? Rect : G)->Flags |= FlagSelected;
+                Run({"DELETE", ""});
+                break;
+            case DeleteOuterGroup:
+                G->Flags |= FlagSelected;
+                Run({"GROUP", ""});
+                MainVars.DataEnd->Flags |= FlagSelected;
                 Run({"DELETE", ""});
                 break;
             case OpDelete:
@@ -117,6 +124,7 @@ TEST_F(PocketLinksTest, LinksStayLiveThroughEditingUndoSaveAndOpen) {
     const std::vector<std::vector<std::string>> Steps = {
         {"MOVE", "", "0 0", "10 0"},  {"ROTATE", "", "0 0", "30"}, {"MIRROR", "", "0 0", "@0 5"},
         {"SCALE", "", "0 0", "2"},    {"COPY", "", "0 0", "@0 20", ""}, {"TOEND", ""},
+        {"GROUP", ""},                {"UNGROUP", ""},
     };
     for (const auto& S : Steps) {
         for (bool Group : {false, true}) {
@@ -125,7 +133,6 @@ TEST_F(PocketLinksTest, LinksStayLiveThroughEditingUndoSaveAndOpen) {
             (Group ? Childs(0).at(0) : Parents(0).at(0))->Flags |= FlagSelected;
             Run(S);
             ASSERT_GE(OpList.CamCnt, 3);
-            GroupOf(0);
             ExpectSound(S[0]);
             Run({"UNDO"});
             ASSERT_EQ(OpList.CamCnt, 3);

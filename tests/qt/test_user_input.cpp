@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "cam/CamOpList.h"
+#include "cam/FillDg.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniDraw.h"
@@ -98,6 +100,30 @@ TEST_F(UserInputTest, TypingReachesTheCommandLineAfterAMenuClosedWithEscape) {
     Pump(100);
     EXPECT_EQ(MainVars.Command[0], "LINE");
     TypeKeys(View, "\x1b");
+}
+
+// A pocket and its source deleted again, typed and clicked in the real window:
+// RECTANGLE, MEANDR with a click on the rectangle and the dialog's own OK button, then
+// DELETE of the previous selection. The sub-operations' paths stand in the pocket's
+// group: each record goes once and the drawing stays sound (ASan watches).
+TEST_F(UserInputTest, APocketDeletedWithItsSourceLeavesASoundDrawing) {
+    TypeKeys(View, "rectangle\r20 20\r120 80\r");
+    TObjHeader* Rect = MainVars.DataEnd;
+    ASSERT_NE(Rect, nullptr);
+    TypeKeys(View, "meandr\r");
+    const TPoint P = WorldToPixel({70, 20});
+    ASSERT_TRUE(MouseClick(View, F->PaintBoxDraw, P.X, P.Y));
+    ASSERT_TRUE(Rect->Flags & FlagSelected);
+    bool Clicked = false;
+    After(300, [&] { Clicked = ClickWidget(FormViewOf(*Program, *FillDialog), FillDialog->BitBtnOK); });
+    TypeKeys(View, "\r");
+    ASSERT_TRUE(Clicked);
+    ASSERT_EQ(OpList.CamCnt, 3);
+    TypeKeys(View, "delete\rp\r\r");
+    Pump(100);
+    EXPECT_EQ(OpList.CamCnt, 0);
+    EXPECT_EQ(MainVars.DataStart, nullptr);
+    EXPECT_EQ(CheckObjList(MainVars.DataStart, MainVars.DataEnd), "");
 }
 
 }  // namespace
