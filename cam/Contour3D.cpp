@@ -4,6 +4,7 @@
 
 #include "cam/ContourBuild.h"
 #include "cam/ContourDg.h"
+#include "cam/ContourLeads.h"
 #include "cam/Corner3D.h"
 #include "core/Builder.h"
 #include "core/Global.h"
@@ -24,9 +25,14 @@ TObjHeader* CreateClosedContour3D(TObjHeader* Adresa, bool Inside, bool Dir, boo
     if (!OS) return nullptr;
     if (Dir) EnPline.ChangeDir(OS);
     const Extended s = EnPline.FindDir(OS) == Inside ? 1 : -1;
+    const TLeadPlace L = PlaceLeads(Adresa, OS, TgIn, TgOut, Dist, TgPolomer, TgUhel, s, La);
+    if (L.Restarted) ReplaceObj(OS, L.Restarted, OS, OE);  // frees the old start
     if (Dir) EnPline.ChangeDir(OS);
     const Osy Q0 = AsPline(OS)->S;
-    const Extended A = NormAngleOf(Angle(FirstPt(Adresa), Q0));
+    const Extended A = L.A;
+    TgPolomer = L.Rad;
+    TgIn = TgIn && L.Rad > 0;
+    TgOut = TgOut && L.Rad > 0;
     const Osy T{Q0.x + TgPolomer * std::cos(A), Q0.y + TgPolomer * std::sin(A)};
 
     TObjHeader *GS = nullptr, *GE = nullptr;

@@ -8,6 +8,7 @@
 #include "cam/CamOpListDelete.h"
 #include "cam/CamOpListRecord.h"
 #include "cam/ContourDg.h"
+#include "cam/ContourLeads.h"
 #include "commands/ComCommon.h"
 #include "core/Builder.h"
 #include "core/Global.h"
@@ -276,10 +277,13 @@ TObjHeader* CreateClosedContour(TObjHeader* Adresa, bool Inside, bool Dir, bool 
     }
     if (Dir) EnPline.ChangeDir(Offs);
     const Extended s = EnPline.FindDir(Offs) == Inside ? 1 : -1;
-    const Osy Q0 = AsPline(Offs)->S;
-    const Extended A = NormAngleOf(Angle(FirstPt(Adresa), Q0));
-    const Osy T = PolarPt(Q0, TgPolomer, A);
-    TObjHeader* Res = BuildWithLeads(Offs, TgIn, TgOut, TgPolomer, TgUhel, T, A, s, La, true);
+    const TLeadPlace L = PlaceLeads(Adresa, Offs, TgIn, TgOut, Dist, TgPolomer, TgUhel, s, La);
+    if (L.Restarted) {
+        FreeObjBlock(Offs);
+        Offs = L.Restarted;
+    }
+    const Osy T = PolarPt(AsPline(Offs)->S, L.Rad, L.A);
+    TObjHeader* Res = BuildWithLeads(Offs, TgIn && L.Rad > 0, TgOut && L.Rad > 0, L.Rad, TgUhel, T, L.A, s, La, true);
     FreeObjBlock(Offs);
     if (!Res) return nullptr;
     if (!TgIn && !TgOut && !EnPline.OpenPline(Res)) Res = StartAtCornerArc(Res, Dist);
