@@ -47,6 +47,8 @@ void NcObjectOut(TNcRun& R, TObjHeader* Adresa, int Pass);
 
 // Vertical plunge at the polyline's start to CurDepth and the cut of all segments.
 void NcPlineCut(TNcRun& R, TObjHeader* Pline, int K, int Pass);
+// Radius of the helix of the point plunge settings (every helix uses it).
+Extended HelixRadius(const TTool& T);
 // A helix around P from height Z1 (upper) to Z2 (lower) with the point plunge settings.
 void NcSpiralPlunge(TNcRun& R, bool MoveOut, bool MoveBack, const Osy& P, Extended Z1, Extended Z2, Extended Pitch);
 

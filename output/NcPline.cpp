@@ -14,6 +14,7 @@
 #include "output/NcOut.h"
 #include "platform/Dialogs.h"
 #include "shell/UniLang.h"
+#include "tools/ToolDg.h"
 
 namespace {
 
@@ -296,6 +297,51 @@ void FinishFromDescentEnd(TNcRun& R, const TPl& P) {
     }
 }
 
+// Where the helix of a pocket's roughing path goes: the point of the path nearest its
+// start where the whole disc the tool sweeps round the helix (helix radius + cutting
+// radius at the pass depth + the roughing allowance) keeps clear of the pocket's walls,
+// so the helix stays in what the roughing clears. The path starts on the roughing
+// boundary, where no helix fits. False when no point of the path has room.
+bool HelixPlace(const TNcRun& R, const TPl& P, Extended Rad, Extended& Along, Osy& C) {
+    if (P.OpIndex < 0 || P.OpIndex >= OpList.CamCnt) return false;
+    const int M = OpList.Cam[size_t(P.OpIndex)].MasterOp;
+    if (M < 0 || M >= OpList.CamCnt) return false;
+    const TCamOp& Master = OpList.Cam[size_t(M)];
+    Extended Cut = 0;
+    if (!ToolDistLa(R.CurLayer, Cut, -R.CurDepth, false)) return false;
+    const Extended Need = Rad + Cut + std::max<Extended>(0, Master.MfillPridavek - Master.AllError);
+    auto Clearance = [&](const Osy& Q) {
+        Extended d = INFINITY;
+        for (int i = 0; i < Master.ParCnt && i < int(Master.Parents.size()); ++i) {
+            const TObjHeader* w = Master.Parents[size_t(i)];
+            int32_t sect = 0;
+            if (w && w->Type == ObjPline) d = std::min(d, EnPline.DistPoint(w, Q, sect));
+        }
+        return d;
+    };
+    const Extended L = EnPline.Length(P.A);
+    // The clearance changes no faster than the point moves along the path: where it
+    // falls short by x, the next x of the path cannot have room either.
+    for (Extended s = 0; s <= L; ) {
+        const Osy Q = PathPoint(P, s);
+        const Extended d = Clearance(Q);
+        if (!std::isfinite(d)) return false;
+        if (d >= Need - CoordTol) {
+            Along = s;
+            C = Q;
+            return true;
+        }
+        s += std::max<Extended>(Need - d, 0.01L);
+    }
+    return false;
+}
+
+// From the point Along the path back to its start, at the height the tool stands.
+void BackAlongPath(TNcRun& R, const TPl& P, Extended Along, Extended Z) {
+    const std::vector<RPMap> m = RampPath(P, Along);
+    for (size_t k = m.size() - 1; k >= 1; --k) RampPiece(R, m, k, true, Z, Z);
+}
+
 // The strategy of the polyline's role, operation type, shape and plunge method.
 TPlan Choose(const TNcRun& R, const TPl& P) {
     const TPlungeObjects& z = R.Tool().Material.Zapich;
@@ -347,7 +393,8 @@ void PlinePass(TNcRun& R, const TPl& P, int Pass, bool Continuing, bool KeepDown
     if (s.How == sNone) return;
     const Extended sZ = R.PrevDepth + Glob.SpolParObr.DepthToPlunge, eZ = R.CurDepth;
     TRamp q{};
-    Extended tan = 0;
+    Extended tan = 0, helixAlong = 0;
+    Osy helixAt = P.Start;
     long loops = 0;
     if (Continuing) {
         // The previous pass left the tool in the cut at the start: straight down from there.
@@ -357,10 +404,15 @@ void PlinePass(TNcRun& R, const TPl& P, int Pass, bool Continuing, bool KeepDown
         Fallback(R, s, "rampa");
     } else if (s.How == sDescent && !DescentAngle(R, P, s.Obj, sZ, eZ, tan, loops)) {
         Fallback(R, s, "sestup po dráze");
+    } else if (s.How == sHelix && !HelixPlace(R, P, HelixRadius(R.Tool()), helixAlong, helixAt)) {
+        WriteLog("Out:No room for the helix, vertical plunge (Adr:" + Identity(P.A) + ", La:" +
+                 std::to_string(R.CurLayer) + ", Pass:" + std::to_string(Pass) + ")");
+        s = TPlan{sVertical, s.Kind, s.Obj, "Vertical" + std::to_string(s.Kind) + " Pline"};
     }
     if (!Continuing) {
         Osy entry = P.Start;
         if (s.How == sRamp && q.Rem >= MinLeg) entry = PathPoint(P, q.Rem);
+        if (s.How == sHelix) entry = helixAt;
         WriteLog("Out:Calculated entry point:X" + ExtToStr(entry.x) + " Y:" + ExtToStr(entry.y));
         NcRapidToStart(R, entry, sZ);
     }
@@ -377,10 +429,11 @@ void PlinePass(TNcRun& R, const TPl& P, int Pass, bool Continuing, bool KeepDown
             const TTool& T = R.Tool();
             // The helix must not start at whatever feed happens to be in force.
             NcFeed(R, true, NcPlungeFeed(T, Pass, s.Obj));
-            NcSpiralPlunge(R, true, true, P.Start, R.PrevDepth, R.CurDepth, T.Material.Zapich[size_t(s.Obj)].SpiralPitch);
+            NcSpiralPlunge(R, true, true, helixAt, R.PrevDepth, R.CurDepth, T.Material.Zapich[size_t(s.Obj)].SpiralPitch);
             NcFeed(R, true, NcPlungeFeed(T, Pass, s.Obj));
             NcMoveZ(R, false, eZ);
             NcFeed(R, false, T.Pruchod[Pass].Posuv);
+            if (helixAlong > 0) BackAlongPath(R, P, helixAlong, eZ);
             CutAll(R, P);
             break;
         }

@@ -18,11 +18,6 @@ constexpr Extended DegToRad = 0.017453292519943295769L;
 
 std::string LaText(const TNcRun& R) { return "(La:" + std::to_string(R.CurLayer) + ")"; }
 
-// Radius of the helix of the point plunge settings.
-Extended HelixRadius(const TTool& T) {
-    const TToolPlunge& pl = T.Material.Zapich[poPoint];
-    return pl.SpiralRadPercent ? T.SpodniPrumer / 100 * pl.SpiralRad / 2 : pl.SpiralRad / 2;
-}
 
 // One pass at a point: method 0 drills, 3 bores a helix; both retract.
 void PointPass(TNcRun& R, const Osy& P, const char* VerticalLog) {
@@ -39,6 +34,11 @@ void PointPass(TNcRun& R, const Osy& P, const char* VerticalLog) {
 }
 
 }  // namespace
+
+Extended HelixRadius(const TTool& T) {
+    const TToolPlunge& pl = T.Material.Zapich[poPoint];
+    return pl.SpiralRadPercent ? T.SpodniPrumer / 100 * pl.SpiralRad / 2 : pl.SpiralRad / 2;
+}
 
 void NcSpiralPlunge(TNcRun& R, bool MoveOut, bool MoveBack, const Osy& P, Extended Z1, Extended Z2, Extended Pitch) {
     const TTool& T = R.Tool();
