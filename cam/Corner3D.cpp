@@ -58,6 +58,25 @@ void TrimRises(TObjHeader* Path3D, const TObjHeader* Poly2D, bool SkipOwn) {
     }
 }
 
+// How far along a corner's rise the tool may go (a fraction of the way to the corner)
+// without cutting the walls. Along the rise the walls come nearer in proportion while
+// the tool stands in less material: at every height above its tip the tool's radius
+// must stay within what is left of the walls' distance there. A cone from its tip
+// goes the whole way (or to where its flat tip touches); a cylinder or a ball nose
+// does not rise at all.
+Extended RiseReach(int T, Extended Depth, Extended Dist) {
+    if (!(Dist > CoordTol) || !(Depth > CoordTol)) return 0;
+    Extended Reach = 1;
+    auto Height = [&](Extended H) {
+        Extended R = 0;
+        if (!ToolDistLa(T, R, H, false)) R = Dist;
+        Reach = std::min(Reach, (Dist - R) / (Dist * (1 - H / Depth)));
+    };
+    for (int k = 0; k < 64; ++k) Height(Depth * k / 64);
+    for (int k = 7; k <= 40; ++k) Height(Depth * (1 - std::ldexp(Extended(1), -k)));
+    return std::max<Extended>(0, Reach);
+}
+
 }  // namespace
 
 TObjHeader* Create3DPlines(const TObjHeader* Path, bool Inside, bool SmallTool, Extended Limit, uint8_t La,
@@ -75,6 +94,10 @@ TObjHeader* Create3DPlines(const TObjHeader* Path, bool Inside, bool SmallTool, 
         return nullptr;
     }
     const Extended Z = -Depth;
+    const Extended Reach = RiseReach(T, Depth, Dist);
+    if (Reach < 1 - CoordTol)
+        WriteLog("CAM:3D corners limited by the tool's shape (La:" + std::to_string(T) + ", Reach:" +
+                 std::to_string(double(Reach)) + ")");
     const int32_t n = PlineSegCount(Path);
     const TPlineSeg* Seg = PlineSegs(Path);
     StartObj3D({AsPline(Path)->S.x, AsPline(Path)->S.y, Z});
@@ -95,7 +118,8 @@ TObjHeader* Create3DPlines(const TObjHeader* Path, bool Inside, bool SmallTool, 
             Side = GeomPi2;
         }
         if (!Sharp) continue;
-        const Extended h = K / 2, L = Dist / std::fabs(std::cos(h));
+        const Extended h = K / 2, L = Reach * Dist / std::fabs(std::cos(h));
+        if (L < 0.001L) continue;
         AddSeg3D({P.x + L * std::cos(Side + D + h), P.y + L * std::sin(Side + D + h), 0}, 0, 0);
         AddSeg3D({P.x, P.y, Z}, 0, 0);
     }

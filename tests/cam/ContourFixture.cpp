@@ -37,6 +37,14 @@ void ContourTest::SetTool(int La, Extended Diam) {
     T.Material.Zapich[2].Method = 0;
 }
 
+void ContourTest::SetPointedTool(int La) {
+    SetTool(La, 0);
+    TTool& T = Glob.Tool[La];
+    T.ToolType = 2;
+    T.HorniPrumer = 6;
+    T.UhelSpicky = 90;
+}
+
 void ContourTest::Contour(const std::function<void(TForm&)>& Setup) {
     R->ExpectModal("ContourDialog", [Setup](TForm& F) {
         if (Setup) Setup(F);

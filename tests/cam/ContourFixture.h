@@ -18,6 +18,9 @@ protected:
 
     // A cylindrical tool of diameter Diam on tool layer La with one pass 1 mm deep.
     static void SetTool(int La, Extended Diam);
+    // A 90 degree V tool with a sharp tip on tool layer La: at the 1 mm pass it cuts
+    // 1 mm off its axis, as the 2 mm cylinder does, and it can rise into corners.
+    static void SetPointedTool(int La);
     // CONTOUR of the selected objects; Setup changes the dialog before OK is clicked.
     // Returns the dialog's modal result.
     void Contour(const std::function<void(TForm&)>& Setup);

@@ -125,8 +125,8 @@ TEST_F(ContourTest, EveryPathLiesAtTheOffsetDistanceWithoutCrossingItself) {
         }
 }
 
-// 3D corners of an inside contour: at every convex corner of the source (sharp for the
-// path) the path rises to the source's corner itself at the surface and comes back down;
+// 3D corners of an inside contour with a pointed tool: at every convex corner of the
+// source (sharp for the path) the path rises to the source's corner itself at the surface and comes back down;
 // the corner inside an L, where the path runs round an arc, gets none.
 TEST_F(ContourTest, InsideCornersRiseToTheSourceCorners) {
     const struct {
@@ -138,6 +138,7 @@ TEST_F(ContourTest, InsideCornersRiseToTheSourceCorners) {
         {"thin triangle", {{0, 0}, {30, 0}, {15, 9}}, {0, 1, 2}},
         {"L", {{0, 0}, {20, 0}, {20, 8}, {8, 8}, {8, 20}, {0, 20}}, {0, 1, 2, 4, 5}},
     };
+    SetPointedTool(1);
     Extended X = 0;
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);

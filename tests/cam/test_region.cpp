@@ -84,6 +84,7 @@ TEST_F(RegionTest, SharpCornersRiseToTheSourceCornerWithinTheLimit) {
         Extended LimitDeg;
         int Rises;
     } Cases[] = {{170, 4}, {80, 0}};
+    SetPointedTool(1);
     for (const TCase& C : Cases) {
         SCOPED_TRACE(double(C.LimitDeg));
         TObjHeader *PS = nullptr, *PE = nullptr, *RS = nullptr, *RE = nullptr;
@@ -130,6 +131,7 @@ TEST_F(RegionTest, ZeroLimitLeavesThePathsFlat) {
 }
 
 TEST_F(RegionTest, ContourWithCornersIsAThreeDimensionalPath) {
+    SetPointedTool(1);
     AddRect({0, 0}, {12, 12}, true);
     Contour([](TForm& F) {
         F.Find<TControl>("RBtnInside")->Click();
