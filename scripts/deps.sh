@@ -3,7 +3,7 @@
 set -euo pipefail
 PKGS=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libfreetype-dev libfontconfig-dev
       fonts-dejavu-core libgtest-dev libbenchmark-dev libpolyclipping-dev libdxflib-dev python3-ezdxf hp2xx ghostscript
-      xvfb xauth linuxcnc-uspace)
+      xvfb xauth linuxcnc-uspace libgeos-dev)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
