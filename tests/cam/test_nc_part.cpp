@@ -364,7 +364,7 @@ const std::vector<TRow>& Rows() {
                  F.Find<TControl>("EditSmUhelSraf")->Text = "90";
              });
          },
-         Area({{1, TToolShape::Cylinder(4)}, {2, TToolShape::Cylinder(1)}}, 2), "the rest tool keeps its old depth"},
+         Area({{1, TToolShape::Cylinder(4)}, {2, TToolShape::Cylinder(1)}}, 2)},
         {"SurfacingInsideTheEdge",
          [](T& t) {
              T::Tool(1, Cyl6, {0.3});
@@ -405,7 +405,7 @@ const std::vector<TRow>& Rows() {
              T::Rect({0, 0}, {8, 6});
              t.PocketOf("RBtnMeandr", "0.05", [](TForm& F) { F.Find<TControl>("EditDepth")->Text = "3"; });
          },
-         Area({{1, Vee}}, 3), "the pocket builder takes the radius at the old depth"},
+         Area({{1, Vee}}, 3)},
     };
     return rows;
 }
