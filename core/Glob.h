@@ -153,6 +153,8 @@ struct TGlob {
     std::string GuiStyle;                // 130
     bool CheckUpdates = false;           // 131
     Extended WebVerze = 0;               // 132
+    // Address of the update server ("http://host:port"); empty: no update check.
+    std::string UpdateServer;
 };
 
 // The one settings record of the run. It starts zero-filled.

@@ -26,3 +26,5 @@ bool SpawnDetached(const std::string& Program, const std::string& Param) {
 std::function<bool(const std::string&, const std::string&)> StartProgram = SpawnDetached;
 
 void ResetPrograms() { StartProgram = SpawnDetached; }
+
+std::function<bool(const std::string&)> OpenDocument;

@@ -327,6 +327,11 @@ public:
 
     // ---- end of the start-up, menus and panels section ----
 
+    // ---- User plug-in library and update check (UserDll.cpp, UpdateCheck.cpp) ----
+
+    // A USER keyword: the plug-in library's UserCmd, then the layer panel refreshed.
+    void ComUser();
+
 private:
     void CreateCommandLineControls();  // MainInterpreter.cpp
     void CreateUndoControls();         // MainUndo.cpp

@@ -359,7 +359,7 @@ void TMainForm::Dispatch() {
     }
     if (V.Command[0].find("USER") != std::string::npos) {
         Ran = true;
-        NotAvailable(V.Command[0]);
+        ComUser();
     }
     // Keywords without a routine here (EXIT, RELOADFONTS) end at once.
     if (!Ran) NotAvailable(V.Command[0]);

@@ -33,6 +33,8 @@
 #include "shell/MainView.h"
 #include "shell/SetCfg.h"
 #include "shell/StartupHooks.h"
+#include "shell/UpdateCheck.h"
+#include "shell/UserDll.h"
 #include "shell/UniLang.h"
 #include "shell/LayPanel.h"
 #include "shell/ViewDg.h"
@@ -65,6 +67,7 @@ void ResetStartupHooks() {
     NewFileDialogHook = nullptr;
     LoadUserDllHook = nullptr;
     FreeUserDllHook = nullptr;
+    FreeUserDll();
     CheckForUpdatesHook = nullptr;
     ProgramFile.clear();
     ScreenPxPerInch = 96;
@@ -142,6 +145,9 @@ void TMainForm::FormCreate() {
     InstallGroupDraw();
     // The drawing asks the tool code for cutting radii.
     InstallToolServices();
+    // The plug-in library and the update check come with the first showing.
+    InstallUserDll();
+    InstallUpdateCheck();
     if (!ProgramFile.empty()) {
         const size_t S = ProgramFile.find_last_of('/');
         Glob.ProgramDir = S == std::string::npos ? CurrentDir() : ProgramFile.substr(0, S);
@@ -360,6 +366,8 @@ void TMainForm::FormClose(TCloseAction& Action) {
             }
         }
     }
+    // A transfer still waited for ends now; its partial file is removed.
+    AbortUpdateCheck();
     if (FreeUserDllHook) FreeUserDllHook();
     Timer1.SetEnabled(false);
     FormStarted = false;

@@ -269,6 +269,7 @@ Keys BuildKeys() {
     Bool(k, "CheckBoxWheel", g.WheelCheck);
     Bool(k, "ZoomCenter", g.ZoomCenter);
     Bool(k, "CheckUpdates", g.CheckUpdates);
+    Text(k, "UpdateServer", g.UpdateServer);
     Byte(k, "CursorType", g.CursorType);
     k.push_back({"DecNum", [&g] { return DigitCount(g.DecNum); },
                  [&g](const std::string& v, TCfgReadState&) { ReadDigits(v, 6, g.DecNum); }, {}});

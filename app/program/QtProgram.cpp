@@ -8,6 +8,7 @@
 #include "core/Glob.h"
 #include "core/TextFile.h"
 #include "core/UniDraw.h"
+#include "platform/qt/QtHttp.h"
 #include "platform/qt/QtPrinter.h"
 #include "shell/FormOrder.h"
 #include "shell/Main.h"
@@ -16,6 +17,7 @@
 TQtProgram::TQtProgram() {
     Responder.Install();
     InstallQtPrinter();
+    InstallQtHttp();
 }
 
 TQtProgram::~TQtProgram() {

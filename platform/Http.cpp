@@ -1,0 +1,4 @@
+#include "platform/Http.h"
+
+std::function<std::unique_ptr<THttpClient>()> MakeHttpClient;
+int HttpTimeoutMs = 30000;
