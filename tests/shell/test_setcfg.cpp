@@ -71,7 +71,7 @@ void SetEveryKeyedField() {
     g.SnapStart = {0.5L, 0.25L}; g.SnapDist = {2, 3}; g.ASnapDist = 15; g.SnapRatio = 5;
     g.SelectSize = 9; g.OsnapSize = 21; g.OsnapSymbSize = 12;
     g.ZoomInRatio = 3; g.PanRatio = 0.2L; g.WheelRatio = 2;
-    g.WheelCheck = true; g.ZoomCenter = true; g.CheckUpdates = false; g.CursorType = 2;
+    g.WheelCheck = true; g.ZoomCenter = true; g.CheckUpdates = false; g.UpdateServer = "http://127.0.0.1:8080"; g.CursorType = 2;
     g.DecNum = "0.00000"; g.JoinTol = 0.02L; g.OSExplode = 0.01L; g.InputFiltr = 0.05L; g.MinOffsArc = 20 * Deg;
     g.DimGroup = false; g.DimLayerKot = false; g.DimDecForm = "0.000"; g.DimArrowLen = 4;
     g.HatchGroup = true; g.HatchLayerKot = true; g.ContGroup = true; g.ManipShowObj = true;
@@ -114,7 +114,7 @@ TEST_F(SetCfgTest, PackedBlockRoundTripsEveryKeyedField) {
     SetEveryKeyedField();
     const std::vector<std::string> written = GlobalCfgLines(true);
     ASSERT_EQ(written.size(), defaults.size());
-    ASSERT_EQ(written.size(), 3u + 151u + LayerCount);  // block lines, keys, layers
+    ASSERT_EQ(written.size(), 3u + 152u + LayerCount);  // block lines, keys, layers
     // Every key line carries a changed value, so the comparison below covers each of them.
     for (size_t i = 2; i + 1 < written.size(); ++i) EXPECT_NE(written[i], defaults[i]) << written[i];
     ASSERT_TRUE(WriteDefaultCfg());
@@ -131,6 +131,7 @@ TEST_F(SetCfgTest, PackedBlockRoundTripsEveryKeyedField) {
     EXPECT_EQ(Glob.SelObjOpac, 0.3f);
     EXPECT_EQ(Glob.MinOffsArc, 20 * Deg);
     EXPECT_EQ(Glob.BakFilesDir, "/tmp/zálohy");
+    EXPECT_EQ(Glob.UpdateServer, "http://127.0.0.1:8080");
     EXPECT_EQ(Glob.DecNum, "0.00000");
     EXPECT_EQ(Glob.TabLayer[4].Color, 4007u);
     EXPECT_FALSE(Glob.TabLayer[4].Show);
