@@ -63,7 +63,15 @@ void ComDelete() {
     if (SelectStepPrevious("Usr:Select previous")) return;
     V.ComCnt = -1;
     V.FileSaved = false;
+    DeleteSelectedObjects();
+    V.Mouse.NextMove = mmCross;
+    V.Mouse.NextDown = mdNone;
+    ComLayPanelUpdate();
+    WriteLog("Sys:ComDelete End");
+}
 
+void DeleteSelectedObjects() {
+    TMainVars& V = MainVars;
     std::vector<TObjHeader*> Objs;
     std::unordered_set<TObjHeader*> Seen;
     std::vector<int> Listed;
@@ -88,9 +96,4 @@ void ComDelete() {
     if (!Listed.empty()) CopyRegenQueue.Clear();
     DeleteListedOps(Listed, Seen);
     for (TObjHeader* p : Objs) DeleteObj(p, V.DataStart, V.DataEnd);
-
-    V.Mouse.NextMove = mmCross;
-    V.Mouse.NextDown = mdNone;
-    ComLayPanelUpdate();
-    WriteLog("Sys:ComDelete End");
 }

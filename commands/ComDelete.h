@@ -4,3 +4,8 @@
 #pragma once
 
 void ComDelete();
+
+// The deletion itself: the selected top-level objects leave the drawing and the
+// operations' lists, an operation left without sources or paths goes with its
+// sub-operations and paths ("Sys:Deleted:" logged).
+void DeleteSelectedObjects();

@@ -12,6 +12,7 @@
 #include "core/UniDraw.h"
 #include "core/UniLog.h"
 #include "platform/Clock.h"
+#include "platform/Clipboard.h"
 #include "platform/Programs.h"
 
 namespace {
@@ -54,6 +55,8 @@ void ResetKernelState() {
 
     // Programs started for the user: really started.
     ResetPrograms();
+    // The clipboard: the in-process stand-in, empty.
+    ResetClipboard();
 }
 
 }  // namespace

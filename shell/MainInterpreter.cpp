@@ -11,6 +11,7 @@
 #include "cam/LenDg.h"
 #include "cam/SortDg.h"
 #include "commands/ComCommon.h"
+#include "commands/ComClip.h"
 #include "commands/ComDelete.h"
 #include "commands/ComDim.h"
 #include "commands/ComDraw.h"
@@ -88,7 +89,7 @@ const TDispatchRow DispatchTable[] = {
     {"HATCH", [](TMainForm&) { ComHatch(); }, false},
     {"INTELIHATCH", [](TMainForm&) { ComInteliHatch(); }, false},
     {"UNDO", [](TMainForm&) { ComUndo(); }, false},
-    {"CLIPPASTE", nullptr, false},
+    {"CLIPPASTE", [](TMainForm&) { ComClipPaste(); }, false},
     {"DELETE", [](TMainForm&) { ComDelete(); }, false},
     {"MOVE", [](TMainForm&) { ComMove(); }, false},
     {"MOVETOCEN", [](TMainForm&) { ComMoveToCen(); }, false},
@@ -154,8 +155,8 @@ const TDispatchRow DispatchTable[] = {
     {"SURFACE", [](TMainForm&) { ComSurface(); }, false},
     {"INTELIMEANDR", [](TMainForm&) { ComInteliMeandr(); }, false},
     {"SORT", [](TMainForm&) { ComSort(); }, false},
-    {"CLIPCUT", nullptr, false},
-    {"CLIPCOPY", nullptr, false},
+    {"CLIPCUT", [](TMainForm&) { ComClipCopy(true); }, false},
+    {"CLIPCOPY", [](TMainForm&) { ComClipCopy(false); }, false},
 };
 
 // The dimension keywords choose the kind of linear dimension before the routine runs.

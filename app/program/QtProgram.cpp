@@ -8,6 +8,7 @@
 #include "core/Glob.h"
 #include "core/TextFile.h"
 #include "core/UniDraw.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtHttp.h"
 #include "platform/qt/QtPrinter.h"
 #include "shell/FormOrder.h"
@@ -17,6 +18,7 @@
 TQtProgram::TQtProgram() {
     Responder.Install();
     InstallQtPrinter();
+    InstallQtClipboard();
     InstallQtHttp();
 }
 
