@@ -3,7 +3,9 @@
 // definition and the drawing keep their objects and block references in file order;
 // references are resolved when the file has been read whole, so blocks may be defined
 // in any order, and nothing reaches the drawing unless the file ended properly.
+#include <cctype>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <string>
 #include <string_view>
@@ -37,6 +39,99 @@ constexpr Extended DegToRad = GeomPi / 180;
 // Error lines written to the log; further ones are only counted.
 constexpr int MaxErrorLines = 20;
 
+// Millimetres per unit of a $INSUNITS code; 0 for unitless or unknown codes.
+Extended DxfUnitToMm(int32_t U) {
+    switch (U) {
+        case 1: return 25.4L;               // inches
+        case 2: return 304.8L;              // feet
+        case 3: return 1609344.0L;          // miles
+        case 4: return 1;                   // millimetres
+        case 5: return 10;                  // centimetres
+        case 6: return 1000;                // metres
+        case 7: return 1000000;             // kilometres
+        case 8: return 25.4e-6L;            // microinches
+        case 9: return 25.4e-3L;            // mils
+        case 10: return 914.4L;             // yards
+        case 11: return 1e-7L;              // angstroms
+        case 12: return 1e-6L;              // nanometres
+        case 13: return 1e-3L;              // microns
+        case 14: return 100;                // decimetres
+        case 15: return 10000;              // decametres
+        case 16: return 100000;             // hectometres
+        default: return 0;
+    }
+}
+
+// The Czech name of a $INSUNITS unit for the import message.
+std::string DxfUnitName(int32_t U) {
+    static const char* const Names[] = {"", "palce", "stopy", "míle", "milimetry", "centimetry", "metry", "kilometry",
+                                        "mikropalce", "mily", "yardy", "angstromy", "nanometry", "mikrometry",
+                                        "decimetry", "dekametry", "hektometry"};
+    return U >= 1 && U <= 16 ? Names[U] : std::to_string(U);
+}
+
+// The text a CAD user sees for the control codes of TEXT ("%%d", "%%c", "%%p", "%%u",
+// "%%o", "%%nnn") and of MTEXT (paragraphs, hard blanks, format groups such as
+// "{\fArial|b0;...}", "\A1;", "\H2.5;", stacked fractions). An engraver would cut the
+// codes themselves otherwise. S and the result are 8-bit text.
+std::string DxfTextCodes(const std::string& S, bool Multi) {
+    static const std::string Degree = Utf8ToCp1250("\xC2\xB0"), PlusMinus = Utf8ToCp1250("\xC2\xB1");
+    std::string out;
+    out.reserve(S.size());
+    for (size_t i = 0; i < S.size(); ++i) {
+        const char c = S[i];
+        if (c == '%' && i + 2 < S.size() && S[i + 1] == '%') {
+            const char k = char(std::tolower(static_cast<unsigned char>(S[i + 2])));
+            if (k == 'd') { out += Degree; i += 2; continue; }
+            if (k == 'p') { out += PlusMinus; i += 2; continue; }
+            if (k == 'c') { out += "D"; i += 2; continue; }  // no diameter sign in the code page
+            if (k == 'u' || k == 'o' || k == 'k') { i += 2; continue; }  // under-, over-, strike-through
+            if (k == '%') { out += '%'; i += 2; continue; }
+            if (std::isdigit(static_cast<unsigned char>(k))) {
+                size_t j = i + 2;
+                int code = 0;
+                while (j < S.size() && j < i + 5 && std::isdigit(static_cast<unsigned char>(S[j]))) code = code * 10 + (S[j++] - '0');
+                if (code > 0 && code < 256) out += char(code);
+                i = j - 1;
+                continue;
+            }
+        }
+        if (!Multi) {
+            out += c;
+            continue;
+        }
+        if (c == '{' || c == '}') continue;
+        if (c != '\\' || i + 1 >= S.size()) {
+            out += c;
+            continue;
+        }
+        const char k = S[i + 1];
+        if (k == 'P' || k == '~' || k == 'X') {
+            out += ' ';
+            ++i;
+        } else if (k == '\\' || k == '{' || k == '}') {
+            out += k;
+            ++i;
+        } else if (std::strchr("LlOoKkN", k)) {
+            ++i;  // toggles without an argument
+        } else if (k == 'S') {
+            // A stacked fraction "\Sa^b;" reads "a/b".
+            const size_t end = S.find(';', i + 2);
+            std::string frac = S.substr(i + 2, end == std::string::npos ? std::string::npos : end - i - 2);
+            for (char& f : frac)
+                if (f == '^' || f == '#') f = '/';
+            out += frac;
+            i = end == std::string::npos ? S.size() : end;
+        } else if (std::strchr("AaCcFfHhQqTtWwp", k)) {
+            const size_t end = S.find(';', i + 2);  // a format code with its argument
+            i = end == std::string::npos ? S.size() : end;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 struct TStyle {
     std::string Name, File;
     Extended Height = 0, Width = 1, Oblique = 0;
@@ -48,7 +143,9 @@ struct TInsert {
     uint8_t Layer = LayerOrig;
     Osy P;
     Extended Sx = 1, Sy = 1, Rot = 0;  // rotation in degrees
-    bool MirrorX = false;              // extrusion towards -z: the result is seen mirrored
+    // The x and y axes of the reference's own plane (its extrusion direction by the
+    // arbitrary-axis rule) as seen from above: (1,0), (0,1) for +z; (-1,0), (0,1) for -z.
+    Osy Ax{1, 0}, Ay{0, 1};
     int32_t Line = 0;
 };
 
@@ -66,6 +163,7 @@ struct TBlock {
     std::vector<TItem> Items;
     std::vector<TInsert> Inserts;
     bool Active = false;  // being expanded or counted: a reference to it now is a loop
+    std::map<std::string, int> Skipped;  // entities of its own that are not imported
 };
 
 struct TVertex {
@@ -94,8 +192,15 @@ public:
     bool SawEof = false;
     bool MissingFont = false;
     bool TooMany = false;
+    // Millimetres per drawing unit from $INSUNITS; 0 when the file declares no unit.
+    Extended UnitScale = 0;
+    int32_t Units = 0;
+    // Texts whose style names no font, given the default font.
+    int NoFontTexts = 0;
     int32_t LastLine() const { return Cur.LineNo(); }
     int ErrorCount = 0;
+    // Entities not imported, counted as the user loses them: once per reference of the
+    // block that holds them.
     std::map<std::string, int> Skipped;
 
     void Error(int32_t Line, const std::string& What) {
@@ -119,6 +224,10 @@ private:
                 Error(p.Line, "group code is not an integer");
                 ok = false;
                 continue;
+            }
+            if (p.Code == 67) {
+                int32_t v = 0;
+                Paper = DxfInt(p.Raw, v) && v == 1;
             }
             if (!Take(p)) ok = false;
         }
@@ -176,6 +285,7 @@ private:
     TBlock* Defining = nullptr;  // the block whose entities are being read
     std::unordered_map<std::string, uint8_t> LayerCache;
     bool Utf8 = false;  // files of 2007 and later hold their strings in UTF-8
+    bool Paper = false;  // the entity being read lies in paper space (code 67 = 1)
     int64_t Records = 0;  // records made, and references expanded, against DxfMaxObjects
 };
 
@@ -238,6 +348,16 @@ void TDxfReader::Read() {
                     Utf8 = ReadDxfLine(v.Raw) >= "AC1021";
                 else
                     Cur.Unget(v);
+            }
+            if (sec == TSec::Header && p.Code == 9 && DxfIs(p.Raw, "$INSUNITS")) {
+                TDxfPair v;
+                int32_t u = 0;
+                if (Cur.Next(v) && v.Code == 70 && DxfInt(v.Raw, u)) {
+                    Units = u;
+                    UnitScale = DxfUnitToMm(u);
+                } else {
+                    Cur.Unget(v);
+                }
             }
             continue;
         }
@@ -328,6 +448,7 @@ void TDxfReader::BeginBlock() {
 }
 
 void TDxfReader::Entity(const std::string& Kind, TBlock& B) {
+    Paper = false;
     if (Kind == "POINT") return Point(B);
     if (Kind == "LINE") return Line(B);
     if (Kind == "CIRCLE") return Circle(B);
@@ -339,10 +460,21 @@ void TDxfReader::Entity(const std::string& Kind, TBlock& B) {
     if (Kind == "INSERT") return Insert(B);
     // The closing records of polylines and attributes carry nothing on their own.
     if (Kind == "SEQEND" || Kind == "VERTEX" || Kind.empty()) return;
-    ++Skipped[Kind.substr(0, 40)];
+    Fields([](const TDxfPair&) { return true; });
+    // Paper space (title blocks, viewports) is not part of the drawing.
+    if (!Paper) ++B.Skipped[Kind.substr(0, 40)];
 }
 
 void TDxfReader::Made(TBlock& B, TObjHeader* Before, bool Mirror) {
+    if (Paper) {
+        // Paper space: made and dropped, the drawing is model space only.
+        for (TObjHeader* p = Before ? Before->Next : B.First; p;) {
+            TObjHeader* next = p->Next;
+            DeleteObj(p, B.First, B.Last);
+            p = next;
+        }
+        return;
+    }
     for (TObjHeader* p = Before ? Before->Next : B.First; p; p = p->Next) {
         if (Mirror) MirrorObj(p, Osy{0, 0}, Osy{0, 1});
         B.Items.push_back(TItem{p, -1});
@@ -444,7 +576,8 @@ void TDxfReader::Arc(TBlock& B) {
 
 void TDxfReader::MakePline(TBlock& B, uint8_t Layer, const std::vector<TVertex>& V, bool Closed, bool Mirror) {
     if (V.empty()) return;
-    const Extended tol = std::max<Extended>(Glob.InputFiltr, CoordTol);
+    // The vertex filter is a length in millimetres; the file counts in its own unit.
+    const Extended tol = std::max<Extended>(Glob.InputFiltr / (UnitScale > 0 ? UnitScale : 1), CoordTol);
     StartObj(V[0].P);
     for (size_t i = 1; i < V.size(); ++i) AddSeg(V[i].P, 4 * std::atan(V[i - 1].Bulge), tol);
     if (Closed) AddSeg(V[0].P, 4 * std::atan(V.back().Bulge), tol);
@@ -489,7 +622,7 @@ void TDxfReader::Polyline(TBlock& B) {
     else
         Cur.Unget(p);
     if (flags & (16 | 64)) {
-        ++Skipped["POLYLINE (mesh)"];
+        if (!Paper) ++B.Skipped["POLYLINE (mesh)"];
         return;
     }
     if (ok) MakePline(B, layer, v, flags & 1, ez < 0);
@@ -556,15 +689,21 @@ void TDxfReader::Text(TBlock& B, bool Multi) {
         i += caret;
     }
     text.swap(clean);
+    text = DxfTextCodes(text, Multi);
     auto st = StyleIdx.find(style);
-    if (st == StyleIdx.end() || Styles[st->second].File.empty()) return;
+    if (st == StyleIdx.end()) return;
     const TStyle& S = Styles[st->second];
+    // A style without a font file still has a text: it gets the default font.
+    const bool noFont = S.File.empty();
 
     ParText& T = WorkText;
     T.Text = text;
     T.Justify = 0;
     const std::string shp = S.File + ".SHP";
-    if (FindFont(shp) >= 0) {
+    if (noFont) {
+        T.JmFontu = IntFontName;
+        if (!Paper) ++NoFontTexts;
+    } else if (FindFont(shp) >= 0) {
         T.JmFontu = shp;
     } else {
         bool found = false;
@@ -621,10 +760,28 @@ void TDxfReader::Text(TBlock& B, bool Multi) {
     Made(B, before, ez < 0);
 }
 
+// The plane's x and y axes, seen from above, of the extrusion direction (Nx, Ny, Nz)
+// by the arbitrary-axis rule; false for a direction of zero length.
+bool OcsAxes(Extended Nx, Extended Ny, Extended Nz, Osy& Ax, Osy& Ay) {
+    const Extended n = std::sqrt(Nx * Nx + Ny * Ny + Nz * Nz);
+    if (!(n > 1e-12L) || !std::isfinite(n)) return false;
+    Nx /= n, Ny /= n, Nz /= n;
+    Extended ax, ay, az;
+    if (std::fabs(Nx) < 1.0L / 64 && std::fabs(Ny) < 1.0L / 64)
+        ax = Nz, ay = 0, az = -Nx;  // world y cross N
+    else
+        ax = -Ny, ay = Nx, az = 0;  // world z cross N
+    const Extended a = std::sqrt(ax * ax + ay * ay + az * az);
+    ax /= a, ay /= a, az /= a;
+    Ax = Osy{ax, ay};
+    Ay = Osy{Ny * az - Nz * ay, Nz * ax - Nx * az};  // N cross Ax
+    return true;
+}
+
 void TDxfReader::Insert(TBlock& B) {
     TInsert ins;
     ins.Line = Cur.LineNo();
-    Extended ez = 1;
+    Extended ex = 0, ey = 0, ez = 1;
     if (!Fields([&](const TDxfPair& f) {
             switch (f.Code) {
                 case 2: ins.Name = ReadDxfLine(f.Raw); return true;
@@ -634,17 +791,22 @@ void TDxfReader::Insert(TBlock& B) {
                 case 41: return Num(f, ins.Sx);
                 case 42: return Num(f, ins.Sy);
                 case 50: return Num(f, ins.Rot);
+                case 210: return Num(f, ex);
+                case 220: return Num(f, ey);
                 case 230: return Num(f, ez);
                 default: return true;
             }
         }))
         return;
-    if (ins.Name.empty()) return;
+    if (ins.Name.empty() || Paper) return;
     if (std::fabs(ins.Sx) < 1e-9 || std::fabs(ins.Sy) < 1e-9) {
         Error(ins.Line, "block reference with scale 0 (" + ins.Name + ")");
         return;
     }
-    ins.MirrorX = ez < 0;
+    if (!OcsAxes(ex, ey, ez, ins.Ax, ins.Ay)) {
+        Error(ins.Line, "block reference without an extrusion direction (" + ins.Name + ")");
+        return;
+    }
     B.Items.push_back(TItem{nullptr, int32_t(B.Inserts.size())});
     B.Inserts.push_back(std::move(ins));
 }
@@ -660,6 +822,7 @@ void SetObjLayer(TObjHeader* P, uint8_t Layer) {
 
 void TDxfReader::Expand(int32_t K, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth) {
     Blocks[K].Active = true;
+    for (const auto& [Kind, N] : Blocks[K].Skipped) Skipped[Kind] += N;
     for (const TItem& it : Blocks[K].Items) {
         if (TooMany || ++Records > DxfMaxObjects) {
             TooMany = true;
@@ -675,6 +838,30 @@ void TDxfReader::Expand(int32_t K, uint8_t Override, TObjHeader*& F, TObjHeader*
         }
     }
     Blocks[K].Active = false;
+}
+
+// From the reference's plane to the drawing, seen from above: the 2 x 2 map whose
+// columns are the plane's axes, taken apart into a mirror (a plane seen from below), a
+// turn, a scale along two axes and a second turn. Exact for lines and points of any
+// extrusion; the identity for +z.
+void ToWorld(TObjHeader*& P, const TInsert& Ins, TObjHeader*& F, TObjHeader*& L) {
+    Extended a = Ins.Ax.x, b = Ins.Ay.x, c = Ins.Ax.y, d = Ins.Ay.y;
+    if (b == 0 && c == 0 && d == 1 && (a == 1 || a == -1)) {
+        if (a < 0) MirrorObj(P, Osy{0, 0}, Osy{0, 1});  // seen from below
+        return;
+    }
+    if (a * d - b * c < 0) {
+        MirrorObj(P, Osy{0, 0}, Osy{1, 0});
+        b = -b, d = -d;
+    }
+    const Extended E = (a + d) / 2, Fm = (a - d) / 2, G = (c + b) / 2, H = (c - b) / 2;
+    const Extended Q = std::hypot(E, H), R = std::hypot(Fm, G);
+    const Extended s1 = Q + R, s2 = Q - R;
+    const Extended a1 = std::atan2(G, Fm), a2 = std::atan2(H, E);
+    const Extended first = (a2 - a1) / 2, second = (a2 + a1) / 2;
+    if (first != 0) RotateObj(P, Osy{0, 0}, first);
+    if (std::fabs(s1 - 1) > 1e-15L || std::fabs(s2 - 1) > 1e-15L) NpropScaleObj(P, Osy{0, 0}, Osy{s1, s2}, F, L, false, P);
+    if (second != 0) RotateObj(P, Osy{0, 0}, second);
 }
 
 void TDxfReader::InsertInto(const TInsert& Ins, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth) {
@@ -715,13 +902,14 @@ void TDxfReader::InsertInto(const TInsert& Ins, uint8_t Override, TObjHeader*& F
         if (Ins.Sy < 0) MirrorObj(p, Osy{0, 0}, Osy{1, 0});
         if (Ins.Rot != 0) RotateObj(p, Osy{0, 0}, Ins.Rot * DegToRad);
         MoveObj(p, Ins.P);
-        if (Ins.MirrorX) MirrorObj(p, Osy{0, 0}, Osy{0, 1});
+        ToWorld(p, Ins, tf, tl);
         p = next;
     }
     ConcatObjLists(F, L, tf, tl);
 }
 
 void TDxfReader::Resolve(TObjHeader*& OutFirst, TObjHeader*& OutLast) {
+    for (const auto& [Kind, N] : Model.Skipped) Skipped[Kind] += N;
     for (const TItem& it : Model.Items) {
         if (it.Obj) {
             UnlinkObj(it.Obj, Model.First, Model.Last);
@@ -803,6 +991,16 @@ bool LoadDxf(const std::string& FileName, Osy& Min, Osy& Max) {
             if (r.ErrorCount > MaxErrorLines)
                 WriteLog("Err:DXF " + std::to_string(r.ErrorCount - MaxErrorLines) + " more errors");
             notes.push_back("Chybné údaje v DXF: " + std::to_string(r.ErrorCount) + " (viz log)");
+        }
+        if (ok && r.UnitScale > 0 && r.UnitScale != 1) {
+            for (TObjHeader* p = first; p; p = p->Next) ScaleObj(p, Osy{0, 0}, r.UnitScale);
+            const std::string f = ExtToStr(r.UnitScale);
+            WriteLog("Sys:DXF units " + std::to_string(r.Units) + ", scaled by " + f + " to millimetres");
+            notes.push_back("Výkres DXF je v jednotkách " + DxfUnitName(r.Units) + ", převeden na milimetry (měřítko " + f + ").");
+        }
+        if (ok && r.NoFontTexts > 0) {
+            WriteLog("Err:DXF texts without a font: " + std::to_string(r.NoFontTexts) + ", using YF01.shp");
+            notes.push_back("Texty DXF bez písma (" + std::to_string(r.NoFontTexts) + ") mají výchozí písmo.");
         }
         if (ok && r.MissingFont) {
             WriteLog("Err:missing font, using YF01.shp");

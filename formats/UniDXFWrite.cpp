@@ -218,8 +218,11 @@ void TDxfWriter::Text(TObjHeader* P) {
     const int row = j / 3;
     Add(0, "TEXT");
     Add(8, LayerName(P->Layer));
-    Num(10, t.Base.x);
-    Num(20, t.Base.y);
+    // Readers place a left-aligned text by code 10. A TrueType text keeps no base of its
+    // own (0, 0), so its insertion point stands there; code 11 holds it in any case.
+    const Osy first = tt ? t.Origin : t.Base;
+    Num(10, first.x);
+    Num(20, first.y);
     Num(40, t.Vyska);
     Num(41, t.WidthFactor);
     Add(1, t.Text);

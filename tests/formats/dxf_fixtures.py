@@ -185,7 +185,7 @@ def main(out):
         for kind, make in KINDS.items():
             if kind in ("lwpolyline", "mtext") and ver == "R12":
                 continue  # R12 has neither
-            doc = ezdxf.new(ver)
+            doc = ezdxf.new(ver, units=4)  # millimetres (ezdxf's own default is metres)
             for n in ("T1", "T2", "T3", "T4", "T5", "T6", "T7", "T8", "T9", "T10", "MILL12", "CONTOUR"):
                 doc.layers.add(n)
             msp = doc.modelspace()
