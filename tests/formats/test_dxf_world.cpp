@@ -13,6 +13,8 @@
 #include "core/IntFont.h"
 #include "core/ObjRecords.h"
 #include "core/UniText.h"
+#include "core/ParText.h"
+#include "formats/DxfOutDg.h"
 #include "formats/UniDXF.h"
 #include "platform/ScriptResponder.h"
 #include "shell/MainVars.h"
@@ -102,6 +104,42 @@ TEST_F(DxfWorldTest, DrawingsOfOtherProgramsArriveAsTheirUsersSawThem) {
             }
         }
     }
+}
+
+// Another program places our left-aligned TrueType text at its insertion point (by code
+// 10), not at the drawing origin; our reader still reads it there.
+TEST_F(DxfWorldTest, OurTrueTypeTextsStandWhereOtherReadersLookForThem) {
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") != 0) GTEST_SKIP() << "no ezdxf";
+    for (int l = 1; l <= LayerCount; ++l) Glob.TabLayer[l].Show = true;
+    CreateDxfOutDialog();
+    WorkText = ParText{};
+    WorkText.Text = "Ab";
+    WorkText.JmFontu = "DejaVu Sans";
+    WorkText.Vyska = 5;
+    WorkText.WidthFactor = 1;
+    WorkText.Origin = Osy{30, 40};
+    WorkText.Justify = JustifyTrueType;
+    ASSERT_NE(EnText.Add(3, MainVars.DataStart, MainVars.DataEnd, false), nullptr);
+    ASSERT_TRUE(IsTrueTypeText(MainVars.DataStart));
+    ASSERT_TRUE(SaveDxf(InDir("tt.dxf"), true));
+    const std::string cmd = "/usr/bin/python3 " KESTRILON_SOURCE_DIR "/tests/formats/dxf_check.py '" + InDir("tt.dxf") + "' > '" +
+                            InDir("tt.txt") + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string r = ReadFile(InDir("tt.txt"));
+    const size_t t = r.find("\nTEXT ");
+    ASSERT_NE(t, std::string::npos) << r;
+    std::istringstream in(r.substr(t + 6));
+    std::string layer;
+    double x = 0, y = 0;
+    in >> layer >> x >> y;
+    EXPECT_NEAR(x, 30, 1e-9);
+    EXPECT_NEAR(y, 40, 1e-9);
+    FreeObjList(MainVars.DataStart, MainVars.DataEnd);
+    TScriptResponder R;
+    R.ExpectMessage(mrOk, "YF01");  // no text dialog here to know the system's TrueType faces
+    Osy mn, mx;
+    LoadDxf(InDir("tt.dxf"), mn, mx);
+    ASSERT_NE(TextAt(3, 30, 40), nullptr);
 }
 
 }  // namespace
