@@ -8,6 +8,7 @@
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"
 #include "core/UniWalk.h"
+#include "platform/Dialogs.h"
 #include "shell/Main.h"
 #include "shell/MainCursor.h"
 #include "shell/MainVars.h"
@@ -37,6 +38,12 @@ bool CamSelectStep(const std::string& LogLine, bool KeepModes) {
     // Clamp outlines and dimensions are never machined.
     for (TObjHeader* p = V.DataStart; p; p = p->Next)
         if (p->Layer == 66 || p->Layer == 67) p->Flags &= uint8_t(~FlagSelected);
+    // An operation of nothing would be recorded empty and look built.
+    if (!Glob.OpEdit && !Glob.OpRegen && CountDrawingSelection() == 0) {
+        WriteLog("Err:No object selected");
+        MessageDlg(Msg[107], TMsgDlgType::mtError, mbOK);
+        return true;
+    }
     return false;
 }
 

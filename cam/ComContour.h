@@ -3,8 +3,9 @@
 #include <string>
 
 // The selection dialogue of CONTOUR, MEANDR, SURFACE and ENGRBLOCK. Returns true when
-// the command has to wait for the next entry; false when the selection is complete
-// (the command ends with this entry). LogLine is logged for "P" ("" logs nothing).
+// the command has to wait for the next entry, or has ended because nothing is selected
+// (said to the user); false when the selection is complete (the command ends with this
+// entry). LogLine is logged for "P" ("" logs nothing).
 bool CamSelectStep(const std::string& LogLine, bool KeepModes);
 
 // CONTOUR: a contour operation of the selected objects (re-entered by the command

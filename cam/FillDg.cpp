@@ -14,6 +14,8 @@
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
 #include "tools/ToolDialog.h"
+#include "tools/ToolFieldText.h"
+#include "shell/Main.h"
 
 TFillDialog* FillDialog = nullptr;
 
@@ -45,9 +47,9 @@ TFillDialog::TFillDialog() : TForm("FillDialog") {
     PlungeFin.Build(P, TabFin, "Fin", false);
     P.Text("LabOpName", Pn, 8, 12, 60, "Název");
     EditOpPockName = P.Field("EditOpPockName", Pn, 80, 8, 200, "Výplň objektu1");
-    P.Text("LabOpDepth", Pn, 8, 44, 66, "Hloubka");
+    LabOpDepth = P.Text("LabOpDepth", Pn, 8, 44, 66, "Hloubka");
     EditDepth = P.Field("EditDepth", Pn, 80, 40, 70, "1");
-    P.Text("LabOpFeed", Pn, 170, 44, 56, "Posuv");
+    LabOpFeed = P.Text("LabOpFeed", Pn, 170, 44, 56, "Posuv");
     EditFeed = P.Field("EditFeed", Pn, 230, 40, 70, "1");
 
     GrBoxFillType = P.Put<TGroupBox>("GrBoxTyp", Pn, 8, 72, 140, 100, " Typ výplní ");
@@ -115,6 +117,8 @@ TFillDialog::TFillDialog() : TForm("FillDialog") {
     for (TRadioButton* R : {RBtnMeandr, RBtnOffset, RbtnSpiral, RBtnSingleTool, RBtnDoubleTool, RBtnSingleToolErr})
         R->OnClick = [this] { Switch(); };
     ChBoxCrossing->OnClick = [this] { FillShowPicture(); };
+    EditDepth->OnChange = [this] { FillShowLaTool(ShownLa1, ShownLa2); };
+    EditFeed->OnChange = [this] { FillShowLaTool(ShownLa1, ShownLa2); };
     PressPicksTool({GrBoxMainTool, ShapeColor, LabToolName, LabLaName, LabDist}, [this] { GrBoxMainToolMouseDown(); });
     PressPicksTool({GrBoxSmallTool, ShapeSmallColor, LabSmallToolName, LabSmallLaName, LabSmallDist},
                    [this] { GrBoxSmallToolMouseDown(); });
@@ -168,18 +172,30 @@ void TFillDialog::FillShowLaTool(int La1, int La2) {
         int La;
         TPanel* Shape;
         TLabel *Tool, *Name, *Dist;
-    } Boxes[] = {{La1, ShapeColor, LabToolName, LabLaName, LabDist},
-                 {La2, ShapeSmallColor, LabSmallToolName, LabSmallLaName, LabSmallDist}};
+        TRadioButton *Climb, *Conv;
+        TEdit* Overlap;
+        bool Rest;
+    } Boxes[] = {{La1, ShapeColor, LabToolName, LabLaName, LabDist, RBtnSousl, RBtnNesousl, EditPresahSrafMm, false},
+                 {La2, ShapeSmallColor, LabSmallToolName, LabSmallLaName, LabSmallDist, RBtnSousl, RBtnNesousl,
+                  EditSmPresahSraf, true}};
     for (const TBox& B : Boxes) {
-        if (B.Shape == ShapeSmallColor && !RBtnDoubleTool->Checked) continue;
+        if (B.Rest && !RBtnDoubleTool->Checked) continue;
         if (!ToolLayer(B.La)) {
             B.Tool->Caption = StrNoTool;
             B.Dist->Caption = StrBadTool;
             continue;
         }
-        B.Tool->Caption = Glob.Tool[B.La].JmNastroje;
+        const TTool& T = Glob.Tool[B.La];
+        B.Tool->Caption = T.JmNastroje;
         B.Shape->Color = Glob.TabLayer[B.La].Color;
         B.Name->Caption = Glob.TabLayer[B.La].Name;
+        ShowDrawLayer(B.La);
+        // A new operation takes the tool's cutting data; the rest tool's always do.
+        if (!Glob.OpEdit && (B.Rest || Glob.AutoApplyToolOpen)) {
+            ApplyToolTech(T, B.Climb, B.Conv, B.Overlap);
+            Extended D = 0;
+            if (!B.Rest && !StrToExtCalc(EditDepth->Text, D, false)) continue;
+        }
         B.Dist->Caption = ToolDistText(B.La, StrDistance, StrBadTool);
     }
 }
@@ -187,8 +203,17 @@ void TFillDialog::FillShowLaTool(int La1, int La2) {
 void TFillDialog::FormShow() {
     WriteLog("Sys:PocketDg Open");
     SaveCamModeFlags();
+    PageControl->ActivePageIndex = 0;
+    EnableDepthAndFeed({LabOpDepth, EditDepth, LabOpFeed, EditFeed});
     ShowLa1 = ShownLa1;
-    if (!Glob.OpEdit) TID1 = TID2 = OpList.LastTID;
+    if (Glob.OpEdit) {
+        if (OpList.Index >= 0 && OpList.Index < OpList.CamCnt) EditOpPockName->Text = OpList.Cam[OpList.Index].Name;
+    } else {
+        TID1 = TID2 = OpList.LastTID;
+        ChBox3DCorner->Checked = false;
+        EditOpPockName->Text = StrFillName + std::to_string(1 + CamOpCountOfType(OpTypePocket));
+    }
+    EditDepth->Text = GeneralNumText(LayerDepth(ShownLa1));
     Switch();
     FillShowLaTool(ShownLa1, ShownLa2);
     // Roughing plunges are the main tool's; with two tools the rest tool finishes.
@@ -204,52 +229,68 @@ void TFillDialog::BitBtnOKClick() {
     if (ToolLayer(FinishLa())) PlungeFin.Store(Glob.Tool[FinishLa()].Material.Zapich[poPocketFin]);
 }
 
-void TFillDialog::GrBoxMainToolMouseDown() {
-    WriteLog("Usr:Select main tool");
-    const uint8_t Layer = Glob.LayerDraw;
+int PickOperationTool(int ShownLa, int ShowLa, int& TID, Extended& Depth) {
     const TToolArr Saved = Glob.Tool;
-    Extended Depth = -1;
-    if (!StrToExtCalc(EditDepth->Text, Depth, false)) Depth = -1;
     TCamToolPick Pick;
     Pick.Depth = Depth;
     Pick.Library = Glob.AutoLayNum;
-    Pick.La = !Glob.AutoLayNum && !Glob.OpEdit ? Glob.LayerDraw : ShownLa1;
+    Pick.La = !Glob.AutoLayNum && !Glob.OpEdit ? Glob.LayerDraw : ShownLa;
     if (!ToolLayer(Pick.La)) Pick.La = 1;
-    const bool Ok = CamToolPickHook && CamToolPickHook(Pick);
-    int La = ShownLa1;
-    if (Ok && !Glob.AutoLayNum && ToolLayer(Pick.La)) {
+    if (!CamToolPickHook || !CamToolPickHook(Pick)) {
+        Glob.Tool = Saved;
+        return 0;
+    }
+    int La = ShownLa;
+    if (!Glob.AutoLayNum) {
+        if (!ToolLayer(Pick.La)) return 0;
         La = Pick.La;
         Glob.LayerDraw = uint8_t(La);
-    } else if (Ok && Glob.AutoLayNum) {
+    } else {
         TTool Lib;
         ToolLibToTool(Pick.LibTool, Lib);
         // A layer serving one operation (or already holding this tool) takes the new
         // tool; otherwise the next free layer does.
         if (Glob.OpEdit)
-            La = ToolLayer(ShowLa1) && (LayerCamOpCount(uint8_t(ShowLa1)) < 2 || Glob.Tool[ShowLa1].TID == Lib.TID)
-                     ? ShowLa1
+            La = ToolLayer(ShowLa) && (LayerCamOpCount(uint8_t(ShowLa)) < 2 || Glob.Tool[ShowLa].TID == Lib.TID)
+                     ? ShowLa
                      : OpList.LastLa + 1;
         else
             La = OpList.LastTID >= 0 && OpList.LastTID != Lib.TID ? OpList.LastLa + 1 : OpList.LastLa;
         La = std::clamp(La, 1, ToolLayerCount);
-        TID1 = Lib.TID;
+        TID = Lib.TID;
         const auto Passes = Glob.Tool[La].Pruchod;
         Glob.Tool[La] = Lib;
         if (Glob.ToolLoc == 1) Glob.Tool[La].Pruchod = Passes;
-    } else if (!Ok) {
-        Glob.Tool = Saved;
     }
-    if (Ok) {
-        FillShowLaTool(La, ShownLa2);
-        PlungeRough.Load(Glob.Tool[La].Material.Zapich[poPocketRough]);
-        if (ToolLayer(FinishLa())) PlungeFin.Load(Glob.Tool[FinishLa()].Material.Zapich[poPocketFin]);
-        Extended D = 0;
-        if (MaxDepth(La, D, false)) Depth = D;
-    }
+    Extended D = 0;
+    if (MaxDepth(La, D, false)) Depth = D;
+    return La;
+}
+
+int PickToolFromBox(TEdit* EditDepth, int ShownLa, int ShowLa, int& TID) {
+    const uint8_t Layer = Glob.LayerDraw;
+    Extended Depth = -1;
+    if (!StrToExtCalc(EditDepth->Text, Depth, false)) Depth = -1;
+    const int La = PickOperationTool(ShownLa, ShowLa, TID, Depth);
     if (!Glob.OpEdit) Glob.LayerDraw = Layer;
     if (Depth != -1) EditDepth->Text = GeneralNumText(Depth);
     ComLayPanelUpdate();
     RestoreCamModeFlags();
+    return La;
+}
+
+void EnableDepthAndFeed(std::initializer_list<TControl*> Controls) {
+    // Without AutoApplyToolOpen the depth is the layer tool's and is changed there.
+    for (TControl* C : Controls) C->Enabled = Glob.AutoApplyToolOpen;
+}
+
+void TFillDialog::GrBoxMainToolMouseDown() {
+    WriteLog("Usr:Select main tool");
+    if (const int La = PickToolFromBox(EditDepth, ShownLa1, ShowLa1, TID1)) {
+        FillShowLaTool(La, ShownLa2);
+        PlungeRough.Load(Glob.Tool[La].Material.Zapich[poPocketRough]);
+        if (ToolLayer(FinishLa())) PlungeFin.Load(Glob.Tool[FinishLa()].Material.Zapich[poPocketFin]);
+    }
 }
 
 void TFillDialog::GrBoxSmallToolMouseDown() {
@@ -345,6 +386,31 @@ void TFillDialog::FormClose() {
 
 void CreateFillDialog() {
     FillDialog = RemakeForm<TFillDialog>();
+}
+
+Extended LayerDepth(int La) {
+    Extended D = 0;
+    return ToolLayer(La) && MaxDepth(La, D, false) ? D : 0;
+}
+
+void ShowDrawLayer(int La) {
+    if (!MainForm || !MainForm->PanelDraw || !ToolLayer(La)) return;
+    MainForm->PanelDraw->Caption = Glob.TabLayer[La].Name;
+    MainForm->PanelDraw->Color = Glob.TabLayer[La].Color;
+}
+
+void ApplyToolTech(const TTool& T, TRadioButton* Climb, TRadioButton* Conv, TEdit* Overlap) {
+    const TToolTech& K = T.Material.Tech;
+    if (K.Method == 1) Climb->Click();
+    if (K.Method == 2) Conv->Click();
+    Overlap->Text = K.AePercent ? ToolField::Short3(T.SpodniPrumer / 100 * K.Ae) : GeneralNumText(K.Ae);
+}
+
+int CamOpCountOfType(uint8_t OpType) {
+    int N = 0;
+    for (int i = 0; i < OpList.CamCnt && i < MaxCamOps; ++i)
+        if (OpList.Cam[i].OpType == OpType) ++N;
+    return N;
 }
 
 std::string ToolDistText(int La, const std::string& Distance, const std::string& BadTool) {

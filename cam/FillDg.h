@@ -1,8 +1,10 @@
 // The pocket dialog: name, depth, fill type and strategy, the main and rest tool with
 // their fill parameters, the finishing direction and 3D corners.
 #pragma once
+#include <initializer_list>
 #include <string>
 
+#include "core/Types.h"
 #include "platform/Forms.h"
 
 struct TPlacer;
@@ -36,6 +38,7 @@ public:
     TEdit* EditOpPockName;
     TEdit* EditFeed;
     TEdit* EditDepth;
+    TLabel *LabOpDepth, *LabOpFeed;
     TGroupBox* GrBoxFillType;
     TRadioButton *RBtnMeandr, *RBtnOffset, *RbtnSpiral;
     TGroupBox* GrBoxStrategy;
@@ -89,6 +92,18 @@ private:
     void FormShow();
     void FormClose();
 };
+
+// The main-tool choice of the machining dialogs: the tool dialog on layer ShownLa's tab, or
+// the library dialogs with one layer per operation. ShowLa: the layer when the dialog was
+// shown (an edit keeps it where it may). Depth: the operation's depth (-1 unknown), the
+// chosen layer's deepest pass afterwards. Returns the chosen layer, 0 when cancelled (the
+// tools are then put back).
+int PickOperationTool(int ShownLa, int ShowLa, int& TID, Extended& Depth);
+// A press on a machining dialog's tool box: PickOperationTool with the depth of EditDepth,
+// which then shows the chosen layer's depth; the drawing layer of a new operation stays.
+int PickToolFromBox(TEdit* EditDepth, int ShownLa, int ShowLa, int& TID);
+// The depth and feed controls are enabled only with AutoApplyToolOpen.
+void EnableDepthAndFeed(std::initializer_list<TControl*> Controls);
 
 // The one instance, created at start-up (and again by the reset between tests).
 extern TFillDialog* FillDialog;

@@ -3,9 +3,11 @@
 #include <cmath>
 
 #include "cam/CamOpList.h"
+#include "cam/CamToolPick.h"
 #include "cam/DgPlace.h"
 #include "commands/ComCommon.h"
 #include "core/Glob.h"
+#include "core/Global.h"
 #include "core/UniLog.h"
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
@@ -17,17 +19,20 @@ uint8_t SurfaceLa = 1;
 TSurfaceDialog::TSurfaceDialog() : TForm("SurfaceDialog") {
     Caption = "Přerovnání ploch";
     BorderStyle = TBorderStyle::bsDialog;
-    Width = 560;
-    Height = 400;
+    Width = 704;
+    Height = 488;
     const TPlacer P{this};
-    TPanel* Pn = P.Put<TPanel>("PanelObrab", nullptr, 8, 8, 340, 356);
+    PageControl = P.Put<TPageControl>("PageControl", nullptr, 8, 8, 476, 444);
+    TTabSheet* Pn = P.Put<TTabSheet>("TabObrab", PageControl, 0, 0, 468, 414, "Obrábění");
+    TTabSheet* TabZapich = P.Put<TTabSheet>("TabZapich", PageControl, 0, 0, 468, 414, "Zápich");
+    Plunge.Build(P, TabZapich, "", true);
     P.Put<TLabel>("LabOpName", Pn, 8, 12, 60, 18, "Název");
     EditOpSurfName = P.Put<TEdit>("EditOpSurfName", Pn, 80, 8, 200, 24);
     EditOpSurfName->Text = "Název operace";
-    P.Put<TLabel>("LabOpDepth", Pn, 8, 44, 66, 18, "Hloubka");
+    LabOpDepth = P.Put<TLabel>("LabOpDepth", Pn, 8, 44, 66, 18, "Hloubka");
     EditDepth = P.Put<TEdit>("EditDepth", Pn, 80, 40, 70, 24);
     EditDepth->Text = "1";
-    P.Put<TLabel>("LabOpFeed", Pn, 170, 44, 56, 18, "Posuv");
+    LabOpFeed = P.Put<TLabel>("LabOpFeed", Pn, 170, 44, 56, 18, "Posuv");
     EditFeed = P.Put<TEdit>("EditFeed", Pn, 230, 40, 70, 24);
     EditFeed->Text = "1";
     GrBoxWhere = P.Put<TGroupBox>("GrBoxWhere", Pn, 8, 72, 324, 132, " Kde obrábět ");
@@ -51,23 +56,24 @@ TSurfaceDialog::TSurfaceDialog() : TForm("SurfaceDialog") {
     RbtnAlongX = P.Put<TRadioButton>("RbtnAlongX", GrBoxDir, 8, 22, 140, 20, "Podél X");
     RbtnAlongY = P.Put<TRadioButton>("RbtnAlongY", GrBoxDir, 8, 46, 140, 20, "Podél Y");
     RbtnAlongX->Checked = true;
-    GrBoxTool = P.Put<TGroupBox>("GrBoxTool", nullptr, 356, 8, 196, 96, " Nástroj ");
+    GrBoxTool = P.Put<TGroupBox>("GrBoxTool", nullptr, 492, 8, 204, 96, " Nástroj ");
     ShapeColor = P.Put<TPanel>("ShapeColor", GrBoxTool, 8, 24, 18, 18);
     LabToolName = P.Put<TLabel>("LabToolName", GrBoxTool, 32, 24, 156, 18, "Aktuální nástroj:");
     LabLaName = P.Put<TLabel>("LabLaName", GrBoxTool, 8, 48, 180, 18, "");
     LabDistFromOrig = P.Put<TLabel>("LabDistFromOrig", GrBoxTool, 8, 70, 180, 18, "Odstup:");
-    ImgSurface = P.Put<TImage>("ImgSurface", nullptr, 356, 112, 196, 200);
+    ImgSurface = P.Put<TImage>("ImgSurface", nullptr, 492, 112, 204, 200);
     ImgSurface->Stretch = true;
-    BitBtnOK = P.Put<TBitBtn>("BitBtnOK", nullptr, 356, 334, 94, 30, "OK");
+    BitBtnOK = P.Put<TBitBtn>("BitBtnOK", nullptr, 492, 422, 98, 30, "OK");
     BitBtnOK->ModalResult = mrOk;
     BitBtnOK->Default = true;
-    BitBtnCancel = P.Put<TBitBtn>("BitBtnCancel", nullptr, 458, 334, 94, 30, "Zrušit");
+    BitBtnCancel = P.Put<TBitBtn>("BitBtnCancel", nullptr, 598, 422, 98, 30, "Zrušit");
     BitBtnCancel->ModalResult = mrCancel;
     BitBtnCancel->Cancel = true;
 
     OnShow = [this] { FormShow(); };
     OnClose = [this](TCloseAction&) { FormClose(); };
-    BitBtnOK->OnClick = [] { WriteLog("Usr:ok"); };
+    BitBtnOK->OnClick = [this] { BitBtnOKClick(); };
+    PressPicksTool({GrBoxTool, ShapeColor, LabToolName, LabLaName, LabDistFromOrig}, [this] { GrBoxToolMouseDown(); });
     BitBtnCancel->OnClick = [] { WriteLog("Usr:cancel"); };
     for (TRadioButton* R : {RBtnInside, RbtnEdge, RbtnOutside}) R->OnClick = [this] { Switch(); };
     LangRegisterForm("SurfaceDg", this);
@@ -103,20 +109,64 @@ void TSurfaceDialog::SurfaceDgShowLayer(int La) {
         LabDistFromOrig->Caption = StrBadTool;
         return;
     }
-    LabToolName->Caption = Glob.Tool[La].JmNastroje;
+    const TTool& T = Glob.Tool[La];
+    LabToolName->Caption = T.JmNastroje;
     ShapeColor->Color = Glob.TabLayer[La].Color;
     LabLaName->Caption = Glob.TabLayer[La].Name;
+    ShowDrawLayer(La);
+    if (Glob.AutoApplyToolOpen && !Glob.OpEdit) {
+        // A new operation takes the tool's plunge and cutting data.
+        Plunge.Load(T.Material.Zapich[poSurface]);
+        ApplyToolTech(T, RBtnSousledne, RBtnNesousledne, EditPresahSraf);
+        const uint8_t Edge = T.Material.Tech.Edge;
+        (Edge == 0 ? RBtnInside : Edge == 2 ? RbtnOutside : RbtnEdge)->Click();
+        Extended D = 0;
+        if (!StrToExtCalc(EditDepth->Text, D, false)) {
+            LabDistFromOrig->Caption = "";
+            return;
+        }
+    }
     LabDistFromOrig->Caption = ToolDistText(La, StrDistance, StrBadTool);
 }
 
 void TSurfaceDialog::FormShow() {
     WriteLog("Sys:SurfaceDg Open");
     SaveCamModeFlags();
+    PageControl->ActivePageIndex = 0;
+    EnableDepthAndFeed({LabOpDepth, EditDepth, LabOpFeed, EditFeed});
+    ShowLa = SurfaceLa;
+    if (Glob.OpEdit) {
+        if (OpList.Index >= 0 && OpList.Index < OpList.CamCnt) EditOpSurfName->Text = OpList.Cam[OpList.Index].Name;
+    } else {
+        TID = OpList.LastTID;
+        EditOpSurfName->Text = StrSurface + std::to_string(1 + CamOpCountOfType(OpTypeSurface));
+        EditDistOver->Text = DistText = "0";
+        EditPresahSraf->Text = "0";
+    }
+    EditDepth->Text = GeneralNumText(LayerDepth(SurfaceLa));
+    Switch();
+    SurfaceDgShowLayer(SurfaceLa);
+    if (SurfaceLa >= 1 && SurfaceLa <= ToolLayerCount) Plunge.Load(Glob.Tool[SurfaceLa].Material.Zapich[poSurface]);
+    SurfaceShowPicture();
+}
+
+void TSurfaceDialog::GrBoxToolMouseDown() {
+    WriteLog("Usr:Select tool");
+    if (const int La = PickToolFromBox(EditDepth, SurfaceLa, ShowLa, TID)) {
+        SurfaceLa = uint8_t(La);
+        SurfaceDgShowLayer(La);
+        Plunge.Load(Glob.Tool[La].Material.Zapich[poSurface]);
+    }
+}
+
+void TSurfaceDialog::BitBtnOKClick() {
+    WriteLog("Usr:ok");
+    if (SurfaceLa >= 1 && SurfaceLa <= ToolLayerCount) Plunge.Store(Glob.Tool[SurfaceLa].Material.Zapich[poSurface]);
 }
 
 void TSurfaceDialog::FormClose() {
     WriteLog("Sys:SurfaceDg Close (OpJm:" + EditOpSurfName->Text + ", OpNum:" + std::to_string(OpList.Index) +
-             ", SurfaceLa:" + std::to_string(SurfaceLa));
+             ", SurfaceLa:" + std::to_string(SurfaceLa) + ", TID:" + std::to_string(TID));
     RestoreCamModeFlags();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cam/FillDg.h"
 #include "platform/Forms.h"
 
 class TSurfaceDialog : public TForm {
@@ -12,7 +13,11 @@ public:
     TSurfaceDialog();
     ~TSurfaceDialog() override;
 
+    TPageControl* PageControl;
+    // The surfacing plunge, on the page "Zápich".
+    TPocketPlunge Plunge;
     TEdit *EditOpSurfName, *EditDepth, *EditFeed;
+    TLabel *LabOpDepth, *LabOpFeed;
     TGroupBox* GrBoxWhere;
     TRadioButton *RBtnInside, *RbtnEdge, *RbtnOutside;
     TLabel *LabDistover, *LabDistoverUnits;
@@ -36,8 +41,14 @@ public:
     void Switch();
     void SurfaceDgShowLayer(int La);
     void SurfaceShowPicture();
+    // A press on the tool box chooses the operation's layer and tool.
+    void GrBoxToolMouseDown();
+    // Library tool number of the operation's tool (the close log).
+    int TID = -1;
 
 private:
+    int ShowLa = 1;  // the layer when the dialog was shown
+    void BitBtnOKClick();
     void FormShow();
     void FormClose();
 };

@@ -10,6 +10,7 @@
 #include "cam/CamOpList.h"
 #include "cam/FillDg.h"
 #include "cam/CamOpRegen.h"
+#include "cam/CamToolPick.h"
 #include "cam/MeaRepDg.h"
 #include "cam/PocketBuild.h"
 #include "cam/SurfaceDg.h"
@@ -20,6 +21,7 @@
 #include "core/UniWalk.h"
 #include "shell/MainVars.h"
 #include "shell/UniLang.h"
+#include "tools/ToolDg.h"
 
 namespace {
 
@@ -620,6 +622,100 @@ TEST_F(PocketTest, RoughingAndFinishingPlungesAreKeptApart) {
     });
     Run({"MEANDR", ""});
     EXPECT_TRUE(R->Done());
+}
+
+}  // namespace
+
+namespace {
+
+// The pocket and surfacing dialogs show the layer tool's depth, enable the depth and
+// feed only with AutoApplyToolOpen, start a new operation from its defaults (with
+// AutoApplyToolOpen from the tool's cutting data), and OK leaves the layer cut as deep.
+TEST_F(SurfaceTest, DialogsShowTheLayersDepthAndKeepIt) {
+    TTool& T = Glob.Tool[1];
+    T.Material.Tech.Ap = 0.5L;
+    T.Material.Tech.ApPercent = T.Material.Tech.AePercent = false;
+    T.Material.Tech.Ae = 0.4L;
+    T.Material.Tech.Method = 2;
+    T.Material.Tech.Edge = 0;
+    DepthToTool(3, 1, false);
+    struct {
+        const char *Command, *Form, *Overlap, *Conv;
+    } Cases[] = {{"MEANDR", "FillDialog", "EditPresahSrafMm", "RBtnNesousl"},
+                 {"SURFACE", "SurfaceDialog", "EditPresahSraf", "RBtnNesousledne"}};
+    for (bool Auto : {false, true})
+        for (const auto& C : Cases) {
+            SCOPED_TRACE(std::string(C.Command) + (Auto ? " AutoApplyToolOpen" : ""));
+            Glob.AutoApplyToolOpen = Auto;
+            FillDialog->ChBox3DCorner->Checked = true;
+            SurfaceDialog->EditPresahSraf->Text = "5";
+            AddRect({0, 0}, {20, 20}, true);
+            const int Ops = OpList.CamCnt;
+            R->ExpectModal(C.Form, [&](TForm& F) {
+                EXPECT_EQ(F.Find<TControl>("EditDepth")->Text, "3");
+                for (const char* N : {"EditDepth", "EditFeed", "LabOpDepth", "LabOpFeed"})
+                    EXPECT_EQ(F.Find<TControl>(N)->Enabled, Auto) << N;
+                if (&F == FillDialog) EXPECT_FALSE(FillDialog->ChBox3DCorner->Checked);
+                if (Auto) {
+                    EXPECT_EQ(F.Find<TControl>(C.Overlap)->Text, "0.4");
+                    EXPECT_TRUE(F.Find<TControl>(C.Conv)->Checked);
+                    if (&F == SurfaceDialog) EXPECT_TRUE(SurfaceDialog->RBtnInside->Checked);
+                } else if (&F == SurfaceDialog) {
+                    EXPECT_EQ(SurfaceDialog->EditPresahSraf->Text, "0");
+                }
+                F.ClickButton("BitBtnOK");
+                return mrOk;
+            });
+            H->Enter(C.Command);
+            H->Enter("");
+            ASSERT_TRUE(R->Done());
+            ASSERT_GT(OpList.CamCnt, Ops);
+            EXPECT_EQ(OpList.Cam[Ops].Depth, 3);
+            Extended D = 0;
+            ASSERT_TRUE(MaxDepth(1, D, false));
+            EXPECT_EQ(D, 3);
+        }
+}
+
+// The surfacing plunge is the tool's: shown on the "Zápich" page and kept at OK; the
+// tool box picks the operation's layer as the pocket dialog's does.
+TEST_F(SurfaceTest, SurfacingPlungePageAndToolChoice) {
+    Glob.Tool[1].Material.Zapich[poSurface].Method = 2;
+    SetTool(4, 3);
+    const TCamToolPickFn Installed = CamToolPickHook;
+    CamToolPickHook = [](TCamToolPick& P) {
+        P.La = 4;
+        return true;
+    };
+    AddRect({0, 0}, {20, 20}, true);
+    R->ExpectModal("SurfaceDialog", [](TForm& F) {
+        EXPECT_TRUE(F.Find<TControl>("RBtnToolRamp")->Checked);
+        F.Find<TControl>("GrBoxTool")->OnMouseDown(TMouseButton::mbLeft, 0, 0, 0);
+        EXPECT_EQ(SurfaceLa, 4);
+        EXPECT_EQ(SurfaceDialog->LabToolName->Caption, Glob.Tool[4].JmNastroje);
+        F.Find<TControl>("RBtnToolSpiral")->Click();
+        F.ClickButton("BitBtnOK");
+        return mrOk;
+    });
+    H->Enter("SURFACE");
+    H->Enter("");
+    CamToolPickHook = Installed;
+    ASSERT_EQ(OpList.CamCnt, 1);
+    EXPECT_EQ(OpList.Cam[0].La1, 4);
+    EXPECT_EQ(Glob.Tool[4].Material.Zapich[poSurface].Method, 3);
+    EXPECT_EQ(Glob.Tool[1].Material.Zapich[poSurface].Method, 2);
+}
+
+// A machining command with nothing selected says so and records nothing.
+TEST_F(PocketTest, NothingSelectedIsRefused) {
+    for (const char* Command : {"CONTOUR", "MEANDR", "SURFACE"}) {
+        SCOPED_TRACE(Command);
+        R->ExpectMessage(mrOk, Msg[107]);
+        H->Enter(Command);
+        H->Enter("");
+        EXPECT_TRUE(R->Done());
+        EXPECT_EQ(OpList.CamCnt, 0);
+    }
 }
 
 }  // namespace

@@ -100,6 +100,7 @@ TEST_F(ToolPickTest, ToolDialogOnTheOperationsLayer) {
     EXPECT_EQ(Glob.LayerDraw, 3);
     // A new pocket takes the layer but leaves the drawing layer as it was.
     Glob.LayerDraw = 1;
+    AddRect({0, 0}, {10, 10}, true);  // the cancelled contour left nothing selected
     SelectTool<TFillDialog>("MEANDR", "GrBoxMainTool", [this] { ToolDialogPage(1, 3); },
                             [](TFillDialog& D) {
                                 EXPECT_EQ(D.ShownLa1, 4);
@@ -117,6 +118,7 @@ TEST_F(ToolPickTest, LibraryToolInOneLayerPerOperationMode) {
         ASSERT_TRUE(C.ContourLa >= 1 && C.ContourLa <= ToolLayerCount);
         EXPECT_EQ(C.WorkTools[C.ContourLa].JmNastroje, Glob.ToolLib[2].Tool.JmNastroje);
     });
+    AddRect({0, 0}, {10, 10}, true);  // the cancelled contour left nothing selected
     SelectTool<TFillDialog>("MEANDR", "LabToolName", [this] { LibraryRecord(3); }, [](TFillDialog& D) {
         EXPECT_EQ(D.TID1, Glob.ToolLib[3].Tool.TID);
         ASSERT_TRUE(D.ShownLa1 >= 1 && D.ShownLa1 <= ToolLayerCount);
