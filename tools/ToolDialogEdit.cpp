@@ -281,8 +281,9 @@ void ClearGrid(TStringGrid& G) {
         for (int r = 0; r < G.RowCount(); ++r) G.Cells[size_t(c)][size_t(r)] = c == 0 ? std::to_string(r + 1) + "." : "";
 }
 
-// A complete grid row in storage units; false when it does not read.
-bool GridRow(const TStringGrid& G, int R, TPruchod& P) {
+// A complete grid row in storage units; false when it does not read. A cell left as
+// Old's value is shown keeps that exact value.
+bool GridRow(const TStringGrid& G, int R, TPruchod& P, const TPruchod* Old = nullptr) {
     auto cell = [&](int C) { return G.Cells[size_t(C)][size_t(R)]; };
     auto num = [&](int C, Extended& V) {
         Extended x = 0;
@@ -301,6 +302,12 @@ bool GridRow(const TStringGrid& G, int R, TPruchod& P) {
     P.Zapich = perMin && z > 0 ? z / 60 : z;
     P.Posuv = perMin ? f / 60 : f;
     P.Otacky = s;
+    if (Old && Old->Hloubka > -CoordTol) {
+        if (cell(1) == ::Num(Old->Hloubka)) P.Hloubka = Old->Hloubka;
+        if (Old->Zapich != -1 && cell(2) == ::Num(FeedShown(Old->Zapich))) P.Zapich = Old->Zapich;
+        if (cell(3) == ::Num(FeedShown(Old->Posuv))) P.Posuv = Old->Posuv;
+        if (cell(4) == ::Num(Old->Otacky)) P.Otacky = Old->Otacky;
+    }
     return true;
 }
 }  // namespace
@@ -324,10 +331,11 @@ void TToolDialog::PruchodToEdit(int Num) {
 void TToolDialog::EditToPruchod(int Num) {
     if (!LayerOk(Num)) return;
     TTool& T = ToolTmp[Num];
+    const auto Old = T.Pruchod;
     for (int i = 1; i <= MaxPruchod; ++i) T.Pruchod[i] = TPruchod{-1, -1, NoFeedValue, NoSpeedValue};
     for (int r = 0; r < MaxPruchod && r < StrGridLayParam->RowCount(); ++r) {
         TPruchod P;
-        if (!GridRow(*StrGridLayParam, r, P)) break;
+        if (!GridRow(*StrGridLayParam, r, P, &Old[size_t(r + 1)])) break;
         T.Pruchod[r + 1] = P;
     }
 }

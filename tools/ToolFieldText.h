@@ -6,11 +6,15 @@
 
 #include "core/Global.h"
 #include "platform/Controls.h"
+#include "shell/SetCfg.h"
 
 namespace ToolField {
 
 // The input as a finite number (a typed expression, "," or "."); V untouched otherwise.
+// A text the user left as V is shown keeps V's exact value: the shown text has only 15
+// digits and would read back a little different, which would mark the tool changed.
 inline bool Parse(const TControl* E, Extended& V) {
+    if (std::isfinite(V) && E->Text == CfgRegionalReal(V)) return true;
     Extended x = 0;
     if (!StrToExtCalc(E->Text, x, false) || !std::isfinite(x)) return false;
     V = x;

@@ -114,6 +114,36 @@ TEST_F(ToolDialogTest, OkKeepsLiveToolsChangedMeanwhile) {
     EXPECT_EQ(Glob.Tool[2].JmNastroje, "T2 edited");
 }
 
+// OK without a change keeps the tool's values exactly: the texts shown have 15 digits,
+// and a value read back from them would differ in the last bits and mark the operations.
+TEST_F(ToolDialogTest, OkWithoutChangeKeepsExactValues) {
+    Glob.Tool[13].Pruchod[1].Hloubka = 1 / 3.0L;
+    Glob.Tool[13].Pruchod[1].Posuv = 2 / 3.0L;
+    Glob.Tool[13].Material.Tech.Vc = 100 / 7.0L;
+    ASSERT_EQ(Glob.Tool[13].SpodniPrumer, 0.2L * 13);  // computed at start-up
+    const TToolArr Before = Glob.Tool;
+    for (bool MmPerMinute : {false, true}) {
+        Glob.SpolParObr.VelUnit = MmPerMinute ? MmPerMin : MmPerSec;
+        R.ExpectModal("ToolDialog", [](TForm& F) {
+            auto& D = static_cast<TToolDialog&>(F);
+            D.TabControl->ChoosePage(12);
+            D.TabControl->ChoosePage(11);
+            D.TabControl->ChoosePage(12);
+            D.BitBtnOK->Click();
+            return mrOk;
+        });
+        ComTool();
+        ASSERT_TRUE(R.Done());
+        // (The cutting data are the calculator's, recomputed when the dialog shows.)
+        for (int n = 1; n <= ToolLayerCount; ++n) {
+            const TTool &A = Glob.Tool[n], &B = Before[n];
+            EXPECT_TRUE(CompareTool(A, B) && ComparePlunge(A.Material.Zapich, B.Material.Zapich)) << n;
+            ASSERT_EQ(LastUsedPass(A), LastUsedPass(B)) << n;
+            for (int i = 1; i <= LastUsedPass(B); ++i) EXPECT_TRUE(A.Pruchod[i] == B.Pruchod[i]) << n << " " << i;
+        }
+    }
+}
+
 TEST_F(ToolDialogTest, PassTableRows) {
     struct Case {
         const char* Name;
