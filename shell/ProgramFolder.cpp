@@ -12,6 +12,7 @@
 #include "shell/MainMenus.h"
 #include "shell/SetCfg.h"
 #include "shell/ViewDg.h"
+#include "tools/UniTType.h"
 
 bool WriteIfMissing(const std::string& Path, const std::vector<std::string>& Utf8Lines) {
     if (FileExists(Path)) return true;
@@ -27,6 +28,18 @@ bool WriteProgramFolderFiles(const std::string& Dir) {
     Ok = WriteIfMissing(Dir + "/Style", {"Windows"}) && Ok;
     if (!FileExists(Dir + "/FileHist")) Ok = WriteFileSafe(Dir + "/FileHist", "") && Ok;
     Ok = WriteGcodeProfileFiles(Dir) && Ok;
+    if (!FileExists(Dir + "/TTypeDef.ytf")) {
+        // Without the type file every plunge method is switched off.
+        const auto Mill = Glob.MillToolType, Lathe = Glob.LatheToolType;
+        const int32_t MillMax = MillTypeMax, LatheMax = LatheTypeMax;
+        InitToolType();
+        AllowBuiltInPlunges();
+        Ok = ToolTypeToFile(Dir + "/TTypeDef.ytf") && Ok;
+        Glob.MillToolType = Mill;
+        Glob.LatheToolType = Lathe;
+        MillTypeMax = MillMax;
+        LatheTypeMax = LatheMax;
+    }
     if (!FileExists(Dir + "/Default.cfg")) {
         // The built-in settings with the layer defaults, the special layers shown in
         // colours of their own.

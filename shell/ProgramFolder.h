@@ -1,7 +1,8 @@
 // The program folder a fresh installation needs: the folders "FONT", "Img", "Logs",
 // the configuration files the program reads at start ("ComSet.cfg", "Default.cfg",
-// "FileHist", "Style") and the G-code post-processor files, written by the program's
-// own writers from the built-in defaults. Files already there are kept (the user's settings survive a rebuild).
+// "FileHist", "Style", "TTypeDef.ytf") and the G-code post-processor files, written by
+// the program's own writers from the built-in defaults. Files already there are kept
+// (the user's settings survive a rebuild).
 #pragma once
 #include <string>
 #include <vector>

@@ -10,6 +10,7 @@
 #include "shell/SetCfg.h"
 #include "tools/ToolDg.h"
 #include "tools/ToolSectionLines.h"
+#include "tools/UniTType.h"
 
 namespace {
 
@@ -242,7 +243,7 @@ bool SaveMillset(const std::string& JmFile, bool Pack, bool TmpCopy) {
     return ok;
 }
 
-void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& Found) {
+void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& Found, const std::string& File) {
     std::vector<TSectionLine> L;
     SectionOfLines(Lines, "TOOLS", "ENDTOOLS", L, Found);
     if (!Found) return;  // a file without the section keeps every tool
@@ -257,7 +258,7 @@ void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& F
     }
     TSpolParObr& S = Glob.SpolParObr;
     S.VelUnit = MmPerSec;
-    bool packed = false;
+    bool packed = false, TypeTold = false;
     for (const TSectionLine& l : L) {
         const std::string& K = l.Key;
         if (K == "PACKED") {
@@ -285,8 +286,16 @@ void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& F
         if (!n) continue;
         TTool& T = A[n];
         const int i = PassOfKey(rest, tail);
+        // A type number that names no type is not taken.
+        const int32_t Type = T.ToolType;
+        auto checkType = [&] {
+            if (T.ToolType != Type && !ToolTypeReadOk(T.ToolType, File, l.Line, TypeTold)) T.ToolType = Type;
+        };
         if (packed) {
-            if (rest.empty()) ReadCompactToolLine(l.Val, T);
+            if (rest.empty()) {
+                ReadCompactToolLine(l.Val, T);
+                checkType();
+            }
             else if (rest == "Angle") SecNum(l.Val, T.AngleA);
             else if (i && tail.empty()) ReadPassValue(l.Val, T.Pruchod[i]);
             continue;
@@ -298,6 +307,7 @@ void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& F
         }
         for (const TKeyed& E : KeyedTable())
             if (rest == E.Key) E.Set(T, l.Val);
+        checkType();
     }
 }
 
@@ -310,7 +320,7 @@ bool LoadMillset(const std::string& JmFile, bool TmpCopy) {
     } else if (!ReadTextLines(JmFile, lines)) {
         WriteLog("Err:FAILED Load Millset, file not readable");
     } else {
-        LinesToMillset(lines, TmpCopy, ok);
+        LinesToMillset(lines, TmpCopy, ok, JmFile);
         if (!ok) WriteLog("Err:FAILED Load Millset, no TOOLS section");
     }
     WriteLog("Sys:Load Millset End");

@@ -18,4 +18,5 @@ bool SaveMillset(const std::string& JmFile, bool Pack, bool TmpCopy);
 // line, for a missing or unreadable file or one without the section.
 bool LoadMillset(const std::string& JmFile, bool TmpCopy);
 // The same over lines already read (Found: the section was there).
-void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& Found);
+// File names the lines' file in the messages of refused values.
+void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& Found, const std::string& File = "");

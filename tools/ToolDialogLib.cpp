@@ -12,6 +12,7 @@
 #include "shell/UniLang.h"
 #include "tools/ToolDg.h"
 #include "tools/ToolDialog.h"
+#include "tools/UniTType.h"
 #include "tools/ToolLibPick.h"
 #include "tools/ToolSectionLines.h"
 #include "tools/ToolSmallDgs.h"
@@ -111,7 +112,9 @@ void TToolDialog::OpenToolGeo(int La) {
         MessageDlg(Msg[29], TMsgDlgType::mtError, mbOK);
     } else {
         TTool& T = ToolTmp[La];
-        for (const std::string& line : lines) {
+        bool Told = false;
+        for (size_t n = 0; n < lines.size(); ++n) {
+            const std::string& line = lines[n];
             const size_t eq = line.find('=');
             if (eq == std::string::npos) continue;
             const std::string K = line.substr(0, eq), V = line.substr(eq + 1);
@@ -124,7 +127,10 @@ void TToolDialog::OpenToolGeo(int La) {
             else if (K == "DelkaBritu") SecNum(V, T.DelkaBritu);
             else if (K == "CisloPozice") SecRound(V, T.Tnum);
             else if (K == "CisloKorekce") SecRound(V, T.Dnum);
-            else if (K == "TypNastroje") SecRound(V, T.ToolType);
+            else if (K == "TypNastroje") {
+                int32_t Type = T.ToolType;
+                if (SecRound(V, Type) && ToolTypeReadOk(Type, dlg.FileName, n + 1, Told)) T.ToolType = Type;
+            }
             else if (K == "PocetBritu") SecRound(V, T.PocetBritu);
         }
         T.TID = -1;

@@ -7,6 +7,7 @@
 #include "tools/ToolLibFile.h"
 #include "tools/ToolSectionLines.h"
 #include "tools/ToolTechFile.h"
+#include "tools/UniTType.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ bool LoadToolGeoSection(const std::string& JmFile, bool Lib, int32_t Tnum) {
     const bool ok = RecordOk(Tnum) && TextFileExists(JmFile) && ReadSection(JmFile, "GEO", "ENDGEO", L, found) && found;
     if (ok) {
         TTool& T = ToolLibTmp[size_t(Tnum)].Tool;
+        bool Told = false;
         for (const TSectionLine& l : L) {
             if (!l.HasVal) continue;
             const std::string K = UpCaseStr(l.Key);
@@ -59,7 +61,10 @@ bool LoadToolGeoSection(const std::string& JmFile, bool Lib, int32_t Tnum) {
             else if (K == "DELKABRITU") SecNum(l.Val, T.DelkaBritu);
             else if (K == "CISLOPOZICE") SecTrunc(l.Val, T.Tnum);
             else if (K == "CISLOKOREKCE") SecTrunc(l.Val, T.Dnum);
-            else if (K == "TYPNASTROJE") SecTrunc(l.Val, T.ToolType);
+            else if (K == "TYPNASTROJE") {
+                int32_t Type = T.ToolType;
+                if (SecTrunc(l.Val, Type) && ToolTypeReadOk(Type, JmFile, l.Line, Told)) T.ToolType = Type;
+            }
             else if (K == "POCETBRITU") SecTrunc(l.Val, T.PocetBritu);
         }
     } else {

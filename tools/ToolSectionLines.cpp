@@ -35,6 +35,7 @@ void SectionOfLines(const std::vector<std::string>& Lines, const std::string& St
     for (++i; i < Lines.size(); ++i) {
         TSectionLine L = SplitSectionLine(Lines[i]);
         if (L.Key == End) break;
+        L.Line = i + 1;
         Out.push_back(std::move(L));
     }
 }

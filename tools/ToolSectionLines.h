@@ -14,6 +14,7 @@
 struct TSectionLine {
     std::string Key, Val;
     bool HasVal = false;
+    size_t Line = 0;  // its line in the file, from 1 (0: not from a file)
 };
 TSectionLine SplitSectionLine(const std::string& Line);
 

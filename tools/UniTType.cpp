@@ -137,6 +137,39 @@ void InitToolType() {
     }
 }
 
+bool ToolTypeReadOk(int32_t Type, const std::string& File, size_t Line, bool& Told) {
+    if (Glob.MillToolType.empty() || (Type >= 0 && size_t(Type) < Glob.MillToolType.size())) return true;
+    // Taken, it would fail every later build with "Wrong tool".
+    const std::string Where = File + ", " + std::to_string(Line);
+    WriteLog("Err:Wrong tool type " + std::to_string(Type) + " (" + Where + ")");
+    if (!Told)
+        MessageDlg("Neznámý typ nástroje " + std::to_string(Type) + ", nenačten (soubor " + File + ", řádek " +
+                       std::to_string(Line) + ")",
+                   TMsgDlgType::mtError, mbOK);
+    Told = true;
+    return false;
+}
+
+void AllowBuiltInPlunges() {
+    // Objects point, open, closed contour, pocket roughing, pocket finishing, surfacing;
+    // methods vertical, tangential, ramp, helix. A point has no path to ramp or arc in
+    // along, and a pocket's roughing starts inside the material.
+    static const bool ByObject[6][4] = {{true, false, false, true}, {true, false, true, true},
+                                        {true, true, true, true},   {true, false, true, true},
+                                        {true, true, true, true},   {true, false, true, false}};
+    for (size_t t = 0; t < Glob.MillToolType.size() && t < 9; ++t)
+        for (int o = 0; o < 6; ++o)
+            for (int m = 0; m < 4; ++m) {
+                bool On = ByObject[o][m];
+                // A drill and a probe only go straight down; a core cutter has no centre
+                // edge to ramp or spiral down with; a thread mill does not ramp.
+                if (t == 7 || t == 8) On = m == 0;
+                if (t == 5 && m >= 2) On = false;
+                if (t == 6 && m == 2) On = false;
+                Glob.MillToolType[t].*PlunEna[size_t(o * 4 + m)].Field = On;
+            }
+}
+
 void FileToToolType(const std::string& JmFile) {
     if (!TextFileExists(JmFile)) {
         WriteLog("Err:FAILED, load tool types, file not found (" + JmFile + ")");

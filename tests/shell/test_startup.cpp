@@ -100,6 +100,26 @@ TEST_F(StartupTest, LaidOutProgramFolderStartsWithoutAnyMessage) {
     EXPECT_FALSE(TCmdHarness::LogHas("Err:FAILED Load ComSet.cfg, file not found"));
 }
 
+// A fresh folder gets the tool-type file: started on it, the tool types allow the plunge
+// methods each can cut with (without it every method is off), and a drill only goes down.
+TEST_F(StartupTest, LaidOutToolTypesAllowPlungeMethods) {
+    ASSERT_TRUE(WriteProgramFolderFiles(Dir()));
+    ASSERT_TRUE(FileExists(InDir("TTypeDef.ytf")));
+    EXPECT_TRUE(Glob.MillToolType.empty());  // the writer leaves the start-up state
+    TScriptResponder R;
+    Start();
+    ASSERT_EQ(Glob.MillToolType.size(), 9u);
+    const TToolType& Cylinder = Glob.MillToolType[1];
+    EXPECT_EQ(Cylinder.Name, "Fréza válcová");
+    EXPECT_TRUE(Cylinder.PlunEnaContVert && Cylinder.PlunEnaContTang && Cylinder.PlunEnaContRamp &&
+                Cylinder.PlunEnaContHeli && Cylinder.PlunEnaPockRoughHeli && Cylinder.PlunEnaSurfRamp);
+    EXPECT_FALSE(Cylinder.PlunEnaPointRamp || Cylinder.PlunEnaPockRoughTang);
+    const TToolType& Drill = Glob.MillToolType[7];
+    EXPECT_TRUE(Drill.PlunEnaPointVert && Drill.PlunEnaContVert);
+    EXPECT_FALSE(Drill.PlunEnaContRamp || Drill.PlunEnaPointHeli || Drill.PlunEnaContTang);
+    EXPECT_TRUE(R.Done());
+}
+
 TEST_F(StartupTest, FirstArgumentDecidesDebugJobAndRecentFiles) {
     // Folder: where the job is saved back (the current folder unless a job was read).
     const std::string Cwd = std::filesystem::current_path().string();

@@ -9,6 +9,7 @@
 #include "core/TextFile.h"
 #include "core/UniLog.h"
 #include "formats/UniYDF.h"
+#include "platform/ScriptResponder.h"
 #include "shell/SetCfg.h"
 #include "support/Fixture.h"
 #include "tools/MillsetFile.h"
@@ -16,6 +17,7 @@
 #include "tools/ToolDg.h"
 #include "tools/ToolLibFile.h"
 #include "tools/ToolTechFile.h"
+#include "tools/UniTType.h"
 
 namespace {
 
@@ -318,6 +320,42 @@ TEST_F(ToolSectionsTest, LibraryNumberIsDroppedOnReading) {
     LinesToMillset(MillsetLines(true, false), false, found);
     EXPECT_TRUE(found);
     EXPECT_EQ(Glob.Tool[4].TID, -1);
+}
+
+}  // namespace
+
+namespace {
+
+// A tool type number that names no type is refused where it is read, naming the file
+// and line once; the layer keeps its type and the good lines count.
+TEST_F(ToolSectionsTest, UnknownToolTypeIsRefusedWithFileAndLine) {
+    InitToolType();
+    TScriptResponder R;
+    Glob.Tool[3].ToolType = 3;
+    const std::vector<std::string> Lines = MillsetLines(true, false);
+    std::string Text;
+    int Line = 0, First = 0;
+    for (const std::string& L : Lines) {
+        ++Line;
+        std::string Out = L;
+        // The type is the last field but one of a packed tool line.
+        const char* Bad = L.rfind("  T1=", 0) == 0 ? "9" : L.rfind("  T2=", 0) == 0 ? "-1" : nullptr;
+        if (Bad) {
+            const size_t Last = L.rfind(','), Type = L.rfind(',', Last - 1);
+            Out = L.substr(0, Type + 1) + Bad + L.substr(Last);
+            if (!First) First = Line;
+        }
+        Text += Out + "\r\n";
+    }
+    InitTool();
+    const int32_t Was = Glob.Tool[1].ToolType;
+    const std::string File = WriteFile("bad.set", Text);
+    R.ExpectMessage(mrOk, "Neznámý typ nástroje 9, nenačten (soubor " + File + ", řádek " + std::to_string(First) + ")");
+    EXPECT_TRUE(LoadMillset(File, false));
+    EXPECT_TRUE(R.Done());
+    EXPECT_EQ(Glob.Tool[1].ToolType, Was);
+    EXPECT_EQ(Glob.Tool[2].ToolType, Was);
+    EXPECT_EQ(Glob.Tool[3].ToolType, 3);
 }
 
 }  // namespace
