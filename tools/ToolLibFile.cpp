@@ -112,6 +112,7 @@ void ReadTech(TLibLines& L, TToolTech& T) {
         else if (K == "METHOD") {
             if (L.Int(i) && i >= 0 && i <= 2) T.Method = uint8_t(i);
         } else if (K == "VC") L.Real(T.Vc);
+        else if (K == "VF") L.Real(T.Vf);
         else if (K == "FZ") L.Real(T.Fz);
         else if (K == "FN") L.Real(T.Fn);
         else if (K == "AE") L.Real(T.Ae);
@@ -163,6 +164,9 @@ void ReadPlunge(TLibLines& L, TToolPlunge& P) {
         else if (K == "PTANEXIT") P.TangExit = L.Bool();
         else if (K == "PTANCEN") P.TangCenter = L.Bool();
         else if (K == "PTANRADPCT") P.TangRadPercent = L.Bool();
+        else if (K == "PSANGLE") L.Real(P.SpiralAngle);
+        else if (K == "PSLEFT") P.SpiralLeft = L.Bool();
+        else if (K == "PIGNOREDEPTHDIV") P.IgnoreDepthDiv = L.Bool();
     }
 }
 
@@ -331,6 +335,11 @@ void WritePlunges(std::vector<std::string>& W, const TPlungeObjects& Z) {
         W.push_back(std::string("    PTanExit=") + LibBool(P.TangExit));
         W.push_back(std::string("    PTanCen=") + LibBool(P.TangCenter));
         W.push_back(std::string("    PTanRadPct=") + LibBool(P.TangRadPercent));
+        // Kept since the dialog edits them and the NC output uses the helix angle;
+        // readers that do not know these keys skip them.
+        W.push_back("    PSAngle=" + ExtToStr(P.SpiralAngle));
+        W.push_back(std::string("    PSLeft=") + LibBool(P.SpiralLeft));
+        W.push_back(std::string("    PIgnoreDepthDiv=") + LibBool(P.IgnoreDepthDiv));
         W.push_back("  [EndPlungeDef]");
     }
 }

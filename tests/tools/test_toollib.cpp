@@ -98,6 +98,28 @@ TEST_F(ToolLibTest, WrittenWithCrLfInCp1250AndReadBack) {
     EXPECT_EQ(ReadFile(InDir("again.ylf")), bytes);
 }
 
+// What the library dialog edits survives a restart: the helix angle and direction,
+// "ignore depth division" and Vf of a list material and of a library tool's material.
+TEST_F(ToolLibTest, HelixAndVfSurviveTheFile) {
+    for (TMaterial* M : {&Glob.Material[0], &Glob.ToolLib[1].Material[0]}) {
+        M->Tech.Vf = 12.5L;
+        M->Zapich[poContour].SpiralAngle = 3.25L;
+        M->Zapich[poContour].SpiralLeft = true;
+        M->Zapich[poPocketRough].IgnoreDepthDiv = true;
+    }
+    ASSERT_TRUE(ToolLibToFile(InDir("ToolLib.ylf")));
+    InitMaterial();
+    InitToolLib();
+    ASSERT_TRUE(FileToToolLib(InDir("ToolLib.ylf")));
+    for (const TMaterial* M : {&Glob.Material[0], &Glob.ToolLib[1].Material[0]}) {
+        EXPECT_EQ(M->Tech.Vf, 12.5L);
+        EXPECT_EQ(M->Zapich[poContour].SpiralAngle, 3.25L);
+        EXPECT_TRUE(M->Zapich[poContour].SpiralLeft);
+        EXPECT_FALSE(M->Zapich[poPoint].SpiralLeft);
+        EXPECT_TRUE(M->Zapich[poPocketRough].IgnoreDepthDiv);
+    }
+}
+
 TEST_F(ToolLibTest, CountsResizeTheLists) {
     ASSERT_TRUE(Read("h\n[MatLib]=1\n[EndMatLib]\n[ToolLib]=3\n[LibRecord]=2\n  [ToolDef]\n    ToolName=X\n  [EndToolDef]\n[EndToolLib]\n"));
     ASSERT_EQ(Glob.ToolLib.size(), 3u);
