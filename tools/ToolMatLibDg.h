@@ -133,6 +133,11 @@ private:
     Extended LowerDiameter();
     bool NewMaterial();
     void ExportImport(bool Export);
+    // Points the selection (and the tree's marked node) at the record a save-as-new made,
+    // so that the page, which now shows it, is stored there and not over its source.
+    void SelectSavedNew(int32_t Tid, int32_t Mid, int Par);
+    // Shows the selected record's page again (after an import changed the record).
+    void ShowSelectedPage();
 };
 
 extern TToolMatLibDialog* ToolMatLibDialog;

@@ -138,12 +138,39 @@ void TToolMatLibDialog::SbtnSaveNewClick() {
         case lnPlunge:
         case lnOuts:
         case lnAddMaterial:
-        case lnNewMaterial:
+        case lnNewMaterial: {
             if (!NewMaterial()) return;
-            break;
+            const int Par = SelPar == lnPlunge || SelPar == lnOuts ? SelPar : lnTech;
+            FillLibList(ord, false, 1);
+            if (ord == 0)
+                SelectSavedNew(SelTID, int32_t(ToolLibTmp[size_t(SelTID)].Material.size()) - 1, Par);
+            else
+                SelectSavedNew(-1, int32_t(MaterialTmp.size()) - 1, Par);
+            return;
+        }
         default: return;
     }
     FillLibList(ord, false, 1);
+    SelectSavedNew(n, -1, SelPar == lnNewTool ? lnTool : SelPar);
+}
+
+void TToolMatLibDialog::SelectSavedNew(int32_t Tid, int32_t Mid, int Par) {
+    SelTID = Tid;
+    SelMID = Mid;
+    SelPar = Par;
+    SelTreeID = -1;
+    for (size_t i = 0; i < LibNodes.size(); ++i) {
+        const TLibNode& E = LibNodes[i];
+        if (E.Tid != Tid || E.Par != Par) continue;
+        // A tool listed under its materials: the first listing; a material: its own entry.
+        if (Mid >= 0 && E.Mid != Mid) continue;
+        SelTreeID = int32_t(i);
+        SelMID = E.Mid;
+        break;
+    }
+    TreeUpdating = true;
+    TrVLibList->Selected = SelTreeID;
+    TreeUpdating = false;
 }
 
 void TToolMatLibDialog::AddMaterialToLibTool(int32_t Tid) {
@@ -234,7 +261,12 @@ void TToolMatLibDialog::ExportImport(bool Export) {
             case lnOuts: ok = ToolFile::LoadLibToolOuts(f, SelTID, mat); break;
             default: return;
         }
-        if (!ok) Error(Msg[29]);
+        if (!ok) {
+            Error(Msg[29]);
+            return;
+        }
+        // The page must show what was read: the next store writes the page back.
+        ShowSelectedPage();
         return;
     }
     struct TKind {

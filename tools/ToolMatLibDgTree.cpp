@@ -176,6 +176,12 @@ void TToolMatLibDialog::TrVLibListChange() {
     const int ord = Order();
     auto noDelete = [this] { SbtnDelete->Enabled = SbtnExport->Enabled = SbtnImport->Enabled = false; };
     if (ord == 1 && SelMID == 0 && SelTID == -1) noDelete();
+    ShowSelectedPage();
+}
+
+void TToolMatLibDialog::ShowSelectedPage() {
+    const int ord = Order();
+    auto noDelete = [this] { SbtnDelete->Enabled = SbtnExport->Enabled = SbtnImport->Enabled = false; };
     const bool record = SelTID >= 0 && size_t(SelTID) < ToolLibTmp.size();
     // The calculator reads the diameter and edges from the Info/Geo inputs: they hold
     // the selected tool's, whichever page shows.

@@ -424,3 +424,64 @@ TEST_F(ToolMatLibTest, ZeroDiameterAndZeroDepthOfCutAreRefused) {
 }
 
 }  // namespace
+
+// An import shows what it read, so the next node click keeps it; a geometry file that
+// names no tool type is refused with its file and line and keeps the record's type.
+TEST_F(ToolMatLibTest, ImportShowsWhatWasReadAndRefusesAnUnknownType) {
+    Select("Geometrie", 2);
+    const TTool before = ToolLibTmp[2].Tool;
+    R.ExpectSave(InDir("t2.geo"));
+    L().SbtnExport->Click();
+    L().EditToolDSpodni->TypeText("9.5");
+    Select("Geometrie", 1);  // stores the changed page
+    Select("Geometrie", 2);
+    ASSERT_EQ(ToolLibTmp[2].Tool.SpodniPrumer, 9.5L);
+    R.ExpectSave(InDir("t2.geo"));
+    L().SbtnImport->Click();
+    EXPECT_EQ(L().EditToolDSpodni->Text, CfgRegionalReal(before.SpodniPrumer));
+    Select("Geometrie", 1);
+    EXPECT_EQ(ToolLibTmp[2].Tool.SpodniPrumer, before.SpodniPrumer);
+
+    std::string geo = ReadFile(InDir("t2.geo"));
+    const size_t at = geo.find("TypNastroje=");
+    ASSERT_NE(at, std::string::npos);
+    geo.replace(at, geo.find('\r', at) - at, "TypNastroje=42");
+    WriteFile("bad.geo", geo);
+    Select("Geometrie", 2);
+    R.ExpectSave(InDir("bad.geo"));
+    R.ExpectMessage(mrOk, "Neznámý typ nástroje 42, nenačten (soubor " + InDir("bad.geo") + ", řádek 11)");
+    L().SbtnImport->Click();
+    EXPECT_TRUE(R.Done());
+    EXPECT_EQ(ToolLibTmp[2].Tool.ToolType, before.ToolType);
+}
+
+// "Uložit nový" leaves the source as it was: the page now stands for the new record, so
+// the next click or OK stores the page there.
+TEST_F(ToolMatLibTest, SaveAsNewLeavesTheSourceRecord) {
+    Select("Geometrie", 1);
+    const TTool source = ToolLibTmp[1].Tool;
+    L().EditToolJmNastroje->TypeText("Kopie");
+    L().SbtnSaveNew->Click();
+    ASSERT_EQ(ToolLibTmp.size(), 6u);
+    L().EditToolDSpodni->TypeText("7");  // an edit of the copy
+    Select("Geometrie", 0);
+    EXPECT_TRUE(ToolLibTmp[1].Tool == source);
+    EXPECT_EQ(ToolLibTmp[5].Tool.JmNastroje, "Kopie");
+    EXPECT_EQ(ToolLibTmp[5].Tool.SpodniPrumer, 7);
+
+    // A new material saved from a tool's cutting page: the source material keeps its Vc.
+    Select("Řezné pod.", 0);
+    const Extended Vc = ToolLibTmp[0].Material[0].Tech.Vc;
+    L().EditToolVc->TypeText("222");
+    R.ExpectModal("CMDParamDialog", [](TForm& F) {
+        static_cast<TCMDParamDialog&>(F).EditParam->Text = "Dural";
+        return mrOk;
+    });
+    L().SbtnSaveNew->Click();
+    L().EditToolVc->TypeText("333");
+    Select("Geometrie", 0);
+    EXPECT_EQ(ToolLibTmp[0].Material[0].Tech.Vc, Vc);
+    ASSERT_EQ(ToolLibTmp[0].Material.size(), 2u);
+    EXPECT_EQ(ToolLibTmp[0].Material[1].Tech.Vc, 333);
+    EXPECT_TRUE(R.Done());
+}
