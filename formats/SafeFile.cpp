@@ -52,9 +52,9 @@ bool CommitTempFile(const std::string& Target, const std::string& DiskFullLog, c
     const std::string folder = TargetFolder(Target);
     const int64_t free = SafeFileDiskFree ? SafeFileDiskFree(folder) : DiskFree(folder);
     if (free < 0 || free < int64_t(bytes.size())) {
-        WriteLog(DiskFullLog);
+        if (!DiskFullLog.empty()) WriteLog(DiskFullLog);
         ShowMessage(Msg[24]);
-        WriteLog(EndLog);
+        if (!EndLog.empty()) WriteLog(EndLog);
         return false;
     }
     // The new content goes beside the target and is renamed over it: a failure while
@@ -64,6 +64,6 @@ bool CommitTempFile(const std::string& Target, const std::string& DiskFullLog, c
         ShowMessage(Msg[25]);
         return false;
     }
-    WriteLog(EndLog);
+    if (!EndLog.empty()) WriteLog(EndLog);
     return true;
 }

@@ -25,7 +25,7 @@ void DeleteTempFile();
 // Not enough room at the target (or no answer about it): DiskFullLog is logged,
 // message 24 shown, the target untouched, EndLog logged. Target not written:
 // CopyFailLog (when not empty) is logged and message 25 shown; no EndLog. Written:
-// EndLog logged. True when the target was written.
+// EndLog logged. True when the target was written. An empty log text logs nothing.
 bool CommitTempFile(const std::string& Target, const std::string& DiskFullLog, const std::string& CopyFailLog,
                     const std::string& EndLog);
 

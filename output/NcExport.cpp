@@ -7,14 +7,13 @@
 #include "core/ObjRecords.h"
 #include "core/TextFile.h"
 #include "core/UniLog.h"
-#include "core/UniPline.h"
 #include "core/UniWalk.h"
 #include "formats/SafeFile.h"
+#include "output/NcClamps.h"
 #include "output/NcOut.h"
 #include "platform/Dialogs.h"
 #include "shell/MainVars.h"
 #include "shell/UniLang.h"
-#include "tools/ToolDg.h"
 
 namespace {
 
@@ -214,35 +213,13 @@ Extended NcPlungeFeed(const TTool& T, int P, int K) {
     return pl.FeedPercent ? row.Posuv / 100 * pl.FeedPct : pl.FeedTime;
 }
 
-bool NcClampOutlines(TNcRun& R, int La) {
-    FreeObjList(R.ClampStart, R.ClampEnd);
-    Extended dist;
-    if (!ToolDistLa(La, dist, -1, false)) return false;
-    for (TObjHeader* p = MainVars.DataStart; p; p = p->Next) {
-        if (p->Type != ObjPline || p->Layer != LayerUpin) continue;
-        TObjHeader *s = nullptr, *e = nullptr;
-        EnPline.GenOffsetClose(p, dist, false, true, s, e, LayerUpin);
-        ConcatObjLists(R.ClampStart, R.ClampEnd, s, e);
-    }
-    return true;
-}
+bool NcClampOutlines(TNcRun& R, int La) { return BuildClampOutlines(La, R.ClampStart, R.ClampEnd); }
 
 void NcClampRapid(TNcRun& R, const Osy& From, const Osy& To) {
-    if (!R.ClampStart || (std::fabs(From.x - To.x) <= CoordTol && std::fabs(From.y - To.y) <= CoordTol)) return;
-    TObjHeader *s = nullptr, *e = nullptr;
-    EnPline.LineAdd(From, To, 1, s, e);
-    bool cross = false;
-    Osy x;
-    for (TObjHeader* c = R.ClampStart; c && !cross; c = c->Next) cross = EnPline.CrossTest(s, c, x);
-    FreeObjList(s, e);
-    if (cross) NcMoveZ(R, true, Glob.SpolParObr.PrejezdNadUpin);
+    if (RapidCrossesClamp(R.ClampStart, From, To)) NcMoveZ(R, true, Glob.SpolParObr.PrejezdNadUpin);
 }
 
-bool UnderClamp(TNcRun& R, const Osy& P) {
-    for (TObjHeader* c = R.ClampStart; c; c = c->Next)
-        if (EnPline.PointInside(c, P)) return true;
-    return false;
-}
+bool UnderClamp(TNcRun& R, const Osy& P) { return PointUnderClamp(R.ClampStart, P); }
 
 void NcRapidToStart(TNcRun& R, const Osy& S, Extended Z) {
     NcClampRapid(R, R.LastPos, S);

@@ -11,6 +11,7 @@
 #include "core/UniLog.h"
 #include "core/UniPline.h"
 #include "core/UniText.h"
+#include "output/NcClamps.h"
 #include "output/NcOut.h"
 #include "platform/Dialogs.h"
 #include "shell/UniLang.h"
@@ -443,20 +444,13 @@ void PlinePass(TNcRun& R, const TPl& P, int Pass, bool Continuing, bool KeepDown
     R.LastPos = P.N > 0 ? P.Seg[P.N - 1].E : P.Start;
 }
 
-bool UnderOrAcrossClamp(TNcRun& R, TObjHeader* A) {
-    Osy x;
-    for (TObjHeader* c = R.ClampStart; c; c = c->Next)
-        if (EnPline.PointInside(c, AsPline(A)->S) || EnPline.CrossTest(A, c, x)) return true;
-    return false;
-}
-
 }  // namespace
 
 void PlineOut(TNcRun& R, TObjHeader* Adresa, int Pass) {
     if (Adresa->Layer != R.CurLayer) return;
     WriteLog("Out:Pline Start (Adr:" + Identity(Adresa) + ")");
     const TTool& T = R.Tool();
-    if (UnderOrAcrossClamp(R, Adresa)) {
+    if (PlineUnderClamp(R.ClampStart, Adresa)) {
         WriteLog("Err:Wrong def. of tool or clamp (La:" + std::to_string(R.CurLayer) + ")");
         ShowMessage(Msg[38]);
         WriteLog("Out:Pline End");

@@ -6,8 +6,7 @@
 #include "core/ObjRecords.h"
 #include "core/UniGeom.h"
 #include "core/UniLog.h"
-#include "core/UniPline.h"
-#include "core/UniSpace.h"
+#include "output/NcClamps.h"
 #include "output/NcOut.h"
 #include "platform/Dialogs.h"
 #include "shell/UniLang.h"
@@ -176,15 +175,7 @@ void Pline3DPass(TNcRun& R, TObjHeader* Adresa, int P) {
 void Pline3DOut(TNcRun& R, TObjHeader* Adresa, int Pass) {
     if (Adresa->Layer != R.CurLayer) return;
     const TTool& T = R.Tool();
-    const TPline3DRec* pl = AsPline3D(Adresa);
-    bool clamp = UnderClamp(R, Osy{pl->S.x, pl->S.y});
-    if (!clamp && R.ClampStart) {
-        TObjHeader* flat = EnSpace.To2D(Adresa);
-        Osy x;
-        for (TObjHeader* c = R.ClampStart; c && flat && !clamp; c = c->Next) clamp = EnPline.CrossTest(flat, c, x);
-        if (flat) FreeObjBlock(flat);
-    }
-    if (clamp) {
+    if (Pline3DUnderClamp(R.ClampStart, Adresa)) {
         ShowMessage(Msg[38]);
         return;
     }

@@ -255,6 +255,8 @@ public:
     int32_t RowCount() const { return Cells.empty() ? 0 : int32_t(Cells[0].size()); }
     void SetSize(int32_t Cols, int32_t Rows);  // keeps the cells that stay
     std::vector<std::vector<std::string>> Cells;
+    // Background of Cells[col][row]; a missing entry or clDefault: the grid's own.
+    std::vector<std::vector<uint32_t>> CellColors;
     std::vector<int32_t> ColWidths;
     int32_t DefaultRowHeight = 0;  // pixels; 0: the native default
     int32_t FixedCols = 1, FixedRows = 1;

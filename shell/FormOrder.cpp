@@ -21,6 +21,7 @@
 #include "formats/DxfOutDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
+#include "output/SinumericDg.h"
 #include "platform/FormRemake.h"
 #include "shell/MainFiles.h"
 #include "shell/NewFileDg.h"
@@ -73,7 +74,7 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TFormicaOutDg", nullptr},
         {"TDorsekDialog", nullptr},
         {"TFormicaInDg", nullptr},
-        {"TSinumericDialog", nullptr},
+        {"TSinumericDialog", &CreateSinumericDialog},
         {"TAlignDialog", &CreateAlignDialog},
         {"TCMDParamDialog", &CreateCMDParamDialog},
         {"TCopyFromToolDialog", &CreateCopyFromToolDialog},

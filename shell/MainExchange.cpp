@@ -15,7 +15,10 @@
 #include "formats/UniDXF.h"
 #include "formats/UniYDF.h"
 #include "output/GcodeRead.h"
+#include "output/Comagrav.h"
 #include "output/NcOut.h"
+#include "output/Sinumeric802.h"
+#include "output/SinumericDg.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -164,6 +167,16 @@ bool ExportDxf(const std::string& File, bool All) {
     return DxfOutDialog->ShowModal() == mrOk && SaveDxf(File, All);
 }
 
+// The Sinumerik dialog sets zero point, numbering and stop; its setup sheet proposes
+// the export target's name.
+bool ExportMpf(const std::string& File, bool All) {
+    if (!SinumericDialog) CreateSinumericDialog();
+    SinumericDialog->ExportFileName = File;
+    return SinumericDialog->ShowModal() == mrOk && SaveMpf(File, All);
+}
+
+bool ExportCnc(const std::string& File, bool) { return SaveCnc(File, true); }
+
 struct TExportRow {
     const char* Ext;
     TExportFn Write;  // nullptr: not available in this build
@@ -182,9 +195,9 @@ const TExportRow ExportRows[] = {
     {".hp", nullptr, true},
     {".exp", nullptr, true},
     {".pcb", nullptr, true},
-    {".mpf", nullptr, true},
+    {".mpf", ExportMpf, true},
     {".mcr", nullptr, false},
-    {".cnc", nullptr, false},
+    {".cnc", ExportCnc, false},
 };
 
 // The HPGL export's allowance field belongs to another command: both exports hide it.

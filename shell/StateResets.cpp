@@ -9,6 +9,7 @@
 #include "commands/TextDg.h"
 #include "core/ResetState.h"
 #include "formats/SafeFile.h"
+#include "output/SinumericDg.h"
 #include "shell/MainView.h"
 #include "shell/ResetShellTexts.h"
 #include "shell/StartupHooks.h"
@@ -35,6 +36,7 @@ const TStateReset Resets[] = {
     FreeInfoDialog,
     FreeTiskDialog,
     FreeHelpDialog,
+    FreeSinumericDialog,
     // COPY's regeneration queue; the machining code's regeneration installed.
     ResetComRegen,
     InstallCamRegen,

@@ -673,6 +673,13 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
                     } else if (it->text() != v) {
                         it->setText(v);
                     }
+                    const uint32_t bg = c < int(gr->CellColors.size()) && r < int(gr->CellColors[c].size())
+                                            ? gr->CellColors[c][r]
+                                            : clDefault;
+                    if (bg != clDefault && it->background().color() != ToQColor(bg))
+                        it->setBackground(ToQColor(bg));
+                    else if (bg == clDefault && it->background().style() != Qt::NoBrush)
+                        it->setBackground(QBrush());
                     bool fixed = c < gr->FixedCols || r < gr->FixedRows;
                     Qt::ItemFlags fl = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
                     if (gr->Editing && !fixed) fl |= Qt::ItemIsEditable;
