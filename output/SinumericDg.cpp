@@ -96,7 +96,7 @@ TSinumericDialog::TSinumericDialog() : TForm("SinumericDialog") {
     Place(RGroupStopMode, 8, 112, 200, 90);
 
     DrawGrid = Make<TStringGrid>("DrawGrid");
-    Place(DrawGrid, 8, 112, 506, Height - 175);
+    Place(DrawGrid, 8, 108, 506, Height - 175);
     DrawGrid->FixedCols = 0;
     DrawGrid->FixedRows = 1;
     DrawGrid->DefaultRowHeight = 24;
