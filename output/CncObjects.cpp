@@ -13,16 +13,6 @@ namespace {
 
 const TSpolParObr& Par() { return Glob.SpolParObr; }
 
-// Passes of the current tool for an object in whole-object order; a tool without any
-// leaves the object out, and the user learns which layer.
-int ObjectPasses(TCncRun& R) {
-    const TTool& T = R.Tool();
-    R.CurDepth = -T.HloubkaRychloposuvem;
-    R.PassCount = NcPassCount(T);
-    if (R.PassCount == 0)
-        R.Error("Vrstva " + std::to_string(R.CurLayer) + ": nástroj nemá žádný průchod, objekty vrstvy nebyly vyvezeny");
-    return R.PassCount;
-}
 
 // Rapid to S and down to the plunge height.
 void Approach(TCncRun& R, const Osy& S) {

@@ -21,16 +21,6 @@ constexpr Extended TwoPi = 6.283185307179586477L;
 
 const TSpolParObr& Par() { return Glob.SpolParObr; }
 
-// Passes of the current tool for an object in whole-object order; a tool without any
-// leaves the object out, and the user learns which layer.
-int ObjectPasses(TMpfRun& R) {
-    const TTool& T = R.Tool();
-    R.CurDepth = -T.HloubkaRychloposuvem;
-    R.PassCount = NcPassCount(T);
-    if (R.PassCount == 0)
-        R.Error("Vrstva " + std::to_string(R.CurLayer) + ": nástroj nemá žádný průchod, objekty vrstvy nebyly vyvezeny");
-    return R.PassCount;
-}
 
 // One pass at a point: P the pass row; Full in whole-object order (the routine makes
 // its own spindle request and depths).

@@ -1,9 +1,13 @@
-// Dispatch of an object to a writer's routine of its kind: groups hand on their members
-// (without a layer or selection test of their own), texts of the current layer are cut
-// polyline by polyline through their exploded outlines.
+// What the object routines of the fixed-word writers share: dispatch of an object to
+// the routine of its kind (groups hand on their members without a layer or selection
+// test of their own, texts of the current layer are cut polyline by polyline through
+// their exploded outlines) and the pass count of whole-object order.
 #pragma once
+#include <string>
+
 #include "core/ObjRecords.h"
 #include "core/UniText.h"
+#include "output/NcOut.h"
 
 template <class TRun>
 struct TKindRoutines {
@@ -32,4 +36,16 @@ void ObjectOutByKind(TRun& R, TObjHeader* A, int Pass, const TKindRoutines<TRun>
         case ObjPline3D: K.Pline3D(R, A, Pass); break;
         default: break;
     }
+}
+
+// Passes of the current tool for an object in whole-object order, from the rapid depth;
+// a tool without any leaves the object out, and the user learns which layer.
+template <class TRun>
+int ObjectPasses(TRun& R) {
+    const TTool& T = R.Tool();
+    R.CurDepth = -T.HloubkaRychloposuvem;
+    R.PassCount = NcPassCount(T);
+    if (R.PassCount == 0)
+        R.Error("Vrstva " + std::to_string(R.CurLayer) + ": nástroj nemá žádný průchod, objekty vrstvy nebyly vyvezeny");
+    return R.PassCount;
 }

@@ -1,15 +1,23 @@
 // The real main window as a new user meets it: object snaps switched on with F11 and a
 // kind button the program made, the drawing zoomed to the limits at the window's final
-// size, and typing that reaches the command line after a menu was closed with Escape.
+// size, typing that reaches the command line after a menu was closed with Escape, and
+// EXPORT to a Sinumerik program through the save dialog and the export dialog.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
 #include <cmath>
+#include <functional>
+#include <memory>
 
 #include "cam/CamOpList.h"
 #include "cam/FillDg.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
+#include "core/TextFile.h"
+#include "core/UniPline.h"
 #include "core/UniDraw.h"
+#include "output/SinumericDg.h"
 #include "platform/qt/QtProbe.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
@@ -124,6 +132,52 @@ TEST_F(UserInputTest, APocketDeletedWithItsSourceLeavesASoundDrawing) {
     EXPECT_EQ(OpList.CamCnt, 0);
     EXPECT_EQ(MainVars.DataStart, nullptr);
     EXPECT_EQ(CheckObjList(MainVars.DataStart, MainVars.DataEnd), "");
+}
+
+TEST_F(UserInputTest, ExportToSinumerikGivesTheProgramTheZeroPointChosenInItsDialog) {
+    const int La = 1;
+    EnPline.LineAdd(Osy{0, 0}, Osy{50, 0}, La, MainVars.DataStart, MainVars.DataEnd);
+    Glob.TabLayer[La].Show = true;
+    TTool& T = Glob.Tool[La];
+    T.Tnum = 7;
+    T.Dnum = 2;
+    T.JmNastroje = "rytec";
+    T.Obrob = CelyPruchod;
+    T.Pruchod.fill(TPruchod{-1, 1, 10, 12000});
+    T.Pruchod[1].Hloubka = 0.3L;
+    const std::string target = Dir() + "/deska.mpf";
+    bool gridShown = false;
+    // The answers poll from timers; once the test is over they must touch nothing of it.
+    auto alive = std::make_shared<bool>(true);
+    struct TEnd {
+        std::shared_ptr<bool> A;
+        ~TEnd() { *A = false; }
+    } end{alive};
+    std::function<void()> answerDialog = [&, alive] {
+        if (!*alive) return;
+        TQtFormView* v = SinumericDialog ? FormViewOf(*Program, *SinumericDialog) : nullptr;
+        if (!v || !ViewVisible(v)) return After(50, answerDialog);
+        gridShown = WidgetIs(v, SinumericDialog->DrawGrid, "QTableWidget");
+        ClickWidget(v, SinumericDialog->RBtnG56);
+        ClickWidget(v, SinumericDialog->BitBtnOK);
+    };
+    std::function<void()> answerFile = [&, alive] {
+        if (!*alive) return;
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d) return After(50, answerFile);
+        d->selectFile(QString::fromStdString(target));
+        static_cast<QDialog*>(d)->accept();
+        After(50, answerDialog);
+    };
+    After(100, answerFile);
+    TypeKeys(View, "export\r");
+    ASSERT_TRUE(PumpUntil([&] { return TextFileExists(target); }, 20000));
+    EXPECT_TRUE(gridShown);
+    std::string text;
+    ASSERT_TRUE(ReadFileBytes(target, text));
+    EXPECT_NE(text.find("\r\nG56\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nT7 D2 ;rytec,\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nG1 X50 Y0\r\n"), std::string::npos) << text;
 }
 
 }  // namespace
