@@ -5,14 +5,13 @@
 //
 // The folder is laid out as on a first start. With READY_FILE and HOLD_FILE it creates READY_FILE after the script and keeps
 // serving the clipboard until HOLD_FILE exists (at most 60 s).
-#include <QApplication>
-#include <QThread>
 #include <fstream>
 #include <iostream>
 
 #include "core/UniLog.h"
 #include "platform/Files.h"
 #include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtProbe.h"
 #include "shell/ProgramFolder.h"
 #include "support/CmdHarness.h"
 
@@ -21,7 +20,7 @@ int main(int argc, char** argv) {
         std::cerr << "usage: clipscript PROGRAM_FOLDER [READY_FILE HOLD_FILE] < script\n";
         return 2;
     }
-    QApplication App(argc, argv);
+    QtProbe::EnsureApp();
     int Rc = 0;
     // The folder as the program lays it out on a first start.
     if (!WriteProgramFolderFiles(argv[1])) {
@@ -34,17 +33,15 @@ int main(int argc, char** argv) {
         std::string Line;
         while (std::getline(std::cin, Line)) {
             if (!H.RunScriptLine(Line, std::cout)) Rc = 1;
-            QApplication::processEvents();
+            QtProbe::ProcessEvents();
         }
         std::cout.flush();
         if (argc == 4) {
             std::ofstream(argv[2]) << "ready\n";
-            for (int i = 0; i < 6000 && !FileExists(argv[3]); ++i) {
-                QApplication::processEvents();
-                QThread::msleep(10);
-            }
+            for (int i = 0; i < 6000 && !FileExists(argv[3]); ++i) QtProbe::Pump(10);
         }
         for (const std::string& L : LogNewestLines(DefaultLogLength)) std::cerr << L << "\n";
     }
+    QtProbe::EndApp();
     return Rc;
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -56,6 +57,16 @@ void Pump(int Ms) {
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < Ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void ProcessEvents() { QApplication::processEvents(); }
+
+bool AcceptFileDialog(const std::string& Path) {
+    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!d) return false;
+    d->selectFile(QString::fromStdString(Path));
+    static_cast<QDialog*>(d)->accept();
+    return true;
 }
 
 bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs) {

@@ -26,6 +26,11 @@ void RunDeferredDeletes();
 void EndApp();
 // Processes events for Ms milliseconds.
 void Pump(int Ms);
+// Processes the events waiting now, once.
+void ProcessEvents();
+// When a file dialog is the active modal window: chooses Path in it and accepts it.
+// False when no file dialog is showing.
+bool AcceptFileDialog(const std::string& Path);
 // Processes events until Done() holds or TimeoutMs passed; Done()'s last answer.
 bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs = 30000);
 // The main window has its final size and the start-up zoom to the limits has run.

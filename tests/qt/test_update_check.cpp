@@ -3,7 +3,6 @@
 // to the desktop only when it arrived whole.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <chrono>
 
 #include "core/Glob.h"
@@ -28,7 +27,7 @@ struct TNetResponder : TCmdResponder {
     std::function<void(int)> OnTurn;
     void ProcessMessages() override {
         ++Turns;
-        QCoreApplication::processEvents();
+        QtProbe::ProcessEvents();
         if (OnTurn) OnTurn(Turns);
     }
 };

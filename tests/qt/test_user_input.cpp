@@ -4,8 +4,6 @@
 // EXPORT to a Sinumerik program through the save dialog and the export dialog.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFileDialog>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -163,10 +161,7 @@ TEST_F(UserInputTest, ExportToSinumerikGivesTheProgramTheZeroPointChosenInItsDia
     };
     std::function<void()> answerFile = [&, alive] {
         if (!*alive) return;
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!d) return After(50, answerFile);
-        d->selectFile(QString::fromStdString(target));
-        static_cast<QDialog*>(d)->accept();
+        if (!AcceptFileDialog(target)) return After(50, answerFile);
         After(50, answerDialog);
     };
     After(100, answerFile);
