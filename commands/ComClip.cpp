@@ -48,20 +48,7 @@ std::vector<std::string> SplitLines(const std::string& S) {
 
 void ComClipCopy(bool ObjDel) {
     TMainVars& V = MainVars;
-    switch (V.ComCnt) {
-        case 0:
-            WriteLog("Sys:ComClipCopy Start");
-            SelectStepStart();
-            return;
-        case 1:
-            if (SelectStepPrevious("Usr:Select previous")) return;
-            SetPrompt(Prompt[11]);
-            PointModes();
-            ComRedrawView();
-            return;
-        default:
-            break;
-    }
+    if (SelectThenPointStep("Sys:ComClipCopy Start", 11)) return;
     FinalSettings();
     if (!StrToPt(V.Command[2], Osy{}, V.PickPoint)) {
         WrongPickPoint(V.Command[2]);

@@ -114,6 +114,20 @@ void SelectStepStart() {
     ComRedrawView();
 }
 
+bool SelectThenPointStep(const std::string& StartLog, int PromptNo) {
+    if (MainVars.ComCnt == 0) {
+        WriteLog(StartLog);
+        SelectStepStart();
+        return true;
+    }
+    if (MainVars.ComCnt != 1) return false;
+    if (SelectStepPrevious("Usr:Select previous")) return true;
+    SetPrompt(Prompt[PromptNo]);
+    PointModes();
+    ComRedrawView();
+    return true;
+}
+
 bool SelectStepPrevious(const std::string& LogLine) {
     if (ComInput(MainVars.ComCnt) == "P") {
         WriteLog(LogLine);

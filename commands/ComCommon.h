@@ -64,3 +64,7 @@ void SelectStepStart();
 // selection, sets ComCnt to 0 and asks again; returns true then (the routine returns).
 // Any other input remembers the selection and returns false (the routine goes on).
 bool SelectStepPrevious(const std::string& LogLine);
+// Steps 0 and 1 of a command on a selection that then asks for one point: step 0 logs
+// StartLog and asks for the selection; step 1 ("P" as above) asks Prompt[PromptNo] in the
+// point modes. True while such a step ran (the routine returns); false on the point's Enter.
+bool SelectThenPointStep(const std::string& StartLog, int PromptNo);

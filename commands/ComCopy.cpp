@@ -239,20 +239,7 @@ void ComArrRect() {
 void ComArrPolar() {
     TMainVars& V = MainVars;
     const char* End = "Sys:ComArrPolar End";
-    switch (V.ComCnt) {
-        case 0:
-            WriteLog("Sys:ComArrPolar Start");
-            SelectStepStart();
-            return;
-        case 1:
-            if (SelectStepPrevious("Usr:Select previous")) return;
-            SetPrompt(Prompt[11]);
-            PointModes();
-            ComRedrawView();
-            return;
-        default:
-            break;
-    }
+    if (SelectThenPointStep("Sys:ComArrPolar Start", 11)) return;
     FinalSettings();
     if (!StrToPt(V.Command[2], Osy{}, V.PickPoint)) {
         WrongPickPoint(V.Command[2]);

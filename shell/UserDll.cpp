@@ -1,4 +1,5 @@
 #include "shell/UserDll.h"
+#include "shell/UserGuard.h"
 
 #include <exception>
 
@@ -28,23 +29,6 @@ std::string FindUserDll(const std::string& Dir) {
     return {};
 }
 
-namespace {
-
-// Calls an entry point of the library; nothing it throws crosses into the program.
-template <class F>
-bool CallLibrary(const char* Entry, F&& Call) noexcept {
-    try {
-        Call();
-        return true;
-    } catch (const std::exception& e) {
-        UserHostFault(Entry, e.what());
-    } catch (...) {
-        UserHostFault(Entry, "unknown exception");
-    }
-    return false;
-}
-
-}  // namespace
 
 void LoadUserDll() {
     if (UserDllHandle) return;
@@ -61,14 +45,14 @@ void LoadUserDll() {
     if (auto* Load = reinterpret_cast<TLoadFunctionAdr>(LibSymbol(UserDllHandle, "LoadFunctionAdr"))) {
         TUserTables T;
         FillUserTables(T);
-        CallLibrary("LoadFunctionAdr", [&] {
+        UserGuarded("LoadFunctionAdr", [&] {
             Load(T.General.data(), T.Point.data(), T.Pline.data(), T.Group.data(), T.Text.data(),
                  T.Space.data(), T.Redraw.data());
         });
     }
     if (auto* Vars = reinterpret_cast<TLoadVarAdr>(LibSymbol(UserDllHandle, "LoadVarAdr"))) {
         void* Line = MainForm ? static_cast<void*>(MainForm->ComLine2) : nullptr;
-        CallLibrary("LoadVarAdr", [&] { Vars(&MainVars, &Glob, MainCanvas, Line); });
+        UserGuarded("LoadVarAdr", [&] { Vars(&MainVars, &Glob, MainCanvas, Line); });
     }
 }
 
@@ -94,7 +78,10 @@ void TMainForm::ComUser() {
         ComLine2->Caption = V.Command[0] + ": " + Why;
         return;
     }
-    if (!CallLibrary("UserCmd", Cmd)) {
+    if (!UserGuarded("UserCmd", [&] {
+            Cmd();
+            return true;
+        })) {
         V.ComCnt = -1;
         ComLine2->Caption = V.Command[0] + ": chyba v uživatelské knihovně";
     }

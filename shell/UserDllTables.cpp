@@ -24,6 +24,7 @@
 #include "core/UniWalk.h"
 #include "shell/Main.h"
 #include "shell/UserDll.h"
+#include "shell/UserGuard.h"
 
 namespace {
 
@@ -33,17 +34,6 @@ struct TName {
     constexpr TName(const char (&a)[N]) { std::copy_n(a, N, s); }
 };
 
-template <class R>
-R Failed() {
-    if constexpr (std::is_void_v<R>)
-        return;
-    else if constexpr (std::is_reference_v<R>) {
-        static std::remove_reference_t<R> Empty{};
-        return Empty;
-    } else
-        return R{};
-}
-
 // Free routines; AsMember: the cell takes an instance first and ignores it (a free
 // routine standing in an entity class's table).
 template <TName Name, bool AsMember, class F, F Fn>
@@ -51,14 +41,7 @@ struct TGuardFree;
 template <TName Name, class R, class... A, R (*Fn)(A...)>
 struct TGuardFree<Name, false, R (*)(A...), Fn> {
     static R Call(A... a) noexcept {
-        try {
-            return Fn(std::forward<A>(a)...);
-        } catch (const std::exception& e) {
-            UserHostFault(Name.s, e.what());
-        } catch (...) {
-            UserHostFault(Name.s, "unknown exception");
-        }
-        return Failed<R>();
+        return UserGuarded(Name.s, [&]() -> R { return Fn(std::forward<A>(a)...); });
     }
 };
 template <TName Name, class R, class... A, R (*Fn)(A...)>
@@ -79,14 +62,7 @@ struct TGuardMethod;
 template <TName Name, class C, class R, class... A, R (C::*Fn)(A...)>
 struct TGuardMethod<Name, R (C::*)(A...), Fn> {
     static R Call(C* Self, A... a) noexcept {
-        try {
-            return ((Self ? Self : &TheInstance<C>())->*Fn)(std::forward<A>(a)...);
-        } catch (const std::exception& e) {
-            UserHostFault(Name.s, e.what());
-        } catch (...) {
-            UserHostFault(Name.s, "unknown exception");
-        }
-        return Failed<R>();
+        return UserGuarded(Name.s, [&]() -> R { return ((Self ? Self : &TheInstance<C>())->*Fn)(std::forward<A>(a)...); });
     }
 };
 
@@ -94,13 +70,9 @@ template <class T>
 void* Cell(T Fn) { return reinterpret_cast<void*>(Fn); }
 
 void Redraw() noexcept {
-    try {
+    UserGuarded("ComRedraw", [] {
         if (MainForm) MainForm->ComRedraw();
-    } catch (const std::exception& e) {
-        UserHostFault("ComRedraw", e.what());
-    } catch (...) {
-        UserHostFault("ComRedraw", "unknown exception");
-    }
+    });
 }
 
 }  // namespace
