@@ -9,7 +9,9 @@
 #include <memory>
 
 #include "cam/CamOpList.h"
+#include "cam/ContourDg.h"
 #include "cam/FillDg.h"
+#include "core/Entity.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/TextFile.h"
@@ -130,6 +132,36 @@ TEST_F(UserInputTest, APocketDeletedWithItsSourceLeavesASoundDrawing) {
     EXPECT_EQ(OpList.CamCnt, 0);
     EXPECT_EQ(MainVars.DataStart, nullptr);
     EXPECT_EQ(CheckObjList(MainVars.DataStart, MainVars.DataEnd), "");
+}
+
+// CONTOUR in the real window: the depth typed into the dialog's own edit and the side
+// clicked there reach the operation.
+TEST_F(UserInputTest, ContourDialogTakesTheDepthAndSideTypedIntoItsWidgets) {
+    Glob.AutoApplyToolOpen = true;  // the settings' switch that opens depth and feed for typing
+    TypeKeys(View, "rectangle\r20 20\r120 80\r");
+    TObjHeader* Rect = MainVars.DataEnd;
+    ASSERT_NE(Rect, nullptr);
+    TypeKeys(View, "contour\r");
+    const TPoint P = WorldToPixel({70, 20});
+    ASSERT_TRUE(MouseClick(View, F->PaintBoxDraw, P.X, P.Y));
+    ASSERT_TRUE(Rect->Flags & FlagSelected);
+    bool Typed = false, Clicked = false;
+    After(300, [&] {
+        TQtFormView* D = FormViewOf(*Program, *ContourDialog);
+        Typed = TypeOver(D, ContourDialog->EditDepth, "1.5") && ClickWidget(D, ContourDialog->RBtnOutside);
+        Clicked = ClickWidget(D, ContourDialog->BitBtnOK);
+    });
+    TypeKeys(View, "\r");
+    ASSERT_TRUE(Typed);
+    ASSERT_TRUE(Clicked);
+    ASSERT_EQ(OpList.CamCnt, 1);
+    ASSERT_GT(OpList.Cam[0].ChilCnt, 0);
+    const TObjHeader* Path = OpList.Cam[0].Childs[0];
+    Osy Min, Max;
+    EnvelopeObj(const_cast<TObjHeader*>(Path), Min, Max);
+    EXPECT_LT(double(Min.x), 20);  // outside the rectangle
+    EXPECT_GT(double(Max.x), 120);
+    EXPECT_EQ(double(OpList.Cam[0].Depth), 1.5);
 }
 
 TEST_F(UserInputTest, ExportToSinumerikGivesTheProgramTheZeroPointChosenInItsDialog) {
