@@ -47,7 +47,7 @@ void TLibLines::Next() {
 
 bool TLibLines::Real(Extended& V) const {
     Extended x = 0;
-    if (!StrToExtCalc(Val, x, false) || !std::isfinite(x)) return false;
+    if (!StrToExtCalc(Val, x, false) || !std::isfinite(x)) return !(BadValue = true);
     V = x;
     return true;
 }
@@ -56,7 +56,7 @@ bool TLibLines::Int(int32_t& V) const {
     Extended x = 0;
     if (!Real(x)) return false;
     x = std::trunc(x);
-    if (x < INT32_MIN || x > INT32_MAX) return false;
+    if (x < INT32_MIN || x > INT32_MAX) return !(BadValue = true);
     V = int32_t(x);
     return true;
 }
@@ -222,6 +222,9 @@ void ReadRecordMaterial(TLibLines& L, TMaterial& M) {
 bool ReadLib(TLibLines& L) {
     auto countOk = [&](int32_t n) { return n >= 0 && size_t(n) <= std::max<size_t>(L.Lines.size(), 1000); };
     int32_t li = -1, mi = -1, pi = -1;
+    // What the file declares against what it holds: a cut or spliced file differs.
+    int32_t matsDeclared = -1, recordsDeclared = -1, matsRead = 0, recordsRead = 0;
+    std::vector<int32_t> recordMats;
     if (!L.Eof()) ++L.Pos;  // the header line, not checked
     while (!L.Eof() && L.Key != "[ENDMATLIB]") {
         L.Next();
@@ -231,9 +234,11 @@ bool ReadLib(TLibLines& L) {
             if (L.Int(n)) {
                 if (!countOk(n)) return false;
                 Glob.Material.resize(size_t(n));
+                matsDeclared = n;
             }
         } else if (K == "[MATDEF]") {
             L.Int(mi);
+            ++matsRead;
         } else if (K == "MATNAME" || K == "MID" || K == "[TECH]" || K == "[OUTS]") {
             if (mi < 0) {
                 if (K == "MATNAME" || K == "MID") continue;
@@ -259,9 +264,12 @@ bool ReadLib(TLibLines& L) {
             if (L.Int(n)) {
                 if (!countOk(n)) return false;
                 Glob.ToolLib.resize(size_t(n));
+                recordsDeclared = n;
+                recordMats.assign(size_t(n), 0);
             }
         } else if (K == "[LIBRECORD]") {
             L.Int(li);
+            ++recordsRead;
         } else if (K == "[TOOLDEF]") {
             if (!InRange(li, Glob.ToolLib.size())) return false;
             if (!ReadToolDef(L, Glob.ToolLib[size_t(li)])) return false;
@@ -270,6 +278,7 @@ bool ReadLib(TLibLines& L) {
             if (!InRange(li, Glob.ToolLib.size())) return false;
             std::vector<TMaterial>& Mats = Glob.ToolLib[size_t(li)].Material;
             if (!InRange(mi, Mats.size())) return false;
+            if (InRange(li, recordMats.size())) ++recordMats[size_t(li)];
             ReadRecordMaterial(L, Mats[size_t(mi)]);
         } else if (K == "[PLUNGEDEF]") {
             L.Int(pi);
@@ -279,6 +288,11 @@ bool ReadLib(TLibLines& L) {
             ReadPlunge(L, Mats[size_t(mi)].Zapich[size_t(pi)]);
         }
     }
+    if (L.Key != "[ENDTOOLLIB]" || L.BadValue) return false;
+    if ((matsDeclared >= 0 && matsDeclared != matsRead) || (recordsDeclared >= 0 && recordsDeclared != recordsRead))
+        return false;
+    for (size_t r = 0; r < recordMats.size() && r < Glob.ToolLib.size(); ++r)
+        if (size_t(recordMats[r]) != Glob.ToolLib[r].Material.size()) return false;
     return true;
 }
 
@@ -373,13 +387,23 @@ void InitToolLib() {
     }
 }
 
+std::string KeepDamagedFile(const std::string& File) {
+    const std::string bak = File + ".bak";
+    if (!CopyFileTo(File, bak)) {
+        WriteLog("Err:Damaged file could not be kept as " + bak);
+        return {};
+    }
+    WriteLog("Sys:Damaged file kept as " + bak);
+    return "\r\nPůvodní soubor je uložen jako " + bak;
+}
+
 bool FileToToolLib(const std::string& JmLib) {
     if (!TextFileExists(JmLib)) return true;
     TLibLines L;
     if (!ReadTextLines(JmLib, L.Lines) || !ReadLib(L)) {
         WriteLog("Err:FAILED, load tool library, damaged file (" + JmLib + ")");
         // The library is read at start-up before the texts are loaded.
-        MessageDlg(MsgText(88), TMsgDlgType::mtError, mbOK);
+        MessageDlg(MsgText(88) + ":\r\n" + JmLib + KeepDamagedFile(JmLib), TMsgDlgType::mtError, mbOK);
         return false;
     }
     if (Glob.DefMatToNewTool && !Glob.Material.empty())
@@ -448,6 +472,9 @@ std::vector<std::string> ToolLibLines() {
 // read from it, to tell whether the user changed them since.
 bool LibDamaged = false;
 std::vector<std::string> LibAsRead;
+// The same for the tool-type file.
+bool TypesDamaged = false;
+std::vector<std::string> TypesAsRead;
 
 // At close: a damaged library file is not replaced by what little was read of it; when
 // the user changed the library, the damaged file is kept beside it as ".bak".
@@ -457,12 +484,12 @@ bool SaveToolLibAtClose(const std::string& JmLib) {
             WriteLog("Err:Tool library not saved, the damaged file is kept (" + JmLib + ")");
             return true;
         }
+        // Kept as ".bak" when it was read; written over only once that copy exists.
         const std::string bak = JmLib + ".bak";
-        if (!MoveFileTo(JmLib, bak)) {
+        if (!FileExists(bak) && !CopyFileTo(JmLib, bak)) {
             WriteLog("Err:Tool library not saved, the damaged file could not be kept as " + bak);
             return false;
         }
-        WriteLog("Sys:Damaged tool library kept as " + bak);
         LibDamaged = false;
     }
     return ToolLibToFile(JmLib);
@@ -488,9 +515,11 @@ void CreateToolMatLibDialog() {
     LibAsRead = LibDamaged ? ToolLibLines() : std::vector<std::string>();
     InitTool();
     ToolMatLibDialog->SaveDialog.InitialDir = Glob.IniDirExpImp;
+    TypesDamaged = false;
     LoadToolTypesHook = [] {
         InitToolType();
-        FileToToolType(ProgramDir + "/TTypeDef.ytf");
+        TypesDamaged = !FileToToolType(ProgramDir + "/TTypeDef.ytf");
+        TypesAsRead = TypesDamaged ? ToolTypeLines() : std::vector<std::string>();
     };
     SaveToolFilesHook = [] {
         const std::string lib = ProgramDir + "/ToolLib.ylf", types = ProgramDir + "/TTypeDef.ytf";
@@ -498,7 +527,10 @@ void CreateToolMatLibDialog() {
             WriteLog("Err:FAILED, save tool library");
             ShowFileNotWritten(lib);
         }
-        if (!ToolTypeToFile(types)) {
+        // A damaged type file is not replaced by what was read of it.
+        if (TypesDamaged && ToolTypeLines() == TypesAsRead) {
+            WriteLog("Err:Tool types not saved, the damaged file is kept (" + types + ")");
+        } else if (!ToolTypeToFile(types)) {
             WriteLog("Err:FAILED, save tool types");
             ShowFileNotWritten(types);
         }

@@ -23,9 +23,11 @@ struct TLibLines {
     bool Eof() const { return Pos >= Lines.size(); }
     void Next();
     // Value as a finite real / a 32-bit integer (fraction dropped toward zero);
-    // false, and V untouched, when it does not read.
+    // false, and V untouched, when it does not read, which also sets BadValue: the
+    // program writes only values that read, so such a value is a sign of damage.
     bool Real(Extended& V) const;
     bool Int(int32_t& V) const;
+    mutable bool BadValue = false;
     // True exactly when the upper-cased value is "TRUE".
     bool Bool() const;
 };
@@ -41,9 +43,15 @@ void InitMaterial();
 void InitToolLib();
 
 // Reads the library file into Glob.Material and Glob.ToolLib. A missing file leaves
-// both; a damaged one shows message 88 and keeps what was read before the fault.
+// both. A damaged one (an index or count out of place, a value that does not read,
+// fewer materials or records than it declares, no end line) is kept as JmLib + ".bak",
+// shows message 88 with its name and keeps what was read before the fault.
 // Returns false only for a damaged file.
 bool FileToToolLib(const std::string& JmLib);
+// A damaged tool file copied to File + ".bak" before anything can write over it: the
+// text to add to the message that tells of the damage (empty when the copy failed).
+std::string KeepDamagedFile(const std::string& File);
+
 // Writes both lists (through a temporary file). False when it could not be written.
 bool ToolLibToFile(const std::string& JmLib);
 

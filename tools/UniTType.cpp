@@ -97,12 +97,13 @@ const std::unordered_map<std::string, TTypeField>& TypeFields() {
 }
 
 // Reads one type block up to "[EndMTType]"; T null skips it.
-void ReadType(TLibLines& L, TToolType* T) {
+// False when the file ends before the block's end line.
+bool ReadType(TLibLines& L, TToolType* T) {
     const auto& fields = TypeFields();
     while (!L.Eof()) {
         L.Next();
         const std::string& K = L.Key;
-        if (K == "[ENDMTTYPE]") return;
+        if (K == "[ENDMTTYPE]") return true;
         if (!T) continue;
         if (K == "TYPENAME") {
             T->Name = Cp1250ToUtf8(L.Val);
@@ -119,6 +120,7 @@ void ReadType(TLibLines& L, TToolType* T) {
         else
             L.Real(T->*it->second.Real);
     }
+    return false;
 }
 
 }  // namespace
@@ -170,16 +172,19 @@ void AllowBuiltInPlunges() {
             }
 }
 
-void FileToToolType(const std::string& JmFile) {
+bool FileToToolType(const std::string& JmFile) {
     if (!TextFileExists(JmFile)) {
         WriteLog("Err:FAILED, load tool types, file not found (" + JmFile + ")");
-        return;
+        return true;
     }
     WriteLog("Sys:Load tool types (" + JmFile + ")");
     TLibLines L;
-    if (ReadTextLines(JmFile, L.Lines)) {
-        // A negative or absurd count is not taken, and the user is told once.
-        bool refused = false;
+    // A negative or absurd count is not taken. Like it, a value that does not read, a
+    // type block or the file without its end line, or fewer type blocks than the file
+    // counts make the file damaged: the user is told once.
+    bool damaged = !ReadTextLines(JmFile, L.Lines);
+    int32_t millCount = -1, millBlocks = 0;
+    if (!damaged) {
         auto count = [&](int32_t& Max) {
             int32_t n = 0;
             if (!L.Int(n)) return;
@@ -188,32 +193,40 @@ void FileToToolType(const std::string& JmFile) {
                 return;
             }
             WriteLog("Err:Tool types, count refused (" + L.Val + ", " + JmFile + ")");
-            refused = true;
+            damaged = true;
         };
         if (!L.Eof()) ++L.Pos;  // the header line, not checked
         while (!L.Eof() && L.Key != "[ENDTOOLTYPEDEF]") {
             L.Next();
             const std::string& K = L.Key;
-            if (K == "MILLTYPESCOUNT") count(MillTypeMax);
-            else if (K == "LATHETYPESCOUNT") count(LatheTypeMax);
+            if (K == "MILLTYPESCOUNT") {
+                count(MillTypeMax);
+                millCount = MillTypeMax + 1;
+            } else if (K == "LATHETYPESCOUNT") count(LatheTypeMax);
             else if (K == "[MILLTYPESDEF]") Glob.MillToolType.resize(size_t(MillTypeMax) + 1);
             else if (K == "[LATHETYPESDEF]") Glob.LatheToolType.resize(size_t(LatheTypeMax) + 1);
             else if (K == "[MTTYPE]") {
+                ++millBlocks;
                 int32_t i = 0;
                 if (!L.Int(i)) continue;
                 const bool ok = i >= 0 && size_t(i) < Glob.MillToolType.size();
-                ReadType(L, ok ? &Glob.MillToolType[size_t(i)] : nullptr);
+                if (!ReadType(L, ok ? &Glob.MillToolType[size_t(i)] : nullptr)) damaged = true;
             }
         }
-        if (refused) MessageDlg(MsgText(54) + " (" + JmFile + ")", TMsgDlgType::mtError, mbOK);
+        damaged = damaged || L.BadValue || L.Key != "[ENDTOOLTYPEDEF]" || millBlocks != millCount;
+    }
+    if (damaged) {
+        WriteLog("Err:FAILED, load tool types, damaged file (" + JmFile + ")");
+        MessageDlg(MsgText(54) + " (" + JmFile + ")" + KeepDamagedFile(JmFile), TMsgDlgType::mtError, mbOK);
     }
     // The dialogs list types 0..MillTypeMax: the counts follow the lists whatever the
     // order of the file's lines.
     MillTypeMax = int32_t(Glob.MillToolType.size()) - 1;
     if (!Glob.LatheToolType.empty()) LatheTypeMax = int32_t(Glob.LatheToolType.size()) - 1;
+    return !damaged;
 }
 
-bool ToolTypeToFile(const std::string& JmFile) {
+std::vector<std::string> ToolTypeLines() {
     std::vector<std::string> W;
     W.push_back("[Yorvan tool type definition file]");
     W.push_back("MillTypesCount=" + std::to_string(int32_t(Glob.MillToolType.size()) - 1));
@@ -243,5 +256,7 @@ bool ToolTypeToFile(const std::string& JmFile) {
     }
     W.push_back("[EndLatheTypesDef]");
     W.push_back("[EndToolTypeDef]");
-    return WriteTextLinesSafe(JmFile, W);
+    return W;
 }
+
+bool ToolTypeToFile(const std::string& JmFile) { return WriteTextLinesSafe(JmFile, ToolTypeLines()); }

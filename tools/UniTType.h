@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Highest index of Glob.MillToolType / Glob.LatheToolType as the type file counts them.
 extern int32_t MillTypeMax;
@@ -23,9 +24,13 @@ void AllowBuiltInPlunges();
 bool ToolTypeReadOk(int32_t Type, const std::string& File, size_t Line, bool& Told);
 
 // Reads the type file into the type lists. A missing file is logged and the types
-// stay. Afterwards MillTypeMax matches the mill list, and LatheTypeMax the lathe list
-// once it has entries.
-void FileToToolType(const std::string& JmFile);
+// stay. A damaged one (a count refused, a value that does not read, fewer type blocks
+// than counted, no end line) is kept as JmFile + ".bak" and told, and what was read
+// stays; then the result is false. Afterwards MillTypeMax matches the mill list, and
+// LatheTypeMax the lathe list once it has entries.
+bool FileToToolType(const std::string& JmFile);
 
-// Writes the type lists (through a temporary file). False when it could not be written.
+// The lines of the type file; ToolTypeToFile writes them (through a temporary file)
+// and is false when it could not.
+std::vector<std::string> ToolTypeLines();
 bool ToolTypeToFile(const std::string& JmFile);

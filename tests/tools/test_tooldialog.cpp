@@ -360,7 +360,10 @@ TEST_F(ToolDialogTest, GeometryFileRoundTrip) {
 // The pick dialog's type filter grows with the type list: a tool of type 35 is listed
 // and its filter is there for "Všechny / žádný" to switch on.
 TEST_F(ToolDialogTest, PickFilterFollowsTheTypeList) {
-    FileToToolType(WriteFile("TTypeDef.ytf", "h\nMillTypesCount=39\n[MillTypesDef]\n"));
+    Glob.MillToolType.resize(40);
+    ASSERT_TRUE(ToolTypeToFile(InDir("TTypeDef.ytf")));
+    InitToolType();
+    ASSERT_TRUE(FileToToolType(InDir("TTypeDef.ytf")));
     CreateToolLibOpenDialog();
     EXPECT_EQ(LibPickTypeFilter.size(), 40u);
     Glob.ToolLib[0].Tool.ToolType = 35;

@@ -120,36 +120,49 @@ TEST_F(ToolLibTest, HelixAndVfSurviveTheFile) {
     }
 }
 
+// Library records of a whole file, each with a tool block and no materials.
+std::string Records(int N) {
+    std::string t;
+    for (int i = 0; i < N; ++i)
+        t += "[LibRecord]=" + std::to_string(i) + "\n  [ToolDef]\n    MatCount=0\n  [EndToolDef]\n[EndLibRecord]\n";
+    return t;
+}
+
 TEST_F(ToolLibTest, CountsResizeTheLists) {
-    ASSERT_TRUE(Read("h\n[MatLib]=1\n[EndMatLib]\n[ToolLib]=3\n[LibRecord]=2\n  [ToolDef]\n    ToolName=X\n  [EndToolDef]\n[EndToolLib]\n"));
+    ASSERT_TRUE(Read("h\n[MatLib]=1\n[MatDef]=0\n[EndMatDef]\n[EndMatLib]\n[ToolLib]=3\n" + Records(2) +
+                     "[LibRecord]=2\n  [ToolDef]\n    ToolName=X\n    MatCount=0\n  [EndToolDef]\n[EndToolLib]\n"));
     ASSERT_EQ(Glob.ToolLib.size(), 3u);
     EXPECT_EQ(Glob.ToolLib[0].Tool.JmNastroje, "Fréza válc. 2mm");
     EXPECT_EQ(Glob.ToolLib[2].Tool.JmNastroje, "X");
-    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=0\n"));
+    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=0\n[EndToolLib]\n"));
     EXPECT_TRUE(Glob.ToolLib.empty());
-    ASSERT_TRUE(Read("h\n[ToolLib]=4\n[MatLib]=0\n"));  // no [EndMatLib]: all read as the list part
+    ASSERT_TRUE(Read("h\n[ToolLib]=4\n[MatLib]=0\n[EndToolLib]\n"));  // no [EndMatLib]: all read as the list part
     EXPECT_TRUE(Glob.Material.empty());
-    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=2\n"));
+    ASSERT_TRUE(Read("h\n[MatLib]=0\n[EndMatLib]\n[ToolLib]=2\n" + Records(2) + "[EndToolLib]\n"));
     EXPECT_TRUE(Glob.ToolLib[1].Material.empty());  // nothing to give without materials
     InitTool();
     EXPECT_TRUE(TCmdHarness::LogHas("Err:FAILED init Tools, no materials"));
 }
 
 TEST_F(ToolLibTest, NewRecordsGetTheFirstMaterial) {
-    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=7\n"));
+    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=7\n" + Records(7) + "[EndToolLib]\n"));
     ASSERT_EQ(Glob.ToolLib.size(), 7u);
     ASSERT_EQ(Glob.ToolLib[6].Material.size(), 1u);
     EXPECT_EQ(Glob.ToolLib[6].Material[0].Jmeno, "Výchozí materiál");
     Glob.DefMatToNewTool = false;
-    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=9\n"));
+    ASSERT_TRUE(Read("h\n[EndMatLib]\n[ToolLib]=9\n" + Records(9) + "[EndToolLib]\n"));
     EXPECT_TRUE(Glob.ToolLib[8].Material.empty());
 }
 
+// Keys in any case, numbers as typed; a value that does not read ("Fz=x") keeps its
+// field and makes the file damaged.
 TEST_F(ToolLibTest, ValuesAndKeysAsTheReaderTakesThem) {
-    ASSERT_TRUE(Read("h\r\n[MatDef]=0\r\n  [TECH]\r\n    ap= 0,5 \r\n    Vc=10 and more\r\n"
-                     "    Rpm=12.9\r\n    Fz=x\r\n    AePct=true\r\n    ApPct=1\r\n    Method=7\r\n  [EndTech]\r\n"
-                     "  [Outs]\r\n    AIRBLOWUSE=True\r\n    CoolantType=4\r\n    LaserTime=2,25\r\n  [EndOuts]\r\n"
-                     "  [plungedef]=5\r\n    pmethod=2\r\n    PTanCen=yes\r\n  [EndPlungeDef]\r\n[EndMatLib]\r\n"));
+    EXPECT_FALSE(Read("h\r\n[MatDef]=0\r\n  [TECH]\r\n    ap= 0,5 \r\n    Vc=10 and more\r\n"
+                      "    Rpm=12.9\r\n    Fz=x\r\n    AePct=true\r\n    ApPct=1\r\n    Method=7\r\n  [EndTech]\r\n"
+                      "  [Outs]\r\n    AIRBLOWUSE=True\r\n    CoolantType=4\r\n    LaserTime=2,25\r\n  [EndOuts]\r\n"
+                      "  [plungedef]=5\r\n    pmethod=2\r\n    PTanCen=yes\r\n  [EndPlungeDef]\r\n[EndMatLib]\r\n"
+                      "[EndToolLib]\r\n"));
+    EXPECT_EQ(Messages(), 1u);
     const TMaterial& M = Glob.Material[0];
     EXPECT_EQ(M.Tech.Ap, 0.5L);
     EXPECT_EQ(M.Tech.Vc, 10);
@@ -195,6 +208,47 @@ TEST_F(ToolLibTest, DamagedFilesStopWithMessage88) {
     EXPECT_TRUE(Glob.ToolLib[5].Material.empty());
 }
 
+// The program's own file is whole; cut, without its end line, with a value that does
+// not read or with fewer records or materials than it counts, it is damaged: said with
+// its name, kept as ".bak" byte for byte.
+TEST_F(ToolLibTest, DamagedFilesAreToldFromWholeOnes) {
+    Glob.ToolLib[1].Material.push_back(Glob.Material[0]);
+    ASSERT_TRUE(ToolLibToFile(InDir("whole.ylf")));
+    const std::string whole = ReadFile(InDir("whole.ylf"));
+    ASSERT_TRUE(Read(whole));
+    EXPECT_EQ(Messages(), 0u);
+    auto without = [&](const std::string& Part) {
+        std::string t = whole;
+        const size_t at = t.find(Part);
+        return at == std::string::npos ? std::string() : t.erase(at, Part.size());
+    };
+    auto replaced = [&](const std::string& Part, const std::string& By) {
+        std::string t = whole;
+        const size_t at = t.find(Part);
+        return at == std::string::npos ? std::string() : t.replace(at, Part.size(), By);
+    };
+    const std::string lastRecord = whole.substr(whole.find("[LibRecord]=4"), whole.find("[EndToolLib]") - whole.find("[LibRecord]=4"));
+    const std::string secondMaterial = whole.substr(whole.find("  [MatDef]=1"), whole.find("[EndLibRecord]", whole.find("  [MatDef]=1")) - whole.find("  [MatDef]=1"));
+    const std::string cases[] = {
+        whole.substr(0, whole.size() * 7 / 10),          // cut at 70 %
+        without("[EndToolLib]\r\n"),                     // no end line
+        replaced("    Vc=100.0", "    Vc=1OO"),            // a value that does not read
+        replaced("    EdgeCount=2", "    EdgeCount=9e99"),  // an integer out of range
+        without(lastRecord),                               // a record fewer than counted
+        without(secondMaterial),                           // a material fewer than counted
+    };
+    for (const std::string& text : cases) {
+        ASSERT_FALSE(text.empty());
+        R.Shown.clear();
+        InitMaterial();
+        InitToolLib();
+        EXPECT_FALSE(Read(text)) << text.size();
+        ASSERT_EQ(Messages(), 1u);
+        EXPECT_NE(R.Shown[0].find(InDir("ToolLib.ylf") + ".bak"), std::string::npos);
+        EXPECT_EQ(ReadFile(InDir("ToolLib.ylf.bak")), text);
+    }
+}
+
 TEST_F(ToolLibTest, SelectionText) {
     EXPECT_EQ(LibSelectionText(true, 2, 2, 0, -1), "Tool-Mat Par:Tech TID:2 MID:0 PID:-1");
     EXPECT_EQ(LibSelectionText(false, -1, -1, -1, -1), "Mat-Tool TID:-1 MID:-1 PID:-1");
@@ -237,15 +291,21 @@ TEST_F(ToolLibTest, DamagedFileIsKeptAtClose) {
     CreateToolMatLibDialog();
     ASSERT_EQ(Messages(), 1u);
     EXPECT_NE(R.Shown[0].find("Soubor databáze nástrojů je poškozen"), std::string::npos);
+    // So is a damaged tool-type file, which nothing in the program changes.
+    const std::string types = WriteFile("TTypeDef.ytf", "h\nMillTypesCount=3\n[MillTypesDef]\n");
+    LoadToolTypesHook();
+    ASSERT_EQ(Messages(), 2u);
     SaveToolFilesHook();
     EXPECT_EQ(ReadFile(lib), damaged);
+    EXPECT_EQ(ReadFile(types), "h\nMillTypesCount=3\n[MillTypesDef]\n");
+    EXPECT_TRUE(TCmdHarness::LogHas("Err:Tool types not saved, the damaged file is kept (" + types + ")"));
     EXPECT_TRUE(TCmdHarness::LogHas("Err:Tool library not saved, the damaged file is kept (" + lib + ")"));
     Glob.ToolLib[0].Tool.JmNastroje = "Changed";
     SaveToolFilesHook();
     EXPECT_EQ(ReadFile(lib + ".bak"), damaged);
     EXPECT_NE(ReadFile(lib).find("ToolName=Changed\r\n"), std::string::npos);
-    EXPECT_TRUE(TCmdHarness::LogHas("Sys:Damaged tool library kept as " + lib + ".bak"));
-    EXPECT_EQ(Messages(), 1u);
+    EXPECT_TRUE(TCmdHarness::LogHas("Sys:Damaged file kept as " + lib + ".bak"));
+    EXPECT_EQ(Messages(), 2u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Glob.h"
+#include "platform/Dialogs.h"
 #include "platform/ScriptResponder.h"
 #include "support/CmdHarness.h"
 #include "support/Fixture.h"
@@ -89,8 +90,12 @@ TEST_F(ToolTypeTest, EveryKeyReadsInAnyLetterCase) {
     }
 }
 
+// Files that are not whole are said damaged (and kept as ".bak"); what they give stays
+// within the lists.
 TEST_F(ToolTypeTest, CountsAndIndicesStayWithinTheList) {
-    Read("h\nMillTypesCount=3\n[MillTypesDef]\n");
+    TCmdResponder Any;
+    TResponder* prev = SetResponder(&Any);
+    EXPECT_FALSE(FileToToolType(WriteFile("TTypeDef.ytf", "h\nMillTypesCount=3\n[MillTypesDef]\n")));
     EXPECT_EQ(Glob.MillToolType.size(), 4u);
     EXPECT_EQ(MillTypeMax, 3);
     InitToolType();
@@ -107,6 +112,8 @@ TEST_F(ToolTypeTest, CountsAndIndicesStayWithinTheList) {
     Read("h\n[MillTypesDef]\nMillTypesCount=2\n[MTType]=1\n  TechValMaxSpRev=   1000\n[EndMTType]\n");
     EXPECT_EQ(MillTypeMax, 8);
     EXPECT_EQ(Glob.MillToolType[1].TechValMaxSpRev, 1000);
+    EXPECT_EQ(Any.Shown.size(), 3u);
+    SetResponder(prev);
     // Negative and absurd counts are not taken: an "Err:" line each and one message.
     InitToolType();
     TScriptResponder R;
@@ -119,9 +126,42 @@ TEST_F(ToolTypeTest, CountsAndIndicesStayWithinTheList) {
     EXPECT_TRUE(TCmdHarness::LogHas("Err:Tool types, count refused (-4, " + InDir("TTypeDef.ytf") + ")"));
     EXPECT_TRUE(TCmdHarness::LogHas("Err:Tool types, count refused (2000000000, " + InDir("TTypeDef.ytf") + ")"));
     // The largest count taken.
-    Read("h\nMillTypesCount=1000\n[MillTypesDef]\n");
+    Glob.MillToolType.resize(1001);
+    ASSERT_TRUE(ToolTypeToFile(InDir("TTypeDef.ytf")));
+    InitToolType();
+    EXPECT_TRUE(FileToToolType(InDir("TTypeDef.ytf")));
     EXPECT_EQ(Glob.MillToolType.size(), 1001u);
     EXPECT_EQ(R.Shown.size(), 1u);
+}
+
+// The program's own file is whole; cut, without its end line, with a value that does
+// not read or a type block fewer than counted, it is damaged: said with its name and
+// kept as ".bak".
+TEST_F(ToolTypeTest, DamagedFilesAreToldAndKept) {
+    ASSERT_TRUE(ToolTypeToFile(InDir("whole.ytf")));
+    const std::string whole = ReadFile(InDir("whole.ytf"));
+    const size_t last = whole.find("[MTType]=8"), lastEnd = whole.find("[EndMillTypesDef]");
+    std::string value = whole;
+    value.replace(value.find("  GeoValDlow=-1.0"), 17, "  GeoValDlow=-l.0");
+    const std::string cases[] = {
+        whole.substr(0, whole.size() * 7 / 10),
+        whole.substr(0, whole.find("[EndToolTypeDef]")),
+        value,
+        whole.substr(0, last) + whole.substr(lastEnd),
+    };
+    TCmdResponder Any;
+    TResponder* prev = SetResponder(&Any);
+    EXPECT_TRUE(FileToToolType(WriteFile("TTypeDef.ytf", whole)));
+    EXPECT_TRUE(Any.Shown.empty());
+    for (const std::string& text : cases) {
+        Any.Shown.clear();
+        InitToolType();
+        EXPECT_FALSE(FileToToolType(WriteFile("TTypeDef.ytf", text))) << text.size();
+        ASSERT_EQ(Any.Shown.size(), 1u);
+        EXPECT_NE(Any.Shown[0].find(InDir("TTypeDef.ytf") + ".bak"), std::string::npos);
+        EXPECT_EQ(ReadFile(InDir("TTypeDef.ytf.bak")), text);
+    }
+    SetResponder(prev);
 }
 
 }  // namespace
