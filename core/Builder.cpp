@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <new>
 #include <cstring>
 
 #include "core/Glob.h"
@@ -24,7 +25,7 @@ int Kind = 0;            // 0 idle, 2 a 2D object, 3 a 3D object
 void Allocate() {
     if (Buf) return;
     Buf = static_cast<uint8_t*>(std::malloc(InitialCapacity));
-    if (!Buf) std::abort();
+    if (!Buf) throw std::bad_alloc();
     Cap = InitialCapacity;
 }
 
@@ -60,7 +61,7 @@ void Reserve(size_t Need) {
     size_t cap = Cap * 2;
     while (cap < Need) cap *= 2;
     auto* nb = static_cast<uint8_t*>(std::realloc(Buf, cap));
-    if (!nb) std::abort();
+    if (!nb) throw std::bad_alloc();  // the old buffer stays whole
     Buf = nb;
     Cap = cap;
     MainVars.AdrBasePline = Buf;

@@ -2,6 +2,7 @@
 #include "core/ObjRecords.h"
 
 #include <cstdlib>
+#include <new>
 #include <cstring>
 #include <unordered_set>
 
@@ -22,7 +23,7 @@ TObjHeader* AllocObj(int32_t Size, uint8_t Type) {
     if (Size < int32_t(sizeof(TObjHeader))) Size = sizeof(TObjHeader);
     // malloc aligns to 16 bytes, which the extended-real fields need.
     auto* p = static_cast<TObjHeader*>(std::calloc(1, size_t(Size)));
-    if (!p) std::abort();
+    if (!p) throw std::bad_alloc();
     p->Size = Size;
     p->Type = Type;
     p->Flags = FlagNew;
@@ -31,7 +32,7 @@ TObjHeader* AllocObj(int32_t Size, uint8_t Type) {
 
 TObjHeader* CopyObjBlock(const TObjHeader* Src) {
     auto* p = static_cast<TObjHeader*>(std::malloc(size_t(Src->Size)));
-    if (!p) std::abort();
+    if (!p) throw std::bad_alloc();
     std::memcpy(p, Src, size_t(Src->Size));
     p->Next = nullptr;
     p->Prev = nullptr;

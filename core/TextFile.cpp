@@ -1,8 +1,9 @@
 #include "core/TextFile.h"
 
+#include "core/SafeWrite.h"
+
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,42 +73,19 @@ static bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// Temporary files of earlier writes of Path that were interrupted (the program was
-// killed between creating and renaming one) are removed: Path + ".tmp" + six characters.
-static void RemoveStaleTemps(const std::string& Path) {
-    namespace fs = std::filesystem;
-    const fs::path target(Path);
-    const std::string prefix = target.filename().string() + ".tmp";
-    std::error_code ec;
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
-            it->is_regular_file(ec))
-            std::remove(it->path().c_str());
-    }
-}
-
 bool WriteFileSafe(const std::string& path, const std::string& bytes) {
-    struct stat st;
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    // A write-protected target is refused: the rename would replace it regardless of
-    // its permissions.
-    if (exists && (st.st_mode & 0222) == 0) return false;
-    RemoveStaleTemps(path);
-    // The temporary file lives beside the target so the rename stays on one file system.
-    std::string tmp = path + ".tmpXXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    // Keep the target's permissions when it exists, else the usual ones for a new file.
-    mode_t mode = 0644;
-    if (exists) mode = st.st_mode & 07777;
-    ok = ::fchmod(fd, mode) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(tmp.c_str());
-    return ok;
+    const std::string target = WriteTargetOf(path);
+    const size_t slash = target.find_last_of('/');
+    // Temporary files of earlier writes of this file that were interrupted go first.
+    RemoveStaleTempFiles(slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash),
+                         slash == std::string::npos ? target : target.substr(slash + 1));
+    TTempFile tmp;
+    if (!OpenTempFile(target, tmp)) return false;
+    if (!AppendTemp(tmp, bytes)) {
+        DiscardTemp(tmp);
+        return false;
+    }
+    return CommitTemp(tmp, target);
 }
 
 bool WriteTextLinesSafe(const std::string& path, const std::vector<std::string>& lines) {

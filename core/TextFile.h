@@ -18,9 +18,10 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 // Joins lines, each ended with CR LF.
 std::string JoinTextLines(const std::vector<std::string>& lines);
 
-// Replaces the file's contents safely: the bytes go to a temporary file in the
-// same folder, which is then renamed over the target, so a failed write leaves
-// the old file untouched. False (and no temporary file left) on any failure, and for a
+// Replaces the file's contents safely: the bytes go to a temporary file of its own
+// beside the target (core/SafeWrite.h), which is synced and renamed over the target, so
+// a failed write leaves the old file untouched. A symbolic link is written through to
+// the file it names. False (and no temporary file left) on any failure, and for a
 // write-protected target (no write permission bit), which is left as it is. Temporary
 // files of interrupted earlier writes of the same target are removed first.
 bool WriteFileSafe(const std::string& path, const std::string& bytes);

@@ -12,6 +12,7 @@ namespace {
 struct TLogState {
     std::vector<std::string> Ring = std::vector<std::string>(DefaultLogLength);
     int WriteIndex = 0;
+    bool Wrapped = false;  // the write index went round, or the ring was resized
     std::string LastText;
     bool Flush = false;
     TLogListener Listener = nullptr;
@@ -77,7 +78,10 @@ void WriteLog(const std::string& Text) {
     if (S.Ring.empty()) S.Ring.resize(1);
     if (S.WriteIndex < 0 || S.WriteIndex >= static_cast<int>(S.Ring.size())) S.WriteIndex = 0;
     S.Ring[S.WriteIndex] = Line;
-    if (++S.WriteIndex >= static_cast<int>(S.Ring.size())) S.WriteIndex = 0;
+    if (++S.WriteIndex >= static_cast<int>(S.Ring.size())) {
+        S.WriteIndex = 0;
+        S.Wrapped = true;
+    }
     S.LastText = Text;
 
     if (S.Listener) S.Listener(Line, Text);
@@ -88,6 +92,7 @@ void SetLogLength(int Count) {
     TLogState& S = State();
     if (Count < 1) Count = 1;
     S.Ring.resize(Count);
+    S.Wrapped = true;
     if (S.WriteIndex >= Count) S.WriteIndex = 0;
 }
 
@@ -133,7 +138,13 @@ void SetLogListener(TLogListener Listener) { State().Listener = Listener; }
 
 void ResetLog() {
     TLogState& S = State();
-    S.Ring.assign(DefaultLogLength, std::string());
+    // Only the slots written since the ring was last emptied hold lines: when the ring
+    // has not gone round, those are released alone (tests and fuzzing reset it often).
+    if (!S.Wrapped && S.Ring.size() == size_t(DefaultLogLength) && S.WriteIndex >= 0)
+        for (int i = 0; i < S.WriteIndex; ++i) std::string().swap(S.Ring[size_t(i)]);
+    else
+        S.Ring.assign(DefaultLogLength, std::string());
+    S.Wrapped = false;
     S.WriteIndex = 0;
     S.LastText.clear();
     S.Flush = false;

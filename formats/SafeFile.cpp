@@ -1,6 +1,8 @@
 #include "formats/SafeFile.h"
 
-#include "core/Glob.h"
+#include <sys/stat.h>
+
+#include "core/SafeWrite.h"
 #include "core/TextFile.h"
 #include "core/UniLog.h"
 #include "platform/Dialogs.h"
@@ -9,22 +11,15 @@
 
 std::function<int64_t(const std::string&)> SafeFileDiskFree;
 
-void ResetSafeFile() { SafeFileDiskFree = nullptr; }
+namespace {
 
-std::string TempFilePath() { return ProgramDir + "/TEMP.$$$"; }
-
-bool BeginTempFile() {
-    DeleteFileAt(TempFilePath());
-    return AppendFileBytes(TempFilePath(), "");
-}
-
-bool AppendTempLines(const std::vector<std::string>& Lines) {
-    return AppendFileBytes(TempFilePath(), JoinTextLines(Lines));
-}
+TTempFile Temp;
+// The free space at the target, asked before the temporary file took any of it.
+int64_t FreeAtTarget = -1;
 
 // The target's folder, or its nearest existing parent: a missing folder is a failure
 // to write, not a full disk.
-static std::string TargetFolder(const std::string& Target) {
+std::string TargetFolder(const std::string& Target) {
     std::string folder = Target;
     for (;;) {
         const size_t slash = folder.find_last_of('/');
@@ -35,33 +30,54 @@ static std::string TargetFolder(const std::string& Target) {
     }
 }
 
-void DeleteTempFile() { DeleteFileAt(TempFilePath()); }
+}  // namespace
+
+void ResetSafeFile() {
+    SafeFileDiskFree = nullptr;
+    DiscardTemp(Temp);
+}
+
+std::string TempFilePath() { return Temp.Path; }
+
+bool BeginTempFile(const std::string& Target) {
+    DiscardTemp(Temp);
+    const std::string target = WriteTargetOf(Target);
+    const std::string folder = TargetFolder(target);
+    FreeAtTarget = SafeFileDiskFree ? SafeFileDiskFree(folder) : DiskFree(folder);
+    // Temporary files that earlier saves of this file left when they were killed go first.
+    const size_t slash = target.find_last_of('/');
+    if (slash != std::string::npos) RemoveStaleTempFiles(slash == 0 ? "/" : target.substr(0, slash), target.substr(slash + 1));
+    return OpenTempFile(target, Temp);
+}
+
+bool AppendTempBytes(const std::string& Bytes) { return AppendTemp(Temp, Bytes); }
+
+bool AppendTempLines(const std::vector<std::string>& Lines) { return AppendTemp(Temp, JoinTextLines(Lines)); }
+
+void DeleteTempFile() { DiscardTemp(Temp); }
 
 bool CommitTempFile(const std::string& Target, const std::string& DiskFullLog, const std::string& CopyFailLog,
                     const std::string& EndLog) {
-    const std::string temp = TempFilePath();
-    std::string bytes;
-    const bool readOk = ReadFileBytes(temp, bytes);
-    DeleteFileAt(temp);
-    if (!readOk) {
-        // The temporary file vanished or cannot be read: nothing to copy.
+    // Sections appended by name count as much as those written here.
+    struct stat st;
+    const int64_t size = Temp.Fd >= 0 && ::fstat(Temp.Fd, &st) == 0 ? int64_t(st.st_size) : -1;
+    if (size < 0) {
+        // No temporary file, or it cannot be asked: nothing to put in place.
+        DiscardTemp(Temp);
         if (!CopyFailLog.empty()) WriteLog(CopyFailLog);
-        ShowMessage(Msg[25]);
+        ShowFileNotWritten(Target);
         return false;
     }
-    const std::string folder = TargetFolder(Target);
-    const int64_t free = SafeFileDiskFree ? SafeFileDiskFree(folder) : DiskFree(folder);
-    if (free < 0 || free < int64_t(bytes.size())) {
+    if (FreeAtTarget < 0 || FreeAtTarget < size) {
+        DiscardTemp(Temp);
         if (!DiskFullLog.empty()) WriteLog(DiskFullLog);
         ShowMessage(Msg[24]);
         if (!EndLog.empty()) WriteLog(EndLog);
         return false;
     }
-    // The new content goes beside the target and is renamed over it: a failure while
-    // writing leaves the old target as it was.
-    if (!WriteFileSafe(Target, bytes)) {
+    if (!CommitTemp(Temp, Target)) {
         if (!CopyFailLog.empty()) WriteLog(CopyFailLog);
-        ShowMessage(Msg[25]);
+        ShowFileNotWritten(Target);
         return false;
     }
     if (!EndLog.empty()) WriteLog(EndLog);

@@ -1,31 +1,34 @@
-// Writing a file the user chose: the whole file is first written into one temporary
-// file in the program folder, then its size is checked against the free space at the
-// target and only then the target is replaced. A full disk is reported before the
-// target is touched, and the target is replaced by rename, so a failed copy keeps the
-// old file whole.
+// Writing a file the user chose: the whole file is first written into a temporary file
+// of its own beside the target (core/SafeWrite.h), its size is checked against the free
+// space at the target, and only then the temporary file replaces the target by rename.
+// A full disk is reported before the target is touched, a failed write keeps the old
+// file whole, and two programs saving at once never share a temporary file.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-// ProgramDir + "/TEMP.$$$": one name serves every writer; it exists only while a
-// writer runs.
+// The temporary file of the write in progress; empty when none runs. Sections that
+// other parts of the program own are appended to it by name.
 std::string TempFilePath();
 
-// Creates (or empties) the temporary file. False when it cannot be created.
-bool BeginTempFile();
+// Asks for the free space at Target and creates the temporary file beside it (the
+// file a symbolic link names). False when it cannot be created.
+bool BeginTempFile(const std::string& Target);
 // Appends lines, each ended by CR LF, to the temporary file. False on failure.
 bool AppendTempLines(const std::vector<std::string>& Lines);
+bool AppendTempBytes(const std::string& Bytes);
 
 // Deletes the temporary file (nothing when there is none).
 void DeleteTempFile();
 
-// Copies the temporary file to Target and deletes the temporary file in every case.
-// Not enough room at the target (or no answer about it): DiskFullLog is logged,
+// Puts the temporary file in the place of Target; the temporary file is gone in every
+// case. Not enough room at the target (or no answer about it): DiskFullLog is logged,
 // message 24 shown, the target untouched, EndLog logged. Target not written:
-// CopyFailLog (when not empty) is logged and message 25 shown; no EndLog. Written:
-// EndLog logged. True when the target was written. An empty log text logs nothing.
+// CopyFailLog (when not empty) is logged and message 25 shown with the file name; no
+// EndLog. Written: EndLog logged. True when the target was written. An empty log
+// text logs nothing.
 bool CommitTempFile(const std::string& Target, const std::string& DiskFullLog, const std::string& CopyFailLog,
                     const std::string& EndLog);
 

@@ -9,13 +9,16 @@
 // Limits of one read, against files that would never finish or fill the memory.
 inline constexpr int32_t DxfMaxInsertDepth = 32;         // block references inside references
 inline constexpr int64_t DxfMaxObjects = 2'000'000;      // records one read may make
+inline constexpr int64_t DxfMaxVertices = 4'000'000;     // polyline vertices one read may make
+inline constexpr int64_t DxfMaxBytes = 256LL << 20;      // bytes of records one read may make
 inline constexpr int32_t DxfMaxBlocks = 65536;           // block definitions
 inline constexpr int32_t DxfMaxStyles = 65536;           // text styles
 
 // Appends the entities of FileName to the end of the drawing list; Min/Max receive the
 // extents of what was read (Min (1000000, 1000000), Max (-1000000, -1000000) when
-// nothing). A missing, binary, damaged or truncated file adds nothing and says so.
-// False when nothing could be read (the file is missing, binary or truncated).
+// nothing). A missing, binary, damaged or truncated file adds nothing and says so, and
+// so does one that would make more than the limits above (block references expanded)
+// or that runs out of memory. False when nothing was read.
 bool LoadDxf(const std::string& FileName, Osy& Min, Osy& Max);
 
 // The program layer of a DXF layer name: the first layer 1..68 of that name (ASCII

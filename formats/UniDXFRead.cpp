@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <new>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -287,6 +288,18 @@ private:
     bool Utf8 = false;  // files of 2007 and later hold their strings in UTF-8
     bool Paper = false;  // the entity being read lies in paper space (code 67 = 1)
     int64_t Records = 0;  // records made, and references expanded, against DxfMaxObjects
+    int64_t Vertices = 0, Bytes = 0;  // what those records hold, against the other limits
+
+    // Counts a record made or copied, members of a group included; false when the
+    // read is over one of its limits.
+    bool Count(const TObjHeader* P) {
+        Bytes += P->Size;
+        if (P->Type == ObjPline) Vertices += PlineSegCount(P);
+        if (P->Type == ObjGroup)
+            for (const TObjHeader* m = static_cast<const TGroupRec*>(P)->First; m; m = m->Next) Count(m);
+        if (Vertices > DxfMaxVertices || Bytes > DxfMaxBytes) TooMany = true;
+        return !TooMany;
+    }
 };
 
 // ---- texts ----
@@ -479,6 +492,7 @@ void TDxfReader::Made(TBlock& B, TObjHeader* Before, bool Mirror) {
         if (Mirror) MirrorObj(p, Osy{0, 0}, Osy{0, 1});
         B.Items.push_back(TItem{p, -1});
         if (++Records > DxfMaxObjects) TooMany = true;
+        Count(p);
     }
 }
 
@@ -829,6 +843,8 @@ void TDxfReader::Expand(int32_t K, uint8_t Override, TObjHeader*& F, TObjHeader*
             break;
         }
         if (it.Obj) {
+            // Counted before it is copied: a reference bomb stops before the memory runs out.
+            if (!Count(it.Obj)) break;
             if (TObjHeader* c = CopyIdentObj(it.Obj, F, L)) {
                 c->Flags &= ~FlagSelected;
                 if (Override) SetObjLayer(c, Override);
@@ -880,11 +896,9 @@ void TDxfReader::InsertInto(const TInsert& Ins, uint8_t Override, TObjHeader*& F
     Expand(k->second, over, tf, tl, Depth);
     if (TooMany) {
         // Every copy and every nested reference counts: a reference bomb stops at the
-        // limit, and what the outermost reference had made so far is dropped.
+        // limit, and what it had made so far is dropped.
         FreeObjList(tf, tl);
-        if (Depth == 0)
-            Error(Ins.Line, "block reference " + Ins.Name + " would make more than " + std::to_string(DxfMaxObjects) +
-                                " objects");
+        if (Depth == 0) Error(Ins.Line, "block reference " + Ins.Name + " is over the limits of one read");
         return;
     }
     // Scaled about the base point, rotated, then put at the insertion point.
@@ -949,7 +963,16 @@ bool LoadDxf(const std::string& FileName, Osy& Min, Osy& Max) {
     Min = Osy{1000000, 1000000};
     Max = Osy{-1000000, -1000000};
     std::string bytes;
-    if (!TextFileExists(FileName) || !ReadFileBytes(FileName, bytes)) {
+    bool read = false;
+    try {
+        read = TextFileExists(FileName) && ReadFileBytes(FileName, bytes);
+    } catch (const std::bad_alloc&) {
+        WriteLog("Err:FAILED Load DXF, out of memory, nothing imported");
+        ShowMessage("Pro výkres DXF není dost paměti, nic nebylo načteno.");
+        WriteLog("Sys:Load DXF End");
+        return false;
+    }
+    if (!read) {
         WriteLog("Err:FAILED Load DXF, file not found");
         ShowMessage(Msg[29]);
         WriteLog("Sys:Load DXF End");
@@ -966,8 +989,8 @@ bool LoadDxf(const std::string& FileName, Osy& Min, Osy& Max) {
     TObjHeader *first = nullptr, *last = nullptr;
     bool ok = true;
     std::vector<std::string> notes;
-    {
-        const Extended keptFiltr = Glob.InputFiltr;
+    const Extended keptFiltr = Glob.InputFiltr;
+    try {
         TDxfReader r(bytes);
         r.Read();
         if (!r.SawEof && !r.TooMany) {
@@ -976,11 +999,19 @@ bool LoadDxf(const std::string& FileName, Osy& Min, Osy& Max) {
             notes.push_back("Soubor DXF je neúplný (končí na řádku " + std::to_string(r.LastLine()) +
                             "), nic nebylo načteno.");
             ok = false;
-        } else {
+        } else if (!r.TooMany) {
             r.Resolve(first, last);
         }
-        Glob.InputFiltr = keptFiltr;
-        if (ok && r.TooMany) notes.push_back("Výkres DXF je příliš velký, načtena jen část.");
+        if (r.TooMany) {
+            // A file over the limits is refused whole: a part of a drawing is no drawing.
+            FreeObjList(first, last);
+            WriteLog("Err:FAILED Load DXF, more than " + std::to_string(DxfMaxObjects) + " objects, " +
+                     std::to_string(DxfMaxVertices) + " vertices or " + std::to_string(DxfMaxBytes >> 20) +
+                     " MB, nothing imported");
+            notes.push_back("Výkres DXF je příliš velký (více než " + std::to_string(DxfMaxVertices) +
+                            " bodů nebo " + std::to_string(DxfMaxBytes >> 20) + " MB), nic nebylo načteno.");
+            ok = false;
+        }
         if (ok && !r.Skipped.empty()) {
             std::string kinds;
             for (const auto& [k, n] : r.Skipped) kinds += (kinds.empty() ? "" : ", ") + k + " (" + std::to_string(n) + ")";
@@ -1006,7 +1037,14 @@ bool LoadDxf(const std::string& FileName, Osy& Min, Osy& Max) {
             WriteLog("Err:missing font, using YF01.shp");
             notes.push_back(Msg[35] + "\r\n" + Msg[36]);
         }
+    } catch (const std::bad_alloc&) {
+        // The memory ran out: what was read goes, the drawing stays as it was.
+        FreeObjList(first, last);
+        WriteLog("Err:FAILED Load DXF, out of memory, nothing imported");
+        notes.assign(1, "Pro výkres DXF není dost paměti, nic nebylo načteno.");
+        ok = false;
     }
+    Glob.InputFiltr = keptFiltr;
     for (TObjHeader* p = first; p; p = p->Next) {
         Osy a, b;
         EnvelopeObj(p, a, b);

@@ -287,11 +287,17 @@ bool SaveDxf(const std::string& FileName, bool All) {
     WriteLog("Sys:Save DXF Start (" + FileName + ")");
     if (!DxfOutDialog) CreateDxfOutDialog();
     TDxfWriter w(All, DxfOutDialog->ChBoxPlineWidth->Checked, DxfOutDialog->ChBoxExplodeText->Checked);
-    w.Write();
-    if (!BeginTempFile() || !AppendTempLines(w.Out)) {
+    bool ok = false;
+    try {
+        w.Write();
+        ok = BeginTempFile(FileName) && AppendTempLines(w.Out);
+    } catch (const std::exception& E) {
+        WriteLog(std::string("Err:Exception in Save DXF: ") + E.what());
+    }
+    if (!ok) {
         DeleteTempFile();
         WriteLog("Err:FAILED Save DXF, temporary file not written");
-        ShowMessage(Msg[25]);
+        ShowFileNotWritten(FileName);
         return false;
     }
     return CommitTempFile(FileName, "Err:FAILED Save DXF, not enough free disk space", "", "Sys:Save DXF End");

@@ -166,12 +166,14 @@ void YdfObjectLines(const TObjHeader* Obj, const std::string& Indent, bool OpLin
     }
 }
 
-bool SaveYdfFile(const std::string& FileName, bool AllObjects, bool Pack) {
-    WriteLog("Sys:Save YDF Start (" + FileName + ")");
+namespace {
+
+// The whole job into the temporary file of the save; false when it could not be written.
+bool WriteYdfTemp(const std::string& FileName, bool AllObjects, bool Pack) {
     const TDateTimeParts now = Now();
     char time[16];
     std::snprintf(time, sizeof time, "%d:%02d:%02d", int(now.Hour), int(now.Minute), int(now.Second));
-    bool ok = BeginTempFile() &&
+    bool ok = BeginTempFile(FileName) &&
               AppendTempLines({DefaultCfgVersionLine, "Date=" + FormatShortDate(now), std::string("Time=") + time});
     const std::string temp = TempFilePath();
     ok = ok && GlobalCfgToFile(temp, Pack);
@@ -189,11 +191,26 @@ bool SaveYdfFile(const std::string& FileName, bool AllObjects, bool Pack) {
         lines.push_back("EOF");
         ok = AppendTempLines(lines);
     }
+    return ok;
+}
+
+}  // namespace
+
+bool SaveYdfFile(const std::string& FileName, bool AllObjects, bool Pack) {
+    WriteLog("Sys:Save YDF Start (" + FileName + ")");
+    bool ok = false;
+    try {
+        ok = WriteYdfTemp(FileName, AllObjects, Pack);
+    } catch (const std::exception& E) {
+        // Out of memory while the lines are made: the save fails like a full disk
+        // would, and the job in memory stays as it was.
+        WriteLog(std::string("Err:Exception in Save YDF: ") + E.what());
+    }
     if (!ok) {
         // The temporary file could not be written: the target is not touched.
         DeleteTempFile();
         WriteLog("ERR:FAILED Save YDF");
-        ShowMessage(Msg[25]);
+        ShowFileNotWritten(FileName);
         return false;
     }
     return CommitTempFile(FileName, "Err:not enough free disk space, exit", "ERR:FAILED Save YDF",

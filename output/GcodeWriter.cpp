@@ -113,7 +113,7 @@ const TTool& TNcRun::Tool() const { return Glob.Tool[CurLayer >= 1 && CurLayer <
 
 void TNcRun::Flush() {
     if (Out.empty()) return;
-    if (!WriteFailed && !AppendFileBytes(TempFilePath(), Out)) WriteFailed = true;
+    if (!WriteFailed && !AppendTempBytes(Out)) WriteFailed = true;
     Out.clear();
 }
 

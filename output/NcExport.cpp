@@ -1,6 +1,8 @@
 // The frame of the G-code export: header, tool layers in ascending order, tool
 // changes, clamp outlines, passes, dispatch by object kind, footer.
+#include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <cmath>
 
 #include "core/Glob.h"
@@ -23,17 +25,36 @@ bool SameToolAs(const TTool& A, const TTool& B) {
            A.HorniPrumer == B.HorniPrumer && A.DelkaBritu == B.DelkaBritu && A.Tnum == B.Tnum;
 }
 
+// The path of a file the configuration names, taken within the program folder; empty
+// for no name, and for a name that leads out of the folder (by "..", or a link), which
+// is refused and said once per export: the NC program must not carry a file the
+// configuration was never meant to reach.
+std::string ProgramFileOf(TNcRun& R, const std::string& Name) {
+    if (Name.empty()) return {};
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path dir = fs::weakly_canonical(fs::path(ProgramDir), ec);
+    const fs::path path = fs::weakly_canonical(fs::path(ProgramDir + "/" + Name), ec);
+    const auto [end, at] = std::mismatch(dir.begin(), dir.end(), path.begin(), path.end());
+    if (!ec && end == dir.end() && at != path.end()) return path.string();
+    const std::string error = "Soubor " + Name + " leží mimo složku programu, nebyl použit";
+    if (std::find(R.Errors.begin(), R.Errors.end(), error) == R.Errors.end())
+        WriteLog("Err:NC file outside the program folder refused (" + Name + ")");
+    R.Error(error);
+    return {};
+}
+
 // The lines of a file of the program folder, written as they are.
 void CopyProgramFile(TNcRun& R, const std::string& Name) {
-    if (Name.empty()) return;
     std::vector<std::string> lines;
-    const std::string path = ProgramDir + "/" + Name;
-    if (!TextFileExists(path) || !ReadTextLines(path, lines)) return;
+    const std::string path = ProgramFileOf(R, Name);
+    if (path.empty() || !TextFileExists(path) || !ReadTextLines(path, lines)) return;
     for (const std::string& l : lines) WriteNcRawLine(R, l);
 }
 
-bool ChangeFileExists(const TNcRun& R) {
-    return !R.Config.Vymena.empty() && TextFileExists(ProgramDir + "/" + R.Config.Vymena);
+bool ChangeFileExists(TNcRun& R) {
+    const std::string path = ProgramFileOf(R, R.Config.Vymena);
+    return !path.empty() && TextFileExists(path);
 }
 
 void Header(TNcRun& R) {
@@ -251,14 +272,16 @@ void NcObjectOut(TNcRun& R, TObjHeader* Adresa, int Pass) {
     }
 }
 
-bool SaveNc(const std::string& FileName, bool All) {
+namespace {
+
+bool WriteNc(const std::string& FileName, bool All) {
     WriteLog("Sys:Save NC Start (" + FileName + ")");
     TNcRun R;
     R.All = All;
     LoadGcodeCfg(R.Config, R.Errors);
-    if (!BeginTempFile()) {
+    if (!BeginTempFile(FileName)) {
         WriteLog("Err:FAILED Save NC");
-        ShowMessage(Msg[25]);
+        ShowFileNotWritten(FileName);
         WriteLog("Sys:Save NC End");
         return false;
     }
@@ -285,11 +308,26 @@ bool SaveNc(const std::string& FileName, bool All) {
     } else if (R.WriteFailed) {
         DeleteTempFile();
         WriteLog("Err:FAILED Save NC");
-        ShowMessage(Msg[25]);
+        ShowFileNotWritten(FileName);
     } else {
         written = CommitTempFile(FileName, "Err:FAILED save NC, not enough free disk space (" + FileName + ")",
                                  "Err:FAILED Save NC", "Sys:Save NC End");
     }
     if (!R.Errors.empty()) ShowNcErrors(R.Errors, "Seznam chyb");
     return written;
+}
+
+}  // namespace
+
+bool SaveNc(const std::string& FileName, bool All) {
+    try {
+        return WriteNc(FileName, All);
+    } catch (const std::exception& E) {
+        // Out of memory while the program is made: nothing is written, the job stays.
+        DeleteTempFile();
+        WriteLog(std::string("Err:Exception in Save NC: ") + E.what());
+        WriteLog("Err:FAILED Save NC");
+        ShowFileNotWritten(FileName);
+        return false;
+    }
 }

@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -79,4 +80,10 @@ int64_t DiskFree(const std::string& Path) {
     auto sp = fs::space(fs::path(Path), ec);
     if (ec) return -1;
     return int64_t(sp.available);
+}
+
+void IgnoreFileSizeSignal() {
+    // Past a file-size limit the system stops the process with SIGXFSZ; ignored, the
+    // write fails instead and the writer reports it.
+    std::signal(SIGXFSZ, SIG_IGN);
 }

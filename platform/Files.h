@@ -15,3 +15,5 @@ bool CopyFileTo(const std::string& From, const std::string& To);  // replaces To
 std::vector<std::string> FindFiles(const std::string& Dir, const std::string& Mask, bool Dirs = false);
 // Free bytes on the volume of Path; -1 when unknown.
 int64_t DiskFree(const std::string& Path);
+// A file-size limit makes writes fail instead of ending the program.
+void IgnoreFileSizeSignal();

@@ -3,6 +3,7 @@
 // history ring.
 #include <exception>
 #include <functional>
+#include <new>
 
 #include "cam/ComBridge.h"
 #include "cam/ComCamOpEdit.h"
@@ -33,6 +34,7 @@
 #include "commands/ComPolyline.h"
 #include "commands/UniCom.h"
 #include "core/Glob.h"
+#include "platform/Dialogs.h"
 #include "shell/MainCursor.h"
 #include "core/Global.h"
 #include "core/ObjIndex.h"
@@ -333,15 +335,22 @@ void TMainForm::Enter() {
 }
 
 bool TMainForm::Guarded(const std::function<void()>& Step) {
+    bool outOfMemory = false;
     try {
         Step();
         return true;
+    } catch (const std::bad_alloc& E) {
+        LastException = E.what();
+        outOfMemory = true;
     } catch (const std::exception& E) {
         LastException = E.what();
     } catch (...) {
         LastException = "unknown exception";
     }
     WriteLog("Err:Exception in command " + MainVars.Command[0] + ": " + LastException);
+    // The user hears of it: the command did not finish, the job is still there to save.
+    if (outOfMemory)
+        ShowMessage("Nedostatek paměti, příkaz " + MainVars.Command[0] + " nebyl dokončen. Výkres zůstává, uložte jej.");
     return false;
 }
 

@@ -19,6 +19,7 @@
 #include "core/IntFont.h"
 #include "core/ObjRecords.h"
 #include "core/ParText.h"
+#include "core/SafeWrite.h"
 #include "core/UniPline.h"
 #include "core/TextFile.h"
 #include "core/UniGroup.h"
@@ -135,6 +136,28 @@ void LoadShpFontsIn(const std::string& Folder) {
 
 void LoadShpFonts(const std::string& Folder) { LoadShpFontsIn(Folder); }
 
+namespace {
+
+// Temporary files that saves killed half-way left in the folders this program writes
+// to: the program folder, the job folder and the folders of the recent files. Files
+// another running program is still writing are left alone.
+void RemoveInterruptedSaves() {
+    std::vector<std::string> folders{Glob.ProgramDir, Glob.IniDirOpenSave};
+    for (const std::string& f : FileHist) {
+        const size_t slash = f.find_last_of('/');
+        if (slash != std::string::npos) folders.push_back(slash == 0 ? "/" : f.substr(0, slash));
+    }
+    std::sort(folders.begin(), folders.end());
+    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+    for (const std::string& f : folders) {
+        if (f.empty()) continue;
+        if (const int n = RemoveStaleTempFiles(f))
+            WriteLog("Sys:Removed " + std::to_string(n) + " temporary files of interrupted saves (" + f + ")");
+    }
+}
+
+}  // namespace
+
 void TMainForm::FormCreate() {
     SetLogLength(DefaultLogLength);
     WriteLog("FirstEntry");
@@ -148,6 +171,7 @@ void TMainForm::FormCreate() {
     // The plug-in library and the update check come with the first showing.
     InstallUserDll();
     InstallUpdateCheck();
+    IgnoreFileSizeSignal();
     if (!ProgramFile.empty()) {
         const size_t S = ProgramFile.find_last_of('/');
         Glob.ProgramDir = S == std::string::npos ? CurrentDir() : ProgramFile.substr(0, S);
@@ -223,6 +247,7 @@ void TMainForm::FormShow() {
     // The recent-files list is read at every start, so that the next SAVE AS extends it
     // instead of replacing it.
     FileToFileHist(FileHistPath());
+    RemoveInterruptedSaves();
 
     if (!Args.empty() && LowerExtOf(First) == ".ydf") {
         Osy Min, Max;

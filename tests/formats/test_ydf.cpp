@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 
 #include "cam/CamOpList.h"
@@ -12,6 +13,7 @@
 #include "core/IntFont.h"
 #include "core/ObjRecords.h"
 #include "core/ParText.h"
+#include "core/SafeWrite.h"
 #include "core/TextFile.h"
 #include "core/UniLog.h"
 #include "core/UniPoint.h"
@@ -95,7 +97,7 @@ TEST_F(YdfTest, EveryKindRoundTrips) {
     const std::vector<std::string> before = Dump();
     const std::string file = InDir("job.ydf");
     ASSERT_TRUE(SaveYdfFile(file, true, true));
-    EXPECT_FALSE(TextFileExists(InDir("TEMP.$$$")));
+    for (const auto& e : std::filesystem::directory_iterator(Dir())) EXPECT_FALSE(IsTempFileName(e.path().filename()));
     const std::string bytes = ReadFile(file);
     const std::vector<std::string> lines = SplitTextLines(bytes);
     ASSERT_GT(lines.size(), 5u);

@@ -1,9 +1,10 @@
-// Files written through the temporary file of the program folder: the space check
-// before the target is touched, the copy, and no temporary file left behind.
+// Files written through a temporary file of their own beside the target: the space
+// check before the target is touched, the rename, and no temporary file left behind.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 
+#include "core/SafeWrite.h"
 #include "core/TextFile.h"
 #include "core/UniLog.h"
 #include "formats/SafeFile.h"
@@ -20,8 +21,15 @@ using SafeFileTest = KestrilonTest;
 const std::string Content = "line 1\r\nline 2\r\n";
 
 bool Write(const std::string& Target) {
-    if (!BeginTempFile() || !AppendTempLines({"line 1", "line 2"})) return false;
+    if (!BeginTempFile(Target) || !AppendTempLines({"line 1", "line 2"})) return false;
     return CommitTempFile(Target, "Err:full", "Err:copy", "Sys:end");
+}
+
+// Temporary files of safe writes in Folder.
+int TempFilesIn(const std::string& Folder) {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(Folder)) n += IsTempFileName(e.path().filename());
+    return n;
 }
 
 // Free space one byte short, exact, unknown: only the exact one writes.
@@ -45,34 +53,39 @@ TEST_F(SafeFileTest, FreeSpaceDecidesBeforeTheTargetIsTouched) {
         EXPECT_EQ(Write(target), c.Written);
         EXPECT_EQ(asked, InDir("out"));
         EXPECT_EQ(ReadFile(target), c.Written ? Content : "old");
-        EXPECT_FALSE(TextFileExists(TempFilePath()));
+        EXPECT_EQ(TempFilesIn(InDir("out")), 0);
         EXPECT_TRUE(resp.Done());
         EXPECT_EQ(TCmdHarness::LogHas("Err:full"), !c.Written);
         EXPECT_TRUE(TCmdHarness::LogHas("Sys:end"));
     }
 }
 
-// A target that cannot be written: message 25, the copy-failure line, no end line.
+// A target that cannot be replaced (a folder of that name): message 25 with its name,
+// the copy-failure line, no end line, and no temporary file left beside it.
 TEST_F(SafeFileTest, UnwritableTargetIsReported) {
+    const std::string target = InDir("out/job.ydf");
+    std::filesystem::create_directories(target);
     TScriptResponder resp;
-    resp.ExpectMessage(mrOk, Msg[25]);
-    EXPECT_FALSE(Write(InDir("no/such/folder/job.ydf")));
+    resp.ExpectMessage(mrOk, Msg[25] + ":\r\n" + target);
+    SafeFileDiskFree = [](const std::string&) { return int64_t(1) << 40; };
+    EXPECT_FALSE(Write(target));
     EXPECT_TRUE(resp.Done());
     EXPECT_TRUE(TCmdHarness::LogHas("Err:copy"));
     EXPECT_FALSE(TCmdHarness::LogHas("Sys:end"));
-    EXPECT_FALSE(TextFileExists(TempFilePath()));
+    EXPECT_EQ(TempFilesIn(InDir("out")), 0);
+    ResetSafeFile();
 }
 
-// The program folder cannot take the temporary file: the job file is not touched and
-// the failure is logged and shown.
+// The target's folder cannot take the temporary file (a file stands in its way): the
+// job file is not touched, and the failure is logged and shown with the file's name.
 TEST_F(SafeFileTest, JobFileNotWrittenWithoutTemporaryFile) {
-    const std::string target = WriteFile("job.ydf", "old");
-    ASSERT_EQ(::mkdir(InDir("TEMP.$$$").c_str(), 0755), 0);  // a folder in the way
+    WriteFile("plain", "a file, not a folder");
+    const std::string target = InDir("plain/job.ydf");
     TScriptResponder resp;
-    resp.ExpectMessage(mrOk, Msg[25]);
+    resp.ExpectMessage(mrOk, Msg[25] + ":\r\n" + target);
     EXPECT_FALSE(SaveYdfFile(target, true, true));
     EXPECT_TRUE(resp.Done());
-    EXPECT_EQ(ReadFile(target), "old");
+    EXPECT_EQ(ReadFile(InDir("plain")), "a file, not a folder");
     EXPECT_TRUE(TCmdHarness::LogHas("ERR:FAILED Save YDF"));
 }
 

@@ -5,14 +5,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "NcJob.h"
+#include "cam/ErrorDg.h"
 #include "core/Builder.h"
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
 #include "core/UniPoint.h"
 #include "platform/ScriptResponder.h"
 #include "shell/MainVars.h"
+#include "support/CmdHarness.h"
 
 namespace {
 
@@ -198,6 +201,39 @@ TEST_F(GcodeLinesTest, HalfCircleWords) {
     const auto p = Lines("CislovaniRadku=''\nStylOblouku='P'\n");
     EXPECT_EQ(Count(p, "G3 X5.000 Y-5.000 R5.000"), 1u);
     EXPECT_EQ(Count(p, "G3 X10.000 Y0.000 R5.000"), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The header, footer and tool-change files are taken within the program folder: a name
+// that leads out of it (by "..", or by a link) copies nothing and is said in the error
+// list; a name beginning with "/" is still a name in the folder.
+TEST_F(GcodeLinesTest, CopiedFilesStayInTheProgramFolder) {
+    const std::string folder = std::filesystem::path(Dir()).filename();
+    WriteFile("../" + folder + ".secret", "SECRET\r\n");
+    WriteFile("head.txt", "(HEAD)\r\n");
+    WriteFile("etc/foot.txt", "(FOOT)\r\n");
+    std::filesystem::create_symlink(Dir() + "/../" + folder + ".secret", InDir("link.txt"));
+    const std::string base = "CislovaniRadku=''\nOddelovacKomentare=''\nStylOblouku='R'\n";
+    const std::vector<std::string> inside = Lines(base + "Hlavicka='head.txt'\nPaticka='/etc/foot.txt'\n");
+    EXPECT_EQ(Count(inside, "(HEAD)"), 1u);
+    EXPECT_EQ(Count(inside, "(FOOT)"), 1u);
+    for (const std::string name : {"../" + folder + ".secret", "etc/../../" + folder + ".secret", std::string("link.txt")}) {
+        SCOPED_TRACE(name);
+        TScriptResponder R;
+        R.ExpectModal("ErrorDialog", [&](TForm&) {
+            EXPECT_NE(ErrorDialog->ErrorList->Lines.at(0).find(name), std::string::npos);
+            return mrOk;
+        });
+        const std::vector<std::string> l = Lines(base + "Hlavicka='" + name + "'\nPaticka='" + name + "'\n");
+        EXPECT_TRUE(R.Done());
+        EXPECT_EQ(Count(l, "SECRET"), 0u);
+        EXPECT_EQ(Count(l, "M30"), 1u);
+        EXPECT_TRUE(TCmdHarness::LogHas("Err:NC file outside the program folder refused (" + name + ")"));
+    }
+    std::filesystem::remove(Dir() + "/../" + folder + ".secret");
 }
 
 }  // namespace

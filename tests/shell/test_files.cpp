@@ -2,6 +2,8 @@
 // OPEN, IMPORT and EXPORT of the native job file, and the formats this build lacks.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <sys/stat.h>
 
 #include "core/Glob.h"
@@ -462,6 +464,28 @@ TEST_F(FilesTest, ExportSelWritesTheSelection) {
     H->Enter("IMPORT");
     ASSERT_EQ(Count(), 1);
     EXPECT_EQ(AsPoint(MainVars.DataStart)->S.x, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// SAVE AS onto a symbolic link writes the job the link names; the link stays a link.
+TEST_F(FilesTest, SaveAsOntoALinkWritesTheJobItNames) {
+    AddLine(Osy{0, 0}, Osy{10, 0}, false);
+    TScriptResponder R;
+    R.ExpectSave(InDir("real.ydf"));
+    H->Enter("SAVEAS");
+    std::filesystem::create_symlink("real.ydf", InDir("link.ydf"));
+    AddLine(Osy{3, 3}, Osy{4, 4}, false);
+    MainVars.FileSaved = false;
+    R.ExpectSave(InDir("link.ydf"));
+    R.ExpectMessage(mrYes);  // the file exists: replace it
+    H->Enter("SAVEAS");
+    EXPECT_TRUE(R.Done());
+    EXPECT_TRUE(MainVars.FileSaved);
+    EXPECT_TRUE(std::filesystem::is_symlink(InDir("link.ydf")));
+    EXPECT_NE(ReadFile(InDir("real.ydf")).find("Start x=3.0 y=3.0"), std::string::npos);
 }
 
 }  // namespace
