@@ -5,6 +5,7 @@
 // stops the process with __builtin_trap, so the fuzzer reports it as a crash; a replay
 // test makes it a test expectation instead.
 #pragma once
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -60,29 +61,57 @@ private:
     } while (0)
 #endif
 
-// What the readers change, back to the start-up state. ResetAllState runs once, on the
-// first call; a full reset per input would cost more than the readers themselves, so
-// later calls put back the settings record as it stood then, and make the texts, command
-// table, recent files, settings-bound dialogs and the log anew. ProgramDir is kept.
-// A target whose reader changes other globals (drawing lists, operations) resets those
-// itself.
-inline void FuzzRestoreState() {
-    static const TGlob startGlob = [] {
+// What an input may change besides the text parameters and the log, which every input
+// gets back as they were: each target names what its reader touches, and only that is
+// made anew, so that a target runs thousands of inputs a second (rebuilding every
+// dialog for every input would cost far more than most readers).
+enum TFuzzReset : unsigned {
+    FuzzResetTexts = 1,      // the language tables and the lines kept for the forms
+    FuzzResetComTable = 2,   // the command table
+    FuzzResetFileHist = 4,   // the recent-files list
+    FuzzResetSettings = 8,   // the settings block: the dialog texts it writes and reads
+    FuzzResetGlob = 16,      // the settings record (the 64 layer tools make it large)
+};
+inline constexpr unsigned FuzzResetAll = FuzzResetTexts | FuzzResetComTable | FuzzResetFileHist | FuzzResetSettings | FuzzResetGlob;
+
+// The start-up state: ResetAllState runs once, on the first call. The settings block
+// is kept in its written form (the dialogs' built-in number texts mix "," and "."),
+// and put back through its own reader, which the settings target checks to be exact.
+struct TFuzzStart {
+    TGlob Glob;
+    std::vector<std::string> Settings;
+};
+inline const TFuzzStart& FuzzStart() {
+    static const TFuzzStart start = [] {
         ResetAllState();
-        return Glob;
+        SetCfgDecimalSeparator(',');
+        LinesToGlobalCfg(GlobalCfgLines(true));
+        return TFuzzStart{Glob, GlobalCfgLines(true)};
     }();
+    return start;
+}
+
+// Back to the start-up state in what Reset names; ProgramDir is kept.
+inline void FuzzRestoreState(unsigned Reset = FuzzResetAll) {
+    const TFuzzStart& start = FuzzStart();
     const std::string dir = Glob.ProgramDir;
-    Glob = startGlob;
+    if (Reset & FuzzResetTexts) ResetLanguage();
+    if (Reset & FuzzResetComTable) InitComTable();
+    if (Reset & FuzzResetFileHist) ResetFileHist();
+    if (Reset & FuzzResetSettings) {
+        SetCfgDecimalSeparator(',');
+        LinesToGlobalCfg(start.Settings);
+    }
+    if (Reset & FuzzResetGlob) Glob = start.Glob;
     Glob.ProgramDir = dir;
     WorkText = TextStyle = DimTextStyle = ParText{};
-    ResetShellTexts();
     ResetLog();
 }
 
-// For a fuzz target, at the start of every input: the start-up state of what the readers
-// touch, a message-box answerer and one temporary program folder for the whole run
-// (emptied before each input, removed at exit).
-inline void FuzzBeginInput() {
+// For a fuzz target, at the start of every input: the start-up state of what its
+// reader touches (Reset as for FuzzRestoreState), a message-box answerer and one
+// temporary program folder for the whole run (emptied before each input, removed at exit).
+inline void FuzzBeginInput(unsigned Reset = FuzzResetAll) {
     static const std::string dir = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "kestrilon-fuzz-XXXXXX").string();
         if (!mkdtemp(pattern.data())) __builtin_trap();
@@ -94,16 +123,18 @@ inline void FuzzBeginInput() {
         return pattern;
     }();
     static TAnswerAllResponder responder;
-    FuzzRestoreState();
+    FuzzRestoreState(Reset);
     std::error_code ec;
     for (const auto& e : std::filesystem::directory_iterator(dir, ec)) std::filesystem::remove_all(e.path(), ec);
     Glob.ProgramDir = dir;
 }
 
 // For a fuzz target, at the end of every input: what the input made is released within
-// the input, so libFuzzer counts as many frees as allocations and runs its (costly) leak
-// check only when something really leaks.
-inline void FuzzEndInput() { FuzzRestoreState(); }
+// the input (Reset as at its start), so libFuzzer counts as many frees as allocations
+// and runs its (costly) leak check only when something really leaks.
+inline void FuzzEndInput(unsigned Reset = FuzzResetAll) {
+    FuzzRestoreState(Reset);
+}
 
 // Writes Bytes to ProgramDir + "/" + Name, folders created.
 inline void FuzzWriteProgramFile(const std::string& Name, const std::string& Bytes) {
@@ -113,17 +144,47 @@ inline void FuzzWriteProgramFile(const std::string& Name, const std::string& Byt
     std::ofstream(p, std::ios::binary | std::ios::trunc) << Bytes;
 }
 
-// The language file, and the same bytes as the sort dialog's help text (read by the
-// same loader), with a registered form that receives the help memo.
-inline void FuzzLanguageFile(const std::string& Bytes) {
-    FuzzWriteProgramFile("Language/Language.ini", Bytes);
-    FuzzWriteProgramFile("Language/HelpSort.txt", Bytes);
+// What a language file gave: the prompt and message tables and the sort dialog's help.
+struct TFuzzLangTexts {
+    std::string SelObject;
+    std::array<std::string, PromptCount + 1> Prompts;
+    std::array<std::string, MsgCount + 1> Msgs;
+    std::vector<std::string> Help;
+    bool operator==(const TFuzzLangTexts&) const = default;
+};
+
+// Loads the language file and the sort dialog's help text from the program folder into
+// a registered form that receives the help memo; what they gave.
+inline TFuzzLangTexts FuzzLoadLanguage() {
     TForm sortDg("SortDialog");
     TMemo* memo = sortDg.Make<TMemo>("MemoHelp");
     LangRegisterForm("SortDg", &sortDg);
     LoadLanguageFile();
     LangUnregisterForm(&sortDg);
-    FUZZ_REQUIRE(!memo->Lines.empty() || Bytes.empty() || Bytes == "\xEF\xBB\xBF");
+    return TFuzzLangTexts{PrSelObject, Prompt, Msg, memo->Lines};
+}
+
+// The language file, and the same bytes as the sort dialog's help text (read by the
+// same loader). The texts the file changed, written as a language file of their own
+// (and the help as a help text), and read onto the built-in texts, give the same texts.
+inline void FuzzLanguageFile(const std::string& Bytes) {
+    const TFuzzLangTexts builtIn{PrSelObject, Prompt, Msg, {}};
+    FuzzWriteProgramFile("Language/Language.ini", Bytes);
+    FuzzWriteProgramFile("Language/HelpSort.txt", Bytes);
+    const TFuzzLangTexts first = FuzzLoadLanguage();
+    FUZZ_REQUIRE(!first.Help.empty() || Bytes.empty() || Bytes == "\xEF\xBB\xBF");
+    std::vector<std::string> lines{"[Prompt]"};
+    auto line = [&](const std::string& Key, const std::string& Text, const std::string& BuiltIn) {
+        if (Text != BuiltIn) lines.push_back(Key + "=" + Utf8ToCp1250(Text));
+    };
+    line("PrSelObject", first.SelObject, builtIn.SelObject);
+    for (size_t i = 1; i <= PromptCount; ++i) line("Prompt" + std::to_string(i), first.Prompts[i], builtIn.Prompts[i]);
+    lines.push_back("[Message]");
+    for (size_t i = 1; i <= MsgCount; ++i) line("Msg" + std::to_string(i), first.Msgs[i], builtIn.Msgs[i]);
+    FuzzWriteProgramFile("Language/Language.ini", JoinTextLines(lines));
+    FuzzWriteProgramFile("Language/HelpSort.txt", "\xEF\xBB\xBF" + JoinTextLines(first.Help));
+    ResetLanguage();
+    FUZZ_REQUIRE(FuzzLoadLanguage() == first);
 }
 
 // The settings block from "Default.cfg" and from lines; then the settings written

@@ -18,7 +18,7 @@
 #include "tools/UniTType.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput();
+    FuzzBeginInput(FuzzResetGlob);
     FuzzWriteProgramFile("Gcode.cfg", std::string(reinterpret_cast<const char*>(Data), Size));
     InitMaterial();
     InitToolLib();
@@ -54,6 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         }
     }
     FreeObjList(s, e);
-    FuzzEndInput();
+    FuzzEndInput(FuzzResetGlob);
     return 0;
 }

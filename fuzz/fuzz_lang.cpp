@@ -6,8 +6,11 @@
 #include "fuzz/FuzzReaders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput();
+    // Of the settings record the language file names only the special layers.
+    FuzzBeginInput(FuzzResetTexts);
+    Glob.TabLayer = FuzzStart().Glob.TabLayer;
     FuzzLanguageFile(std::string(reinterpret_cast<const char*>(Data), Size));
-    FuzzEndInput();
+    FuzzEndInput(FuzzResetTexts);
+    Glob.TabLayer = FuzzStart().Glob.TabLayer;
     return 0;
 }

@@ -6,8 +6,8 @@
 #include "fuzz/FuzzReaders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput();
+    FuzzBeginInput(FuzzResetSettings | FuzzResetGlob);
     FuzzSettingsBlock(std::string(reinterpret_cast<const char*>(Data), Size));
-    FuzzEndInput();
+    FuzzEndInput(FuzzResetSettings | FuzzResetGlob);
     return 0;
 }

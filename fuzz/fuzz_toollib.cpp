@@ -20,7 +20,7 @@ inline std::vector<std::string> FuzzToolLibKept(const std::string& Bytes) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput();
+    FuzzBeginInput(FuzzResetGlob);
     const std::string path = ProgramDir + "/ToolLib.ylf";
     FuzzWriteProgramFile("ToolLib.ylf", std::string(reinterpret_cast<const char*>(Data), Size));
     InitMaterial();
@@ -36,6 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         FUZZ_REQUIRE(FileToToolLib(path));
     }
     FUZZ_REQUIRE(FuzzToolLibKept(files[1]) == FuzzToolLibKept(files[2]));
-    FuzzEndInput();
+    FuzzEndInput(FuzzResetGlob);
     return 0;
 }

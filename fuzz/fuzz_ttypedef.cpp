@@ -9,7 +9,9 @@
 #include "tools/UniTType.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput();
+    // Of the settings record the reader touches only the type lists.
+    FuzzBeginInput(0);
+    Glob.LatheToolType.clear();
     const std::string path = ProgramDir + "/TTypeDef.ytf";
     FuzzWriteProgramFile("TTypeDef.ytf", std::string(reinterpret_cast<const char*>(Data), Size));
     InitToolType();
@@ -23,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         FileToToolType(path);
     }
     FUZZ_REQUIRE(files[1] == files[2]);
-    FuzzEndInput();
+    Glob.MillToolType.clear();
+    Glob.LatheToolType.clear();
+    FuzzEndInput(0);
     return 0;
 }

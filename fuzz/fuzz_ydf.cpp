@@ -87,9 +87,9 @@ inline void FuzzYdfFile(const std::string& Bytes) {
 
 #ifndef KESTRILON_FUZZ_ENTRY_ONLY
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput();
+    FuzzBeginInput(FuzzResetSettings | FuzzResetGlob);
     FuzzYdfFile(std::string(reinterpret_cast<const char*>(Data), Size));
-    FuzzEndInput();
+    FuzzEndInput(FuzzResetSettings | FuzzResetGlob);
     return 0;
 }
 #endif

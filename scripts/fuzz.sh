@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with the logic library instrumented (clang, ASan, UBSan)
-# and runs each for SECONDS, JOBS targets at a time (default 2), every target unless named.
+# and runs each for SECONDS, JOBS targets at a time (default 2), every target unless named;
+# prints each target's inputs run and inputs per second.
 #   scripts/fuzz.sh SECONDS [JOBS] [TARGET...]
 # New inputs go to a scratch folder per target, seeded from tests/data/<topic>/corpus;
 # a finding is kept under build/fuzz/findings/<target>/ and makes the script fail.
@@ -26,9 +27,14 @@ corpus_of() {
 run_one() {
   local t=$1 scratch="$SCRATCH/$1" found="$BUILD/findings/$1"
   mkdir -p "$scratch" "$found"
-  if "$BUILD/fuzz/$t" -max_total_time="$SECONDS_EACH" -artifact_prefix="$found/" \
-       "$scratch" "tests/data/$(corpus_of "$t")/corpus" >"$BUILD/$t.log" 2>&1; then
-    echo "$t: no finding in ${SECONDS_EACH} s ($(grep -o 'cov: [0-9]*' "$BUILD/$t.log" | tail -1))"
+  local corpus="tests/data/$(corpus_of "$t")/corpus"
+  [ -d "$corpus" ] || corpus=
+  if "$BUILD/fuzz/$t" -max_total_time="$SECONDS_EACH" -artifact_prefix="$found/" -print_final_stats=1 \
+       "$scratch" $corpus >"$BUILD/$t.log" 2>&1; then
+    local runs rate
+    runs=$(grep -o 'number_of_executed_units: *[0-9]*' "$BUILD/$t.log" | grep -o '[0-9]*$')
+    rate=$(grep -o 'average_exec_per_sec: *[0-9]*' "$BUILD/$t.log" | grep -o '[0-9]*$')
+    echo "$t: no finding in ${SECONDS_EACH} s, ${runs:-?} inputs, ${rate:-?} inputs/s ($(grep -o 'cov: [0-9]*' "$BUILD/$t.log" | tail -1))"
   else
     echo "$t: FINDING, see $BUILD/$t.log and $found/"
     return 1

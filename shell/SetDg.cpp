@@ -363,6 +363,13 @@ void TSetDialog::BitBtnPickBakFilesDirClick() {
     WriteLog("Usr:Select bak files dir (" + Glob.BakFilesDir + ")");
 }
 
+bool StyleFileToGlob() {
+    std::vector<std::string> Lines;
+    if (!ReadTextLines(ProgramDir + "/Style", Lines) || Lines.empty() || Lines[0].empty()) return false;
+    Glob.GuiStyle = Lines[0];
+    return true;
+}
+
 bool TSetDialog::SaveStyle() {
     if (WriteTextLinesSafe(ProgramDir + "/Style", {Glob.GuiStyle})) return true;
     WriteLog("Err:FAILED Save style file");

@@ -71,6 +71,10 @@ private:
     int LastPage = 6;  // "Edit/CAM" at the first opening
 };
 
+// Glob.GuiStyle from the first line of ProgramDir + "/Style"; a missing, unreadable
+// or empty file keeps it. False when the file gave no name.
+bool StyleFileToGlob();
+
 // The one instance, created at start-up (and again by the reset between tests).
 extern TSetDialog* SetDialog;
 // Replaces the instance with a new one in its design-time state.

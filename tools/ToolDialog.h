@@ -123,6 +123,12 @@ private:
 extern TToolDialog* ToolDialog;
 void CreateToolDialog();
 
+// The lines of a tool geometry file (".Geo") into a tool, and a tool's lines for one:
+// names, geometry, numbers and type; the tool is then no library tool (TID -1).
+// A type number that names no type is refused, naming File and the line.
+void GeoFileToTool(const std::vector<std::string>& Lines, TTool& T, const std::string& File = "");
+std::vector<std::string> GeoFileLines(const TTool& T);
+
 // The library record Index's tool with its entry for the current material (Glob.MID).
 bool ToolLibToTool(int32_t Index, TTool& Tool);
 // Library record Index := working tool La, and its entry for the current material.

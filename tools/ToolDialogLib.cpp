@@ -100,6 +100,40 @@ void TToolDialog::BtnOpenToolMouseDown(uint8_t Shift) {
     if (ToolLibOpenDialog->ChBoxApply->Checked) ApplyToolToLay(L, PageControl1->ActivePageIndex, CurPlunge);
 }
 
+void GeoFileToTool(const std::vector<std::string>& Lines, TTool& T, const std::string& File) {
+    bool Told = false;
+    for (size_t n = 0; n < Lines.size(); ++n) {
+        const std::string& line = Lines[n];
+        const size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        const std::string K = line.substr(0, eq), V = line.substr(eq + 1);
+        if (K == "JmNastroje") T.JmNastroje = Cp1250ToUtf8(V);
+        else if (K == "MatNastroje") T.MatNastroje = Cp1250ToUtf8(V);
+        else if (K == "SpodniPrumer") SecNum(V, T.SpodniPrumer);
+        else if (K == "Radius") SecNum(V, T.Radius);
+        else if (K == "UhelSpicky") SecNum(V, T.UhelSpicky);
+        else if (K == "HorniPrumer") SecNum(V, T.HorniPrumer);
+        else if (K == "DelkaBritu") SecNum(V, T.DelkaBritu);
+        else if (K == "CisloPozice") SecRound(V, T.Tnum);
+        else if (K == "CisloKorekce") SecRound(V, T.Dnum);
+        else if (K == "TypNastroje") {
+            int32_t Type = T.ToolType;
+            if (SecRound(V, Type) && ToolTypeReadOk(Type, File, n + 1, Told)) T.ToolType = Type;
+        }
+        else if (K == "PocetBritu") SecRound(V, T.PocetBritu);
+    }
+    T.TID = -1;
+}
+
+std::vector<std::string> GeoFileLines(const TTool& T) {
+    return {"JmNastroje=" + Utf8ToCp1250(T.JmNastroje), "MatNastroje=" + Utf8ToCp1250(T.MatNastroje),
+            "SpodniPrumer=" + CfgRegionalReal(T.SpodniPrumer), "Radius=" + CfgRegionalReal(T.Radius),
+            "UhelSpicky=" + CfgRegionalReal(T.UhelSpicky), "HorniPrumer=" + CfgRegionalReal(T.HorniPrumer),
+            "DelkaBritu=" + CfgRegionalReal(T.DelkaBritu), "CisloPozice=" + std::to_string(T.Tnum),
+            "CisloKorekce=" + std::to_string(T.Dnum), "TypNastroje=" + std::to_string(T.ToolType),
+            "PocetBritu=" + std::to_string(T.PocetBritu)};
+}
+
 void TToolDialog::OpenToolGeo(int La) {
     WriteLog("Sys:Load Tool geo Start (La:" + std::to_string(La) + ")");
     TOpenDialog dlg;
@@ -111,29 +145,7 @@ void TToolDialog::OpenToolGeo(int La) {
         WriteLog("Err:FAILED Load tool geo, file not found (" + dlg.FileName + ")");
         MessageDlg(Msg[29], TMsgDlgType::mtError, mbOK);
     } else {
-        TTool& T = ToolTmp[La];
-        bool Told = false;
-        for (size_t n = 0; n < lines.size(); ++n) {
-            const std::string& line = lines[n];
-            const size_t eq = line.find('=');
-            if (eq == std::string::npos) continue;
-            const std::string K = line.substr(0, eq), V = line.substr(eq + 1);
-            if (K == "JmNastroje") T.JmNastroje = Cp1250ToUtf8(V);
-            else if (K == "MatNastroje") T.MatNastroje = Cp1250ToUtf8(V);
-            else if (K == "SpodniPrumer") SecNum(V, T.SpodniPrumer);
-            else if (K == "Radius") SecNum(V, T.Radius);
-            else if (K == "UhelSpicky") SecNum(V, T.UhelSpicky);
-            else if (K == "HorniPrumer") SecNum(V, T.HorniPrumer);
-            else if (K == "DelkaBritu") SecNum(V, T.DelkaBritu);
-            else if (K == "CisloPozice") SecRound(V, T.Tnum);
-            else if (K == "CisloKorekce") SecRound(V, T.Dnum);
-            else if (K == "TypNastroje") {
-                int32_t Type = T.ToolType;
-                if (SecRound(V, Type) && ToolTypeReadOk(Type, dlg.FileName, n + 1, Told)) T.ToolType = Type;
-            }
-            else if (K == "PocetBritu") SecRound(V, T.PocetBritu);
-        }
-        T.TID = -1;
+        GeoFileToTool(lines, ToolTmp[La], dlg.FileName);
         ToolToEdit(La, false);
     }
     WriteLog("Sys:Load Tool geo End (La:" + std::to_string(La) + ")");
@@ -150,15 +162,7 @@ void TToolDialog::SaveToolGeo(int La) {
     if (!dlg.Execute()) return;
     const std::string file = WithExtension(dlg.FileName, ".geo");
     if (TextFileExists(file) && !ConfirmYes(Msg[5])) return;
-    const TTool& T = ToolTmp[La];
-    const std::vector<std::string> lines = {
-        "JmNastroje=" + Utf8ToCp1250(T.JmNastroje), "MatNastroje=" + Utf8ToCp1250(T.MatNastroje),
-        "SpodniPrumer=" + CfgRegionalReal(T.SpodniPrumer), "Radius=" + CfgRegionalReal(T.Radius),
-        "UhelSpicky=" + CfgRegionalReal(T.UhelSpicky), "HorniPrumer=" + CfgRegionalReal(T.HorniPrumer),
-        "DelkaBritu=" + CfgRegionalReal(T.DelkaBritu), "CisloPozice=" + std::to_string(T.Tnum),
-        "CisloKorekce=" + std::to_string(T.Dnum), "TypNastroje=" + std::to_string(T.ToolType),
-        "PocetBritu=" + std::to_string(T.PocetBritu)};
-    if (!WriteTextLinesSafe(file, lines)) {
+    if (!WriteTextLinesSafe(file, GeoFileLines(ToolTmp[La]))) {
         WriteLog("Err:FAILED Save tool geo (" + file + ")");
         ShowFileNotWritten(file);
     }

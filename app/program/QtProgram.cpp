@@ -13,6 +13,7 @@
 #include "platform/qt/QtPrinter.h"
 #include "shell/FormOrder.h"
 #include "shell/Main.h"
+#include "shell/SetDg.h"
 #include "shell/StartupHooks.h"
 
 TQtProgram::TQtProgram() {
@@ -45,9 +46,7 @@ void TQtProgram::Start(const std::string& File, const std::vector<std::string>& 
         ErrLogDialog->FocusMainForm = [&F] { F.SetFocus(); };
     }
     // The style named by the first line of "Style"; a style Qt does not have keeps its own.
-    std::vector<std::string> Lines;
-    if (ReadTextLines(Glob.ProgramDir + "/Style", Lines) && !Lines.empty() && !Lines[0].empty())
-        Glob.GuiStyle = Lines[0];
+    StyleFileToGlob();
     if (QStyleFactory::keys().contains(QString::fromStdString(Glob.GuiStyle), Qt::CaseInsensitive))
         QApplication::setStyle(QString::fromStdString(Glob.GuiStyle));
     Window = std::make_unique<TQtMainWindow>(Responder, F);

@@ -1,5 +1,6 @@
 // Every kept fuzz input of the tool files runs through the tool-file fuzz entries
-// (the library reader and the tool-type reader; the tool sections), without fault.
+// (the library reader and the tool-type reader; the tool sections; the geometry file),
+// without fault.
 #include <gtest/gtest.h>
 
 #define FUZZ_REQUIRE(cond) EXPECT_TRUE(cond) << #cond
@@ -11,6 +12,9 @@
 #undef LLVMFuzzerTestOneInput
 #define LLVMFuzzerTestOneInput FuzzToolSectionsEntry
 #include "fuzz/fuzz_toolsections.cpp"
+#undef LLVMFuzzerTestOneInput
+#define LLVMFuzzerTestOneInput FuzzGeoEntry
+#include "fuzz/fuzz_geo.cpp"
 #undef LLVMFuzzerTestOneInput
 
 #include "support/Corpus.h"
@@ -34,6 +38,13 @@ TEST_F(ToolFuzzReplayTest, ToolSectionCorpus) {
         FuzzToolSectionsEntry(reinterpret_cast<const uint8_t*>(Bytes.data()), Bytes.size());
     });
     EXPECT_GE(n, 6u);
+}
+
+TEST_F(ToolFuzzReplayTest, GeometryFileCorpus) {
+    const size_t n = ReplayCorpus("geo", Dir(), [](const std::string& Bytes) {
+        FuzzGeoEntry(reinterpret_cast<const uint8_t*>(Bytes.data()), Bytes.size());
+    });
+    EXPECT_GE(n, 2u);
 }
 
 }  // namespace

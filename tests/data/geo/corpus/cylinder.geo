@@ -1,0 +1,11 @@
+JmNastroje=Fréza válc. 3mm
+MatNastroje=Slinutý karbid
+SpodniPrumer=3
+Radius=0
+UhelSpicky=0
+HorniPrumer=3
+DelkaBritu=10
+CisloPozice=2
+CisloKorekce=2
+TypNastroje=1
+PocetBritu=2
