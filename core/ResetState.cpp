@@ -13,6 +13,7 @@
 #include "core/UniLog.h"
 #include "platform/Clock.h"
 #include "platform/Clipboard.h"
+#include "platform/PrinterPort.h"
 #include "platform/Programs.h"
 
 namespace {
@@ -53,8 +54,9 @@ void ResetKernelState() {
     MainCanvas = nullptr;
     ReleaseClock();
 
-    // Programs started for the user: really started.
+    // Programs started for the user: really started; files sent to the real port.
     ResetPrograms();
+    ResetPrinterPort();
     // The clipboard: the in-process stand-in, empty.
     ResetClipboard();
 }

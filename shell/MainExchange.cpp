@@ -19,9 +19,13 @@
 #include "output/NcOut.h"
 #include "output/Sinumeric802.h"
 #include "output/SinumericDg.h"
+#include "output/UniGravoGraph.h"
+#include "output/UniMcr.h"
+#include "output/UniNcp.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/PrinterPort.h"
 #include "platform/Programs.h"
 #include "shell/FileNames.h"
 #include "shell/Main.h"
@@ -177,6 +181,23 @@ bool ExportMpf(const std::string& File, bool All) {
 
 bool ExportCnc(const std::string& File, bool) { return SaveCnc(File, true); }
 
+// The Datron program is always written whole.
+bool ExportMcr(const std::string& File, bool) { return SaveMcr(File, true); }
+
+// ".exp" goes on to the engraver on the printer port, only once the file was written.
+bool ExportExp(const std::string& File, bool All) {
+    if (!SaveExp(File, All)) return false;
+    const TPortResult r = CopyToPrinterPort(File);
+    if (r == TPortResult::Sent) return true;
+    WriteLog("Err:FAILED send EXP to printer port (" + PrinterPortDevice + ")");
+    const char* why = r == TPortResult::NoDevice      ? "port neexistuje"
+                      : r == TPortResult::NotWritable ? "do portu nelze zapisovat"
+                      : r == TPortResult::NoFile      ? "soubor nelze přečíst"
+                                                      : "zápis do portu selhal";
+    ShowMessage("Soubor " + File + " nebyl odeslán na tiskový port " + PrinterPortDevice + ": " + why);
+    return false;
+}
+
 struct TExportRow {
     const char* Ext;
     TExportFn Write;  // nullptr: not available in this build
@@ -189,14 +210,14 @@ const TExportRow ExportRows[] = {
     {".ydf", ExportYdf, true},
     {".plt", nullptr, true},
     {".dxf", ExportDxf, true},
-    {".ncp", nullptr, true},
+    {".ncp", SaveNcp, true},
     {".nc", ExportNc, true},
     {".drl", nullptr, true},
-    {".hp", nullptr, true},
-    {".exp", nullptr, true},
+    {".hp", SaveExp, true},
+    {".exp", ExportExp, true},
     {".pcb", nullptr, true},
     {".mpf", ExportMpf, true},
-    {".mcr", nullptr, false},
+    {".mcr", ExportMcr, false},
     {".cnc", ExportCnc, false},
 };
 

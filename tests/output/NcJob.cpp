@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "core/IntFont.h"
+#include "core/ParText.h"
 #include "core/UniGeom.h"
 #include "core/UniText.h"
 #include "formats/SafeFile.h"
@@ -24,6 +26,16 @@ void NcJobTest::SetUp() {
     // that the file is missing.
     WriteFile("Gcode.cfg", "");
     SafeFileDiskFree = [](const std::string&) { return int64_t(1) << 40; };
+}
+
+void NcCmdTest::SetUp() {
+    CmdTest::SetUp();
+    Start();
+    InitMaterial();
+    InitToolLib();
+    InitTool();
+    InitToolType();
+    Glob.TabLayer[1].Show = true;
 }
 
 void NcJobTest::ResetTools() {
@@ -83,6 +95,16 @@ std::vector<TObjHeader*> NcJobTest::DrawnPaths(int La) {
 }
 
 void NcJobTest::FreeDrawnPaths() { FreeObjList(Opened, OpenedEnd); }
+
+void AddStrokeText(const char* Text, int La, const Osy& Origin) {
+    WorkText = ParText{};
+    WorkText.Text = Text;
+    WorkText.JmFontu = IntFontName;
+    WorkText.Vyska = 8;
+    WorkText.WidthFactor = 1;
+    WorkText.Origin = Origin;
+    EnText.Add(uint8_t(La), MainVars.DataStart, MainVars.DataEnd, false);
+}
 
 std::vector<Osy> PathPoints(const TObjHeader* Pline, Extended Step) {
     std::vector<Osy> pts{AsPline(Pline)->S};

@@ -8,6 +8,7 @@
 
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
+#include "support/CmdTest.h"
 #include "support/Fixture.h"
 #include "support/NcMachine.h"
 
@@ -33,6 +34,16 @@ protected:
 
 private:
     TObjHeader *Opened = nullptr, *OpenedEnd = nullptr;
+};
+
+// A text of the built-in font, 8 mm high, on layer La at Origin.
+void AddStrokeText(const char* Text, int La, const Osy& Origin);
+
+// The command-line harness started with the program's default materials, tools and
+// tool types, layer 1 shown.
+class NcCmdTest : public CmdTest {
+protected:
+    void SetUp() override;
 };
 
 // Points along a 2D polyline, at most Step apart.

@@ -10,8 +10,6 @@
 
 #include "NcJob.h"
 #include "core/Builder.h"
-#include "core/IntFont.h"
-#include "core/ParText.h"
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
 #include "core/UniPoint.h"
@@ -91,13 +89,7 @@ const std::vector<TJob>& Jobs() {
          {0.5L, 1.3L}},
         {"text, group and 3D polyline",
          [] {
-             WorkText = ParText{};
-             WorkText.Text = "Ka";
-             WorkText.JmFontu = IntFontName;
-             WorkText.Vyska = 8;
-             WorkText.WidthFactor = 1;
-             WorkText.Origin = Osy{0, 30};
-             EnText.Add(1, DS(), DE(), false);
+             AddStrokeText("Ka", 1, Osy{0, 30});
              TObjHeader *s = nullptr, *e = nullptr;
              EnPline.LineAdd(Osy{0, -10}, Osy{10, -12}, 1, s, e);
              EnPoint.Add(Osy{20, -10}, 1, s, e);

@@ -406,7 +406,7 @@ TEST_F(FilesTest, FormatsOfThisBuildOnly) {
         const char* Log;
     } Cases[] = {
         {"EXPORT", "out.plt", "Err:Format not available (.plt)"},
-        {"EXPORT", "out.mcr", "Err:Format not available (.mcr)"},
+        {"EXPORT", "out.pcb", "Err:Format not available (.pcb)"},
         {"EXPORT", "out.xyz", "Err:Wrong extension (.xyz)"},
         {"IMPORT", "in.plt", "Err:Format not available (.plt)"},
         {"IMPORT", "in.PCB", "Err:Format not available (.pcb)"},
