@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -266,6 +267,27 @@ void TypeToFocus(const std::string& Text) {
     QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow(),
                      QString::fromStdString(Text));
     QtAfterEvent();
+}
+
+bool AnswerFileDialog(const std::string& Type, const std::string& Name) {
+    auto* D = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!D) return false;
+    auto* Types = D->findChild<QComboBox*>("fileTypeCombo");
+    auto* Edit = D->findChild<QLineEdit*>("fileNameEdit");
+    if (!Types || !Edit) return false;
+    const int Want = Types->findText(QString::fromStdString(Type), Qt::MatchStartsWith);
+    if (Want < 0) return false;
+    Types->setFocus();
+    while (Types->currentIndex() != Want) {
+        const int Was = Types->currentIndex();
+        QTest::keyClick(Types, Was < Want ? Qt::Key_Down : Qt::Key_Up);
+        if (Types->currentIndex() == Was) return false;
+    }
+    // The name as pasted: typed keys would open the name completer, which takes the Enter.
+    Edit->setFocus();
+    Edit->setText(QString::fromStdString(Name));
+    QTest::keyClick(Edit, Qt::Key_Return);
+    return true;
 }
 
 bool ClickMenuBar(TQtFormView* V, const std::string& Caption) {

@@ -89,6 +89,10 @@ void TypeKeys(TQtFormView* V, const std::string& Keys);
 void PressKey(const std::string& Key);
 // Characters typed into the focused widget of the active window.
 void TypeToFocus(const std::string& Text);
+// Answers the file dialog on top as a user would: picks the file type whose text starts
+// with Type from its list with the keyboard, types Name into the name field and
+// presses Enter. False when no file dialog shows or it has no such type.
+bool AnswerFileDialog(const std::string& Type, const std::string& Name);
 // Opens the main menu's top item Name with a mouse click on the menu bar.
 bool ClickMenuBar(TQtFormView* V, const std::string& Caption);
 // Mouse move to X, Y of the control's widget.

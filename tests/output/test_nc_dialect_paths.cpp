@@ -209,8 +209,11 @@ TEST_F(NcDialectPathsTest, EveryControlCutsWhatTheGcodeCuts) {
         const std::vector<std::string> bad = SafetyViolations(D.Run, 5, 1);
         EXPECT_TRUE(bad.empty()) << bad.front();
         EXPECT_EQ(CutDepths(D.Run), depths);
-        for (const TMachineMove& m : D.Run.Moves)
+        for (const TMachineMove& m : D.Run.Moves) {
             if (!m.Rapid && MovesXY(m)) ASSERT_NEAR(m.Feed, double(Feed), 0.01);
+            // The tool leaves the cut at rapid.
+            if (!MovesXY(m) && m.To.z > m.From.z) ASSERT_TRUE(m.Rapid) << m.To.x << " " << m.To.y;
+        }
         SamePaths(nc, D.Run, D.Tol);
     }
     for (const TMachineMove& m : nc.Moves)

@@ -1,7 +1,8 @@
 // The real main window as a new user meets it: object snaps switched on with F11 and a
 // kind button the program made, the drawing zoomed to the limits at the window's final
 // size, typing that reaches the command line after a menu was closed with Escape, and
-// EXPORT to a Sinumerik program through the save dialog and the export dialog.
+// EXPORT to a Sinumerik program through the save dialog and the export dialog, and the
+// file type chosen in the export's file dialog picking the control's program.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,6 +19,7 @@
 #include "core/UniPline.h"
 #include "core/UniDraw.h"
 #include "output/SinumericDg.h"
+#include "platform/PrinterPort.h"
 #include "platform/qt/QtProbe.h"
 #include "shell/Main.h"
 #include "shell/MainVars.h"
@@ -205,6 +207,31 @@ TEST_F(UserInputTest, ExportToSinumerikGivesTheProgramTheZeroPointChosenInItsDia
     EXPECT_NE(text.find("\r\nG56\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\nT7 D2 ;rytec,\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\nG1 X50 Y0\r\n"), std::string::npos) << text;
+}
+
+// A name typed without extension takes the file type's; ".exp" then goes to the port.
+TEST_F(UserInputTest, TheExportFileTypePicksTheControl) {
+    TypeKeys(View, "line\r0 0\r50 0\r\x1b");
+    WriteFile("lp0", "");
+    PrinterPortDevice = InDir("lp0");
+    const std::pair<const char*, const char*> Types[] = {
+        {"Datron", ".mcr"}, {"Isel NC", ".ncp"}, {"HPGL pro GravoGraph", ".hp"}, {"Odeslat do GravoGraph", ".exp"}};
+    for (const auto& [Type, Ext] : Types) {
+        SCOPED_TRACE(Type);
+        const std::string Name = InDir(std::string("job-") + (Ext + 1));
+        bool Answered = false;
+        int Tries = 0;
+        std::function<void()> Answer = [&] {
+            Answered = AnswerFileDialog(Type, Name);
+            if (!Answered && ++Tries < 100) After(50, Answer);
+        };
+        After(50, Answer);
+        TypeKeys(View, "export\r");
+        EXPECT_TRUE(PumpUntil([&] { return TextFileExists(Name + Ext); }, 10000));
+        EXPECT_TRUE(Answered);
+    }
+    EXPECT_NE(ReadFile(InDir("job-exp.exp")).find("!JF;"), std::string::npos);
+    EXPECT_EQ(ReadFile(InDir("lp0")), ReadFile(InDir("job-exp.exp")));
 }
 
 }  // namespace
