@@ -19,6 +19,7 @@
 #include "core/ErrLogDg.h"
 #include "formats/DxfInDg.h"
 #include "formats/DxfOutDg.h"
+#include "formats/EpsInDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
 #include "output/SinumericDg.h"
@@ -45,7 +46,7 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"THPInputDialog", &CreateHPInputDialog},
         {"THPOutputDialog", &CreateHPOutputDialog},
         {"TFormList", nullptr},  // made anew for every showing of the history
-        {"TEpsInputDialog", nullptr},
+        {"TEpsInputDialog", &CreateEpsInputDialog},
         {"TDxfInputDialog", &CreateDxfInputDialog},
         {"TConfirmDialog", &CreateConfirmDialog},
         {"TTextDialog", &CreateTextDialog},

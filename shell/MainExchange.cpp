@@ -11,8 +11,12 @@
 #include "core/UniWalk.h"
 #include "formats/DxfInDg.h"
 #include "formats/DxfOutDg.h"
+#include "formats/EpsInDg.h"
+#include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
 #include "formats/UniDXF.h"
+#include "formats/UniEPS.h"
+#include "formats/UniHPGL.h"
 #include "formats/UniYDF.h"
 #include "output/GcodeRead.h"
 #include "output/Comagrav.h"
@@ -119,6 +123,23 @@ bool ImportDxf(const std::string& File, TImportRead& R) {
     return true;
 }
 
+bool ImportHpgl(const std::string& File, TImportRead& R) {
+    if (!HPInputDialog) CreateHPInputDialog();
+    if (HPInputDialog->ShowModal() != mrOk) return false;
+    R.Keep = HPInputDialog->RBtnZeroHpCoord->Checked;
+    LoadHPGL(File, R.Min, R.Max);
+    return true;
+}
+
+// PostScript lands with the lower left corner of what was read on Dest.
+bool ImportEps(const std::string& File, TImportRead& R) {
+    if (!EpsInputDialog) CreateEpsInputDialog();
+    if (EpsInputDialog->ShowModal() != mrOk) return false;
+    LoadEps(File, R.Min, R.Max);
+    R.Keep = false;
+    return true;
+}
+
 // G-code comes back where it was programmed.
 bool ImportNc(const std::string& File, TImportRead& R) {
     Glob.Dest = Osy{0, 0};
@@ -138,10 +159,10 @@ struct TImportRow {
 const TImportRow ImportRows[] = {
     {".ydf", ImportYdf},
     {".dxf", ImportDxf},
-    {".plt", nullptr},
-    {".eps", nullptr},
-    {".prn", nullptr},
-    {".ai", nullptr},
+    {".plt", ImportHpgl},
+    {".eps", ImportEps},
+    {".prn", ImportEps},
+    {".ai", ImportEps},
     {".drl", nullptr},
     {".nc", ImportNc},
     {".gnc", ImportNc},
@@ -198,6 +219,11 @@ bool ExportExp(const std::string& File, bool All) {
     return false;
 }
 
+bool ExportHpgl(const std::string& File, bool All) {
+    if (!HPOutputDialog) CreateHPOutputDialog();
+    return HPOutputDialog->ShowModal() == mrOk && SaveHPGL(File, All);
+}
+
 struct TExportRow {
     const char* Ext;
     TExportFn Write;  // nullptr: not available in this build
@@ -208,7 +234,7 @@ struct TExportRow {
 // printer port) does so in its own routine; for ".nc" only when All (EXPORT).
 const TExportRow ExportRows[] = {
     {".ydf", ExportYdf, true},
-    {".plt", nullptr, true},
+    {".plt", ExportHpgl, true},
     {".dxf", ExportDxf, true},
     {".ncp", SaveNcp, true},
     {".nc", ExportNc, true},

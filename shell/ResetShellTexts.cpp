@@ -7,6 +7,7 @@
 #include "commands/UniCom.h"
 #include "formats/DxfInDg.h"
 #include "formats/DxfOutDg.h"
+#include "formats/EpsInDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
 #include "shell/FileHist.h"
@@ -24,6 +25,7 @@ void ResetShellTexts() {
     CreateHPOutputDialog();
     CreateDxfInputDialog();
     CreateDxfOutDialog();
+    CreateEpsInputDialog();
     CreateSetDialog();
     CreateContourDialog();
     CreateFillDialog();

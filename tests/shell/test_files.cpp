@@ -382,6 +382,50 @@ TEST_F(FilesTest, ExportToDxfAfterTheDialog) {
     EXPECT_NE(ReadFile(InDir("out.dxf")).find("AC1006"), std::string::npos);
 }
 
+// HPGL out and in through the commands and their dialogs: the plot lands with its
+// own zero at the position; PostScript lands with its lower left corner there.
+TEST_F(FilesTest, HpglAndPostScriptThroughTheirDialogs) {
+    Glob.TabLayer[1].Show = true;
+    EnPoint.Add(Osy{3, 4}, 1, MainVars.DataStart, MainVars.DataEnd);
+    TScriptResponder R;
+    R.ExpectSave(InDir("pts.plt"));
+    R.ExpectModal("HPOutputDialog", [](TForm& F) {
+        F.Find<TButton>("BtnFillTab")->Click();
+        F.ClickButton("BitBtnOK");
+        return mrOk;
+    });
+    H->Enter("EXPORT");
+    EXPECT_TRUE(R.Done());
+    EXPECT_TRUE(TCmdHarness::LogHas(
+        "Sys:HpglOutDg Close (StepInfo:false Arcs:Arc OneFile:true Steps/mm X:80.000 Steps/mm Y:80.000"));
+    R.ExpectOpen(InDir("pts.plt"));
+    R.ExpectModal("HPInputDialog", [](TForm& F) {
+        F.Find<TEdit>("EditXdest")->Text = "100";
+        F.ClickButton("BitBtnOK");
+        return mrOk;
+    });
+    H->Enter("IMPORT");
+    EXPECT_TRUE(R.Done());
+    ASSERT_EQ(Count(), 4);
+    EXPECT_EQ(MainVars.DataEnd->Layer, 1);
+    EXPECT_EQ(AsPoint(MainVars.DataEnd)->S.x, 103);
+    EXPECT_EQ(AsPoint(MainVars.DataEnd)->S.y, 4);
+
+    R.ExpectOpen(WriteFile("v.EPS", "%%EndSetup\n36 72 m\n108 72 l\n"));
+    R.ExpectModal("EpsInputDialog", [](TForm& F) {
+        F.Find<TEdit>("EditXdest")->Text = "-1";
+        F.Find<TEdit>("EditYdest")->Text = "2";
+        F.ClickButton("BitBtnOK");
+        return mrOk;
+    });
+    H->Enter("IMPORT");
+    EXPECT_TRUE(R.Done());
+    ASSERT_EQ(Count(), 5);
+    EXPECT_NEAR(double(AsPline(MainVars.DataEnd)->S.x), -1, 1e-9);
+    EXPECT_NEAR(double(PlineSegs(MainVars.DataEnd)[0].E.x), 24.4, 1e-9);
+    EXPECT_NEAR(double(PlineSegs(MainVars.DataEnd)[0].E.y), 2, 1e-9);
+}
+
 // A name typed without extension takes the chosen filter entry's.
 TEST_F(FilesTest, ExportAppendsTheFilterEntrysExtension) {
     struct TPick : TScriptResponder {
@@ -405,10 +449,8 @@ TEST_F(FilesTest, FormatsOfThisBuildOnly) {
         const char* File;
         const char* Log;
     } Cases[] = {
-        {"EXPORT", "out.plt", "Err:Format not available (.plt)"},
         {"EXPORT", "out.pcb", "Err:Format not available (.pcb)"},
         {"EXPORT", "out.xyz", "Err:Wrong extension (.xyz)"},
-        {"IMPORT", "in.plt", "Err:Format not available (.plt)"},
         {"IMPORT", "in.PCB", "Err:Format not available (.pcb)"},
     };
     TScriptResponder R;
@@ -423,7 +465,7 @@ TEST_F(FilesTest, FormatsOfThisBuildOnly) {
         EXPECT_TRUE(TCmdHarness::LogHas(C.Log));
     }
     EXPECT_TRUE(R.Done());
-    EXPECT_FALSE(TextFileExists(InDir("out.plt")));
+    EXPECT_FALSE(TextFileExists(InDir("out.mcr")));
     EXPECT_EQ(Count(), 2);
     // An extension no list holds ends IMPORT silently.
     R.ExpectOpen(WriteFile("in.xyz", "x"));

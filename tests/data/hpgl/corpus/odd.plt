@@ -1,0 +1,1 @@
+IN;SP1;PD;PU;PA10;PD1,1;
