@@ -45,6 +45,7 @@ THPOutputDialog::THPOutputDialog() : TForm("HPOutputDialog") {
     EditXscale = Edit("EditXscale", "80.000", 70, 36);
     LabYscale = Label("LabStepY", "osa Y", 190, 36);
     EditYscale = Edit("EditYscale", "80.000", 250, 36);
+    LabXscale->Width = LabYscale->Width = 50;
     auto Check = [this](const char* N, const char* C, int Y, bool On) {
         TCheckBox* B = Make<TCheckBox>(N);
         B->Caption = C;
@@ -89,6 +90,7 @@ THPOutputDialog::THPOutputDialog() : TForm("HPOutputDialog") {
     };
     LblDorsek = Label("LblDorsek", "Zkosení", 380, 8);
     EditDorsek = Edit("EditDorsek", "", 440, 8);
+    LblDorsek->Width = 55;
     LblDorsek->Visible = false;
     EditDorsek->Visible = false;
     auto Btn = [this](const char* N, const char* C, int Result, int X) {

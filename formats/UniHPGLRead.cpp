@@ -1,5 +1,6 @@
 // The HPGL reader: PA, PR, PU, PD, AA, AR, IN, IP, SC and SP; every other command is
 // passed over, its parameters read as separators.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -43,6 +44,10 @@ private:
     void Widen(const Osy& P);
     void Finish();
     Osy Map(Extended X, Extended Y) const;
+    // Within the plotter's range at the dialog's steps: what the file can have meant.
+    bool InRange(const Osy& P) const {
+        return std::fabs(P.x * ScaleX) <= HpMaxNumber && std::fabs(P.y * ScaleY) <= HpMaxNumber;
+    }
     void PairLoop(bool Draw);
     void DrawTo(const Osy& P);
     void Ip();
@@ -155,6 +160,7 @@ void THpReader::PairLoop(bool Draw) {
         const std::string yt = ReadNumber(letter);
         if (!Convert(yt, y)) return Bad();
         const Osy p = Map(x, y);
+        if (!InRange(p)) return Bad();
         if (Draw) DrawTo(p);
         else Cur = p;
     }
@@ -216,12 +222,15 @@ void THpReader::Arc(bool Abs) {
     if (!Convert(ReadNumber(letter), cy) || letter) return Bad();
     if (!Convert(ReadNumber(letter), deg)) return Bad();
     const Osy c = Abs ? Osy{(cx + OffX) * FactX, (cy + OffY) * FactY} : Osy{cx * FactX + Cur.x, cy * FactY + Cur.y};
-    Extended a = deg * GeomPi / 180;
+    if (!InRange(c)) return Bad();
+    // A sweep beyond the full circle draws the same circle again.
+    Extended a = std::clamp<Extended>(deg, -360, 360) * GeomPi / 180;
     Osy s = Cur;
     const Extended r = std::hypot(s.x - c.x, s.y - c.y);
     const Extended a0 = Angle(c, s);
     const Osy m{c.x + r * std::cos(a0 + a / 2), c.y + r * std::sin(a0 + a / 2)};
     const Osy e{c.x + r * std::cos(a0 + a), c.y + r * std::sin(a0 + a)};
+    if (!InRange(m) || !InRange(e)) return Bad();
     if (PenDown) {
         Osy lo, hi;
         if (std::fabs(a) > GeomPi) {
