@@ -14,6 +14,7 @@
 #include "formats/EpsInDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
+#include "formats/UniDRL.h"
 #include "formats/UniDXF.h"
 #include "formats/UniEPS.h"
 #include "formats/UniHPGL.h"
@@ -148,6 +149,14 @@ bool ImportNc(const std::string& File, TImportRead& R) {
     return true;
 }
 
+// Drill data comes back where it was drilled.
+bool ImportDrl(const std::string& File, TImportRead& R) {
+    Glob.Dest = Osy{0, 0};
+    LoadDrl(File, R.Min, R.Max);
+    R.Keep = true;
+    return true;
+}
+
 struct TImportRow {
     const char* Ext;
     TImportFn Read;  // nullptr: not available in this build
@@ -163,7 +172,7 @@ const TImportRow ImportRows[] = {
     {".eps", ImportEps},
     {".prn", ImportEps},
     {".ai", ImportEps},
-    {".drl", nullptr},
+    {".drl", ImportDrl},
     {".nc", ImportNc},
     {".gnc", ImportNc},
     {".pcb", nullptr},
@@ -238,7 +247,7 @@ const TExportRow ExportRows[] = {
     {".dxf", ExportDxf, true},
     {".ncp", SaveNcp, true},
     {".nc", ExportNc, true},
-    {".drl", nullptr, true},
+    {".drl", SaveDrl, true},
     {".hp", SaveExp, true},
     {".exp", ExportExp, true},
     {".pcb", nullptr, true},
