@@ -20,6 +20,8 @@
 #include "formats/DxfInDg.h"
 #include "formats/DxfOutDg.h"
 #include "formats/EpsInDg.h"
+#include "formats/FormicaInDg.h"
+#include "formats/FormicaOutDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
 #include "output/SinumericDg.h"
@@ -72,9 +74,9 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TFiltrDialog", nullptr},
         {"TPelmoraDialog", nullptr},
         {"TVuzDialog", nullptr},
-        {"TFormicaOutDg", nullptr},
+        {"TFormicaOutDg", &CreateFormicaOutDg},
         {"TDorsekDialog", nullptr},
-        {"TFormicaInDg", nullptr},
+        {"TFormicaInDg", &CreateFormicaInDg},
         {"TSinumericDialog", &CreateSinumericDialog},
         {"TAlignDialog", &CreateAlignDialog},
         {"TCMDParamDialog", &CreateCMDParamDialog},

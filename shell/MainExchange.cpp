@@ -12,11 +12,14 @@
 #include "formats/DxfInDg.h"
 #include "formats/DxfOutDg.h"
 #include "formats/EpsInDg.h"
+#include "formats/FormicaInDg.h"
+#include "formats/FormicaOutDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
 #include "formats/UniDRL.h"
 #include "formats/UniDXF.h"
 #include "formats/UniEPS.h"
+#include "formats/UniFormica.h"
 #include "formats/UniHPGL.h"
 #include "formats/UniYDF.h"
 #include "output/GcodeRead.h"
@@ -157,6 +160,15 @@ bool ImportDrl(const std::string& File, TImportRead& R) {
     return true;
 }
 
+// A PCB design lands with its lower left corner on Dest.
+bool ImportPcb(const std::string& File, TImportRead& R) {
+    if (!FormicaInDg) CreateFormicaInDg();
+    if (FormicaInDg->ShowModal() != mrOk) return false;
+    LoadFormica(File, R.Min, R.Max);
+    R.Keep = false;
+    return true;
+}
+
 struct TImportRow {
     const char* Ext;
     TImportFn Read;  // nullptr: not available in this build
@@ -175,7 +187,7 @@ const TImportRow ImportRows[] = {
     {".drl", ImportDrl},
     {".nc", ImportNc},
     {".gnc", ImportNc},
-    {".pcb", nullptr},
+    {".pcb", ImportPcb},
 };
 
 // ---- writers ----
@@ -233,6 +245,12 @@ bool ExportHpgl(const std::string& File, bool All) {
     return HPOutputDialog->ShowModal() == mrOk && SaveHPGL(File, All);
 }
 
+// The PCB writer takes the whole drawing, from EXPORTSEL too.
+bool ExportPcb(const std::string& File, bool) {
+    if (!FormicaOutDg) CreateFormicaOutDg();
+    return FormicaOutDg->ShowModal() == mrOk && FormicaOutDg->SaveFormica(File);
+}
+
 struct TExportRow {
     const char* Ext;
     TExportFn Write;  // nullptr: not available in this build
@@ -250,7 +268,7 @@ const TExportRow ExportRows[] = {
     {".drl", SaveDrl, true},
     {".hp", SaveExp, true},
     {".exp", ExportExp, true},
-    {".pcb", nullptr, true},
+    {".pcb", ExportPcb, true},
     {".mpf", ExportMpf, true},
     {".mcr", ExportMcr, false},
     {".cnc", ExportCnc, false},

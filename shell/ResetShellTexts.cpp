@@ -8,6 +8,8 @@
 #include "formats/DxfInDg.h"
 #include "formats/DxfOutDg.h"
 #include "formats/EpsInDg.h"
+#include "formats/FormicaInDg.h"
+#include "formats/FormicaOutDg.h"
 #include "formats/HPInDg.h"
 #include "formats/HPOutDg.h"
 #include "shell/FileHist.h"
@@ -26,6 +28,8 @@ void ResetShellTexts() {
     CreateDxfInputDialog();
     CreateDxfOutDialog();
     CreateEpsInputDialog();
+    CreateFormicaInDg();
+    CreateFormicaOutDg();
     CreateSetDialog();
     CreateContourDialog();
     CreateFillDialog();
