@@ -207,7 +207,7 @@ bool TFormicaOutDg::SaveFormica(const std::string& JmPCB) {
     TFormicaWriter w(*this);
     w.Prepare();
     w.Walk(MainVars.DataStart);
-    if (!BeginTempFile() || !AppendTempLines(w.Lines())) {
+    if (!BeginTempFile(JmPCB) || !AppendTempLines(w.Lines())) {
         DeleteTempFile();
         WriteLog("Err:FAILED Save Formica, temporary file not written");
         ShowMessage(Msg[25]);

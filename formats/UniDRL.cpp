@@ -161,7 +161,7 @@ bool SaveDrl(const std::string& FileName, bool All) {
         out.push_back("X" + Padded(h.X) + "Y" + Padded(h.Y));
     }
     out.push_back("M30");
-    if (!BeginTempFile() || !AppendTempLines(out)) {
+    if (!BeginTempFile(FileName) || !AppendTempLines(out)) {
         DeleteTempFile();
         WriteLog("Err:FAILED Save DRL, temporary file not written");
         ShowMessage(Msg[25]);

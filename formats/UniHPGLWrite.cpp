@@ -212,13 +212,6 @@ bool SaveHPGL(const std::string& FileName, bool All) {
     for (int col = 1; col <= 8; ++col) {
         if (!ColumnLive(G, col)) continue;
         w.Column(G, col, D.ChBoxInfoToPlt->Checked);
-        if (!BeginTempFile() || !AppendTempLines(w.Out)) {
-            DeleteTempFile();
-            WriteLog("Err:FAILED Save HPGL, temporary file not written");
-            ShowMessage(Msg[25]);
-            ok = false;
-            break;
-        }
         std::string target = FileName;
         if (!D.ChBoxOnlyOne->Checked) {
             const size_t slash = FileName.find_last_of('/');
@@ -226,6 +219,13 @@ bool SaveHPGL(const std::string& FileName, bool All) {
             const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
             const std::string letter(1, char('A' + col - 1));
             target = hasExt ? FileName.substr(0, dot) + letter + FileName.substr(dot) : FileName + letter;
+        }
+        if (!BeginTempFile(target) || !AppendTempLines(w.Out)) {
+            DeleteTempFile();
+            WriteLog("Err:FAILED Save HPGL, temporary file not written");
+            ShowMessage(Msg[25]);
+            ok = false;
+            break;
         }
         // Every file written (or refused for want of room) ends with the end line.
         committed = true;

@@ -156,7 +156,7 @@ bool SaveCnc(const std::string& FileName, bool All) {
         R.PendingF.clear();
         R.Out.clear();
         R.WriteFailed = false;
-        if (!BeginTempFile()) {
+        if (!BeginTempFile(CncLayerFile(FileName, La))) {
             ShowMessage(Msg[25]);
             ok = false;
             break;

@@ -136,7 +136,7 @@ bool SaveMpf(const std::string& FileName, bool All) {
     }
     if (!SinumericDialog) CreateSinumericDialog();
     const TSinumericDialog& D = *SinumericDialog;
-    if (!BeginTempFile()) {
+    if (!BeginTempFile(FileName)) {
         WriteLog("Err:FAILED Save MPF");
         ShowMessage(Msg[25]);
         return false;

@@ -46,7 +46,7 @@ int TNcDialect::PlungeKind(TObjHeader* Pline) { return EnPline.OpenPline(Pline) 
 
 bool TNcDialect::Save(const std::string& FileName, const TTexts& Texts) {
     if (!Texts.Start.empty()) WriteLog(Texts.Start);
-    if (!BeginTempFile()) {
+    if (!BeginTempFile(FileName)) {
         WriteLog(Texts.CopyFail);
         ShowMessage(Msg[25]);
         WriteLog(Texts.End);
