@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "core/DecimalText.h"
+
 void (*OnMarkInvalidInput)() = nullptr;
 
 std::string BoolToText(bool B) { return B ? "true" : "false"; }
@@ -22,12 +24,74 @@ std::string TrimFraction(std::string T) {
     return T;
 }
 
+constexpr unsigned __int128 Ten17 = 100000000000000000ULL, Ten18 = 1000000000000000000ULL;
+
+// ExtToStr's text of a finite, non-zero X by exact integer rounding; false for
+// magnitudes beyond its reach (the general way below takes those).
+bool FastExtText(Extended X, std::string& Text) {
+    const Extended a = std::fabs(X);
+    char buf[64];
+    size_t len = 0;
+    unsigned __int128 n = 0;
+    if (a < 0.05L) {
+        // Rounded to 18 significant digits it stays below 0.1: 18 decimals.
+        if (!ScaledRound(a, 18, n)) return false;
+        if (n == 0) {
+            Text = "0.0";
+            return true;
+        }
+        len = IntDigits(n / Ten18, 1, buf);
+        buf[len++] = '.';
+        len += IntDigits(n % Ten18, 18, buf + len);
+    } else {
+        // The decimal exponent of the value rounded to 18 significant digits.
+        int e2 = 0;
+        std::frexp(a, &e2);
+        int exp10 = int(std::floor((e2 - 1) * 0.30102999566398120));
+        for (int tries = 0;; ++tries) {
+            if (tries == 3 || !ScaledRound(a, 17 - exp10, n)) return false;
+            if (n >= Ten18) ++exp10;
+            else if (n < Ten17) --exp10;
+            else break;
+        }
+        char digits[40];
+        IntDigits(n, 18, digits);
+        if (exp10 < -1) {
+            if (!ScaledRound(a, 18, n)) return false;
+            len = IntDigits(n / Ten18, 1, buf);
+            buf[len++] = '.';
+            len += IntDigits(n % Ten18, 18, buf + len);
+        } else if (exp10 == -1) {
+            buf[len++] = '0';
+            buf[len++] = '.';
+            for (int i = 0; i < 18; ++i) buf[len++] = digits[i];
+        } else if (exp10 >= 17) {
+            for (int i = 0; i < 18; ++i) buf[len++] = digits[i];
+            for (int i = 17; i < exp10; ++i) buf[len++] = '0';
+            buf[len++] = '.';
+            buf[len++] = '0';
+        } else {
+            for (int i = 0; i < 18; ++i) {
+                if (i == exp10 + 1) buf[len++] = '.';
+                buf[len++] = digits[i];
+            }
+        }
+    }
+    while (len > 0 && buf[len - 1] == '0') --len;
+    if (buf[len - 1] == '.') buf[len++] = '0';
+    Text.clear();
+    if (X < 0) Text.push_back('-');
+    Text.append(buf, len);
+    return true;
+}
+
 }  // namespace
 
 std::string ExtToStr(Extended X) {
     if (std::isnan(X)) return "NAN";
     if (std::isinf(X)) return X < 0 ? "-INF" : "INF";
     if (X == 0) return "0.0";
+    if (std::string fast; FastExtText(X, fast)) return fast;
 
     // to_chars is independent of the locale (a Czech locale would give a comma).
     char buf[80];

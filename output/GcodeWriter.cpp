@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/DecimalText.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/TextFile.h"
@@ -127,6 +128,19 @@ std::string FormatNcNumber(int Decimals, Extended Value) {
     if (!std::isfinite(Value)) Value = 0;
     if (Decimals < 0) Decimals = 0;
     if (Decimals > MaxNcDecimals) Decimals = MaxNcDecimals;
+    // The value scaled to an integer exactly, as the general formatting below would
+    // round it, without the C library's slow multi-precision path.
+    if (unsigned __int128 n = 0; ScaledRound(Value, Decimals, n)) {
+        char digits[40], text[48];
+        const size_t d = IntDigits(n, size_t(Decimals) + 1, digits);
+        size_t len = 0;
+        if (Value < 0 && n != 0) text[len++] = '-';  // no "-0"
+        for (size_t i = 0; i < d; ++i) {
+            if (i + size_t(Decimals) == d) text[len++] = '.';
+            text[len++] = digits[i];
+        }
+        return std::string(text, len);
+    }
     char buf[128];
     std::string big;
     char* first = buf;

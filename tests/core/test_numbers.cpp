@@ -1,8 +1,11 @@
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "core/DecimalText.h"
 #include "core/Global.h"
 #include "core/ObjRecords.h"
 #include "support/Fixture.h"
@@ -60,6 +63,14 @@ TEST_F(NumbersTest, ExtToStrTexts) {
         {1e20L, "100000000000000000000.0"},
         {999999999999999999.5L, "1000000000000000000.0"},
         {-1234.5678L, "-1234.5678"},
+        // Where the digits carry into a new place, and on both sides of the switch to 18 decimals.
+        {9.9999999999999999999L, "10.0"},
+        {0.0999999999999999999999L, "0.1"},
+        {0.0499999999999999999999L, "0.05"},
+        {99999999999999999.5L, "99999999999999999.5"},
+        {1.5e-18L, "0.000000000000000002"},
+        {-2.5e-18L, "-0.000000000000000002"},
+        {5e-19L, "0.0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Text);
@@ -74,6 +85,37 @@ TEST_F(NumbersTest, ExtToStrReadsBackClosely) {
         ASSERT_TRUE(StrToExtCalc(t, back, false)) << t;
         EXPECT_NEAR(static_cast<double>((back - x) / x), 0.0, 1e-17) << t;
     }
+}
+
+// The writers' integer rounding gives the C library's digits for every magnitude and
+// number of decimals, exact halves included.
+TEST_F(NumbersTest, ScaledRoundGivesPrintfDigits) {
+    std::mt19937_64 gen(7);
+    std::vector<Extended> values = {0.5L, 1.5L, 2.5L, 0.125L, 0.375L, 1e-3L, 7.0L / 1024, 123456.789L, 1e-25L};
+    for (int i = 0; i < 1000; ++i) {
+        const Extended x = std::ldexp(Extended(gen() | (1ULL << 63)), int(gen() % 120) - 154);
+        values.push_back(gen() % 2 ? x : -x);
+        values.push_back(Extended(int64_t(gen() % 100000000)) / 1024);  // exact binary fractions: ties
+    }
+    for (Extended x : values)
+        for (int k = 0; k <= 27; ++k) {
+            unsigned __int128 n = 0;
+            char want[128], got[40];
+            std::snprintf(want, sizeof want, "%.*Lf", k, std::fabs(x));
+            std::string digits;
+            for (const char* c = want; *c; ++c)
+                if (*c != '.' && !(digits.empty() && *c == '0')) digits += *c;
+            if (digits.empty()) digits = "0";
+            if (!ScaledRound(x, k, n)) {
+                EXPECT_GE(digits.size(), 38u) << want;  // only results near 2^127 are refused
+                continue;
+            }
+            EXPECT_EQ(std::string(got, IntDigits(n, 1, got)), digits) << want << " k=" << k;
+        }
+    unsigned __int128 n = 0;
+    EXPECT_FALSE(ScaledRound(1e30L, 27, n));
+    EXPECT_FALSE(ScaledRound(NAN, 2, n));
+    EXPECT_FALSE(ScaledRound(1, 28, n));
 }
 
 TEST_F(NumbersTest, UpCaseOnlyAsciiLetters) {
