@@ -111,11 +111,15 @@ void CornerLevel(TTask T, uint8_t La, Extended R, Extended Step, std::vector<TTa
     // Where nothing lies half a step deep, nothing lies a whole step deep either.
     const bool Deeper = AS || FS;
     FreeObjList(FS, FE);
-    if (Deeper) PocketRegionOffset(true, T.S, Step, BS, BE, FS, FE, La);
+    TObjHeader *CS = nullptr, *CE = nullptr, *TS = nullptr, *TE = nullptr;
+    if (Deeper) PocketRegionOffset(true, T.S, Step, BS, BE, FS, FE, La, TS, TE);
     FreeObjList(T.S, T.E);
-    TObjHeader *CS = nullptr, *CE = nullptr;
     CreateCenterLines(FS, FE, CS, CE, La, Step, Step);
     FreeObjList(FS, FE);
+    // Where the region is exactly two steps wide the step offsets of both sides lie on
+    // one line, which is that narrow place's centre line: without it the strip between
+    // the rings either side stays wider than the tool.
+    ConcatObjLists(CS, CE, TS, TE);
     std::vector<TTask> A = Regions(AS, AE, La), B = Regions(BS, BE, La);
     std::vector<TBox> BBox;
     for (const TTask& H : B) BBox.push_back(BoxOf(H.S));

@@ -11,3 +11,8 @@
 // when the outer contour or an island gives no offset.
 bool PocketRegionOffset(bool Inside, TObjHeader* First, Extended Dist, TObjHeader*& OutStart, TObjHeader*& OutEnd,
                         TObjHeader*& FailStart, TObjHeader*& FailEnd, uint8_t La);
+// The same, also appending the lines where a place exactly twice Dist wide makes the
+// offsets of its two sides lie on each other (OffsetRegion) to Touch.
+bool PocketRegionOffset(bool Inside, TObjHeader* First, Extended Dist, TObjHeader*& OutStart, TObjHeader*& OutEnd,
+                        TObjHeader*& FailStart, TObjHeader*& FailEnd, uint8_t La, TObjHeader*& TouchStart,
+                        TObjHeader*& TouchEnd);

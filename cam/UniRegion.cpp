@@ -1,8 +1,10 @@
 #include "cam/UniRegion.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "core/Builder.h"
 #include "core/UniDraw.h"
 #include "core/UniGeom.h"
 #include "core/UniLog.h"
@@ -120,6 +122,50 @@ void TakeCandidates(TObjHeader*& DS, TObjHeader*& DE, const TVertexIndex& Res, T
     }
 }
 
+// The signed area of the closed piece P, arcs included (counter-clockwise positive).
+Extended PieceArea(const TObjHeader* P) {
+    Extended A = 0;
+    for (int32_t i = 0, n = PlineSegCount(P); i < n; ++i) {
+        const Osy S = PlineSegStart(P, i), E = PlineSegs(P)[i].E;
+        const Extended a = std::fabs(PlineSegs(P)[i].Alfa);
+        A += (S.x * E.y - E.x * S.y) / 2;
+        if (a > CoordTol) {
+            const Extended R = Dist(S, E) / (2 * std::sin(a / 2));
+            A += std::copysign(R * R / 2 * (a - std::sin(a)), PlineSegs(P)[i].Alfa);
+        }
+    }
+    return A;
+}
+
+// A closed leftover that encloses nothing went out from a loop and came back the same
+// way: the offsets of the two sides of a place exactly twice the distance wide lie on
+// each other there, and nothing else marks that place. The way from its vertex on a
+// loop to where it last turns back covers all of it; that goes to the touch list.
+void TakeTouchLine(const TObjHeader* P, const TVertexIndex& Res, TObjHeader*& TS, TObjHeader*& TE) {
+    const int32_t n = PlineSegCount(P);
+    if (n < 2 || !SamePt(AsPline(P)->S, PlineEndPt(P)) ||
+        std::fabs(PieceArea(P)) > CoordTol * EnPline.Length(P))
+        return;
+    int32_t b = -1;
+    for (int32_t k = 0; k < n && b < 0; ++k)
+        if (Res.Has(PlineSegStart(P, k))) b = k;
+    if (b < 0) return;
+    const TPlineSeg* Seg = PlineSegs(P);
+    auto At = [&](int32_t i) { return (b + i) % n; };
+    int32_t Out = 0;  // segments up to the last turn back
+    for (int32_t i = 1; i < n; ++i) {
+        const int32_t k = At(i - 1), j = At(i);
+        const Extended TIn = Angle(PlineSegStart(P, k), Seg[k].E) + Seg[k].Alfa / 2;
+        const Extended TOut = Angle(Seg[k].E, Seg[j].E) - Seg[j].Alfa / 2;
+        const Extended Turn = std::fabs(std::remainder(TOut - TIn, Geom2Pi));
+        if (GeomPi - Turn <= 1e-6L) Out = i;
+    }
+    if (Out == 0) return;
+    StartObj(PlineSegStart(P, At(0)));
+    for (int32_t i = 0; i < Out; ++i) AddSeg(Seg[At(i)].E, Seg[At(i)].Alfa, CoordTol);
+    MakeObj(P->Layer, TS, TE);
+}
+
 }  // namespace
 
 void MarkFailedObj(TObjHeader* Adresa) {
@@ -131,7 +177,15 @@ void MarkFailedObj(TObjHeader* Adresa) {
 
 void OffsetRegion(bool Inside, TObjHeader* First, TObjHeader* Last, Extended Dist, TObjHeader*& OutStart,
                   TObjHeader*& OutEnd, TObjHeader*& FailStart, TObjHeader*& FailEnd, uint8_t La) {
-    OutStart = OutEnd = FailStart = FailEnd = nullptr;
+    TObjHeader *TS = nullptr, *TE = nullptr;
+    OffsetRegion(Inside, First, Last, Dist, OutStart, OutEnd, FailStart, FailEnd, La, TS, TE);
+    FreeObjList(TS, TE);
+}
+
+void OffsetRegion(bool Inside, TObjHeader* First, TObjHeader* Last, Extended Dist, TObjHeader*& OutStart,
+                  TObjHeader*& OutEnd, TObjHeader*& FailStart, TObjHeader*& FailEnd, uint8_t La,
+                  TObjHeader*& TouchStart, TObjHeader*& TouchEnd) {
+    OutStart = OutEnd = FailStart = FailEnd = TouchStart = TouchEnd = nullptr;
     WriteLog("CAM:Offset offsets Start (La:" + std::to_string(La) + ", InStartAdr:" + AdrText(First) +
              ", InEndAdr:" + AdrText(Last) + ")");
     if (!First) return;
@@ -172,6 +226,11 @@ void OffsetRegion(bool Inside, TObjHeader* First, TObjHeader* Last, Extended Dis
         p = Next;
     }
     JoinTwice(PS, PE, OutStart, OutEnd);
+    TVertexIndex Res;
+    for (TObjHeader* p = OutStart; p; p = p->Next) Res.Add(p);
+    Res.Build();
+    // Only what is left of the kept pieces: a dropped one comes too near the sources.
+    for (TObjHeader* p = PS; p; p = p->Next) TakeTouchLine(p, Res, TouchStart, TouchEnd);
     ConcatObjLists(DS, DE, PS, PE);
     for (TObjHeader* p = DS; p;) {
         TObjHeader* Next = p->Next;
@@ -179,9 +238,6 @@ void OffsetRegion(bool Inside, TObjHeader* First, TObjHeader* Last, Extended Dis
         p = Next;
     }
 
-    TVertexIndex Res;
-    for (TObjHeader* p = OutStart; p; p = p->Next) Res.Add(p);
-    Res.Build();
     TObjHeader *CS = nullptr, *CE = nullptr;
     TakeCandidates(DS, DE, Res, CS, CE);
     TObjHeader *JS = nullptr, *JE = nullptr;

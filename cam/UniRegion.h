@@ -16,5 +16,12 @@
 void OffsetRegion(bool Inside, TObjHeader* First, TObjHeader* Last, Extended Dist, TObjHeader*& OutStart,
                   TObjHeader*& OutEnd, TObjHeader*& FailStart, TObjHeader*& FailEnd, uint8_t La);
 
+// The same, also giving the places exactly twice Dist wide, where the offsets from
+// the two sides lie on each other and no loop or narrow-place pair goes through: open
+// lines along them from a vertex of a loop, to TouchStart..TouchEnd (emptied first).
+void OffsetRegion(bool Inside, TObjHeader* First, TObjHeader* Last, Extended Dist, TObjHeader*& OutStart,
+                  TObjHeader*& OutEnd, TObjHeader*& FailStart, TObjHeader*& FailEnd, uint8_t La,
+                  TObjHeader*& TouchStart, TObjHeader*& TouchEnd);
+
 // Shows the user a source that failed: layer 15, flags cleared, drawn at once.
 void MarkFailedObj(TObjHeader* Adresa);

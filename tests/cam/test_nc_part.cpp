@@ -278,7 +278,7 @@ const std::vector<TRow>& Rows() {
              T::Rect({14, 5}, {19, 11});
              t.PocketOf("RBtnOffset", "0.6");
          },
-         Area({{1, Cyl2}}, 1.2), "the offset fill leaves a ring out above the left island"},
+         Area({{1, Cyl2}}, 1.2)},
         {"OffsetFillAroundAnIsland",
          [](T& t) {
              T::Tool(1, Cyl2, {0.4, 0.8});

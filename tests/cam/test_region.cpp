@@ -6,6 +6,7 @@
 #include "ContourFixture.h"
 #include "cam/Corner3D.h"
 #include "cam/UniRegion.h"
+#include "core/Builder.h"
 #include "core/Glob.h"
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
@@ -77,6 +78,46 @@ TEST_F(RegionTest, HoleTooNarrowForTheOutsideOffsetFails) {
     EXPECT_EQ(FS, nullptr);
     EXPECT_TRUE(TCmdHarness::LogHas("Err:FAILED, no inner offset"));
     EXPECT_EQ(Outer->Layer, 15);  // marked for the user
+}
+
+TEST_F(RegionTest, PlaceExactlyTwiceTheDistanceWideGivesTheLineWhereBothSidesMeet) {
+    // A 10 x 10 square with a passage 10 long on its right: where the passage is 2 wide,
+    // the offsets by 1 of its two sides lie on its centre line, which no loop and no
+    // narrow-place pair follows.
+    struct TCase {
+        const char* Name;
+        std::vector<Osy> Outline;
+        int Loops;
+        std::vector<Osy> Line;  // its two ends, the first on a loop; none when empty
+    } Cases[] = {
+        {"dead end", {{0, 0}, {10, 0}, {10, 4}, {20, 4}, {20, 6}, {10, 6}, {10, 10}, {0, 10}}, 1, {{10, 5}, {19, 5}}},
+        {"neck to a second square",
+         {{0, 0}, {10, 0}, {10, 4}, {14, 4}, {14, 0}, {24, 0}, {24, 10}, {14, 10}, {14, 6}, {10, 6}, {10, 10}, {0, 10}},
+         2, {{10, 5}, {14, 5}}},
+        {"a little wider: a loop goes in", {{0, 0}, {10, 0}, {10, 4}, {20, 4}, {20, 6.01L}, {10, 6.01L}, {10, 10}, {0, 10}},
+         1, {}},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        StartObj(C.Outline[0]);
+        for (size_t i = 1; i <= C.Outline.size(); ++i) AddSeg(C.Outline[i % C.Outline.size()], 0, CoordTol);
+        TObjHeader* Src = MakeObj(1, S, E);
+        EnPline.FindDir(Src);
+        TObjHeader *OS = nullptr, *OE = nullptr, *FS = nullptr, *FE = nullptr, *TS = nullptr, *TE = nullptr;
+        OffsetRegion(true, Src, Src, 1, OS, OE, FS, FE, 1, TS, TE);
+        EXPECT_EQ(CountObjs(OS), C.Loops);
+        EXPECT_EQ(FS, nullptr);
+        ASSERT_EQ(CountObjs(TS), C.Line.empty() ? 0 : 1);
+        if (TS) {
+            EXPECT_FALSE(AsPline(TS)->PlineFlags & PlineClosed);
+            const Osy A = AsPline(TS)->S, B = PlineEndPt(TS);
+            EXPECT_TRUE((SamePt(A, C.Line[0]) && SamePt(B, C.Line[1])) || (SamePt(A, C.Line[1]) && SamePt(B, C.Line[0])))
+                << A.x << " " << A.y << " - " << B.x << " " << B.y;
+            for (const Osy& Q : SamplePath(TS)) ASSERT_NEAR(double(DistToLines(Src, Q)), 1.0, 1e-9);
+        }
+        FreeObjList(OS, OE);
+        FreeObjList(TS, TE);
+    }
 }
 
 TEST_F(RegionTest, SharpCornersRiseToTheSourceCornerWithinTheLimit) {
