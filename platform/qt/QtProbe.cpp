@@ -8,9 +8,11 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QTest>
 #include <QTabBar>
 #include <QTabWidget>
@@ -156,6 +158,11 @@ bool WidgetHasIcon(TQtFormView* V, const TControl* C) {
     return B && !B->icon().isNull();
 }
 
+bool WidgetShowsPicture(TQtFormView* V, const TControl* C) {
+    auto* L = qobject_cast<QLabel*>(W(V, C));
+    return L && !L->pixmap().isNull();
+}
+
 bool WidgetHasToolTip(TQtFormView* V, const TControl* C) {
     QWidget* Q = W(V, C);
     return Q && !Q->toolTip().isEmpty();
@@ -172,6 +179,14 @@ bool ClickWidget(TQtFormView* V, const TControl* C) {
     auto* B = qobject_cast<QAbstractButton*>(W(V, C));
     if (!B) return false;
     B->click();
+    return true;
+}
+
+bool ClickGroupItem(TQtFormView* V, const TControl* C, int Index) {
+    QWidget* G = W(V, C);
+    const QList<QRadioButton*> Items = G ? G->findChildren<QRadioButton*>() : QList<QRadioButton*>();
+    if (Index < 0 || Index >= Items.size() || !Items[Index]->isVisible()) return false;
+    QTest::mouseClick(Items[Index], Qt::LeftButton, Qt::NoModifier, Items[Index]->rect().center());
     return true;
 }
 

@@ -67,11 +67,15 @@ bool WidgetHidden(TQtFormView* V, const TControl* C);
 // A tool button's picture is set / its hint is not empty.
 bool WidgetHasIcon(TQtFormView* V, const TControl* C);
 bool WidgetHasToolTip(TQtFormView* V, const TControl* C);
+// A picture's widget shows a loaded picture.
+bool WidgetShowsPicture(TQtFormView* V, const TControl* C);
 // The system pointer is hidden over the control's widget.
 bool WidgetHidesPointer(TQtFormView* V, const TControl* C);
 bool ViewVisible(TQtFormView* V);
 // Clicks a button-like widget as a user would (false when it has none).
 bool ClickWidget(TQtFormView* V, const TControl* C);
+// Item Index of a radio group clicked with the mouse (false when it is not shown).
+bool ClickGroupItem(TQtFormView* V, const TControl* C, int Index);
 // A tree view's node (by its index counting every node from the top) clicked with the
 // mouse, or opened / closed as by its branch sign; false when it is not shown.
 bool ClickTreeNode(TQtFormView* V, const TControl* C, int Index);

@@ -2,55 +2,14 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFont>
-#include <QPainter>
-#include <QPainterPath>
-#include <cmath>
 #include <functional>
+
+#include "platform/qt/QtPaintKit.h"
 
 namespace {
 
-const QColor Ink(30, 30, 40);
-const QColor Steel(170, 180, 195);
+using namespace PaintKit;
 const QColor Edge(90, 120, 200);
-const QColor Dim(200, 40, 40);
-const QColor Stock(225, 205, 160);
-const QColor Path(20, 120, 40);
-
-struct TDraw {
-    QPainter& P;
-    void Pen(const QColor& C, double W = 1.5) { P.setPen(QPen(C, W, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)); }
-    void Text(double X, double Y, const QString& S, const QColor& C = Dim, int Px = 13) {
-        QFont F("DejaVu Sans");
-        F.setPixelSize(Px);
-        F.setBold(true);
-        P.setFont(F);
-        P.setPen(C);
-        P.drawText(QPointF(X, Y), S);
-    }
-    // A dimension line with arrow heads between two points.
-    void Arrow(QPointF A, QPointF B) {
-        Pen(Dim, 1.2);
-        P.drawLine(A, B);
-        const double a = std::atan2(B.y() - A.y(), B.x() - A.x());
-        for (const auto& [T, Dir] : {std::pair{B, a + M_PI}, std::pair{A, a}}) {
-            P.drawLine(T, T + QPointF(7 * std::cos(Dir + 0.4), 7 * std::sin(Dir + 0.4)));
-            P.drawLine(T, T + QPointF(7 * std::cos(Dir - 0.4), 7 * std::sin(Dir - 0.4)));
-        }
-    }
-    void Shape(const QPainterPath& Pth, const QColor& Fill) {
-        Pen(Ink);
-        P.setBrush(Fill);
-        P.drawPath(Pth);
-        P.setBrush(Qt::NoBrush);
-    }
-};
-
-QImage Canvas(int W, int H) {
-    QImage I(W, H, QImage::Format_RGB32);
-    I.fill(QColor(255, 255, 255));
-    return I;
-}
 
 // Tool pictures: the shank above, the cutting part below it with its own outline.
 // Cut(x0, x1, top) gives the cutting part's outline between the shank's sides.
@@ -116,7 +75,7 @@ QImage ToolPicture(int Type) {
             break;
     }
     C.closeSubpath();
-    D.Shape(C, Type == 8 ? Steel : QColor(205, 215, 240));
+    D.Shape(C, Type == 8 ? Steel : Cutter);
     // Flutes.
     if (Type != 8) {
         D.Pen(Edge, 1.2);
@@ -193,7 +152,7 @@ QImage TechPicture() {
         QPainterPath S;
         S.addRect(QRectF(180, 10, 60, 80));
         return S;
-    }(), QColor(205, 215, 240));
+    }(), Cutter);
     D.Arrow({260, 60}, {260, 90});
     D.Text(266, 80, "Ap");
     D.Arrow({180, 100}, {240, 100});
