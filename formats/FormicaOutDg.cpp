@@ -26,6 +26,7 @@ TStringGrid* Grid(TForm& F, const char* Name, int Cols, int Rows, int X, int Y, 
     G->Width = W;
     G->Height = 18 * Rows + 4;
     G->DefaultRowHeight = 18;
+    G->Editing = true;  // layers and ranges are typed in
     G->ColWidths.assign(size_t(Cols), (W - 4) / Cols);
     return G;
 }

@@ -65,6 +65,7 @@ THPOutputDialog::THPOutputDialog() : TForm("HPOutputDialog") {
     StrGrid->Width = 530;
     StrGrid->Height = 200;
     StrGrid->SetSize(9, 9);
+    StrGrid->Editing = true;  // the layer of each pen is typed in
     auto Button = [this](const char* N, const char* C, int X) {
         TButton* B = Make<TButton>(N);
         B->Caption = C;

@@ -240,6 +240,7 @@ void TSetDialog::BuildPages() {
     StrGridCommands->SetSize(5, BuiltInComCount + 1);
     StrGridCommands->FixedCols = 1;
     StrGridCommands->FixedRows = 1;
+    StrGridCommands->Editing = true;  // names, aliases, shortcuts and repeats are typed in place
     Place(StrGridCommands, 4, 4, PageWidth - 16, PageHeight - 40);
 }
 

@@ -153,6 +153,7 @@ void TToolDialog::BuildTech() {
     StrGridLayParam->SetSize(5, MaxPruchod);
     StrGridLayParam->FixedCols = 0;
     StrGridLayParam->FixedRows = 0;
+    StrGridLayParam->Editing = true;  // the user types the passes into it
     StrGridLayParam->ColWidths = {70, 72, 72, 72, 72};
     BtnLayConstIncrement =
         MakeAt<TButton>(*this, "BtnLayConstIncrement", "Konst. přírůstek hloubky", G, 4, 300, 196, 28);

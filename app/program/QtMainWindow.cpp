@@ -27,12 +27,6 @@
 
 namespace {
 
-TMouseButton BtnOf(Qt::MouseButton B) {
-    return B == Qt::RightButton ? TMouseButton::mbRight
-           : B == Qt::MiddleButton ? TMouseButton::mbMiddle
-                                   : TMouseButton::mbLeft;
-}
-
 // A layer row's rectangle, number label or circle: its row number (the tag), else 0.
 int LayerRowOf(const TControl* C) {
     if (!C || C->Owner != MainForm || C->Tag < 1 || C->Tag > 32) return 0;
@@ -40,83 +34,32 @@ int LayerRowOf(const TControl* C) {
     return N.rfind("ShT", 0) == 0 || N.rfind("LbT", 0) == 0 || N.rfind("ShCiT", 0) == 0 ? C->Tag : 0;
 }
 
+// The main window's layer rows: the pointer over a row's rectangle, number label or
+// circle marks the row (the binding gives the controls their own mouse events).
 class TPointerFilter : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* Obj, QEvent* E) override {
         const QEvent::Type T = E->type();
-        if (T != QEvent::MouseButtonPress && T != QEvent::MouseButtonRelease && T != QEvent::MouseMove &&
-            T != QEvent::MouseButtonDblClick && T != QEvent::Enter && T != QEvent::Leave)
-            return false;
+        if (T != QEvent::Enter && T != QEvent::Leave) return false;
         auto* W = qobject_cast<QWidget*>(Obj);
-        if (!W || qobject_cast<QAbstractButton*>(W) || qobject_cast<QLineEdit*>(W) || qobject_cast<QMenu*>(W) ||
-            qobject_cast<QMenuBar*>(W))
-            return false;
+        if (!W || !MainForm) return false;
         auto* View = dynamic_cast<TQtFormView*>(W->window());
-        if (!View || W == View) return false;
-        TControl* C = ControlOf(View, W);
-        if (!C || dynamic_cast<TPaintBox*>(C)) return false;
-        if (T == QEvent::Enter && C->OnMouseEnter) {
-            C->OnMouseEnter();
-            QtAfterEvent();
-        }
-        if (T == QEvent::Leave && C->OnMouseLeave) {
-            C->OnMouseLeave();
-            QtAfterEvent();
-        }
-        if (T == QEvent::MouseButtonDblClick) {
-            if (!C->OnDblClick) return false;
-            C->OnDblClick();
-            QtAfterEvent();
-            return true;
-        }
-        if (T == QEvent::Enter || T == QEvent::Leave) {
-            const int Row = LayerRowOf(C);
-            if (!Row || !MainForm) return false;
-            if (T == QEvent::Enter) {
-                MainForm->LayerRowMouseEnter(Row);
-            } else {
-                // Moving onto the row's own label or circle is no leave.
-                QWidget* Rect = View->WidgetOf(MainForm->FindComponent("ShT" + std::to_string(Row)));
-                if (Rect && Rect->rect().contains(Rect->mapFromGlobal(QCursor::pos()))) return false;
-                MainForm->LayerRowMouseLeave();
-            }
-            QtAfterEvent();
-            return false;
-        }
-        auto* M = static_cast<QMouseEvent*>(E);
-        const QPoint P = M->position().toPoint();
-        const uint8_t Shift = QtShift(M->modifiers(), M->buttons());
-        if (T == QEvent::MouseButtonPress && C->OnMouseDown) {
-            C->OnMouseDown(BtnOf(M->button()), Shift, P.x(), P.y());
-        } else if (T == QEvent::MouseButtonRelease && C->OnMouseUp) {
-            C->OnMouseUp(BtnOf(M->button()), Shift, P.x(), P.y());
-        } else if (T == QEvent::MouseMove && C->OnMouseMove) {
-            C->OnMouseMove(Shift, P.x(), P.y());
+        if (!View || W == View || &View->Form != MainForm) return false;
+        const int Row = View->IsOwnWidget(W) ? LayerRowOf(View->ControlOf(W)) : 0;
+        if (!Row) return false;
+        if (T == QEvent::Enter) {
+            MainForm->LayerRowMouseEnter(Row);
         } else {
-            return false;
+            // Moving onto the row's own label or circle is no leave.
+            QWidget* Rect = View->WidgetOf(MainForm->FindComponent("ShT" + std::to_string(Row)));
+            if (Rect && Rect->rect().contains(Rect->mapFromGlobal(QCursor::pos()))) return false;
+            MainForm->LayerRowMouseLeave();
         }
         QtAfterEvent();
-        return true;
+        return false;
     }
 
-private:
-    // Widget -> control of a form window, rebuilt when a widget is not found. The area
-    // inside a group box's frame belongs to the group box.
-    TControl* ControlOf(TQtFormView* View, QWidget* W) {
-        auto& Map = Cache[View];
-        auto It = Map.find(W);
-        if (It != Map.end()) return It->second;
-        Map.clear();
-        for (TControl* C : View->Form.Components())
-            if (QWidget* CW = View->WidgetOf(C)) Map[CW] = C;
-        It = Map.find(W);
-        if (It == Map.end() && qobject_cast<QGroupBox*>(W->parentWidget())) It = Map.find(W->parentWidget());
-        TControl* Found = It != Map.end() ? It->second : nullptr;
-        Map[W] = Found;
-        return Found;
-    }
-    std::map<TQtFormView*, std::unordered_map<QWidget*, TControl*>> Cache;
 };
 
 TPointerFilter* PointerFilter = nullptr;

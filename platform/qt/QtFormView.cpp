@@ -1,6 +1,7 @@
 #include "platform/qt/QtFormView.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -187,47 +188,104 @@ protected:
     }
 };
 
-// Key events reach the form's handlers first when it previews keys, or when the key
-// goes to the window itself or its drawing area.
-class TKeyFilter : public QObject {
+// The editor of a grid's cell (it sits in the grid's viewport): Enter and Escape end
+// the edit there.
+bool InCellEditor(const QWidget* W) {
+    const QWidget* Port = W->parentWidget();
+    return Port && qobject_cast<const QAbstractItemView*>(Port->parentWidget());
+}
+
+// Controls that only show something: a click on them is theirs alone (it goes no
+// further to the control below).
+bool Passive(const TControl* C) {
+    return dynamic_cast<const TPanel*>(C) || dynamic_cast<const TLabel*>(C) || dynamic_cast<const TImage*>(C) ||
+           dynamic_cast<const TGroupBox*>(C) || dynamic_cast<const TTabSheet*>(C);
+}
+
+TQtFormView* ViewOfWidget(const QWidget* W) {
+    if (!W) return nullptr;
+    for (auto* v : Views())
+        if (W->window() == v) return v;
+    return nullptr;
+}
+
+TMouseButton BtnOf(Qt::MouseButton B) {
+    return B == Qt::RightButton ? TMouseButton::mbRight
+           : B == Qt::MiddleButton ? TMouseButton::mbMiddle
+                                   : TMouseButton::mbLeft;
+}
+
+// User input to the controls of the form windows, as the model's handlers expect it:
+// keys reach the form's handlers first when it previews keys (or when the key goes to
+// the window itself or its drawing area), then the focused control's own; mouse
+// presses, releases, moves, double clicks and the pointer entering or leaving reach the
+// control under the pointer, whatever kind of widget stands for it.
+class TControlFilter : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* Obj, QEvent* E) override {
-        if (E->type() != QEvent::KeyPress && E->type() != QEvent::KeyRelease) return false;
+        switch (E->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease: return Key(Obj, static_cast<QKeyEvent*>(E));
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::Enter:
+            case QEvent::Leave: return Pointer(Obj, E);
+            default: return false;
+        }
+    }
+
+private:
+    static bool Key(QObject* Obj, QKeyEvent* ke) {
         auto* w = qobject_cast<QWidget*>(Obj);
-        if (!w) return false;
-        TQtFormView* view = nullptr;
-        for (auto* v : Views())
-            if (w->window() == v) view = v;
+        TQtFormView* view = ViewOfWidget(w);
         if (!view || (w != QApplication::focusWidget() && w != view)) return false;
-        auto* ke = static_cast<QKeyEvent*>(E);
         TForm& f = view->Form;
         bool toForm = f.KeyPreview || w == view || dynamic_cast<TQtDrawArea*>(w);
+        TControl* ctl = w == view || dynamic_cast<TQtDrawArea*>(w) ? nullptr : view->ControlOf(w);
+        if (ctl && !ctl->Enabled) ctl = nullptr;
         uint16_t vk = QtKeyToVk(ke->key());
         uint8_t shift = QtShift(ke->modifiers());
-        bool consumed = false;
-        if (E->type() == QEvent::KeyRelease) {
-            if (toForm && f.OnKeyUp && vk) {
+        bool consumed = false, ran = false;
+        if (ke->type() == QEvent::KeyRelease) {
+            if (!vk) return false;
+            if (toForm && f.OnKeyUp) {
                 f.OnKeyUp(vk, shift);
-                QtAfterEvent();
-                return vk == 0;
+                ran = true;
             }
-            return false;
+            if (vk && ctl && ctl->OnKeyUp) {
+                ctl->OnKeyUp(vk, shift);
+                ran = true;
+            }
+            if (ran) QtAfterEvent();
+            return ran && vk == 0;
         }
-        if (toForm) {
-            if (f.OnKeyDown && vk) {
-                f.OnKeyDown(vk, shift);
-                if (vk == 0) consumed = true;
-            }
-            char32_t ch = FirstCodePoint(ke->text());
-            if (!consumed && ch && f.OnKeyPress) {
-                f.OnKeyPress(ch);
-                if (ch == 0 || !f.KeyPreview || w == view || dynamic_cast<TQtDrawArea*>(w)) consumed = true;
-            }
+        if (toForm && f.OnKeyDown && vk) {
+            f.OnKeyDown(vk, shift);
+            ran = true;
+            if (vk == 0) consumed = true;
+        }
+        if (!consumed && vk && ctl && ctl->OnKeyDown) {
+            ctl->OnKeyDown(vk, shift);
+            ran = true;
+            if (vk == 0) consumed = true;
+        }
+        char32_t ch = FirstCodePoint(ke->text());
+        if (!consumed && ch && toForm && f.OnKeyPress) {
+            f.OnKeyPress(ch);
+            ran = true;
+            if (ch == 0 || !f.KeyPreview || w == view || dynamic_cast<TQtDrawArea*>(w)) consumed = true;
+        }
+        if (!consumed && ch && ctl && ctl->OnKeyPress) {
+            ctl->OnKeyPress(ch);
+            ran = true;
+            if (ch == 0) consumed = true;
         }
         // Enter and Escape press the default and cancel buttons.
         if (!consumed && (vk == VK_RETURN || vk == VK_ESCAPE) && !qobject_cast<QPlainTextEdit*>(w) &&
-            !qobject_cast<QTextEdit*>(w)) {
+            !qobject_cast<QTextEdit*>(w) && !InCellEditor(w)) {
             for (TControl* c : f.Components())
                 if (auto* b = dynamic_cast<TButton*>(c);
                     b && b->Showing() && b->Enabled && (vk == VK_RETURN ? b->Default : b->Cancel)) {
@@ -236,11 +294,67 @@ public:
                     break;
                 }
         }
-        if (toForm || consumed) QtAfterEvent();
+        if (ran || consumed) QtAfterEvent();
         return consumed;
     }
+
+    static bool Pointer(QObject* Obj, QEvent* E) {
+        auto* w = qobject_cast<QWidget*>(Obj);
+        if (!w || qobject_cast<QMenu*>(w) || qobject_cast<QMenuBar*>(w)) return false;
+        TQtFormView* view = ViewOfWidget(w);
+        if (!view || w == view) return false;
+        TControl* C = view->ControlOf(w);
+        // The drawing area has its own mouse handling.
+        if (!C || dynamic_cast<TPaintBox*>(C) || !C->Enabled) return false;
+        const QEvent::Type T = E->type();
+        if (T == QEvent::Enter || T == QEvent::Leave) {
+            // The pointer enters the parts of a control together with it: once is enough.
+            if (!view->IsOwnWidget(w)) return false;
+            const auto& H = T == QEvent::Enter ? C->OnMouseEnter : C->OnMouseLeave;
+            if (!H) return false;
+            H();
+            QtAfterEvent();
+            return false;
+        }
+        const bool Still = Passive(C);
+        if (T == QEvent::MouseButtonDblClick) {
+            if (!C->OnDblClick) return false;
+            C->OnDblClick();
+            QtAfterEvent();
+            return Still;
+        }
+        auto* M = static_cast<QMouseEvent*>(E);
+        const QPoint P = M->position().toPoint();
+        const uint8_t Shift = QtShift(M->modifiers(), M->buttons());
+        const TMouseButton B = BtnOf(M->button());
+        if (T == QEvent::MouseButtonPress) {
+            if (!C->OnMouseDown) return false;
+            if (qobject_cast<QAbstractButton*>(w)) {
+                // A button holds the pointer until it is released: what the handler runs
+                // (often a modal window) comes once Qt has finished with the press.
+                QTimer::singleShot(0, w, [C, B, Shift, P] {
+                    if (!C->OnMouseDown || !C->Enabled) return;
+                    C->OnMouseDown(B, Shift, P.x(), P.y());
+                    QtAfterEvent();
+                });
+                return false;
+            }
+            C->OnMouseDown(B, Shift, P.x(), P.y());
+        } else if (T == QEvent::MouseButtonRelease) {
+            if (!C->OnMouseUp && !(Still && C->OnClick)) return false;
+            if (C->OnMouseUp) C->OnMouseUp(B, Shift, P.x(), P.y());
+            // A click on a panel, a label or a picture is theirs.
+            if (Still && M->button() == Qt::LeftButton && w->rect().contains(P)) Fire(C->OnClick);
+        } else {
+            // A list box reports the row under the pointer with its moves (its own filter).
+            if (!C->OnMouseMove || dynamic_cast<TListBox*>(C)) return false;
+            C->OnMouseMove(Shift, P.x(), P.y());
+        }
+        QtAfterEvent();
+        return Still;
+    }
 };
-TKeyFilter* KeyFilter = nullptr;
+TControlFilter* KeyFilter = nullptr;
 
 // Pointer moves over a list box: the row under the pointer goes into the model, then
 // the model's OnMouseMove runs (leaving the list counts as no row).
@@ -317,8 +431,28 @@ void QtAfterEvent() {
 
 TQtFormView::TQtFormView(TForm& F) : QWidget(nullptr, Qt::Window), Form(F) {
     if (!KeyFilter) {
-        KeyFilter = new TKeyFilter(qApp);
+        KeyFilter = new TControlFilter(qApp);
         qApp->installEventFilter(KeyFilter);
+        // The keyboard moving from one control to another: the one left hears OnExit, the
+        // one reached OnEnter (moves inside one control, such as into a grid's cell
+        // editor, are none).
+        QObject::connect(qApp, &QApplication::focusChanged, KeyFilter, [](QWidget* Old, QWidget* Now) {
+            TQtFormView* OldView = ViewOfWidget(Old);
+            TQtFormView* NowView = ViewOfWidget(Now);
+            TControl* From = OldView ? OldView->ControlOf(Old) : nullptr;
+            TControl* To = NowView ? NowView->ControlOf(Now) : nullptr;
+            if (From == To) return;
+            bool ran = false;
+            if (From && From->OnExit) {
+                From->OnExit();
+                ran = true;
+            }
+            if (To && To->OnEnter) {
+                To->OnEnter();
+                ran = true;
+            }
+            if (ran) QtAfterEvent();
+        });
     }
     Views().push_back(this);
     auto* lay = new QVBoxLayout(this);
@@ -357,6 +491,16 @@ QWidget* TQtFormView::WidgetOf(const TControl* C) const {
     auto it = Widgets.find(C);
     return it == Widgets.end() ? nullptr : it->second;
 }
+
+TControl* TQtFormView::ControlOf(const QWidget* W) const {
+    for (; W && W != this; W = W->parentWidget()) {
+        auto it = Controls.find(W);
+        if (it != Controls.end()) return it->second;
+    }
+    return nullptr;
+}
+
+bool TQtFormView::IsOwnWidget(const QWidget* W) const { return Controls.count(W) != 0; }
 
 void TQtFormView::BuildChildren(TControl* Container, QWidget* Host) {
     for (TControl* c : Container->Children) Build(c, Host);
@@ -592,10 +736,6 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
             C->ChooseItem(row);
             QtAfterEvent();
         });
-        QObject::connect(l, &QListWidget::itemDoubleClicked, l, [C] {
-            Fire(C->OnDblClick);
-            QtAfterEvent();
-        });
         auto* lb = static_cast<TListBox*>(C);
         l->setMouseTracking(true);
         l->viewport()->setMouseTracking(true);
@@ -643,6 +783,15 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
         w = t;
         t->horizontalHeader()->hide();
         t->verticalHeader()->hide();
+        // A cell the grid lets the user edit opens for typing as a spreadsheet's does.
+        t->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+        // Moving through the cells with the keys selects as a click does.
+        QObject::connect(t, &QTableWidget::currentCellChanged, t, [this, gr](int row, int col) {
+            if (Pushing || row < 0 || col < 0 || QApplication::mouseButtons() != Qt::NoButton) return;
+            gr->SelectCell(col, row);
+            QtAfterEvent();
+        });
         QObject::connect(t, &QTableWidget::cellChanged, t, [this, gr, t](int row, int col) {
             if (Pushing) return;
             gr->EditCell(col, row, t->item(row, col)->text().toStdString());
@@ -768,6 +917,7 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
             auto* host = new TQtContainer(this, page, nullptr);
             t->addTab(host, Q(page->Caption));
             Widgets[page] = host;
+            Controls[host] = page;
             BuildChildren(page, host);
         }
         QObject::connect(t, &QTabWidget::currentChanged, t, [this, pc](int i) {
@@ -824,6 +974,14 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
     }
     if (!w) return nullptr;
     Widgets[C] = w;
+    Controls[w] = C;
+    if (C->OnMouseMove) w->setMouseTracking(true);
+    // A positioned control has its place from the start, shown or not: a control shown
+    // later appears where the form puts it.
+    if (C->Align == TAlign::alNone && (C->Left || C->Top || C->Width > 0 || C->Height > 0)) {
+        const QSize hint = w->sizeHint();
+        w->setGeometry(C->Left, C->Top, C->Width > 0 ? C->Width : hint.width(), C->Height > 0 ? C->Height : hint.height());
+    }
     TBinding b;
     b.C = C;
     b.W = w;
@@ -833,6 +991,15 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
 }
 
 namespace {
+// The area a container control's children are placed in (a group box's and a scroll
+// box's lie inside their frames); nullptr for other widgets.
+TQtContainer* HostOf(QWidget* W) {
+    if (auto* c = dynamic_cast<TQtContainer*>(W)) return c;
+    if (auto* g = dynamic_cast<TQtGroupBox*>(W)) return g->Host;
+    if (auto* a = qobject_cast<QScrollArea*>(W)) return dynamic_cast<TQtContainer*>(a->widget());
+    return nullptr;
+}
+
 std::string MenuShapeOf(TControl* Item) {
     std::string s;
     for (TControl* c : Item->Children) s += c->Name + "|" + std::to_string(uintptr_t(c)) + "{" + MenuShapeOf(c) + "}";
@@ -945,7 +1112,7 @@ void TQtFormView::SyncToWidgets() {
     if (relayout) {
         LayoutContainer(Client, &Form);
         for (auto& [ctl, w] : Widgets)
-            if (auto* c = dynamic_cast<TQtContainer*>(w)) LayoutContainer(c, const_cast<TControl*>(ctl));
+            if (TQtContainer* c = HostOf(w)) LayoutContainer(c, const_cast<TControl*>(ctl));
     }
     Pushing = was;
 }
@@ -976,7 +1143,11 @@ void TQtFormView::LayoutContainer(QWidget* Host, TControl* Container) {
     TControl* client = nullptr;
     for (TControl* c : Container->Children) {
         QWidget* w = WidgetOf(c);
-        if (!w || !c->Visible || dynamic_cast<TTabSheet*>(c)) continue;
+        if (!w || dynamic_cast<TTabSheet*>(c)) continue;
+        const bool Positioned = c->Align == TAlign::alNone && (c->Left || c->Top || c->Width > 0 || c->Height > 0);
+        // A hidden control takes no room from the others, but one the form places itself
+        // is laid where it belongs, so that it shows in place when it is shown.
+        if (!c->Visible && !Positioned) continue;
         QSize hint = w->sizeHint();
         int wd = c->Width > 0 ? c->Width : hint.width();
         int ht = c->Height > 0 ? c->Height : hint.height();

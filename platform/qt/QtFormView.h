@@ -23,6 +23,12 @@ public:
     void SyncToWidgets();
     // The widget standing for a control (nullptr when it has none).
     QWidget* WidgetOf(const TControl* C) const;
+    // The control a widget of this window belongs to: its own widget, or the nearest
+    // one above it (a list's viewport, a grid's cell editor, a group box's inner area).
+    // nullptr for the window itself and its menus.
+    TControl* ControlOf(const QWidget* W) const;
+    // True when W is the control's own widget (not a part inside it).
+    bool IsOwnWidget(const QWidget* W) const;
     // Runs a modal loop until the form's ModalResult is set and the close is allowed.
     int RunModal();
     // Lays the controls of one container out (aligned ones first, then positioned ones).
@@ -49,6 +55,7 @@ private:
     void PushCommon(TControl* C, QWidget* W);
     std::vector<TBinding> Bindings;
     std::map<const TControl*, QWidget*> Widgets;
+    std::map<const QWidget*, TControl*> Controls;  // the reverse of Widgets, menus left out
     QWidget* Client = nullptr;
     QMenuBar* MenuBar = nullptr;
     std::string MenuShape;

@@ -3,13 +3,21 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <map>
 #include <QMouseEvent>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -323,6 +331,151 @@ bool MouseMove(TQtFormView* V, const TControl* C, int X, int Y) {
     QMouseEvent Move(QEvent::MouseMove, P, To->mapToGlobal(P), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(To, &Move);
     return true;
+}
+
+namespace {
+// The widget a user's pointer meets at the middle of the control's widget, when it is
+// that widget or a part of it.
+QWidget* HitOf(TQtFormView* V, const TControl* C, QPoint& At) {
+    QWidget* Q = W(V, C);
+    if (!Q || !Q->isVisible()) return nullptr;
+    QWidget* Win = Q->window();
+    // A check box or radio button takes the click on its mark.
+    QPoint Aim = Q->rect().center();
+    if (qobject_cast<QRadioButton*>(Q) || qobject_cast<QCheckBox*>(Q)) {
+        QStyleOptionButton Opt;
+        Opt.initFrom(Q);
+        const bool Radio = qobject_cast<QRadioButton*>(Q);
+        Aim = Q->style()
+                  ->subElementRect(Radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &Opt, Q)
+                  .center();
+    }
+    const QPoint InWin = Q->mapTo(Win, Aim);
+    QWidget* Hit = Win->childAt(InWin);
+    if (!Hit || (Hit != Q && !Q->isAncestorOf(Hit))) return nullptr;
+    At = Hit->mapFrom(Win, InWin);
+    return Hit;
+}
+
+void Settle() {
+    QApplication::processEvents();
+    QtAfterEvent();
+}
+}  // namespace
+
+bool UserClick(TQtFormView* V, const TControl* C) {
+    QPoint At;
+    QWidget* Hit = HitOf(V, C, At);
+    if (!Hit) return false;
+    QTest::mouseClick(Hit, Qt::LeftButton, Qt::NoModifier, At);
+    Settle();
+    return true;
+}
+
+bool UserDoubleClick(TQtFormView* V, const TControl* C) {
+    QPoint At;
+    QWidget* Hit = HitOf(V, C, At);
+    if (!Hit) return false;
+    QTest::mouseDClick(Hit, Qt::LeftButton, Qt::NoModifier, At);
+    Settle();
+    return true;
+}
+
+bool UserClickItem(TQtFormView* V, const TControl* C, int Index) {
+    QWidget* Q = W(V, C);
+    if (!Q || !Q->isVisible() || Index < 0) return false;
+    if (auto* L = qobject_cast<QListWidget*>(Q)) {
+        if (Index >= L->count()) return false;
+        L->scrollToItem(L->item(Index));
+        QTest::mouseClick(L->viewport(), Qt::LeftButton, Qt::NoModifier, L->visualItemRect(L->item(Index)).center());
+        Settle();
+        return true;
+    }
+    const QList<QRadioButton*> Items = Q->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+    if (Index >= Items.size() || !Items[Index]->isVisible()) return false;
+    QTest::mouseClick(Items[Index], Qt::LeftButton, Qt::NoModifier, Items[Index]->rect().center());
+    Settle();
+    return true;
+}
+
+bool UserClickTab(TQtFormView* V, const TControl* C, int Index) {
+    auto* T = qobject_cast<QTabWidget*>(W(V, C));
+    if (!T || !T->isVisible() || Index < 0 || Index >= T->count() || !T->tabBar()->isVisible()) return false;
+    QTest::mouseClick(T->tabBar(), Qt::LeftButton, Qt::NoModifier, T->tabBar()->tabRect(Index).center());
+    Settle();
+    return true;
+}
+
+bool UserKey(TQtFormView* V, const TControl* C, const std::string& Key) {
+    QWidget* Q = W(V, C);
+    const QKeySequence S(QString::fromStdString(Key));
+    if (!Q || !Q->isVisible() || S.isEmpty()) return false;
+    QWidget* To = Q->focusProxy() ? Q->focusProxy() : Q;
+    To->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    const QKeyCombination K = S[0];
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : To, K.key(), K.keyboardModifiers());
+    Settle();
+    return true;
+}
+
+bool TypeIntoCell(TQtFormView* V, const TControl* C, int Col, int Row, const std::string& Text) {
+    auto* T = qobject_cast<QTableWidget*>(W(V, C));
+    if (!T || !T->isVisible() || Row < 0 || Col < 0 || Row >= T->rowCount() || Col >= T->columnCount()) return false;
+    QTableWidgetItem* It = T->item(Row, Col);
+    if (!It) return false;
+    T->scrollToItem(It);
+    const QRect R = T->visualItemRect(It);
+    QTest::mouseClick(T->viewport(), Qt::LeftButton, Qt::NoModifier, R.center());
+    Settle();
+    QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : T, QString::fromStdString(Text));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : T, Qt::Key_Return);
+    Settle();
+    return true;
+}
+
+TWidgetRect WidgetRectInWindow(TQtFormView* V, const TControl* C) {
+    QWidget* Q = W(V, C);
+    if (!Q) return {};
+    const QPoint P = Q->mapTo(Q->window(), QPoint(0, 0));
+    return {P.x(), P.y(), Q->width(), Q->height()};
+}
+
+TForm* ActiveModalForm() {
+    auto* V = dynamic_cast<TQtFormView*>(QApplication::activeModalWidget());
+    return V ? &V->Form : nullptr;
+}
+
+std::vector<std::string> SharedShortcuts(TQtFormView* V) {
+    std::map<QString, QStringList> ByKey;
+    for (QAction* A : V->findChildren<QAction*>())
+        if (!A->shortcut().isEmpty() && !A->objectName().isEmpty())
+            ByKey[A->shortcut().toString()].push_back(A->objectName());
+    std::vector<std::string> Shared;
+    for (const auto& [Key, Names] : ByKey)
+        if (Names.size() > 1) Shared.push_back((Names.join(", ") + ": " + Key).toStdString());
+    return Shared;
+}
+
+bool ClickMenuItem(TQtFormView* V, const std::string& Menu, const std::string& Caption) {
+    auto* Bar = V ? V->findChild<QMenuBar*>() : nullptr;
+    if (!Bar) return false;
+    for (QAction* Top : Bar->actions()) {
+        if (Top->text() != QString::fromStdString(Menu) || !Top->menu()) continue;
+        QMenu* M = Top->menu();
+        QTest::mouseClick(Bar, Qt::LeftButton, Qt::NoModifier, Bar->actionGeometry(Top).center());
+        QApplication::processEvents();
+        for (QAction* A : M->actions())
+            if (A->text() == QString::fromStdString(Caption) && A->isVisible() && A->isEnabled()) {
+                const QRect R = M->actionGeometry(A);
+                if (R.isEmpty() || !M->isVisible()) return false;
+                QTest::mouseClick(M, Qt::LeftButton, Qt::NoModifier, R.center());
+                return true;
+            }
+        M->hide();
+        return false;
+    }
+    return false;
 }
 
 TWindowRect WindowRect(TQtFormView* V) {

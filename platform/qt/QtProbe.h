@@ -99,6 +99,35 @@ void TypeToFocus(const std::string& Text);
 bool AnswerFileDialog(const std::string& Type, const std::string& Name);
 // Opens the main menu's top item Name with a mouse click on the menu bar.
 bool ClickMenuBar(TQtFormView* V, const std::string& Caption);
+// A user's pointer on a control: the press and release go to whatever widget lies at
+// the middle of the control's widget in its window (a control hidden under another
+// is not reached). False when the control's widget is not shown or something else lies
+// there.
+bool UserClick(TQtFormView* V, const TControl* C);
+bool UserDoubleClick(TQtFormView* V, const TControl* C);
+// Item Index of a radio group's buttons, or row Index of a list box, clicked.
+bool UserClickItem(TQtFormView* V, const TControl* C, int Index);
+// The tab of page Index of a page control clicked.
+bool UserClickTab(TQtFormView* V, const TControl* C, int Index);
+// The control's widget gets the focus as from a click, then the key (a key sequence in
+// the toolkit's words, "Down", "1", "Escape") goes to the focused widget.
+bool UserKey(TQtFormView* V, const TControl* C, const std::string& Key);
+// A grid's cell clicked, Text typed into it and Enter pressed; false when the cell is
+// not on the grid.
+bool TypeIntoCell(TQtFormView* V, const TControl* C, int Col, int Row, const std::string& Text);
+// Where a control's widget lies in its window (empty when it has none).
+struct TWidgetRect {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+};
+TWidgetRect WidgetRectInWindow(TQtFormView* V, const TControl* C);
+// The form whose window is the active modal one (nullptr when none is).
+TForm* ActiveModalForm();
+// Names of the main menu's actions that share a shortcut with another ("A, B: F2").
+std::vector<std::string> SharedShortcuts(TQtFormView* V);
+// A menu item of the window's menu bar triggered as a user does: its menu opened with a
+// click on the bar and the item clicked in it. False when no shown item has Caption.
+bool ClickMenuItem(TQtFormView* V, const std::string& Menu, const std::string& Caption);
+
 // Mouse move to X, Y of the control's widget.
 bool MouseMove(TQtFormView* V, const TControl* C, int X, int Y);
 // Mouse move, left press and release at X, Y of the control's widget.
