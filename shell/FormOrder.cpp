@@ -15,6 +15,10 @@
 #include "commands/Help.h"
 #include "commands/InfoDg.h"
 #include "commands/PrintDg.h"
+#include "commands/SpecDaskovin.h"
+#include "commands/SpecDorsek.h"
+#include "commands/SpecPelmora.h"
+#include "commands/SpecVUZ.h"
 #include "commands/TextDg.h"
 #include "core/ErrLogDg.h"
 #include "formats/DxfInDg.h"
@@ -70,12 +74,12 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TFillDialog", &CreateFillDialog},
         {"TReportDialog", &CreateReportDialog},
         {"TErrorDialog", &CreateErrorDialog},
-        {"TDaskovinDialog", nullptr},
+        {"TDaskovinDialog", &CreateDaskovinDialog},
         {"TFiltrDialog", nullptr},
-        {"TPelmoraDialog", nullptr},
-        {"TVuzDialog", nullptr},
+        {"TPelmoraDialog", &CreatePelmoraDialog},
+        {"TVuzDialog", &CreateVuzDialog},
         {"TFormicaOutDg", &CreateFormicaOutDg},
-        {"TDorsekDialog", nullptr},
+        {"TDorsekDialog", &CreateDorsekDialog},
         {"TFormicaInDg", &CreateFormicaInDg},
         {"TSinumericDialog", &CreateSinumericDialog},
         {"TAlignDialog", &CreateAlignDialog},

@@ -137,7 +137,12 @@ const std::vector<TMenuGroupDef>& MenuDesign() {
         {"mHelpMnu", "Help", {
             {"mHelpItemMnu", "Nápověda", "", "", "F1"},
         }},
-        {"mSpecMnu", "Speciál", {}},
+        {"mSpecMnu", "Speciál", {
+            {"SpecDaskovinMnu", "Ciferník z měřícího protokolu", "", "", ""},
+            {"SpecDorsekMnu", "Záměna textu s exportem", "", "", ""},
+            {"SpecPelmoraMnu", "Krátké uzavřené pline", "", "", ""},
+            {"SpecVuzMnu", "Body ve středech kružnic", "", "", ""},
+        }},
     };
     return D;
 }

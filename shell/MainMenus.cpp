@@ -5,6 +5,10 @@
 #include <algorithm>
 
 #include "commands/ComCommon.h"
+#include "commands/SpecDaskovin.h"
+#include "commands/SpecDorsek.h"
+#include "commands/SpecPelmora.h"
+#include "commands/SpecVUZ.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"
@@ -60,8 +64,19 @@ void TMainForm::CreateMenuControls() {
         OrderChildren(Top, Items);
     }
     OrderChildren(Menu, Tops);
-    // "Speciál" is an item of the bar itself.
-    MenuItem("mSpecMnu")->OnClick = [this] { RunMenuKeyword("SPEC"); };
+    // The customer modules have no keyword: their items open the dialogs directly.
+    auto Module = [this](const char* N, const char* Log, void (*Create)(), TForm* (*Form)()) {
+        if (TMenuItem* I = MenuItem(N))
+            I->OnClick = [Log, Create, Form] {
+                WriteLog(std::string("Usr:") + Log);
+                if (!Form()) Create();
+                Form()->ShowModal();
+            };
+    };
+    Module("SpecDaskovinMnu", "Daskovin", &CreateDaskovinDialog, []() -> TForm* { return DaskovinDialog; });
+    Module("SpecDorsekMnu", "Dorsek", &CreateDorsekDialog, []() -> TForm* { return DorsekDialog; });
+    Module("SpecPelmoraMnu", "Pelmora", &CreatePelmoraDialog, []() -> TForm* { return PelmoraDialog; });
+    Module("SpecVuzMnu", "VUZ", &CreateVuzDialog, []() -> TForm* { return VuzDialog; });
 
     auto On = [this](const char* N, std::function<void()> F) {
         if (TMenuItem* I = MenuItem(N)) I->OnClick = std::move(F);

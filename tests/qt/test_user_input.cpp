@@ -12,6 +12,7 @@
 #include "cam/CamOpList.h"
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
+#include "commands/SpecPelmora.h"
 #include "core/Entity.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
@@ -98,6 +99,23 @@ TEST_F(UserInputTest, TheLimitsFillTheMaximisedDrawingArea) {
     const bool FillsHeight = std::abs(H - double(Glob.Okno.y)) < 0.05 * double(Glob.Okno.y);
     EXPECT_TRUE(FillsWidth || FillsHeight) << W << "x" << H << " in " << double(Glob.Okno.x) << "x"
                                            << double(Glob.Okno.y);
+}
+
+// A customer module from the "Speciál" menu: the item clicked in the dropped menu opens
+// its dialog, and the dialog's own OK button does the work.
+TEST_F(UserInputTest, SpecialMenuItemOpensTheShortContourModule) {
+    TypeKeys(View, "rectangle\r20 20\r20.5 20.5\r");
+    TObjHeader* Small = MainVars.DataEnd;
+    ASSERT_NE(Small, nullptr);
+    bool Clicked = false;
+    After(300, [&] { Clicked = ClickWidget(FormViewOf(*Program, *PelmoraDialog), PelmoraDialog->BitBtnOK); });
+    ASSERT_TRUE(ClickMenuItem(View, "Speciál", "Krátké uzavřené pline"));
+    Pump(100);
+    ASSERT_TRUE(Clicked);
+    EXPECT_EQ(Small->Layer, 1);
+    ASSERT_NE(MainVars.DataEnd, Small);
+    EXPECT_EQ(MainVars.DataEnd->Type, ObjPoint);
+    EXPECT_EQ(MainVars.DataEnd->Layer, 2);
 }
 
 TEST_F(UserInputTest, TypingReachesTheCommandLineAfterAMenuClosedWithEscape) {
