@@ -58,6 +58,20 @@ bool PreviousTexts() {
 
 }  // namespace
 
+// The string without the blanks at its ends; inner blanks stay.
+std::string TrimTextBlanks(const std::string& S) {
+    size_t b = 0, e = S.size();
+    while (b < e && static_cast<unsigned char>(S[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(S[e - 1]) <= ' ') --e;
+    return S.substr(b, e - b);
+}
+
+// Texts left as they were because their new string builds nothing: the user is told.
+void TextNotBuilt(int Count) {
+    WriteLog("Err:Text not changed, the string builds nothing (" + std::to_string(Count) + " texts)");
+    ShowMessage("Prázdný text nelze vytvořit. Beze změny zůstalo textů: " + std::to_string(Count));
+}
+
 void ComStyle() {
     WriteLog("Sys:ComStyle Start");
     WorkText = TextStyle;
@@ -139,12 +153,14 @@ void ComEditText() {
         D.EditOriginY->Enabled = true;
         EnText.ReadParamText(T, WorkText);
         if (D.ShowModal() == mrOk) {
+            // Blanks at the ends build nothing: a string of blanks counts as cleared.
+            WorkText.Text = TrimTextBlanks(WorkText.Text);
             if (WorkText.Text.empty()) {
                 WriteLog("Sys:Empty string, deleting text");
                 DeleteObj(T, V.DataStart, V.DataEnd);
                 ComLayPanelUpdate();
-            } else {
-                EnText.EditTextParam(T);
+            } else if (!EnText.EditTextParam(T)) {
+                TextNotBuilt(1);
             }
             ComRedrawView();
         }
@@ -158,15 +174,18 @@ void ComEditText() {
             // Every text takes the dialog's parameters but keeps its insertion point and,
             // unless a new string was typed, its string. An emptied string cannot be
             // built: those texts stay as they are.
-            const ParText Dlg = WorkText;
+            ParText Dlg = WorkText;
+            Dlg.Text = TrimTextBlanks(Dlg.Text);
+            int Refused = 0;
             for (TObjHeader* T : Texts) {
                 ParText Own;
                 EnText.ReadParamText(T, Own);
                 WorkText = Dlg;
                 if (Dlg.Text == Various) WorkText.Text = Own.Text;
                 WorkText.Origin = Own.Origin;
-                EnText.EditTextParam(T);
+                if (WorkText.Text.empty() || !EnText.EditTextParam(T)) ++Refused;
             }
+            if (Refused > 0) TextNotBuilt(Refused);
             ComRedrawView();
         }
     }

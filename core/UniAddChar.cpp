@@ -72,7 +72,9 @@ void AddCharArc(Osy& Q, const Osy& T, Extended Alfa, std::vector<std::string>& O
     }
 }
 
-bool AddCharToFont(int Code) {
+bool OnOrigLayer(const TObjHeader* p) { return p->Layer == LayerOrig; }
+
+bool AddCharToFont(int Code, TAddCharTake Take) {
     if (Code < 1 || Code > 255) {
         WriteLog("Err:Wrong character code (" + std::to_string(Code) + ")");
         return false;
@@ -81,7 +83,7 @@ bool AddCharToFont(int Code) {
     Osy r{0, 0};
     std::vector<const TObjHeader*> plines;
     for (const TObjHeader* p = MainVars.DataStart; p; p = p->Next) {
-        if (p->Layer != LayerOrig) continue;
+        if (!Take(p)) continue;
         if (p->Type == ObjPoint) r = AsPline(p)->S;
         else if (p->Type == ObjPline) plines.push_back(p);
     }
@@ -121,11 +123,28 @@ bool AddCharToFont(int Code) {
     std::string path = dir + "/" + UserFontName;
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
-    if (!TextFileExists(path)) text = UserFontHeader + text;
-    if (!AppendFileBytes(path, text)) {
+    const bool existed = TextFileExists(path);
+    std::string old;
+    if (existed && !ReadFileBytes(path, old)) {
+        WriteLog("Err:Cannot read font file (" + path + ")");
+        return false;
+    }
+    std::string head = existed ? old : std::string(UserFontHeader);
+    if (!head.empty() && head.back() != '\n') head += "\r\n";
+    if (!WriteFileSafe(path, head + text)) {
         WriteLog("Err:Cannot write font file (" + path + ")");
         return false;
     }
-    LoadFont(dir, UserFontName);
-    return true;
+    if (LoadFont(dir, UserFontName)) {
+        const int slot = FindFont(UserFontName);
+        if (slot >= 0 && FontTab[slot].ShapeLen[Code] > 0) return true;
+    }
+    // The font no longer loads: the file goes back to what it was.
+    WriteLog("Err:Font file does not load back, restored (" + path + ")");
+    if (existed) {
+        if (WriteFileSafe(path, old)) LoadFont(dir, UserFontName);
+    } else {
+        std::filesystem::remove(path, ec);
+    }
+    return false;
 }

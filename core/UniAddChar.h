@@ -12,9 +12,19 @@
 
 #include "core/Types.h"
 
-// Appends the shape `Code` (1..255) and reloads the font. False when nothing was
-// written (a wrong code, a file that cannot be written).
-bool AddCharToFont(int Code);
+struct TObjHeader;
+
+// Which top-level records make the character: by default those on layer 68.
+using TAddCharTake = bool (*)(const TObjHeader* p);
+bool OnOrigLayer(const TObjHeader* p);
+
+// Appends the shape `Code` (1..255) made of the polylines Take accepts (a point it
+// accepts is the end position) and reloads the font. The file is replaced through a
+// temporary file, so a failed write keeps the old font whole; a font that does not
+// load back afterwards is put back as it was. False (and an "Err:" line) when the font
+// did not take the character: a wrong code, a font file that cannot be read or written,
+// or one that does not load back.
+bool AddCharToFont(int Code, TAddCharTake Take = OnOrigLayer);
 
 // The shape text pieces of a move / an arc from Q (updated to the rounded end) to T,
 // each "8,(x,y)," or "12,(x,y,h),"; Bytes grows by the bytes they stand for.

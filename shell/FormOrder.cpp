@@ -11,7 +11,9 @@
 #include "commands/AlignDg.h"
 #include "commands/ArPolDg.h"
 #include "commands/ArRectDg.h"
+#include "commands/ChangeTextDg.h"
 #include "commands/EndDg.h"
+#include "commands/FiltrDg.h"
 #include "commands/Help.h"
 #include "commands/InfoDg.h"
 #include "commands/PrintDg.h"
@@ -70,12 +72,12 @@ const std::vector<TFormOrderEntry>& FormOrder() {
         {"TEndDialog", &CreateEndDialog},
         {"TSortDialog", &CreateSortDialog},
         {"TInfoDialog", &CreateInfoDialog},
-        {"TChangeTextDialog", nullptr},
+        {"TChangeTextDialog", &CreateChangeTextDialog},
         {"TFillDialog", &CreateFillDialog},
         {"TReportDialog", &CreateReportDialog},
         {"TErrorDialog", &CreateErrorDialog},
         {"TDaskovinDialog", &CreateDaskovinDialog},
-        {"TFiltrDialog", nullptr},
+        {"TFiltrDialog", &CreateFiltrDialog},
         {"TPelmoraDialog", &CreatePelmoraDialog},
         {"TVuzDialog", &CreateVuzDialog},
         {"TFormicaOutDg", &CreateFormicaOutDg},

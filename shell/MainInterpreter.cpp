@@ -12,11 +12,14 @@
 #include "cam/LenDg.h"
 #include "cam/SortDg.h"
 #include "commands/ComCommon.h"
+#include "commands/ComAddChar.h"
+#include "commands/ComChangeTexts.h"
 #include "commands/ComClip.h"
 #include "commands/ComDelete.h"
 #include "commands/ComDim.h"
 #include "commands/ComDraw.h"
 #include "commands/ComExplode.h"
+#include "commands/ComFiltr.h"
 #include "commands/ComFillet.h"
 #include "commands/ComLayer.h"
 #include "commands/ComOffset.h"
@@ -109,7 +112,7 @@ const TDispatchRow DispatchTable[] = {
     {"UNGROUP", [](TMainForm&) { ComUngroup(); }, false},
     {"CHANGESTART", [](TMainForm&) { ComChangeStart(); }, false},
     {"CHANGEDIR", [](TMainForm&) { ComChangeDir(); }, false},
-    {"FILTR", nullptr, false},
+    {"FILTR", [](TMainForm&) { ComFiltr(); }, false},
     {"DIVIDE", [](TMainForm&) { ComDivide(); }, false},
     {"TRIM", [](TMainForm&) { ComTrim(); }, false},
     {"BREAK", [](TMainForm&) { ComBreak(); }, false},
@@ -128,7 +131,7 @@ const TDispatchRow DispatchTable[] = {
     {"TEXT", [](TMainForm&) { ComNewText(); }, false},
     {"EDITTEXT", [](TMainForm&) { ComEditText(); }, false},
     {"TEXTTOPLINE", [](TMainForm&) { ComTextToPline(); }, false},
-    {"CHANGETEXTS", nullptr, false},
+    {"CHANGETEXTS", [](TMainForm&) { ComChangeTexts(); }, false},
     {"STATISTIC", [](TMainForm&) { ComLength(); }, false},
     {"HISTORY", [](TMainForm&) { ComHistory(); }, false},
     {"TOOL", [](TMainForm&) { ComTool(); }, false},
@@ -144,7 +147,7 @@ const TDispatchRow DispatchTable[] = {
     {"ORIGTOFRONT", [](TMainForm&) { ComOrigToFront(); }, false},
     {"DIST", [](TMainForm& F) { F.ComDist(); }, false},
     {"POINTTOCIR", [](TMainForm&) { ComPointToCircle(); }, false},
-    {"ADDCHAR", nullptr, false},
+    {"ADDCHAR", [](TMainForm&) { ComAddChar(); }, false},
     {"INFO", [](TMainForm&) { ComInfo(); }, false},
     {"SPEC", [](TMainForm& F) { F.ComSpecial(); }, false},
     {"SAVE", [](TMainForm& F) { ComSave(F); }, true},

@@ -2,7 +2,9 @@
 // after the kernel's own records, in this order.
 #include "cam/CamOpList.h"
 #include "cam/CamOpRegen.h"
+#include "commands/ChangeTextDg.h"
 #include "commands/ComRegen.h"
+#include "commands/FiltrDg.h"
 #include "commands/Help.h"
 #include "commands/InfoDg.h"
 #include "commands/PrintDg.h"
@@ -37,6 +39,8 @@ const TStateReset Resets[] = {
     FreeTiskDialog,
     FreeHelpDialog,
     FreeSinumericDialog,
+    FreeFiltrDialog,
+    FreeChangeTextDialog,
     // COPY's regeneration queue; the machining code's regeneration installed.
     ResetComRegen,
     InstallCamRegen,
