@@ -33,7 +33,7 @@ TChangeTextDialog::TChangeTextDialog() : TForm("ChangeTextDialog") {
     Caption = "Záměna textu";
     BorderStyle = TBorderStyle::bsDialog;
     Width = 420;
-    Height = 470;
+    Height = 450;
     GrBoxReplaced = Make<TGroupBox>("GrBoxReplaced");
     GrBoxReplaced->Caption = " Co nahradit ";
     Place(GrBoxReplaced, 8, 8, 396, 60);

@@ -19,7 +19,7 @@ TFiltrDialog::TFiltrDialog() : TForm("FiltrDialog") {
     Caption = "Filtrace";
     BorderStyle = TBorderStyle::bsDialog;
     Width = 600;
-    Height = 260;
+    Height = 236;
     ChBoxSmall = Make<TCheckBox>("ChBoxSmall");
     ChBoxSmall->Caption = "Filtr úseků kratších než";
     ChBoxSmall->Checked = true;
