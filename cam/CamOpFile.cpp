@@ -158,15 +158,20 @@ bool CamOpsToFile(const std::string& FileName) {
 }
 
 bool FileToCamOps(const std::string& FileName) {
-    WriteLog("Sys:Load Ops Start (" + FileName + ")");
     std::vector<std::string> lines;
     if (!TextFileExists(FileName) || !ReadTextLines(FileName, lines)) {
+        WriteLog("Sys:Load Ops Start (" + FileName + ")");
         WriteLog("Err:FAILED Load Ops, file not found");
         WriteLog("Sys:Load Ops End");
         return false;
     }
+    return LinesToCamOps(FileName, lines);
+}
+
+bool LinesToCamOps(const std::string& FileName, const std::vector<std::string>& Lines) {
+    WriteLog("Sys:Load Ops Start (" + FileName + ")");
     bool inSection = false;
-    for (std::string line : lines) {
+    for (std::string line : Lines) {
         line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
         const size_t eq = line.find('=');
         const std::string key = UpCaseStr(eq == std::string::npos ? Trim(line) : Trim(line.substr(0, eq)));

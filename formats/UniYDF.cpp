@@ -24,15 +24,15 @@
 #include "tools/ToolTechFile.h"
 
 bool (*SaveMillsetSection)(const std::string&, bool) = JobSaveMillset;
-bool (*LoadMillsetSection)(const std::string&) = JobLoadMillset;
+bool (*LoadMillsetSection)(const std::string&, const TJobLines&) = JobLoadMillset;
 bool (*CamOpsToFileSection)(const std::string&) = CamOpsToFile;
-bool (*FileToCamOpsSection)(const std::string&) = FileToCamOps;
+bool (*FileToCamOpsSection)(const std::string&, const TJobLines&) = LinesToCamOps;
 bool (*SaveToolTechSection)(const std::string&) = JobSaveToolTech;
-bool (*LoadToolTechSection)(const std::string&) = JobLoadToolTech;
+bool (*LoadToolTechSection)(const std::string&, const TJobLines&) = JobLoadToolTech;
 bool (*SaveToolPlungesSection)(const std::string&) = JobSaveToolPlunges;
-bool (*LoadToolPlungesSection)(const std::string&) = JobLoadToolPlunges;
+bool (*LoadToolPlungesSection)(const std::string&, const TJobLines&) = JobLoadToolPlunges;
 bool (*SaveToolOutsSection)(const std::string&) = JobSaveToolOuts;
-bool (*LoadToolOutsSection)(const std::string&) = JobLoadToolOuts;
+bool (*LoadToolOutsSection)(const std::string&, const TJobLines&) = JobLoadToolOuts;
 
 namespace {
 
@@ -183,13 +183,27 @@ bool WriteYdfTemp(const std::string& FileName, bool AllObjects, bool Pack) {
     if (ok && SaveToolPlungesSection) ok = SaveToolPlungesSection(temp);
     if (ok && SaveToolOutsSection) ok = SaveToolOutsSection(temp);
     if (ok) {
-        std::vector<std::string> lines{"OBJECTS"};
+        // The object block streams into the temporary file a few hundred kilobytes at a
+        // time: a big drawing is never held twice over as text.
+        constexpr size_t Chunk = 1 << 19;
+        std::string out = "OBJECTS\r\n";
+        std::vector<std::string> lines;
         const TOpLinks links = BuildOpLinks();
-        for (const TObjHeader* p = MainVars.DataStart; p; p = p->Next)
-            if (AllObjects || (p->Flags & FlagSelected)) ObjectLines(p, "  ", &links, lines, 0);
-        lines.push_back("ENDOBJECTS");
-        lines.push_back("EOF");
-        ok = AppendTempLines(lines);
+        for (const TObjHeader* p = MainVars.DataStart; p && ok; p = p->Next) {
+            if (!AllObjects && !(p->Flags & FlagSelected)) continue;
+            lines.clear();
+            ObjectLines(p, "  ", &links, lines, 0);
+            for (const std::string& l : lines) {
+                out += l;
+                out += "\r\n";
+            }
+            if (out.size() >= Chunk) {
+                ok = AppendTempBytes(out);
+                out.clear();
+            }
+        }
+        out += "ENDOBJECTS\r\nEOF\r\n";
+        ok = ok && AppendTempBytes(out);
     }
     return ok;
 }

@@ -366,6 +366,48 @@ std::string YdfLine(const std::string& Raw, bool TrimBoth, bool KeepCase) {
     return KeepCase ? s : UpCaseStr(s);
 }
 
+namespace {
+
+constexpr Extended Pow10(int K) {
+    Extended p = 1;
+    for (int i = 0; i < K; ++i) p *= 10;
+    return p;
+}
+constexpr std::array<Extended, 28> Powers10 = [] {
+    std::array<Extended, 28> a{};
+    for (int k = 0; k < 28; ++k) a[size_t(k)] = Pow10(k);
+    return a;
+}();
+
+// The leading "[-]digits[.digits]" of [P, End) read as from_chars reads it, when at most
+// 19 significant digits and 27 decimals make it one exact division (the digits and
+// 10^27 are exact in 64 bits, and the division rounds correctly); false otherwise.
+bool ShortDecimal(const char* P, const char* End, Extended& V) {
+    const bool neg = P < End && *P == '-';
+    if (neg) ++P;
+    uint64_t digits = 0;
+    int significant = 0, decimals = 0;
+    bool any = false, point = false;
+    for (; P < End; ++P) {
+        if (*P == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (*P < '0' || *P > '9') break;
+        any = true;
+        if (point) ++decimals;
+        if (digits == 0 && *P == '0') continue;
+        if (++significant > 19) return false;
+        digits = digits * 10 + uint64_t(*P - '0');
+    }
+    if (!any || decimals > 27) return false;
+    const Extended v = Extended(digits) / Powers10[size_t(decimals)];
+    V = neg ? -v : v;
+    return true;
+}
+
+}  // namespace
+
 Extended NumAfterKey(const std::string& Line, const std::string& Letter) {
     const size_t at = Line.find(Letter + "=");
     if (at == std::string::npos) return 0;
@@ -376,6 +418,7 @@ Extended NumAfterKey(const std::string& Line, const std::string& Letter) {
     const char* end = Line.data() + e;
     if (p < end && *p == '+') ++p;
     Extended v = 0;
+    if (ShortDecimal(p, end, v)) return v;
     auto r = std::from_chars(p, end, v, std::chars_format::fixed);
     if (r.ec != std::errc() || !std::isfinite(v)) return 0;
     return v;
@@ -446,20 +489,21 @@ bool LoadYdfFile(const std::string& FileName, bool Tools, bool Cfg, Osy& Max, Os
     }
     Min = Osy{1000000, 1000000};
     Max = Osy{-1000000, -1000000};
-    if (Tools && LoadMillsetSection) LoadMillsetSection(FileName);
-    if (Cfg) FileToGlobalCfg(FileName);
+    // Every section reader gets the lines read here once.
+    if (Tools && LoadMillsetSection) LoadMillsetSection(FileName, lines);
+    if (Cfg) FileLinesToGlobalCfg(FileName, lines);
     // The file's operations follow those of the job; its links and sub-operations name
     // them by their number in the file. Without them the file's links name nothing here.
     const int opBase = std::clamp<int>(OpList.CamCnt, 0, MaxCamOps);
-    if (Ops && FileToCamOpsSection) FileToCamOpsSection(FileName);
+    if (Ops && FileToCamOpsSection) FileToCamOpsSection(FileName, lines);
     const int opsRead = std::clamp<int>(OpList.CamCnt, 0, MaxCamOps) - opBase;
     for (int i = opBase; i < opBase + opsRead; ++i) {
         int& master = OpList.Cam[i].MasterOp;
         if (master >= 0) master = master < opsRead ? master + opBase : -1;
     }
-    if (Tech && LoadToolTechSection) LoadToolTechSection(FileName);
-    if (Plunges && LoadToolPlungesSection) LoadToolPlungesSection(FileName);
-    if (Outs && LoadToolOutsSection) LoadToolOutsSection(FileName);
+    if (Tech && LoadToolTechSection) LoadToolTechSection(FileName, lines);
+    if (Plunges && LoadToolPlungesSection) LoadToolPlungesSection(FileName, lines);
+    if (Outs && LoadToolOutsSection) LoadToolOutsSection(FileName, lines);
 
     const Extended keptFiltr = Glob.InputFiltr;
     Glob.InputFiltr = CoordTol;

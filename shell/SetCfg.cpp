@@ -238,6 +238,25 @@ void LinesToGlobalCfg(const std::vector<std::string>& Lines) {
     FinishReading(st, oldMaxUndo);
 }
 
+namespace {
+
+// The settings block of a file, then the style defaults a file may lack.
+void ApplyFileLines(const std::vector<std::string>& Lines) {
+    TCfgReadState st;
+    const int32_t oldMaxUndo = Glob.MaxUndo;
+    ApplyLines(Lines, st);
+    FinishReading(st, oldMaxUndo);
+    // A style without height, width or font (as folders laid out before the styles had
+    // their defaults hold) would make invisible texts: the built-in values stand in.
+    for (ParText* S : {&TextStyle, &DimTextStyle}) {
+        if (S->JmFontu.empty()) S->JmFontu = IntFontName;
+        if (!(S->Vyska > 0)) S->Vyska = 5;
+        if (S->WidthFactor == 0) S->WidthFactor = 1;
+    }
+}
+
+}  // namespace
+
 bool FileToGlobalCfg(const std::string& JmFile) {
     if (ContourDialog) SetRadio(ContourDialog->RBtnNesousledne, true);
     std::vector<std::string> lines;
@@ -250,19 +269,16 @@ bool FileToGlobalCfg(const std::string& JmFile) {
         WriteLog("Err:FAILED Load CFG, file not read (" + JmFile + ")");
         return false;
     }
-    TCfgReadState st;
-    const int32_t oldMaxUndo = Glob.MaxUndo;
-    ApplyLines(lines, st);
-    FinishReading(st, oldMaxUndo);
-    // A style without height, width or font (as folders laid out before the styles had
-    // their defaults hold) would make invisible texts: the built-in values stand in.
-    for (ParText* S : {&TextStyle, &DimTextStyle}) {
-        if (S->JmFontu.empty()) S->JmFontu = IntFontName;
-        if (!(S->Vyska > 0)) S->Vyska = 5;
-        if (S->WidthFactor == 0) S->WidthFactor = 1;
-    }
+    ApplyFileLines(lines);
     return true;
 }
+
+void FileLinesToGlobalCfg(const std::string& JmFile, const std::vector<std::string>& Lines) {
+    if (ContourDialog) SetRadio(ContourDialog->RBtnNesousledne, true);
+    WriteLog("Sys:Load CFG (" + JmFile + ")");
+    ApplyFileLines(Lines);
+}
+
 
 namespace {
 

@@ -29,6 +29,8 @@ bool WriteDefaultCfg();
 // changes nothing but the contour dialog's conventional-milling button (logged).
 // False when the file is missing or cannot be read.
 bool FileToGlobalCfg(const std::string& JmFile);
+// The same over the lines of JmFile, read already (the same log line).
+void FileLinesToGlobalCfg(const std::string& JmFile, const std::vector<std::string>& Lines);
 
 // The same on lines already read (8-bit text, without line ends).
 void LinesToGlobalCfg(const std::vector<std::string>& Lines);

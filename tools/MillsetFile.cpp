@@ -311,18 +311,28 @@ void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& F
     }
 }
 
-bool LoadMillset(const std::string& JmFile, bool TmpCopy) {
+namespace {
+
+bool LoadMillsetFrom(const std::string& JmFile, const std::vector<std::string>* Lines, bool TmpCopy) {
     WriteLog("Sys:Load Millset Start (" + JmFile + ")");
     bool ok = false;
-    std::vector<std::string> lines;
-    if (!TextFileExists(JmFile)) {
+    std::vector<std::string> read;
+    if (!Lines && !TextFileExists(JmFile)) {
         WriteLog("Err:FAILED Load Millset, file not found");
-    } else if (!ReadTextLines(JmFile, lines)) {
+    } else if (!Lines && !ReadTextLines(JmFile, read)) {
         WriteLog("Err:FAILED Load Millset, file not readable");
     } else {
-        LinesToMillset(lines, TmpCopy, ok, JmFile);
+        LinesToMillset(Lines ? *Lines : read, TmpCopy, ok, JmFile);
         if (!ok) WriteLog("Err:FAILED Load Millset, no TOOLS section");
     }
     WriteLog("Sys:Load Millset End");
     return ok;
+}
+
+}  // namespace
+
+bool LoadMillset(const std::string& JmFile, bool TmpCopy) { return LoadMillsetFrom(JmFile, nullptr, TmpCopy); }
+
+bool LoadMillsetLines(const std::string& JmFile, const std::vector<std::string>& Lines, bool TmpCopy) {
+    return LoadMillsetFrom(JmFile, &Lines, TmpCopy);
 }

@@ -17,6 +17,8 @@ bool SaveMillset(const std::string& JmFile, bool Pack, bool TmpCopy);
 // Glob.SpolParObr. Nothing changes unless the section is there: false, with an "Err:"
 // line, for a missing or unreadable file or one without the section.
 bool LoadMillset(const std::string& JmFile, bool TmpCopy);
+// The same over the lines of JmFile, read already (the same log lines).
+bool LoadMillsetLines(const std::string& JmFile, const std::vector<std::string>& Lines, bool TmpCopy);
 // The same over lines already read (Found: the section was there).
 // File names the lines' file in the messages of refused values.
 void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& Found, const std::string& File = "");

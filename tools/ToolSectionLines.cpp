@@ -3,6 +3,7 @@
 #include <cfenv>
 #include <climits>
 #include <cmath>
+#include <string_view>
 
 #include "core/Global.h"
 #include "core/TextFile.h"
@@ -23,13 +24,27 @@ TSectionLine SplitSectionLine(const std::string& Line) {
     return L;
 }
 
+namespace {
+
+// SplitSectionLine(Line).Key == Word without making the parts: the search for a start
+// word passes over every line before it, the whole object block when it is missing.
+bool KeyIs(std::string_view Line, std::string_view Word) {
+    const size_t eq = Line.find('=');
+    const size_t b = Line.find_first_not_of(' ');
+    if (eq != std::string_view::npos) return b < eq ? Line.substr(b, eq - b) == Word : Word.empty();
+    if (b == std::string_view::npos) return Word.empty();
+    return Line.substr(b, Line.find_last_not_of(' ') - b + 1) == Word;
+}
+
+}  // namespace
+
 void SectionOfLines(const std::vector<std::string>& Lines, const std::string& Start, const std::string& End,
                     std::vector<TSectionLine>& Out, bool& Found) {
     Out.clear();
     Found = false;
     size_t i = 0;
     for (; i < Lines.size(); ++i)
-        if (SplitSectionLine(Lines[i]).Key == Start) break;
+        if (KeyIs(Lines[i], Start)) break;
     if (i == Lines.size()) return;
     Found = true;
     for (++i; i < Lines.size(); ++i) {

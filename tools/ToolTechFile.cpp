@@ -184,14 +184,18 @@ int LayerKey(const std::string& K) {
 
 // The common frame of the three layer readers.
 template <typename F>
-bool LoadLayerSection(const std::string& File, const char* Start, const char* End, const char* What, F Apply) {
-    if (!TextFileExists(File)) {
-        WriteLog(std::string("Err:FAILED Load tool ") + What + ", file not found");
-        return false;
-    }
+bool LoadLayerSection(const std::string& File, const std::vector<std::string>* Lines, const char* Start,
+                      const char* End, const char* What, F Apply) {
     std::vector<TSectionLine> L;
     bool found = false;
-    if (!ReadSection(File, Start, End, L, found)) return false;
+    if (Lines) {
+        SectionOfLines(*Lines, Start, End, L, found);
+    } else if (!TextFileExists(File)) {
+        WriteLog(std::string("Err:FAILED Load tool ") + What + ", file not found");
+        return false;
+    } else if (!ReadSection(File, Start, End, L, found)) {
+        return false;
+    }
     for (const TSectionLine& l : L)
         if (const int n = LayerKey(l.Key); n && l.HasVal) Apply(n, l.Val);
     return found;
@@ -308,28 +312,28 @@ bool SaveToolOutsSection(const std::string& JmFile, bool TmpCopy, bool Append, i
     return SaveSection(JmFile, "outs", Append, Tnum, Mnum, [&] { return ToolOutsLines(TmpCopy, Tnum, Mnum); });
 }
 
-bool LoadToolTechSection(const std::string& JmFile, bool TmpCopy) {
+bool LoadToolTechSection(const std::string& JmFile, bool TmpCopy, const std::vector<std::string>* Lines) {
     WriteLog("Sys:Load Tool tech Start (" + JmFile + ", Tnum:-1, Mnum:-1)");
     TToolArr& A = Tools(TmpCopy);
-    const bool ok = LoadLayerSection(JmFile, "TECH", "ENDTECH", "tech",
+    const bool ok = LoadLayerSection(JmFile, Lines, "TECH", "ENDTECH", "tech",
                                      [&](int n, const std::string& V) { ReadTechLine(V, A[n].Material.Tech); });
     WriteLog("Sys:Load Tool tech End");
     return ok;
 }
 
-bool LoadToolPlungesSection(const std::string& JmFile, bool TmpCopy) {
+bool LoadToolPlungesSection(const std::string& JmFile, bool TmpCopy, const std::vector<std::string>* Lines) {
     WriteLog("Sys:Load Tool plunges Start (" + JmFile + ")");
     TToolArr& A = Tools(TmpCopy);
-    const bool ok = LoadLayerSection(JmFile, "PLUNGES", "ENDPLUNGES", "plunges",
+    const bool ok = LoadLayerSection(JmFile, Lines, "PLUNGES", "ENDPLUNGES", "plunges",
                                      [&](int n, const std::string& V) { ReadPlungeLine(V, A[n].Material.Zapich); });
     WriteLog("Sys:Load Tool plunges End");
     return ok;
 }
 
-bool LoadToolOutsSection(const std::string& JmFile, bool TmpCopy) {
+bool LoadToolOutsSection(const std::string& JmFile, bool TmpCopy, const std::vector<std::string>* Lines) {
     WriteLog("Sys:Load Tool outs Start (" + JmFile + ")");
     TToolArr& A = Tools(TmpCopy);
-    const bool ok = LoadLayerSection(JmFile, "OUTS", "ENDOUTS", "outs",
+    const bool ok = LoadLayerSection(JmFile, Lines, "OUTS", "ENDOUTS", "outs",
                                      [&](int n, const std::string& V) { ReadOutsLine(V, A[n].Material.Vystup); });
     WriteLog("Sys:Load Tool outs End");
     return ok;
@@ -392,10 +396,18 @@ bool LoadLibToolPlunges(const std::string& JmFile, int32_t Tnum, int32_t Mnum) {
 }  // namespace ToolFile
 
 bool JobSaveMillset(const std::string& File, bool Pack) { return SaveMillset(File, Pack, false); }
-bool JobLoadMillset(const std::string& File) { return LoadMillset(File, false); }
+bool JobLoadMillset(const std::string& File, const std::vector<std::string>& Lines) {
+    return LoadMillsetLines(File, Lines, false);
+}
 bool JobSaveToolTech(const std::string& File) { return ToolFile::SaveToolTechSection(File, false, true, -1, -1); }
-bool JobLoadToolTech(const std::string& File) { return ToolFile::LoadToolTechSection(File, false); }
+bool JobLoadToolTech(const std::string& File, const std::vector<std::string>& Lines) {
+    return ToolFile::LoadToolTechSection(File, false, &Lines);
+}
 bool JobSaveToolPlunges(const std::string& File) { return ToolFile::SaveToolPlungesSection(File, false, true, -1, -1); }
-bool JobLoadToolPlunges(const std::string& File) { return ToolFile::LoadToolPlungesSection(File, false); }
+bool JobLoadToolPlunges(const std::string& File, const std::vector<std::string>& Lines) {
+    return ToolFile::LoadToolPlungesSection(File, false, &Lines);
+}
 bool JobSaveToolOuts(const std::string& File) { return ToolFile::SaveToolOutsSection(File, false, true, -1, -1); }
-bool JobLoadToolOuts(const std::string& File) { return ToolFile::LoadToolOutsSection(File, false); }
+bool JobLoadToolOuts(const std::string& File, const std::vector<std::string>& Lines) {
+    return ToolFile::LoadToolOutsSection(File, false, &Lines);
+}

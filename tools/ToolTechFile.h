@@ -24,9 +24,10 @@ bool SaveToolOutsSection(const std::string& JmFile, bool TmpCopy, bool Append, i
 
 // Layer form readers: the first section of the file into the chosen table. A missing
 // file or section changes nothing.
-bool LoadToolTechSection(const std::string& JmFile, bool TmpCopy);
-bool LoadToolPlungesSection(const std::string& JmFile, bool TmpCopy);
-bool LoadToolOutsSection(const std::string& JmFile, bool TmpCopy);
+// Lines: the file's lines when they are read already (else the file is read).
+bool LoadToolTechSection(const std::string& JmFile, bool TmpCopy, const std::vector<std::string>* Lines = nullptr);
+bool LoadToolPlungesSection(const std::string& JmFile, bool TmpCopy, const std::vector<std::string>* Lines = nullptr);
+bool LoadToolOutsSection(const std::string& JmFile, bool TmpCopy, const std::vector<std::string>* Lines = nullptr);
 
 // Library form readers: the blocks of the file into the materials of library record r
 // of ToolLibTmp, block j into material j, or, for Mnum >= 0, the first block into
@@ -39,12 +40,12 @@ bool LoadLibToolOuts(const std::string& JmFile, int32_t Tnum, int32_t Mnum);
 }  // namespace ToolFile
 
 // The job file's tool sections, as its hooks call them: the live layer tools, the
-// TOOLS section in the form Pack chooses.
+// TOOLS section in the form Pack chooses; the readers take the job file's lines.
 bool JobSaveMillset(const std::string& File, bool Pack);
-bool JobLoadMillset(const std::string& File);
+bool JobLoadMillset(const std::string& File, const std::vector<std::string>& Lines);
 bool JobSaveToolTech(const std::string& File);
-bool JobLoadToolTech(const std::string& File);
+bool JobLoadToolTech(const std::string& File, const std::vector<std::string>& Lines);
 bool JobSaveToolPlunges(const std::string& File);
-bool JobLoadToolPlunges(const std::string& File);
+bool JobLoadToolPlunges(const std::string& File, const std::vector<std::string>& Lines);
 bool JobSaveToolOuts(const std::string& File);
-bool JobLoadToolOuts(const std::string& File);
+bool JobLoadToolOuts(const std::string& File, const std::vector<std::string>& Lines);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <random>
 
 #include "cam/CamOpList.h"
 #include "core/Builder.h"
@@ -125,6 +127,29 @@ TEST_F(YdfTest, EveryKindRoundTrips) {
     EXPECT_EQ(WithoutTime(ReadFile(InDir("again.ydf"))), WithoutTime(bytes));
     EXPECT_TRUE(TCmdHarness::LogHas("Sys:Save YDF End"));
     EXPECT_TRUE(TCmdHarness::LogHas("Sys:Load YDF End"));
+}
+
+// Every number the writer gives reads back as the C library reads its text, to the last
+// bit, and so do texts the writer never makes (more digits, more decimals, no digits).
+TEST_F(YdfTest, NumbersReadAsTheCLibraryReadsThem) {
+    std::mt19937_64 gen(11);
+    std::vector<std::string> texts = {"0.1", "-0", "1.", ".5", "-.25", "0000.000100", "12345678901234567890.5",
+                                      "0.0000000000000000000000000001", "9999999999999999999", "3.14159265358979323846"};
+    for (int i = 0; i < 3000; ++i) {
+        const Extended x = std::ldexp(Extended(gen() | (1ULL << 63)), int(gen() % 100) - 100);
+        texts.push_back(ExtToStr(gen() % 2 ? x : -x));
+    }
+    for (const std::string& t : texts) {
+        const Extended want = std::strtold(t.c_str(), nullptr);
+        const Extended got = NumAfterKey("X=" + t + " Y=7", "X");
+        EXPECT_TRUE(got == want && std::signbit(got) == std::signbit(want)) << t;
+    }
+    struct Case {
+        const char* Line;
+        Extended Value;
+    };
+    for (const Case& c : {Case{"X=1E5", 1}, Case{"X=.", 0}, Case{"X=-", 0}, Case{"X=1.2.3", 1.2L}, Case{"X=INF", 0}})
+        EXPECT_EQ(NumAfterKey(c.Line, "X"), c.Value) << c.Line;
 }
 
 TEST_F(YdfTest, PackedAndUnpackedReadTheSame) {
