@@ -18,6 +18,16 @@ TErrorDialog::TErrorDialog() : TForm("ErrorDialog") {
     ErrorList->ReadOnly = true;
     ErrorList->WordWrap = false;
     ErrorList->ScrollBars = true;
+    BitBtnOK = Make<TBitBtn>("BitBtnOK");
+    BitBtnOK->Caption = "OK";
+    BitBtnOK->Width = 90;
+    BitBtnOK->Height = 28;
+    BitBtnOK->ModalResult = mrOk;
+    BitBtnOK->Default = true;
+    BitBtnOK->Cancel = true;
+    // Escape typed in the list closes the window: the form sees keys before its memo.
+    KeyPreview = true;
+    OnKeyPress = [this](char32_t& Key) { ErrorListKeyPress(Key); };
     FormResize();
     OnShow = [this] { FormShow(); };
     OnResize = [this] { FormResize(); };
@@ -39,10 +49,13 @@ void TErrorDialog::FormShow() {
 void TErrorDialog::FormResize() {
     ErrorList->Width = Width;
     ErrorList->Height = Height > 80 ? Height - 80 : 0;
+    BitBtnOK->Left = (Width - BitBtnOK->Width) / 2;
+    BitBtnOK->Top = ErrorList->Height + (80 - BitBtnOK->Height) / 2;
 }
 
 void TErrorDialog::ErrorListKeyPress(char32_t& Key) {
     if (Key == 27) {
+        Key = 0;
         ModalResult = mrCancel;
         Close();
     }

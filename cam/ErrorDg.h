@@ -12,6 +12,7 @@ public:
     ~TErrorDialog() override;
 
     TMemo* ErrorList;
+    TBitBtn* BitBtnOK;  // closes the window, also on Enter and Escape
 
     void FormShow();
     void FormResize();

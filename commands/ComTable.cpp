@@ -1,5 +1,7 @@
 #include "commands/UniCom.h"
 
+#include <algorithm>
+#include <map>
 #include <vector>
 
 #include "core/Glob.h"
@@ -190,6 +192,36 @@ void ParseComSetLine(const std::string& Line) {
     }
 }
 
+namespace {
+
+// A key that two menu items share runs neither of them, so each key keeps one item:
+// an item whose key the file gave yields to one that holds it by design, and of two
+// items keyed by the file the earlier row keeps it.
+void DropSharedShortCuts(TForm& MenuForm, const std::vector<TMenuItem*>& FromFile) {
+    std::vector<TMenuItem*> Items;
+    for (TControl* c : MenuForm.Components())
+        if (auto* m = dynamic_cast<TMenuItem*>(c); m && !m->ShortCut.empty()) Items.push_back(m);
+    auto Keyed = [&FromFile](const TMenuItem* m) {
+        return std::find(FromFile.begin(), FromFile.end(), m) != FromFile.end();
+    };
+    // Design holders first, then the file's in row order.
+    std::vector<TMenuItem*> Order;
+    for (TMenuItem* m : Items)
+        if (!Keyed(m)) Order.push_back(m);
+    for (TMenuItem* m : FromFile)
+        if (!m->ShortCut.empty()) Order.push_back(m);
+    std::map<std::string, TMenuItem*> Holder;
+    for (TMenuItem* m : Order) {
+        const std::string Key = UpCaseStr(m->ShortCut);
+        const auto [It, New] = Holder.emplace(Key, m);
+        if (New) continue;
+        WriteLog("Err:Shortcut " + m->ShortCut + " of " + m->Name + " already held by " + It->second->Name);
+        m->ShortCut.clear();
+    }
+}
+
+}  // namespace
+
 bool LoadComSet(TForm* MenuForm) {
     WriteLog("Sys:Load Comset.cfg");
     InitComTable();
@@ -205,15 +237,19 @@ bool LoadComSet(TForm* MenuForm) {
     if (i == lines.size()) return false;
     for (++i; i < lines.size(); ++i) ParseComSetLine(lines[i]);
     if (MenuForm) {
+        std::vector<TMenuItem*> FromFile;
         for (int k = 1; k <= BuiltInComCount; ++k) {
             if (!*BuiltIn[k].MenuItem) continue;
             auto* item = MenuForm->Find<TMenuItem>(BuiltIn[k].MenuItem);
             if (!item) continue;
             // Surface's item takes the caption only.
-            if (!Prikaz[k].Short.empty() && Prikaz[k].Orig != "SURFACE")
+            if (!Prikaz[k].Short.empty() && Prikaz[k].Orig != "SURFACE") {
                 item->ShortCut = TextToShortCut(Prikaz[k].Short);
+                FromFile.push_back(item);
+            }
             item->Caption = Prikaz[k].MenuName;
         }
+        DropSharedShortCuts(*MenuForm, FromFile);
     }
     return true;
 }

@@ -115,7 +115,7 @@ const std::vector<TMenuGroupDef>& MenuDesign() {
             {"ReloadFontsMnu", "Znovu načíst fonty", "", "", ""},
         }},
         {"mCAMMnu", "CAM", {
-            {"ToolMnu", "Nástroje", "TOOL", "", "F2"},
+            {"ToolMnu", "Nástroje", "TOOL", "", ""},
             {"Knihovnanstroj1", "Knihovna nástrojů", "", "", ""},
             {"LengthMnu", "Statistika", "STATISTIC", "", ""},
             {"OpEditMNU", "Upravit operaci", "OPEDIT", "", ""},

@@ -241,6 +241,9 @@ void TSetDialog::BuildPages() {
     StrGridCommands->FixedCols = 1;
     StrGridCommands->FixedRows = 1;
     StrGridCommands->Editing = true;  // names, aliases, shortcuts and repeats are typed in place
+    StrGridCommands->OnSetEditText = [this](int32_t C, int32_t R, const std::string& V) {
+        StrGridCommandsSetEditText(C, R, V);
+    };
     Place(StrGridCommands, 4, 4, PageWidth - 16, PageHeight - 40);
 }
 
@@ -257,10 +260,12 @@ void TSetDialog::FormShow() {
     TabCmdToEdit();
     CboxGuiStyle->Items = StyleNames;
     std::sort(CboxGuiStyle->Items.begin(), CboxGuiStyle->Items.end());
-    // The box shows the style the program runs with.
+    // The box shows the style chosen last (the running one until a change waits for
+    // the next start), so that OK without touching it changes nothing.
     CboxGuiStyle->ItemIndex = -1;
-    for (size_t i = 0; i < CboxGuiStyle->Items.size(); ++i)
-        if (CboxGuiStyle->Items[i] == RunningStyle) CboxGuiStyle->ItemIndex = int32_t(i);
+    for (const std::string& Want : {Glob.GuiStyle, RunningStyle})
+        for (size_t i = 0; i < CboxGuiStyle->Items.size() && CboxGuiStyle->ItemIndex < 0; ++i)
+            if (CboxGuiStyle->Items[i] == Want) CboxGuiStyle->ItemIndex = int32_t(i);
     if (CboxGuiStyle->ItemIndex >= 0) CboxGuiStyle->Text = CboxGuiStyle->Items[size_t(CboxGuiStyle->ItemIndex)];
     LBoxTabs->Items.assign(SetPageCaption, SetPageCaption + SetPageCount);
     LBoxTabs->ItemIndex = LastPage;

@@ -61,12 +61,20 @@ public:
     // Writes ProgramDir + "/Style" with the style name.
     bool SaveStyle();
 
-    // The style names offered (the platform's styles, sorted); tests may replace them.
+    // The caption of the menu item that would hold Short at the next start, other than
+    // the item of command row Row, with the grid's shortcuts as they stand; "" when none.
+    std::string ShortCutHolder(int Row, const std::string& Short) const;
+    // A shortcut typed into the grid: refused with a message naming its holder.
+    void StrGridCommandsSetEditText(int32_t Col, int32_t Row, const std::string& Value);
+
+    // The style names offered (the platform's styles, sorted) and the one the program
+    // applied at start ("" when no toolkit applied one); the program sets both.
     std::vector<std::string> StyleNames{"Fusion", "Windows"};
-    std::string RunningStyle = "Fusion";
+    std::string RunningStyle;
 
 private:
     void BuildPages();
+    std::vector<std::string> TakenShort;  // each row's last accepted shortcut
     void ShowRefused();
     int LastPage = 6;  // "Edit/CAM" at the first opening
 };

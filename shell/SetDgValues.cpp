@@ -142,6 +142,8 @@ void TSetDialog::TabCmdToEdit() {
         G.Cells[3][size_t(r)] = P.Short;
         G.Cells[4][size_t(r)] = P.RBtnRep ? "A" : "N";
     }
+    TakenShort.assign(size_t(BuiltInComCount) + 1, std::string());
+    for (int r = 1; r <= BuiltInComCount; ++r) TakenShort[size_t(r)] = G.Cells[3][size_t(r)];
 }
 
 void TSetDialog::EditToTabCmd() {

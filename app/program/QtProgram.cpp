@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QStyleFactory>
 
 #include "core/ErrLogDg.h"
@@ -15,6 +16,27 @@
 #include "shell/Main.h"
 #include "shell/SetDg.h"
 #include "shell/StartupHooks.h"
+
+namespace {
+
+// The settings offer Qt's styles and start from the one Qt runs with: a style name
+// the "Style" file gave that Qt lacks, or spelled otherwise, is not what runs.
+void AppliedStyleToSettings() {
+    std::vector<std::string> Names;
+    std::string Running;
+    const QString Applied = QApplication::style() ? QApplication::style()->name() : QString();
+    for (const QString& K : QStyleFactory::keys()) {
+        Names.push_back(K.toStdString());
+        if (K.compare(Applied, Qt::CaseInsensitive) == 0) Running = K.toStdString();
+    }
+    if (!Running.empty()) Glob.GuiStyle = Running;
+    if (SetDialog) {
+        SetDialog->StyleNames = Names;
+        SetDialog->RunningStyle = Running;
+    }
+}
+
+}  // namespace
 
 TQtProgram::TQtProgram() {
     Responder.Install();
@@ -49,6 +71,7 @@ void TQtProgram::Start(const std::string& File, const std::vector<std::string>& 
     StyleFileToGlob();
     if (QStyleFactory::keys().contains(QString::fromStdString(Glob.GuiStyle), Qt::CaseInsensitive))
         QApplication::setStyle(QString::fromStdString(Glob.GuiStyle));
+    AppliedStyleToSettings();
     Window = std::make_unique<TQtMainWindow>(Responder, F);
     F.Show();
 }

@@ -112,6 +112,39 @@ TEST_F(ComTableTest, SampleLinesSetAliasCaptionFlagAndShortcut) {
     EXPECT_EQ(newMnu->Caption, "");
 }
 
+// A folder whose file keys TOOL with F2, zoom-in's own key, or keys two commands alike:
+// each key keeps one item, so that Qt runs it, and the log names the item that lost it.
+TEST_F(ComTableTest, AKeyAnotherItemHoldsIsDroppedAtLoad) {
+    WriteComSet(
+        "STARTCOM\r\n"
+        "TOOL=Nástroje==TRUE=F2\r\n"
+        "LINE=Úsečka=L=TRUE=Ctrl+L\r\n"
+        "ARC=Oblouk=A=TRUE=ctrl+l\r\n"
+        "NEW=Nový==TRUE=Ctrl+O\r\n"
+        "OPEN=Otevřít==TRUE=Ctrl+N\r\n");
+    TForm main("MainForm");
+    auto Item = [&main](const char* Name, const char* Key) {
+        auto* I = main.Make<TMenuItem>(Name);
+        I->ShortCut = Key;
+        return I;
+    };
+    auto* zoomIn = Item("ZoomInMnu", "F2");
+    auto* tool = Item("ToolMnu", "");
+    auto* line = Item("LineMnu", "");
+    auto* arc = Item("ArcMnu", "");
+    auto* newMnu = Item("NewMnu", "Ctrl+N");
+    auto* open = Item("OpenMnu", "Ctrl+O");
+    ASSERT_TRUE(LoadComSet(&main));
+    EXPECT_EQ(zoomIn->ShortCut, "F2");
+    EXPECT_EQ(tool->ShortCut, "");
+    EXPECT_TRUE(LogHas("Err:Shortcut F2 of ToolMnu already held by ZoomInMnu"));
+    EXPECT_EQ(line->ShortCut, "Ctrl+L");
+    EXPECT_EQ(arc->ShortCut, "");
+    // Two items trading their keys keep both.
+    EXPECT_EQ(newMnu->ShortCut, "Ctrl+O");
+    EXPECT_EQ(open->ShortCut, "Ctrl+N");
+}
+
 TEST_F(ComTableTest, NoStartComLineAppliesNothing) {
     WriteComSet("LINE=Úsečka=L=FALSE\r\n");
     TForm main("MainForm");
