@@ -2,7 +2,8 @@
 // kind button the program made, the drawing zoomed to the limits at the window's final
 // size, typing that reaches the command line after a menu was closed with Escape, and
 // EXPORT to a Sinumerik program through the save dialog and the export dialog, and the
-// file type chosen in the export's file dialog picking the control's program.
+// file type chosen in the export's file dialog picking the control's program; FILTR and CHANGETEXTS
+// taking what is typed and clicked in their dialogs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,12 +13,16 @@
 #include "cam/CamOpList.h"
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
+#include "commands/ChangeTextDg.h"
+#include "commands/FiltrDg.h"
 #include "commands/SpecPelmora.h"
 #include "core/Entity.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/TextFile.h"
+#include "core/ParText.h"
 #include "core/UniPline.h"
+#include "core/UniText.h"
 #include "core/UniDraw.h"
 #include "output/SinumericDg.h"
 #include "platform/PrinterPort.h"
@@ -250,6 +255,57 @@ TEST_F(UserInputTest, TheExportFileTypePicksTheControl) {
     }
     EXPECT_NE(ReadFile(InDir("job-exp.exp")).find("!JF;"), std::string::npos);
     EXPECT_EQ(ReadFile(InDir("lp0")), ReadFile(InDir("job-exp.exp")));
+}
+
+}  // namespace
+
+namespace {
+
+// FILTR in the real window: the limit typed into the dialog's own edit and its OK
+// clicked there rebuild the picked polyline without its short step.
+TEST_F(UserInputTest, FilterTakesTheLimitTypedIntoItsDialog) {
+    TypeKeys(View, "polyline\r20 20\r70 20\r\r70.3 20.2\r\r120 20\r\r");
+    PressKey("Escape");
+    ASSERT_NE(MainVars.DataEnd, nullptr);
+    ASSERT_EQ(PlineSegCount(MainVars.DataEnd), 3);
+    TypeKeys(View, "filtr\r");
+    const TPoint P = WorldToPixel({95, 20});
+    ASSERT_TRUE(MouseClick(View, F->PaintBoxDraw, P.X, P.Y));
+    ASSERT_TRUE(MainVars.DataEnd->Flags & FlagSelected);
+    bool Typed = false, Clicked = false;
+    After(300, [&] {
+        TQtFormView* D = FormViewOf(*Program, *FiltrDialog);
+        Typed = TypeOver(D, FiltrDialog->EditSmall, "0,5");
+        Clicked = ClickWidget(D, FiltrDialog->BitBtnOk);
+    });
+    TypeKeys(View, "\r");
+    ASSERT_TRUE(Typed);
+    ASSERT_TRUE(Clicked);
+    ASSERT_EQ(MainVars.DataStart, MainVars.DataEnd);
+    EXPECT_EQ(PlineSegCount(MainVars.DataEnd), 2);
+    EXPECT_EQ(PlineEndPt(MainVars.DataEnd).x, 120);
+}
+
+// CHANGETEXTS in the real window: the part and the constant typed into the dialog's
+// own edits, the radio button and OK clicked there.
+TEST_F(UserInputTest, TextReplacementTakesWhatIsTypedIntoItsDialog) {
+    TypeKeys(View, "text\r20 20\rLA-X\r");
+    ASSERT_NE(MainVars.DataEnd, nullptr);
+    TypeKeys(View, "changetexts\r");
+    const TPoint P = WorldToPixel({20, 20});
+    ASSERT_TRUE(MouseClick(View, F->PaintBoxDraw, P.X, P.Y));
+    ASSERT_TRUE(MainVars.DataEnd->Flags & FlagSelected);
+    bool Done = false;
+    After(300, [&] {
+        TQtFormView* D = FormViewOf(*Program, *ChangeTextDialog);
+        Done = TypeOver(D, ChangeTextDialog->EditReplaced, "X") && ClickWidget(D, ChangeTextDialog->RBtnConstText) &&
+               TypeOver(D, ChangeTextDialog->EditConstText, "Y 7") && ClickWidget(D, ChangeTextDialog->BitBtnOK);
+    });
+    TypeKeys(View, "\r");
+    ASSERT_TRUE(Done);
+    ParText T;
+    EnText.ReadParamText(MainVars.DataEnd, T);
+    EXPECT_EQ(T.Text, "LA-Y 7");
 }
 
 }  // namespace
