@@ -1,8 +1,10 @@
 // A started main form with a 1600 x 1000 drawing area, zoomed to a drawing of Segments
 // segments: polylines of ten segments on a square grid, layers 1 to 8 in turn, in the
 // layer colours of a first start.
-// With Arcs every fifth segment is a bulge.
+// With Arcs every fifth segment is a bulge. FirstFrameSec: the zoom to the drawing with
+// its first full redraw, timed apart (indexes of the drawing are built there).
 #pragma once
+#include <chrono>
 #include <cmath>
 #include <memory>
 
@@ -17,6 +19,7 @@
 
 struct TBenchScene {
     std::unique_ptr<TMainForm> Form;
+    double FirstFrameSec = 0;
 
     TBenchScene(int64_t Segments, TCanvas* Canvas, bool Arcs) {
         ResetAllState();
@@ -42,7 +45,9 @@ struct TBenchScene {
             AppendObj(P, MainVars.DataStart, MainVars.DataEnd);
         }
         MainCanvas = Canvas;
+        const auto t0 = std::chrono::steady_clock::now();
         Form->ComZoomObject();
+        FirstFrameSec = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     }
     ~TBenchScene() {
         MainCanvas = nullptr;

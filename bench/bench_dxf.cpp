@@ -1,8 +1,11 @@
 // DXF import of 10k, 100k and 1M entities (lines, arcs and light-weight polylines in
 // equal parts), in entities per second with the growth fitted over the sizes; and side
 // by side with dxflib reading the same file into a trivial callback, where both must
-// see the same entities and the ratio ours/dxflib is reported.
+// see the same entities and the ratio ours/dxflib is reported. Every size starts from a
+// fresh state on a trimmed heap (scripts/bench.sh also runs each side-by-side size in a
+// process of its own, so no size reads on a heap the previous one warmed).
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <chrono>
 #include <cstdio>
@@ -33,9 +36,14 @@ int64_t ReadOurs(const std::string& File) {
     return n;
 }
 
-void BM_DxfImport(benchmark::State& State) {
+void FreshState() {
     ResetAllState();
+    malloc_trim(0);
+}
+
+void BM_DxfImport(benchmark::State& State) {
     const std::string& file = DxfFile(State.range(0));
+    FreshState();
     int64_t made = 0;
     for (auto _ : State) made = ReadOurs(file);
     if (made != State.range(0)) State.SkipWithError("not every entity was read");
@@ -53,8 +61,8 @@ struct TCounter : DL_CreationAdapter {
 };
 
 void BM_DxfSideBySide(benchmark::State& State) {
-    ResetAllState();
     const std::string& file = DxfFile(State.range(0));
+    FreshState();
     double ours = 0, theirs = 0;
     int64_t made = 0, seen = 0;
     for (auto _ : State) {

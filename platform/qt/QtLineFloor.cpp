@@ -2,6 +2,7 @@
 
 #include <QLine>
 #include <QPainter>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -9,6 +10,7 @@
 
 struct TQtLineFloor::TImpl {
     QImage Background, Painted;
+    bool Uniform = false;  // the background is one colour: a fill gives it
     std::vector<std::pair<uint32_t, std::vector<QLine>>> Runs;
 };
 
@@ -17,6 +19,11 @@ TQtLineFloor::~TQtLineFloor() = default;
 
 void TQtLineFloor::TakeBackground(TCanvas& QtCanvas) {
     Impl->Background = static_cast<TQtCanvas&>(QtCanvas).Image().copy();
+    const QImage& B = Impl->Background;
+    Impl->Uniform = true;
+    for (int y = 0; y < B.height() && Impl->Uniform; ++y)
+        for (int x = 0; x < B.width() && Impl->Uniform; ++x) Impl->Uniform = B.pixel(x, y) == B.pixel(0, 0);
+    Impl->Painted = QImage();
 }
 
 void TQtLineFloor::AddSegment(uint32_t Color, TPoint A, TPoint B) {
@@ -26,8 +33,16 @@ void TQtLineFloor::AddSegment(uint32_t Color, TPoint A, TPoint B) {
 }
 
 void TQtLineFloor::Paint() {
-    Impl->Painted = Impl->Background.copy();
-    QPainter p(&Impl->Painted);
+    // The cheapest way to the background: the image is made once and then filled with
+    // its one colour, or the background's bytes copied over it.
+    QImage& I = Impl->Painted;
+    const QImage& B = Impl->Background;
+    if (I.size() != B.size() || I.format() != B.format()) I = QImage(B.size(), B.format());
+    if (!B.isNull() && Impl->Uniform)
+        I.fill(B.pixelColor(0, 0));
+    else if (!B.isNull())
+        std::memcpy(I.bits(), B.constBits(), size_t(B.sizeInBytes()));
+    QPainter p(&I);
     for (const auto& [Color, Lines] : Impl->Runs) {
         QPen pen(ToQColor(Color));
         pen.setWidth(1);

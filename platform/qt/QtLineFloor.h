@@ -17,7 +17,8 @@ public:
     // they were added, one call per run of one colour: the fewest calls that give the
     // same picture where segments of different colours cross.
     void AddSegment(uint32_t Color, TPoint A, TPoint B);
-    // The background, then every run of segments.
+    // The background (a fill of its colour when it has one, else a copy of its bytes
+    // into an image made once), then every run of segments.
     void Paint();
     // Pixels where the last Paint differs from the Qt canvas.
     int64_t DifferentPixels(TCanvas& QtCanvas) const;
