@@ -43,8 +43,8 @@ bool TDaskovinDialog::BtnLoadClick() {
     }
     std::string Problem;
     if (!LoadDaskovinProtocol(Lines, Data, Problem)) {
-        WriteLog("Err:Daskovin protocol refused (" + File + ", " + Cp1250ToUtf8(Problem) + ")");
-        ShowMessage(MsgText(54) + ":\r\n" + File + "\r\n" + Cp1250ToUtf8(Problem));
+        WriteLog("Err:Daskovin protocol refused (" + File + ", " + Problem + ")");
+        ShowMessage(MsgText(54) + ":\r\n" + File + "\r\n" + Problem);
         return false;
     }
     return true;

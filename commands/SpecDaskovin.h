@@ -36,7 +36,7 @@ struct TDaskovinData {
 // angle does not evaluate or is negative, a tick or zone beyond a gap of the table, a
 // zone angle beyond 360 degrees, an empty zone, a tick without length or width, too
 // many intermediate ticks) is refused: false, Data unchanged, Problem names the line
-// ("řádek 4: X3=...").
+// in UTF-8 ("řádek 4: X3=...").
 bool LoadDaskovinProtocol(const std::vector<std::string>& Lines, TDaskovinData& Data, std::string& Problem);
 
 // Appends the dial of Data to the drawing: zones as one group, tick outlines as one

@@ -111,7 +111,7 @@ bool LoadDaskovinProtocol(const std::vector<std::string>& Lines, TDaskovinData& 
         }
     }
     auto Refuse = [&](size_t L, const std::string& Why) {
-        Problem = "řádek " + std::to_string(L + 1) + ": " + Lines[L] + " (" + Why + ")";
+        Problem = "řádek " + std::to_string(L + 1) + ": " + Cp1250ToUtf8(Lines[L]) + " (" + Why + ")";
         return false;
     };
     // The tables end at the first entry whose angle is negative: that value is the end
