@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <unordered_map>
 #include <vector>
 
 #include "cam/CamOpList.h"
@@ -24,15 +26,33 @@ namespace {
 
 bool IsSelPline(const TObjHeader* p) { return p->Type == ObjPline && (p->Flags & FlagSelected); }
 
-// The smallest x of a polyline's vertices: duplicates share their vertices, so only
-// polylines of the same size whose smallest x lie this close need comparing.
-Extended MinVertexX(const TObjHeader* p) {
-    Extended X = AsPline(p)->S.x;
+// The smallest x and y of a polyline's vertices: duplicates share their vertices, so
+// only polylines of the same size whose corners lie this close need comparing.
+Osy MinVertex(const TObjHeader* p) {
+    Osy M = AsPline(p)->S;
     const TPlineSeg* s = PlineSegs(p);
-    for (int32_t i = 0, n = PlineSegCount(p); i < n; ++i) X = std::min(X, s[i].E.x);
-    return X;
+    for (int32_t i = 0, n = PlineSegCount(p); i < n; ++i) {
+        M.x = std::min(M.x, s[i].E.x);
+        M.y = std::min(M.y, s[i].E.y);
+    }
+    return M;
 }
 constexpr Extended KeyWindow = 10 * CoordTol;
+// Cells of the candidate grid, larger than the window, so a polyline's duplicates lie
+// in its own cell or a neighbouring one.
+constexpr Extended KeyCell = 1e-3L;
+
+struct TCellKey {
+    int32_t Size;
+    int64_t X, Y;
+    bool operator==(const TCellKey& o) const { return Size == o.Size && X == o.X && Y == o.Y; }
+};
+struct TCellHash {
+    size_t operator()(const TCellKey& k) const {
+        return std::hash<int64_t>()(k.X * 1000003 + k.Y) ^ (std::hash<int32_t>()(k.Size) << 1);
+    }
+};
+int64_t Cell(Extended V) { return int64_t(std::floor(std::clamp<Extended>(V / KeyCell, -4e18L, 4e18L))); }
 
 // Removes Obj's links from every operation: a source link with the source action, a
 // path link with the path action.
@@ -67,32 +87,26 @@ void DuplicatePass(F Take, TRegenQueue& Q) {
         p = Next;
     }
     if (Pl.empty()) return;
-    // Candidates ordered by size and smallest x; each polyline looks only at its
-    // neighbours in that order.
-    struct TKey {
-        int32_t Size;
-        Extended X;
-        size_t Index;
-    };
-    std::vector<TKey> Keys(Pl.size());
-    for (size_t i = 0; i < Pl.size(); ++i) Keys[i] = {Pl[i]->Size, MinVertexX(Pl[i]), i};
-    std::sort(Keys.begin(), Keys.end(), [](const TKey& a, const TKey& b) {
-        return a.Size != b.Size ? a.Size < b.Size : a.X != b.X ? a.X < b.X : a.Index < b.Index;
-    });
-    std::vector<size_t> Pos(Pl.size());
-    for (size_t k = 0; k < Keys.size(); ++k) Pos[Keys[k].Index] = k;
+    // Candidates by size and the cell of their lower left vertex corner.
+    std::vector<Osy> Corner(Pl.size());
+    std::unordered_map<TCellKey, std::vector<size_t>, TCellHash> Grid;
+    for (size_t i = 0; i < Pl.size(); ++i) {
+        Corner[i] = MinVertex(Pl[i]);
+        Grid[{Pl[i]->Size, Cell(Corner[i].x), Cell(Corner[i].y)}].push_back(i);
+    }
     std::vector<TObjHeader*> KeptBy(Pl.size(), nullptr);  // the polyline a duplicate yields to
-    auto Near = [&](size_t a, size_t b) {
-        return Keys[a].Size == Keys[b].Size && std::fabs(Keys[a].X - Keys[b].X) <= KeyWindow;
-    };
     for (size_t i = 0; i < Pl.size(); ++i) {
         if (KeptBy[i]) continue;
-        auto Try = [&](size_t k) {
-            const size_t j = Keys[k].Index;
-            if (j > i && !KeptBy[j] && Duplicity(Pl[i], Pl[j])) KeptBy[j] = Pl[i];
-        };
-        for (size_t k = Pos[i] + 1; k < Keys.size() && Near(Pos[i], k); ++k) Try(k);
-        for (size_t k = Pos[i]; k-- > 0 && Near(Pos[i], k);) Try(k);
+        const int64_t cx = Cell(Corner[i].x), cy = Cell(Corner[i].y);
+        for (int64_t dx = -1; dx <= 1; ++dx)
+            for (int64_t dy = -1; dy <= 1; ++dy) {
+                auto B = Grid.find({Pl[i]->Size, cx + dx, cy + dy});
+                if (B == Grid.end()) continue;
+                for (size_t j : B->second)
+                    if (j > i && !KeptBy[j] && std::fabs(Corner[j].x - Corner[i].x) <= KeyWindow &&
+                        std::fabs(Corner[j].y - Corner[i].y) <= KeyWindow && Duplicity(Pl[i], Pl[j]))
+                        KeptBy[j] = Pl[i];
+            }
     }
     // Kept polylines move to the end of the drawing in their order; an operation that
     // used a duplicate takes the polyline that stays in its place.
@@ -167,13 +181,20 @@ void ArcsAndRungs(TRegenQueue& Q) {
         p = Next;
     }
     if (!Arcs.empty()) {
-        std::sort(Arcs.begin(), Arcs.end(), [](const TArc& a, const TArc& b) { return a.C.x < b.C.x; });
+        // Arcs by the cell of their centre; a rung's end looks in its cell and the
+        // neighbouring ones.
+        std::unordered_map<TCellKey, std::vector<size_t>, TCellHash> Grid;
+        for (size_t k = 0; k < Arcs.size(); ++k) Grid[{0, Cell(Arcs[k].C.x), Cell(Arcs[k].C.y)}].push_back(k);
         // An arc centred on End whose radius is the distance to Other.
         auto Rung = [&](const Osy& End, const Osy& Other) {
-            auto k = std::lower_bound(Arcs.begin(), Arcs.end(), End.x - 2 * CoordTol,
-                                      [](const TArc& a, Extended x) { return a.C.x < x; });
-            for (; k != Arcs.end() && k->C.x <= End.x + 2 * CoordTol; ++k)
-                if (SamePt(k->C, End) && std::fabs(Dist(End, Other) - k->R) < CoordTol) return true;
+            const int64_t cx = Cell(End.x), cy = Cell(End.y);
+            for (int64_t dx = -1; dx <= 1; ++dx)
+                for (int64_t dy = -1; dy <= 1; ++dy) {
+                    auto B = Grid.find({0, cx + dx, cy + dy});
+                    if (B == Grid.end()) continue;
+                    for (size_t k : B->second)
+                        if (SamePt(Arcs[k].C, End) && std::fabs(Dist(End, Other) - Arcs[k].R) < CoordTol) return true;
+                }
             return false;
         };
         for (TObjHeader* p = V.DataStart; p;) {
