@@ -272,6 +272,10 @@ private:
     // Records the objects appended to B since Before as items, mirrored when the entity
     // looks from below (extrusion towards -z).
     void Made(TBlock& B, TObjHeader* Before, bool Mirror);
+    // The vertex filter: a length in millimetres, the file counts in its own unit.
+    Extended VertexTol() const {
+        return std::max<Extended>(Glob.InputFiltr / (UnitScale > 0 ? UnitScale : 1), CoordTol);
+    }
 
     // ---- references ----
     void Expand(int32_t K, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth);
@@ -591,7 +595,7 @@ void TDxfReader::Arc(TBlock& B) {
 void TDxfReader::MakePline(TBlock& B, uint8_t Layer, const std::vector<TVertex>& V, bool Closed, bool Mirror) {
     if (V.empty()) return;
     // The vertex filter is a length in millimetres; the file counts in its own unit.
-    const Extended tol = std::max<Extended>(Glob.InputFiltr / (UnitScale > 0 ? UnitScale : 1), CoordTol);
+    const Extended tol = VertexTol();
     StartObj(V[0].P);
     for (size_t i = 1; i < V.size(); ++i) AddSeg(V[i].P, 4 * std::atan(V[i - 1].Bulge), tol);
     if (Closed) AddSeg(V[0].P, 4 * std::atan(V.back().Bulge), tol);
@@ -880,6 +884,35 @@ void ToWorld(TObjHeader*& P, const TInsert& Ins, TObjHeader*& F, TObjHeader*& L)
     if (second != 0) RotateObj(P, Osy{0, 0}, second);
 }
 
+// The vertex filter once more after a reference's scale and turn: its polylines met
+// the filter in the block's own coordinates, and shrunk, turned or bent into arcs
+// their vertices may come closer than it; the drawing written and read again would
+// then lose them.
+void RefilterPlines(TObjHeader*& F, TObjHeader*& L, Extended Tol) {
+    for (TObjHeader* p = F; p;) {
+        TObjHeader* next = p->Next;
+        if (p->Type == ObjGroup) {
+            RefilterPlines(AsGroup(p)->First, AsGroup(p)->Last, Tol);
+        } else if (p->Type == ObjPline) {
+            const int32_t n = PlineSegCount(p);
+            const TPlineSeg* g = PlineSegs(p);
+            StartObj(AsPline(p)->S);
+            int32_t kept = 0;
+            for (int32_t i = 0; i < n; ++i) kept += AddSeg(g[i].E, g[i].Alfa, Tol);
+            if (kept < n) {
+                TObjHeader *nf = nullptr, *nl = nullptr;
+                if (TObjHeader* q = MakeObj(p->Layer, nf, nl)) {
+                    q->Flags = p->Flags;
+                    ReplaceObj(p, q, F, L);
+                }
+            } else {
+                ResetBuilder();
+            }
+        }
+        p = next;
+    }
+}
+
 void TDxfReader::InsertInto(const TInsert& Ins, uint8_t Override, TObjHeader*& F, TObjHeader*& L, int32_t Depth) {
     auto k = BlockIdx.find(Ins.Name);
     if (k == BlockIdx.end() || TooMany) return;  // an unknown block inserts nothing
@@ -919,6 +952,7 @@ void TDxfReader::InsertInto(const TInsert& Ins, uint8_t Override, TObjHeader*& F
         ToWorld(p, Ins, tf, tl);
         p = next;
     }
+    RefilterPlines(tf, tl, VertexTol());
     ConcatObjLists(F, L, tf, tl);
 }
 

@@ -109,8 +109,9 @@ inline void FuzzRestoreState(unsigned Reset = FuzzResetAll) {
 }
 
 // For a fuzz target, at the start of every input: the start-up state of what its
-// reader touches (Reset as for FuzzRestoreState), a message-box answerer and one
-// temporary program folder for the whole run (emptied before each input, removed at exit).
+// reader touches (Reset as for FuzzRestoreState; made on the first input, every later
+// one finds it as FuzzEndInput left it), a message-box answerer and one temporary
+// program folder for the whole run (emptied before each input, removed at exit).
 inline void FuzzBeginInput(unsigned Reset = FuzzResetAll) {
     static const std::string dir = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "kestrilon-fuzz-XXXXXX").string();
@@ -123,7 +124,8 @@ inline void FuzzBeginInput(unsigned Reset = FuzzResetAll) {
         return pattern;
     }();
     static TAnswerAllResponder responder;
-    FuzzRestoreState(Reset);
+    static const bool restored = (FuzzRestoreState(Reset), true);
+    (void)restored;
     std::error_code ec;
     for (const auto& e : std::filesystem::directory_iterator(dir, ec)) std::filesystem::remove_all(e.path(), ec);
     Glob.ProgramDir = dir;

@@ -37,9 +37,9 @@ inline void FuzzFormicaFile(const std::string& Bytes) {
 
 #ifndef KESTRILON_FUZZ_ENTRY_ONLY
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput();
+    FuzzBeginInput(FuzzResetGlob);
     FuzzFormicaFile(std::string(reinterpret_cast<const char*>(Data), Size));
-    FuzzEndInput();
+    FuzzEndInput(FuzzResetGlob);
     return 0;
 }
 #endif

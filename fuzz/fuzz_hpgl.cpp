@@ -49,11 +49,11 @@ inline void FuzzHpglFile(const std::string& Bytes, int& Messages) {
 
 #ifndef KESTRILON_FUZZ_ENTRY_ONLY
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput();
+    FuzzBeginInput(FuzzResetSettings | FuzzResetGlob);
     // Installed over the start-up answerer, to count the messages of the second read.
     static TAnswerAllResponder* answers = new TAnswerAllResponder;
     FuzzHpglFile(std::string(reinterpret_cast<const char*>(Data), Size), answers->Messages);
-    FuzzEndInput();
+    FuzzEndInput(FuzzResetSettings | FuzzResetGlob);
     return 0;
 }
 #endif
