@@ -1,7 +1,8 @@
 // Offsets of closed profiles, ours and Clipper 1's side by side in one process, outside
 // and inside by 0.3 mm with the clean-up on: small shapes (a circle, a rounded
 // rectangle), lines of TrueType text, and growing profiles of 100 to 100k segments
-// (letter-like contours, gears, polygons round a circle, rings of arcs).
+// (letter-like contours, gears, polygons round a circle with and without small arcs,
+// rings of arcs).
 //
 // Every iteration offsets each contour once with each library, timed apart; ratio is
 // ours / Clipper. Clipper gets the contours flattened beforehand (chords within
@@ -131,6 +132,16 @@ void ArcRing(int N, TList& L) {
     L.Add(Record(At(r, 0), s));
 }
 
+// The same polygon with every fourth side an arc of the circle it stands on: an
+// outline whose small arcs keep it off the lines-only fast route.
+void ArcPolygon(int N, TList& L) {
+    const Extended r = N * 0.1L / Geom2Pi;
+    std::vector<std::pair<Osy, Extended>> s;
+    for (int k = 1; k <= N; ++k)
+        s.push_back({k == N ? At(r, 0) : At(r, Geom2Pi * k / N), k % 4 == 0 ? Geom2Pi / N : 0});
+    L.Add(Record(At(r, 0), s));
+}
+
 struct TShape {
     const char* Name;
     std::function<void(int, TList&)> Make;
@@ -139,7 +150,7 @@ struct TShape {
 const TShape Shapes[] = {{"circle", Circle, false},       {"rounded_rect", RoundedRect, false},
                          {"text", Text, false},           {"letters", Letters, false},
                          {"gear", Gear, true},            {"round_polygon", RoundPolygon, false},
-                         {"arc_ring", ArcRing, true}};
+                         {"arc_ring", ArcRing, true},     {"arc_polygon", ArcPolygon, false}};
 
 using Clock = std::chrono::steady_clock;
 double Ms(Clock::duration D) { return std::chrono::duration<double, std::milli>(D).count(); }
@@ -246,7 +257,7 @@ void Args(benchmark::internal::Benchmark* B) {
         B->Args({0, 2, inside});
         B->Args({1, 8, inside});
         for (int n : {500, 10000, 100000}) B->Args({2, n, inside});
-        for (int shape : {3, 4, 5, 6})
+        for (int shape : {3, 4, 5, 6, 7})
             for (int n : {100, 1000, 10000, 100000}) B->Args({shape, n, inside});
     }
     B->Unit(benchmark::kMillisecond)->MinTime(0.2);

@@ -80,7 +80,13 @@ bool TrimPair(const Osy& P, const Osy& L, Extended A, Osy& S, const Osy& E, Exte
         cnt = fast::LineArc(S, E, P, L, A, X, X2);
     else
         cnt = fast::ArcArc(S, E, P, L, Alfa, A, X, X2);
-    if (cnt == 0 || Dist(V, X) > Reach) return false;
+    if (cnt == 0) return false;
+    // A line cutting an arc's circle twice: the crossing the corner closes at is the
+    // one near the vertex, whichever comes first along the arc.
+    if (Dist(V, X) > Reach) {
+        if (cnt < 2 || Dist(V, X2) > Reach) return false;
+        X = X2;
+    }
     Extended b = 0, a = 0;
     if (!lastLine) {
         Osy C;
@@ -440,7 +446,7 @@ void GenOffsetClose(TObjHeader* Adresa, Extended Dist, bool Inside, bool Analyza
     // it is, with nothing for the clean-up to do.
     TObjHeader* r = nullptr;
     if (!Inside && convex != 0 && Dist >= offs::ConvexMinSeg)
-        r = offs::ConvexLinesOutward(Adresa, convex, Dist, uint8_t(La), OffsStart, OffsEnd);
+        r = offs::ConvexOutward(Adresa, convex, Dist, uint8_t(La), OffsStart, OffsEnd);
     const bool convexOut = r != nullptr;
     if (!convexOut) {
         if (BuildRawOffset(Adresa, side, right, Dist, onOffset) < 0) return;

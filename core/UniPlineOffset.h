@@ -79,13 +79,13 @@ inline constexpr Extended ConvexMinSeg = 1e-3L;
 // and no segment is shorter than ConvexMinSeg. Such a loop meets itself nowhere, not
 // even within the tolerances of the crossing routines.
 int ConvexSense(const TObjHeader* P);
-// The raw outward offset by Dist of a convex loop made of lines only (Sense as
-// ConvexSense gives it), appended to the list as a record on layer La without flags:
-// the sides moved out, the gaps at the vertices closed as JoinOffsetCorner closes
-// them, the loop starting where the general build starts it. Null when the loop
-// holds an arc.
-TObjHeader* ConvexLinesOutward(const TObjHeader* Src, int Sense, Extended Dist, uint8_t La, TObjHeader*& S,
-                               TObjHeader*& E);
+// The raw outward offset by Dist of a convex loop (Sense as ConvexSense gives it),
+// appended to the list as a record on layer La without flags: the sides and arcs
+// moved out, the gaps at the vertices closed as JoinOffsetCorner closes them, the
+// loop starting where the general build starts it. Null, nothing appended, when a
+// corner is one the general build would close otherwise.
+TObjHeader* ConvexOutward(const TObjHeader* Src, int Sense, Extended Dist, uint8_t La, TObjHeader*& S,
+                          TObjHeader*& E);
 
 // ---- shared helpers ----
 

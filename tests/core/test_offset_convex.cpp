@@ -33,6 +33,14 @@ TObjHeader* RoundedRect() {
                           {{3, 0}, q}});
 }
 
+// Through the points, side k an arc of Alfa(k) (0 for a line).
+template <class F>
+TObjHeader* Sides(const std::vector<Osy>& Pts, F&& Alfa) {
+    std::vector<Seg> segs;
+    for (size_t k = 1; k < Pts.size(); ++k) segs.push_back({Pts[k], Alfa(int(k))});
+    return Pline(Pts[0], segs);
+}
+
 TEST_F(OffsetConvexTest, ConvexLoopsAreRecognisedByTheirTurns) {
     struct TCase {
         const char* Name;
@@ -84,12 +92,24 @@ TEST_F(OffsetConvexTest, ConvexLoopsOffsetAsClipperDoes) {
         {"hexagon", Poly(Round(6, 5, 1, true))},
         {"rectangle", Poly({{0, 0}, {20, 0}, {20, 10}, {0, 10}, {0, 0}})},
         {"rounded rectangle", RoundedRect()},
+        // Small arcs between sides: sharp corners of a line and an arc, both ways.
+        {"every fourth of 200 sides an arc", Sides(Round(200, 3), [](int k) { return k % 4 ? 0 : Geom2Pi / 200; })},
+        {"every fourth side an arc, clockwise",
+         Sides(Round(120, 2, 1, true), [](int k) { return k % 4 ? 0 : -Geom2Pi / 120; })},
+        // Arcs meeting arcs at 5.7 degrees (sharp) and at 30 degrees (bridged).
+        {"12 arcs", Sides(Round(12, 5), [](int) { return Geom2Pi / 12 - 0.1L; })},
+        {"square of 60 degree arcs", Sides(Round(4, 5), [](int) { return GeomPi / 3; })},
     };
     for (const TShape& s : shapes) {
         Add(s.Loop);
         ASSERT_NE(offs::ConvexSense(s.Loop), 0) << s.Name;
-        for (Extended d : {0.05L, 0.3L, 2.0L})
+        for (Extended d : {0.05L, 0.3L, 2.0L}) {
+            // Outward, arcs and all, without the general build.
+            TObjHeader *os = nullptr, *oe = nullptr;
+            EXPECT_NE(offs::ConvexOutward(s.Loop, offs::ConvexSense(s.Loop), d, 1, os, oe), nullptr) << s.Name;
+            FreeObjList(os, oe);
             for (bool inside : {false, true}) offtest::Judge(s.Loop, d, inside, s.Name);
+        }
     }
 }
 
