@@ -48,6 +48,7 @@ TEST_F(ComChangeTextsTest, ConstantSeriesAndTableOnAPlate) {
         std::function<void(TForm&)> Set;
         const char* Message;  // a part of the message shown, nullptr: none
         Lines Out;
+        std::string TableFile = {};  // bytes of the file "Načíst soubor" loads, when given
     } Cases[] = {
         {"series", {"A-X", "B-X", "C"}, "RBtnNumSeries",
          [](TForm& F) {
@@ -61,6 +62,8 @@ TEST_F(ComChangeTextsTest, ConstantSeriesAndTableOnAPlate) {
          [](TForm& F) { F.Find<TEdit>("EditConstText")->Text = "č. 7"; }, nullptr, {"N č. 7 X", "č. 7"}},
         {"table repeats", {"X1", "X2", "X3"}, "RBtnTableRow",
          [](TForm& F) { F.Find<TMemo>("Table")->Lines = {"P1", "P2"}; }, "cyklicky", {"P11", "P22", "P13"}},
+        {"table from a file in the system code page", {"X1", "X2"}, "RBtnTableRow",
+         [](TForm& F) { F.ClickButton("BtnLoadFile"); }, nullptr, {"Č11", "P22"}, Utf8ToCp1250("Č1\r\nP2\r\n")},
         {"empty result refused, blanks at the ends dropped", {"X", "A X"}, "RBtnConstText",
          [](TForm&) {}, "Prázdný text", {"X", "A"}},
         {"wrong number", {"X"}, "RBtnNumSeries", [](TForm& F) { F.Find<TEdit>("EditStart")->Text = "1.5"; },
@@ -78,6 +81,10 @@ TEST_F(ComChangeTextsTest, ConstantSeriesAndTableOnAPlate) {
             F.ClickButton("BitBtnOK");
             return mrOk;
         });
+        if (!C.TableFile.empty()) {
+            WriteFile("table.txt", C.TableFile);
+            R.ExpectOpen(InDir("table.txt"));
+        }
         if (C.Message) R.ExpectMessage(mrOk, C.Message);
         H->Enter("CHANGETEXTS");
         H->Drag(1, 1, 150, 100);
