@@ -35,4 +35,8 @@ std::vector<std::string> LayoutFaults(TQtProgram& P, TForm& F, bool& Opened) {
     return Faults;
 }
 
+TQtFormView* OpenForm(TQtProgram& P, TForm& F) { return QtOpenForInspection(P.Responder, F); }
+
+void CloseForm(TQtProgram& P, TForm& F) { QtCloseInspected(P.Responder, F); }
+
 }  // namespace QtProbe

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <map>
 #include <QMouseEvent>
@@ -183,6 +184,11 @@ bool WidgetHidesPointer(TQtFormView* V, const TControl* C) {
 
 bool ViewVisible(TQtFormView* V) { return V && V->isVisible(); }
 
+bool WidgetShown(TQtFormView* V, const TControl* C) {
+    QWidget* Q = W(V, C);
+    return Q && Q->isVisible();
+}
+
 bool ClickWidget(TQtFormView* V, const TControl* C) {
     auto* B = qobject_cast<QAbstractButton*>(W(V, C));
     if (!B) return false;
@@ -334,27 +340,41 @@ bool MouseMove(TQtFormView* V, const TControl* C, int X, int Y) {
 }
 
 namespace {
-// The widget a user's pointer meets at the middle of the control's widget, when it is
-// that widget or a part of it.
+// Where a user aims at a button-like widget: the mark of a check box or radio button,
+// the middle of anything else.
+QPoint AimOf(QWidget* Q) {
+    if (!qobject_cast<QRadioButton*>(Q) && !qobject_cast<QCheckBox*>(Q)) return Q->rect().center();
+    QStyleOptionButton Opt;
+    Opt.initFrom(Q);
+    const bool Radio = qobject_cast<QRadioButton*>(Q);
+    return Q->style()
+        ->subElementRect(Radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &Opt, Q)
+        .center();
+}
+
+// The widget a user's pointer meets on the control: at its middle (its mark), or where
+// none of the controls inside it covers it. The control is scrolled into view first.
 QWidget* HitOf(TQtFormView* V, const TControl* C, QPoint& At) {
     QWidget* Q = W(V, C);
     if (!Q || !Q->isVisible()) return nullptr;
+    for (QWidget* P = Q->parentWidget(); P; P = P->parentWidget())
+        if (auto* S = qobject_cast<QScrollArea*>(P)) {
+            S->ensureWidgetVisible(Q, 0, 0);
+            QApplication::processEvents();
+        }
     QWidget* Win = Q->window();
-    // A check box or radio button takes the click on its mark.
-    QPoint Aim = Q->rect().center();
-    if (qobject_cast<QRadioButton*>(Q) || qobject_cast<QCheckBox*>(Q)) {
-        QStyleOptionButton Opt;
-        Opt.initFrom(Q);
-        const bool Radio = qobject_cast<QRadioButton*>(Q);
-        Aim = Q->style()
-                  ->subElementRect(Radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &Opt, Q)
-                  .center();
-    }
-    const QPoint InWin = Q->mapTo(Win, Aim);
-    QWidget* Hit = Win->childAt(InWin);
-    if (!Hit || (Hit != Q && !Q->isAncestorOf(Hit))) return nullptr;
-    At = Hit->mapFrom(Win, InWin);
-    return Hit;
+    auto Try = [&](QPoint Aim) -> QWidget* {
+        const QPoint InWin = Q->mapTo(Win, Aim);
+        QWidget* Hit = Win->childAt(InWin);
+        if (!Hit || (Hit != Q && !Q->isAncestorOf(Hit)) || V->ControlOf(Hit) != C) return nullptr;
+        At = Hit->mapFrom(Win, InWin);
+        return Hit;
+    };
+    if (QWidget* Hit = Try(AimOf(Q))) return Hit;
+    for (int y = 1; y < Q->height(); y += 3)
+        for (int x = 1; x < Q->width(); x += 3)
+            if (QWidget* Hit = Try(QPoint(x, y))) return Hit;
+    return nullptr;
 }
 
 void Settle() {
@@ -368,6 +388,16 @@ bool UserClick(TQtFormView* V, const TControl* C) {
     QWidget* Hit = HitOf(V, C, At);
     if (!Hit) return false;
     QTest::mouseClick(Hit, Qt::LeftButton, Qt::NoModifier, At);
+    Settle();
+    return true;
+}
+
+bool UserMove(TQtFormView* V, const TControl* C) {
+    QPoint At;
+    QWidget* Hit = HitOf(V, C, At);
+    if (!Hit) return false;
+    QMouseEvent Move(QEvent::MouseMove, At, Hit->mapToGlobal(At), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Hit, &Move);
     Settle();
     return true;
 }
@@ -393,7 +423,7 @@ bool UserClickItem(TQtFormView* V, const TControl* C, int Index) {
     }
     const QList<QRadioButton*> Items = Q->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
     if (Index >= Items.size() || !Items[Index]->isVisible()) return false;
-    QTest::mouseClick(Items[Index], Qt::LeftButton, Qt::NoModifier, Items[Index]->rect().center());
+    QTest::mouseClick(Items[Index], Qt::LeftButton, Qt::NoModifier, AimOf(Items[Index]));
     Settle();
     return true;
 }
@@ -428,7 +458,11 @@ bool TypeIntoCell(TQtFormView* V, const TControl* C, int Col, int Row, const std
     const QRect R = T->visualItemRect(It);
     QTest::mouseClick(T->viewport(), Qt::LeftButton, Qt::NoModifier, R.center());
     Settle();
-    QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : T, QString::fromStdString(Text));
+    // The first key opens the cell's editor, which takes the others.
+    for (const QChar Ch : QString::fromStdString(Text)) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : T, Ch.toLatin1());
+        QApplication::processEvents();
+    }
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : T, Qt::Key_Return);
     Settle();
     return true;

@@ -72,6 +72,8 @@ bool WidgetShowsPicture(TQtFormView* V, const TControl* C);
 // The system pointer is hidden over the control's widget.
 bool WidgetHidesPointer(TQtFormView* V, const TControl* C);
 bool ViewVisible(TQtFormView* V);
+// The control's widget is shown on the screen (it and every widget above it).
+bool WidgetShown(TQtFormView* V, const TControl* C);
 // Clicks a button-like widget as a user would (false when it has none).
 bool ClickWidget(TQtFormView* V, const TControl* C);
 // Item Index of a radio group clicked with the mouse (false when it is not shown).
@@ -105,6 +107,8 @@ bool ClickMenuBar(TQtFormView* V, const std::string& Caption);
 // there.
 bool UserClick(TQtFormView* V, const TControl* C);
 bool UserDoubleClick(TQtFormView* V, const TControl* C);
+// The pointer moved onto the control where a user's pointer would meet it.
+bool UserMove(TQtFormView* V, const TControl* C);
 // Item Index of a radio group's buttons, or row Index of a list box, clicked.
 bool UserClickItem(TQtFormView* V, const TControl* C, int Index);
 // The tab of page Index of a page control clicked.
@@ -155,6 +159,11 @@ TQtFormView* FormViewOf(TQtProgram& P, TForm& F);
 // siblings, a clipped caption); closes it again. Opened is false when the form closed
 // itself on showing.
 std::vector<std::string> LayoutFaults(TQtProgram& P, TForm& F, bool& Opened);
+
+// Shows a form's window as showing it would (OnShow, no modal loop) and lets it settle;
+// nullptr when the form closed itself on showing. CloseForm hides it again.
+TQtFormView* OpenForm(TQtProgram& P, TForm& F);
+void CloseForm(TQtProgram& P, TForm& F);
 
 struct TWindowRect {
     int Left = 0, Top = 0, Width = 0, Height = 0;
