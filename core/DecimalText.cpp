@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -12,6 +13,10 @@ constexpr U128 Pow5(int K) {
     for (int i = 0; i < K; ++i) p *= 5;
     return p;
 }
+constexpr U128 Powers5[28] = {Pow5(0),  Pow5(1),  Pow5(2),  Pow5(3),  Pow5(4),  Pow5(5),  Pow5(6),
+                              Pow5(7),  Pow5(8),  Pow5(9),  Pow5(10), Pow5(11), Pow5(12), Pow5(13),
+                              Pow5(14), Pow5(15), Pow5(16), Pow5(17), Pow5(18), Pow5(19), Pow5(20),
+                              Pow5(21), Pow5(22), Pow5(23), Pow5(24), Pow5(25), Pow5(26), Pow5(27)};
 
 }  // namespace
 
@@ -22,13 +27,16 @@ bool ScaledRound(Extended X, int K, unsigned __int128& N) {
         N = 0;
         return true;
     }
-    // X = M * 2^E with a 64-bit integer M; X * 10^K = M * 5^K * 2^(E + K), where
-    // M * 5^K < 2^64 * 2^63 stays exact.
-    int e = 0;
-    const Extended f = std::frexp(X, &e);
-    const uint64_t m = uint64_t(std::ldexp(f, 64));
-    const U128 p = U128(m) * Pow5(K);
-    const int shift = e - 64 + K;
+    // The 80-bit format holds a 64-bit significand m (leading bit explicit) and a 15-bit
+    // biased exponent: X = m * 2^E with E = exponent - 16383 - 63 (subnormals: exponent
+    // 1). X * 10^K = m * 5^K * 2^(E + K), where m * 5^K < 2^64 * 2^63 stays exact.
+    uint64_t m = 0;
+    uint16_t top = 0;
+    std::memcpy(&m, &X, sizeof m);
+    std::memcpy(&top, reinterpret_cast<const char*>(&X) + sizeof m, sizeof top);
+    const int biased = top & 0x7fff;
+    const U128 p = U128(m) * Powers5[K];
+    const int shift = (biased == 0 ? 1 : biased) - 16383 - 63 + K;
     if (shift >= 0) {
         if (shift >= 127 || (p >> (127 - shift)) != 0) return false;
         N = p << shift;
