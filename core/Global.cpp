@@ -28,7 +28,7 @@ constexpr unsigned __int128 Ten17 = 100000000000000000ULL, Ten18 = 1000000000000
 
 // ExtToStr's text of a finite, non-zero X by exact integer rounding; false for
 // magnitudes beyond its reach (the general way below takes those).
-bool FastExtText(Extended X, std::string& Text) {
+bool FastExtText(Extended X, std::string& Text, bool Append) {
     const Extended a = std::fabs(X);
     char buf[64];
     size_t len = 0;
@@ -37,7 +37,8 @@ bool FastExtText(Extended X, std::string& Text) {
         // Rounded to 18 significant digits it stays below 0.1: 18 decimals.
         if (!ScaledRound(a, 18, n)) return false;
         if (n == 0) {
-            Text = "0.0";
+            if (!Append) Text.clear();
+            Text += "0.0";
             return true;
         }
         len = IntDigits(n / Ten18, 1, buf);
@@ -79,7 +80,7 @@ bool FastExtText(Extended X, std::string& Text) {
     }
     while (len > 0 && buf[len - 1] == '0') --len;
     if (buf[len - 1] == '.') buf[len++] = '0';
-    Text.clear();
+    if (!Append) Text.clear();
     if (X < 0) Text.push_back('-');
     Text.append(buf, len);
     return true;
@@ -91,7 +92,7 @@ std::string ExtToStr(Extended X) {
     if (std::isnan(X)) return "NAN";
     if (std::isinf(X)) return X < 0 ? "-INF" : "INF";
     if (X == 0) return "0.0";
-    if (std::string fast; FastExtText(X, fast)) return fast;
+    if (std::string fast; FastExtText(X, fast, false)) return fast;
 
     // to_chars is independent of the locale (a Czech locale would give a comma).
     char buf[80];
@@ -130,6 +131,11 @@ std::string ExtToStr(Extended X) {
     }
     text = TrimFraction(text);
     return neg ? "-" + text : text;
+}
+
+void AppendExtToStr(std::string& S, Extended X) {
+    if (std::isfinite(X) && X != 0 && FastExtText(X, S, true)) return;
+    S += ExtToStr(X);
 }
 
 // ---------------------------------------------------------------------------

@@ -15,6 +15,8 @@ std::string BoolToText(bool B);
 // 18 significant digits (rounded) and 18 decimals, trailing zeros removed but one
 // digit always behind the point ("3.0", "0.333333333333333333").
 std::string ExtToStr(Extended X);
+// ExtToStr(X) appended to S (writers of many numbers make no text of their own for each).
+void AppendExtToStr(std::string& S, Extended X);
 
 // Only a..z become A..Z; every other byte (accented letters, UTF-8 sequences,
 // Windows-1250 bytes) stays as it is.

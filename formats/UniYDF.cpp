@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 
@@ -72,6 +73,29 @@ std::string XYZ(const Osy3D& P) {
 }
 std::string Deg(Extended Rad) { return ExtToStr(Rad * 180 / Pi); }
 
+// A segment line ("LineTo x=.. y=..", "ArcTo  x=.. y=..  a=..") made in one text.
+template <class TPt>
+std::string SegLine(const std::string& K, const TPt& E, Extended Alfa) {
+    std::string l;
+    l.reserve(K.size() + 80);
+    l += K;
+    const bool arc = std::fabs(Alfa) >= CoordTol;
+    l += arc ? "ArcTo " : "LineTo";
+    l += " x=";
+    AppendExtToStr(l, E.x);
+    l += " y=";
+    AppendExtToStr(l, E.y);
+    if constexpr (std::is_same_v<TPt, Osy3D>) {
+        l += " z=";
+        AppendExtToStr(l, E.z);
+    }
+    if (arc) {
+        l += "  a=";
+        AppendExtToStr(l, Alfa * 180 / Pi);
+    }
+    return l;
+}
+
 void ObjectLines(const TObjHeader* Obj, const std::string& I, const TOpLinks* Links, std::vector<std::string>& Out,
                  int Depth) {
     auto opLines = [&] {
@@ -97,12 +121,7 @@ void ObjectLines(const TObjHeader* Obj, const std::string& I, const TOpLinks* Li
             Out.push_back(K + "Layer=" + LayerName(Obj->Layer));
             Out.push_back(K + "Start" + XY(AsPline(Obj)->S));
             const TPlineSeg* s = PlineSegs(Obj);
-            for (int32_t i = 0, n = PlineSegCount(Obj); i < n; ++i) {
-                if (std::fabs(s[i].Alfa) >= CoordTol)
-                    Out.push_back(K + "ArcTo " + XY(s[i].E) + "  a=" + Deg(s[i].Alfa));
-                else
-                    Out.push_back(K + "LineTo" + XY(s[i].E));
-            }
+            for (int32_t i = 0, n = PlineSegCount(Obj); i < n; ++i) Out.push_back(SegLine(K, s[i].E, s[i].Alfa));
             Out.push_back(I + "ENDPLINE");
             break;
         }
@@ -112,12 +131,7 @@ void ObjectLines(const TObjHeader* Obj, const std::string& I, const TOpLinks* Li
             Out.push_back(K + "Layer=" + LayerName(Obj->Layer));
             Out.push_back(K + "Start" + XYZ(AsPline3D(Obj)->S));
             const TPlineSeg3D* s = Pline3DSegs(Obj);
-            for (int32_t i = 0, n = Pline3DSegCount(Obj); i < n; ++i) {
-                if (std::fabs(s[i].Alfa) >= CoordTol)
-                    Out.push_back(K + "ArcTo " + XYZ(s[i].E) + "  a=" + Deg(s[i].Alfa));
-                else
-                    Out.push_back(K + "LineTo" + XYZ(s[i].E));
-            }
+            for (int32_t i = 0, n = Pline3DSegCount(Obj); i < n; ++i) Out.push_back(SegLine(K, s[i].E, s[i].Alfa));
             Out.push_back(I + "ENDPLINE3D");
             break;
         }

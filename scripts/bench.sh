@@ -37,7 +37,7 @@ for p in "${PROGRAMS[@]}"; do
         # Each size of the side by side in a fresh process: no size reads on a heap the
         # previous one warmed.
         run "$p" "$p" "BM_DxfImport"
-        for n in 10000 100000 1000000; do run "$p" "${p}_side_$n" "BM_DxfSideBySide/$n/"; done
+        for n in 10000 100000 1000000; do run "$p" "${p}_side_$n" "BM_DxfSideBySide/$n\$"; done
         continue
     fi
     run "$p" "$p" "$FILTER"

@@ -75,6 +75,9 @@ TEST_F(NumbersTest, ExtToStrTexts) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Text);
         EXPECT_EQ(ExtToStr(c.X), c.Text);
+        std::string line = "x=";  // the writers' form: appended to the line they make
+        AppendExtToStr(line, c.X);
+        EXPECT_EQ(line, std::string("x=") + c.Text);
     }
 }
 
