@@ -144,6 +144,7 @@ TContourDialog::TContourDialog() : TForm("ContourDialog") {
     ChBoxSpiralLeft->Visible = false;
     ChBoxIgnoreDepthDiv = At<TCheckBox>(this, "ChBoxIgnoreDepthDiv", P, 8, 380, 300, 20, "Ignorovat dělení hloubky");
     ChBoxIgnoreDepthDiv->Visible = false;
+    ChBoxIgnoreDepthDiv->NeverShown = true;
     for (TGroupBox* G : {GrBoxTang, GrBoxRamp, GrBoxSpiral}) G->Visible = false;
 
     // Tool group, picture and buttons.

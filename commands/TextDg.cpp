@@ -131,6 +131,7 @@ TTextDialog::TTextDialog() : TForm("TextDialog") {
     DrawGridFont->FixedRows = 0;
     ComboBoxFont = Make<TComboBox>("ComboBoxFont");
     ComboBoxFont->Visible = false;
+    ComboBoxFont->NeverShown = true;
     Lab("LabHeight", "Výška verzálky", 204, 56);
     EditVyska = Edit("EditVyska", 320, 52, 94);
     Lab("LabWidthFactor", "Šířkový faktor", 204, 82);

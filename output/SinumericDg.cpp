@@ -92,6 +92,7 @@ TSinumericDialog::TSinumericDialog() : TForm("SinumericDialog") {
     RGroupStopMode->Items = {"Automaticky", "Přesné (G60)", "Plynulé (G64)"};
     RGroupStopMode->ItemIndex = 0;
     RGroupStopMode->Visible = false;
+    RGroupStopMode->NeverShown = true;
     RGroupStopMode->Stacked = true;
     Place(RGroupStopMode, 8, 112, 200, 90);
 

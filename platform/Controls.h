@@ -77,6 +77,7 @@ public:
     int32_t Tag = 0;
     int32_t ModalResult = mrNone;  // buttons: closes a modal form with this result
     bool Stacked = false;  // shares its place with siblings on purpose (a backdrop, a marker)
+    bool NeverShown = false;  // hidden for good: it only holds a value, no choice shows it
     TCursor Cursor = TCursor::crDefault;
 
     TNotifyEvent OnClick, OnDblClick, OnChange, OnEnter, OnExit;

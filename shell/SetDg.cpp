@@ -129,6 +129,7 @@ void TSetDialog::BuildPages() {
         TCheckBox* C = Make<TCheckBox>(B.Control, P);
         C->Caption = B.Caption;
         C->Visible = !B.Hidden;
+        C->NeverShown = B.Hidden;
         if (B.Page == spCam) {
             if (B.Hidden) {
                 Place(C, 10, CamTop, 200, 22);
@@ -145,9 +146,11 @@ void TSetDialog::BuildPages() {
     // Never shown: the program run after a G-code export is set through the settings file.
     TEdit* G = Make<TEdit>("EditGCodeEd", Pages[spCam]);
     G->Visible = false;
+    G->NeverShown = true;
     Place(G, 10, CamTop + 3 * RowStep, 200, 24);
     TBitBtn* GB = Make<TBitBtn>("BitBtnGCodeEdSel", Pages[spCam]);
     GB->Visible = false;
+    GB->NeverShown = true;
     Place(GB, 220, CamTop + 3 * RowStep, 30, 24);
 
     // "Zobrazení": the colours on the left; opacities and pen widths on the right.

@@ -1,6 +1,8 @@
-// Starts the program from the program folder beside it and writes a picture of the main
-// window and of every dialog into DIR (FormName.png), each opened as showing it would;
-// the layout faults found are printed.
+// Starts the program from the program folder beside it and writes pictures of the main
+// window and of every dialog into DIR, each opened as showing it would: FormName.png,
+// one per other page (FormName.PageName.png), and the same with the controls the form
+// shows only after a choice made visible (FormName[.PageName].later.png); the layout
+// faults found are printed.
 //   kestrilon_dialogs DIR
 #include <QApplication>
 #include <QDir>
@@ -32,14 +34,16 @@ int main(int argc, char** argv) {
                 std::printf("%s: closes itself on showing\n", F->Name.c_str());
                 continue;
             }
-            const std::string File = Dir + "/" + F->Name + ".png";
-            if (!QtSaveFormPicture(V, File)) {
+            std::vector<std::string> Failed, Messages;
+            const std::vector<std::string> Files = QtSaveFormPictures(V, Dir + "/" + F->Name, Failed, Messages);
+            for (const std::string& M : Messages) std::printf("message on the way: %s\n", M.c_str());
+            for (const std::string& File : Failed) {
                 std::fprintf(stderr, "kestrilon_dialogs: cannot write %s\n", File.c_str());
                 Rc = 1;
             }
             for (const std::string& Fault : QtLayoutFaults(V)) std::printf("%s\n", Fault.c_str());
             if (!IsMain) QtCloseInspected(Program.Responder, *F);
-            std::printf("%s\n", File.c_str());
+            for (const std::string& File : Files) std::printf("%s\n", File.c_str());
         }
         MainVars.FileSaved = true;
         QCoreApplication::exit(Rc);

@@ -26,11 +26,11 @@ TQtFormView* WindowViewOf(TQtProgram& P) { return P.Window->View; }
 
 TQtFormView* FormViewOf(TQtProgram& P, TForm& F) { return P.Responder.ViewOf(F); }
 
-std::vector<std::string> LayoutFaults(TQtProgram& P, TForm& F, bool& Opened) {
+std::vector<std::string> LayoutFaults(TQtProgram& P, TForm& F, bool& Opened, bool ShownLater) {
     TQtFormView* V = QtOpenForInspection(P.Responder, F);
     Opened = V != nullptr;
     if (!V) return {};
-    std::vector<std::string> Faults = QtLayoutFaults(V);
+    std::vector<std::string> Faults = QtLayoutFaults(V, ShownLater);
     QtCloseInspected(P.Responder, F);
     return Faults;
 }

@@ -7,11 +7,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
+#include <map>
 #include <set>
 
 #include "platform/qt/QtFormView.h"
@@ -67,7 +70,16 @@ void CaptionFaults(const TForm& F, const TControl* C, QWidget* W, std::vector<st
     }
 }
 
-void FaultsOfShown(TQtFormView* V, std::set<std::string>& Seen, std::vector<std::string>& Out) {
+bool Alternatives(const TControl* A, const TControl* B, const std::set<const TControl*>& Revealed) {
+    return (Revealed.count(A) || Revealed.count(B)) && A->Width > 0 && A->Height > 0 && A->Left == B->Left &&
+           A->Top == B->Top && A->Width == B->Width && A->Height == B->Height;
+}
+
+// Revealed: the controls the walk showed. Two controls the form puts in the very same
+// place, one of them shown later, are alternatives: a choice shows one and hides the
+// other.
+void FaultsOfShown(TQtFormView* V, const std::set<const TControl*>& Revealed, std::set<std::string>& Seen,
+                   std::vector<std::string>& Out) {
     const TForm& F = V->Form;
     std::map<QWidget*, std::vector<std::pair<const TControl*, QWidget*>>> ByParent;
     for (TControl* C : F.Components()) {
@@ -91,6 +103,7 @@ void FaultsOfShown(TQtFormView* V, std::set<std::string>& Seen, std::vector<std:
         for (size_t i = 0; i < Kids.size(); ++i)
             for (size_t j = i + 1; j < Kids.size(); ++j)
                 if (!Kids[i].first->Stacked && !Kids[j].first->Stacked &&
+                    !Alternatives(Kids[i].first, Kids[j].first, Revealed) &&
                     Kids[i].second->geometry().intersects(Kids[j].second->geometry())) {
                     std::string S = Where(F, Kids[i].first) + "overlaps " + Kids[j].first->Name;
                     if (Seen.insert(S).second) Out.push_back(S);
@@ -140,27 +153,118 @@ void QtCloseInspected(TQtResponder& R, TForm& F) {
     Settle();
 }
 
-std::vector<std::string> QtLayoutFaults(TQtFormView* V) {
+std::vector<std::string> QtLayoutFaults(TQtFormView* V, bool ShownLater) {
     std::vector<std::string> Out;
     std::set<std::string> Seen;
-    FaultsOfShown(V, Seen, Out);
-    // Every page of every page control, each in turn.
+    QtWalkFormStates(V, [&](const std::string&, bool, const std::set<const TControl*>& Revealed) {
+        FaultsOfShown(V, Revealed, Seen, Out);
+    }, ShownLater);
+    return Out;
+}
+
+namespace {
+struct TPages {
+    QTabWidget* W;
+    int Was;
+    bool Shown;  // its pages show in the form as it shows
+};
+
+// Brings the pages holding W to the front, the outermost first.
+void FrontPagesHolding(QWidget* W, QWidget* Top) {
+    std::vector<std::pair<QTabWidget*, QWidget*>> Chain;
+    for (QWidget* A = W; A && A != Top; A = A->parentWidget()) {
+        QWidget* Stack = A->parentWidget();
+        auto* T = qobject_cast<QTabWidget*>(Stack ? Stack->parentWidget() : nullptr);
+        if (T && T->indexOf(A) >= 0) Chain.push_back({T, A});
+    }
+    for (auto It = Chain.rbegin(); It != Chain.rend(); ++It)
+        if (It->first->currentWidget() != It->second) It->first->setCurrentWidget(It->second);
+}
+
+// Shows every control the form hides now (pages and menus excepted) and adds it to
+// Revealed; false when there was none.
+bool ShowHidden(TQtFormView* V, std::set<const TControl*>& Revealed) {
+    bool Any = false;
     for (TControl* C : V->Form.Components()) {
-        auto* Tabs = qobject_cast<QTabWidget*>(V->WidgetOf(C));
-        if (!Tabs || !Tabs->isVisibleTo(V)) continue;
-        const int Was = Tabs->currentIndex();
-        for (int i = 0; i < Tabs->count(); ++i) {
-            if (i == Was) continue;
-            Tabs->setCurrentIndex(i);
-            Settle();
-            FaultsOfShown(V, Seen, Out);
-        }
-        Tabs->setCurrentIndex(Was);
+        if (C->Visible || C->NeverShown || !V->WidgetOf(C) || dynamic_cast<TTabSheet*>(C) || dynamic_cast<TMenuItem*>(C) ||
+            dynamic_cast<TMainMenu*>(C) || dynamic_cast<TPopupMenu*>(C))
+            continue;
+        C->Visible = true;
+        Revealed.insert(C);
+        Any = true;
+    }
+    if (Any) {
+        V->SyncToWidgets();
         Settle();
     }
-    return Out;
+    return Any;
+}
+}  // namespace
+
+std::vector<std::string> QtWalkFormStates(TQtFormView* V, const TFormStateVisit& Visit, bool ShownLater) {
+    // A message box would wait for a person: it is noted and answered.
+    std::vector<std::string> Messages;
+    std::string State;
+    QTimer Answer;
+    QObject::connect(&Answer, &QTimer::timeout, &Answer, [&] {
+        auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!Box) return;
+        Messages.push_back(V->Form.Name + "." + State + ": " + Box->text().toStdString());
+        if (QAbstractButton* B = Box->defaultButton() ? Box->defaultButton() : Box->escapeButton()) B->click();
+        else Box->reject();
+    });
+    Answer.start(20);
+    std::vector<TPages> Tabs;
+    std::map<const QWidget*, std::string> PageName;
+    std::map<const TControl*, bool> WasVisible;
+    for (TControl* C : V->Form.Components()) {
+        WasVisible[C] = C->Visible;
+        QWidget* W = V->WidgetOf(C);
+        if (auto* T = qobject_cast<QTabWidget*>(W)) Tabs.push_back({T, T->currentIndex(), T->isVisibleTo(V)});
+        if (dynamic_cast<TTabSheet*>(C) && W) PageName[W] = C->Name;
+    }
+    std::set<const TControl*> Revealed;
+    auto Restore = [&] {
+        State.clear();
+        for (const TPages& T : Tabs) T.W->setCurrentIndex(T.Was);
+        Settle();
+    };
+    for (bool Later : {false, true}) {
+        // A page's handlers may hide controls again: each state shows them anew.
+        if (Later && (!ShownLater || !ShowHidden(V, Revealed))) break;
+        Visit("", Later, Revealed);
+        for (const TPages& T : Tabs) {
+            for (int i = 0; i < T.W->count(); ++i) {
+                if (T.Shown && i == T.Was) continue;
+                FrontPagesHolding(T.W, V);
+                if (!T.W->isVisibleTo(V)) break;
+                State = PageName[T.W->widget(i)];
+                T.W->setCurrentIndex(i);
+                Settle();
+                if (Later) ShowHidden(V, Revealed);
+                Visit(PageName[T.W->widget(i)], Later, Revealed);
+            }
+            Restore();
+        }
+    }
+    if (!Revealed.empty()) {
+        for (const TControl* C : Revealed) const_cast<TControl*>(C)->Visible = WasVisible[C];
+        V->SyncToWidgets();
+        Settle();
+    }
+    return Messages;
 }
 
 bool QtSaveFormPicture(TQtFormView* V, const std::string& PngFile) {
     return V->grab().save(QString::fromStdString(PngFile), "PNG");
+}
+
+std::vector<std::string> QtSaveFormPictures(TQtFormView* V, const std::string& Stem, std::vector<std::string>& Failed,
+                                            std::vector<std::string>& Messages) {
+    std::vector<std::string> Written;
+    Messages = QtWalkFormStates(V, [&](const std::string& Page, bool Later, const std::set<const TControl*>&) {
+        const std::string File = Stem + (Page.empty() ? "" : "." + Page) + (Later ? ".later" : "") + ".png";
+        (QtSaveFormPicture(V, File) ? Written : Failed).push_back(File);
+    });
+    return Written;
 }

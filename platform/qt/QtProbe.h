@@ -156,9 +156,10 @@ TQtFormView* FormViewOf(TQtProgram& P, TForm& F);
 
 // Opens a form of the program as showing it would, without a modal loop, and lists its
 // layout faults (a control outside its parent's client area, overlapping visible
-// siblings, a clipped caption); closes it again. Opened is false when the form closed
-// itself on showing.
-std::vector<std::string> LayoutFaults(TQtProgram& P, TForm& F, bool& Opened);
+// siblings, a clipped caption) on every page, and with the controls it shows later
+// shown too unless not ShownLater; closes it again. Opened is false when the form
+// closed itself on showing.
+std::vector<std::string> LayoutFaults(TQtProgram& P, TForm& F, bool& Opened, bool ShownLater = true);
 
 // Shows a form's window as showing it would (OnShow, no modal loop) and lets it settle;
 // nullptr when the form closed itself on showing. CloseForm hides it again.
