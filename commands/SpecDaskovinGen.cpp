@@ -106,7 +106,16 @@ void Zone(const TDaskovinData& D, const std::array<Extended, 5>& Z, const Osy& C
             AppendObj(F, Work.S, Work.E);
             EnPline.FindDir(F);
         }
-    for (TObjHeader* c = Clear.S; c; c = c->Next) AppendObj(CopyObjBlock(c), Work.S, Work.E);
+    // Only clearances whose extents meet the zone's can cut it.
+    Osy Zmin, Zmax;
+    EnPline.Envelope(Work.S, Zmin, Zmax);
+    for (TObjHeader* c = Clear.S; c; c = c->Next) {
+        Osy Mn, Mx;
+        EnPline.Envelope(c, Mn, Mx);
+        if (Mx.x < Zmin.x - CoordTol || Mn.x > Zmax.x + CoordTol || Mx.y < Zmin.y - CoordTol || Mn.y > Zmax.y + CoordTol)
+            continue;
+        AppendObj(CopyObjBlock(c), Work.S, Work.E);
+    }
     EnPline.PlineTrunc(Work.S, Work.E);
     for (TObjHeader* p = Work.S; p;) {
         TObjHeader* Next = p->Next;

@@ -15,11 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "commands/SpecDaskovin.h"
 #include "commands/UniCom.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/ParText.h"
 #include "core/Global.h"
+#include "core/MainVars.h"
 #include "core/ResetState.h"
 #include "core/TextFile.h"
 #include "core/UniLog.h"
@@ -261,4 +263,23 @@ inline void FuzzTypedNumber(const std::string& Bytes) {
     if (StrToPt(Bytes, Osy{1, 2}, p)) FUZZ_REQUIRE(std::isfinite(p.x) && std::isfinite(p.y));
     int32_t i = 0;
     CfgIntReading(Bytes, i);
+}
+
+// A dial-face measuring protocol: a protocol taken gives sound tables (ticks from X0 on,
+// no end marker among them, finite values) and a dial whose records form a sound list;
+// a protocol refused leaves the tables as they were and names why.
+inline void FuzzDaskovinProtocol(const std::string& Bytes) {
+    TDaskovinData D;
+    std::string Problem;
+    if (!LoadDaskovinProtocol(SplitTextLines(Bytes), D, Problem)) {
+        FUZZ_REQUIRE(!D.Loaded);
+        FUZZ_REQUIRE(!Problem.empty());
+        return;
+    }
+    FUZZ_REQUIRE(D.Loaded && D.B >= 0.05L);
+    FUZZ_REQUIRE(D.Carka[0].A > -CoordTol);
+    for (const TCarka& C : D.Carka) FUZZ_REQUIRE(std::isfinite(C.A) && std::isfinite(C.L) && std::isfinite(C.W));
+    GenerateDaskovin(D);
+    FUZZ_REQUIRE(CheckObjList(MainVars.DataStart, MainVars.DataEnd).empty());
+    FreeObjList(MainVars.DataStart, MainVars.DataEnd);
 }

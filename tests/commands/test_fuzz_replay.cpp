@@ -1,4 +1,4 @@
-// Every kept fuzz input of the command table file runs through the same entry as its
+// Every kept fuzz input of the command table file and of the dial-face protocol runs through the same entry as its
 // fuzz target, without fault.
 #include <gtest/gtest.h>
 
@@ -17,6 +17,11 @@ using FuzzReplayTest = KestrilonTest;
 TEST_F(FuzzReplayTest, ComSetCorpus) {
     TAnswerAllResponder answers;
     EXPECT_GE(ReplayCorpus("comset", Dir(), FuzzComSet), 3u);
+}
+
+TEST_F(FuzzReplayTest, DaskovinProtocolCorpus) {
+    TAnswerAllResponder answers;
+    EXPECT_GE(ReplayCorpus("daskovin", Dir(), FuzzDaskovinProtocol), 3u);
 }
 
 // The shortcut field is the rest of its line: a long run of modifiers is read in

@@ -182,6 +182,8 @@ TEST_F(SpecDaskovinTest, ProtocolsWithoutSoundTablesAreRefusedByLine) {
         {"X0=0 6 1\nZ1=10 20 84 8 1\n", "řádek 8"},                   // Z0 missing
         {"X0=0 0 1\n", "řádek 7"},                                     // a tick without length
         {"X0=0 6 1\nX1=10 6 1 T1 A 4 5000 2 1\n", "řádek 8"},          // intermediate ticks beyond reason
+        {"X0=0 6 1\nX1=10 6 1 T1 A 4 800 2 1\n", "více než 720"},      // more ticks than half degrees
+        {"X0=0 6 1\nD=1E9\n", "řádek 8: D=1E9"},                       // a size beyond reason
     };
     // A sound protocol first: a refused one keeps its tables, and the generation that
     // follows draws the sound dial once more.
