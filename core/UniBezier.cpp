@@ -41,8 +41,10 @@ Extended TriArea(const Osy& A, const Osy& B, const Osy& C) {
 // it. A node's chain is Pts[First..Last]; the halves of a node that was split meet at
 // Pts[Mid] (the fitting below halves exactly where the flattening did, so the chain
 // of every half is a piece of the whole one).
+// Only the piece's ends are kept: the fitting measures against its chord, and a curve
+// near the coordinate limit is halved into a million pieces.
 struct TNode {
-    TBez B;
+    Osy P0, P3;
     int Mid = -1;  // -1: flat enough, one chord
     int L = -1, R = -1;
 };
@@ -53,7 +55,7 @@ struct TFlat {
 
 int Flatten(const TBez& B, Extended AreaTol, TFlat& F, int Depth) {
     int id = int(F.Nodes.size());
-    F.Nodes.push_back(TNode{B});
+    F.Nodes.push_back(TNode{B.P0, B.P3});
     if (Depth >= MaxDepth || TriArea(B.P0, B.P1, B.P2) + TriArea(B.P0, B.P2, B.P3) <= AreaTol) {
         if (!SamePt(F.Pts.back(), B.P3)) F.Pts.push_back(B.P3);
         return id;
@@ -98,13 +100,13 @@ void ToLines(const TFlat& F, int Node, int First, int Last, Extended MaxErr, TOu
     if (!fits) {
         fits = true;
         for (int i = First; i <= Last; ++i)
-            if (LineDist(F.Pts[i], n.B.P0, n.B.P3) > MaxErr) {
+            if (LineDist(F.Pts[i], n.P0, n.P3) > MaxErr) {
                 fits = false;
                 break;
             }
     }
     if (fits) {
-        Out.Add(n.B.P3, 0);
+        Out.Add(n.P3, 0);
         return;
     }
     ToLines(F, n.L, First, n.Mid, MaxErr, Out);
@@ -130,7 +132,7 @@ Osy HalfPoint(const std::vector<Osy>& Pts, int First, int Last) {
 void ToArcs(const TFlat& F, int Node, int First, int Last, Extended MaxErr, TOut& Out) {
     if (Last <= First) return;  // no segment
     const TNode& n = F.Nodes[Node];
-    const TBez& B = n.B;
+    const TNode& B = n;
     Osy h = HalfPoint(F.Pts, First, Last);
     Extended g = Dist(B.P0, B.P3), c = Dist(B.P0, h), f = Dist(h, B.P3);
     if (g < CoordTol || c < CoordTol || f < CoordTol || c + f - g < CoordTol) {
@@ -167,11 +169,21 @@ void ToArcs(const TFlat& F, int Node, int First, int Last, Extended MaxErr, TOut
     ToArcs(F, n.R, n.Mid, Last, MaxErr, Out);
 }
 
-TFlat FlattenAll(const TBez& B, Extended AreaTol) {
-    TFlat f;
+// The chain and tree of the last curve, kept for the next one: a path of many curves
+// then does not allocate for each. A very large one is given back afterwards.
+TFlat& FlattenAll(const TBez& B, Extended AreaTol) {
+    static TFlat f;
+    f.Pts.clear();
+    f.Nodes.clear();
     f.Pts.push_back(B.P0);
     Flatten(B, AreaTol, f, 0);
     return f;
+}
+
+void ReleaseLarge(TFlat& F) {
+    constexpr size_t Keep = 1 << 16;
+    if (F.Nodes.capacity() > Keep) std::vector<TNode>().swap(F.Nodes);
+    if (F.Pts.capacity() > Keep) std::vector<Osy>().swap(F.Pts);
 }
 
 }  // namespace
@@ -179,13 +191,15 @@ TFlat FlattenAll(const TBez& B, Extended AreaTol) {
 void BezierToLines(const Osy& P0, const Osy& P1, const Osy& P2, Extended AreaTol, Extended MaxErr,
                    const Osy& P3, Osy* Min, Osy* Max) {
     TOut out{Min, Max};
-    TFlat f = FlattenAll(TBez{P0, P1, P2, P3}, AreaTol);
+    TFlat& f = FlattenAll(TBez{P0, P1, P2, P3}, AreaTol);
     ToLines(f, 0, 0, int(f.Pts.size()) - 1, MaxErr, out);
+    ReleaseLarge(f);
 }
 
 void BezierToArcs(const Osy& P0, const Osy& P1, const Osy& P2, Extended AreaTol, Extended MaxErr,
                   const Osy& P3, Osy* Min, Osy* Max) {
     TOut out{Min, Max};
-    TFlat f = FlattenAll(TBez{P0, P1, P2, P3}, AreaTol);
+    TFlat& f = FlattenAll(TBez{P0, P1, P2, P3}, AreaTol);
     ToArcs(f, 0, 0, int(f.Pts.size()) - 1, MaxErr, out);
+    ReleaseLarge(f);
 }

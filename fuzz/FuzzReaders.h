@@ -194,9 +194,8 @@ inline void FuzzLanguageFile(const std::string& Bytes) {
 // The settings block from "Default.cfg" and from lines; then the settings written
 // again must read back to the very same block. The dialogs' built-in number texts are
 // brought into their written form first (they mix "," and ".").
-inline void FuzzSettingsBlock(const std::string& Bytes) {
-    SetCfgDecimalSeparator(',');
-    LinesToGlobalCfg(GlobalCfgLines(true));
+// FuzzSettingsBlockFromStart expects that written form already (the state FuzzStart made).
+inline void FuzzSettingsBlockFromStart(const std::string& Bytes) {
     FuzzWriteProgramFile("Default.cfg", Bytes);
     FUZZ_REQUIRE(FileToGlobalCfg(DefaultCfgPath()));
     LinesToGlobalCfg(SplitTextLines(Bytes));
@@ -206,6 +205,11 @@ inline void FuzzSettingsBlock(const std::string& Bytes) {
     const std::vector<std::string> unpacked = GlobalCfgLines(false);
     LinesToGlobalCfg(unpacked);
     FUZZ_REQUIRE(GlobalCfgLines(true) == first);
+}
+inline void FuzzSettingsBlock(const std::string& Bytes) {
+    SetCfgDecimalSeparator(',');
+    LinesToGlobalCfg(GlobalCfgLines(true));
+    FuzzSettingsBlockFromStart(Bytes);
 }
 
 // "ComSet.cfg", applied to a menu that has every item the table names; then the

@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     FuzzBeginInput(FuzzResetSettings | FuzzResetGlob);
-    FuzzSettingsBlock(std::string(reinterpret_cast<const char*>(Data), Size));
+    FuzzSettingsBlockFromStart(std::string(reinterpret_cast<const char*>(Data), Size));
     FuzzEndInput(FuzzResetSettings | FuzzResetGlob);
     return 0;
 }

@@ -2,8 +2,8 @@
 
 #include <cmath>
 #include <limits>
-#include <map>
 #include <numbers>
+#include <unordered_map>
 
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
@@ -398,8 +398,9 @@ const std::vector<TCfgKey>& CfgKeys() {
 }
 
 const TCfgKey* FindCfgKey(const std::string& Key) {
-    static const std::map<std::string, const TCfgKey*> byKey = [] {
-        std::map<std::string, const TCfgKey*> m;
+    // Every line of a settings block looks its key up: hashed, not compared along a tree.
+    static const std::unordered_map<std::string, const TCfgKey*> byKey = [] {
+        std::unordered_map<std::string, const TCfgKey*> m;
         for (const TCfgKey& k : CfgKeys())
             if (k.Read) m.emplace(UpCaseStr(k.Key), &k);
         return m;
