@@ -124,13 +124,15 @@ TLayerStat LayerStat(uint8_t La) {
 
 TLengthDialog::TLengthDialog() : TForm("LengthDialog") {
     Caption = "Délky drah, předpokládané časy obrobení";
-    Width = 640;
+    Width = 720;
     Height = 520;
     StrGrid = Make<TStringGrid>("StrGrid");
     StrGrid->SetSize(Cols, Rows);
     StrGrid->FixedCols = 1;
     StrGrid->FixedRows = 2;
-    StrGrid->ColWidths = {80, 80, 3, 80, 80, 80, 81, 3, 80};
+    // The value columns fit their longest heading ("Rychloposuvy") at the platform's
+    // font; columns 2 and 7 are narrow separators.
+    StrGrid->ColWidths = {80, 100, 3, 100, 100, 100, 100, 3, 100};
     StrGrid->ReadOnly = true;
     BitBtnOK = Make<TBitBtn>("BitBtnOK");
     BitBtnOK->Caption = "OK";

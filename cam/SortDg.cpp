@@ -72,6 +72,10 @@ TSortDialog::TSortDialog() : TForm("SortDialog") {
     ProgressBar = Make<TProgressBar>("ProgressBar");
     Place(ProgressBar, ListLeft, ListTop + Rows * ItemHeight + 16, Width - 2 * ListLeft - 4, 16);
     const int BtnTop = ListTop + Rows * ItemHeight + 42;
+    LabDone = Make<TLabel>("LabDone");
+    LabDone->Caption = "Seřazeno";
+    LabDone->Visible = false;
+    Place(LabDone, ListLeft + 220, BtnTop + 5, 130, 20);
     BitBtnStart = Make<TBitBtn>("BitBtnStart");
     BitBtnStart->Caption = "Start";
     Place(BitBtnStart, ListLeft, BtnTop, 100, 28);
@@ -113,6 +117,7 @@ void TSortDialog::FormShow() {
     WriteLog("Sys:SortDg Open");
     for (TCheckBox* B : {ChBoxSortGroup, ChBoxDivGroup, ChBoxJoin, ChBoxPlineSwap1}) B->Checked = false;
     ProgressBar->Position = 0;
+    LabDone->Visible = false;
     for (TCheckBox* B : LayerBox) B->Checked = false;
 }
 
@@ -133,8 +138,16 @@ void TSortDialog::BitBtnStartClick() {
         RepointOpLinks();
         ResetEditAdr();
     }
+    LabDone->Visible = false;
+    bool Sorted = false;
     for (int i = 0; i < 64; ++i)
-        if (LayerBox[size_t(i)]->Checked) Sort(uint8_t(i + 1), V.DataStart, V.DataEnd, {0, 0});
+        if (LayerBox[size_t(i)]->Checked) {
+            Sort(uint8_t(i + 1), V.DataStart, V.DataEnd, {0, 0});
+            Sorted = true;
+        }
+    // An empty layer sorted last sets the bar back to 0: the whole run is done.
+    if (Sorted) ProgressBar->Position = 100;
+    LabDone->Visible = Sorted;
 }
 
 // Left to the end of the process: no form may outlive the responder's teardown.

@@ -22,6 +22,7 @@ public:
     TButton* BtnAll;
     TMemo* MemoHelp;
     TProgressBar* ProgressBar;
+    TLabel* LabDone;  // "Seřazeno", shown once a Start has sorted the checked layers
     TBitBtn* BitBtnStart;
     TBitBtn* BtnStatistika;
     TBitBtn* BitBtnExit;

@@ -49,8 +49,9 @@ THelpDialog::THelpDialog() : TForm("HelpDialog") {
     LabPhone = Lab("LabPhone", "Tel: ", 8, false);
     LabPhoneValue = Lab("LabPhoneValue", "-", 80);
     Button1 = Make<TButton>("Button1");
-    Button1->Caption = "Button1";
+    Button1->Caption = "Zobrazit SysLog";
     Button1->Left = 8;
+    Button1->Width = 140;
     Button1->Top = Y + 4;
     Button1->OnClick = [this] { Button1Click(); };
     KeyPreview = true;

@@ -234,6 +234,9 @@ void TMainForm::FormKeyPress(char32_t& Key) {
             Enter();
             return;
         default:
+            // A control character (Ctrl+Z when nothing is left to undo, Tab ...) is no
+            // text: it would reach the command line unseen and spoil the keyword.
+            if (Key < 32 || Key == 127 || (Key >= 0x80 && Key < 0xA0)) return;
             Line += Utf8Of(Key);
             return;
     }
@@ -296,6 +299,8 @@ void TMainForm::Enter() {
                 if (Prikaz[i].Orig == Input || (!Prikaz[i].User.empty() && UpCaseStr(Prikaz[i].User) == Input))
                     Row = i;
         if (Row == 0) {
+            // Nothing runs, so the echo line says why the word went.
+            if (!Input.empty()) ComLine1->Caption = "?>" + V.OrigText + " - neznámý příkaz";
             ComLine2->Caption = "?>";
             return;
         }

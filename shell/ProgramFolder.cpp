@@ -41,8 +41,7 @@ bool WriteProgramFolderFiles(const std::string& Dir) {
         LatheTypeMax = LatheMax;
     }
     if (!FileExists(Dir + "/Default.cfg")) {
-        // The built-in settings with the layer defaults, the special layers shown in
-        // colours of their own.
+        // The built-in settings with the layer defaults.
         const std::string Saved = Glob.ProgramDir;
         Glob.ProgramDir = Dir;
         SetGlobDefaults();
@@ -50,11 +49,6 @@ bool WriteProgramFolderFiles(const std::string& Dir) {
         SetBuiltInTextStyles();
         if (!ViewDialog) CreateViewDialog();
         ViewDialog->InitView();
-        const uint32_t Special[4] = {0x808080, 0x00A5FF, 0x00C000, 0xFFFFFF};
-        for (int i = 0; i < 4; ++i) {
-            Glob.TabLayer[65 + i].Show = true;
-            Glob.TabLayer[65 + i].Color = Special[i];
-        }
         Glob.ViewPanelOps = 1;  // the operations panel shows from the first start
         Ok = WriteDefaultCfg() && Ok;
         Glob.ProgramDir = Saved;

@@ -288,6 +288,13 @@ void TViewDialog::InitView() {
     Glob.TabLayer[66].Name = StrLayer66Name;
     Glob.TabLayer[67].Name = StrLayer67Name;
     Glob.TabLayer[68].Name = StrLayer68Name;
+    // Without a settings file the special layers too are drawn and can be picked (a
+    // hidden stock outline could be neither seen nor selected), each in a colour of its own.
+    const uint32_t Special[4] = {0x808080, 0x00A5FF, 0x00C000, 0xFFFFFF};
+    for (int i = 0; i < 4; ++i) {
+        Glob.TabLayer[LayerMat + i].Show = true;
+        Glob.TabLayer[LayerMat + i].Color = Special[i];
+    }
     Glob.LayerDraw = LayerOrig;
     const uint32_t DirColor[5] = {0x0000FF, 0x00FF00, 0x00FFFF, 0xFF00FF, 0xFFFF00};
     for (int k = 0; k < DirKindCount; ++k) Glob.Direct[k] = {true, DirColor[k]};

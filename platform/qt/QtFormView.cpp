@@ -272,7 +272,9 @@ private:
             ran = true;
             if (vk == 0) consumed = true;
         }
-        char32_t ch = FirstCodePoint(ke->text());
+        // Ctrl with a key is a shortcut, never typed text (AltGr arrives as Ctrl+Alt).
+        const Qt::KeyboardModifiers mods = ke->modifiers();
+        char32_t ch = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) ? 0 : FirstCodePoint(ke->text());
         if (!consumed && ch && toForm && f.OnKeyPress) {
             f.OnKeyPress(ch);
             ran = true;
@@ -782,6 +784,8 @@ QWidget* TQtFormView::Build(TControl* C, QWidget* Host) {
         auto* t = new QTableWidget(Host);
         w = t;
         t->horizontalHeader()->hide();
+        // A column a form makes a few pixels wide (a separator) stays that narrow.
+        t->horizontalHeader()->setMinimumSectionSize(1);
         t->verticalHeader()->hide();
         // A cell the grid lets the user edit opens for typing as a spreadsheet's does.
         t->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |

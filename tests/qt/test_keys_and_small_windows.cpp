@@ -10,7 +10,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -18,7 +21,11 @@
 #include <memory>
 
 #include "cam/ErrorDg.h"
+#include "cam/LenDg.h"
+#include "cam/SortDg.h"
+#include "commands/Help.h"
 #include "commands/UniCom.h"
+#include "core/ErrLogDg.h"
 #include "core/Glob.h"
 #include "core/TextFile.h"
 #include "platform/qt/QtFormView.h"
@@ -118,13 +125,14 @@ TEST_F(KeysAndSmallWindowsTest, TheCommandGridRefusesAKeyAnotherItemHolds) {
     bool Edited = false;
     auto TypeIntoCell = [this](int Row, const char* Text) {
         auto* Grid = WidgetOf<QTableWidget>(*SetDialog, SetDialog->StrGridCommands);
-        if (!Grid) return false;
+        if (!Grid || !PumpUntil([Grid] { return Grid->isVisible(); }, 5000)) return false;
         QTableWidgetItem* It = Grid->item(Row, ShortCol);
         Grid->scrollToItem(It);
         const QRect R = Grid->visualItemRect(It);
         QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, R.center());
         QTest::mouseDClick(Grid->viewport(), Qt::LeftButton, {}, R.center());
-        auto* Editor = Grid->viewport()->findChild<QLineEdit*>();
+        QLineEdit* Editor = nullptr;
+        PumpUntil([&] { return (Editor = Grid->viewport()->findChild<QLineEdit*>()) != nullptr; }, 5000);
         if (!Editor) return false;
         Editor->selectAll();
         QTest::keyClicks(Editor, Text);
@@ -205,6 +213,98 @@ TEST_F(KeysAndSmallWindowsTest, SettingsOkKeepsTheAppliedStyleAndWritesAChosenOn
     ASSERT_EQ(Messages->size(), 1u);
     EXPECT_EQ((*Messages)[0], "Pro změnu stylu je potřeba program restartovat");
     EXPECT_EQ(ReadFile(StyleFile), "Fusion\r\n");
+}
+
+// The job saved, left and opened again unchanged: NEW asks nothing.
+TEST_F(KeysAndSmallWindowsTest, NewAfterOpeningAnUnchangedJobAsksNothing) {
+    const std::string Job = Dir() + "/deska.ydf";
+    auto ChooseFile = [this, Job] { When([Job] { return AcceptFileDialog(Job); }, [] {}); };
+    const auto Messages = AnswerMessages();
+    TypeKeys(View, "rectangle\r10 10\r60 40\r");
+    ChooseFile();
+    TypeKeys(View, "saveas\r");
+    ASSERT_TRUE(PumpUntil([&] { return TextFileExists(Job); }, 10000));
+    TypeKeys(View, "new\r");
+    Pump(300);
+    ChooseFile();
+    TypeKeys(View, "open\r");
+    Pump(300);
+    ASSERT_NE(MainVars.DataStart, nullptr);
+    TypeKeys(View, "new\r");
+    Pump(300);
+    EXPECT_TRUE(Messages->empty()) << Messages->front();
+    EXPECT_EQ(MainVars.DataStart, nullptr);
+}
+
+TEST_F(KeysAndSmallWindowsTest, CtrlZWithNothingToUndoLeavesTheLineClean) {
+    PressKey("Ctrl+Z");
+    Pump(100);
+    EXPECT_EQ(F->ComLine2->Caption, "?>");
+    TypeKeys(View, "line\r");
+    EXPECT_EQ(MainVars.Command[0], "LINE");
+    TypeKeys(View, "\x1b");
+}
+
+// All layers sorted, the last of them empty: the bar ends full and the dialog says so.
+TEST_F(KeysAndSmallWindowsTest, SortShowsItIsDone) {
+    TypeKeys(View, "line\r0 0\r50 0\r\x1b");
+    int Shown = -1;
+    std::string Done;
+    When([this] { return SortDialog && Showing(*SortDialog); },
+         [&, this] {
+             TQtFormView* D = FormViewOf(*Program, *SortDialog);
+             ClickWidget(D, SortDialog->BtnAll);
+             ClickWidget(D, SortDialog->BitBtnStart);
+             Pump(50);
+             if (auto* Bar = WidgetOf<QProgressBar>(*SortDialog, SortDialog->ProgressBar)) Shown = Bar->value();
+             auto* Label = WidgetOf<QLabel>(*SortDialog, SortDialog->LabDone);
+             if (Label && Label->isVisible()) Done = Label->text().toStdString();
+             ClickWidget(D, SortDialog->BitBtnExit);
+         });
+    TypeKeys(View, "sort\r");
+    ASSERT_TRUE(PumpUntil([&] { return !Showing(*SortDialog); }, 10000));
+    EXPECT_EQ(Shown, 100);
+    EXPECT_EQ(Done, "Seřazeno");
+}
+
+// The statistics grid: the separators stay narrow and every heading fits its column.
+TEST_F(KeysAndSmallWindowsTest, StatisticHeadingsFitAndSeparatorsStayNarrow) {
+    std::vector<std::string> Clipped;
+    int Separator = -1;
+    When([this] { return LengthDialog && Showing(*LengthDialog); },
+         [&, this] {
+             auto* Grid = WidgetOf<QTableWidget>(*LengthDialog, LengthDialog->StrGrid);
+             ASSERT_NE(Grid, nullptr);
+             Separator = std::max(Grid->columnWidth(2), Grid->columnWidth(7));
+             const QFontMetrics M(Grid->font());
+             for (int c = 0; c < Grid->columnCount(); ++c)
+                 for (int r = 0; r < 2; ++r) {
+                     const QTableWidgetItem* It = Grid->item(r, c);
+                     // A few pixels of cell margin on each side.
+                     if (It && !It->text().isEmpty() && M.horizontalAdvance(It->text()) + 8 > Grid->columnWidth(c))
+                         Clipped.push_back(It->text().toStdString());
+                 }
+             ClickWidget(FormViewOf(*Program, *LengthDialog), LengthDialog->BitBtnOK);
+         });
+    TypeKeys(View, "statistic\r");
+    ASSERT_TRUE(PumpUntil([&] { return !Showing(*LengthDialog); }, 10000));
+    EXPECT_LE(Separator, 3);
+    EXPECT_TRUE(Clipped.empty()) << Clipped.front();
+}
+
+// F1 opens the about box; its button, named for what it does, shows the event log.
+TEST_F(KeysAndSmallWindowsTest, TheHelpButtonSaysItShowsTheLog) {
+    std::string Caption;
+    When([this] { return HelpDialog && Showing(*HelpDialog); },
+         [&, this] {
+             TQtFormView* D = FormViewOf(*Program, *HelpDialog);
+             Caption = WidgetText(D, HelpDialog->Button1);
+             ClickWidget(D, HelpDialog->Button1);
+         });
+    PressKey("F1");
+    ASSERT_TRUE(PumpUntil([] { return ErrLogDialog && ErrLogDialog->Visible; }, 10000));
+    EXPECT_EQ(Caption, "Zobrazit SysLog");
+    ErrLogDialog->Close();
 }
 
 }  // namespace

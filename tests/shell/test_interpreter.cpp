@@ -72,6 +72,29 @@ TEST_F(InterpreterTest, UnknownWordResetsTheLineAndStoresNothing) {
     EXPECT_EQ(MainVars.ComCnt, -1);
 }
 
+TEST_F(InterpreterTest, UnknownWordIsNamedOnTheEchoLine) {
+    Start();
+    H->Enter("fooo");
+    EXPECT_EQ(H->Echo(), "?>fooo - neznámý příkaz");
+    EXPECT_EQ(H->Prompt(), "?>");
+}
+
+// Control characters (Ctrl+Z with nothing to undo, Tab, Delete, C1 codes) never enter
+// the line; the keyword typed around them still runs.
+TEST_F(InterpreterTest, ControlCharactersNeverEnterTheLine) {
+    Start();
+    for (const char32_t C : {char32_t(0x1A), char32_t('\t'), char32_t(0x7F), char32_t(0x85), char32_t(1)}) {
+        char32_t K = C;
+        H->Form().FormKeyPress(K);
+    }
+    EXPECT_EQ(H->Prompt(), "?>");
+    H->Type("li");
+    char32_t Z = 0x1A;
+    H->Form().FormKeyPress(Z);
+    H->Enter("ne");
+    EXPECT_EQ(MainVars.Command[0], "LINE");
+}
+
 TEST_F(InterpreterTest, EmptyEnterRepeatsOnlyCommandsWithAnAliasAndNeverPrint) {
     struct Case {
         Lines Script;

@@ -5,6 +5,7 @@
 #include "core/ObjRecords.h"
 #include "core/UniPline.h"
 #include "core/UniPoint.h"
+#include "platform/Files.h"
 #include "platform/ScriptResponder.h"
 #include "shell/LayPanel.h"
 #include "shell/Main.h"
@@ -253,6 +254,22 @@ TEST_F(LayerTest, PanelAnswersChangeLayer) {
     EXPECT_EQ(MainVars.ComCnt, -1);
     EXPECT_EQ(Glob.LayerDraw, 68);  // not set on this path
     EXPECT_EQ(F().HistoryList().back(), "Hladina>Mat");
+}
+
+// A program folder without "Default.cfg": every layer starts shown, so a stock outline
+// on "Mat" can be seen and picked.
+class FreshFolderLayerTest : public KestrilonTest {};
+
+TEST_F(FreshFolderLayerTest, EveryLayerStartsShownAndPickable) {
+    TCmdHarness H(Dir(), TCmdHarness::TStartUp::Program);
+    ASSERT_FALSE(FileExists(Dir() + "/Default.cfg"));
+    for (int La = 1; La <= LayerCount; ++La) EXPECT_TRUE(Glob.TabLayer[La].Show) << La;
+    EXPECT_NE(Glob.TabLayer[LayerMat].Color, Glob.BackColor);
+    EnPline.RectangleAdd({10, 10}, {60, 40}, LayerMat, MainVars.DataStart, MainVars.DataEnd);
+    H.Enter("delete");
+    H.Pick(35, 10);
+    H.Enter();
+    EXPECT_EQ(MainVars.DataStart, nullptr);
 }
 
 }  // namespace
