@@ -126,13 +126,23 @@ TEST_F(KeysAndSmallWindowsTest, TheCommandGridRefusesAKeyAnotherItemHolds) {
     auto TypeIntoCell = [this](int Row, const char* Text) {
         auto* Grid = WidgetOf<QTableWidget>(*SetDialog, SetDialog->StrGridCommands);
         if (!Grid || !PumpUntil([Grid] { return Grid->isVisible(); }, 5000)) return false;
+        PumpUntil([Grid] {
+            for (QLineEdit* E : Grid->viewport()->findChildren<QLineEdit*>())
+                if (E->isVisible()) return false;
+            return true;
+        }, 5000);
         QTableWidgetItem* It = Grid->item(Row, ShortCol);
         Grid->scrollToItem(It);
         const QRect R = Grid->visualItemRect(It);
         QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, R.center());
         QTest::mouseDClick(Grid->viewport(), Qt::LeftButton, {}, R.center());
+        // The editor of this edit: a shown one (the last edit's may still be going).
         QLineEdit* Editor = nullptr;
-        PumpUntil([&] { return (Editor = Grid->viewport()->findChild<QLineEdit*>()) != nullptr; }, 5000);
+        PumpUntil([&] {
+            for (QLineEdit* E : Grid->viewport()->findChildren<QLineEdit*>())
+                if (E->isVisible()) Editor = E;
+            return Editor != nullptr;
+        }, 5000);
         if (!Editor) return false;
         Editor->selectAll();
         QTest::keyClicks(Editor, Text);
