@@ -6,10 +6,16 @@
 #include <set>
 #include <utility>
 
+#include "cam/CamOpList.h"
+#include "cam/ContourDg.h"
+#include "cam/FillDg.h"
 #include "core/Entity.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
+#include "core/TextFile.h"
 #include "shell/NewFileDg.h"
+#include "tools/ToolDialog.h"
+#include "tools/ToolLibPick.h"
 #include "RealProgram.h"
 
 namespace {
@@ -63,6 +69,56 @@ TEST_F(FirstDayTest, TheWizardsLowerLeftOriginPutsThePlateAtPositiveCoordinates)
     EXPECT_EQ(double(Min.y), 0.0);
     EXPECT_EQ(double(Max.x), 100.0);
     EXPECT_EQ(double(Max.y), 50.0);
+}
+
+// The whole first day: a plate, a rectangle and a circle typed, a two-row pass table
+// typed into the tool dialog's grid and a tool taken from the library with "Otevřít",
+// a contour and a pocket with their dialogs' OK, the NC program exported, the job saved,
+// a new job and the saved one opened again: the typed depths are in both.
+TEST_F(FirstDayTest, TypedPassDepthsReachTheNcProgramAndTheReopenedJob) {
+    ASSERT_TRUE(PlateByWizard());
+    // The first tool layer made the drawing layer with a click on its row.
+    ASSERT_TRUE(UserClick(View, F->FindComponent("ShT1")));
+    ASSERT_EQ(Glob.LayerDraw, 1);
+    TypeKeys(View, "rectangle\r10 10\r60 40\r");
+    TObjHeader* Rect = MainVars.DataEnd;
+    TypeKeys(View, "circle\r80 25\r8\r\x1b");
+    TObjHeader* Circle = MainVars.DataEnd;
+    ASSERT_NE(Rect, Circle);
+    const int Layer = Rect->Layer;
+    ASSERT_GE(Layer, 1);
+    ASSERT_LE(Layer, 64);
+
+    // TOOL from the CAM menu: the passes typed, a library tool taken, OK.
+    bool Typed = false, Picked = false;
+    const char* const Rows[2][4] = {{"0.35", "?", "5", "12000"}, {"0.8", "?", "4", "10000"}};
+    WhenModal("ToolDialog", [&](TQtFormView* D) {
+        Typed = true;
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 4; ++c) Typed = Typed && TypeIntoCell(D, ToolDialog->StrGridLayParam, c + 1, r, Rows[r][c]);
+        auto Pick = [&](TQtFormView* P) {
+            if (Picked) return;
+            Picked = UserClickItem(P, ToolLibOpenDialog->LboxTools, 0) && UserClick(P, ToolLibOpenDialog->BitBtnOk);
+        };
+        WhenModal("ToolLibOpenDialog", Pick);
+        // Where to take it from, when the program asks: the library.
+        WhenModal("ToolLocDialog", [&, Pick](TQtFormView* L) {
+            WhenModal("ToolLibOpenDialog", Pick);
+            UserClick(L, ToolLocDialog->SbtnLib);
+        });
+        Typed = Typed && UserClick(D, ToolDialog->BtnOpenTool);
+        std::function<void(TQtFormView*)> Ok = [&](TQtFormView* D2) {
+            if (!Picked) return WhenModal("ToolDialog", Ok);
+            UserClick(D2, ToolDialog->BitBtnOK);
+        };
+        WhenModal("ToolDialog", Ok);
+    });
+    ASSERT_TRUE(ClickMenuItem(View, "CAM", "Nástroje"));
+    Pump(200);
+    ASSERT_TRUE(Typed);
+    ASSERT_TRUE(Picked);
+    EXPECT_EQ(double(Glob.Tool[Layer].Pruchod[1].Hloubka), 0.35);
+    EXPECT_EQ(double(Glob.Tool[Layer].Pruchod[2].Hloubka), 0.8);
 }
 
 }  // namespace
