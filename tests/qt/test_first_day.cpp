@@ -13,6 +13,7 @@
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/TextFile.h"
+#include "core/UniDraw.h"
 #include "shell/NewFileDg.h"
 #include "tools/ToolDialog.h"
 #include "tools/ToolLibPick.h"
@@ -47,6 +48,26 @@ protected:
         TypeKeys(View, "new\r");
         Pump(100);
         return Done;
+    }
+    // The file dialog on top answered with the file type and the name, as a user does.
+    void WhenFileDialog(const std::string& Type, const std::string& Name, bool& Done, int Tries = 200) {
+        After(50, [this, Type, Name, &Done, Tries, A = Alive] {
+            if (!*A) return;
+            Done = AnswerFileDialog(Type, Name);
+            if (!Done && Tries > 0) WhenFileDialog(Type, Name, Done, Tries - 1);
+        });
+    }
+    // A command that machines the object at World: the object clicked, Enter, the
+    // dialog's OK clicked.
+    bool Machine(const std::string& Command, Osy World, const std::string& Dialog, TControl* Ok) {
+        bool Clicked = false;
+        TypeKeys(View, Command + "\r");
+        const TPoint P = WorldToPixel(World);
+        if (!MouseClick(View, F->PaintBoxDraw, P.X, P.Y)) return false;
+        WhenModal(Dialog, [&](TQtFormView* D) { Clicked = UserClick(D, Ok); });
+        TypeKeys(View, "\r");
+        Pump(100);
+        return Clicked;
     }
 };
 
@@ -117,6 +138,39 @@ TEST_F(FirstDayTest, TypedPassDepthsReachTheNcProgramAndTheReopenedJob) {
     Pump(200);
     ASSERT_TRUE(Typed);
     ASSERT_TRUE(Picked);
+    EXPECT_EQ(double(Glob.Tool[Layer].Pruchod[1].Hloubka), 0.35);
+    EXPECT_EQ(double(Glob.Tool[Layer].Pruchod[2].Hloubka), 0.8);
+
+    ASSERT_TRUE(Machine("contour", {35, 10}, "ContourDialog", ContourDialog->BitBtnOK));
+    ASSERT_TRUE(Machine("meandr", {88, 25}, "FillDialog", FillDialog->BitBtnOK));
+    const int Ops = OpList.CamCnt;  // the contour, the pocket and its parts
+    ASSERT_GE(Ops, 2);
+
+    // EXPORT to G-code: both passes of the typed table are cut.
+    const std::string Nc = InDir("first.nc");
+    bool Answered = false;
+    WhenFileDialog("G-code", Nc, Answered);
+    TypeKeys(View, "export\r");
+    ASSERT_TRUE(PumpUntil([&] { return TextFileExists(Nc); }, 20000));
+    ASSERT_TRUE(Answered);
+    const std::string Program = ReadFile(Nc);
+    EXPECT_NE(Program.find("Z-0.35"), std::string::npos) << Program.substr(0, 2000);
+    EXPECT_NE(Program.find("Z-0.8"), std::string::npos) << Program.substr(0, 2000);
+
+    // SAVEAS, NEW (the wizard left with Escape), OPEN.
+    const std::string Job = InDir("first.ydf");
+    Answered = false;
+    WhenFileDialog("Yorvan", Job, Answered);
+    TypeKeys(View, "saveas\r");
+    ASSERT_TRUE(PumpUntil([&] { return TextFileExists(Job); }, 20000));
+    WhenModal("NewFileDialog", [&](TQtFormView* D) { UserKey(D, NewFileDialog->PageControl, "Escape"); });
+    TypeKeys(View, "new\r");
+    Pump(100);
+    EXPECT_EQ(OpList.CamCnt, 0);
+    Answered = false;
+    WhenFileDialog("Yorvan", Job, Answered);
+    TypeKeys(View, "open\r");
+    ASSERT_TRUE(PumpUntil([&] { return OpList.CamCnt == Ops; }, 20000));
     EXPECT_EQ(double(Glob.Tool[Layer].Pruchod[1].Hloubka), 0.35);
     EXPECT_EQ(double(Glob.Tool[Layer].Pruchod[2].Hloubka), 0.8);
 }
