@@ -81,6 +81,12 @@ void UnlinkObj(TObjHeader* Obj, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
 // Frees an unlinked record and everything it owns. Iterative, so that deeply nested
 // groups (from any file) cannot exhaust the stack.
 static void FreeOwned(TObjHeader* Obj) {
+    // Most records own nothing: freed without the work list, whose allocation would
+    // double the heap traffic of freeing a large drawing.
+    if (Obj->Type != ObjGroup && !(Obj->Type == ObjText && AsText(Obj)->AdrGroup)) {
+        FreeObjBlock(Obj);
+        return;
+    }
     std::vector<TObjHeader*> work{Obj};
     while (!work.empty()) {
         TObjHeader* r = work.back();
