@@ -18,6 +18,7 @@ TNearestIndex::TNearestIndex(std::vector<TKey> K) : Keys(std::move(K)) {
     while (Nodes < 4 * (n / LeafSize + 1)) Nodes *= 2;
     Alive.assign(size_t(Nodes) * 2, 0);
     Boxes.assign(size_t(Nodes) * 2, TBox{});
+    LeafLo.assign(size_t(Nodes) * 2, 0);
     Build(1, 0, n);
     int32_t MaxItem = -1;
     for (const TKey& k : Keys) MaxItem = std::max(MaxItem, k.Item);
@@ -38,6 +39,7 @@ void TNearestIndex::Build(int32_t Node, int32_t Lo, int32_t Hi) {
     Alive[size_t(Node)] = Hi - Lo;
     if (Hi - Lo <= LeafSize) {
         for (int32_t i = Lo; i < Hi; ++i) LeafOf[size_t(i)] = Node;
+        LeafLo[size_t(Node)] = Lo;
         return;
     }
     // Split across the wider side of the box: keeps the boxes square-ish for any input.
@@ -54,12 +56,42 @@ void TNearestIndex::Decrement(int32_t Key) {
     for (int32_t Node = LeafOf[size_t(Key)]; Node >= 1; Node /= 2) --Alive[size_t(Node)];
 }
 
+void TNearestIndex::Refit(int32_t Key) {
+    const int32_t Leaf = LeafOf[size_t(Key)];
+    if (Alive[size_t(Leaf)] > 0) {
+        bool First = true;
+        TBox B{};
+        for (int32_t i = LeafLo[size_t(Leaf)], e = std::min(i + LeafSize, int32_t(Keys.size())); i < e; ++i) {
+            if (Removed[size_t(i)] || LeafOf[size_t(i)] != Leaf) continue;
+            const Osy& p = Keys[size_t(i)].Pt;
+            if (First) B = {p.x, p.y, p.x, p.y}, First = false;
+            B.MinX = std::min(B.MinX, p.x), B.MinY = std::min(B.MinY, p.y);
+            B.MaxX = std::max(B.MaxX, p.x), B.MaxY = std::max(B.MaxY, p.y);
+        }
+        Boxes[size_t(Leaf)] = B;
+    }
+    for (int32_t Node = Leaf / 2; Node >= 1; Node /= 2) {
+        if (Alive[size_t(Node)] == 0) continue;
+        const int32_t L = 2 * Node, R = 2 * Node + 1;
+        TBox B = Alive[size_t(L)] > 0 ? Boxes[size_t(L)] : Boxes[size_t(R)];
+        if (Alive[size_t(L)] > 0 && Alive[size_t(R)] > 0) {
+            const TBox& o = Boxes[size_t(R)];
+            B.MinX = std::min(B.MinX, o.MinX), B.MinY = std::min(B.MinY, o.MinY);
+            B.MaxX = std::max(B.MaxX, o.MaxX), B.MaxY = std::max(B.MaxY, o.MaxY);
+        }
+        TBox& Old = Boxes[size_t(Node)];
+        if (B.MinX == Old.MinX && B.MinY == Old.MinY && B.MaxX == Old.MaxX && B.MaxY == Old.MaxY) break;
+        Old = B;
+    }
+}
+
 void TNearestIndex::RemoveItem(int32_t Item) {
     if (Item < 0 || size_t(Item) >= KeysOfItem.size()) return;
     for (int32_t k : KeysOfItem[size_t(Item)]) {
         if (Removed[size_t(k)]) continue;
         Removed[size_t(k)] = 1;
         Decrement(k);
+        Refit(k);
     }
 }
 

@@ -1,7 +1,9 @@
 // A static 2D index over key points that are removed one by one, answering "which
 // remaining key is nearest to P". Built once in n log n; a query visits only the
 // boxes that can still hold something nearer, and removed keys drop out of the
-// counts so emptied parts of the tree are skipped.
+// counts so emptied parts of the tree are skipped; the boxes shrink to the keys left,
+// so a search late in the walk, among few keys far apart, still prunes as well as one
+// among many.
 //
 // Ties are decided by the caller: every key at exactly the best distance is offered
 // to Better(candidate, current best), so the order a plain scan would choose can be
@@ -41,11 +43,14 @@ private:
                 const std::function<bool(const TKey&, const TKey&)>& Better, int32_t& Best,
                 Extended& BestD) const;
     void Decrement(int32_t Key);
+    // The boxes from the leaf of Key up, shrunk to the keys left under them.
+    void Refit(int32_t Key);
 
     std::vector<TKey> Keys;            // in tree order
     std::vector<uint8_t> Removed;      // per key
     std::vector<int32_t> Alive;        // per node (1-based heap numbering)
     std::vector<TBox> Boxes;           // per node
     std::vector<int32_t> LeafOf;       // per key: its leaf node
+    std::vector<int32_t> LeafLo;       // per node: a leaf's first key
     std::vector<std::vector<int32_t>> KeysOfItem;
 };
