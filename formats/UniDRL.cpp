@@ -103,7 +103,8 @@ bool AxisValue(const std::string& Line, char Axis, Extended& V) {
     if (num.empty()) return false;
     char* end = nullptr;
     const long double v = std::strtold(num.c_str(), &end);
-    if (end != num.c_str() + num.size() || !std::isfinite(v)) return false;
+    // A number beyond double's range would become infinite in the drawing's views.
+    if (end != num.c_str() + num.size() || !std::isfinite(double(v))) return false;
     V = v;
     return true;
 }
