@@ -298,7 +298,10 @@ void TToolMatLibDialog::PlunTmpToMat(int32_t Tid, int32_t Mid, int Lib) {
 }
 
 void TToolMatLibDialog::TabControlPlungeChange() {
-    EditToPlunTmp(ShownPID);
+    // Only inputs that hold a selected node's plunge object are checked and kept; with no
+    // node selected or no object shown yet they hold no record's values (empty, or left
+    // from an earlier showing), and refusing them would only puzzle the user.
+    if (SelPar >= 0 && ShownPID >= 0) EditToPlunTmp(ShownPID);
     SelPID = ShownPID = TabControlToolPlunge->ActivePageIndex;
     PlunTmpToEdit(SelTID, SelPID);
 }

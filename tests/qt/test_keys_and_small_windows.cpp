@@ -1,7 +1,8 @@
 // The real window's keys and small windows as a new user meets them: F2 zooms in, the
 // settings' command grid refuses a key another menu item holds, the error list closes
 // with Escape typed in it or with its button, and OK in the settings on a fresh folder
-// leaves the style alone.
+// leaves the style alone, and the library's plunge tabs switched with no node selected
+// check nothing while a selected node's bad value is still refused.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -34,6 +35,7 @@
 #include "shell/MainVars.h"
 #include "shell/ProgramFolder.h"
 #include "shell/SetDg.h"
+#include "tools/ToolMatLibDg.h"
 #include "support/CmdHarness.h"
 #include "support/Fixture.h"
 
@@ -315,6 +317,54 @@ TEST_F(KeysAndSmallWindowsTest, TheHelpButtonSaysItShowsTheLog) {
     ASSERT_TRUE(PumpUntil([] { return ErrLogDialog && ErrLogDialog->Visible; }, 10000));
     EXPECT_EQ(Caption, "Zobrazit SysLog");
     ErrLogDialog->Close();
+}
+
+// In the library, a bad number typed into a shown plunge node is refused when the plunge
+// tab changes (and the tab changes all the same). Opened again, the dialog selects no
+// node while its plunge page still holds what was last typed: a tab switch then checks
+// nothing and says nothing.
+TEST_F(KeysAndSmallWindowsTest, LibraryPlungeTabsCheckOnlyAShownNode) {
+    const auto Messages = AnswerMessages();
+    auto Library = [&](std::function<void(TToolMatLibDialog&, TQtFormView*)> Steps) {
+        When([] { return ActiveModalForm() == ToolMatLibDialog; },
+             [&, Steps] {
+                 TToolMatLibDialog& L = *ToolMatLibDialog;
+                 TQtFormView* D = FormViewOf(*Program, L);
+                 Steps(L, D);
+                 ClickWidget(D, L.SbtnCancel);
+             });
+        ASSERT_TRUE(ClickMenuItem(View, "CAM", "Knihovna nástrojů"));
+        PumpUntil([] { return ActiveModalForm() == nullptr; }, 10000);
+        Pump(200);
+    };
+    int TabAfterBadValue = -1;
+    Library([&](TToolMatLibDialog& L, TQtFormView* D) {
+        const std::vector<TTreeNode>& N = L.TrVLibList->Nodes;
+        int Node = -1;
+        for (int i = 0; i < int(N.size()) && Node < 0; ++i)
+            if (N[size_t(i)].Text == "Zápich") Node = i;
+        ASSERT_GE(Node, 0);
+        for (int P = N[size_t(Node)].Parent; P >= 0; P = N[size_t(P)].Parent) ExpandTreeNode(D, L.TrVLibList, P, true);
+        Pump(50);
+        ASSERT_TRUE(ClickTreeNode(D, L.TrVLibList, Node));
+        Pump(50);
+        ASSERT_TRUE(TypeOver(D, L.EditToolPlungeFeed, "abc"));
+        ASSERT_TRUE(UserClickTab(D, L.TabControlToolPlunge, 2));
+        Pump(300);
+        TabAfterBadValue = L.TabControlToolPlunge->ActivePageIndex;
+        ASSERT_TRUE(TypeOver(D, L.EditToolPlungeFeed, "abc"));
+    });
+    const std::string Refused = "Špatně zadané číslo:Rychlost";
+    const std::string CancelAsks = "Všechny provedené změny budou ztraceny.\r\nPokračovat?";
+    EXPECT_EQ(*Messages, (std::vector<std::string>{Refused, CancelAsks}));
+    EXPECT_EQ(TabAfterBadValue, 2);
+    bool Switched = false;
+    Library([&](TToolMatLibDialog& L, TQtFormView* D) {
+        Switched = UserClickTab(D, L.TabControlToolPlunge, 1);
+        Pump(300);
+    });
+    EXPECT_TRUE(Switched);
+    EXPECT_EQ(*Messages, (std::vector<std::string>{Refused, CancelAsks, CancelAsks}));
 }
 
 }  // namespace
