@@ -120,6 +120,12 @@ TEST_F(KeysAndSmallWindowsTest, F2ZoomsIn) {
     EXPECT_EQ(MainVars.Command[0], "");  // TOOL did not start
 }
 
+// Qt runs neither of two actions that share a key: every menu item of the real window has its own.
+TEST_F(KeysAndSmallWindowsTest, NoTwoMenuItemsShareAKey) {
+    const std::vector<std::string> Shared = SharedShortcuts(View);
+    EXPECT_TRUE(Shared.empty()) << Shared.front();
+}
+
 // F2 typed into TOOL's shortcut cell: refused, naming "Zvětšit"; Ctrl+T is taken.
 TEST_F(KeysAndSmallWindowsTest, TheCommandGridRefusesAKeyAnotherItemHolds) {
     constexpr int ToolRow = 86, ShortCol = 3;
