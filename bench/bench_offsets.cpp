@@ -150,7 +150,7 @@ struct TShape {
 const TShape Shapes[] = {{"circle", Circle, false},       {"rounded_rect", RoundedRect, false},
                          {"text", Text, false},           {"letters", Letters, false},
                          {"gear", Gear, true},            {"round_polygon", RoundPolygon, false},
-                         {"arc_ring", ArcRing, true},     {"arc_polygon", ArcPolygon, false}};
+                         {"arc_ring", ArcRing, true},     {"arc_polygon", ArcPolygon, true}};
 
 using Clock = std::chrono::steady_clock;
 double Ms(Clock::duration D) { return std::chrono::duration<double, std::milli>(D).count(); }
