@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/SpecDaskovin.h"
+#include "commands/Daskovin.h"
 #include "commands/UniCom.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"

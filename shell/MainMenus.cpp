@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "commands/ComCommon.h"
-#include "commands/SpecDaskovin.h"
-#include "commands/SpecDorsek.h"
-#include "commands/SpecPelmora.h"
-#include "commands/SpecVUZ.h"
+#include "commands/Daskovin.h"
+#include "commands/Dorsek.h"
+#include "commands/Pelmora.h"
+#include "commands/VUZ.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniLog.h"

@@ -15,7 +15,7 @@
 #include "cam/FillDg.h"
 #include "commands/ChangeTextDg.h"
 #include "commands/FiltrDg.h"
-#include "commands/SpecPelmora.h"
+#include "commands/Pelmora.h"
 #include "core/Entity.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"

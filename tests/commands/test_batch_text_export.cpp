@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "commands/SpecDorsek.h"
+#include "commands/Dorsek.h"
 #include "core/Glob.h"
 #include "core/Global.h"
 #include "formats/HPOutDg.h"

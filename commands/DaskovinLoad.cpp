@@ -3,7 +3,7 @@
 #include <cmath>
 #include <map>
 
-#include "commands/SpecDaskovin.h"
+#include "commands/Daskovin.h"
 #include "core/Global.h"
 #include "core/UniGeom.h"
 

@@ -2,8 +2,8 @@
 // and confirmed with their own OK buttons, on drawings made through the command line.
 #include <cmath>
 
-#include "commands/SpecPelmora.h"
-#include "commands/SpecVUZ.h"
+#include "commands/Pelmora.h"
+#include "commands/VUZ.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
 #include "core/UniPline.h"

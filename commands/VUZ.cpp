@@ -1,4 +1,4 @@
-#include "commands/SpecVUZ.h"
+#include "commands/VUZ.h"
 
 #include "commands/ComCommon.h"
 #include "core/Global.h"

@@ -1,4 +1,4 @@
-#include "commands/SpecDorsek.h"
+#include "commands/Dorsek.h"
 
 #include <charconv>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "commands/SpecPelmora.h"
+#include "commands/Pelmora.h"
 
 #include "commands/ComCommon.h"
 #include "core/Glob.h"

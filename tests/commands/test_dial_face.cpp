@@ -6,7 +6,7 @@
 #include <cmath>
 #include <fstream>
 
-#include "commands/SpecDaskovin.h"
+#include "commands/Daskovin.h"
 #include "core/Global.h"
 #include "core/ObjRecords.h"
 #include "core/UniGeom.h"

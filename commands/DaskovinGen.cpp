@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "commands/ComCommon.h"
-#include "commands/SpecDaskovin.h"
+#include "commands/Daskovin.h"
 #include "core/Builder.h"
 #include "core/Glob.h"
 #include "core/MainVars.h"

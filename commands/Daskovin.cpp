@@ -1,4 +1,4 @@
-#include "commands/SpecDaskovin.h"
+#include "commands/Daskovin.h"
 
 #include "core/Global.h"
 #include "core/TextFile.h"
