@@ -48,7 +48,9 @@ void SetCfgDecimalSeparator(char Sep) { SeparatorOverride = Sep; }
 std::string CfgRegionalReal(long double X) {
     char buf[128];
     double d = double(X);
-    if (!std::isfinite(d)) d = 0;
+    // A zero is written "0": "-0" (a negative product of zero, or a negative number
+    // too small for a double) reads back as a plain zero, and the block would change.
+    if (!std::isfinite(d) || d == 0) d = 0;
     std::snprintf(buf, sizeof buf, "%.15g", d);
     std::string s = buf;
     if (s.find_first_of("eE") != std::string::npos) {

@@ -22,11 +22,15 @@ constexpr Extended DegToRad = std::numbers::pi_v<Extended> / 180;
 std::string BoolStr(bool b) { return b ? "TRUE" : "FALSE"; }
 bool ReadBool(const std::string& v) { return UpCaseStr(v) == "TRUE"; }
 
-// The block writes reals through a double: a number beyond the double range could not
-// be written back, so it is refused like any other text that is no number.
+// The block writes reals through a double, rounded to 15 digits: a number beyond the
+// double range could not be written back, nor could one whose rounding passes the
+// largest double, so both are refused like any other text that is no number.
+constexpr Extended MaxCfgNumber = 1e308L;
 bool ReadNumber(const std::string& v, Extended& x) {
-    return StrToExtCalc(v, x, false) && std::fabs(x) <= std::numeric_limits<double>::max();
+    return StrToExtCalc(v, x, false) && std::fabs(x) <= MaxCfgNumber;
 }
+// The largest float setting: its 15-digit text stays below the largest float.
+constexpr float MaxCfgSingle = 3.4e38f;
 
 // "0." + n zeros -> n (the characters after the last ".").
 std::string DigitCount(const std::string& pattern) {
@@ -119,9 +123,11 @@ void Single(Keys& k, const char* key, float& f) {
     k.push_back({key, [&f] { return CfgRegionalReal(f); },
                  [&f](const std::string& v, TCfgReadState&) {
                      Extended x;
-                     // Beyond the float range it has no float value: refused.
-                     if (ReadNumber(v, x) && std::fabs(x) <= std::numeric_limits<float>::max())
-                         f = float(x);
+                     // Beyond the float range it has no float value: refused. The float
+                     // is written with 15 digits, which keep its excess over the number
+                     // read: the float itself must stay short of the largest one.
+                     if (!ReadNumber(v, x) || !(std::fabs(x) <= std::numeric_limits<float>::max())) return;
+                     if (std::fabs(float(x)) <= MaxCfgSingle) f = float(x);
                  }, {}});
 }
 

@@ -1,6 +1,7 @@
 // The settings block, "Default.cfg" and the range check.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <numbers>
@@ -306,6 +307,34 @@ TEST_F(SetCfgTest, HugeLimitsAndOriginsAreBroughtWithinRange) {
     for (const TCase& c : cases) EXPECT_EQ(*c.Field, c.Expected) << c.Line;
     EXPECT_EQ(Glob.MaxLim.y - Glob.MinLim.y, LimMinSpan);
     EXPECT_EQ(Glob.MaxFileHist, 2);
+}
+
+// Numbers at the ends of the range: what the settings write at exit reads back at the
+// next start to the very same block. A negative zero is written "0"; a number whose
+// 15-digit text would pass the largest double (or float) is not taken.
+TEST_F(SetCfgTest, ExtremeNumbersReadBackAsWritten) {
+    // The dialogs' built-in number texts in their written form (they mix "," and ".").
+    auto startState = [this] {
+        ResetAllState();
+        Glob.ProgramDir = Dir();
+        SetCfgDecimalSeparator(',');
+        LinesToGlobalCfg(GlobalCfgLines(true));
+    };
+    startState();
+    const Extended stockX = Glob.StockSize.x;
+    const float opacity = Glob.SelObjOpac;
+    ReadBlock("MinOffsArc=-1*0\nStockSizeY=-1e-4000\nStockSizeX=1.797693134862315e308\n"
+              "SelObjOpac=3.4028234e38\nStockSizeZ=1e307");
+    const std::vector<std::string> written = GlobalCfgLines(true);
+    for (const char* line : {"  MinOffsArc=0", "  StockSizeY=0"})
+        EXPECT_NE(std::find(written.begin(), written.end(), line), written.end()) << line;
+    EXPECT_EQ(Glob.StockSize.x, stockX);
+    EXPECT_EQ(Glob.SelObjOpac, opacity);
+    ASSERT_TRUE(WriteDefaultCfg());
+    startState();
+    ASSERT_TRUE(FileToGlobalCfg(DefaultCfgPath()));
+    EXPECT_EQ(GlobalCfgLines(true), written);
+    EXPECT_EQ(Glob.StockSize.z, 1e307L);
 }
 
 TEST_F(SetCfgTest, PackedLayerValueAndContourSides) {
