@@ -1,6 +1,7 @@
 // The curve is flattened into a point chain (kept outside the builder) by halving it
-// until both control triangles are flatter than AreaTol; that chain is the reference
-// the fitted lines and arcs are measured against.
+// until both control triangles are flatter than AreaTol, or its control points lie
+// closer to the piece's chord than a small part of the allowed error; that chain is
+// the reference the fitted lines and arcs are measured against.
 #include "core/UniBezier.h"
 
 #include <algorithm>
@@ -13,8 +14,14 @@
 
 namespace {
 
-// Halvings deep enough for any curve of the drawing; deeper pieces become chords.
-constexpr int MaxDepth = 40;
+// At most 2^16 pieces per curve; deeper pieces become chords. A chord of a piece that
+// deep is off any curve within the 20000 mm limits by less than 0.0001 mm (the
+// curve's second derivative stays below 7e5 mm there), far below what a machine cuts,
+// while a curve of that size flattened to an area alone took a million pieces.
+constexpr int MaxDepth = 16;
+// The chain may leave the curve by this part of the allowed error: the fitting is then
+// measured against the curve itself, nearly, and a finer chain only costs time.
+constexpr Extended FlatPart = 1.0L / 16;
 
 struct TBez {
     Osy P0, P1, P2, P3;
@@ -37,6 +44,20 @@ Extended TriArea(const Osy& A, const Osy& B, const Osy& C) {
     return std::fabs((B.x - A.x) * (C.y - A.y) - (B.y - A.y) * (C.x - A.x)) / 2;
 }
 
+// Distance of P from the segment AB (from A when the segment has no length).
+Extended SegDist(const Osy& P, const Osy& A, const Osy& B) {
+    const Extended dx = B.x - A.x, dy = B.y - A.y, len2 = dx * dx + dy * dy;
+    Extended t = len2 > 0 ? ((P.x - A.x) * dx + (P.y - A.y) * dy) / len2 : 0;
+    t = std::clamp(t, Extended(0), Extended(1));
+    return Dist(P, Osy{A.x + t * dx, A.y + t * dy});
+}
+
+// The piece lies in the hull of its control points: with both inner ones within Tol
+// of the chord, so is the whole piece.
+bool FlatWithin(const TBez& B, Extended Tol) {
+    return SegDist(B.P1, B.P0, B.P3) <= Tol && SegDist(B.P2, B.P0, B.P3) <= Tol;
+}
+
 // The curve flattened once: the chain of points and the tree of halvings that made
 // it. A node's chain is Pts[First..Last]; the halves of a node that was split meet at
 // Pts[Mid] (the fitting below halves exactly where the flattening did, so the chain
@@ -53,18 +74,19 @@ struct TFlat {
     std::vector<TNode> Nodes;
 };
 
-int Flatten(const TBez& B, Extended AreaTol, TFlat& F, int Depth) {
+int Flatten(const TBez& B, Extended AreaTol, Extended FlatTol, TFlat& F, int Depth) {
     int id = int(F.Nodes.size());
     F.Nodes.push_back(TNode{B.P0, B.P3});
-    if (Depth >= MaxDepth || TriArea(B.P0, B.P1, B.P2) + TriArea(B.P0, B.P2, B.P3) <= AreaTol) {
+    if (Depth >= MaxDepth || TriArea(B.P0, B.P1, B.P2) + TriArea(B.P0, B.P2, B.P3) <= AreaTol ||
+        FlatWithin(B, FlatTol)) {
         if (!SamePt(F.Pts.back(), B.P3)) F.Pts.push_back(B.P3);
         return id;
     }
     TBez l, r;
     Split(B, l, r);
-    int li = Flatten(l, AreaTol, F, Depth + 1);
+    int li = Flatten(l, AreaTol, FlatTol, F, Depth + 1);
     int mid = int(F.Pts.size()) - 1;
-    int ri = Flatten(r, AreaTol, F, Depth + 1);
+    int ri = Flatten(r, AreaTol, FlatTol, F, Depth + 1);
     F.Nodes[id].Mid = mid;
     F.Nodes[id].L = li;
     F.Nodes[id].R = ri;
@@ -171,12 +193,12 @@ void ToArcs(const TFlat& F, int Node, int First, int Last, Extended MaxErr, TOut
 
 // The chain and tree of the last curve, kept for the next one: a path of many curves
 // then does not allocate for each. A very large one is given back afterwards.
-TFlat& FlattenAll(const TBez& B, Extended AreaTol) {
+TFlat& FlattenAll(const TBez& B, Extended AreaTol, Extended MaxErr) {
     static TFlat f;
     f.Pts.clear();
     f.Nodes.clear();
     f.Pts.push_back(B.P0);
-    Flatten(B, AreaTol, f, 0);
+    Flatten(B, AreaTol, MaxErr * FlatPart, f, 0);
     return f;
 }
 
@@ -191,7 +213,7 @@ void ReleaseLarge(TFlat& F) {
 void BezierToLines(const Osy& P0, const Osy& P1, const Osy& P2, Extended AreaTol, Extended MaxErr,
                    const Osy& P3, Osy* Min, Osy* Max) {
     TOut out{Min, Max};
-    TFlat& f = FlattenAll(TBez{P0, P1, P2, P3}, AreaTol);
+    TFlat& f = FlattenAll(TBez{P0, P1, P2, P3}, AreaTol, MaxErr);
     ToLines(f, 0, 0, int(f.Pts.size()) - 1, MaxErr, out);
     ReleaseLarge(f);
 }
@@ -199,7 +221,7 @@ void BezierToLines(const Osy& P0, const Osy& P1, const Osy& P2, Extended AreaTol
 void BezierToArcs(const Osy& P0, const Osy& P1, const Osy& P2, Extended AreaTol, Extended MaxErr,
                   const Osy& P3, Osy* Min, Osy* Max) {
     TOut out{Min, Max};
-    TFlat& f = FlattenAll(TBez{P0, P1, P2, P3}, AreaTol);
+    TFlat& f = FlattenAll(TBez{P0, P1, P2, P3}, AreaTol, MaxErr);
     ToArcs(f, 0, 0, int(f.Pts.size()) - 1, MaxErr, out);
     ReleaseLarge(f);
 }

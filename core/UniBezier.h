@@ -7,7 +7,9 @@
 // Replaces the cubic Bezier curve P0 (the builder's current end) - P1 - P2 - P3 by
 // segments appended to the polyline under construction, each within MaxErr of the
 // curve; the polyline ends exactly at P3 afterwards. AreaTol is the flattening
-// tolerance (square units) used while fitting. Segments are added with
+// tolerance (square units) used while fitting; the flattening also stops where the
+// pieces lie within a sixteenth of MaxErr of the curve, and at 2^16 pieces, so that a
+// curve of any size costs a bounded time. Segments are added with
 // Glob.InputFiltr as tolerance. When Min/Max are given they are widened by every
 // point added.
 void BezierToLines(const Osy& P0, const Osy& P1, const Osy& P2, Extended AreaTol, Extended MaxErr,

@@ -100,4 +100,28 @@ TEST_F(BezierTest, DegenerateCurvesAddNothingOrEndAtP3) {
     EXPECT_TRUE(SamePt(PlineEndPt(q), Osy{0, 0.5L}));
 }
 
+// A parabola across the whole 20000 mm range of an imported drawing, written as a
+// cubic (y = x^2 / 80000 from x = -20000 to 20000): every segment end and arc middle
+// keeps to the error (measured upright, which overstates it by at most 12 % at these
+// slopes), and the number of segments follows the error asked for, not the curve's size.
+TEST_F(BezierTest, CurveAcrossTheCoordinateLimitsKeepsTheError) {
+    const Osy A{-20000, 5000}, B{-20000.0L / 3, -5000.0L / 3}, C{20000.0L / 3, -5000.0L / 3}, D{20000, 5000};
+    for (bool arcs : {false, true}) {
+        TObjHeader* p = Fit(arcs, A, B, C, D, 0.01L);
+        ASSERT_EQ(p->Type, ObjPline);
+        Extended worst = 0;
+        Osy a = AsPline(p)->S;
+        for (int32_t i = 0; i < PlineSegCount(p); ++i) {
+            const TPlineSeg& s = PlineSegs(p)[i];
+            Osy m;
+            SegMidPt(a, s.E, s.Alfa, m);
+            for (const Osy& q : {s.E, m}) worst = std::max(worst, std::fabs(q.y - q.x * q.x / 80000));
+            a = s.E;
+        }
+        EXPECT_LT(worst, 0.0113L) << arcs;
+        EXPECT_LT(PlineSegCount(p), 2000) << arcs;
+        EXPECT_TRUE(SamePt(PlineEndPt(p), D));
+    }
+}
+
 }  // namespace
