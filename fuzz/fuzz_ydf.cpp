@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FuzzReaders.h"
+#include "FuzzTools.h"
 #include "cam/CamOpFile.h"
 #include "cam/CamOpList.h"
 #include "formats/UniYDF.h"
@@ -87,9 +88,11 @@ inline void FuzzYdfFile(const std::string& Bytes) {
 
 #ifndef KESTRILON_FUZZ_ENTRY_ONLY
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput(FuzzResetSettings | FuzzResetGlob);
+    FuzzBeginInput(FuzzResetSettings);
+    FuzzRestoreToolGlob();
     FuzzYdfFile(std::string(reinterpret_cast<const char*>(Data), Size));
-    FuzzEndInput(FuzzResetSettings | FuzzResetGlob);
+    FuzzEndInput(FuzzResetSettings);
+    FuzzRestoreToolGlob();
     return 0;
 }
 #endif
