@@ -1,6 +1,8 @@
 // Line composition, number formats and the motion words of the G-code program.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "core/DecimalText.h"
 #include "core/Glob.h"
@@ -14,19 +16,71 @@ namespace {
 
 constexpr size_t FlushSize = 1 << 20;
 
-std::string Word(const std::string& Axis, const std::string& Value) { return Axis + Value; }
+// Opens a composed line straight in the output buffer (numbered when the
+// configuration numbers lines) and hands the buffer for the line's words.
+std::string& BeginLine(TNcRun& R) {
+    const TGcodeConfig& c = R.Config;
+    std::string& o = R.Out;
+    // Room for a whole flush block: the buffer never moves while a program is written.
+    if (o.capacity() < FlushSize + FlushSize / 4) o.reserve(FlushSize + FlushSize / 4);
+    R.LineCounter += c.InkrementRadku;
+    if (!c.CislovaniRadku.empty()) {
+        char number[24];
+        o += c.CislovaniRadku;
+        o.append(number, std::to_chars(number, number + sizeof number, R.LineCounter).ptr);
+        o += c.OddelovacCislovani;
+    }
+    return o;
+}
+
+void EndLine(TNcRun& R) {
+    R.Out += R.Config.NaKonciRadku;
+    R.Out += "\r\n";
+    if (R.Out.size() >= FlushSize) R.Flush();
+}
 
 // The feed word appended to feed moves when every move line carries it.
 void AppendFeed(const TNcRun& R, std::string& Line) {
-    if (R.Config.StylPosuvu == 1) Line += R.Config.OddelovacPrikazu + R.LastFeed;
+    if (R.Config.StylPosuvu == 1) {
+        Line += R.Config.OddelovacPrikazu;
+        Line += R.LastFeed;
+    }
 }
 
-std::string MoveWord(const TNcRun& R, bool Rapid) { return Rapid ? R.Config.Rychloposuv : R.Config.Posuv; }
+const std::string& MoveWord(const TNcRun& R, bool Rapid) { return Rapid ? R.Config.Rychloposuv : R.Config.Posuv; }
+
+// An axis word after its separator.
+void AppendWord(std::string& Line, const std::string& Sep, const std::string& Axis, std::string_view Value) {
+    Line += Sep;
+    Line += Axis;
+    Line += Value;
+}
+
+// 10^K and 10^-K exactly as the library's pow gives them (its negative powers are not
+// always the nearest value, and the written points must not move by an ulp).
+struct TPowers {
+    Extended Up[MaxNcDecimals + 1], Down[MaxNcDecimals + 1];
+};
+const TPowers& Powers() {
+    static const TPowers P = [] {
+        TPowers p{};
+        for (int k = 0; k <= MaxNcDecimals; ++k) {
+            p.Up[k] = std::pow(10.0L, k);
+            p.Down[k] = std::pow(10.0L, -k);
+        }
+        return p;
+    }();
+    return P;
+}
+Extended Pow10(int K) {
+    if (K >= 0 && K <= MaxNcDecimals) return Powers().Up[K];
+    return K < 0 && -K <= MaxNcDecimals ? Powers().Down[-K] : std::pow(10.0L, K);
+}
 
 // A coordinate as the control reads it: rounded to the written decimals.
 Extended AsWritten(const TNcRun& R, Extended V) {
     const Extended m = R.Config.NasobitelSouradnic;
-    const Extended p = std::pow(10.0L, R.Config.DesetinnychMistSouradnic);
+    const Extended p = Pow10(R.Config.DesetinnychMistSouradnic);
     return std::round(V * m * p) / p / m;
 }
 
@@ -52,33 +106,80 @@ void Chords(TNcRun& R, const Osy3D& S, const Osy3D& E, Extended Alfa, const Osy&
     }
 }
 
+// The text of coordinate V when every value within Err of it is written the same;
+// false when V lies too near a rounding boundary to tell.
+bool SureCoord(const TNcRun& R, Extended V, Extended Err, TNcNumber& Out) {
+    const int k = std::clamp(R.Config.DesetinnychMistSouradnic, 0, MaxNcDecimals);
+    const Extended m = R.Config.NasobitelSouradnic, p = Powers().Up[k];
+    const Extended x = std::fabs(V * m) * p;
+    if (!(x < 0x1p62L)) return false;
+    // The distance from the nearest half, against the given error and the roundings
+    // of the product in either computation.
+    const Extended slack = Err * std::fabs(m) * p + x * 0x1p-58L;
+    // x less its nearest integer (adding 2^63 leaves whole units only).
+    const Extended f = x - ((x + 0x1p63L) - 0x1p63L);
+    if (!(0.5L - std::fabs(f) > slack)) return false;
+    FormatNcNumber(Out, k, V * m);
+    return true;
+}
+
+// The centre words of an arc of the written points s, e (distinct) as ArcCenter's
+// centre would give them, without its angles: the centre is the chord's midpoint
+// moved along the chord's normal by cot(Alfa/2) times half the chord, from the sine
+// and cosine of the half angle. Both computations lie within a few units of the last
+// place of the coordinates and the radius; Err is far beyond that, and a word within
+// Err of a rounding boundary gives false (ArcCenter decides).
+bool CentreWords(const TNcRun& R, const Osy& s, const Osy& e, Extended Alfa, Extended Sh, Extended Ch, bool Absolute,
+                 TNcNumber& I, TNcNumber& J) {
+    const Extended dx = e.x - s.x, dy = e.y - s.y;
+    // Angle() takes so short a chord, and one a hair below the direction 2 pi, as
+    // direction 0.
+    if ((std::fabs(dx) <= CoordTol && std::fabs(dy) <= CoordTol) || (dx > 0 && dy < 0 && -dy < dx * 1e-13L))
+        return false;
+    const Extended cot = Ch / (2 * Sh);
+    const Extended nx = -dy * cot, ny = dx * cot;
+    const Extended ox = Alfa > 0 ? dx / 2 + nx : dx / 2 - nx, oy = Alfa > 0 ? dy / 2 + ny : dy / 2 - ny;
+    const Extended Err =
+        (std::fabs(s.x) + std::fabs(s.y) + std::fabs(dx) + std::fabs(dy) + std::fabs(nx) + std::fabs(ny)) * 0x1p-46L;
+    if (!std::isfinite(Err)) return false;
+    return SureCoord(R, Absolute ? s.x + ox : ox, Err, I) && SureCoord(R, Absolute ? s.y + oy : oy, Err, J);
+}
+
 void Arc(TNcRun& R, const Osy3D& S, const Osy3D& E, Extended Alfa, bool With3D) {
     const TGcodeConfig& c = R.Config;
+    const Osy s0{S.x, S.y}, e0{E.x, E.y};
     Osy C;
     Extended Rad;
-    ArcCenter(Osy{S.x, S.y}, Osy{E.x, E.y}, Alfa, C, Rad);
     const char style = c.StylOblouku.empty() ? ' ' : c.StylOblouku[0];
     const std::string& word = Alfa >= 0 ? c.ObloukCCW : c.ObloukCW;
-    if (word.empty() || (style != 'A' && style != 'R' && style != 'P'))
+    if (word.empty() || (style != 'A' && style != 'R' && style != 'P')) {
+        ArcCenter(s0, e0, Alfa, C, Rad);
         return Chords(R, S, E, Alfa, C, Rad, With3D);
+    }
+    // The radius as ArcCenter gives it, from the same sine of the half angle.
+    Extended sh, ch;
+    SinCos(std::fabs(Alfa) / 2, sh, ch);
+    Rad = Dist(s0, e0) / (2 * sh);
     // An arc flatter than the last decimal is a straight move to the control.
-    const Extended resolution = std::pow(10.0L, -c.DesetinnychMistSouradnic) / c.NasobitelSouradnic;
+    const Extended resolution = Pow10(-c.DesetinnychMistSouradnic) / c.NasobitelSouradnic;
     if (Rad * (1 - std::cos(Alfa / 2)) < resolution / 2 || !std::isfinite(Rad)) {
         if (With3D) return NcMoveXYZ(R, false, E);
-        return NcMoveXY(R, false, Osy{E.x, E.y});
+        return NcMoveXY(R, false, e0);
     }
     // More than a half circle, and a radius word near a half circle, are two arcs:
     // a radius word names the shorter arc, and a full circle ends where it starts.
     const Extended pi = 3.14159265358979323846L;
     if (std::fabs(Alfa) > pi + CoordTol || (style == 'P' && std::fabs(Alfa) > pi - 0.01L)) {
-        const Extended a = Angle(C, Osy{S.x, S.y}) + Alfa / 2;
+        ArcCenter(s0, e0, Alfa, C, Rad);
+        const Extended a = Angle(C, s0) + Alfa / 2;
         const Osy3D M{C.x + Rad * std::cos(a), C.y + Rad * std::sin(a), (S.z + E.z) / 2};
         Arc(R, S, M, Alfa / 2, With3D);
         Arc(R, M, E, Alfa / 2, With3D);
         return;
     }
-    const std::string xt = NcCoord(R, E.x), yt = NcCoord(R, E.y);
-    const std::string zt = With3D ? NcCoord(R, E.z) : std::string();
+    TNcNumber xn, yn, zn;
+    const std::string_view xt = NcCoord(R, xn, E.x), yt = NcCoord(R, yn, E.y);
+    const std::string_view zt = With3D ? NcCoord(R, zn, E.z) : std::string_view();
     if (xt == R.LastX && yt == R.LastY && !R.ForceMove) {
         if (With3D && zt != R.LastZ) NcMoveZ(R, false, E.z);
         return;
@@ -86,20 +187,33 @@ void Arc(TNcRun& R, const Osy3D& S, const Osy3D& E, Extended Alfa, bool With3D) 
     // The centre from the points as written, so both radii agree to the last decimal.
     const Osy s{AsWritten(R, S.x), AsWritten(R, S.y)};
     const Osy e{AsWritten(R, E.x), AsWritten(R, E.y)};
-    if (!SamePt(s, e)) ArcCenter(s, e, Alfa, C, Rad);
-    std::string line = word + c.OddelovacPrikazu + Word(c.SouradniceX, xt) + c.OddelovacSouradnic +
-                       Word(c.SouradniceY, yt);
-    if (With3D) line += c.OddelovacSouradnic + Word(c.SouradniceZ, zt);
-    if (style == 'A')
-        line += c.OddelovacSouradnic + Word(c.AltSouradniceX, NcCoord(R, C.x)) + c.OddelovacSouradnic +
-                Word(c.AltSouradniceY, NcCoord(R, C.y));
-    else if (style == 'R')
-        line += c.OddelovacSouradnic + Word(c.AltSouradniceX, NcCoord(R, C.x - s.x)) + c.OddelovacSouradnic +
-                Word(c.AltSouradniceY, NcCoord(R, C.y - s.y));
-    else
-        line += c.OddelovacSouradnic + "R" + NcCoord(R, Rad);
+    const bool apart = !SamePt(s, e);
+    TNcNumber in, jn;
+    if (style == 'P') {
+        NcCoord(R, in, apart ? Dist(s, e) / (2 * sh) : Rad);
+    } else if (!apart || !CentreWords(R, s, e, Alfa, sh, ch, style == 'A', in, jn)) {
+        if (apart)
+            ArcCenter(s, e, Alfa, C, Rad);
+        else
+            ArcCenter(s0, e0, Alfa, C, Rad);
+        NcCoord(R, in, style == 'A' ? C.x : C.x - s.x);
+        NcCoord(R, jn, style == 'A' ? C.y : C.y - s.y);
+    }
+    std::string& line = BeginLine(R);
+    line += word;
+    AppendWord(line, c.OddelovacPrikazu, c.SouradniceX, xt);
+    AppendWord(line, c.OddelovacSouradnic, c.SouradniceY, yt);
+    if (With3D) AppendWord(line, c.OddelovacSouradnic, c.SouradniceZ, zt);
+    if (style == 'P') {
+        line += c.OddelovacSouradnic;
+        line += 'R';
+        line += in.View();
+    } else {
+        AppendWord(line, c.OddelovacSouradnic, c.AltSouradniceX, in.View());
+        AppendWord(line, c.OddelovacSouradnic, c.AltSouradniceY, jn.View());
+    }
     AppendFeed(R, line);
-    WriteNcLine(R, line);
+    EndLine(R);
     R.ForceMove = false;
     R.LastX = xt;
     R.LastY = yt;
@@ -124,50 +238,10 @@ void TNcRun::Error(const std::string& Line) {
     Errors.push_back(Line);
 }
 
-std::string FormatNcNumber(int Decimals, Extended Value) {
-    if (!std::isfinite(Value)) Value = 0;
-    if (Decimals < 0) Decimals = 0;
-    if (Decimals > MaxNcDecimals) Decimals = MaxNcDecimals;
-    // The value scaled to an integer exactly, as the general formatting below would
-    // round it, without the C library's slow multi-precision path.
-    if (unsigned __int128 n = 0; ScaledRound(Value, Decimals, n)) {
-        char digits[40], text[48];
-        const size_t d = IntDigits(n, size_t(Decimals) + 1, digits);
-        size_t len = 0;
-        if (Value < 0 && n != 0) text[len++] = '-';  // no "-0"
-        for (size_t i = 0; i < d; ++i) {
-            if (i + size_t(Decimals) == d) text[len++] = '.';
-            text[len++] = digits[i];
-        }
-        return std::string(text, len);
-    }
-    char buf[128];
-    std::string big;
-    char* first = buf;
-    auto r = std::to_chars(buf, buf + sizeof buf, Value, std::chars_format::fixed, Decimals);
-    if (r.ec != std::errc()) {
-        big.resize(5100);
-        first = big.data();
-        r = std::to_chars(first, first + big.size(), Value, std::chars_format::fixed, Decimals);
-    }
-    std::string s(first, r.ptr);
-    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
-    return s;
-}
-
 void WriteNcLine(TNcRun& R, const std::string& Text) {
     if (Text.empty()) return;
-    const TGcodeConfig& c = R.Config;
-    R.LineCounter += c.InkrementRadku;
-    if (!c.CislovaniRadku.empty()) {
-        R.Out += c.CislovaniRadku;
-        R.Out += std::to_string(R.LineCounter);
-        R.Out += c.OddelovacCislovani;
-    }
-    R.Out += Text;
-    R.Out += c.NaKonciRadku;
-    R.Out += "\r\n";
-    if (R.Out.size() >= FlushSize) R.Flush();
+    BeginLine(R) += Text;
+    EndLine(R);
 }
 
 void WriteNcRawLine(TNcRun& R, const std::string& Text) {
@@ -181,8 +255,14 @@ std::string NcComment(const TNcRun& R, const std::string& Text) {
     return R.Config.OddelovacKomentare + Text + R.Config.UkonceniKomentare;
 }
 
+std::string_view NcCoord(const TNcRun& R, TNcNumber& Out, Extended V) {
+    FormatNcNumber(Out, R.Config.DesetinnychMistSouradnic, V * R.Config.NasobitelSouradnic);
+    return Out.View();
+}
+
 std::string NcCoord(const TNcRun& R, Extended V) {
-    return FormatNcNumber(R.Config.DesetinnychMistSouradnic, V * R.Config.NasobitelSouradnic);
+    TNcNumber n;
+    return std::string(NcCoord(R, n, V));
 }
 
 namespace {
@@ -249,27 +329,35 @@ void NcFeed(TNcRun& R, bool Plunge, Extended Feed) {
 
 void NcMoveZ(TNcRun& R, bool Rapid, Extended Z) {
     const TGcodeConfig& c = R.Config;
-    const std::string zt = NcCoord(R, Z);
+    TNcNumber zn;
+    const std::string_view zt = NcCoord(R, zn, Z);
     if (zt == R.LastZ && !R.ForceMove) return;
-    std::string line = MoveWord(R, Rapid) + c.OddelovacPrikazu + Word(c.SouradniceZ, zt);
+    std::string& line = BeginLine(R);
+    line += MoveWord(R, Rapid);
+    AppendWord(line, c.OddelovacPrikazu, c.SouradniceZ, zt);
     if (!Rapid) AppendFeed(R, line);
-    WriteNcLine(R, line);
+    EndLine(R);
     R.ForceMove = false;
     R.LastZ = zt;
 }
 
 void NcMoveXY(TNcRun& R, bool Rapid, const Osy& P) {
     const TGcodeConfig& c = R.Config;
-    const std::string xt = NcCoord(R, P.x), yt = NcCoord(R, P.y);
+    TNcNumber xn, yn;
+    const std::string_view xt = NcCoord(R, xn, P.x), yt = NcCoord(R, yn, P.y);
     if (xt == R.LastX && yt == R.LastY && !R.ForceMove) return;
-    std::string line = MoveWord(R, Rapid) + c.OddelovacPrikazu + Word(c.SouradniceX, xt) + c.OddelovacSouradnic +
-                       Word(c.SouradniceY, yt);
+    std::string& line = BeginLine(R);
+    line += MoveWord(R, Rapid);
+    AppendWord(line, c.OddelovacPrikazu, c.SouradniceX, xt);
+    AppendWord(line, c.OddelovacSouradnic, c.SouradniceY, yt);
     if (Rapid && R.APending && !c.SouradniceA.empty()) {
-        line += c.OddelovacSouradnic + c.SouradniceA + FormatNcNumber(c.DesetinnychMistSouradnic, R.Tool().AngleA);
+        TNcNumber an;
+        FormatNcNumber(an, c.DesetinnychMistSouradnic, R.Tool().AngleA);
+        AppendWord(line, c.OddelovacSouradnic, c.SouradniceA, an.View());
         R.APending = false;
     }
     if (!Rapid) AppendFeed(R, line);
-    WriteNcLine(R, line);
+    EndLine(R);
     R.ForceMove = false;
     R.LastX = xt;
     R.LastY = yt;
@@ -277,12 +365,16 @@ void NcMoveXY(TNcRun& R, bool Rapid, const Osy& P) {
 
 void NcMoveXYZ(TNcRun& R, bool Rapid, const Osy3D& P) {
     const TGcodeConfig& c = R.Config;
-    const std::string xt = NcCoord(R, P.x), yt = NcCoord(R, P.y), zt = NcCoord(R, P.z);
+    TNcNumber xn, yn, zn;
+    const std::string_view xt = NcCoord(R, xn, P.x), yt = NcCoord(R, yn, P.y), zt = NcCoord(R, zn, P.z);
     if (xt == R.LastX && yt == R.LastY && zt == R.LastZ && !R.ForceMove) return;
-    std::string line = MoveWord(R, Rapid) + c.OddelovacPrikazu + Word(c.SouradniceX, xt) + c.OddelovacSouradnic +
-                       Word(c.SouradniceY, yt) + c.OddelovacSouradnic + Word(c.SouradniceZ, zt);
+    std::string& line = BeginLine(R);
+    line += MoveWord(R, Rapid);
+    AppendWord(line, c.OddelovacPrikazu, c.SouradniceX, xt);
+    AppendWord(line, c.OddelovacSouradnic, c.SouradniceY, yt);
+    AppendWord(line, c.OddelovacSouradnic, c.SouradniceZ, zt);
     if (!Rapid) AppendFeed(R, line);
-    WriteNcLine(R, line);
+    EndLine(R);
     R.ForceMove = false;
     R.LastX = xt;
     R.LastY = yt;

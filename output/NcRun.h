@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Types.h"
@@ -64,6 +65,17 @@ struct TNcRun {
 // separator whatever the locale, no "-" when the text is all zeros.
 std::string FormatNcNumber(int Decimals, Extended Value);
 
+// The same text kept on the stack: the writers format millions of numbers and copy
+// each straight into the program. Only a value beyond the exact 128-bit rounding
+// (far outside any machine) takes the heap.
+struct TNcNumber {
+    char Text[48];
+    size_t Len = 0;
+    std::string Big;
+    std::string_view View() const { return Len ? std::string_view(Text, Len) : std::string_view(Big); }
+};
+void FormatNcNumber(TNcNumber& Out, int Decimals, Extended Value);
+
 // One composed line: numbered and ended by the configuration; an empty text
 // writes nothing.
 void WriteNcLine(TNcRun& R, const std::string& Text);
@@ -73,6 +85,7 @@ void WriteNcRawLine(TNcRun& R, const std::string& Text);
 std::string NcComment(const TNcRun& R, const std::string& Text);
 // Coordinate texts (multiplied, with the coordinate decimals).
 std::string NcCoord(const TNcRun& R, Extended V);
+std::string_view NcCoord(const TNcRun& R, TNcNumber& Out, Extended V);
 
 void NcSpindle(TNcRun& R, Extended Speed, Extended Dwell);
 void NcCoolant(TNcRun& R, int Kind, Extended Dwell);

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <map>
+#include <random>
 
 #include "NcJob.h"
 #include "cam/ErrorDg.h"
@@ -13,6 +16,7 @@
 #include "core/UniGeom.h"
 #include "core/UniPline.h"
 #include "core/UniPoint.h"
+#include "output/NcRun.h"
 #include "platform/ScriptResponder.h"
 #include "shell/MainVars.h"
 #include "support/CmdHarness.h"
@@ -191,6 +195,82 @@ TEST_F(GcodeLinesTest, ArcFormsLandOnTheDrawnGeometry) {
         // Whatever is cut lies on the drawn arcs (chords: within the deviation).
         for (const auto& c : cutPts)
             for (size_t i = 0; i < c.size(); i += 5) ASSERT_LT(DistToPoints(Osy{c[i].x, c[i].y}, drawn), 0.0062L);
+    }
+}
+
+// The writers' numbers are the C library's fixed-point digits of the extended value
+// for every number of decimals: exact halves go to the even neighbour, values a hair
+// off a half go their own way, all-zero texts carry no "-", and huge values are whole.
+TEST_F(GcodeLinesTest, NumbersAreThePrintfDigits) {
+    std::mt19937_64 gen(11);
+    std::vector<Extended> values = {0, -0.0L, 0.5L, 2.5L, -2.5L, 0.125L, 1e-3L, -4e-10L, 1e15L, 3e25L, -1e40L};
+    for (int i = 0; i < 3000; ++i) {
+        const Extended x = std::ldexp(Extended(gen() | (1ULL << 63)), int(gen() % 100) - 110);
+        const Extended half = (Extended(int64_t(gen() % 20000000)) + 0.5L) / 1024;  // exact binary halves
+        for (Extended v : {x, half, std::nextafter(half, 0.0L), std::nextafter(half, 1e9L)})
+            values.push_back(gen() % 2 ? v : -v);
+    }
+    for (Extended v : values)
+        for (int k = 0; k <= MaxNcDecimals; ++k) {
+            std::vector<char> want(5200);
+            std::snprintf(want.data(), want.size(), "%.*Lf", k, v);
+            std::string w = want.data();
+            if (w[0] == '-' && w.find_first_not_of("-0.") == std::string::npos) w.erase(0, 1);
+            ASSERT_EQ(FormatNcNumber(k, v), w) << k;
+        }
+}
+
+// The centre words of an arc are those of ArcCenter's centre of the arc's ends as
+// written, rounded as any coordinate, also where the centre lies on a half of the
+// last decimal.
+TEST_F(GcodeLinesTest, CentreWordsAreThoseOfTheWrittenEnds) {
+    std::mt19937_64 gen(5);
+    std::uniform_real_distribution<double> u(-1, 1);
+    std::map<std::string, Extended> alfaByEnd;  // "X.. Y.." of the written end
+    Osy p{0, 0};
+    StartObj(p);
+    for (int i = 0; i < 400; ++i) {
+        Osy e{p.x + 0.5L + std::fabs(Extended(u(gen))) * 40, Extended(u(gen)) * 80};
+        Extended alfa = Extended(u(gen)) * 3;
+        if (i % 4 == 0) {  // half circles whose centre sits on a half of the last decimal
+            e = Osy{p.x + 0.5001L + 0.0002L * (i % 13), p.y};
+            alfa = (i % 8 ? 1 : -1) * 3.14159265358979323846L;
+        }
+        if (std::fabs(alfa) < 0.05L) alfa = 0.05L;
+        AddSeg(e, alfa, CoordTol);
+        char key[96];
+        std::snprintf(key, sizeof key, "X%.4Lf Y%.4Lf", e.x, e.y);
+        alfaByEnd[key] = alfa;
+        p = e;
+    }
+    MakeObj(1, DS(), DE());
+    for (const char style : {'A', 'R'}) {
+        SCOPED_TRACE(style);
+        const auto lines = Lines(std::string("CislovaniRadku=''\nOddelovacKomentare=''\nDesetinnychMistSouradnic='4'\n") +
+                                 "StylOblouku='" + style + "'\n");
+        auto text = [](Extended v) {
+            char t[64];
+            std::snprintf(t, sizeof t, "%.4Lf", v);
+            const std::string s = t;
+            return s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos ? s.substr(1) : s;
+        };
+        Osy last{0, 0};
+        size_t arcs = 0;
+        for (const std::string& l : lines) {
+            Extended x, y, i, j;
+            char g[4];
+            if (std::sscanf(l.c_str(), "%3s X%Lf Y%Lf I%Lf J%Lf", g, &x, &y, &i, &j) == 5 && alfaByEnd.count(l.substr(3, l.find(" I") - 3))) {
+                Osy c;
+                Extended rad;
+                ArcCenter(last, Osy{x, y}, alfaByEnd[l.substr(3, l.find(" I") - 3)], c, rad);
+                const std::string want = style == 'A' ? " I" + text(c.x) + " J" + text(c.y)
+                                                      : " I" + text(c.x - last.x) + " J" + text(c.y - last.y);
+                ASSERT_EQ(l.substr(l.find(" I")), want) << l;
+                ++arcs;
+            }
+            if (std::sscanf(l.c_str(), "%3s X%Lf Y%Lf", g, &x, &y) == 3) last = Osy{x, y};
+        }
+        EXPECT_EQ(arcs, 400u);
     }
 }
 
