@@ -8,17 +8,44 @@ namespace {
 
 using U128 = unsigned __int128;
 
-constexpr U128 Pow5(int K) {
-    U128 p = 1;
+// 5^27 < 2^63: every power taken fits 64 bits, and the product one multiplication.
+constexpr uint64_t Pow5(int K) {
+    uint64_t p = 1;
     for (int i = 0; i < K; ++i) p *= 5;
     return p;
 }
-constexpr U128 Powers5[28] = {Pow5(0),  Pow5(1),  Pow5(2),  Pow5(3),  Pow5(4),  Pow5(5),  Pow5(6),
+constexpr uint64_t Powers5[28] = {Pow5(0),  Pow5(1),  Pow5(2),  Pow5(3),  Pow5(4),  Pow5(5),  Pow5(6),
                               Pow5(7),  Pow5(8),  Pow5(9),  Pow5(10), Pow5(11), Pow5(12), Pow5(13),
                               Pow5(14), Pow5(15), Pow5(16), Pow5(17), Pow5(18), Pow5(19), Pow5(20),
                               Pow5(21), Pow5(22), Pow5(23), Pow5(24), Pow5(25), Pow5(26), Pow5(27)};
 
+// "00" .. "99".
+constexpr struct TPairs {
+    char D[200];
+    constexpr TPairs() : D() {
+        for (int i = 0; i < 100; ++i) {
+            D[2 * i] = char('0' + i / 10);
+            D[2 * i + 1] = char('0' + i % 10);
+        }
+    }
+} Pairs;
+
+// The 9 digits of N (below 10^9) into Out, two at a time.
+void Digits9(uint32_t N, char* Out) {
+    Out[0] = char('0' + N / 100000000);
+    N %= 100000000;
+    for (int i = 7; i > 0; i -= 2) {
+        std::memcpy(Out + i, Pairs.D + 2 * (N % 100), 2);
+        N /= 100;
+    }
+}
+
 }  // namespace
+
+void Digits18(uint64_t N, char* Out) {
+    Digits9(uint32_t(N / 1000000000), Out);
+    Digits9(uint32_t(N % 1000000000), Out + 9);
+}
 
 bool ScaledRound(Extended X, int K, unsigned __int128& N) {
     if (!std::isfinite(X) || K < 0 || K > 27) return false;

@@ -4,6 +4,7 @@
 // The results are the ones printf gives ("%.*Lf"), ties to even included.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 
 #include "core/Types.h"
 
@@ -14,3 +15,6 @@ bool ScaledRound(Extended X, int K, unsigned __int128& N);
 // The decimal digits of N into Out (at least Width digits, zeros in front); the count
 // written. Out holds 40 characters.
 size_t IntDigits(unsigned __int128 N, size_t Width, char* Out);
+
+// The 18 decimal digits of N (below 10^18, zeros in front) into Out.
+void Digits18(uint64_t N, char* Out);

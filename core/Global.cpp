@@ -1,6 +1,7 @@
 #include "core/Global.h"
 
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -24,66 +25,81 @@ std::string TrimFraction(std::string T) {
     return T;
 }
 
-constexpr unsigned __int128 Ten17 = 100000000000000000ULL, Ten18 = 1000000000000000000ULL;
+constexpr uint64_t Ten17 = 100000000000000000ULL, Ten18 = 1000000000000000000ULL;
 
-// ExtToStr's text of a finite, non-zero X by exact integer rounding; false for
-// magnitudes beyond its reach (the general way below takes those).
-bool FastExtText(Extended X, std::string& Text, bool Append) {
+// floor(log2 A) of a normal, positive A; INT32_MIN for other values.
+int BinaryExponent(Extended A) {
+    uint64_t m = 0;
+    uint16_t top = 0;
+    std::memcpy(&m, &A, sizeof m);
+    std::memcpy(&top, reinterpret_cast<const char*>(&A) + sizeof m, sizeof top);
+    const int biased = top & 0x7fff;
+    if (biased == 0 || biased == 0x7fff || !(m >> 63)) return INT32_MIN;
+    return biased - 16383;
+}
+
+// "0." and 18 decimals of N (below 10^18) into Out; the count written.
+size_t Decimals18(uint64_t N, char* Out) {
+    Out[0] = '0';
+    Out[1] = '.';
+    Digits18(N, Out + 2);
+    return 20;
+}
+
+// ExtToStr's text of a finite, non-zero X by exact integer rounding, into Out (40
+// characters); 0 for values beyond its reach (the general way below takes those).
+size_t FastExtChars(Extended X, char* Out) {
     const Extended a = std::fabs(X);
-    char buf[64];
-    size_t len = 0;
+    char* const start = Out;
+    char* p = Out + (X < 0 ? 1 : 0);
     unsigned __int128 n = 0;
+    size_t len = 0;
     if (a < 0.05L) {
         // Rounded to 18 significant digits it stays below 0.1: 18 decimals.
-        if (!ScaledRound(a, 18, n)) return false;
+        if (!ScaledRound(a, 18, n)) return 0;
         if (n == 0) {
-            if (!Append) Text.clear();
-            Text += "0.0";
-            return true;
+            std::memcpy(Out, "0.0", 3);
+            return 3;
         }
-        len = IntDigits(n / Ten18, 1, buf);
-        buf[len++] = '.';
-        len += IntDigits(n % Ten18, 18, buf + len);
+        len = Decimals18(uint64_t(n), p);
     } else {
-        // The decimal exponent of the value rounded to 18 significant digits.
-        int e2 = 0;
-        std::frexp(a, &e2);
-        int exp10 = int(std::floor((e2 - 1) * 0.30102999566398120));
+        // The decimal exponent of the value rounded to 18 significant digits, first
+        // guessed from the binary one (log10 2 ~ 78913 / 2^18) and then corrected.
+        const int e2 = BinaryExponent(a);
+        if (e2 == INT32_MIN || e2 > 100) return 0;
+        int exp10 = (e2 * 78913) >> 18;
         for (int tries = 0;; ++tries) {
-            if (tries == 3 || !ScaledRound(a, 17 - exp10, n)) return false;
+            if (tries == 3 || !ScaledRound(a, 17 - exp10, n)) return 0;
             if (n >= Ten18) ++exp10;
             else if (n < Ten17) --exp10;
             else break;
         }
-        char digits[40];
-        IntDigits(n, 18, digits);
         if (exp10 < -1) {
-            if (!ScaledRound(a, 18, n)) return false;
-            len = IntDigits(n / Ten18, 1, buf);
-            buf[len++] = '.';
-            len += IntDigits(n % Ten18, 18, buf + len);
+            if (!ScaledRound(a, 18, n)) return 0;
+            len = Decimals18(uint64_t(n), p);
         } else if (exp10 == -1) {
-            buf[len++] = '0';
-            buf[len++] = '.';
-            for (int i = 0; i < 18; ++i) buf[len++] = digits[i];
-        } else if (exp10 >= 17) {
-            for (int i = 0; i < 18; ++i) buf[len++] = digits[i];
-            for (int i = 17; i < exp10; ++i) buf[len++] = '0';
-            buf[len++] = '.';
-            buf[len++] = '0';
+            len = Decimals18(uint64_t(n), p);
         } else {
-            for (int i = 0; i < 18; ++i) {
-                if (i == exp10 + 1) buf[len++] = '.';
-                buf[len++] = digits[i];
+            // 18 digits with the point after the first exp10 + 1 of them (exp10 <= 17:
+            // a larger one has no scale ScaledRound takes).
+            char digits[18];
+            Digits18(uint64_t(n), digits);
+            const size_t whole = size_t(exp10) + 1;
+            std::memcpy(p, digits, whole);
+            p[whole] = '.';
+            if (whole < 18) {
+                std::memcpy(p + whole + 1, digits + whole, 18 - whole);
+                len = 19;
+            } else {
+                p[whole + 1] = '0';
+                len = whole + 2;
             }
         }
     }
-    while (len > 0 && buf[len - 1] == '0') --len;
-    if (buf[len - 1] == '.') buf[len++] = '0';
-    if (!Append) Text.clear();
-    if (X < 0) Text.push_back('-');
-    Text.append(buf, len);
-    return true;
+    while (p[len - 1] == '0') --len;
+    if (p[len - 1] == '.') p[len++] = '0';
+    if (X < 0) *start = '-';
+    return size_t(p - start) + len;
 }
 
 }  // namespace
@@ -92,7 +108,8 @@ std::string ExtToStr(Extended X) {
     if (std::isnan(X)) return "NAN";
     if (std::isinf(X)) return X < 0 ? "-INF" : "INF";
     if (X == 0) return "0.0";
-    if (std::string fast; FastExtText(X, fast, false)) return fast;
+    char fast[40];
+    if (const size_t n = FastExtChars(X, fast)) return std::string(fast, n);
 
     // to_chars is independent of the locale (a Czech locale would give a comma).
     char buf[80];
@@ -134,7 +151,9 @@ std::string ExtToStr(Extended X) {
 }
 
 void AppendExtToStr(std::string& S, Extended X) {
-    if (std::isfinite(X) && X != 0 && FastExtText(X, S, true)) return;
+    char fast[40];
+    if (std::isfinite(X) && X != 0)
+        if (const size_t n = FastExtChars(X, fast)) return (void)S.append(fast, n);
     S += ExtToStr(X);
 }
 

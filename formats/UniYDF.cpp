@@ -63,120 +63,163 @@ TOpLinks BuildOpLinks() {
     return links;
 }
 
-std::string LayerName(uint8_t Layer) {
-    return Layer <= LayerCount ? Glob.TabLayer[Layer].Name : std::string();
+const std::string& LayerName(uint8_t Layer) {
+    static const std::string none;
+    return Layer <= LayerCount ? Glob.TabLayer[Layer].Name : none;
 }
 
-std::string XY(const Osy& P) { return " x=" + ExtToStr(P.x) + " y=" + ExtToStr(P.y); }
-std::string XYZ(const Osy3D& P) {
-    return " x=" + ExtToStr(P.x) + " y=" + ExtToStr(P.y) + " z=" + ExtToStr(P.z);
-}
-std::string Deg(Extended Rad) { return ExtToStr(Rad * 180 / Pi); }
+// The object records written straight into one text: every piece of a line is appended
+// where it ends up and numbers are formatted in place, so a drawing of millions of
+// segments makes no text per line. With Lines set, each finished line is handed over
+// as a line of its own instead (the clipboard and the checks take lines).
+class TRecordText {
+public:
+    TRecordText(std::string& Out, const TOpLinks* Links, std::vector<std::string>* Lines = nullptr)
+        : Out(Out), Links(Links && !Links->empty() ? Links : nullptr), Lines(Lines) {}
 
-// A segment line ("LineTo x=.. y=..", "ArcTo  x=.. y=..  a=..") made in one text.
-template <class TPt>
-std::string SegLine(const std::string& K, const TPt& E, Extended Alfa) {
-    std::string l;
-    l.reserve(K.size() + 80);
-    l += K;
-    const bool arc = std::fabs(Alfa) >= CoordTol;
-    l += arc ? "ArcTo " : "LineTo";
-    l += " x=";
-    AppendExtToStr(l, E.x);
-    l += " y=";
-    AppendExtToStr(l, E.y);
-    if constexpr (std::is_same_v<TPt, Osy3D>) {
-        l += " z=";
-        AppendExtToStr(l, E.z);
+    void Object(const TObjHeader* Obj, const std::string& I) {
+        const std::string K = I + "  ";
+        switch (Obj->Type) {
+            case ObjPoint:
+                Word(I, "POINT");
+                OpLines(Obj, I);
+                Layer(K, Obj);
+                Start(K, static_cast<const TPointRec*>(Obj)->S);
+                Word(I, "ENDPOINT");
+                break;
+            case ObjPline: {
+                Word(I, "PLINE");
+                OpLines(Obj, I);
+                Layer(K, Obj);
+                Start(K, AsPline(Obj)->S);
+                const TPlineSeg* s = PlineSegs(Obj);
+                for (int32_t i = 0, n = PlineSegCount(Obj); i < n; ++i) Seg(K, s[i].E, s[i].Alfa);
+                Word(I, "ENDPLINE");
+                break;
+            }
+            case ObjPline3D: {
+                Word(I, "PLINE3D");
+                OpLines(Obj, I);
+                Layer(K, Obj);
+                Start(K, AsPline3D(Obj)->S);
+                const TPlineSeg3D* s = Pline3DSegs(Obj);
+                for (int32_t i = 0, n = Pline3DSegCount(Obj); i < n; ++i) Seg(K, s[i].E, s[i].Alfa);
+                Word(I, "ENDPLINE3D");
+                break;
+            }
+            case ObjText: {
+                const auto* t = static_cast<const TTextRec*>(Obj);
+                Word(I, "TEXT");
+                Layer(K, Obj);
+                Field(K, "Text=", t->Text.Get());
+                Field(K, "Font=", t->JmFontu.Get());
+                Num(K, "Heigth=", t->Vyska);
+                Num(K, "WidthFactor=", t->WidthFactor);
+                Num(K, "Rotate=", t->Rotate * 180 / Pi);
+                if (t->Justify & 128)
+                    Num(K, "Interleave=", t->Zkos);
+                else
+                    Num(K, "Angle=", t->Zkos * 180 / Pi);
+                Field(K, "MirrorY=", t->MirrorY ? "TRUE" : "FALSE");
+                Num(K, "OriginX=", t->Origin.x);
+                Num(K, "OriginY=", t->Origin.y);
+                Field(K, "Justify=", std::to_string(int(t->Justify)));
+                Word(I, "ENDTEXT");
+                break;
+            }
+            case ObjGroup:
+                Word(I, "GROUP");
+                OpLines(Obj, I);
+                for (const TObjHeader* m = static_cast<const TGroupRec*>(Obj)->First; m; m = m->Next) Object(m, K);
+                Word(I, "ENDGROUP");
+                break;
+            default:
+                break;
+        }
     }
-    if (arc) {
-        l += "  a=";
-        AppendExtToStr(l, Alfa * 180 / Pi);
-    }
-    return l;
-}
 
-void ObjectLines(const TObjHeader* Obj, const std::string& I, const TOpLinks* Links, std::vector<std::string>& Out,
-                 int Depth) {
-    auto opLines = [&] {
+private:
+    std::string& Out;
+    const TOpLinks* Links;  // null when no operation links anything
+    std::vector<std::string>* Lines;
+
+    void End() {
+        if (Lines) {
+            Lines->push_back(Out);
+            Out.clear();
+        } else {
+            Out.append("\r\n", 2);
+        }
+    }
+    void Word(const std::string& I, std::string_view W) {
+        Out += I;
+        Out += W;
+        End();
+    }
+    void Field(const std::string& K, std::string_view Key, std::string_view Val) {
+        Out += K;
+        Out += Key;
+        Out += Val;
+        End();
+    }
+    void Num(const std::string& K, std::string_view Key, Extended V) {
+        Out += K;
+        Out += Key;
+        AppendExtToStr(Out, V);
+        End();
+    }
+    void Layer(const std::string& K, const TObjHeader* Obj) { Field(K, "Layer=", LayerName(Obj->Layer)); }
+
+    void Coords(const Osy& P) {
+        Out.append(" x=", 3);
+        AppendExtToStr(Out, P.x);
+        Out.append(" y=", 3);
+        AppendExtToStr(Out, P.y);
+    }
+    void Coords(const Osy3D& P) {
+        Coords(Osy{P.x, P.y});
+        Out.append(" z=", 3);
+        AppendExtToStr(Out, P.z);
+    }
+    template <class TPt>
+    void Start(const std::string& K, const TPt& P) {
+        Out += K;
+        Out.append("Start", 5);
+        Coords(P);
+        End();
+    }
+    // "LineTo x=.. y=.." or "ArcTo  x=.. y=..  a=..".
+    template <class TPt>
+    void Seg(const std::string& K, const TPt& E, Extended Alfa) {
+        Out += K;
+        const bool arc = std::fabs(Alfa) >= CoordTol;
+        Out.append(arc ? "ArcTo " : "LineTo", 6);
+        Coords(E);
+        if (arc) {
+            Out.append("  a=", 4);
+            AppendExtToStr(Out, Alfa * 180 / Pi);
+        }
+        End();
+    }
+
+    void OpLines(const TObjHeader* Obj, const std::string& I) {
         if (!Links) return;
         auto it = Links->find(Obj);
         if (it == Links->end()) return;
-        for (const auto& [op, kind] : it->second)
-            Out.push_back(I + (kind == 1 ? "OpParrent=" : "OpChild=") + std::to_string(op));
-    };
-    const std::string K = I + "  ";
-    switch (Obj->Type) {
-        case ObjPoint: {
-            Out.push_back(I + "POINT");
-            opLines();
-            Out.push_back(K + "Layer=" + LayerName(Obj->Layer));
-            Out.push_back(K + "Start" + XY(static_cast<const TPointRec*>(Obj)->S));
-            Out.push_back(I + "ENDPOINT");
-            break;
-        }
-        case ObjPline: {
-            Out.push_back(I + "PLINE");
-            opLines();
-            Out.push_back(K + "Layer=" + LayerName(Obj->Layer));
-            Out.push_back(K + "Start" + XY(AsPline(Obj)->S));
-            const TPlineSeg* s = PlineSegs(Obj);
-            for (int32_t i = 0, n = PlineSegCount(Obj); i < n; ++i) Out.push_back(SegLine(K, s[i].E, s[i].Alfa));
-            Out.push_back(I + "ENDPLINE");
-            break;
-        }
-        case ObjPline3D: {
-            Out.push_back(I + "PLINE3D");
-            opLines();
-            Out.push_back(K + "Layer=" + LayerName(Obj->Layer));
-            Out.push_back(K + "Start" + XYZ(AsPline3D(Obj)->S));
-            const TPlineSeg3D* s = Pline3DSegs(Obj);
-            for (int32_t i = 0, n = Pline3DSegCount(Obj); i < n; ++i) Out.push_back(SegLine(K, s[i].E, s[i].Alfa));
-            Out.push_back(I + "ENDPLINE3D");
-            break;
-        }
-        case ObjText: {
-            const auto* t = static_cast<const TTextRec*>(Obj);
-            Out.push_back(I + "TEXT");
-            Out.push_back(K + "Layer=" + LayerName(Obj->Layer));
-            Out.push_back(K + "Text=" + t->Text.Get());
-            Out.push_back(K + "Font=" + t->JmFontu.Get());
-            Out.push_back(K + "Heigth=" + ExtToStr(t->Vyska));
-            Out.push_back(K + "WidthFactor=" + ExtToStr(t->WidthFactor));
-            Out.push_back(K + "Rotate=" + Deg(t->Rotate));
-            if (t->Justify & 128)
-                Out.push_back(K + "Interleave=" + ExtToStr(t->Zkos));
-            else
-                Out.push_back(K + "Angle=" + Deg(t->Zkos));
-            Out.push_back(K + "MirrorY=" + std::string(t->MirrorY ? "TRUE" : "FALSE"));
-            Out.push_back(K + "OriginX=" + ExtToStr(t->Origin.x));
-            Out.push_back(K + "OriginY=" + ExtToStr(t->Origin.y));
-            Out.push_back(K + "Justify=" + std::to_string(int(t->Justify)));
-            Out.push_back(I + "ENDTEXT");
-            break;
-        }
-        case ObjGroup: {
-            Out.push_back(I + "GROUP");
-            opLines();
-            for (const TObjHeader* m = static_cast<const TGroupRec*>(Obj)->First; m; m = m->Next)
-                ObjectLines(m, K, Links, Out, Depth + 1);
-            Out.push_back(I + "ENDGROUP");
-            break;
-        }
-        default:
-            break;
+        for (const auto& [op, kind] : it->second) Field(I, kind == 1 ? "OpParrent=" : "OpChild=", std::to_string(op));
     }
-}
+};
 
 }  // namespace
 
 void YdfObjectLines(const TObjHeader* Obj, const std::string& Indent, bool OpLines, std::vector<std::string>& Out) {
     if (!Obj) return;
+    std::string line;
     if (OpLines) {
         const TOpLinks links = BuildOpLinks();
-        ObjectLines(Obj, Indent, &links, Out, 0);
+        TRecordText(line, &links, &Out).Object(Obj, Indent);
     } else {
-        ObjectLines(Obj, Indent, nullptr, Out, 0);
+        TRecordText(line, nullptr, &Out).Object(Obj, Indent);
     }
 }
 
@@ -201,16 +244,13 @@ bool WriteYdfTemp(const std::string& FileName, bool AllObjects, bool Pack) {
         // time: a big drawing is never held twice over as text.
         constexpr size_t Chunk = 1 << 19;
         std::string out = "OBJECTS\r\n";
-        std::vector<std::string> lines;
+        out.reserve(Chunk + (Chunk >> 2));
         const TOpLinks links = BuildOpLinks();
+        TRecordText text(out, &links);
+        const std::string indent = "  ";
         for (const TObjHeader* p = MainVars.DataStart; p && ok; p = p->Next) {
             if (!AllObjects && !(p->Flags & FlagSelected)) continue;
-            lines.clear();
-            ObjectLines(p, "  ", &links, lines, 0);
-            for (const std::string& l : lines) {
-                out += l;
-                out += "\r\n";
-            }
+            text.Object(p, indent);
             if (out.size() >= Chunk) {
                 ok = AppendTempBytes(out);
                 out.clear();

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -87,6 +88,40 @@ TEST_F(NumbersTest, ExtToStrReadsBackClosely) {
         std::string t = ExtToStr(x);
         ASSERT_TRUE(StrToExtCalc(t, back, false)) << t;
         EXPECT_NEAR(static_cast<double>((back - x) / x), 0.0, 1e-17) << t;
+    }
+}
+
+// The text of any magnitude and sign is the C library's rounding to 18 significant
+// digits (and to 18 decimals below 0.1), placed as the number text places it.
+TEST_F(NumbersTest, ExtToStrIsTheCLibrarysRounding) {
+    std::mt19937_64 gen(3);
+    auto expected = [](Extended x) {
+        char sci[64], fix[128];
+        std::snprintf(sci, sizeof sci, "%.17Le", std::fabs(x));
+        const int exp10 = std::atoi(std::strchr(sci, 'e') + 1);
+        std::string digits, t;
+        for (const char* c = sci; *c != 'e'; ++c)
+            if (*c != '.') digits += *c;
+        if (exp10 < -1) {
+            std::snprintf(fix, sizeof fix, "%.18Lf", std::fabs(x));
+            t = fix;
+        } else if (exp10 == -1) {
+            t = "0." + digits;
+        } else if (digits.size() <= size_t(exp10) + 1) {
+            t = digits + std::string(size_t(exp10) + 1 - digits.size(), '0') + ".0";
+        } else {
+            t = digits.substr(0, size_t(exp10) + 1) + "." + digits.substr(size_t(exp10) + 1);
+        }
+        while (t.back() == '0') t.pop_back();
+        if (t.back() == '.') t += '0';
+        if (t == "0.0") return t;
+        return x < 0 ? "-" + t : t;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        Extended x = std::ldexp(Extended(gen() | (1ULL << 63)), int(gen() % 150) - 63 - 80);
+        if (i % 3 == 0) x = Extended(int64_t(gen() % 2000000) - 1000000) / Extended(1 << (gen() % 12));
+        if (gen() % 2) x = -x;
+        ASSERT_EQ(ExtToStr(x), expected(x)) << double(x);
     }
 }
 
