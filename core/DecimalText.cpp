@@ -30,40 +30,33 @@ constexpr struct TPairs {
     }
 } Pairs;
 
-// The 9 digits of N (below 10^9) into Out, two at a time.
-void Digits9(uint32_t N, char* Out) {
-    Out[0] = char('0' + N / 100000000);
-    N %= 100000000;
-    for (int i = 7; i > 0; i -= 2) {
-        std::memcpy(Out + i, Pairs.D + 2 * (N % 100), 2);
-        N /= 100;
-    }
+// The 8 digits of N (below 10^8) into Out: four pairs made side by side.
+void Digits8(uint32_t N, char* Out) {
+    const uint32_t hi = N / 10000, lo = N % 10000;
+    std::memcpy(Out, Pairs.D + 2 * (hi / 100), 2);
+    std::memcpy(Out + 2, Pairs.D + 2 * (hi % 100), 2);
+    std::memcpy(Out + 4, Pairs.D + 2 * (lo / 100), 2);
+    std::memcpy(Out + 6, Pairs.D + 2 * (lo % 100), 2);
 }
 
 }  // namespace
 
 void Digits18(uint64_t N, char* Out) {
-    Digits9(uint32_t(N / 1000000000), Out);
-    Digits9(uint32_t(N % 1000000000), Out + 9);
+    const uint64_t rest = N % 10000000000000000ULL;
+    std::memcpy(Out, Pairs.D + 2 * (N / 10000000000000000ULL), 2);
+    Digits8(uint32_t(rest / 100000000), Out + 2);
+    Digits8(uint32_t(rest % 100000000), Out + 10);
 }
 
-bool ScaledRound(Extended X, int K, unsigned __int128& N) {
-    if (!std::isfinite(X) || K < 0 || K > 27) return false;
-    X = std::fabs(X);
-    if (X == 0) {
+bool ScaledRound(const TExtParts& P, int K, unsigned __int128& N) {
+    if (K < 0 || K > 27 || P.Biased == 0x7fff) return false;
+    if (P.M == 0) {
         N = 0;
         return true;
     }
-    // The 80-bit format holds a 64-bit significand m (leading bit explicit) and a 15-bit
-    // biased exponent: X = m * 2^E with E = exponent - 16383 - 63 (subnormals: exponent
-    // 1). X * 10^K = m * 5^K * 2^(E + K), where m * 5^K < 2^64 * 2^63 stays exact.
-    uint64_t m = 0;
-    uint16_t top = 0;
-    std::memcpy(&m, &X, sizeof m);
-    std::memcpy(&top, reinterpret_cast<const char*>(&X) + sizeof m, sizeof top);
-    const int biased = top & 0x7fff;
-    const U128 p = U128(m) * Powers5[K];
-    const int shift = (biased == 0 ? 1 : biased) - 16383 - 63 + K;
+    // X * 10^K = m * 5^K * 2^(E + K), where m * 5^K < 2^64 * 2^63 stays exact.
+    const U128 p = U128(P.M) * Powers5[K];
+    const int shift = (P.Biased == 0 ? 1 : P.Biased) - 16383 - 63 + K;
     if (shift >= 0) {
         if (shift >= 127 || (p >> (127 - shift)) != 0) return false;
         N = p << shift;
@@ -79,6 +72,11 @@ bool ScaledRound(Extended X, int K, unsigned __int128& N) {
     if (rest > half || (rest == half && (q & 1))) ++q;
     N = q;
     return true;
+}
+
+bool ScaledRound(Extended X, int K, unsigned __int128& N) {
+    if (!std::isfinite(X)) return false;
+    return ScaledRound(ExtParts(X), K, N);
 }
 
 size_t IntDigits(unsigned __int128 N, size_t Width, char* Out) {

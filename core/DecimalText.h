@@ -5,12 +5,32 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "core/Types.h"
 
 // |X| * 10^K rounded to the nearest integer, exact halves to the even neighbour. False
 // (N untouched) when X is not finite, K is outside 0..27 or the result reaches 2^127.
 bool ScaledRound(Extended X, int K, unsigned __int128& N);
+
+// The significand and biased exponent of |X| as the 80-bit format stores them: taken
+// out once, a value is rounded at several scales without going back to the FPU.
+struct TExtParts {
+    uint64_t M = 0;
+    int Biased = 0;  // 0x7fff: not finite
+    bool Neg = false;
+};
+inline TExtParts ExtParts(Extended X) {
+    // X = m * 2^E with E = exponent - 16383 - 63 (subnormals: exponent 1).
+    TExtParts P;
+    uint16_t top = 0;
+    std::memcpy(&P.M, &X, sizeof P.M);
+    std::memcpy(&top, reinterpret_cast<const char*>(&X) + sizeof P.M, sizeof top);
+    P.Biased = top & 0x7fff;
+    P.Neg = (top >> 15) != 0;
+    return P;
+}
+bool ScaledRound(const TExtParts& P, int K, unsigned __int128& N);
 
 // The decimal digits of N into Out (at least Width digits, zeros in front); the count
 // written. Out holds 40 characters.

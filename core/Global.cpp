@@ -1,7 +1,6 @@
 #include "core/Global.h"
 
 #include <charconv>
-#include <climits>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -27,46 +26,46 @@ std::string TrimFraction(std::string T) {
 
 constexpr uint64_t Ten17 = 100000000000000000ULL, Ten18 = 1000000000000000000ULL;
 
-// floor(log2 A) of a normal, positive A; INT32_MIN for other values.
-int BinaryExponent(Extended A) {
-    uint64_t m = 0;
-    uint16_t top = 0;
-    std::memcpy(&m, &A, sizeof m);
-    std::memcpy(&top, reinterpret_cast<const char*>(&A) + sizeof m, sizeof top);
-    const int biased = top & 0x7fff;
-    if (biased == 0 || biased == 0x7fff || !(m >> 63)) return INT32_MIN;
-    return biased - 16383;
+// The decimal zeros N (not 0) ends with, counted in the integer: reading them back
+// from the text just written would wait for its stores.
+int TrailingZeros(uint64_t N) {
+    int tz = 0;
+    for (int i = 0; i < 2 && N % 100000000 == 0; ++i, tz += 8) N /= 100000000;
+    if (N % 10000 == 0) N /= 10000, tz += 4;
+    if (N % 100 == 0) N /= 100, tz += 2;
+    if (N % 10 == 0) tz += 1;
+    return tz;
 }
 
-// "0." and 18 decimals of N (below 10^18) into Out; the count written.
-size_t Decimals18(uint64_t N, char* Out) {
-    Out[0] = '0';
-    Out[1] = '.';
-    Digits18(N, Out + 2);
-    return 20;
-}
+// |A| < |B| for finite values.
+bool Below(const TExtParts& A, const TExtParts& B) { return A.Biased < B.Biased || (A.Biased == B.Biased && A.M < B.M); }
 
-// ExtToStr's text of a finite, non-zero X by exact integer rounding, into Out (40
-// characters); 0 for values beyond its reach (the general way below takes those).
-size_t FastExtChars(Extended X, char* Out) {
-    const Extended a = std::fabs(X);
-    char* const start = Out;
-    char* p = Out + (X < 0 ? 1 : 0);
+// ExtToStr's text of a finite, non-zero value by exact integer rounding, into Out (40
+// characters); 0 for values beyond its reach (the general way below takes those). The
+// value comes in parts: a long double handed on from call to call is stored and read
+// back each time, and that waits for the store to finish.
+size_t FastExtChars(const TExtParts& a, char* Out) {
+    static const TExtParts Small = ExtParts(0.05L);
+    if (a.Biased == 0x7fff || a.M == 0) return 0;
+    char* p = Out;
+    if (a.Neg) *p++ = '-';
     unsigned __int128 n = 0;
-    size_t len = 0;
-    if (a < 0.05L) {
+    // The 18 digits of n are written with the point after the first Whole of them; no
+    // whole digits: "0." and 18 decimals.
+    size_t whole = 0;
+    if (Below(a, Small)) {
         // Rounded to 18 significant digits it stays below 0.1: 18 decimals.
         if (!ScaledRound(a, 18, n)) return 0;
         if (n == 0) {
             std::memcpy(Out, "0.0", 3);
             return 3;
         }
-        len = Decimals18(uint64_t(n), p);
     } else {
         // The decimal exponent of the value rounded to 18 significant digits, first
         // guessed from the binary one (log10 2 ~ 78913 / 2^18) and then corrected.
-        const int e2 = BinaryExponent(a);
-        if (e2 == INT32_MIN || e2 > 100) return 0;
+        // A normal value (leading bit set) below 2^100; others take the general way.
+        const int e2 = a.Biased - 16383;
+        if (!(a.M >> 63) || e2 > 100) return 0;
         int exp10 = (e2 * 78913) >> 18;
         for (int tries = 0;; ++tries) {
             if (tries == 3 || !ScaledRound(a, 17 - exp10, n)) return 0;
@@ -74,32 +73,30 @@ size_t FastExtChars(Extended X, char* Out) {
             else if (n < Ten17) --exp10;
             else break;
         }
-        if (exp10 < -1) {
-            if (!ScaledRound(a, 18, n)) return 0;
-            len = Decimals18(uint64_t(n), p);
-        } else if (exp10 == -1) {
-            len = Decimals18(uint64_t(n), p);
-        } else {
-            // 18 digits with the point after the first exp10 + 1 of them (exp10 <= 17:
-            // a larger one has no scale ScaledRound takes).
-            char digits[18];
-            Digits18(uint64_t(n), digits);
-            const size_t whole = size_t(exp10) + 1;
-            std::memcpy(p, digits, whole);
-            p[whole] = '.';
-            if (whole < 18) {
-                std::memcpy(p + whole + 1, digits + whole, 18 - whole);
-                len = 19;
-            } else {
-                p[whole + 1] = '0';
-                len = whole + 2;
-            }
-        }
+        // Below 0.1 the 18 decimals hold fewer than 18 significant digits. exp10 <= 17:
+        // a larger one has no scale ScaledRound takes.
+        if (exp10 < -1 && !ScaledRound(a, 18, n)) return 0;
+        whole = exp10 < 0 ? 0 : size_t(exp10) + 1;
     }
-    while (p[len - 1] == '0') --len;
-    if (p[len - 1] == '.') p[len++] = '0';
-    if (X < 0) *start = '-';
-    return size_t(p - start) + len;
+    const uint64_t digits = uint64_t(n);
+    const size_t tz = size_t(TrailingZeros(digits));
+    size_t len = 0;
+    if (whole == 0) {
+        p[0] = '0';
+        p[1] = '.';
+        Digits18(digits, p + 2);
+        len = 2 + 18 - tz;
+    } else {
+        char d[18];
+        Digits18(digits, d);
+        std::memcpy(p, d, whole);
+        p[whole] = '.';
+        const size_t frac = 18 - whole, keep = tz < frac ? frac - tz : 0;
+        std::memcpy(p + whole + 1, d + whole, frac);
+        if (keep == 0) p[whole + 1] = '0';
+        len = whole + 1 + (keep ? keep : 1);
+    }
+    return size_t(p - Out) + len;
 }
 
 }  // namespace
@@ -109,7 +106,7 @@ std::string ExtToStr(Extended X) {
     if (std::isinf(X)) return X < 0 ? "-INF" : "INF";
     if (X == 0) return "0.0";
     char fast[40];
-    if (const size_t n = FastExtChars(X, fast)) return std::string(fast, n);
+    if (const size_t n = FastExtChars(ExtParts(X), fast)) return std::string(fast, n);
 
     // to_chars is independent of the locale (a Czech locale would give a comma).
     char buf[80];
@@ -152,8 +149,7 @@ std::string ExtToStr(Extended X) {
 
 void AppendExtToStr(std::string& S, Extended X) {
     char fast[40];
-    if (std::isfinite(X) && X != 0)
-        if (const size_t n = FastExtChars(X, fast)) return (void)S.append(fast, n);
+    if (const size_t n = FastExtChars(ExtParts(X), fast)) return (void)S.append(fast, n);
     S += ExtToStr(X);
 }
 
