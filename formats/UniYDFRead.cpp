@@ -6,7 +6,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <map>
+#include <string_view>
 
 #include <fontconfig/fontconfig.h>
 
@@ -39,61 +41,116 @@ constexpr Extended Pi = 3.141592653589793238462643383279502884L;
 constexpr size_t MaxLinks = 100;   // operation lines taken per record and kind
 constexpr int MaxGroupDepth = 200;  // deeper "GROUP" lines are read as plain lines
 
-bool IsKeyword(const std::string& L) {
-    return L == "POINT" || L == "PLINE" || L == "GROUP" || L == "TEXT" || L == "PLINE3D";
-}
+using TViews = std::vector<std::string_view>;
 
-std::string TrimRight(std::string S) {
-    while (!S.empty() && S.back() == ' ') S.pop_back();
-    return S;
-}
+constexpr char Up(char C) { return C >= 'a' && C <= 'z' ? char(C - 'a' + 'A') : C; }
 
-// At most 10 characters after Key in L (upper-cased line), trailing blanks removed;
-// false when Key is not in L.
-bool TenAfter(const std::string& L, const char* Key, std::string& Value) {
-    const size_t at = L.find(Key);
-    if (at == std::string::npos) return false;
-    Value = TrimRight(L.substr(at + std::char_traits<char>::length(Key), 10));
+// A equals the upper-case Word when ASCII letters are compared without their case.
+bool Is(std::string_view A, std::string_view Word) {
+    if (A.size() != Word.size()) return false;
+    for (size_t i = 0; i < A.size(); ++i)
+        if (Up(A[i]) != Word[i]) return false;
     return true;
 }
 
-bool FiniteCalc(const std::string& S, Extended& V) {
+// Where the upper-case Word first stands in L, letters compared without their case.
+size_t Find(std::string_view L, std::string_view Word) {
+    if (Word.empty() || L.size() < Word.size()) return Word.empty() ? 0 : std::string_view::npos;
+    const char first = Word[0], firstLow = first >= 'A' && first <= 'Z' ? char(first - 'A' + 'a') : first;
+    for (size_t i = 0, last = L.size() - Word.size(); i <= last; ++i) {
+        if (L[i] != first && L[i] != firstLow) continue;
+        size_t k = 1;
+        while (k < Word.size() && Up(L[i + k]) == Word[k]) ++k;
+        if (k == Word.size()) return i;
+    }
+    return std::string_view::npos;
+}
+
+bool IsKeyword(std::string_view L) {
+    return Is(L, "POINT") || Is(L, "PLINE") || Is(L, "GROUP") || Is(L, "TEXT") || Is(L, "PLINE3D");
+}
+
+std::string_view TrimRight(std::string_view S) {
+    while (!S.empty() && S.back() == ' ') S.remove_suffix(1);
+    return S;
+}
+
+// At most 10 characters after Key in L, trailing blanks removed, upper-cased; false
+// when Key is not in L.
+bool TenAfter(std::string_view L, std::string_view Key, std::string& Value) {
+    const size_t at = Find(L, Key);
+    if (at == std::string_view::npos) return false;
+    const std::string_view v = TrimRight(L.substr(at + Key.size(), 10));
+    Value.resize(v.size());
+    for (size_t i = 0; i < v.size(); ++i) Value[i] = Up(v[i]);
+    return true;
+}
+
+bool FiniteCalc(std::string_view S, Extended& V) {
     Extended x = 0;
-    if (!StrToExtCalc(S, x, false) || !std::isfinite(x)) return false;
+    if (!StrToExtCalc(std::string(S), x, false) || !std::isfinite(x)) return false;
     V = x;
     return true;
 }
 
+// The reading form of a line as a view: CR bytes dropped (only a line holding one
+// inside is copied, into Scratch), leading blanks removed, trailing ones with TrimBoth.
+// Letters keep their case: the words are compared without it.
+std::string_view ReadingForm(std::string_view Raw, bool TrimBoth, std::string& Scratch) {
+    while (!Raw.empty() && Raw.back() == '\r') Raw.remove_suffix(1);
+    if (Raw.find('\r') != std::string_view::npos) {
+        Scratch.clear();
+        for (char c : Raw)
+            if (c != '\r') Scratch.push_back(c);
+        Raw = Scratch;
+    }
+    const size_t b = Raw.find_first_not_of(' ');
+    if (b == std::string_view::npos) return {};
+    Raw.remove_prefix(b);
+    return TrimBoth ? TrimRight(Raw) : Raw;
+}
+
+// The value after Letter + "=" (letters without their case) up to the next blank read
+// as a decimal number; 0 when the key is missing or the value is not a finite number.
+Extended NumAfter(std::string_view Line, std::string_view KeyEq);
+
 class TReader {
 public:
-    TReader(const std::vector<std::string>& Lines, const TYdfReadOptions& Opt, Osy& Min, Osy& Max)
+    TReader(const TViews& Lines, const TYdfReadOptions& Opt, Osy& Min, Osy& Max)
         : Lines(Lines), Opt(Opt), Min(Min), Max(Max) {
-        for (int l = 1; l <= LayerCount; ++l) LayerKeys[l] = UpCaseStr(Glob.TabLayer[l].Name);
         Debug = Opt.DebugLines && MainForm && MainForm->DebugMode;
     }
 
     bool MissingFont = false;
 
     bool AtEnd(size_t Pos) const { return Pos >= Lines.size(); }
-    std::string Line(size_t Pos, bool KeepCase = false) const {
-        return YdfLine(Lines[Pos], Opt.TrimBoth, KeepCase);
-    }
+    // The line's reading form; valid until the next call.
+    std::string_view Line(size_t Pos) { return ReadingForm(Lines[Pos], Opt.TrimBoth, Scratch); }
 
     // Records from Pos on until EndLine (or the end of the lines).
-    void Records(size_t& Pos, const std::string& EndLine, TObjHeader*& First, TObjHeader*& Last) {
+    void Records(size_t& Pos, std::string_view EndLine, TObjHeader*& First, TObjHeader*& Last) {
         while (!AtEnd(Pos)) {
-            const std::string L = Line(Pos++);
-            if (L == EndLine) return;
-            if (IsKeyword(L) && !AtEnd(Pos)) Record(L, Pos, First, Last, 0);
+            const std::string_view L = Line(Pos++);
+            if (Is(L, EndLine)) return;
+            if (IsKeyword(L) && !AtEnd(Pos)) Record(Kind(L), Pos, First, Last, 0);
         }
     }
 
 private:
-    const std::vector<std::string>& Lines;
+    enum TKind { KPoint, KPline, KPline3D, KText, KGroup };
+    static TKind Kind(std::string_view Kw) {
+        if (Is(Kw, "POINT")) return KPoint;
+        if (Is(Kw, "PLINE")) return KPline;
+        if (Is(Kw, "PLINE3D")) return KPline3D;
+        if (Is(Kw, "TEXT")) return KText;
+        return KGroup;
+    }
+
+    const TViews& Lines;
     const TYdfReadOptions& Opt;
     Osy& Min;
     Osy& Max;
-    std::array<std::string, LayerCount + 1> LayerKeys;
+    std::string Scratch, Value;
     bool Debug = false;
     int32_t Count = 0;
 
@@ -113,14 +170,15 @@ private:
                  " EndAdr:" + std::to_string(reinterpret_cast<uintptr_t>(Last)));
     }
 
-    void MatchLayer(const std::string& Name, uint8_t& Layer) const {
+    // Name: upper-cased. The last layer of that name, names compared without case.
+    static void MatchLayer(std::string_view Name, uint8_t& Layer) {
         for (int l = 1; l <= LayerCount; ++l)
-            if (LayerKeys[l] == Name) Layer = uint8_t(l);
+            if (Is(Glob.TabLayer[l].Name, Name)) Layer = uint8_t(l);
     }
 
     // Operation lines; true when L was one.
-    bool OpLine(const std::string& L, std::vector<int>& Parents, std::vector<int>& Childs) const {
-        std::string v;
+    bool OpLine(std::string_view L, std::vector<int>& Parents, std::vector<int>& Childs) {
+        std::string& v = Value;
         for (int kind = 0; kind < 2; ++kind) {
             if (!TenAfter(L, kind == 0 ? "OPPARRENT=" : "OPCHILD=", v)) continue;
             Extended x = 0;
@@ -142,17 +200,17 @@ private:
             if (n >= 0 && n < count) CamOpAddChild(Obj, Opt.LinkBase + n);
     }
 
-    void Record(const std::string& Kw, size_t& Pos, TObjHeader*& First, TObjHeader*& Last, int Depth) {
-        if (Kw == "POINT") {
+    void Record(TKind Kw, size_t& Pos, TObjHeader*& First, TObjHeader*& Last, int Depth) {
+        if (Kw == KPoint) {
             LogRecord("point", First, Last);
             Point(Pos, First, Last);
-        } else if (Kw == "PLINE") {
+        } else if (Kw == KPline) {
             LogRecord("Pline", First, Last);
             Pline(Pos, First, Last, false);
-        } else if (Kw == "PLINE3D") {
+        } else if (Kw == KPline3D) {
             LogRecord("space", First, Last);
             Pline(Pos, First, Last, true);
-        } else if (Kw == "TEXT") {
+        } else if (Kw == KText) {
             LogRecord("text", First, Last);
             Text(Pos, First, Last);
         } else {
@@ -166,16 +224,15 @@ private:
         std::vector<int> parents, childs;
         TObjHeader* obj = nullptr;
         while (!AtEnd(Pos)) {
-            const std::string L = Line(Pos++);
-            if (L == "ENDPOINT") break;
-            std::string v;
-            if (TenAfter(L, "LAYER=", v)) {
-                MatchLayer(v, layer);
+            const std::string_view L = Line(Pos++);
+            if (Is(L, "ENDPOINT")) break;
+            if (TenAfter(L, "LAYER=", Value)) {
+                MatchLayer(Value, layer);
                 continue;
             }
             if (Opt.OpLinks && OpLine(L, parents, childs)) continue;
-            if (!obj && L.find("START") != std::string::npos) {
-                const Osy p{NumAfterKey(L, "X"), NumAfterKey(L, "Y")};
+            if (!obj && Find(L, "START") != std::string_view::npos) {
+                const Osy p{NumAfter(L, "X="), NumAfter(L, "Y=")};
                 obj = EnPoint.Add(p, layer, First, Last);
                 Widen(p, p);
             }
@@ -187,32 +244,31 @@ private:
     void Pline(size_t& Pos, TObjHeader*& First, TObjHeader*& Last, bool Is3D) {
         uint8_t layer = LayerOrig;
         std::vector<int> parents, childs;
-        const std::string endLine = Is3D ? "ENDPLINE3D" : "ENDPLINE";
+        const std::string_view endLine = Is3D ? "ENDPLINE3D" : "ENDPLINE";
         ResetBuilder();
         while (!AtEnd(Pos)) {
-            const std::string L = Line(Pos++);
-            if (L == endLine) break;
-            std::string v;
-            if (TenAfter(L, "LAYER=", v)) {
-                MatchLayer(v, layer);
+            const std::string_view L = Line(Pos++);
+            if (Is(L, endLine)) break;
+            if (TenAfter(L, "LAYER=", Value)) {
+                MatchLayer(Value, layer);
                 continue;
             }
             if (Opt.OpLinks && OpLine(L, parents, childs)) continue;
-            const Extended x = NumAfterKey(L, "X"), y = NumAfterKey(L, "Y");
-            const Extended z = Is3D ? NumAfterKey(L, "Z") : 0;
-            if (L.find("START") != std::string::npos) {
+            const Extended x = NumAfter(L, "X="), y = NumAfter(L, "Y=");
+            const Extended z = Is3D ? NumAfter(L, "Z=") : 0;
+            if (Find(L, "START") != std::string_view::npos) {
                 if (Is3D)
                     StartObj3D(Osy3D{x, y, z});
                 else
                     StartObj(Osy{x, y});
-            } else if (L.find("LINETO") != std::string::npos) {
+            } else if (Find(L, "LINETO") != std::string_view::npos) {
                 if (Is3D)
                     AddSeg3D(Osy3D{x, y, z}, 0, CoordTol);
                 else
                     AddSeg(Osy{x, y}, 0, CoordTol);
-            } else if (L.find("ARCTO") != std::string::npos) {
+            } else if (Find(L, "ARCTO") != std::string_view::npos) {
                 // An arc turns by less than a full circle.
-                Extended a = std::fmod(NumAfterKey(L, "A"), Extended(360)) * Pi / 180;
+                Extended a = std::fmod(NumAfter(L, "A="), Extended(360)) * Pi / 180;
                 if (Is3D)
                     AddSeg3D(Osy3D{x, y, z}, a, CoordTol);
                 else
@@ -280,38 +336,42 @@ private:
         T.Justify = 0;
         T.AdrGroup = nullptr;
         while (!AtEnd(Pos)) {
-            const std::string L = Line(Pos++, true);
+            // The texts keep their case, and so does the end line here.
+            const std::string_view L = Line(Pos++);
             if (L == "ENDTEXT") break;
             const size_t eq = L.find('=');
-            if (eq == std::string::npos) continue;
-            const std::string key = UpCaseStr(L.substr(0, eq));
-            const std::string val = L.substr(eq + 1);
+            if (eq == std::string_view::npos) continue;
+            const std::string_view key = L.substr(0, eq);
+            const std::string_view val = L.substr(eq + 1);
             Extended x = 0;
-            if (key == "LAYER") {
-                MatchLayer(UpCaseStr(TrimRight(val)), layer);
-            } else if (key == "TEXT") {
-                T.Text = val.substr(0, 255);
-            } else if (key == "FONT") {
-                T.JmFontu = val.substr(0, 37);
-            } else if (key == "HEIGTH") {
+            if (Is(key, "LAYER")) {
+                const std::string_view name = TrimRight(val);
+                Value.resize(name.size());
+                for (size_t i = 0; i < name.size(); ++i) Value[i] = Up(name[i]);
+                MatchLayer(Value, layer);
+            } else if (Is(key, "TEXT")) {
+                T.Text = std::string(val.substr(0, 255));
+            } else if (Is(key, "FONT")) {
+                T.JmFontu = std::string(val.substr(0, 37));
+            } else if (Is(key, "HEIGTH")) {
                 if (FiniteCalc(val, x) && x > 0) T.Vyska = x;
-            } else if (key == "WIDTHFACTOR") {
+            } else if (Is(key, "WIDTHFACTOR")) {
                 if (FiniteCalc(val, x) && x > 0) T.WidthFactor = x;
-            } else if (key == "ROTATE") {
+            } else if (Is(key, "ROTATE")) {
                 if (FiniteCalc(val, x)) T.Rotate = std::fmod(x, Extended(360)) * Pi / 180;
-            } else if (key == "ANGLE") {
+            } else if (Is(key, "ANGLE")) {
                 if (FiniteCalc(val, x)) T.Zkos = std::fmod(x, Extended(360)) * Pi / 180;
-            } else if (key == "INTERLEAVE") {
+            } else if (Is(key, "INTERLEAVE")) {
                 if (FiniteCalc(val, x)) T.Zkos = x;
-            } else if (key == "MIRRORY") {
-                T.MirrorY = UpCaseStr(val) == "TRUE";
-            } else if (key == "ORIGINX") {
+            } else if (Is(key, "MIRRORY")) {
+                T.MirrorY = Is(val, "TRUE");
+            } else if (Is(key, "ORIGINX")) {
                 if (FiniteCalc(val, x)) T.Origin.x = x;
-            } else if (key == "ORIGINY") {
+            } else if (Is(key, "ORIGINY")) {
                 if (FiniteCalc(val, x)) T.Origin.y = x;
-            } else if (key == "JUSTIFY") {
+            } else if (Is(key, "JUSTIFY")) {
                 int32_t j = 0;
-                if (CfgIntReading(val, j) && j >= 0 && j <= 255) T.Justify = uint8_t(j);
+                if (CfgIntReading(std::string(val), j) && j >= 0 && j <= 255) T.Justify = uint8_t(j);
             }
         }
         if (!FontKnown(T.JmFontu)) {
@@ -331,13 +391,13 @@ private:
         std::vector<int> parents, childs;
         int32_t count = 0;
         while (!AtEnd(Pos)) {
-            const std::string L = Line(Pos++);
-            if (L == "ENDGROUP") break;
+            const std::string_view L = Line(Pos++);
+            if (Is(L, "ENDGROUP")) break;
             if (Opt.OpLinks && OpLine(L, parents, childs)) continue;
-            if (IsKeyword(L) && !AtEnd(Pos) && (L != "GROUP" || Depth < MaxGroupDepth)) {
+            if (IsKeyword(L) && !AtEnd(Pos) && (Kind(L) != KGroup || Depth < MaxGroupDepth)) {
                 // A record adds at most one member (a text may add none).
                 const TObjHeader* before = gLast;
-                Record(L, Pos, gFirst, gLast, Depth + 1);
+                Record(Kind(L), Pos, gFirst, gLast, Depth + 1);
                 if (gLast != before) ++count;
             }
         }
@@ -362,7 +422,7 @@ std::string YdfLine(const std::string& Raw, bool TrimBoth, bool KeepCase) {
     const size_t b = s.find_first_not_of(' ');
     if (b == std::string::npos) return std::string();
     s.erase(0, b);
-    if (TrimBoth) s = TrimRight(std::move(s));
+    if (TrimBoth) s.resize(TrimRight(s).size());
     return KeepCase ? s : UpCaseStr(s);
 }
 
@@ -408,13 +468,13 @@ bool ShortDecimal(const char* P, const char* End, Extended& V) {
 
 }  // namespace
 
-Extended NumAfterKey(const std::string& Line, const std::string& Letter) {
-    const size_t at = Line.find(Letter + "=");
-    if (at == std::string::npos) return 0;
-    const size_t b = at + Letter.size() + 1;
-    size_t e = Line.find(' ', b);
-    if (e == std::string::npos) e = Line.size();
-    const char* p = Line.data() + b;
+namespace {
+
+// The decimal number from B up to the next blank of Line; 0 when it is not a finite one.
+Extended NumFrom(std::string_view Line, size_t B) {
+    size_t e = Line.find(' ', B);
+    if (e == std::string_view::npos) e = Line.size();
+    const char* p = Line.data() + B;
     const char* end = Line.data() + e;
     if (p < end && *p == '+') ++p;
     Extended v = 0;
@@ -424,72 +484,154 @@ Extended NumAfterKey(const std::string& Line, const std::string& Letter) {
     return v;
 }
 
-void YdfReadRecords(const std::vector<std::string>& Lines, size_t& Pos, const std::string& EndLine,
-                    const TYdfReadOptions& Opt, TObjHeader*& First, TObjHeader*& Last, Osy& Min, Osy& Max,
-                    bool& MissingFont) {
-    TReader r(Lines, Opt, Min, Max);
-    r.Records(Pos, EndLine, First, Last);
-    if (r.MissingFont) MissingFont = true;
+Extended NumAfter(std::string_view Line, std::string_view KeyEq) {
+    const size_t at = Find(Line, KeyEq);
+    return at == std::string_view::npos ? 0 : NumFrom(Line, at + KeyEq.size());
 }
 
-std::string YdfStructureProblem(const std::vector<std::string>& Lines) {
-    size_t pos = 0;
-    while (pos < Lines.size() && YdfLine(Lines[pos], false, false) != "OBJECTS") ++pos;
+}  // namespace
+
+Extended NumAfterKey(const std::string& Line, const std::string& Letter) {
+    const size_t at = Line.find(Letter + "=");
+    return at == std::string::npos ? 0 : NumFrom(Line, at + Letter.size() + 1);
+}
+
+namespace {
+
+TViews Views(const std::vector<std::string>& Lines) {
+    TViews v;
+    v.reserve(Lines.size());
+    for (const std::string& l : Lines) v.emplace_back(l);
+    return v;
+}
+
+// The lines of Bytes as views into it: ends at LF, a CR right before it dropped (as
+// SplitTextLines has them).
+TViews SplitViews(const std::string& Bytes) {
+    TViews lines;
+    lines.reserve(Bytes.size() / 24 + 16);
+    const char* p = Bytes.data();
+    const char* const end = p + Bytes.size();
+    while (p < end) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+        const char* e = lf ? lf : end;
+        const char* t = lf && e > p && e[-1] == '\r' ? e - 1 : e;
+        lines.emplace_back(p, size_t(t - p));
+        p = lf ? lf + 1 : end;
+    }
+    return lines;
+}
+
+// The index of the first line at or after From whose reading form is Word; Lines.size()
+// when none is.
+size_t FindLine(const TViews& Lines, size_t From, std::string_view Word) {
+    std::string scratch;
+    while (From < Lines.size() && !Is(ReadingForm(Lines[From], false, scratch), Word)) ++From;
+    return From;
+}
+
+// Empty when the lines hold an object block whose records all end (Objects, End: the
+// lines that open and close it); else where the reading stopped and what it expected.
+std::string StructureProblem(const TViews& Lines, size_t& Objects, size_t& End) {
+    size_t pos = Objects = FindLine(Lines, 0, "OBJECTS");
     if (pos == Lines.size()) return "line " + std::to_string(pos + 1) + ": expected OBJECTS";
     // The end lines the open records wait for, innermost last.
     std::vector<std::string> open;
+    std::string scratch;
     for (++pos; pos < Lines.size(); ++pos) {
         const bool inText = !open.empty() && open.back() == "ENDTEXT";
-        const std::string L = YdfLine(Lines[pos], false, inText);
-        if (open.empty() && L == "ENDOBJECTS") return std::string();
-        if (!open.empty() && L == open.back()) {
+        const std::string_view L = ReadingForm(Lines[pos], false, scratch);
+        // In a text record only the end line written as such ends it: a text may say anything.
+        if (open.empty() && Is(L, "ENDOBJECTS")) {
+            End = pos;
+            return std::string();
+        }
+        if (!open.empty() && (inText ? L == open.back() : Is(L, open.back()))) {
             open.pop_back();
         } else if (!inText && (open.empty() || open.back() == "ENDGROUP") && IsKeyword(L)) {
-            open.push_back("END" + L);
+            std::string end = "END";
+            for (char c : L) end.push_back(Up(c));
+            open.push_back(std::move(end));
         }
     }
     return "line " + std::to_string(Lines.size() + 1) + ": expected " +
            (open.empty() ? std::string("ENDOBJECTS") : open.back());
 }
 
+}  // namespace
+
+void YdfReadRecords(const std::vector<std::string>& Lines, size_t& Pos, const std::string& EndLine,
+                    const TYdfReadOptions& Opt, TObjHeader*& First, TObjHeader*& Last, Osy& Min, Osy& Max,
+                    bool& MissingFont) {
+    const TViews views = Views(Lines);
+    TReader r(views, Opt, Min, Max);
+    r.Records(Pos, UpCaseStr(EndLine), First, Last);
+    if (r.MissingFont) MissingFont = true;
+}
+
+std::string YdfStructureProblem(const std::vector<std::string>& Lines) {
+    size_t objects = 0, end = 0;
+    return StructureProblem(Views(Lines), objects, end);
+}
+
 namespace {
+
+// The job file read once: its bytes and their lines.
+struct TJobText {
+    std::string Bytes;
+    TViews Lines;
+    size_t Objects = 0, End = 0;  // the lines that open and close the object block
+};
 
 // The file's lines when it exists, is readable and is whole; else reported (log line
 // and message) and false.
-bool ReadWholeYdf(const std::string& FileName, std::vector<std::string>& Lines) {
-    std::string bytes;
-    if (!TextFileExists(FileName) || !ReadFileBytes(FileName, bytes)) {
+bool ReadWholeYdf(const std::string& FileName, TJobText& Job) {
+    if (!TextFileExists(FileName) || !ReadFileBytes(FileName, Job.Bytes)) {
         WriteLog("Err:FAILED Load YDF, file not exist");
         ShowMessage(Msg[29]);
         return false;
     }
-    // Lines end at LF; SplitTextLines keeps every other byte, YdfLine drops the CRs.
-    Lines = SplitTextLines(bytes);
-    const std::string problem = YdfStructureProblem(Lines);
+    // Lines end at LF; the reading form drops any other CR.
+    Job.Lines = SplitViews(Job.Bytes);
+    const std::string problem = StructureProblem(Job.Lines, Job.Objects, Job.End);
     if (problem.empty()) return true;
     WriteLog("Err:FAILED Load YDF, " + problem);
     ShowMessage("Soubor nelze přečíst, není to úplný soubor YDF (" + problem + "):\r\n" + FileName);
     return false;
 }
 
+// The lines the section readers get: every line but those inside the object block,
+// which are the records' alone (a drawing of millions of lines is not copied for
+// readers that look for a few words).
+TJobLines SectionLines(const TJobText& Job) {
+    TJobLines out;
+    out.reserve(Job.Lines.size() - (Job.End - Job.Objects - 1));
+    for (size_t i = 0; i < Job.Lines.size(); ++i) {
+        if (i == Job.Objects + 1) i = Job.End;
+        out.emplace_back(Job.Lines[i]);
+    }
+    return out;
+}
+
 }  // namespace
 
 bool YdfFileReadable(const std::string& FileName) {
-    std::vector<std::string> lines;
-    return ReadWholeYdf(FileName, lines);
+    TJobText job;
+    return ReadWholeYdf(FileName, job);
 }
 
 bool LoadYdfFile(const std::string& FileName, bool Tools, bool Cfg, Osy& Max, Osy& Min, bool Outs, bool Plunges,
                  bool Tech, bool Ops) {
     WriteLog("Sys:Load YDF Start (" + FileName + ")");
-    std::vector<std::string> lines;
-    if (!ReadWholeYdf(FileName, lines)) {
+    TJobText job;
+    if (!ReadWholeYdf(FileName, job)) {
         WriteLog("Sys:Load YDF End");
         return false;
     }
     Min = Osy{1000000, 1000000};
     Max = Osy{-1000000, -1000000};
     // Every section reader gets the lines read here once.
+    const TJobLines lines = SectionLines(job);
     if (Tools && LoadMillsetSection) LoadMillsetSection(FileName, lines);
     if (Cfg) FileLinesToGlobalCfg(FileName, lines);
     // The file's operations follow those of the job; its links and sub-operations name
@@ -507,21 +649,18 @@ bool LoadYdfFile(const std::string& FileName, bool Tools, bool Cfg, Osy& Max, Os
 
     const Extended keptFiltr = Glob.InputFiltr;
     Glob.InputFiltr = CoordTol;
-    size_t pos = 0;
-    while (pos < lines.size() && YdfLine(lines[pos], false, false) != "OBJECTS") ++pos;
     TYdfReadOptions opt;
     opt.OpLinks = Ops;
     opt.LinkBase = opBase;
     opt.LinkCount = opsRead;
-    TReader reader(lines, opt, Min, Max);
-    if (pos < lines.size()) {
+    TReader reader(job.Lines, opt, Min, Max);
+    // The structure check found the block.
+    size_t pos = job.Objects + 1;
+    reader.Records(pos, "ENDOBJECTS", MainVars.DataStart, MainVars.DataEnd);
+    pos = FindLine(job.Lines, pos, "TECH");
+    if (pos < job.Lines.size()) {
         ++pos;
-        reader.Records(pos, "ENDOBJECTS", MainVars.DataStart, MainVars.DataEnd);
-        while (pos < lines.size() && YdfLine(lines[pos], false, false) != "TECH") ++pos;
-        if (pos < lines.size()) {
-            ++pos;
-            reader.Records(pos, "ENDTECH", MainVars.DataStart, MainVars.DataEnd);
-        }
+        reader.Records(pos, "ENDTECH", MainVars.DataStart, MainVars.DataEnd);
     }
     if (reader.MissingFont) {
         WriteLog("Err:Missing font, using YF01.shp");
