@@ -260,6 +260,11 @@ TEST_F(YdfTest, ReadingRules) {
              EXPECT_EQ(AsText(p)->Justify, 0);
              EXPECT_NE(AsText(p)->MirrorY, 0);
          }},
+        {"CR bytes anywhere are dropped", "OBJECTS\r\nPOI\rNT\r\r\nStart x=1\r y=2\r\nEND\rPOINT\r\nENDOBJECTS\r\n", 1,
+         [](TObjHeader* p) {
+             EXPECT_EQ(AsPoint(p)->S.x, 1);
+             EXPECT_EQ(AsPoint(p)->S.y, 2);
+         }},
         {"empty text makes nothing", "OBJECTS\nTEXT\nText=\nENDTEXT\nENDOBJECTS\n", 0, nullptr},
         {"sections skipped",
          "TOOLS\nPOINT\nENDTOOLS\nCAMOPLIST\nx\nOBJECTS\nFOO\nPOINT\nStart x=1 y=1\nENDPOINT\nENDOBJECTS\n", 1,
