@@ -42,9 +42,12 @@ std::string LogTimeText() {
                       t.tm_min % 100, t.tm_sec % 100);
         S.CachedSecond = ts.tv_sec;
     }
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%s.%03d", S.CachedHms, static_cast<int>(ts.tv_nsec / 1000000) % 1000);
-    return buf;
+    // Every log line carries the time: the milliseconds without a formatted print.
+    const int ms = static_cast<int>(ts.tv_nsec / 1000000) % 1000;
+    std::string text = S.CachedHms;
+    const char digits[4] = {'.', char('0' + ms / 100), char('0' + ms / 10 % 10), char('0' + ms % 10)};
+    text.append(digits, sizeof digits);
+    return text;
 }
 
 std::string ShortDateText() {

@@ -77,11 +77,34 @@ Extended Pow10(int K) {
     return K < 0 && -K <= MaxNcDecimals ? Powers().Down[-K] : std::pow(10.0L, K);
 }
 
+// std::round (halves away from zero) without the library call for what a program
+// holds: below 2^62 adding 2^63 leaves whole units, rounded to even at a half.
+Extended RoundHalfAway(Extended Y) {
+    const Extended a = std::fabs(Y);
+    if (!(a < 0x1p62L)) return std::round(Y);
+    Extended t = (a + 0x1p63L) - 0x1p63L;
+    if (a - t == 0.5L) t += 1;
+    return Y < 0 ? -t : t;
+}
+
 // A coordinate as the control reads it: rounded to the written decimals.
 Extended AsWritten(const TNcRun& R, Extended V) {
     const Extended m = R.Config.NasobitelSouradnic;
     const Extended p = Pow10(R.Config.DesetinnychMistSouradnic);
-    return std::round(V * m * p) / p / m;
+    const Extended q = RoundHalfAway(V * m * p) / p;
+    return m == 1 ? q : q / m;
+}
+
+// The written start and end of an arc; consecutive arcs share a point, which is
+// rounded once.
+void WrittenEnds(TNcRun& R, const Osy3D& S, const Osy3D& E, Osy& s, Osy& e) {
+    TNcRun::TWrittenPt& w = R.LastWritten;
+    if (w.Set && w.From.x == S.x && w.From.y == S.y)
+        s = w.To;
+    else
+        s = Osy{AsWritten(R, S.x), AsWritten(R, S.y)};
+    e = Osy{AsWritten(R, E.x), AsWritten(R, E.y)};
+    w = TNcRun::TWrittenPt{true, Osy{E.x, E.y}, e};
 }
 
 // Splits an arc into n equal chords no farther than the chord deviation from it.
@@ -160,9 +183,15 @@ void Arc(TNcRun& R, const Osy3D& S, const Osy3D& E, Extended Alfa, bool With3D) 
     Extended sh, ch;
     SinCos(std::fabs(Alfa) / 2, sh, ch);
     Rad = Dist(s0, e0) / (2 * sh);
-    // An arc flatter than the last decimal is a straight move to the control.
+    // An arc flatter than the last decimal is a straight move to the control. The
+    // cosine of the half angle from SinCos is within an ulp or two of the library's:
+    // the library decides only where that could tip the comparison.
     const Extended resolution = Pow10(-c.DesetinnychMistSouradnic) / c.NasobitelSouradnic;
-    if (Rad * (1 - std::cos(Alfa / 2)) < resolution / 2 || !std::isfinite(Rad)) {
+    const Extended sagitta = Rad * (1 - ch);
+    const bool flat = std::fabs(sagitta - resolution / 2) > std::fabs(Rad) * 0x1p-56L + std::fabs(sagitta) * 0x1p-56L
+                          ? sagitta < resolution / 2
+                          : Rad * (1 - std::cos(Alfa / 2)) < resolution / 2;
+    if (flat || !std::isfinite(Rad)) {
         if (With3D) return NcMoveXYZ(R, false, E);
         return NcMoveXY(R, false, e0);
     }
@@ -185,8 +214,8 @@ void Arc(TNcRun& R, const Osy3D& S, const Osy3D& E, Extended Alfa, bool With3D) 
         return;
     }
     // The centre from the points as written, so both radii agree to the last decimal.
-    const Osy s{AsWritten(R, S.x), AsWritten(R, S.y)};
-    const Osy e{AsWritten(R, E.x), AsWritten(R, E.y)};
+    Osy s, e;
+    WrittenEnds(R, S, E, s, e);
     const bool apart = !SamePt(s, e);
     TNcNumber in, jn;
     if (style == 'P') {

@@ -1,6 +1,8 @@
 // Polylines, texts and groups of the G-code export: passes over a polyline with the
 // plunge strategy its role in the machining operations and the tool ask for.
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "cam/CamOpList.h"
@@ -444,6 +446,26 @@ void PlinePass(TNcRun& R, const TPl& P, int Pass, bool Continuing, bool KeepDown
     R.LastPos = P.N > 0 ? P.Seg[P.N - 1].E : P.Start;
 }
 
+// The role of Pline in the first operation that links it (nullptr: none). One pass
+// over the operations' links per run: a search of every operation for every
+// polyline would grow with the square of a pocket's paths.
+const std::pair<int, int>* OpRoleOf(TNcRun& R, const TObjHeader* Pline) {
+    if (!R.OpRolesBuilt) {
+        R.OpRolesBuilt = true;
+        const int ops = std::clamp<int>(OpList.CamCnt, 0, MaxCamOps);
+        for (int i = 0; i < ops; ++i) {
+            const TCamOp& Op = OpList.Cam[size_t(i)];
+            // Sources before paths: an object that is both is a source of the operation.
+            for (const auto& [Links, Cnt, Role] : {std::tuple(&Op.Parents, Op.ParCnt, 1), std::tuple(&Op.Childs, Op.ChilCnt, 2)}) {
+                const int used = std::clamp<int>(Cnt, 0, int(Links->size()));
+                for (int k = 0; k < used; ++k) R.OpRoles.try_emplace((*Links)[size_t(k)], Role, i);
+            }
+        }
+    }
+    const auto it = R.OpRoles.find(Pline);
+    return it == R.OpRoles.end() ? nullptr : &it->second;
+}
+
 }  // namespace
 
 void PlineOut(TNcRun& R, TObjHeader* Adresa, int Pass) {
@@ -457,14 +479,10 @@ void PlineOut(TNcRun& R, TObjHeader* Adresa, int Pass) {
         return;
     }
     TPl P{Adresa, !EnPline.OpenPline(Adresa), 0, -1, PlineSegCount(Adresa), PlineSegs(Adresa), AsPline(Adresa)->S};
-    TOpMap map{};
-    CamOpsOfObject(Adresa, map);
-    for (int j = 0; j < OpList.CamCnt && j < MaxCamOps; ++j)
-        if (map[size_t(j)]) {
-            P.Role = map[size_t(j)];
-            P.OpIndex = j;
-            break;
-        }
+    if (const auto role = OpRoleOf(R, Adresa)) {
+        P.Role = role->first;
+        P.OpIndex = role->second;
+    }
     if (T.Obrob == CelyPruchod) {
         PlinePass(R, P, Pass, false, false);
     } else {

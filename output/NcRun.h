@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/Types.h"
@@ -47,6 +49,16 @@ struct TNcRun {
     std::vector<std::string> Errors;
     // The program text not yet appended to the temporary file.
     std::string Out;
+    // Each linked object's role in the machining operations (1 source, 2 generated
+    // path) and the first operation it has that role in; built once per run, as the
+    // operations do not change while a program is written.
+    std::unordered_map<const TObjHeader*, std::pair<int, int>> OpRoles;
+    bool OpRolesBuilt = false;
+    // The last arc end and its value as written.
+    struct TWrittenPt {
+        bool Set = false;
+        Osy From, To;
+    } LastWritten;
     bool WriteFailed = false;
 
     TNcRun() = default;
