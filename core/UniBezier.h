@@ -8,7 +8,7 @@
 // segments appended to the polyline under construction, each within MaxErr of the
 // curve; the polyline ends exactly at P3 afterwards. AreaTol is the flattening
 // tolerance (square units) used while fitting; the flattening also stops where the
-// pieces lie within a sixteenth of MaxErr of the curve, and at 2^16 pieces, so that a
+// pieces lie within a quarter of MaxErr of the curve, and at 2^16 pieces, so that a
 // curve of any size costs a bounded time. Segments are added with
 // Glob.InputFiltr as tolerance. When Min/Max are given they are widened by every
 // point added.
