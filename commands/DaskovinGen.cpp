@@ -1,4 +1,5 @@
 // Generating the dial face from the protocol's tables.
+#include <algorithm>
 #include <cmath>
 
 #include "commands/ComCommon.h"
@@ -81,6 +82,15 @@ bool InsideClearance(TObjHeader* Piece, const TList& Clear) {
     return false;
 }
 
+// Whether the box Mn-Mx may hold points at a distance between r and R from C: its
+// nearest point lies no farther than R, and its farthest corner no nearer than r.
+bool ExtentsMeetRing(const Osy& Mn, const Osy& Mx, const Osy& C, Extended r, Extended R) {
+    const Osy Near{std::clamp(C.x, Mn.x, Mx.x), std::clamp(C.y, Mn.y, Mx.y)};
+    const Osy Far{std::fabs(Mn.x - C.x) > std::fabs(Mx.x - C.x) ? Mn.x : Mx.x,
+                  std::fabs(Mn.y - C.y) > std::fabs(Mx.y - C.y) ? Mn.y : Mx.y};
+    return Dist(C, Near) <= R + CoordTol && Dist(C, Far) >= r - CoordTol;
+}
+
 void Zone(const TDaskovinData& D, const std::array<Extended, 5>& Z, const Osy& C, TList& Clear, TList& Result) {
     Extended Span = Z[1] - Z[0];
     if (Span < 0) Span += 2 * GeomPi;
@@ -106,7 +116,9 @@ void Zone(const TDaskovinData& D, const std::array<Extended, 5>& Z, const Osy& C
             AppendObj(F, Work.S, Work.E);
             EnPline.FindDir(F);
         }
-    // Only clearances whose extents meet the zone's can cut it.
+    // Only clearances whose extents meet the zone's, and reach into its ring, can cut
+    // it: a zone round the whole dial has the whole dial as its extents, and the ticks
+    // outside its ring would be cut against it for nothing.
     Osy Zmin, Zmax;
     EnPline.Envelope(Work.S, Zmin, Zmax);
     for (TObjHeader* c = Clear.S; c; c = c->Next) {
@@ -114,6 +126,7 @@ void Zone(const TDaskovinData& D, const std::array<Extended, 5>& Z, const Osy& C
         EnPline.Envelope(c, Mn, Mx);
         if (Mx.x < Zmin.x - CoordTol || Mn.x > Zmax.x + CoordTol || Mx.y < Zmin.y - CoordTol || Mn.y > Zmax.y + CoordTol)
             continue;
+        if (!ExtentsMeetRing(Mn, Mx, C, r, R)) continue;
         AppendObj(CopyObjBlock(c), Work.S, Work.E);
     }
     EnPline.PlineTrunc(Work.S, Work.E);

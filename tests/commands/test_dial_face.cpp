@@ -155,6 +155,28 @@ TEST_F(SpecDaskovinTest, SmallProtocolGivesTicksLabelsAndACutZone) {
     EXPECT_EQ(CheckObjList(MainVars.DataStart, MainVars.DataEnd), "");
 }
 
+// A zone whose ring lies inside the ticks keeps its whole outline: the ticks' clearances
+// cannot reach it (its extents are the whole dial's), and it is drawn uncut.
+TEST_F(SpecDaskovinTest, ZoneInsideTheTicksIsDrawnWhole) {
+    std::string Body = ReadFile(Gauge());
+    Body.replace(Body.find("Z0=60 200 84 8 1"), 16, "Z0=0 350 40 10 0");
+    Run(WriteFile("inner.txt", Body));
+    ASSERT_EQ(MainVars.DataStart->Type, ObjGroup);
+    Extended Length = 0;
+    for (TObjHeader* z : Members(MainVars.DataStart))
+        for (int32_t i = 0; i < PlineSegCount(z); ++i) {
+            const Osy A = PlineSegStart(z, i), B = PlineSegs(z)[i].E;
+            const Extended a = std::fabs(PlineSegs(z)[i].Alfa), Chord = std::hypot(B.x - A.x, B.y - A.y);
+            Osy M;
+            SegMidPt(A, B, PlineSegs(z)[i].Alfa, M);
+            EXPECT_GE(double(Radius(M)), 10 - 1e-6);
+            EXPECT_LE(double(Radius(M)), 20 + 1e-6);
+            Length += a < 1e-12L ? Chord : Chord / (2 * std::sin(a / 2)) * a;
+        }
+    // Two radial sides of 10 and the arcs of radius 10 and 20 over 350 degrees.
+    EXPECT_NEAR(double(Length), 20 + 30 * 350 * Pi / 180, 1e-6);
+}
+
 TEST_F(SpecDaskovinTest, ProtocolsWithoutSoundTablesAreRefusedByLine) {
     // Nothing loaded yet: nothing is generated from the empty tables.
     {
