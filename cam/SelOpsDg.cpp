@@ -28,6 +28,14 @@ TSelOpsDialog::TSelOpsDialog() : TForm("SelOpsDialog") {
     ListBoxOps->OnClick = [this] { ListBoxOpsClick(); };
     ListBoxOps->OnMouseMove = [this](uint8_t, int32_t, int32_t) { ListBoxOpsMouseMove(); };
     SbtnOk->OnClick = [this] { SbtnOkClick(); };
+    // The picker has no cancel button and its OK waits for a row: Escape leaves it
+    // choosing nothing, which OPEDIT takes as a no.
+    KeyPreview = true;
+    OnKeyDown = [this](uint16_t& Key, uint8_t) {
+        if (Key != VK_ESCAPE) return;
+        Key = 0;
+        ModalResult = mrCancel;
+    };
     LangRegisterForm("SelOpsDg", this);
 }
 

@@ -38,6 +38,7 @@
 #include <algorithm>
 #include <memory>
 #include <tuple>
+#include <QPointer>
 
 #include "platform/qt/QtCanvas.h"
 
@@ -356,7 +357,8 @@ private:
         return Still;
     }
 };
-TControlFilter* KeyFilter = nullptr;
+// Goes with the application that owns it: a later application gets a filter of its own.
+QPointer<TControlFilter> KeyFilter;
 
 // Pointer moves over a list box: the row under the pointer goes into the model, then
 // the model's OnMouseMove runs (leaving the list counts as no row).
@@ -428,6 +430,13 @@ void QtAfterEvent() {
             else
                 f.ModalResult = mrNone;
         }
+    }
+}
+
+void QtQuitModalLoops() {
+    for (auto It = ModalLoops().rbegin(); It != ModalLoops().rend(); ++It) {
+        if (It->View->Form.ModalResult == mrNone) It->View->Form.ModalResult = mrCancel;
+        It->Loop->quit();
     }
 }
 

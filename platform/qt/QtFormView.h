@@ -67,6 +67,9 @@ private:
 // After a model event ran: every shown form follows the model, and modal loops look
 // at their results.
 void QtAfterEvent();
+// Quits every form's modal loop, whatever its close query would answer: the tests' last
+// resort against a window no input closes.
+void QtQuitModalLoops();
 // Qt key code -> virtual key code (0 when it has none).
 uint16_t QtKeyToVk(int Key);
 uint8_t QtShift(Qt::KeyboardModifiers M, Qt::MouseButtons B = Qt::NoButton);

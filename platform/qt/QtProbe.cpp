@@ -2,6 +2,9 @@
 #include "platform/qt/QtProbe.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -144,7 +147,42 @@ std::string WidgetText(TQtFormView* V, const TControl* C) {
     QWidget* Q = W(V, C);
     if (auto* B = qobject_cast<QAbstractButton*>(Q)) return B->text().toStdString();
     if (auto* E = qobject_cast<QLineEdit*>(Q)) return E->text().toStdString();
+    if (auto* L = qobject_cast<QLabel*>(Q)) return L->text().toStdString();
+    if (auto* B = qobject_cast<QComboBox*>(Q)) return B->currentText().toStdString();
+    if (auto* T = qobject_cast<QPlainTextEdit*>(Q)) return T->toPlainText().toStdString();
     return {};
+}
+
+int WidgetValue(TQtFormView* V, const TControl* C) {
+    QWidget* Q = W(V, C);
+    if (auto* P = qobject_cast<QProgressBar*>(Q)) return P->value();
+    if (auto* S = qobject_cast<QAbstractSlider*>(Q)) return S->value();
+    return -1;
+}
+
+std::string CellText(TQtFormView* V, const TControl* C, int Col, int Row) {
+    auto* T = qobject_cast<QTableWidget*>(W(V, C));
+    const QTableWidgetItem* It = T ? T->item(Row, Col) : nullptr;
+    return It ? It->text().toStdString() : std::string();
+}
+
+int ColumnWidth(TQtFormView* V, const TControl* C, int Col) {
+    auto* T = qobject_cast<QTableView*>(W(V, C));
+    return T ? T->columnWidth(Col) : -1;
+}
+
+int TextWidth(TQtFormView* V, const TControl* C, const std::string& Text) {
+    QWidget* Q = W(V, C);
+    return Q ? QFontMetrics(Q->font()).horizontalAdvance(QString::fromStdString(Text)) : -1;
+}
+
+void WindowKey(TQtFormView* V, const std::string& Key) {
+    const QKeySequence S(QString::fromStdString(Key));
+    if (!V || S.isEmpty()) return;
+    QWidget* To = V->focusWidget() ? V->focusWidget() : V;
+    const QKeyCombination K = S[0];
+    QTest::keyClick(To, K.key(), K.keyboardModifiers());
+    QtAfterEvent();
 }
 
 bool WidgetChecked(TQtFormView* V, const TControl* C) {

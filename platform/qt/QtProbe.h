@@ -132,6 +132,47 @@ std::vector<std::string> SharedShortcuts(TQtFormView* V);
 // click on the bar and the item clicked in it. False when no shown item has Caption.
 bool ClickMenuItem(TQtFormView* V, const std::string& Menu, const std::string& Caption);
 
+// What a shown control's widget reads: a progress bar's or slider's value (-1 when it
+// has none), a grid cell's text, a grid column's width, and how wide Text is in the
+// widget's font.
+int WidgetValue(TQtFormView* V, const TControl* C);
+std::string CellText(TQtFormView* V, const TControl* C, int Col, int Row);
+int ColumnWidth(TQtFormView* V, const TControl* C, int Col);
+int TextWidth(TQtFormView* V, const TControl* C, const std::string& Text);
+// The key (in the toolkit's words) to the widget that has the focus in the window, or to
+// the window itself when none has.
+void WindowKey(TQtFormView* V, const std::string& Key);
+
+// Modal windows answered by the test (QtProbeAnswers.cpp).
+// The text of the message box that is the active modal window, answered with its default
+// button (Enter) or, WithEscape, with the button Escape presses (No, Cancel, or its only
+// one); "" when no message box is the active modal window.
+std::string AnswerMessageBox(bool WithEscape = false);
+// While it lives, every message box that becomes the active modal window is answered as
+// AnswerMessageBox does, from the event loop (modal loops inside modal loops too), and
+// its text kept.
+class TMessageAnswers {
+public:
+    explicit TMessageAnswers(bool WithEscape = false);
+    ~TMessageAnswers();
+    TMessageAnswers(const TMessageAnswers&) = delete;
+    TMessageAnswers& operator=(const TMessageAnswers&) = delete;
+    const std::vector<std::string>& Texts() const;
+
+private:
+    struct TState;
+    std::shared_ptr<TState> State;
+};
+// When a file dialog is the active modal window: cancels it (false when none shows).
+bool CancelFileDialog();
+// True while a window that is not one of our forms (a message box, a file dialog) is the
+// active modal window.
+bool ForeignModalShowing();
+// Ends every modal window, the top one first, as no user could: toolkit dialogs rejected,
+// our forms' modal loops quit whatever they answer. The last resort of a test that found a
+// window it cannot close, so it reports the fault instead of hanging.
+void EndModalWindows();
+
 // Mouse move to X, Y of the control's widget.
 bool MouseMove(TQtFormView* V, const TControl* C, int X, int Y);
 // Mouse move, left press and release at X, Y of the control's widget.

@@ -3,8 +3,11 @@
 // user gives it (a click, a double click, a key, typed text), and each grid the model
 // lets the user edit takes typed text into its cells. The handlers are stood in for by
 // counters while the input is given, so nothing the program would do runs.
+// Every form opened modally closes again as a user closes it: with Escape or one of its
+// buttons, whatever the handlers ask on the way.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -141,6 +144,77 @@ protected:
         }
     }
 
+    // The buttons a user may close the form with, the likeliest first: the one Escape
+    // presses, those that end the modal loop, then the rest.
+    static std::vector<TControl*> ClosingButtons(TForm& Fm, TQtFormView* V) {
+        std::vector<std::pair<int, TControl*>> Ranked;
+        for (TControl* C : Fm.Components()) {
+            if (!C->Showing() || !C->Enabled || !WidgetShown(V, C)) continue;
+            if (!WidgetIs(V, C, "QPushButton") && !WidgetIs(V, C, "QToolButton")) continue;
+            auto* B = dynamic_cast<TButton*>(C);
+            const int Rank = B && B->Cancel ? 0 : C->ModalResult == mrCancel ? 1 : C->ModalResult != mrNone ? 2 : 3;
+            Ranked.emplace_back(Rank, C);
+        }
+        std::stable_sort(Ranked.begin(), Ranked.end(), [](auto& A, auto& B) { return A.first < B.first; });
+        std::vector<TControl*> Out;
+        for (auto& [Rank, C] : Ranked) Out.push_back(C);
+        return Out;
+    }
+
+    // One step of closing the form shown modally (from the event loop): a message box on
+    // the way is answered, a file dialog cancelled, a window opened from the form gets
+    // Escape and then is ended; the form itself gets Escape, then each of its buttons,
+    // each tried twice, its questions once answered with the button Escape presses and
+    // once with the default one. After TimeoutMs the windows are ended and the form is
+    // named a fault.
+    struct TClosing {
+        TForm* Form = nullptr;
+        TQtFormView* View = nullptr;
+        std::vector<TControl*> Buttons;
+        std::vector<std::string> Tried;
+        size_t Attempt = 0;  // 0, 1: Escape; then two per button
+        int Ticks = 0, Stuck = 0;
+        bool Ended = false, Forced = false;
+    };
+    static constexpr int TickMs = 50, TicksPerAttempt = 8, TimeoutMs = 20000;
+    void CloseStep(std::shared_ptr<TClosing> S) {
+        After(TickMs, [this, S, A = Alive] {
+            if (!*A || S->Ended) return;
+            if (++S->Ticks * TickMs > TimeoutMs) {
+                S->Forced = true;
+                EndModalWindows();
+                return;
+            }
+            // The next step first: what this one gives may open a modal window, which
+            // returns only once it is answered.
+            CloseStep(S);
+            const bool WithEscape = S->Attempt % 2 == 0;
+            if (!AnswerMessageBox(WithEscape).empty() || CancelFileDialog() || ForeignModalShowing()) return;
+            TForm* M = ActiveModalForm();
+            if (M && M != S->Form) {
+                // A window the form opened: Escape, and ended when that does not close it.
+                if (++S->Stuck % TicksPerAttempt == 1) WindowKey(FormViewOf(*Program, *M), "Escape");
+                else if (S->Stuck % TicksPerAttempt == 0) M->ModalResult = mrCancel, AfterEvent();
+                return;
+            }
+            if (M == S->Form && S->Ticks % TicksPerAttempt == 1) {
+                const size_t Which = S->Attempt++ / 2;
+                // The buttons as the form shows them once Escape did not close it.
+                if (Which == 1 && S->Tried.size() == 2) S->Buttons = ClosingButtons(*S->Form, S->View);
+                if (Which == 0) {
+                    WindowKey(S->View, "Escape");
+                    S->Tried.push_back("Escape");
+                } else if (Which <= S->Buttons.size()) {
+                    TControl* B = S->Buttons[Which - 1];
+                    ClickWidget(S->View, B);
+                    S->Tried.push_back(B->Name);
+                } else {
+                    S->Attempt--;  // nothing left to try: the timeout names the form
+                }
+            }
+        });
+    }
+
     std::vector<std::string> Faults;
     std::set<TControl*> Walked;
     int Checked = 0;
@@ -161,6 +235,37 @@ TEST_F(FormWalkerTest, EveryHandledControlHearsItsUserInput) {
     for (const std::string& S : Faults) All += "\n  " + S;
     EXPECT_TRUE(Faults.empty()) << Faults.size() << " of " << Checked << ":" << All;
     EXPECT_GT(Checked, 100);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FormWalkerTest, EveryModalDialogClosesWithEscapeOrAButton) {
+    int Closed = 0;
+    for (TForm* Fm : LiveForms()) {
+        if (Fm == F) continue;
+        auto S = std::make_shared<TClosing>();
+        S->Form = Fm;
+        S->View = FormViewOf(*Program, *Fm);
+        CloseStep(S);
+        Fm->ShowModal();
+        S->Ended = true;
+        Pump(50);
+        std::string Tried;
+        for (const std::string& T : S->Tried) Tried += " " + T;
+        if (S->Forced)
+            Faults.push_back(Fm->Name + ": still open after" + Tried);
+        else if (ViewVisible(S->View))
+            Faults.push_back(Fm->Name + ": its window stays shown");
+        else
+            ++Closed;
+        MainVars.FileSaved = true;
+    }
+    std::string All;
+    for (const std::string& S : Faults) All += "\n  " + S;
+    EXPECT_TRUE(Faults.empty()) << All;
+    EXPECT_GT(Closed, 20);
 }
 
 }  // namespace
