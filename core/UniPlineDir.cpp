@@ -171,9 +171,13 @@ int32_t SelfCrossSearch(const TObjHeader* Adresa, TSelfCross& Res, bool AnyPair)
         // Cheap tests first: pairs that surely meet nowhere (neighbours: nowhere but
         // at their common vertex) need no exact routine.
         if (j == i + 1) {
-            if (!offs::fast::NeighboursMayMeet(start(i), seg[i].E, seg[i].Alfa, seg[j].E, seg[j].Alfa)) return;
+            if (!offs::fast::NeighboursMayMeet(start(i), seg[i].E, seg[i].Alfa, seg[j].E, seg[j].Alfa) ||
+                offs::fast::ArcsTouch(start(i), seg[i].E, seg[i].Alfa, start(j), seg[j].E, seg[j].Alfa))
+                return;
         } else if (i == 0 && j == n - 1 && lastEndsAtStart) {
-            if (!offs::fast::NeighboursMayMeet(start(j), S0, seg[j].Alfa, seg[i].E, seg[i].Alfa)) return;
+            if (!offs::fast::NeighboursMayMeet(start(j), S0, seg[j].Alfa, seg[i].E, seg[i].Alfa) ||
+                offs::fast::ArcsTouch(start(i), seg[i].E, seg[i].Alfa, start(j), seg[j].E, seg[j].Alfa))
+                return;
         } else if ((!boxes.empty() && !boxes[size_t(i)].Meets(boxes[size_t(j)])) ||
                    !offs::fast::MayCross(start(i), seg[i].E, seg[i].Alfa, start(j), seg[j].E, seg[j].Alfa)) {
             return;

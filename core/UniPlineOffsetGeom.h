@@ -193,6 +193,23 @@ inline bool NeighboursMayMeet(const Osy& S1, const Osy& V, Extended A1, const Os
     return onArc(X, S1, A1, C1, R1) && onArc(X, V, A2, C2, R2);
 }
 
+// For two arcs S1-E1 (A1) and S2-E2 (A2): true when IntersArcArc surely takes their
+// circles for touching (distinct circles whose centre distance is the sum or the
+// difference of the radii within half its tolerance), so that it reports one common
+// point at most. Neighbours that only touch so meet nowhere but at their joint, however
+// far the circles' second crossing lies from it; asked where NeighboursMayMeet must
+// leave such a joint (a second crossing near the vertex) to the exact routine.
+inline bool ArcsTouch(const Osy& S1, const Osy& E1, Extended A1, const Osy& S2, const Osy& E2, Extended A2) {
+    if (IsLine(A1) || IsLine(A2)) return false;
+    Osy C1, C2;
+    Extended R1, R2;
+    ArcCentre(S1, E1, A1, C1, R1);
+    ArcCentre(S2, E2, A2, C2, R2);
+    const Extended d = Len(Sub(C2, C1)), half = CoordTol / 2;
+    if (!(d > 4 * CoordTol)) return false;  // one circle: a common piece is the exact routine's
+    return std::fabs(d - R1 - R2) <= half || std::fabs(R1 - R2 - d) <= half || std::fabs(R2 - R1 - d) <= half;
+}
+
 // IntersLineLine with the frame of the first segment taken from its unit vector
 // instead of angles; the same tolerances and cases (a collinear pair is left to it).
 inline unsigned LineLine(const Osy& A1, const Osy& A2, const Osy& B1, const Osy& B2, Osy& X1, Osy& X2) {
