@@ -14,27 +14,55 @@ TNearestIndex::TNearestIndex(std::vector<TKey> K) : Keys(std::move(K)) {
     Removed.assign(Keys.size(), 0);
     LeafOf.assign(Keys.size(), 0);
     if (n == 0) return;
-    int32_t Nodes = 2;
-    while (Nodes < 4 * (n / LeafSize + 1)) Nodes *= 2;
-    Alive.assign(size_t(Nodes) * 2, 0);
-    Boxes.assign(size_t(Nodes) * 2, TBox{});
-    LeafLo.assign(size_t(Nodes) * 2, 0);
+    // Heap numbering: the larger half of a split has ceil(size / 2) keys, so the leaves
+    // lie at most Depth levels down and every node number is below 2^(Depth + 1). Sized
+    // to that and no more: the arrays are filled for every sort, and a tree four times
+    // too large spends its time in fresh pages.
+    int32_t Depth = 0;
+    for (int32_t Size = n; Size > LeafSize; Size = (Size + 1) / 2) ++Depth;
+    const size_t Nodes = size_t(2) << Depth;
+    Alive.assign(Nodes, 0);
+    Boxes.resize(Nodes);
+    LeafLo.resize(Nodes);
     Build(1, 0, n);
+    // The keys of each item side by side (counted, then placed): one block, not a
+    // vector per item.
     int32_t MaxItem = -1;
     for (const TKey& k : Keys) MaxItem = std::max(MaxItem, k.Item);
-    KeysOfItem.assign(size_t(MaxItem + 1), {});
-    for (int32_t i = 0; i < n; ++i) KeysOfItem[size_t(Keys[size_t(i)].Item)].push_back(i);
+    ItemFirst.assign(size_t(MaxItem) + 2, 0);
+    for (const TKey& k : Keys) ++ItemFirst[size_t(k.Item) + 1];
+    for (size_t i = 1; i < ItemFirst.size(); ++i) ItemFirst[i] += ItemFirst[i - 1];
+    ItemKeys.resize(Keys.size());
+    std::vector<int32_t> Fill(ItemFirst.begin(), ItemFirst.end() - 1);
+    for (int32_t i = 0; i < n; ++i) ItemKeys[size_t(Fill[size_t(Keys[size_t(i)].Item)]++)] = i;
+}
+
+TNearestIndex::TBox TNearestIndex::PointBox(const Osy& P) {
+    auto down = [](Extended v) {
+        double d = double(v);
+        return Extended(d) > v ? std::nextafter(d, -HUGE_VAL) : d;
+    };
+    auto up = [](Extended v) {
+        double d = double(v);
+        return Extended(d) < v ? std::nextafter(d, HUGE_VAL) : d;
+    };
+    return {down(P.x), down(P.y), up(P.x), up(P.y)};
+}
+
+void TNearestIndex::Grow(TBox& B, const TBox& O) {
+    B.MinX = std::min(B.MinX, O.MinX), B.MinY = std::min(B.MinY, O.MinY);
+    B.MaxX = std::max(B.MaxX, O.MaxX), B.MaxY = std::max(B.MaxY, O.MaxY);
 }
 
 void TNearestIndex::Build(int32_t Node, int32_t Lo, int32_t Hi) {
-    TBox B{Keys[size_t(Lo)].Pt.x, Keys[size_t(Lo)].Pt.y, Keys[size_t(Lo)].Pt.x, Keys[size_t(Lo)].Pt.y};
+    Osy Min = Keys[size_t(Lo)].Pt, Max = Min;
     for (int32_t i = Lo + 1; i < Hi; ++i) {
         const Osy& p = Keys[size_t(i)].Pt;
-        B.MinX = std::min(B.MinX, p.x);
-        B.MinY = std::min(B.MinY, p.y);
-        B.MaxX = std::max(B.MaxX, p.x);
-        B.MaxY = std::max(B.MaxY, p.y);
+        Min.x = std::min(Min.x, p.x), Min.y = std::min(Min.y, p.y);
+        Max.x = std::max(Max.x, p.x), Max.y = std::max(Max.y, p.y);
     }
+    TBox B = PointBox(Min);
+    Grow(B, PointBox(Max));
     Boxes[size_t(Node)] = B;
     Alive[size_t(Node)] = Hi - Lo;
     if (Hi - Lo <= LeafSize) {
@@ -63,10 +91,9 @@ void TNearestIndex::Refit(int32_t Key) {
         TBox B{};
         for (int32_t i = LeafLo[size_t(Leaf)], e = std::min(i + LeafSize, int32_t(Keys.size())); i < e; ++i) {
             if (Removed[size_t(i)] || LeafOf[size_t(i)] != Leaf) continue;
-            const Osy& p = Keys[size_t(i)].Pt;
-            if (First) B = {p.x, p.y, p.x, p.y}, First = false;
-            B.MinX = std::min(B.MinX, p.x), B.MinY = std::min(B.MinY, p.y);
-            B.MaxX = std::max(B.MaxX, p.x), B.MaxY = std::max(B.MaxY, p.y);
+            const TBox p = PointBox(Keys[size_t(i)].Pt);
+            if (First) B = p, First = false;
+            Grow(B, p);
         }
         Boxes[size_t(Leaf)] = B;
     }
@@ -74,11 +101,7 @@ void TNearestIndex::Refit(int32_t Key) {
         if (Alive[size_t(Node)] == 0) continue;
         const int32_t L = 2 * Node, R = 2 * Node + 1;
         TBox B = Alive[size_t(L)] > 0 ? Boxes[size_t(L)] : Boxes[size_t(R)];
-        if (Alive[size_t(L)] > 0 && Alive[size_t(R)] > 0) {
-            const TBox& o = Boxes[size_t(R)];
-            B.MinX = std::min(B.MinX, o.MinX), B.MinY = std::min(B.MinY, o.MinY);
-            B.MaxX = std::max(B.MaxX, o.MaxX), B.MaxY = std::max(B.MaxY, o.MaxY);
-        }
+        if (Alive[size_t(L)] > 0 && Alive[size_t(R)] > 0) Grow(B, Boxes[size_t(R)]);
         TBox& Old = Boxes[size_t(Node)];
         if (B.MinX == Old.MinX && B.MinY == Old.MinY && B.MaxX == Old.MaxX && B.MaxY == Old.MaxY) break;
         Old = B;
@@ -86,8 +109,9 @@ void TNearestIndex::Refit(int32_t Key) {
 }
 
 void TNearestIndex::RemoveItem(int32_t Item) {
-    if (Item < 0 || size_t(Item) >= KeysOfItem.size()) return;
-    for (int32_t k : KeysOfItem[size_t(Item)]) {
+    if (Item < 0 || size_t(Item) + 1 >= ItemFirst.size()) return;
+    for (int32_t j = ItemFirst[size_t(Item)]; j < ItemFirst[size_t(Item) + 1]; ++j) {
+        const int32_t k = ItemKeys[size_t(j)];
         if (Removed[size_t(k)]) continue;
         Removed[size_t(k)] = 1;
         Decrement(k);
@@ -95,53 +119,67 @@ void TNearestIndex::RemoveItem(int32_t Item) {
     }
 }
 
+struct TNearestIndex::TQuery {
+    Osy P;
+    double Px, Py;
+    double Slack;  // beyond the rounding of P and of the box distance in double
+    const std::function<bool(const TKey&, const TKey&)>& Better;
+    int32_t Best = -1;
+    Extended BestD = 0;
+    double Bound2 = HUGE_VAL;  // boxes farther than its root hold nothing better
+
+    void Take(int32_t Key, Extended D) {
+        Best = Key, BestD = D;
+        // A box strictly farther than the best holds nothing better; the margin keeps
+        // keys at exactly the best distance (ties) from being cut off by rounding.
+        const double b = double(D) * (1 + 1e-12) + Slack;
+        Bound2 = b * b;
+    }
+    double BoxD2(const TBox& B) const {
+        const double dx = Px < B.MinX ? B.MinX - Px : (Px > B.MaxX ? Px - B.MaxX : 0);
+        const double dy = Py < B.MinY ? B.MinY - Py : (Py > B.MaxY ? Py - B.MaxY : 0);
+        return dx * dx + dy * dy;
+    }
+};
+
 bool TNearestIndex::Nearest(const Osy& P, const std::function<bool(const TKey&, const TKey&)>& Better,
                             int32_t& Key, Extended& Distance) const {
     Key = -1;
     Distance = 0;
     if (Empty()) return false;
-    Extended BestD = 0;
-    Search(1, 0, int32_t(Keys.size()), P, Better, Key, BestD);
-    Distance = BestD;
+    const double px = double(P.x), py = double(P.y);
+    TQuery Q{P, px, py, 1e-9 + 1e-15 * (std::fabs(px) + std::fabs(py)), Better};
+    Search(1, 0, int32_t(Keys.size()), Q);
+    Key = Q.Best;
+    Distance = Q.BestD;
     return Key >= 0;
 }
 
-void TNearestIndex::Search(int32_t Node, int32_t Lo, int32_t Hi, const Osy& P,
-                           const std::function<bool(const TKey&, const TKey&)>& Better, int32_t& Best,
-                           Extended& BestD) const {
+void TNearestIndex::Search(int32_t Node, int32_t Lo, int32_t Hi, TQuery& Q) const {
     if (Alive[size_t(Node)] == 0) return;
-    if (Best >= 0) {
-        const TBox& B = Boxes[size_t(Node)];
-        const Extended dx = P.x < B.MinX ? B.MinX - P.x : (P.x > B.MaxX ? P.x - B.MaxX : 0);
-        const Extended dy = P.y < B.MinY ? B.MinY - P.y : (P.y > B.MaxY ? P.y - B.MaxY : 0);
-        // A box strictly farther than the best holds nothing better; the margin keeps
-        // keys at exactly the best distance (ties) from being cut off by rounding.
-        if (std::sqrt(dx * dx + dy * dy) > BestD * (1 + 1e-12L) + 1e-12L) return;
-    }
+    if (Q.BoxD2(Boxes[size_t(Node)]) > Q.Bound2) return;
     if (Hi - Lo <= LeafSize) {
         for (int32_t i = Lo; i < Hi; ++i) {
             if (Removed[size_t(i)]) continue;
-            const Extended d = Dist(P, Keys[size_t(i)].Pt);
-            if (Best < 0 || d < BestD || (d == BestD && Better(Keys[size_t(i)], Keys[size_t(Best)]))) {
-                Best = i;
-                BestD = d;
+            const Osy& K = Keys[size_t(i)].Pt;
+            // Keys clearly beyond the best need no exact distance.
+            if (Q.Best >= 0) {
+                const double dx = double(K.x) - Q.Px, dy = double(K.y) - Q.Py;
+                if (dx * dx + dy * dy > Q.Bound2) continue;
             }
+            const Extended d = Dist(Q.P, K);
+            if (Q.Best < 0 || d < Q.BestD || (d == Q.BestD && Q.Better(Keys[size_t(i)], Keys[size_t(Q.Best)])))
+                Q.Take(i, d);
         }
         return;
     }
     const int32_t Mid = (Lo + Hi) / 2;
     // The child whose box is nearer goes first, so the bound tightens early.
-    auto BoxD2 = [&](int32_t N) {
-        const TBox& B = Boxes[size_t(N)];
-        const Extended dx = P.x < B.MinX ? B.MinX - P.x : (P.x > B.MaxX ? P.x - B.MaxX : 0);
-        const Extended dy = P.y < B.MinY ? B.MinY - P.y : (P.y > B.MaxY ? P.y - B.MaxY : 0);
-        return dx * dx + dy * dy;
-    };
-    if (BoxD2(2 * Node) <= BoxD2(2 * Node + 1)) {
-        Search(2 * Node, Lo, Mid, P, Better, Best, BestD);
-        Search(2 * Node + 1, Mid, Hi, P, Better, Best, BestD);
+    if (Q.BoxD2(Boxes[size_t(2 * Node)]) <= Q.BoxD2(Boxes[size_t(2 * Node + 1)])) {
+        Search(2 * Node, Lo, Mid, Q);
+        Search(2 * Node + 1, Mid, Hi, Q);
     } else {
-        Search(2 * Node + 1, Mid, Hi, P, Better, Best, BestD);
-        Search(2 * Node, Lo, Mid, P, Better, Best, BestD);
+        Search(2 * Node + 1, Mid, Hi, Q);
+        Search(2 * Node, Lo, Mid, Q);
     }
 }

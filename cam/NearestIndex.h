@@ -35,13 +35,16 @@ public:
     const TKey& At(int32_t Key) const { return Keys[size_t(Key)]; }
 
 private:
+    // In double, rounded outwards: the boxes only prune, and double arithmetic on them
+    // is several times quicker than extended; the keys keep their exact points.
     struct TBox {
-        Extended MinX, MinY, MaxX, MaxY;
+        double MinX, MinY, MaxX, MaxY;
     };
+    static TBox PointBox(const Osy& P);
+    static void Grow(TBox& B, const TBox& O);
     void Build(int32_t Node, int32_t Lo, int32_t Hi);
-    void Search(int32_t Node, int32_t Lo, int32_t Hi, const Osy& P,
-                const std::function<bool(const TKey&, const TKey&)>& Better, int32_t& Best,
-                Extended& BestD) const;
+    struct TQuery;
+    void Search(int32_t Node, int32_t Lo, int32_t Hi, TQuery& Q) const;
     void Decrement(int32_t Key);
     // The boxes from the leaf of Key up, shrunk to the keys left under them.
     void Refit(int32_t Key);
@@ -52,5 +55,6 @@ private:
     std::vector<TBox> Boxes;           // per node
     std::vector<int32_t> LeafOf;       // per key: its leaf node
     std::vector<int32_t> LeafLo;       // per node: a leaf's first key
-    std::vector<std::vector<int32_t>> KeysOfItem;
+    std::vector<int32_t> ItemFirst;    // per item: its first place in ItemKeys (one more at the end)
+    std::vector<int32_t> ItemKeys;     // the keys, item by item
 };
