@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "cam/CamOpList.h"
@@ -71,28 +73,26 @@ void DropLinks(TObjHeader* Obj, TRegenQueue& Q) {
     }
 }
 
-// One pass of the duplicate filter over the selected polylines that Take accepts.
-template <class F>
-void DuplicatePass(F Take, TRegenQueue& Q) {
+// One pass of the duplicate filter over the polylines Pl (selected, in drawing order).
+void DuplicatePass(const std::vector<TObjHeader*>& Pl, TRegenQueue& Q) {
     TMainVars& V = MainVars;
-    TObjHeader *TS = nullptr, *TE = nullptr;
-    std::vector<TObjHeader*> Pl;
-    for (TObjHeader* p = V.DataStart; p;) {
-        TObjHeader* Next = p->Next;
-        if (IsSelPline(p) && Take(p)) {
-            UnlinkObj(p, V.DataStart, V.DataEnd);
-            AppendObj(p, TS, TE);
-            Pl.push_back(p);
-        }
-        p = Next;
-    }
     if (Pl.empty()) return;
-    // Candidates by size and the cell of their lower left vertex corner.
+    TObjHeader *TS = nullptr, *TE = nullptr;
+    for (TObjHeader* p : Pl) {
+        UnlinkObj(p, V.DataStart, V.DataEnd);
+        AppendObj(p, TS, TE);
+    }
+    // Candidates by size and the cell of their lower left vertex corner; the polylines
+    // of a cell are chained through NextInCell in their order.
+    constexpr size_t None = SIZE_MAX;
     std::vector<Osy> Corner(Pl.size());
-    std::unordered_map<TCellKey, std::vector<size_t>, TCellHash> Grid;
-    for (size_t i = 0; i < Pl.size(); ++i) {
-        Corner[i] = MinVertex(Pl[i]);
-        Grid[{Pl[i]->Size, Cell(Corner[i].x), Cell(Corner[i].y)}].push_back(i);
+    std::unordered_map<TCellKey, size_t, TCellHash> Grid;
+    Grid.reserve(Pl.size());
+    std::vector<size_t> NextInCell(Pl.size(), None);
+    for (size_t i = 0; i < Pl.size(); ++i) Corner[i] = MinVertex(Pl[i]);
+    for (size_t i = Pl.size(); i-- > 0;) {
+        const auto [It, New] = Grid.try_emplace({Pl[i]->Size, Cell(Corner[i].x), Cell(Corner[i].y)}, i);
+        if (!New) NextInCell[i] = std::exchange(It->second, i);
     }
     std::vector<TObjHeader*> KeptBy(Pl.size(), nullptr);  // the polyline a duplicate yields to
     for (size_t i = 0; i < Pl.size(); ++i) {
@@ -102,7 +102,7 @@ void DuplicatePass(F Take, TRegenQueue& Q) {
             for (int64_t dy = -1; dy <= 1; ++dy) {
                 auto B = Grid.find({Pl[i]->Size, cx + dx, cy + dy});
                 if (B == Grid.end()) continue;
-                for (size_t j : B->second)
+                for (size_t j = B->second; j != None; j = NextInCell[j])
                     if (j > i && !KeptBy[j] && std::fabs(Corner[j].x - Corner[i].x) <= KeyWindow &&
                         std::fabs(Corner[j].y - Corner[i].y) <= KeyWindow && Duplicity(Pl[i], Pl[j]))
                         KeptBy[j] = Pl[i];
@@ -236,11 +236,14 @@ bool RunFilters(const TFiltrParams& P) {
     }
     TRegenQueue Q;
     if (P.Duplicity) {
-        if (P.SameLayer) {
-            for (int La = 1; La <= 68; ++La) DuplicatePass([La](const TObjHeader* p) { return p->Layer == La; }, Q);
-        } else {
-            DuplicatePass([](const TObjHeader*) { return true; }, Q);
-        }
+        // One walk over the drawing sorts the selected polylines into the passes (one
+        // per layer, or one for all): a pass moves only its own polylines, so the others
+        // keep their order for the passes after it.
+        std::vector<std::vector<TObjHeader*>> Passes(P.SameLayer ? 69 : 1);
+        for (TObjHeader* p = V.DataStart; p; p = p->Next)
+            if (IsSelPline(p) && (!P.SameLayer || (p->Layer >= 1 && p->Layer <= 68)))
+                Passes[P.SameLayer ? p->Layer : 0].push_back(p);
+        for (const auto& Pl : Passes) DuplicatePass(Pl, Q);
     }
     if (P.Short) ShortSegments(std::clamp<Extended>(L, CoordTol, 1), Q);
     if (P.ArcRungs) ArcsAndRungs(Q);

@@ -45,6 +45,9 @@ namespace {
 
 // Below this many segments every pair is tried; the sweep pays off only above.
 constexpr int32_t BruteForceSegs = 24;
+// Polylines of up to this many segments are not kept in the memo of the direction
+// search.
+constexpr int32_t MemoMinSegs = 8;
 // Intervals are widened so that segments the exact routines call touching (within
 // the tolerance) are always candidates.
 constexpr double Margin = 4 * double(CoordTol);
@@ -306,7 +309,10 @@ bool TEnPline::FindDir(TObjHeader* Adresa) {
     if (OpenPline(Adresa)) return false;
     TPlineRec* p = AsPline(Adresa);
     pline::TDirFound found;
-    if (!pline::RecallDir(Adresa, found)) {
+    // A short polyline is searched again: that costs less than hashing and comparing
+    // it, and keeping it would only push the long ones, which pay, out of the memo.
+    const bool memo = PlineSegCount(Adresa) > MemoMinSegs;
+    if (!memo || !pline::RecallDir(Adresa, found)) {
         TSelfCross cross;
         found.Cross = SelfCrossSearch(Adresa, cross, true) > 0;
         if (!found.Cross) {
@@ -315,7 +321,7 @@ bool TEnPline::FindDir(TObjHeader* Adresa) {
             if (ambiguous) sum = TurnSum(Adresa, false, ambiguous);
             found.CW = sum < 0;
         }
-        pline::RememberDir(Adresa, found);
+        if (memo) pline::RememberDir(Adresa, found);
     }
     if (found.Cross) {
         p->PlineFlags = PlineSelfCross;
