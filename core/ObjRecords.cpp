@@ -5,6 +5,9 @@
 #include <new>
 #include <cstring>
 #include <unordered_set>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "core/ObjIndex.h"
 #include "core/UniLog.h"
@@ -18,6 +21,28 @@ static TObjIndex* IndexOf(TObjHeader* const& StartAdr) {
     TObjIndex& I = DrawingIndex();
     return I.Follows(StartAdr) ? &I : nullptr;
 }
+
+namespace {
+
+// Records come and go in large lists: a text's outlines rebuilt, a pocket's offsets, a
+// drawing read or closed. glibc hands the freed top of its heap back to the system
+// once it exceeds a threshold that it moves by itself (by the largest mapped block
+// freed so far), so whether the next build of the same list finds its memory or takes
+// every page anew from the kernel depended on what ran before: the same text cost up
+// to several times more after smaller ones. Freed memory up to TrimKeep stays for the
+// next build, and blocks up to the library's largest mapping threshold come from the
+// heap, both fixed from the start.
+struct THeapPolicy {
+    THeapPolicy() {
+#if defined(__GLIBC__)
+        constexpr int MapAbove = 32 << 20, TrimKeep = 128 << 20;
+        mallopt(M_MMAP_THRESHOLD, MapAbove);
+        mallopt(M_TRIM_THRESHOLD, TrimKeep);
+#endif
+    }
+} HeapPolicy;
+
+}  // namespace
 
 TObjHeader* AllocObj(int32_t Size, uint8_t Type) {
     if (Size < int32_t(sizeof(TObjHeader))) Size = sizeof(TObjHeader);
@@ -223,14 +248,14 @@ int32_t CountObjs(const TObjHeader* StartAdr) {
     return n;
 }
 
-TObjHeader* MakeGroup(bool Draw, TObjHeader*& StartAdr, TObjHeader*& EndAdr) {
+TObjHeader* MakeGroup(bool Draw, TObjHeader*& StartAdr, TObjHeader*& EndAdr, int32_t Count) {
     if (!StartAdr) return nullptr;
     if (TObjIndex* I = IndexOf(StartAdr)) I->Cleared();
     TObjHeader* g = AllocObj(GroupRecSize, ObjGroup);
     g->Layer = StartAdr->Layer;
     AsGroup(g)->First = StartAdr;
     AsGroup(g)->Last = EndAdr;
-    AsGroup(g)->Count = CountObjs(StartAdr);
+    AsGroup(g)->Count = Count >= 0 ? Count : CountObjs(StartAdr);
     StartAdr = nullptr;
     EndAdr = nullptr;
     if (Draw && MakeGroupDraw) MakeGroupDraw(g);

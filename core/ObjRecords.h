@@ -215,7 +215,9 @@ void ConcatObjLists(TObjHeader*& StartAdr1, TObjHeader*& EndAdr1, TObjHeader*& S
                     TObjHeader*& EndAdr2);
 // Wraps the whole list into a new unlinked group (nullptr for an empty list); the list
 // variables become empty. Draw: draw the group at once through MakeGroupDraw.
-TObjHeader* MakeGroup(bool Draw, TObjHeader*& StartAdr, TObjHeader*& EndAdr);
+// Count: the number of records when the caller knows it (a long list is then not
+// walked once more just to count it); -1 counts them.
+TObjHeader* MakeGroup(bool Draw, TObjHeader*& StartAdr, TObjHeader*& EndAdr, int32_t Count = -1);
 
 // How MakeGroup draws a new group on the main canvas; installed by the group entity.
 using TDrawObjFn = void (*)(TObjHeader*);

@@ -278,18 +278,19 @@ static void MovePline(TObjHeader* P, Extended Dx) {
 TObjHeader* TrueTypeText(TTrueTypeFace& DC, const std::string& S, Extended Err, Extended Spacing) {
     TObjHeader *start = nullptr, *end = nullptr;
     Extended x = 0;
+    int32_t count = 0;  // counted while placed: a long text's list is not walked again
     for (size_t p = 0; p < S.size(); ++p) {
         uint8_t c = uint8_t(S[p]);
         TObjHeader *ls = nullptr, *le = nullptr;
         Extended a = GlyphOutline(DC, c, ls, le, Err);
         Extended k = p > 0 ? DC.Kerning(uint8_t(S[p - 1]), c) : 0;
         x += k + Spacing;
-        for (TObjHeader* q = ls; q; q = q->Next) MovePline(q, x);
+        for (TObjHeader* q = ls; q; q = q->Next, ++count) MovePline(q, x);
         ConcatObjLists(start, end, ls, le);
         x += a;
     }
     if (!start) return nullptr;
-    return MakeGroup(false, start, end);
+    return MakeGroup(false, start, end, count);
 }
 
 namespace {
