@@ -492,16 +492,26 @@ bool TypeIntoCell(TQtFormView* V, const TControl* C, int Col, int Row, const std
     if (!T || !T->isVisible() || Row < 0 || Col < 0 || Row >= T->rowCount() || Col >= T->columnCount()) return false;
     QTableWidgetItem* It = T->item(Row, Col);
     if (!It) return false;
+    // A message box just answered may have left the window inactive: the user's click
+    // makes it active again.
+    T->activateWindow();
+    QApplication::processEvents();
     T->scrollToItem(It);
     const QRect R = T->visualItemRect(It);
     QTest::mouseClick(T->viewport(), Qt::LeftButton, Qt::NoModifier, R.center());
     Settle();
-    // The first key opens the cell's editor, which takes the others.
+    // A click on the current cell opens its editor once the double-click time passed;
+    // otherwise the first key opens it, and the editor takes the others.
+    auto Focused = [T]() -> QWidget* { return T->window()->focusWidget() ? T->window()->focusWidget() : T; };
+    QElapsedTimer Wait;
+    Wait.start();
+    while (Wait.elapsed() < QApplication::doubleClickInterval() + 50) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (auto* Open = qobject_cast<QLineEdit*>(Focused()); Open && T->viewport()->isAncestorOf(Open)) Open->selectAll();
     for (const QChar Ch : QString::fromStdString(Text)) {
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : T, Ch.toLatin1());
+        QTest::keyClick(Focused(), Ch.toLatin1());
         QApplication::processEvents();
     }
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : T, Qt::Key_Return);
+    QTest::keyClick(Focused(), Qt::Key_Return);
     Settle();
     return true;
 }

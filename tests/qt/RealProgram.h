@@ -47,6 +47,16 @@ protected:
             if (Tries > 0) WhenModal(Name, std::move(Answer), Tries - 1);
         });
     }
+    // Runs Step from the event loop once Ready holds (polling), while the test goes on
+    // into a modal window; nothing runs after the test ended.
+    void When(std::function<bool()> Ready, std::function<void()> Step) { PollUntil(Alive, Ready, Step); }
+    static void PollUntil(std::shared_ptr<bool> Live, std::function<bool()> Ready, std::function<void()> Step) {
+        QtProbe::After(50, [=] {
+            if (!*Live) return;
+            if (Ready()) return Step();
+            PollUntil(Live, Ready, Step);
+        });
+    }
     TForm* FormNamed(const std::string& Name) const {
         for (TForm* Fm : LiveForms())
             if (Fm->Name == Name) return Fm;

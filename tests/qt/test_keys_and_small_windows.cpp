@@ -5,22 +5,11 @@
 // check nothing while a selected node's bad value is still refused.
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QTableWidget>
-#include <QTest>
-
+#include <algorithm>
 #include <functional>
 #include <memory>
 
+#include "RealProgram.h"
 #include "cam/ErrorDg.h"
 #include "cam/LenDg.h"
 #include "cam/SortDg.h"
@@ -29,86 +18,16 @@
 #include "core/ErrLogDg.h"
 #include "core/Glob.h"
 #include "core/TextFile.h"
-#include "platform/qt/QtFormView.h"
-#include "platform/qt/QtProbe.h"
-#include "shell/Main.h"
-#include "shell/MainVars.h"
-#include "shell/ProgramFolder.h"
 #include "shell/SetDg.h"
 #include "tools/ToolMatLibDg.h"
 #include "support/CmdHarness.h"
-#include "support/Fixture.h"
 
 namespace {
 using namespace QtProbe;
 
-// The text of the message box on top, answered with its default button; "" when none.
-std::string AnswerMessageBox() {
-    auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!Box) return {};
-    const std::string Text = Box->text().toStdString();
-    QTest::keyClick(Box, Qt::Key_Return);
-    return Text;
-}
-
-class KeysAndSmallWindowsTest : public KestrilonTest {
+class KeysAndSmallWindowsTest : public RealProgramTest {
 protected:
-    void SetUp() override {
-        KestrilonTest::SetUp();
-        OwnApp = EnsureApp();
-        ASSERT_TRUE(WriteProgramFolderFiles(Dir()));
-        ASSERT_TRUE(PaintIcons(Dir() + "/Img"));
-        Program = StartProgram(Dir() + "/kestrilon", {});
-        F = &MainOf(*Program);
-        View = WindowViewOf(*Program);
-        ASSERT_TRUE(PumpUntil([&] { return StartupDone(View); }));
-    }
-    void TearDown() override {
-        *Alive = false;
-        if (Program) {
-            MainVars.FileSaved = true;
-            F->Close();
-            Pump(50);
-            Program.reset();
-        }
-        RunDeferredDeletes();
-        if (OwnApp) EndApp();
-        KestrilonTest::TearDown();
-    }
-    // Runs Step from the event loop once Ready holds (polling), while the test goes on
-    // into a modal window; nothing runs after the test ended.
-    void When(std::function<bool()> Ready, std::function<void()> Step) { PollUntil(Alive, Ready, Step); }
-    static void PollUntil(std::shared_ptr<bool> Live, std::function<bool()> Ready, std::function<void()> Step) {
-        After(50, [=] {
-            if (!*Live) return;
-            if (Ready()) return Step();
-            PollUntil(Live, Ready, Step);
-        });
-    }
-    // From now on every message box is answered with its default button; the texts.
-    std::shared_ptr<std::vector<std::string>> AnswerMessages() {
-        auto Texts = std::make_shared<std::vector<std::string>>();
-        KeepAnswering(Alive, Texts);
-        return Texts;
-    }
-    static void KeepAnswering(std::shared_ptr<bool> Live, std::shared_ptr<std::vector<std::string>> Texts) {
-        After(50, [=] {
-            if (!*Live) return;
-            if (qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) Texts->push_back(AnswerMessageBox());
-            KeepAnswering(Live, Texts);
-        });
-    }
-    template <class T>
-    T* WidgetOf(TForm& Form, const TControl* C) {
-        return qobject_cast<T*>(FormViewOf(*Program, Form)->WidgetOf(C));
-    }
     bool Showing(TForm& Form) { return ViewVisible(FormViewOf(*Program, Form)); }
-
-    bool OwnApp = false;
-    std::shared_ptr<bool> Alive = std::make_shared<bool>(true);
-    TProgramPtr Program;
-    TMainForm* F = nullptr;
-    TQtFormView* View = nullptr;
 };
 
 TEST_F(KeysAndSmallWindowsTest, F2ZoomsIn) {
@@ -129,52 +48,25 @@ TEST_F(KeysAndSmallWindowsTest, NoTwoMenuItemsShareAKey) {
 // F2 typed into TOOL's shortcut cell: refused, naming "Zvětšit"; Ctrl+T is taken.
 TEST_F(KeysAndSmallWindowsTest, TheCommandGridRefusesAKeyAnotherItemHolds) {
     constexpr int ToolRow = 86, ShortCol = 3;
-    const auto Messages = AnswerMessages();
+    const TMessageAnswers Messages;
     bool Edited = false;
-    auto TypeIntoCell = [this](int Row, const char* Text) {
-        auto* Grid = WidgetOf<QTableWidget>(*SetDialog, SetDialog->StrGridCommands);
-        if (!Grid || !PumpUntil([Grid] { return Grid->isVisible(); }, 5000)) return false;
-        PumpUntil([Grid] {
-            for (QLineEdit* E : Grid->viewport()->findChildren<QLineEdit*>())
-                if (E->isVisible()) return false;
-            return true;
-        }, 5000);
-        QTableWidgetItem* It = Grid->item(Row, ShortCol);
-        Grid->scrollToItem(It);
-        const QRect R = Grid->visualItemRect(It);
-        QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, R.center());
-        QTest::mouseDClick(Grid->viewport(), Qt::LeftButton, {}, R.center());
-        // The editor of this edit: a shown one (the last edit's may still be going).
-        QLineEdit* Editor = nullptr;
-        PumpUntil([&] {
-            for (QLineEdit* E : Grid->viewport()->findChildren<QLineEdit*>())
-                if (E->isVisible()) Editor = E;
-            return Editor != nullptr;
-        }, 5000);
-        if (!Editor) return false;
-        Editor->selectAll();
-        QTest::keyClicks(Editor, Text);
-        QTest::keyClick(Editor, Qt::Key_Return);
-        return true;
-    };
     When([this] { return SetDialog && Showing(*SetDialog); },
          [&, this] {
+             TQtFormView* D = FormViewOf(*Program, *SetDialog);
              // The page list's last entry, "Příkazy", clicked.
-             auto* Pages = WidgetOf<QListWidget>(*SetDialog, SetDialog->LBoxTabs);
-             ASSERT_NE(Pages, nullptr);
-             QListWidgetItem* Last = Pages->item(Pages->count() - 1);
-             QTest::mouseClick(Pages->viewport(), Qt::LeftButton, {}, Pages->visualItemRect(Last).center());
-             Edited = TypeIntoCell(ToolRow, "F2");
+             ASSERT_TRUE(UserClickItem(D, SetDialog->LBoxTabs, int(SetDialog->LBoxTabs->Items.size()) - 1));
+             PumpUntil([&] { return WidgetShown(D, SetDialog->StrGridCommands); }, 5000);
+             Edited = TypeIntoCell(D, SetDialog->StrGridCommands, ShortCol, ToolRow, "F2");
              Pump(100);
-             Edited = Edited && TypeIntoCell(ToolRow, "Ctrl+T");
+             Edited = Edited && TypeIntoCell(D, SetDialog->StrGridCommands, ShortCol, ToolRow, "Ctrl+T");
              Pump(100);
-             ClickWidget(FormViewOf(*Program, *SetDialog), SetDialog->BitBtnOK);
+             ClickWidget(D, SetDialog->BitBtnOK);
          });
     TypeKeys(View, "set\r");
     ASSERT_TRUE(PumpUntil([&] { return !Showing(*SetDialog); }, 10000));
     EXPECT_TRUE(Edited);
-    ASSERT_EQ(Messages->size(), 1u);
-    const std::string& Refusal = Messages->front();
+    ASSERT_EQ(Messages.Texts().size(), 1u);
+    const std::string& Refusal = Messages.Texts().front();
     EXPECT_NE(Refusal.find("F2"), std::string::npos) << Refusal;
     EXPECT_NE(Refusal.find("Zvětšit"), std::string::npos) << Refusal;
     EXPECT_EQ(Prikaz[ToolRow].Orig, "TOOL");
@@ -185,11 +77,7 @@ TEST_F(KeysAndSmallWindowsTest, TheErrorListClosesWithEscapeInItsTextAndWithItsB
     bool Typed = false;
     When([this] { return ErrorDialog && Showing(*ErrorDialog); },
          [&, this] {
-             auto* Text = WidgetOf<QPlainTextEdit>(*ErrorDialog, ErrorDialog->ErrorList);
-             if (!Text) return;
-             QTest::mouseClick(Text->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
-             QTest::keyClick(Text, Qt::Key_Escape);
-             Typed = true;
+             Typed = UserKey(FormViewOf(*Program, *ErrorDialog), ErrorDialog->ErrorList, "Escape");
          });
     ShowErrorList({"Err:Wrong tool"});  // returns once the window closed
     EXPECT_TRUE(Typed);
@@ -205,31 +93,38 @@ TEST_F(KeysAndSmallWindowsTest, TheErrorListClosesWithEscapeInItsTextAndWithItsB
 TEST_F(KeysAndSmallWindowsTest, SettingsOkKeepsTheAppliedStyleAndWritesAChosenOne) {
     const std::string StyleFile = Dir() + "/Style";
     ASSERT_EQ(ReadFile(StyleFile), "Windows\r\n");
-    const auto Messages = AnswerMessages();
+    const TMessageAnswers Messages;
     auto RunSet = [&](bool ChooseOther) {
         When([this] { return SetDialog && Showing(*SetDialog); },
              [this, ChooseOther] {
+                 TQtFormView* D = FormViewOf(*Program, *SetDialog);
                  if (ChooseOther) {
-                     auto* Box = WidgetOf<QComboBox>(*SetDialog, SetDialog->CboxGuiStyle);
-                     ASSERT_NE(Box, nullptr);
-                     const int Other = Box->findText("Fusion");
-                     ASSERT_GE(Other, 0);
-                     while (Box->currentIndex() != Other)
-                         QTest::keyClick(Box, Box->currentIndex() < Other ? Qt::Key_Down : Qt::Key_Up);
+                     // The page that holds the style box, chosen in the page list.
+                     const std::vector<std::string>& Pages = SetDialog->LBoxTabs->Items;
+                     const auto Page = std::find(Pages.begin(), Pages.end(), "Zobrazení");
+                     ASSERT_NE(Page, Pages.end());
+                     EXPECT_TRUE(UserClickItem(D, SetDialog->LBoxTabs, int(Page - Pages.begin())));
+                     const std::vector<std::string>& Styles = SetDialog->CboxGuiStyle->Items;
+                     ASSERT_NE(std::find(Styles.begin(), Styles.end(), "Fusion"), Styles.end());
+                     // Down through the list, then up from its end.
+                     for (const char* Key : {"Down", "Up"})
+                         for (size_t i = 0; i < Styles.size() && WidgetText(D, SetDialog->CboxGuiStyle) != "Fusion"; ++i)
+                             UserKey(D, SetDialog->CboxGuiStyle, Key);
+                     EXPECT_EQ(WidgetText(D, SetDialog->CboxGuiStyle), "Fusion");
                  }
-                 ClickWidget(FormViewOf(*Program, *SetDialog), SetDialog->BitBtnOK);
+                 ClickWidget(D, SetDialog->BitBtnOK);
              });
         TypeKeys(View, "set\r");
         PumpUntil([&] { return !Showing(*SetDialog); }, 10000);
         Pump(200);
     };
     RunSet(false);
-    EXPECT_TRUE(Messages->empty()) << Messages->front();
+    EXPECT_TRUE(Messages.Texts().empty()) << Messages.Texts().front();
     EXPECT_FALSE(TCmdHarness::LogHas("Sys:Changed style"));
     EXPECT_EQ(ReadFile(StyleFile), "Windows\r\n");
     RunSet(true);
-    ASSERT_EQ(Messages->size(), 1u);
-    EXPECT_EQ((*Messages)[0], "Pro změnu stylu je potřeba program restartovat");
+    ASSERT_EQ(Messages.Texts().size(), 1u);
+    EXPECT_EQ(Messages.Texts()[0], "Pro změnu stylu je potřeba program restartovat");
     EXPECT_EQ(ReadFile(StyleFile), "Fusion\r\n");
 }
 
@@ -237,7 +132,7 @@ TEST_F(KeysAndSmallWindowsTest, SettingsOkKeepsTheAppliedStyleAndWritesAChosenOn
 TEST_F(KeysAndSmallWindowsTest, NewAfterOpeningAnUnchangedJobAsksNothing) {
     const std::string Job = Dir() + "/deska.ydf";
     auto ChooseFile = [this, Job] { When([Job] { return AcceptFileDialog(Job); }, [] {}); };
-    const auto Messages = AnswerMessages();
+    const TMessageAnswers Messages;
     TypeKeys(View, "rectangle\r10 10\r60 40\r");
     ChooseFile();
     TypeKeys(View, "saveas\r");
@@ -250,7 +145,7 @@ TEST_F(KeysAndSmallWindowsTest, NewAfterOpeningAnUnchangedJobAsksNothing) {
     ASSERT_NE(MainVars.DataStart, nullptr);
     TypeKeys(View, "new\r");
     Pump(300);
-    EXPECT_TRUE(Messages->empty()) << Messages->front();
+    EXPECT_TRUE(Messages.Texts().empty()) << Messages.Texts().front();
     EXPECT_EQ(MainVars.DataStart, nullptr);
 }
 
@@ -274,9 +169,8 @@ TEST_F(KeysAndSmallWindowsTest, SortShowsItIsDone) {
              ClickWidget(D, SortDialog->BtnAll);
              ClickWidget(D, SortDialog->BitBtnStart);
              Pump(50);
-             if (auto* Bar = WidgetOf<QProgressBar>(*SortDialog, SortDialog->ProgressBar)) Shown = Bar->value();
-             auto* Label = WidgetOf<QLabel>(*SortDialog, SortDialog->LabDone);
-             if (Label && Label->isVisible()) Done = Label->text().toStdString();
+             Shown = WidgetValue(D, SortDialog->ProgressBar);
+             if (WidgetShown(D, SortDialog->LabDone)) Done = WidgetText(D, SortDialog->LabDone);
              ClickWidget(D, SortDialog->BitBtnExit);
          });
     TypeKeys(View, "sort\r");
@@ -291,18 +185,17 @@ TEST_F(KeysAndSmallWindowsTest, StatisticHeadingsFitAndSeparatorsStayNarrow) {
     int Separator = -1;
     When([this] { return LengthDialog && Showing(*LengthDialog); },
          [&, this] {
-             auto* Grid = WidgetOf<QTableWidget>(*LengthDialog, LengthDialog->StrGrid);
-             ASSERT_NE(Grid, nullptr);
-             Separator = std::max(Grid->columnWidth(2), Grid->columnWidth(7));
-             const QFontMetrics M(Grid->font());
-             for (int c = 0; c < Grid->columnCount(); ++c)
+             TQtFormView* D = FormViewOf(*Program, *LengthDialog);
+             TStringGrid* Grid = LengthDialog->StrGrid;
+             ASSERT_TRUE(WidgetIs(D, Grid, "QTableWidget"));
+             Separator = std::max(ColumnWidth(D, Grid, 2), ColumnWidth(D, Grid, 7));
+             for (int c = 0; c < Grid->ColCount(); ++c)
                  for (int r = 0; r < 2; ++r) {
-                     const QTableWidgetItem* It = Grid->item(r, c);
+                     const std::string Text = CellText(D, Grid, c, r);
                      // A few pixels of cell margin on each side.
-                     if (It && !It->text().isEmpty() && M.horizontalAdvance(It->text()) + 8 > Grid->columnWidth(c))
-                         Clipped.push_back(It->text().toStdString());
+                     if (!Text.empty() && TextWidth(D, Grid, Text) + 8 > ColumnWidth(D, Grid, c)) Clipped.push_back(Text);
                  }
-             ClickWidget(FormViewOf(*Program, *LengthDialog), LengthDialog->BitBtnOK);
+             ClickWidget(D, LengthDialog->BitBtnOK);
          });
     TypeKeys(View, "statistic\r");
     ASSERT_TRUE(PumpUntil([&] { return !Showing(*LengthDialog); }, 10000));
@@ -330,7 +223,7 @@ TEST_F(KeysAndSmallWindowsTest, TheHelpButtonSaysItShowsTheLog) {
 // node while its plunge page still holds what was last typed: a tab switch then checks
 // nothing and says nothing.
 TEST_F(KeysAndSmallWindowsTest, LibraryPlungeTabsCheckOnlyAShownNode) {
-    const auto Messages = AnswerMessages();
+    const TMessageAnswers Messages;
     auto Library = [&](std::function<void(TToolMatLibDialog&, TQtFormView*)> Steps) {
         When([] { return ActiveModalForm() == ToolMatLibDialog; },
              [&, Steps] {
@@ -362,7 +255,7 @@ TEST_F(KeysAndSmallWindowsTest, LibraryPlungeTabsCheckOnlyAShownNode) {
     });
     const std::string Refused = "Špatně zadané číslo:Rychlost";
     const std::string CancelAsks = "Všechny provedené změny budou ztraceny.\r\nPokračovat?";
-    EXPECT_EQ(*Messages, (std::vector<std::string>{Refused, CancelAsks}));
+    EXPECT_EQ(Messages.Texts(), (std::vector<std::string>{Refused, CancelAsks}));
     EXPECT_EQ(TabAfterBadValue, 2);
     bool Switched = false;
     Library([&](TToolMatLibDialog& L, TQtFormView* D) {
@@ -370,7 +263,7 @@ TEST_F(KeysAndSmallWindowsTest, LibraryPlungeTabsCheckOnlyAShownNode) {
         Pump(300);
     });
     EXPECT_TRUE(Switched);
-    EXPECT_EQ(*Messages, (std::vector<std::string>{Refused, CancelAsks, CancelAsks}));
+    EXPECT_EQ(Messages.Texts(), (std::vector<std::string>{Refused, CancelAsks, CancelAsks}));
 }
 
 }  // namespace

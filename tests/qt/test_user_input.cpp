@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "RealProgram.h"
 #include "cam/CamOpList.h"
 #include "cam/ContourDg.h"
 #include "cam/FillDg.h"
@@ -26,44 +27,12 @@
 #include "core/UniDraw.h"
 #include "output/SinumericDg.h"
 #include "platform/PrinterPort.h"
-#include "platform/qt/QtProbe.h"
-#include "shell/Main.h"
-#include "shell/MainVars.h"
-#include "shell/ProgramFolder.h"
-#include "support/Fixture.h"
 
 namespace {
 using namespace QtProbe;
 
-class UserInputTest : public KestrilonTest {
-protected:
-    void SetUp() override {
-        KestrilonTest::SetUp();
-        OwnApp = EnsureApp();
-        ASSERT_TRUE(WriteProgramFolderFiles(Dir()));
-        ASSERT_TRUE(PaintIcons(Dir() + "/Img"));
-        Program = StartProgram(Dir() + "/kestrilon", {});
-        F = &MainOf(*Program);
-        View = WindowViewOf(*Program);
-        // The start-up timer maximises the window and zooms.
-        ASSERT_TRUE(PumpUntil([&] { return StartupDone(View); }));
-    }
-    void TearDown() override {
-        if (Program) {
-            MainVars.FileSaved = true;
-            F->Close();
-            Pump(50);
-            Program.reset();
-        }
-        RunDeferredDeletes();
-        if (OwnApp) EndApp();
-        KestrilonTest::TearDown();
-    }
-    bool OwnApp = false;
-    TProgramPtr Program;
-    TMainForm* F = nullptr;
-    TQtFormView* View = nullptr;
-};
+// The start-up timer maximises the window and zooms before each test begins.
+class UserInputTest : public RealProgramTest {};
 
 TEST_F(UserInputTest, F11AndTheEndButtonSnapAPickToTheLineEnd) {
     TypeKeys(View, "line\r0 0\r50 0\r\x1b");
