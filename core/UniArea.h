@@ -80,7 +80,17 @@ namespace area {
 // visits every id stored in the 3 x 3 cells round P, a superset of those SamePt to P.
 class TPtBuckets {
 public:
-    void Add(const Osy& P, int32_t Id) { Cells[Key(Cell(P.x), Cell(P.y))].push_back(Id); }
+    // The ids of a cell are chained through Entries in the order they came; a cell
+    // is one map node, not a node and a vector of its own.
+    void Add(const Osy& P, int32_t Id) {
+        const int32_t e = int32_t(Entries.size());
+        Entries.push_back({Id, -1});
+        const auto [It, New] = Cells.try_emplace(Key(Cell(P.x), Cell(P.y)), TChain{e, e});
+        if (!New) {
+            Entries[size_t(It->second.Last)].Next = e;
+            It->second.Last = e;
+        }
+    }
     template <class F>
     void Near(const Osy& P, F&& Visit) const {
         const int64_t cx = Cell(P.x), cy = Cell(P.y);
@@ -88,12 +98,21 @@ public:
             for (int64_t dy = -1; dy <= 1; ++dy) {
                 auto it = Cells.find(Key(cx + dx, cy + dy));
                 if (it == Cells.end()) continue;
-                for (int32_t id : it->second) Visit(id);
+                for (int32_t e = it->second.First; e >= 0; e = Entries[size_t(e)].Next) Visit(Entries[size_t(e)].Id);
             }
     }
-    void Clear() { Cells.clear(); }
+    void Clear() {
+        Cells.clear();
+        Entries.clear();
+    }
 
 private:
+    struct TEntry {
+        int32_t Id, Next;
+    };
+    struct TChain {
+        int32_t First, Last;
+    };
     static constexpr Extended CellSize = 1e-3L;
     static int64_t Cell(Extended v) {
         const Extended c = std::floor(v / CellSize);
@@ -101,7 +120,8 @@ private:
         return c > 4e18L ? int64_t(4e18) : c < -4e18L ? int64_t(-4e18) : int64_t(c);
     }
     static uint64_t Key(int64_t x, int64_t y) { return uint64_t(x) * 0x9E3779B97F4A7C15ull ^ uint64_t(y); }
-    std::unordered_map<uint64_t, std::vector<int32_t>> Cells;
+    std::unordered_map<uint64_t, TChain> Cells;
+    std::vector<TEntry> Entries;
 };
 
 // The records of a list in order (the list is left as it is).
