@@ -73,6 +73,11 @@ enum TFuzzReset : unsigned {
     FuzzResetFileHist = 4,   // the recent-files list
     FuzzResetSettings = 8,   // the settings block: the dialog texts it writes and reads
     FuzzResetGlob = 16,      // the settings record (the 64 layer tools make it large)
+    // Of the settings record only what a drawing's reader, writer or target changes: the
+    // layer table (the targets show every layer), the input filter and the insertion
+    // point of imports. The readers and writers of drawings and programs leave the rest
+    // (the large tool tables above all) as they found it.
+    FuzzResetDrawing = 32,
 };
 inline constexpr unsigned FuzzResetAll = FuzzResetTexts | FuzzResetComTable | FuzzResetFileHist | FuzzResetSettings | FuzzResetGlob;
 
@@ -105,6 +110,11 @@ inline void FuzzRestoreState(unsigned Reset = FuzzResetAll) {
         LinesToGlobalCfg(start.Settings);
     }
     if (Reset & FuzzResetGlob) Glob = start.Glob;
+    if (Reset & FuzzResetDrawing) {
+        Glob.TabLayer = start.Glob.TabLayer;
+        Glob.InputFiltr = start.Glob.InputFiltr;
+        Glob.Dest = start.Glob.Dest;
+    }
     Glob.ProgramDir = dir;
     WorkText = TextStyle = DimTextStyle = ParText{};
     ResetLog();

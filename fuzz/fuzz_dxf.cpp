@@ -55,9 +55,9 @@ inline void FuzzDxfFile(const std::string& Bytes) {
 
 #ifndef KESTRILON_FUZZ_ENTRY_ONLY
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput(FuzzResetGlob);
+    FuzzBeginInput(FuzzResetDrawing);
     FuzzDxfFile(std::string(reinterpret_cast<const char*>(Data), Size));
-    FuzzEndInput(FuzzResetGlob);
+    FuzzEndInput(FuzzResetDrawing);
     return 0;
 }
 #endif

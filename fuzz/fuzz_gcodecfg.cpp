@@ -18,12 +18,16 @@
 #include "tools/UniTType.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput(FuzzResetGlob);
+    FuzzBeginInput(FuzzResetDrawing);
     FuzzWriteProgramFile("Gcode.cfg", std::string(reinterpret_cast<const char*>(Data), Size));
-    InitMaterial();
-    InitToolLib();
-    InitTool();
-    InitToolType();
+    // The tools are made on the first input (and after a replay test's reset): the export
+    // reads them and leaves the settings record as it found it.
+    if (Glob.Material.empty()) {
+        InitMaterial();
+        InitToolLib();
+        InitTool();
+        InitToolType();
+    }
     for (TLayer& l : Glob.TabLayer) l.Show = true;
     TObjHeader*& s = MainVars.DataStart;
     TObjHeader*& e = MainVars.DataEnd;
@@ -55,6 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         }
     }
     FreeObjList(s, e);
-    FuzzEndInput(FuzzResetGlob);
+    FuzzEndInput(FuzzResetDrawing);
     return 0;
 }

@@ -12,7 +12,7 @@
 #include "output/GcodeRead.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput(FuzzResetGlob);
+    FuzzBeginInput(FuzzResetDrawing);
     TObjHeader *s = nullptr, *e = nullptr;
     std::vector<std::string> errors;
     ReadNcText(std::string(reinterpret_cast<const char*>(Data), Size), s, e, errors);
@@ -25,6 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
             FUZZ_REQUIRE(std::isfinite(PlineSegs(p)[i].E.x) && std::isfinite(PlineSegs(p)[i].Alfa));
     }
     FreeObjList(s, e);
-    FuzzEndInput(FuzzResetGlob);
+    FuzzEndInput(FuzzResetDrawing);
     return 0;
 }

@@ -48,12 +48,14 @@ inline void FuzzHpglFile(const std::string& Bytes, int& Messages) {
 }
 
 #ifndef KESTRILON_FUZZ_ENTRY_ONLY
+// The HPGL reader and writer only read their dialogs' settings: no settings block to
+// read back per input.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    FuzzBeginInput(FuzzResetSettings | FuzzResetGlob);
+    FuzzBeginInput(FuzzResetDrawing);
     // Installed over the start-up answerer, to count the messages of the second read.
     static TAnswerAllResponder* answers = new TAnswerAllResponder;
     FuzzHpglFile(std::string(reinterpret_cast<const char*>(Data), Size), answers->Messages);
-    FuzzEndInput(FuzzResetSettings | FuzzResetGlob);
+    FuzzEndInput(FuzzResetDrawing);
     return 0;
 }
 #endif
