@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/Glob.h"
@@ -137,12 +139,35 @@ bool IsStartComLine(const std::string& line) {
 }
 
 // Takes the text before the next "=" off Rest (all of Rest when none follows).
-std::string NextField(std::string& rest, bool& more) {
+std::string NextField(std::string_view& rest, bool& more) {
     size_t p = rest.find('=');
-    std::string f = rest.substr(0, p);
-    more = p != std::string::npos;
-    rest = more ? rest.substr(p + 1) : std::string();
+    std::string f(rest.substr(0, p));
+    more = p != std::string_view::npos;
+    rest = more ? rest.substr(p + 1) : std::string_view();
     return f;
+}
+
+// The keyword of every entry, upper case: the built-in ones, then USER0..USER99. Made
+// once; the table is filled from it at every start and every load of "ComSet.cfg".
+const std::array<std::string, ComCount + 1>& OrigNames() {
+    static const std::array<std::string, ComCount + 1> names = [] {
+        std::array<std::string, ComCount + 1> n;
+        for (int i = 1; i <= BuiltInComCount; ++i) n[i] = UpCaseStr(BuiltIn[i].Keyword);
+        for (int i = BuiltInComCount + 1; i <= ComCount; ++i) n[i] = "USER" + std::to_string(i - BuiltInComCount - 1);
+        return n;
+    }();
+    return names;
+}
+
+// The entry of a keyword (0 when none): every line of "ComSet.cfg" looks its key up.
+int OrigIndex(const std::string& Key) {
+    static const std::unordered_map<std::string, int> index = [] {
+        std::unordered_map<std::string, int> m;
+        for (int i = 1; i <= ComCount; ++i) m.emplace(OrigNames()[i], i);
+        return m;
+    }();
+    const auto it = index.find(Key);
+    return it == index.end() ? 0 : it->second;
 }
 
 } // namespace
@@ -150,46 +175,40 @@ std::string NextField(std::string& rest, bool& more) {
 const TBuiltInCom& BuiltInCom(int i) { return BuiltIn[i]; }
 
 void InitComTable() {
-    for (int i = 1; i <= BuiltInComCount; ++i) {
+    for (int i = 1; i <= ComCount; ++i) {
         TPrikaz& p = Prikaz[i];
-        p.Orig = UpCaseStr(BuiltIn[i].Keyword);
+        p.Orig = OrigNames()[i];
         p.User.clear();
         p.Short.clear();
         p.MenuName.clear();
-        p.Undo = BuiltIn[i].Undo;
-        p.RBtnRep = true;
-    }
-    for (int i = BuiltInComCount + 1; i <= ComCount; ++i) {
-        TPrikaz& p = Prikaz[i];
-        p = TPrikaz{};
-        p.Orig = "USER" + std::to_string(i - BuiltInComCount - 1);
-        p.Undo = true;
+        const bool builtIn = i <= BuiltInComCount;
+        p.Undo = builtIn ? BuiltIn[i].Undo : true;
+        p.RBtnRep = builtIn;
     }
 }
 
 void SetComAlias(TPrikaz& P, const std::string& Alias) { P.User = UpCaseStr(Alias); }
 
 void ParseComSetLine(const std::string& Line) {
-    std::string rest = CutAtBlank(Line + " ");
+    std::string_view rest(Line);
+    rest = rest.substr(0, rest.find(' '));
     if (rest.find('=') == std::string::npos) return;
     bool more = false;
-    std::string key = UpCaseStr(NextField(rest, more));
-    if (rest.empty()) return;
+    const std::string key = UpCaseStr(NextField(rest, more));
+    const int i = OrigIndex(key);
+    if (rest.empty() || i == 0 || Prikaz[i].Orig != key) return;
     std::string menu, user, flag, shortcut;
     menu = NextField(rest, more);
     if (more) user = UpCaseStr(NextField(rest, more));
     if (more) flag = UpCaseStr(NextField(rest, more));
-    if (more) shortcut = rest;
+    if (more) shortcut = std::string(rest);
     for (char& c : menu)
         if (c == '_') c = ' ';
-    for (int i = 1; i <= ComCount; ++i) {
-        TPrikaz& p = Prikaz[i];
-        if (p.Orig != key) continue;
-        p.User = Cp1250ToUtf8(user);
-        p.Short = Cp1250ToUtf8(shortcut);
-        p.MenuName = Cp1250ToUtf8(menu);
-        if (flag == "FALSE") p.RBtnRep = false;
-    }
+    TPrikaz& p = Prikaz[i];
+    p.User = Cp1250ToUtf8(user);
+    p.Short = Cp1250ToUtf8(shortcut);
+    p.MenuName = Cp1250ToUtf8(menu);
+    if (flag == "FALSE") p.RBtnRep = false;
 }
 
 namespace {

@@ -222,13 +222,24 @@ inline void FuzzSettingsBlock(const std::string& Bytes) {
     FuzzSettingsBlockFromStart(Bytes);
 }
 
-// "ComSet.cfg", applied to a menu that has every item the table names; then the
-// table saved and loaded again must hold the same built-in entries.
-inline void FuzzComSet(const std::string& Bytes) {
-    FuzzWriteProgramFile("ComSet.cfg", Bytes);
-    TForm menu("MainForm");
+// A menu that has every item the command table names.
+inline void FuzzMakeComSetMenu(TForm& Menu) {
     for (int k = 1; k <= BuiltInComCount; ++k)
-        if (*BuiltInCom(k).MenuItem) menu.Make<TMenuItem>(BuiltInCom(k).MenuItem);
+        if (*BuiltInCom(k).MenuItem) Menu.Make<TMenuItem>(BuiltInCom(k).MenuItem);
+}
+// Its items as they were made: the table sets their captions and shortcuts only.
+inline void FuzzClearComSetMenu(TForm& Menu) {
+    for (TControl* c : Menu.Components())
+        if (auto* m = dynamic_cast<TMenuItem*>(c)) {
+            m->Caption.clear();
+            m->ShortCut.clear();
+        }
+}
+
+// "ComSet.cfg", applied to a menu made by FuzzMakeComSetMenu; then the table saved
+// and loaded again must hold the same built-in entries.
+inline void FuzzComSet(const std::string& Bytes, TForm& menu) {
+    FuzzWriteProgramFile("ComSet.cfg", Bytes);
     if (!LoadComSet(&menu)) return;
     for (int k = 1; k <= BuiltInComCount; ++k) {
         auto* item = menu.Find<TMenuItem>(BuiltInCom(k).MenuItem);
@@ -243,6 +254,11 @@ inline void FuzzComSet(const std::string& Bytes) {
         FUZZ_REQUIRE(Prikaz[k].Short == before[k].Short);
         FUZZ_REQUIRE(Prikaz[k].RBtnRep == before[k].RBtnRep);
     }
+}
+inline void FuzzComSet(const std::string& Bytes) {
+    TForm menu("MainForm");
+    FuzzMakeComSetMenu(menu);
+    FuzzComSet(Bytes, menu);
 }
 
 // The recent-files list: read, shown, written and read back unchanged. The text-file

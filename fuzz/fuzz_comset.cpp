@@ -7,7 +7,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     FuzzBeginInput(FuzzResetComTable);
-    FuzzComSet(std::string(reinterpret_cast<const char*>(Data), Size));
+    // The menu is made once; each input finds its items without captions or shortcuts.
+    static TForm* menu = [] {
+        auto* m = new TForm("MainForm");
+        FuzzMakeComSetMenu(*m);
+        return m;
+    }();
+    FuzzComSet(std::string(reinterpret_cast<const char*>(Data), Size), *menu);
+    FuzzClearComSetMenu(*menu);
     FuzzEndInput(FuzzResetComTable);
     return 0;
 }

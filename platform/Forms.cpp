@@ -1,5 +1,7 @@
 #include "platform/Forms.h"
 
+#include <algorithm>
+
 #include "platform/Dialogs.h"
 
 namespace {
@@ -37,7 +39,10 @@ void TForm::Adopt(std::unique_ptr<TControl> C) {
 
 TControl* TForm::FindComponent(const std::string& CName) const {
     auto key = NameKey(CName);
-    if (key == NameKey(Name)) return const_cast<TForm*>(this);
+    auto sameNoCase = [](unsigned char a, unsigned char b) {
+        return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == (b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b);
+    };
+    if (std::equal(key.begin(), key.end(), Name.begin(), Name.end(), sameNoCase)) return const_cast<TForm*>(this);
     auto it = ByName.find(key);
     return it == ByName.end() ? nullptr : it->second;
 }

@@ -4,6 +4,7 @@
 // program, a script in tests.
 #pragma once
 #include <map>
+#include <unordered_map>
 #include <memory>
 
 #include "platform/Controls.h"
@@ -67,7 +68,9 @@ private:
     void Adopt(std::unique_ptr<TControl> C);
     std::vector<std::unique_ptr<TControl>> Owned;
     std::vector<TControl*> Order;
-    std::map<std::string, TControl*> ByName;  // keyed upper-cased: names compare without case
+    // Keyed upper-cased: names compare without case. Hashed: forms and menus look
+    // their controls up by name often.
+    std::unordered_map<std::string, TControl*> ByName;
 };
 
 // Every form alive, in creation order: the program's forms are made once at start-up,
