@@ -238,7 +238,7 @@ inline void FuzzClearComSetMenu(TForm& Menu) {
 
 // "ComSet.cfg", applied to a menu made by FuzzMakeComSetMenu; then the table saved
 // and loaded again must hold the same built-in entries.
-inline void FuzzComSet(const std::string& Bytes, TForm& menu) {
+inline void FuzzComSetOn(const std::string& Bytes, TForm& menu) {
     FuzzWriteProgramFile("ComSet.cfg", Bytes);
     if (!LoadComSet(&menu)) return;
     for (int k = 1; k <= BuiltInComCount; ++k) {
@@ -258,7 +258,7 @@ inline void FuzzComSet(const std::string& Bytes, TForm& menu) {
 inline void FuzzComSet(const std::string& Bytes) {
     TForm menu("MainForm");
     FuzzMakeComSetMenu(menu);
-    FuzzComSet(Bytes, menu);
+    FuzzComSetOn(Bytes, menu);
 }
 
 // The recent-files list: read, shown, written and read back unchanged. The text-file

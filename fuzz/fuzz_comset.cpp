@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         FuzzMakeComSetMenu(*m);
         return m;
     }();
-    FuzzComSet(std::string(reinterpret_cast<const char*>(Data), Size), *menu);
+    FuzzComSetOn(std::string(reinterpret_cast<const char*>(Data), Size), *menu);
     FuzzClearComSetMenu(*menu);
     FuzzEndInput(FuzzResetComTable);
     return 0;

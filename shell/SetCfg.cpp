@@ -175,13 +175,17 @@ void ReadCfgLine(const std::string& line, std::string& key, std::string& value) 
         size_t b = 0, e = line.size();
         while (b < e && Blankish((unsigned char)line[b])) ++b;
         while (e > b && Blankish((unsigned char)line[e - 1])) --e;
-        key = line.substr(b, e - b);
+        key.assign(line, b, e - b);
         return;
     }
     size_t b = 0;
     while (b < eq && Blankish((unsigned char)line[b])) ++b;
-    key = UpCaseStr(line.substr(b, eq - b));
-    value = line.substr(eq + 1);
+    // Into the strings of the previous line: a block of hundreds of lines is read
+    // without a new string per key and value.
+    key.assign(line, b, eq - b);
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    value.assign(line, eq + 1, std::string::npos);
 }
 
 void SetRadio(TRadioButton* b, bool on) {
@@ -192,7 +196,8 @@ void SetRadio(TRadioButton* b, bool on) {
             if (c != b && dynamic_cast<TRadioButton*>(c)) c->Checked = false;
 }
 
-// The settings dialog's controls that mirror settings, after every line of a block.
+// The settings dialog's controls that mirror settings, once a block was read (no line
+// reads them, so following every line would end the same).
 void SyncSetDialog() {
     if (!SetDialog) return;
     SetDialog->CheckBoxWheel->Checked = Glob.WheelCheck;
@@ -209,14 +214,16 @@ void ApplyLines(const std::vector<std::string>& lines, TCfgReadState& st) {
         ReadCfgLine(lines[i], key, value);
         if (key == "SETUP") break;
     }
+    bool applied = false;
     for (++i; i < lines.size(); ++i) {
         ReadCfgLine(lines[i], key, value);
         if (key == "PACKED") st.Packed = true;
         if (key == "ENDSETUP") break;
         if (const TCfgKey* k = FindCfgKey(key)) k->Read(value, st);
         else ReadLayerLine(key, value, st);
-        SyncSetDialog();
+        applied = true;
     }
+    if (applied) SyncSetDialog();
 }
 
 void FinishReading(const TCfgReadState& st, int32_t oldMaxUndo) {
