@@ -13,6 +13,7 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QPointer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,8 +81,11 @@ bool AcceptFileDialog(const std::string& Path) {
     auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (!d) return false;
     d->selectFile(QString::fromStdString(Path));
+    QPointer<QFileDialog> open(d);
     static_cast<QDialog*>(d)->accept();
-    return true;
+    // The dialog refuses an accept silently while its file model is still loading (a busy
+    // machine): report it as not answered, so the caller's poll tries again.
+    return !open || !open->isVisible();
 }
 
 bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs) {
@@ -353,8 +357,9 @@ bool AnswerFileDialog(const std::string& Type, const std::string& Name) {
     // The name as pasted: typed keys would open the name completer, which takes the Enter.
     Edit->setFocus();
     Edit->setText(QString::fromStdString(Name));
+    QPointer<QFileDialog> open(D);
     QTest::keyClick(Edit, Qt::Key_Return);
-    return true;
+    return !open || !open->isVisible();
 }
 
 bool ClickMenuBar(TQtFormView* V, const std::string& Caption) {

@@ -29,7 +29,7 @@ void Pump(int Ms);
 // Processes the events waiting now, once.
 void ProcessEvents();
 // When a file dialog is the active modal window: chooses Path in it and accepts it.
-// False when no file dialog is showing.
+// False when no file dialog is showing, or when it stayed open (it was not ready yet).
 bool AcceptFileDialog(const std::string& Path);
 // Processes events until Done() holds or TimeoutMs passed; Done()'s last answer.
 bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs = 30000);
@@ -97,7 +97,7 @@ void PressKey(const std::string& Key);
 void TypeToFocus(const std::string& Text);
 // Answers the file dialog on top as a user would: picks the file type whose text starts
 // with Type from its list with the keyboard, types Name into the name field and
-// presses Enter. False when no file dialog shows or it has no such type.
+// presses Enter. False when no file dialog shows, it has no such type or it stayed open.
 bool AnswerFileDialog(const std::string& Type, const std::string& Name);
 // Opens the main menu's top item Name with a mouse click on the menu bar.
 bool ClickMenuBar(TQtFormView* V, const std::string& Caption);
