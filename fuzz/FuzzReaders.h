@@ -297,8 +297,11 @@ inline void FuzzTypedNumber(const std::string& Bytes) {
 
 // A dial-face measuring protocol: a protocol taken gives sound tables (ticks from X0 on,
 // no end marker among them, finite values) and a dial whose records form a sound list;
-// a protocol refused leaves the tables as they were and names why.
-inline void FuzzDaskovinProtocol(const std::string& Bytes) {
+// a protocol refused leaves the tables as they were and names why. Every tick (main or
+// intermediate) is cut out of every zone, so a protocol of hundreds of ticks costs a
+// fuzzer a hundred times a small one's time on the same code: the dial is generated
+// only while ticks times zones stay within GenerateUpTo.
+inline void FuzzDaskovinProtocol(const std::string& Bytes, int64_t GenerateUpTo = INT64_MAX) {
     TDaskovinData D;
     std::string Problem;
     if (!LoadDaskovinProtocol(SplitTextLines(Bytes), D, Problem)) {
@@ -308,7 +311,14 @@ inline void FuzzDaskovinProtocol(const std::string& Bytes) {
     }
     FUZZ_REQUIRE(D.Loaded && D.B >= 0.05L);
     FUZZ_REQUIRE(D.Carka[0].A > -CoordTol);
-    for (const TCarka& C : D.Carka) FUZZ_REQUIRE(std::isfinite(C.A) && std::isfinite(C.L) && std::isfinite(C.W));
+    int64_t ticks = 0;
+    for (const TCarka& C : D.Carka) {
+        FUZZ_REQUIRE(std::isfinite(C.A) && std::isfinite(C.L) && std::isfinite(C.W));
+        if (C.A > -CoordTol) ticks += 1 + std::max(C.N, 0);
+    }
+    int64_t zones = 0;
+    for (const auto& Z : D.Zona) zones += Z[0] > -CoordTol && Z[1] > -CoordTol;
+    if (ticks * std::max<int64_t>(zones, 1) > GenerateUpTo) return;
     GenerateDaskovin(D);
     FUZZ_REQUIRE(CheckObjList(MainVars.DataStart, MainVars.DataEnd).empty());
     FreeObjList(MainVars.DataStart, MainVars.DataEnd);
