@@ -301,7 +301,7 @@ inline void FuzzTypedNumber(const std::string& Bytes) {
 // intermediate) is cut out of every zone, so a protocol of hundreds of ticks costs a
 // fuzzer a hundred times a small one's time on the same code: the dial is generated
 // only while ticks times zones stay within GenerateUpTo.
-inline void FuzzDaskovinProtocol(const std::string& Bytes, int64_t GenerateUpTo = INT64_MAX) {
+inline void FuzzDaskovinProtocolUpTo(const std::string& Bytes, int64_t GenerateUpTo) {
     TDaskovinData D;
     std::string Problem;
     if (!LoadDaskovinProtocol(SplitTextLines(Bytes), D, Problem)) {
@@ -323,3 +323,4 @@ inline void FuzzDaskovinProtocol(const std::string& Bytes, int64_t GenerateUpTo 
     FUZZ_REQUIRE(CheckObjList(MainVars.DataStart, MainVars.DataEnd).empty());
     FreeObjList(MainVars.DataStart, MainVars.DataEnd);
 }
+inline void FuzzDaskovinProtocol(const std::string& Bytes) { FuzzDaskovinProtocolUpTo(Bytes, INT64_MAX); }

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     // The reader and the generator touch only the drawing, the text parameters and the
     // log, which every input gets back.
     FuzzBeginInput(0);
-    FuzzDaskovinProtocol(std::string(reinterpret_cast<const char*>(Data), Size), 8);
+    FuzzDaskovinProtocolUpTo(std::string(reinterpret_cast<const char*>(Data), Size), 8);
     FuzzEndInput(0);
     return 0;
 }
