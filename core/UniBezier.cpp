@@ -21,7 +21,7 @@ namespace {
 constexpr int MaxDepth = 16;
 // The chain may leave the curve by this part of the allowed error: the fitting is then
 // measured against the curve itself, nearly, and a finer chain only costs time.
-constexpr Extended FlatPart = 1.0L / 16;
+constexpr Extended FlatPart = 1.0L / 4;
 
 struct TBez {
     Osy P0, P1, P2, P3;

@@ -111,6 +111,10 @@ bool TrimPair(const Osy& P, const Osy& L, Extended A, Osy& S, const Osy& E, Exte
 // along it, but never turning by more than the largest gap so closed. An arc of a
 // small radius would otherwise turn round far enough to meet its neighbour where
 // the neighbour's own source lies nearer than Dist.
+// The largest overlap of neighbouring offsets (as a turn about their vertex) closed at
+// the bisector without a crossing: the ends move by Dist x HairTurn / 2 at most.
+constexpr Extended HairTurn = 1e-3L;
+
 Extended LengthenAngle(Extended Dist, Extended R) { return std::fmin(Dist / (2 * R), Glob.MinOffsArc); }
 
 }  // namespace
@@ -175,6 +179,24 @@ bool JoinOffsetCorner(Osy& S, const Osy& E, Extended& Alfa, bool CCW, const Osy&
         }
         S = S0;
         Alfa = Alfa0;
+    }
+    // Offsets of nearly tangent curves that overlap by a hair: their circles may pass
+    // for touching, so no crossing was found, and a bridge through the vertex would
+    // make the whole offset a case for the open clean-up. They cross on the corner's
+    // bisector at Dist/cos(T/2) from the vertex, within half the hair of both ends.
+    {
+        const Osy u = fast::Sub(last.E, V), w = fast::Sub(S, V);
+        const Extended T0 = fast::Turn(u, w), lu = fast::Len(u), lw = fast::Len(w);
+        const bool overlap = CCW ? T0 < -CoordTol : T0 > CoordTol;
+        if (overlap && std::fabs(T0) <= HairTurn && lu > 0 && lw > 0) {
+            const Osy b{u.x / lu + w.x / lw, u.y / lu + w.y / lw};
+            const Extended k = Dist / std::cos(T0 / 2) / fast::Len(b);
+            const Osy X{V.x + b.x * k, V.y + b.y * k};
+            AddSeg(X, last.Alfa, CoordTol);
+            AddSeg(E, Alfa, CoordTol);
+            S = X;
+            return true;
+        }
     }
     // Bridge the gap about the source vertex.
     BuildPushSeg(last);

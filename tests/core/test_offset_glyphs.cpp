@@ -68,4 +68,14 @@ TEST_F(OffsetGlyphTest, EveryGlyphOfTheDejaVuFacesAgreesWithClipper) {
     EXPECT_GT(contours, 600);
 }
 
+// The digit two of DejaVu Sans, 10 mm tall, is one contour. Two of its flattened arcs
+// meet nearly tangent, and their offsets by 0.05 mm overlap by a hair without a
+// crossing the circle routines can find: the outward offset once came back empty.
+TEST_F(OffsetGlyphTest, TwoKeepsItsOutwardOffset) {
+    TTrueTypeFace face;
+    ASSERT_TRUE(face.Select("DejaVu Sans"));
+    ASSERT_EQ(Glyph(face, '2', 10), 1);
+    offtest::Judge(L, 0.05L, false, "2");
+}
+
 }  // namespace
