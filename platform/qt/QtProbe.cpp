@@ -81,10 +81,12 @@ bool AcceptFileDialog(const std::string& Path) {
     auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (!d) return false;
     d->selectFile(QString::fromStdString(Path));
+    // selectFile leaves the name field alone once it has the focus, which it gets when the
+    // window is activated (later on a busy machine): the name goes into the field itself.
+    if (auto* Edit = d->findChild<QLineEdit*>("fileNameEdit")) Edit->setText(QString::fromStdString(Path));
     QPointer<QFileDialog> open(d);
     static_cast<QDialog*>(d)->accept();
-    // The dialog refuses an accept silently while its file model is still loading (a busy
-    // machine): report it as not answered, so the caller's poll tries again.
+    // A dialog that refused the accept counts as not answered, so the caller's poll tries again.
     return !open || !open->isVisible();
 }
 
