@@ -1,7 +1,9 @@
 #include "tools/MillsetFile.h"
 
+#include <charconv>
 #include <cmath>
 #include <functional>
+#include <string_view>
 
 #include "core/Glob.h"
 #include "core/Global.h"
@@ -196,48 +198,100 @@ Extended& CommonReal(TSpolParObr& S, size_t k) {
 
 }  // namespace
 
-std::vector<std::string> MillsetLines(bool Pack, bool TmpCopy) {
+namespace {
+
+// The section as one text, every line ended by CR LF: the keyed form holds tens of
+// thousands of pass lines, and each piece is appended where it ends up.
+std::string MillsetText(bool Pack, bool TmpCopy) {
     TSpolParObr& S = Glob.SpolParObr;
-    std::vector<std::string> W{"TOOLS"};
-    if (Pack) W.push_back("  PACKED");
-    W.push_back(S.VelUnit == MmPerMin ? "  VelUnit=mm/min" : "  VelUnit=mm/s");
-    for (size_t k = 0; k < CommonKeys().size(); ++k)
-        W.push_back(std::string("  ") + CommonKeys()[k] + "=" + CfgRegionalReal(CommonReal(S, k)));
-    W.push_back("  PocatekXY=" + TextOut(S.PocatekXY));
-    W.push_back("  RozmerPolot=" + TextOut(S.RozmerPolot));
-    W.push_back("  MatIndex=" + I(S.MatIndex));
-    W.push_back("  MatPolot=" + TextOut(S.MatPolot));
-    W.push_back("  Poznamka=" + TextOut(S.Poznamka));
+    std::string W;
+    W.reserve(Pack ? size_t(1) << 14 : size_t(1) << 21);
+    auto end = [&W] { W.append("\r\n", 2); };
+    auto line = [&](std::string_view A, std::string_view B = {}) {
+        W += A;
+        W += B;
+        end();
+    };
+    auto num = [&W](int32_t V) {
+        char b[16];
+        const auto r = std::to_chars(b, b + sizeof b, V);
+        W.append(b, r.ptr);
+    };
+    line("TOOLS");
+    if (Pack) line("  PACKED");
+    line(S.VelUnit == MmPerMin ? "  VelUnit=mm/min" : "  VelUnit=mm/s");
+    for (size_t k = 0; k < CommonKeys().size(); ++k) {
+        W += "  ";
+        W += CommonKeys()[k];
+        line("=", CfgRegionalReal(CommonReal(S, k)));
+    }
+    line("  PocatekXY=", TextOut(S.PocatekXY));
+    line("  RozmerPolot=", TextOut(S.RozmerPolot));
+    line("  MatIndex=", I(S.MatIndex));
+    line("  MatPolot=", TextOut(S.MatPolot));
+    line("  Poznamka=", TextOut(S.Poznamka));
     const TToolArr& A = Tools(TmpCopy);
     for (int n = 1; n <= ToolLayerCount; ++n) {
         const TTool& T = A[n];
-        const std::string t = "T" + I(n);
         if (Pack) {
-            W.push_back(CompactToolLine(n, T));
+            line(CompactToolLine(n, T));
             for (int i = 1; i <= MaxPruchod; ++i) {
                 const TPruchod& P = T.Pruchod[i];
-                if (P.Hloubka > -CoordTol)
-                    W.push_back("    " + t + "Pruchod" + I(i) + "=" + R(P.Hloubka) + "," + R(P.Zapich) + "," +
-                                R(P.Posuv) + "," + R(P.Otacky));
+                if (!(P.Hloubka > -CoordTol)) continue;
+                W += "    T";
+                num(n);
+                W += "Pruchod";
+                num(i);
+                W += '=';
+                AppendExtToStr(W, P.Hloubka);
+                W += ',';
+                AppendExtToStr(W, P.Zapich);
+                W += ',';
+                AppendExtToStr(W, P.Posuv);
+                W += ',';
+                AppendExtToStr(W, P.Otacky);
+                end();
             }
-            W.push_back("    " + t + "Angle=" + R(T.AngleA));
+            W += "    T";
+            num(n);
+            W += "Angle=";
+            AppendExtToStr(W, T.AngleA);
+            end();
         } else {
-            for (const TKeyed& K : KeyedTable()) W.push_back("  " + t + K.Key + "=" + K.Get(T));
+            for (const TKeyed& K : KeyedTable()) {
+                W += "  T";
+                num(n);
+                W += K.Key;
+                line("=", K.Get(T));
+            }
             for (int i = 1; i <= MaxPruchod; ++i) {
                 TPruchod P = T.Pruchod[i];  // a copy: PassField hands out references
-                if (P.Hloubka > -CoordTol)
-                    for (int k = 0; k < 4; ++k)
-                        W.push_back("  " + t + "Pruchod" + I(i) + PassKeys[k] + "=" + R(PassField(P, k)));
+                if (!(P.Hloubka > -CoordTol)) continue;
+                for (int k = 0; k < 4; ++k) {
+                    W += "  T";
+                    num(n);
+                    W += "Pruchod";
+                    num(i);
+                    W += PassKeys[k];
+                    W += '=';
+                    AppendExtToStr(W, PassField(P, k));
+                    end();
+                }
             }
         }
     }
-    W.push_back("ENDTOOLS");
+    line("ENDTOOLS");
     return W;
 }
 
+}  // namespace
+
+// The lines hold no line break of their own (texts travel on one line).
+std::vector<std::string> MillsetLines(bool Pack, bool TmpCopy) { return SplitTextLines(MillsetText(Pack, TmpCopy)); }
+
 bool SaveMillset(const std::string& JmFile, bool Pack, bool TmpCopy) {
     WriteLog("Sys:Save Millset Start (" + JmFile + ")");
-    const bool ok = WriteSectionLines(JmFile, MillsetLines(Pack, TmpCopy), true);
+    const bool ok = WriteSectionText(JmFile, MillsetText(Pack, TmpCopy), true);
     if (!ok) WriteLog("Err:FAILED Save Millset");
     WriteLog("Sys:Save Millset End");
     return ok;

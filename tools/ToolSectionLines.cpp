@@ -69,8 +69,11 @@ bool ReadSection(const std::string& File, const std::string& Start, const std::s
 }
 
 bool WriteSectionLines(const std::string& File, const std::vector<std::string>& Lines, bool Append) {
-    const bool ok = Append && TextFileExists(File) ? AppendFileBytes(File, JoinTextLines(Lines))
-                                                   : WriteTextLinesSafe(File, Lines);
+    return WriteSectionText(File, JoinTextLines(Lines), Append);
+}
+
+bool WriteSectionText(const std::string& File, const std::string& Text, bool Append) {
+    const bool ok = Append && TextFileExists(File) ? AppendFileBytes(File, Text) : WriteFileSafe(File, Text);
     if (!ok) WriteLog("Err:FAILED write (" + File + ")");
     return ok;
 }

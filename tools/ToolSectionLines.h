@@ -31,6 +31,8 @@ void SectionOfLines(const std::vector<std::string>& Lines, const std::string& St
 // Appends the lines (CR LF) to File; a missing file, or Append false, writes the file
 // anew through the safe temporary file. False, with Err logged, when it fails.
 bool WriteSectionLines(const std::string& File, const std::vector<std::string>& Lines, bool Append);
+// The same with the lines already joined (each ended by CR LF).
+bool WriteSectionText(const std::string& File, const std::string& Text, bool Append);
 
 // Comma-separated fields consumed from the left: Next takes the text up to the next
 // "," and false when no comma follows (the field is then not taken); Rest takes all
