@@ -177,9 +177,39 @@ int OperatorPos(const std::string& S) {
 
 namespace {
 
+// A decimal up to 19 digits whose point stands at most 27 digits from its end: the
+// digits make an integer exact in the 64-bit mantissa, 10^27 is exact as well, and
+// their one correctly rounded division is the value a full decimal reader gives.
+// False (nothing set) for any other text; it is then read by the full reader.
+bool ShortDecimal(std::string_view T, Extended& V) {
+    static constexpr Extended Pow10[28] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
+                                           1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+                                           1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
+                                           1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+    uint64_t m = 0;
+    int digits = 0, frac = -1;
+    for (const char c : T) {
+        if (c == '.' && frac < 0) {
+            frac = 0;
+            continue;
+        }
+        if (c < '0' || c > '9') return false;
+        if (m == 0 && c == '0') {
+            // Leading zeros add no digit to the mantissa.
+        } else if (++digits > 19) {
+            return false;
+        }
+        m = m * 10 + uint64_t(c - '0');
+        if (frac >= 0) ++frac;
+    }
+    if (frac > 27) return false;
+    V = frac > 0 ? Extended(m) / Pow10[frac] : Extended(m);
+    return true;
+}
+
 // The plain decimal form: [sign] digits [. digits] [(E|e) [sign] digits], at least
 // one digit in the mantissa, no blanks. Anything else (hex, "inf", "nan") fails.
-bool ParseDecimal(const std::string& T, Extended& V) {
+bool ParseDecimal(std::string_view T, Extended& V) {
     size_t i = 0, n = T.size();
     bool neg = false;
     if (i < n && (T[i] == '+' || T[i] == '-')) neg = T[i++] == '-';
@@ -191,6 +221,13 @@ bool ParseDecimal(const std::string& T, Extended& V) {
         while (i < n && T[i] >= '0' && T[i] <= '9') ++i, ++mant;
     }
     if (mant == 0) return false;
+    if (i == n) {
+        Extended v = 0;
+        if (ShortDecimal(T.substr(start), v)) {
+            V = neg ? -v : v;
+            return true;
+        }
+    }
     if (i < n && (T[i] == 'e' || T[i] == 'E')) {
         ++i;
         if (i < n && (T[i] == '+' || T[i] == '-')) ++i;
@@ -201,7 +238,7 @@ bool ParseDecimal(const std::string& T, Extended& V) {
     if (i != n) return false;
     // from_chars reads the "C" notation whatever the locale; it takes no '+', so it
     // gets the unsigned part.
-    std::string body = T.substr(start);
+    std::string body(T.substr(start));
     if (body[0] == '.') body.insert(body.begin(), '0');
     Extended v = 0;
     auto r = std::from_chars(body.data(), body.data() + body.size(), v, std::chars_format::general);
@@ -224,15 +261,24 @@ bool FailMarked(bool Mark) {
 
 }  // namespace
 
-bool StrToExtCalc(const std::string& Text, Extended& Value, bool Mark) {
-    std::string S = Text;
-    for (char& c : S)
-        if (c == ',') c = '.';
-    size_t blank = S.find(' ');
-    if (blank != std::string::npos) S.resize(blank);
+bool StrToExtCalc(const std::string& Text, Extended& Value, bool Mark) { return StrToExtCalcText(Text, Value, Mark); }
+
+bool StrToExtCalcText(std::string_view Text, Extended& Value, bool Mark) {
+    // The text is cut at its first blank and "," read as "."; a short text is copied
+    // on the stack (the file readers pass thousands of numbers).
+    Text = Text.substr(0, Text.find(' '));
+    char small[64];
+    std::string large;
+    char* buf = small;
+    if (Text.size() > sizeof small) {
+        large.resize(Text.size());
+        buf = large.data();
+    }
+    for (size_t i = 0; i < Text.size(); ++i) buf[i] = Text[i] == ',' ? '.' : Text[i];
+    const std::string_view S(buf, Text.size());
 
     // The terms are walked by position: a long chain of terms stays linear.
-    static constexpr const char* Ops = "+-*/";
+    static constexpr std::string_view Ops = "+-*/";
     size_t k = S.find_first_of(Ops);  // the operator after the current term
     if (k == 0 && S[0] == '-') {
         Value = 0;
@@ -240,14 +286,14 @@ bool StrToExtCalc(const std::string& Text, Extended& Value, bool Mark) {
         Extended v;
         if (!ParseDecimal(S.substr(0, k), v)) return FailMarked(Mark);
         Value = v;
-        if (k == std::string::npos) return true;
+        if (k == std::string_view::npos) return true;
     }
     while (true) {
         const char op = S[k];
         const size_t start = k + 1;
         k = S.find_first_of(Ops, start);
         Extended v;
-        if (!ParseDecimal(S.substr(start, k == std::string::npos ? k : k - start), v))
+        if (!ParseDecimal(S.substr(start, k == std::string_view::npos ? k : k - start), v))
             return FailMarked(Mark);
         switch (op) {
             case '+': Value += v; break;
@@ -260,7 +306,7 @@ bool StrToExtCalc(const std::string& Text, Extended& Value, bool Mark) {
         }
         // A result beyond the extended range is no usable number.
         if (!std::isfinite(Value)) return FailMarked(Mark);
-        if (k == std::string::npos) return true;
+        if (k == std::string_view::npos) return true;
     }
 }
 

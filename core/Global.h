@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/Types.h"
 
@@ -34,6 +35,8 @@ extern void (*OnMarkInvalidInput)();
 // no brackets). "," counts as ".", the text is cut at its first blank. False when the
 // text is not such a number (and, with Mark, the prompt is marked).
 bool StrToExtCalc(const std::string& S, Extended& Value, bool Mark);
+// The same over a part of a larger text (the file readers' fields).
+bool StrToExtCalcText(std::string_view S, Extended& Value, bool Mark);
 
 // Reads a typed point "x y". "@x y" is relative to Base, "<dist angle" is polar from
 // Base (angle in degrees); "@<dist angle" is read as polar from Base too.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <string_view>
+#include <unordered_map>
 
 #include "core/Glob.h"
 #include "core/Global.h"
@@ -20,7 +21,7 @@ TToolArr& Tools(bool TmpCopy) { return TmpCopy ? ToolTmp : Glob.Tool; }
 
 // Texts travel in the file's 8-bit code page and on one line.
 std::string TextOut(const std::string& S) { return Utf8ToCp1250(OneLineText(S)); }
-std::string TextIn(const std::string& S) { return MultiLineText(Cp1250ToUtf8(S)); }
+std::string TextIn(std::string_view S) { return MultiLineText(Cp1250ToUtf8(std::string(S))); }
 
 std::string R(Extended V) { return ExtToStr(V); }
 std::string I(int32_t V) { return std::to_string(V); }
@@ -28,7 +29,7 @@ const char* B(bool V) { return V ? "TRUE" : "FALSE"; }
 
 // Enumerations and their ranges.
 template <typename E>
-void EnumField(const std::string& S, E& F, int32_t Hi) {
+void EnumField(std::string_view S, E& F, int32_t Hi) {
     int32_t i = 0;
     // A plain integer: the number must convert and have no fraction.
     Extended x = 0;
@@ -40,21 +41,21 @@ void EnumField(const std::string& S, E& F, int32_t Hi) {
 struct TKeyed {
     const char* Key;
     std::function<std::string(const TTool&)> Get;
-    std::function<void(TTool&, const std::string&)> Set;
+    std::function<void(TTool&, std::string_view)> Set;
 };
 
 const std::vector<TKeyed>& KeyedTable() {
     auto real = [](Extended TTool::*F) {
         return TKeyed{nullptr, [F](const TTool& T) { return R(T.*F); },
-                      [F](TTool& T, const std::string& V) { SecNum(V, T.*F); }};
+                      [F](TTool& T, std::string_view V) { SecNum(V, T.*F); }};
     };
     auto text = [](std::string TTool::*F) {
         return TKeyed{nullptr, [F](const TTool& T) { return TextOut(T.*F); },
-                      [F](TTool& T, const std::string& V) { T.*F = TextIn(V); }};
+                      [F](TTool& T, std::string_view V) { T.*F = TextIn(V); }};
     };
     auto boolean = [](bool TTool::*F) {
         return TKeyed{nullptr, [F](const TTool& T) { return std::string(B(T.*F)); },
-                      [F](TTool& T, const std::string& V) { T.*F = UpCaseStr(V) == "TRUE"; }};
+                      [F](TTool& T, std::string_view V) { T.*F = SameUpper(V, "TRUE"); }};
     };
     auto named = [](const char* K, TKeyed E) {
         E.Key = K;
@@ -75,21 +76,20 @@ const std::vector<TKeyed>& KeyedTable() {
         named("ChlazTime", real(&TTool::ChlazTime)),
         named("OfukTime", real(&TTool::OfukTime)),
         {"OfukCount", [](const TTool& T) { return I(T.OfukCount); },
-         [](TTool& T, const std::string& V) { SecRound(V, T.OfukCount); }},
+         [](TTool& T, std::string_view V) { SecRound(V, T.OfukCount); }},
         {"Chlaz", [](const TTool& T) { return I(T.Chlaz); },
-         [](TTool& T, const std::string& V) { EnumField(V, T.Chlaz, 3); }},
+         [](TTool& T, std::string_view V) { EnumField(V, T.Chlaz, 3); }},
         named("UseLaser", boolean(&TTool::UseLaser)),
         named("UseOfuk", boolean(&TTool::UseOfuk)),
         {"VyjezdZapichem", [](const TTool& T) { return I(T.VyjezdZapichem); },
-         [](TTool& T, const std::string& V) {
-             const std::string u = UpCaseStr(V);
-             if (u == "FALSE") T.VyjezdZapichem = Rychloposuv;
-             else if (u == "TRUE") T.VyjezdZapichem = Zapich;
+         [](TTool& T, std::string_view V) {
+             if (SameUpper(V, "FALSE")) T.VyjezdZapichem = Rychloposuv;
+             else if (SameUpper(V, "TRUE")) T.VyjezdZapichem = Zapich;
              else EnumField(V, T.VyjezdZapichem, 3);
          }},
         named("UzavreneBezVyjezdu", boolean(&TTool::BezVyjezdu)),
         {"Obrob", [](const TTool& T) { return I(T.Obrob); },
-         [](TTool& T, const std::string& V) { EnumField(V, T.Obrob, 1); }},
+         [](TTool& T, std::string_view V) { EnumField(V, T.Obrob, 1); }},
         named("ChlazPrejezd", boolean(&TTool::ChlazPrejezd)),
         named("HloubkaRychloposuvem", real(&TTool::HloubkaRychloposuvem)),
     };
@@ -114,9 +114,9 @@ std::string CompactToolLine(int n, const TTool& T) {
     return s;
 }
 
-void ReadCompactToolLine(const std::string& Value, TTool& T) {
+void ReadCompactToolLine(std::string_view Value, TTool& T) {
     TFieldReader r{Value};
-    std::string f;
+    std::string_view f;
     auto real = [&](Extended& F) { return r.Next(f) && (SecNum(f, F), true); };
     auto rnd = [&](int32_t& F) { return r.Next(f) && (SecRound(f, F), true); };
     auto flag = [&](bool& F) {
@@ -150,36 +150,39 @@ void ReadCompactToolLine(const std::string& Value, TTool& T) {
     SecRound(r.Rest(), T.PocetBritu);
 }
 
+// Digits at Pos of S, at most Max of them, no leading zero, read as a number from 1 to
+// Hi; the digits end at End. 0 when there are none or the number is out of range: as
+// "T1" + "0..." never names layer 1, the longest run of digits is taken.
+int NumberAt(std::string_view S, size_t Pos, size_t Max, int Hi, size_t& End) {
+    size_t e = Pos;
+    int n = 0;
+    while (e < S.size() && e < Pos + Max && S[e] >= '0' && S[e] <= '9') n = n * 10 + (S[e++] - '0');
+    End = e;
+    if (e == Pos || S[Pos] == '0' || n < 1 || n > Hi) return 0;
+    return n;
+}
+
 // Layer number of a key "T" + n + rest: n 1..64 written without leading zeros.
-int LayerOfKey(const std::string& Key, std::string& Rest) {
+int LayerOfKey(std::string_view Key, std::string_view& Rest) {
     if (Key.size() < 2 || Key[0] != 'T') return 0;
-    size_t e = 1;
-    while (e < Key.size() && e < 4 && Key[e] >= '0' && Key[e] <= '9') ++e;
-    const std::string num = Key.substr(1, e - 1);
-    if (num.empty() || num[0] == '0') return 0;
-    // Take the longest run of digits that names a layer, as "T1" + "0..." never does.
-    const int n = std::stoi(num);
-    if (n < 1 || n > ToolLayerCount) return 0;
-    Rest = Key.substr(e);
+    size_t e = 0;
+    const int n = NumberAt(Key, 1, 3, ToolLayerCount, e);
+    if (n) Rest = Key.substr(e);
     return n;
 }
 
 // Pass number of "Pruchod" + i + Tail; 0 when it is not that.
-int PassOfKey(const std::string& Rest, std::string& Tail) {
-    if (Rest.rfind("Pruchod", 0) != 0) return 0;
-    size_t e = 7;
-    while (e < Rest.size() && e < 11 && Rest[e] >= '0' && Rest[e] <= '9') ++e;
-    const std::string num = Rest.substr(7, e - 7);
-    if (num.empty() || num[0] == '0') return 0;
-    const int i = std::stoi(num);
-    if (i < 1 || i > MaxPruchod) return 0;
-    Tail = Rest.substr(e);
+int PassOfKey(std::string_view Rest, std::string_view& Tail) {
+    if (Rest.substr(0, 7) != "Pruchod") return 0;
+    size_t e = 0;
+    const int i = NumberAt(Rest, 7, 4, MaxPruchod, e);
+    if (i) Tail = Rest.substr(e);
     return i;
 }
 
-void ReadPassValue(const std::string& Value, TPruchod& P) {
+void ReadPassValue(std::string_view Value, TPruchod& P) {
     TFieldReader r{Value};
-    std::string f;
+    std::string_view f;
     for (int k = 0; k < 3; ++k) {
         if (!r.Next(f)) return;
         SecNum(f, PassField(P, k));
@@ -297,6 +300,42 @@ bool SaveMillset(const std::string& JmFile, bool Pack, bool TmpCopy) {
     return ok;
 }
 
+namespace {
+
+// The keyed form's tool fields by their key, looked up once per line.
+const TKeyed* KeyedField(std::string_view Key) {
+    static const std::unordered_map<std::string_view, const TKeyed*> byKey = [] {
+        std::unordered_map<std::string_view, const TKeyed*> m;
+        for (const TKeyed& K : KeyedTable()) m.emplace(K.Key, &K);
+        return m;
+    }();
+    const auto it = byKey.find(Key);
+    return it == byKey.end() ? nullptr : it->second;
+}
+
+int PassKeyOf(std::string_view Tail) {
+    for (int k = 0; k < 4; ++k)
+        if (Tail == PassKeys[k]) return k;
+    return -1;
+}
+
+// The section's keys that name no tool: the common parameters.
+enum TCommonKey { ckPacked, ckVelUnit, ckReal0, ckPocatekXY = ckReal0 + 4, ckRozmerPolot, ckMatPolot, ckPoznamka };
+
+int CommonKeyOf(std::string_view K) {
+    static const std::unordered_map<std::string_view, int> byKey = [] {
+        std::unordered_map<std::string_view, int> m{{"PACKED", ckPacked},          {"VelUnit", ckVelUnit},
+                                                   {"PocatekXY", ckPocatekXY},    {"RozmerPolot", ckRozmerPolot},
+                                                   {"MatPolot", ckMatPolot},      {"Poznamka", ckPoznamka}};
+        for (size_t k = 0; k < CommonKeys().size(); ++k) m.emplace(CommonKeys()[k], int(ckReal0 + k));
+        return m;
+    }();
+    const auto it = byKey.find(K);
+    return it == byKey.end() ? -1 : it->second;
+}
+
+}  // namespace
+
 void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& Found, const std::string& File) {
     std::vector<TSectionLine> L;
     SectionOfLines(Lines, "TOOLS", "ENDTOOLS", L, Found);
@@ -314,30 +353,22 @@ void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& F
     S.VelUnit = MmPerSec;
     bool packed = false, TypeTold = false;
     for (const TSectionLine& l : L) {
-        const std::string& K = l.Key;
-        if (K == "PACKED") {
-            packed = true;
+        const std::string_view K = l.Key;
+        std::string_view rest, tail;
+        // Tool keys first: they are nearly every line of the section.
+        const int n = l.HasVal ? LayerOfKey(K, rest) : 0;
+        if (!n) {
+            const int c = CommonKeyOf(K);
+            if (c == ckPacked) packed = true;
+            else if (!l.HasVal || c < 0) continue;
+            else if (c == ckVelUnit && l.Val == "mm/min") S.VelUnit = MmPerMin;
+            else if (c >= ckReal0 && c < ckPocatekXY) SecNum(l.Val, CommonReal(S, size_t(c - ckReal0)));
+            else if (c == ckPocatekXY) S.PocatekXY = TextIn(l.Val);
+            else if (c == ckRozmerPolot) S.RozmerPolot = TextIn(l.Val);
+            else if (c == ckMatPolot) S.MatPolot = TextIn(l.Val);
+            else if (c == ckPoznamka) S.Poznamka = TextIn(l.Val);
             continue;
         }
-        if (!l.HasVal) continue;
-        if (K == "VelUnit") {
-            if (l.Val == "mm/min") S.VelUnit = MmPerMin;
-            continue;
-        }
-        bool common = false;
-        for (size_t k = 0; k < CommonKeys().size(); ++k)
-            if (K == CommonKeys()[k]) {
-                SecNum(l.Val, CommonReal(S, k));
-                common = true;
-            }
-        if (common) continue;
-        if (K == "PocatekXY") S.PocatekXY = TextIn(l.Val);
-        else if (K == "RozmerPolot") S.RozmerPolot = TextIn(l.Val);
-        else if (K == "MatPolot") S.MatPolot = TextIn(l.Val);
-        else if (K == "Poznamka") S.Poznamka = TextIn(l.Val);
-        std::string rest, tail;
-        const int n = LayerOfKey(K, rest);
-        if (!n) continue;
         TTool& T = A[n];
         const int i = PassOfKey(rest, tail);
         // A type number that names no type is not taken.
@@ -355,12 +386,10 @@ void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& F
             continue;
         }
         if (i) {
-            for (int k = 0; k < 4; ++k)
-                if (tail == PassKeys[k]) SecNum(l.Val, PassField(T.Pruchod[i], k));
+            if (const int k = PassKeyOf(tail); k >= 0) SecNum(l.Val, PassField(T.Pruchod[i], k));
             continue;
         }
-        for (const TKeyed& E : KeyedTable())
-            if (rest == E.Key) E.Set(T, l.Val);
+        if (const TKeyed* E = KeyedField(rest)) E->Set(T, l.Val);
         checkType();
     }
 }

@@ -41,19 +41,24 @@ bool SaveToolGeoSection(const std::string& JmFile, int32_t Tnum) {
     return ok;
 }
 
-bool LoadToolGeoSection(const std::string& JmFile, bool Lib, int32_t Tnum) {
+bool LoadToolGeoSection(const std::string& JmFile, bool Lib, int32_t Tnum, const std::vector<std::string>* Lines) {
     WriteLog("Sys:Load Tool geo Start (" + JmFile + ", Tnum:" + std::to_string(Tnum) + ")");
     std::vector<TSectionLine> L;
+    std::vector<std::string> read;
     bool found = false;
-    const bool ok = RecordOk(Tnum) && TextFileExists(JmFile) && ReadSection(JmFile, "GEO", "ENDGEO", L, found) && found;
+    if (RecordOk(Tnum)) {
+        if (Lines) SectionOfLines(*Lines, "GEO", "ENDGEO", L, found);
+        else if (TextFileExists(JmFile)) ReadSection(JmFile, "GEO", "ENDGEO", read, L, found);
+    }
+    const bool ok = found;
     if (ok) {
         TTool& T = ToolLibTmp[size_t(Tnum)].Tool;
         bool Told = false;
         for (const TSectionLine& l : L) {
             if (!l.HasVal) continue;
-            const std::string K = UpCaseStr(l.Key);
-            if (K == "JMNASTROJE") T.JmNastroje = Cp1250ToUtf8(l.Val);
-            else if (K == "MATNASTROJE") T.MatNastroje = Cp1250ToUtf8(l.Val);
+            const std::string K = UpCaseStr(std::string(l.Key));
+            if (K == "JMNASTROJE") T.JmNastroje = Cp1250ToUtf8(std::string(l.Val));
+            else if (K == "MATNASTROJE") T.MatNastroje = Cp1250ToUtf8(std::string(l.Val));
             else if (K == "SPODNIPRUMER") SecNum(l.Val, T.SpodniPrumer);
             else if (K == "RADIUS") SecNum(l.Val, T.Radius);
             else if (K == "UHELSPICKY") SecNum(l.Val, T.UhelSpicky);

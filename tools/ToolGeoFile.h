@@ -14,6 +14,8 @@ bool SaveToolGeoSection(const std::string& JmFile, int32_t Tnum);
 // Reads the first GEO section into record Tnum (keys without regard to letter case);
 // its materials, pass table and cone height stay. False when the record does not
 // exist, the file cannot be read or holds no section.
-bool LoadToolGeoSection(const std::string& JmFile, bool Lib, int32_t Tnum);
+// Lines: the file's lines when they are read already (else the file is read).
+bool LoadToolGeoSection(const std::string& JmFile, bool Lib, int32_t Tnum,
+                        const std::vector<std::string>* Lines = nullptr);
 // GEO, then TECH, PLUNGES and OUTS in the library form for all the record's materials.
 bool ExportLibTool(const std::string& JmFile, int32_t Tnum);

@@ -9,62 +9,47 @@
 #include "core/TextFile.h"
 #include "core/UniLog.h"
 
-TSectionLine SplitSectionLine(const std::string& Line) {
+TSectionLine SplitSectionLine(std::string_view Line) {
     TSectionLine L;
     const size_t eq = Line.find('=');
-    if (eq == std::string::npos) {
-        const size_t b = Line.find_first_not_of(' ');
-        if (b != std::string::npos) L.Key = Line.substr(b, Line.find_last_not_of(' ') - b + 1);
+    const size_t b = Line.find_first_not_of(' ');
+    if (eq == std::string_view::npos) {
+        if (b != std::string_view::npos) L.Key = Line.substr(b, Line.find_last_not_of(' ') - b + 1);
         return L;
     }
-    const size_t b = Line.find_first_not_of(' ');
-    L.Key = b < eq ? Line.substr(b, eq - b) : std::string();
+    if (b < eq) L.Key = Line.substr(b, eq - b);
     L.Val = Line.substr(eq + 1);
     L.HasVal = true;
     return L;
 }
 
-namespace {
-
-// SplitSectionLine(Line).Key == Word without making the parts: the search for a start
-// word passes over every line before it, the whole object block when it is missing.
-bool KeyIs(std::string_view Line, std::string_view Word) {
-    const size_t eq = Line.find('=');
-    const size_t b = Line.find_first_not_of(' ');
-    if (eq != std::string_view::npos) return b < eq ? Line.substr(b, eq - b) == Word : Word.empty();
-    if (b == std::string_view::npos) return Word.empty();
-    return Line.substr(b, Line.find_last_not_of(' ') - b + 1) == Word;
-}
-
-}  // namespace
-
-void SectionOfLines(const std::vector<std::string>& Lines, const std::string& Start, const std::string& End,
+void SectionOfLines(const std::vector<std::string>& Lines, std::string_view Start, std::string_view End,
                     std::vector<TSectionLine>& Out, bool& Found) {
     Out.clear();
     Found = false;
     size_t i = 0;
     for (; i < Lines.size(); ++i)
-        if (KeyIs(Lines[i], Start)) break;
+        if (SplitSectionLine(Lines[i]).Key == Start) break;
     if (i == Lines.size()) return;
     Found = true;
     for (++i; i < Lines.size(); ++i) {
         TSectionLine L = SplitSectionLine(Lines[i]);
         if (L.Key == End) break;
         L.Line = i + 1;
-        Out.push_back(std::move(L));
+        Out.push_back(L);
     }
 }
 
-bool ReadSection(const std::string& File, const std::string& Start, const std::string& End,
-                 std::vector<TSectionLine>& Out, bool& Found) {
-    std::vector<std::string> lines;
+bool ReadSection(const std::string& File, std::string_view Start, std::string_view End,
+                 std::vector<std::string>& Lines, std::vector<TSectionLine>& Out, bool& Found) {
+    Lines.clear();
     Out.clear();
     Found = false;
-    if (!ReadTextLines(File, lines)) {
-        WriteLog("Err:FAILED read " + Start + " section (" + File + ")");
+    if (!ReadTextLines(File, Lines)) {
+        WriteLog("Err:FAILED read " + std::string(Start) + " section (" + File + ")");
         return false;
     }
-    SectionOfLines(lines, Start, End, Out, Found);
+    SectionOfLines(Lines, Start, End, Out, Found);
     return true;
 }
 
@@ -78,24 +63,33 @@ bool WriteSectionText(const std::string& File, const std::string& Text, bool App
     return ok;
 }
 
-bool TFieldReader::Next(std::string& F) {
+bool TFieldReader::Next(std::string_view& F) {
     const size_t c = S.find(',', Pos);
-    if (c == std::string::npos) return false;
+    if (c == std::string_view::npos) return false;
     F = S.substr(Pos, c - Pos);
     Pos = c + 1;
     return true;
 }
 
-std::string TFieldReader::Rest() {
-    std::string r = Pos < S.size() ? S.substr(Pos) : std::string();
+std::string_view TFieldReader::Rest() {
+    const std::string_view r = Pos < S.size() ? S.substr(Pos) : std::string_view();
     Pos = S.size();
     return r;
 }
 
-bool SecNum(const std::string& S, Extended& V) {
+bool SecNum(std::string_view S, Extended& V) {
     Extended x = 0;
-    if (!StrToExtCalc(S, x, false) || !std::isfinite(x)) return false;
+    if (!StrToExtCalcText(S, x, false) || !std::isfinite(x)) return false;
     V = x;
+    return true;
+}
+
+bool SameUpper(std::string_view S, std::string_view Word) {
+    if (S.size() != Word.size()) return false;
+    for (size_t i = 0; i < S.size(); ++i) {
+        const char c = S[i] >= 'a' && S[i] <= 'z' ? char(S[i] - 'a' + 'A') : S[i];
+        if (c != Word[i]) return false;
+    }
     return true;
 }
 
@@ -103,7 +97,7 @@ namespace {
 bool FitsInt(Extended X) { return X >= INT32_MIN && X <= INT32_MAX; }
 }  // namespace
 
-bool SecTrunc(const std::string& S, int32_t& V) {
+bool SecTrunc(std::string_view S, int32_t& V) {
     Extended x = 0;
     if (!SecNum(S, x)) return false;
     x = std::trunc(x);
@@ -112,7 +106,7 @@ bool SecTrunc(const std::string& S, int32_t& V) {
     return true;
 }
 
-bool SecRound(const std::string& S, int32_t& V) {
+bool SecRound(std::string_view S, int32_t& V) {
     Extended x = 0;
     if (!SecNum(S, x)) return false;
     x = std::nearbyint(x);  // the default rounding: halves to the even neighbour
@@ -121,7 +115,7 @@ bool SecRound(const std::string& S, int32_t& V) {
     return true;
 }
 
-bool SecFlag(const std::string& S, bool& V) {
+bool SecFlag(std::string_view S, bool& V) {
     int32_t i = 0;
     if (!SecTrunc(S, i)) return false;
     V = i > 0;
@@ -147,7 +141,7 @@ std::string OneLineText(const std::string& Text) {
     return r;
 }
 
-std::string MultiLineText(const std::string& Text) {
+std::string MultiLineText(std::string_view Text) {
     std::string r;
     r.reserve(Text.size());
     for (size_t i = 0; i < Text.size(); ++i) {

@@ -4,28 +4,30 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Types.h"
 
 // One line split at its first "=": Key is the text before it without leading blanks
 // (trailing blanks stay), Val everything after it untouched. A line without "=" has
-// the whole line, trimmed both sides, as Key and no value.
+// the whole line, trimmed both sides, as Key and no value. Key and Val view the line,
+// which must outlive them.
 struct TSectionLine {
-    std::string Key, Val;
+    std::string_view Key, Val;
     bool HasVal = false;
     size_t Line = 0;  // its line in the file, from 1 (0: not from a file)
 };
-TSectionLine SplitSectionLine(const std::string& Line);
+TSectionLine SplitSectionLine(std::string_view Line);
 
 // The lines after the first line whose key is Start, up to (not including) the first
 // whose key is End or the end of the file; words compared exactly. Found tells whether
 // the start word was there. False, with an "Err:" log line, when the file
-// exists but cannot be read.
-bool ReadSection(const std::string& File, const std::string& Start, const std::string& End,
-                 std::vector<TSectionLine>& Out, bool& Found);
+// exists but cannot be read. Lines receives the file's lines, which Out views.
+bool ReadSection(const std::string& File, std::string_view Start, std::string_view End,
+                 std::vector<std::string>& Lines, std::vector<TSectionLine>& Out, bool& Found);
 // The same over lines already read.
-void SectionOfLines(const std::vector<std::string>& Lines, const std::string& Start, const std::string& End,
+void SectionOfLines(const std::vector<std::string>& Lines, std::string_view Start, std::string_view End,
                     std::vector<TSectionLine>& Out, bool& Found);
 
 // Appends the lines (CR LF) to File; a missing file, or Append false, writes the file
@@ -36,29 +38,31 @@ bool WriteSectionText(const std::string& File, const std::string& Text, bool App
 
 // Comma-separated fields consumed from the left: Next takes the text up to the next
 // "," and false when no comma follows (the field is then not taken); Rest takes all
-// that is left.
+// that is left. The fields view S, which must outlive them.
 struct TFieldReader {
-    std::string S;
+    std::string_view S;
     size_t Pos = 0;
-    bool Next(std::string& F);
-    std::string Rest();
+    bool Next(std::string_view& F);
+    std::string_view Rest();
 };
 
 // A finite number by the typed-number rules (decimal comma, arithmetic); false, V
 // untouched, otherwise.
-bool SecNum(const std::string& S, Extended& V);
+bool SecNum(std::string_view S, Extended& V);
 // The number truncated toward zero, or rounded to the nearest (halves to even), into
 // a 32-bit integer; false when it does not read or does not fit.
-bool SecTrunc(const std::string& S, int32_t& V);
-bool SecRound(const std::string& S, int32_t& V);
+bool SecTrunc(std::string_view S, int32_t& V);
+bool SecRound(std::string_view S, int32_t& V);
 // A flag field: an integer, true when greater than 0.
-bool SecFlag(const std::string& S, bool& V);
+bool SecFlag(std::string_view S, bool& V);
+// S == Word with a..z read as A..Z (UpCaseStr(S) == Word, Word upper case).
+bool SameUpper(std::string_view S, std::string_view Word);
 
 // "," replaced by "." everywhere.
 std::string CommaToDot(const std::string& Text);
 // A text that may hold line breaks kept on one line: "\" doubled, CR and LF as "\r"
 // and "\n"; the reading undoes exactly that (any other "\" stays as it stands).
 std::string OneLineText(const std::string& Text);
-std::string MultiLineText(const std::string& Text);
+std::string MultiLineText(std::string_view Text);
 // The flags of the compact forms.
 inline const char* Flag01(bool B) { return B ? "1" : "0"; }

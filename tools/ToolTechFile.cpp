@@ -43,9 +43,9 @@ std::vector<std::string> TechFields(const TToolTech& T) {
             R(T.Ae), R(T.Ap), Flag01(T.AePercent), Flag01(T.ApPercent), R(T.Vf)};
 }
 
-void ReadTechLine(const std::string& Value, TToolTech& T) {
+void ReadTechLine(std::string_view Value, TToolTech& T) {
     TFieldReader r{Value};
-    std::string f;
+    std::string_view f;
     int32_t i = 0;
     if (!r.Next(f)) return;
     SecTrunc(f, T.MaxPwr);
@@ -88,7 +88,7 @@ const char* const PlungeKeys[20] = {"Method",         "FeedTime",         "FeedP
                                     "TangExit",       "TangCenter",       "TangRadPercent", "IgnoreDepthDiv"};
 
 // Field k of the list above from its text.
-void SetPlungeField(TToolPlunge& P, int k, const std::string& f) {
+void SetPlungeField(TToolPlunge& P, int k, std::string_view f) {
     int32_t i = 0;
     switch (k) {
         case 0:
@@ -112,13 +112,13 @@ void SetPlungeField(TToolPlunge& P, int k, const std::string& f) {
         case 16: SecFlag(f, P.TangExit); break;
         case 17: SecFlag(f, P.TangCenter); break;
         case 18: SecFlag(f, P.TangRadPercent); break;
-        default: P.IgnoreDepthDiv = UpCaseStr(f) == "TRUE"; break;
+        default: P.IgnoreDepthDiv = SameUpper(f, "TRUE"); break;
     }
 }
 
-void ReadPlungeLine(const std::string& Value, TPlungeObjects& Z) {
+void ReadPlungeLine(std::string_view Value, TPlungeObjects& Z) {
     TFieldReader r{Value};
-    std::string f;
+    std::string_view f;
     int32_t k = 0;
     if (!r.Next(f) || !SecTrunc(f, k) || k < 0 || k >= int32_t(Z.size())) return;
     TToolPlunge& P = Z[size_t(k)];
@@ -145,7 +145,7 @@ std::vector<std::string> OutsFields(const TToolOutputs& O) {
 const char* const OutsKeys[8] = {"LaserUse",     "LaserTime", "CoolantType", "CoolantTime",
                                  "CoolantRapid", "OfukUse",   "OfukCount",   "OfukTime"};
 
-void SetOutsField(TToolOutputs& O, int k, const std::string& f) {
+void SetOutsField(TToolOutputs& O, int k, std::string_view f) {
     int32_t i = 0;
     switch (k) {
         case 0: SecFlag(f, O.LaserUse); break;
@@ -161,9 +161,9 @@ void SetOutsField(TToolOutputs& O, int k, const std::string& f) {
     }
 }
 
-void ReadOutsLine(const std::string& Value, TToolOutputs& O) {
+void ReadOutsLine(std::string_view Value, TToolOutputs& O) {
     TFieldReader r{Value};
-    std::string f;
+    std::string_view f;
     for (int k = 0; k < 7; ++k) {
         if (!r.Next(f)) return;
         SetOutsField(O, k, f);
@@ -172,7 +172,7 @@ void ReadOutsLine(const std::string& Value, TToolOutputs& O) {
 }
 
 // Layer of a key that is exactly "T" + n (n 1..64); 0 otherwise.
-int LayerKey(const std::string& K) {
+int LayerKey(std::string_view K) {
     if (K.size() < 2 || K.size() > 3 || K[0] != 'T' || K[1] == '0') return 0;
     int n = 0;
     for (size_t i = 1; i < K.size(); ++i) {
@@ -187,13 +187,14 @@ template <typename F>
 bool LoadLayerSection(const std::string& File, const std::vector<std::string>* Lines, const char* Start,
                       const char* End, const char* What, F Apply) {
     std::vector<TSectionLine> L;
+    std::vector<std::string> read;
     bool found = false;
     if (Lines) {
         SectionOfLines(*Lines, Start, End, L, found);
     } else if (!TextFileExists(File)) {
         WriteLog(std::string("Err:FAILED Load tool ") + What + ", file not found");
         return false;
-    } else if (!ReadSection(File, Start, End, L, found)) {
+    } else if (!ReadSection(File, Start, End, read, L, found)) {
         return false;
     }
     for (const TSectionLine& l : L)
@@ -219,12 +220,23 @@ TMaterial* LibTarget(int32_t Tnum, int32_t Mnum, int j) {
 }
 
 // Blocks "MatName=" .. "EndMat" of a library TECH or OUTS file, each key line "  " + key.
+// The section of a library file, from Lines when they are read already (else from File):
+// false when it is not there.
+bool LibSection(const std::string& File, const std::vector<std::string>* Lines, const char* Start, const char* End,
+                std::vector<std::string>& Read, std::vector<TSectionLine>& L) {
+    bool found = false;
+    if (Lines) SectionOfLines(*Lines, Start, End, L, found);
+    else if (!TextFileExists(File) || !ReadSection(File, Start, End, Read, L, found)) return false;
+    return found;
+}
+
 template <typename F>
-bool LoadLibBlocks(const std::string& File, const char* Start, const char* End, int32_t Tnum, int32_t Mnum, F Set) {
+bool LoadLibBlocks(const std::string& File, const std::vector<std::string>* Lines, const char* Start, const char* End,
+                   int32_t Tnum, int32_t Mnum, F Set) {
     if (!LibTarget(Tnum, Mnum, 0)) return false;
     std::vector<TSectionLine> L;
-    bool found = false;
-    if (!TextFileExists(File) || !ReadSection(File, Start, End, L, found) || !found) return false;
+    std::vector<std::string> read;
+    if (!LibSection(File, Lines, Start, End, read, L)) return false;
     int j = -1;
     for (const TSectionLine& l : L) {
         if (l.Key == "MatName") ++j;
@@ -316,7 +328,7 @@ bool LoadToolTechSection(const std::string& JmFile, bool TmpCopy, const std::vec
     WriteLog("Sys:Load Tool tech Start (" + JmFile + ", Tnum:-1, Mnum:-1)");
     TToolArr& A = Tools(TmpCopy);
     const bool ok = LoadLayerSection(JmFile, Lines, "TECH", "ENDTECH", "tech",
-                                     [&](int n, const std::string& V) { ReadTechLine(V, A[n].Material.Tech); });
+                                     [&](int n, std::string_view V) { ReadTechLine(V, A[n].Material.Tech); });
     WriteLog("Sys:Load Tool tech End");
     return ok;
 }
@@ -325,7 +337,7 @@ bool LoadToolPlungesSection(const std::string& JmFile, bool TmpCopy, const std::
     WriteLog("Sys:Load Tool plunges Start (" + JmFile + ")");
     TToolArr& A = Tools(TmpCopy);
     const bool ok = LoadLayerSection(JmFile, Lines, "PLUNGES", "ENDPLUNGES", "plunges",
-                                     [&](int n, const std::string& V) { ReadPlungeLine(V, A[n].Material.Zapich); });
+                                     [&](int n, std::string_view V) { ReadPlungeLine(V, A[n].Material.Zapich); });
     WriteLog("Sys:Load Tool plunges End");
     return ok;
 }
@@ -334,14 +346,14 @@ bool LoadToolOutsSection(const std::string& JmFile, bool TmpCopy, const std::vec
     WriteLog("Sys:Load Tool outs Start (" + JmFile + ")");
     TToolArr& A = Tools(TmpCopy);
     const bool ok = LoadLayerSection(JmFile, Lines, "OUTS", "ENDOUTS", "outs",
-                                     [&](int n, const std::string& V) { ReadOutsLine(V, A[n].Material.Vystup); });
+                                     [&](int n, std::string_view V) { ReadOutsLine(V, A[n].Material.Vystup); });
     WriteLog("Sys:Load Tool outs End");
     return ok;
 }
 
-bool LoadLibToolTech(const std::string& JmFile, int32_t Tnum, int32_t Mnum) {
+bool LoadLibToolTech(const std::string& JmFile, int32_t Tnum, int32_t Mnum, const std::vector<std::string>* Lines) {
     static const char* const Keys[11] = {"MaxPwr", "MaxN", "Method", "N", "Vc", "Fz", "Fn", "Ae", "Ap", "Aepercent", "ApPercent"};
-    return LoadLibBlocks(JmFile, "TECH", "ENDTECH", Tnum, Mnum, [](TMaterial& M, const std::string& K, const std::string& V) {
+    return LoadLibBlocks(JmFile, Lines, "TECH", "ENDTECH", Tnum, Mnum, [](TMaterial& M, std::string_view K, std::string_view V) {
         TToolTech& T = M.Tech;
         int32_t i = 0;
         int k = 0;
@@ -365,25 +377,25 @@ bool LoadLibToolTech(const std::string& JmFile, int32_t Tnum, int32_t Mnum) {
     });
 }
 
-bool LoadLibToolOuts(const std::string& JmFile, int32_t Tnum, int32_t Mnum) {
-    return LoadLibBlocks(JmFile, "OUTS", "ENDOUTS", Tnum, Mnum, [](TMaterial& M, const std::string& K, const std::string& V) {
+bool LoadLibToolOuts(const std::string& JmFile, int32_t Tnum, int32_t Mnum, const std::vector<std::string>* Lines) {
+    return LoadLibBlocks(JmFile, Lines, "OUTS", "ENDOUTS", Tnum, Mnum, [](TMaterial& M, std::string_view K, std::string_view V) {
         for (int k = 0; k < 8; ++k)
             if (K == OutsKeys[k]) SetOutsField(M.Vystup, k, V);
     });
 }
 
-bool LoadLibToolPlunges(const std::string& JmFile, int32_t Tnum, int32_t Mnum) {
+bool LoadLibToolPlunges(const std::string& JmFile, int32_t Tnum, int32_t Mnum, const std::vector<std::string>* Lines) {
     if (!LibTarget(Tnum, Mnum, 0)) return false;
     std::vector<TSectionLine> L;
-    bool found = false;
-    if (!TextFileExists(JmFile) || !ReadSection(JmFile, "PLUNGES", "ENDPLUNGES", L, found) || !found) return false;
+    std::vector<std::string> read;
+    if (!LibSection(JmFile, Lines, "PLUNGES", "ENDPLUNGES", read, L)) return false;
     // A material's group of blocks starts with the method of its first plunge object.
     int j = -1;
     for (const TSectionLine& l : L) {
-        if (l.Key.rfind("Plunge", 0) != 0 || l.Key.size() < 7 || !l.HasVal) continue;
+        if (l.Key.substr(0, 6) != "Plunge" || l.Key.size() < 7 || !l.HasVal) continue;
         const int k = l.Key[6] - '0';
         if (k < 0 || k > 5) continue;
-        const std::string key = l.Key.substr(7);
+        const std::string_view key = l.Key.substr(7);
         if (k == 0 && key == "Method") ++j;
         TMaterial* M = j >= 0 ? LibTarget(Tnum, Mnum, j) : nullptr;
         if (!M) continue;

@@ -33,9 +33,13 @@ bool LoadToolOutsSection(const std::string& JmFile, bool TmpCopy, const std::vec
 // of ToolLibTmp, block j into material j, or, for Mnum >= 0, the first block into
 // material Mnum. False when r or Mnum names no record or material, or the file has no
 // such section.
-bool LoadLibToolTech(const std::string& JmFile, int32_t Tnum, int32_t Mnum);
-bool LoadLibToolPlunges(const std::string& JmFile, int32_t Tnum, int32_t Mnum);
-bool LoadLibToolOuts(const std::string& JmFile, int32_t Tnum, int32_t Mnum);
+// Lines: the file's lines when they are read already (else the file is read).
+bool LoadLibToolTech(const std::string& JmFile, int32_t Tnum, int32_t Mnum,
+                     const std::vector<std::string>* Lines = nullptr);
+bool LoadLibToolPlunges(const std::string& JmFile, int32_t Tnum, int32_t Mnum,
+                        const std::vector<std::string>* Lines = nullptr);
+bool LoadLibToolOuts(const std::string& JmFile, int32_t Tnum, int32_t Mnum,
+                     const std::vector<std::string>* Lines = nullptr);
 
 }  // namespace ToolFile
 
