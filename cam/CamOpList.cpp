@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,17 @@ TOpList OpList;
 
 namespace {
 
+// Every slot of a link list emptied: a list of the full length is zeroed as one block
+// of memory (a list of a hundred operations holds 200,000 slots, cleared for every
+// job opened), null being the all-zero pointer here.
+void ClearLinks(std::vector<TObjHeader*>& Links) {
+    if (Links.size() != size_t(CamOpLinkCount)) Links.assign(CamOpLinkCount, nullptr);
+    else std::memset(static_cast<void*>(Links.data()), 0, Links.size() * sizeof(TObjHeader*));
+}
+
 void ClearCamOp(TCamOp& Op) {
-    Op.Parents.assign(CamOpLinkCount, nullptr);
-    Op.Childs.assign(CamOpLinkCount, nullptr);
+    ClearLinks(Op.Parents);
+    ClearLinks(Op.Childs);
     Op.Name.clear();
     Op.OpType = 0;
     Op.La1 = 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/TextFile.h"
 #include "fuzz/FuzzReaders.h"
 #include "fuzz/FuzzTools.h"
 #include "tools/MillsetFile.h"
@@ -17,16 +18,20 @@
 
 namespace {
 
+// The file is read once; every section reader gets its lines, as the job reader hands
+// them out.
 void ReadAll(const std::string& Path) {
-    LoadMillset(Path, false);
-    LoadMillset(Path, true);
-    ToolFile::LoadToolTechSection(Path, false);
-    ToolFile::LoadToolPlungesSection(Path, false);
-    ToolFile::LoadToolOutsSection(Path, false);
-    LoadToolGeoSection(Path, true, 0);
-    ToolFile::LoadLibToolTech(Path, 0, -1);
-    ToolFile::LoadLibToolPlunges(Path, 0, -1);
-    ToolFile::LoadLibToolOuts(Path, 0, 0);
+    std::vector<std::string> lines;
+    if (!ReadTextLines(Path, lines)) return;
+    LoadMillsetLines(Path, lines, false);
+    LoadMillsetLines(Path, lines, true);
+    ToolFile::LoadToolTechSection(Path, false, &lines);
+    ToolFile::LoadToolPlungesSection(Path, false, &lines);
+    ToolFile::LoadToolOutsSection(Path, false, &lines);
+    LoadToolGeoSection(Path, true, 0, &lines);
+    ToolFile::LoadLibToolTech(Path, 0, -1, &lines);
+    ToolFile::LoadLibToolPlunges(Path, 0, -1, &lines);
+    ToolFile::LoadLibToolOuts(Path, 0, 0, &lines);
 }
 
 // Every section once; the working copy's TOOLS section is checked on its own.

@@ -14,6 +14,7 @@
 #include "cam/CamOpFile.h"
 #include "cam/CamOpList.h"
 #include "formats/UniYDF.h"
+#include "formats/UniYDFSections.h"
 #include "shell/MainVars.h"
 
 inline std::vector<std::string> FuzzYdfRecords() {
@@ -30,6 +31,26 @@ inline std::string FuzzYdfOps() {
     FUZZ_REQUIRE(CamOpsToFile(file) && ReadFileBytes(file, bytes));
     return bytes;
 }
+
+// While it lives, a job is saved without its tool sections.
+struct TFuzzNoToolSections {
+    decltype(SaveMillsetSection) Millset = SaveMillsetSection;
+    decltype(SaveToolTechSection) Tech = SaveToolTechSection;
+    decltype(SaveToolPlungesSection) Plunges = SaveToolPlungesSection;
+    decltype(SaveToolOutsSection) Outs = SaveToolOutsSection;
+    TFuzzNoToolSections() {
+        SaveMillsetSection = nullptr;
+        SaveToolTechSection = nullptr;
+        SaveToolPlungesSection = nullptr;
+        SaveToolOutsSection = nullptr;
+    }
+    ~TFuzzNoToolSections() {
+        SaveMillsetSection = Millset;
+        SaveToolTechSection = Tech;
+        SaveToolPlungesSection = Plunges;
+        SaveToolOutsSection = Outs;
+    }
+};
 
 // Equal lines, where numbers (tokens between blanks and "=") may differ in the last digits.
 inline bool FuzzSameRecords(const std::vector<std::string>& A, const std::vector<std::string>& B) {
@@ -56,13 +77,14 @@ inline bool FuzzSameRecords(const std::vector<std::string>& A, const std::vector
     return true;
 }
 
-// ProgramDir is set and exists.
-inline void FuzzYdfFile(const std::string& Bytes) {
+// ProgramDir is set and exists; the settings are in their written form (the state
+// FuzzStart made). Every section of the file is read; the round trip then checks the
+// drawing, the settings and the operation list, written and read without the tool
+// sections: each of those holds all 64 layer tools whatever the file held, and their
+// own target checks their round trip.
+inline void FuzzYdfFileFromStart(const std::string& Bytes) {
     FuzzWriteProgramFile("Fuzz.ydf", Bytes);
     InitCamOps();
-    // The dialogs' built-in number texts mix "," and ".": brought into their written form.
-    SetCfgDecimalSeparator(',');
-    LinesToGlobalCfg(GlobalCfgLines(true));
     Osy mn, mx;
     const bool whole = YdfStructureProblem(SplitTextLines(Bytes)).empty();
     FUZZ_REQUIRE(LoadYdfFile(ProgramDir + "/Fuzz.ydf", true, true, mx, mn, true, true, true, true) == whole);
@@ -74,23 +96,37 @@ inline void FuzzYdfFile(const std::string& Bytes) {
     const std::vector<std::string> records = FuzzYdfRecords();
     const std::vector<std::string> settings = GlobalCfgLines(true);
     const std::string ops = FuzzYdfOps();
-    FUZZ_REQUIRE(SaveYdfFile(ProgramDir + "/Again.ydf", true, true));
+    {
+        const TFuzzNoToolSections noTools;
+        FUZZ_REQUIRE(SaveYdfFile(ProgramDir + "/Again.ydf", true, true));
+    }
     FreeObjList(MainVars.DataStart, MainVars.DataEnd);
     InitCamOps();
-    FUZZ_REQUIRE(LoadYdfFile(ProgramDir + "/Again.ydf", true, true, mx, mn, true, true, true, true));
+    FUZZ_REQUIRE(LoadYdfFile(ProgramDir + "/Again.ydf", false, true, mx, mn, false, false, false, true));
     FUZZ_REQUIRE(CheckObjList(MainVars.DataStart, MainVars.DataEnd).empty());
     FUZZ_REQUIRE(FuzzSameRecords(FuzzYdfRecords(), records));
     FUZZ_REQUIRE(GlobalCfgLines(true) == settings);
     FUZZ_REQUIRE(FuzzYdfOps() == ops);
     FreeObjList(MainVars.DataStart, MainVars.DataEnd);
+}
+
+// The same from any state: the dialogs' built-in number texts mix "," and ".", so the
+// settings are brought into their written form first.
+inline void FuzzYdfFile(const std::string& Bytes) {
+    SetCfgDecimalSeparator(',');
+    LinesToGlobalCfg(GlobalCfgLines(true));
+    FuzzYdfFileFromStart(Bytes);
     ClearOpList(OpList);
 }
 
 #ifndef KESTRILON_FUZZ_ENTRY_ONLY
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+    // Every input leaves the start-up state behind it: only the first makes it here.
+    static const bool started = (FuzzRestoreToolGlob(), true);
+    (void)started;
     FuzzBeginInput(FuzzResetSettings);
-    FuzzRestoreToolGlob();
-    FuzzYdfFile(std::string(reinterpret_cast<const char*>(Data), Size));
+    // The operation list is emptied by the next input's start.
+    FuzzYdfFileFromStart(std::string(reinterpret_cast<const char*>(Data), Size));
     FuzzEndInput(FuzzResetSettings);
     FuzzRestoreToolGlob();
     return 0;
