@@ -29,6 +29,7 @@ constexpr uint64_t Ten17 = 100000000000000000ULL, Ten18 = 1000000000000000000ULL
 // The decimal zeros N (not 0) ends with, counted in the integer: reading them back
 // from the text just written would wait for its stores.
 int TrailingZeros(uint64_t N) {
+    if (N % 10 != 0) return 0;  // the common case of a value with all its digits
     int tz = 0;
     for (int i = 0; i < 2 && N % 100000000 == 0; ++i, tz += 8) N /= 100000000;
     if (N % 10000 == 0) N /= 10000, tz += 4;
@@ -37,62 +38,139 @@ int TrailingZeros(uint64_t N) {
     return tz;
 }
 
+// The 8 digits of N (below 10^8) as bytes of one word, first digit lowest: halves,
+// quarters and eighths split side by side in the word's lanes.
+uint64_t EightDigits(uint32_t N) {
+    uint64_t v = uint64_t(N / 10000) | uint64_t(N % 10000) << 32;
+    const uint64_t h2 = ((v * 10486) >> 20) & 0x0000007F0000007FULL;  // / 100 in each half
+    v = h2 | (v - 100 * h2) << 16;
+    const uint64_t h1 = ((v * 103) >> 10) & 0x000F000F000F000FULL;  // / 10 in each quarter
+    v = h1 | (v - 10 * h1) << 8;
+    return v + 0x3030303030303030ULL;
+}
+
+void StoreWords(char* Out, uint64_t A, uint64_t B, uint64_t C) {
+    std::memcpy(Out, &A, 8);
+    std::memcpy(Out + 8, &B, 8);
+    std::memcpy(Out + 16, &C, 8);
+}
+
+// For a point after W digits (1..18): the bytes of the digits as they are (below W), the
+// point (at W) and the digits moved one place on (above W), in three words.
+struct TPointMasks {
+    uint64_t Keep[3] = {}, Moved[3] = {}, Point[3] = {};
+};
+struct TPointMaskTable {
+    TPointMasks W[19];
+    constexpr TPointMaskTable() : W() {
+        for (int w = 1; w < 19; ++w)
+            for (int b = 0; b < 24; ++b) {
+                const uint64_t byte = uint64_t(0xff) << (8 * (b % 8));
+                if (b < w) W[w].Keep[b / 8] |= byte;
+                else if (b == w) W[w].Point[b / 8] |= uint64_t('.') << (8 * (b % 8));
+                else W[w].Moved[b / 8] |= byte;
+            }
+    }
+};
+constexpr TPointMaskTable PointMasks;
+
 // |A| < |B| for finite values.
 bool Below(const TExtParts& A, const TExtParts& B) { return A.Biased < B.Biased || (A.Biased == B.Biased && A.M < B.M); }
 
-// ExtToStr's text of a finite, non-zero value by exact integer rounding, into Out (40
-// characters); 0 for values beyond its reach (the general way below takes those). The
-// value comes in parts: a long double handed on from call to call is stored and read
-// back each time, and that waits for the store to finish.
+// 10^0 .. 10^18 as parts, exact (5^18 < 2^64): a value's decimal exponent is found by one
+// comparison instead of a rounding tried at a guessed scale.
+struct TPowers10 {
+    TExtParts P[19];
+    uint64_t Int[19] = {};
+    constexpr TPowers10() : P() {
+        uint64_t five = 1;
+        for (int k = 0; k < 19; ++k, five *= 5) {
+            Int[k] = five << k;
+            int bits = 0;
+            while (bits < 64 && (five >> bits) != 0) ++bits;
+            P[k].M = five << (64 - bits);
+            P[k].Biased = 16383 + k + bits - 1;
+        }
+    }
+};
+constexpr TPowers10 Powers10;
+
+// ExtToStr's text of a finite, non-zero value by exact integer rounding, into Out
+// (ExtCharsRoom characters); 0 for values beyond its reach (the general way below takes
+// those). The value comes in parts: a long double handed on from call to call is stored
+// and read back each time, and that waits for the store to finish.
 size_t FastExtChars(const TExtParts& a, char* Out) {
-    static const TExtParts Small = ExtParts(0.05L);
-    if (a.Biased == 0x7fff || a.M == 0) return 0;
+    if (a.M == 0 && a.Biased == 0) {
+        std::memcpy(Out, "0.0", 4);
+        return 3;
+    }
+    if (a.Biased == 0x7fff || !(a.M >> 63)) return 0;
     char* p = Out;
     if (a.Neg) *p++ = '-';
+    const int e2 = a.Biased - 16383;
+    // Whole numbers below 10^8, most coordinates of a drawing: their digits and ".0",
+    // with no rounding to do.
+    if (e2 >= 0 && e2 < 27 && (a.M << (e2 + 1)) == 0) {
+        const uint32_t v = uint32_t(a.M >> (63 - e2));
+        if (v < 100000000) {
+            size_t nd = 1;
+            while (nd < 8 && v >= Powers10.Int[nd]) ++nd;
+            const uint64_t w = EightDigits(v) >> (8 * (8 - nd));
+            std::memcpy(p, &w, 8);
+            std::memcpy(p + nd, ".0", 2);
+            return size_t(p - Out) + nd + 2;
+        }
+    }
     unsigned __int128 n = 0;
     // The 18 digits of n are written with the point after the first Whole of them; no
     // whole digits: "0." and 18 decimals.
     size_t whole = 0;
-    if (Below(a, Small)) {
-        // Rounded to 18 significant digits it stays below 0.1: 18 decimals.
+    if (e2 < 0) {
+        // Below 1: 18 decimals, which hold 18 significant digits from 0.1 up and fewer
+        // below. Only a value a hair below 1 rounds up to a whole digit.
         if (!ScaledRound(a, 18, n)) return 0;
         if (n == 0) {
             std::memcpy(Out, "0.0", 3);
             return 3;
         }
+        if (n >= Ten18) n = Ten17, whole = 1;
     } else {
-        // The decimal exponent of the value rounded to 18 significant digits, first
-        // guessed from the binary one (log10 2 ~ 78913 / 2^18) and then corrected.
-        // A normal value (leading bit set) below 2^100; others take the general way.
-        const int e2 = a.Biased - 16383;
-        if (!(a.M >> 63) || e2 > 100) return 0;
+        // The decimal exponent: log10 2 ~ 78913 / 2^18 gives it from the binary one or
+        // one less. 10^18 and up has no scale ScaledRound takes.
         int exp10 = (e2 * 78913) >> 18;
-        for (int tries = 0;; ++tries) {
-            if (tries == 3 || !ScaledRound(a, 17 - exp10, n)) return 0;
-            if (n >= Ten18) ++exp10;
-            else if (n < Ten17) --exp10;
-            else break;
+        if (exp10 >= 18) return 0;
+        if (!Below(a, Powers10.P[exp10 + 1])) ++exp10;
+        if (exp10 >= 18 || !ScaledRound(a, 17 - exp10, n)) return 0;
+        // Rounded up to the next power of ten: one more whole digit.
+        if (n >= Ten18) {
+            if (++exp10 >= 18) return 0;
+            n = Ten17;
         }
-        // Below 0.1 the 18 decimals hold fewer than 18 significant digits. exp10 <= 17:
-        // a larger one has no scale ScaledRound takes.
-        if (exp10 < -1 && !ScaledRound(a, 18, n)) return 0;
-        whole = exp10 < 0 ? 0 : size_t(exp10) + 1;
+        whole = size_t(exp10) + 1;
     }
     const uint64_t digits = uint64_t(n);
     const size_t tz = size_t(TrailingZeros(digits));
+    // The 18 digits as bytes in three words, first digit lowest: made and placed in
+    // registers and stored whole, so no store waits for smaller ones before it.
+    const uint64_t rest = digits % 10000000000000000ULL;
+    const uint64_t lead = digits / 10000000000000000ULL, hi = EightDigits(uint32_t(rest / 100000000)),
+                   lo = EightDigits(uint32_t(rest % 100000000));
+    const uint64_t u0 = (lead / 10 + '0') | (lead % 10 + '0') << 8 | hi << 16, u1 = hi >> 48 | lo << 16,
+                   u2 = lo >> 48;
     size_t len = 0;
     if (whole == 0) {
         p[0] = '0';
         p[1] = '.';
-        Digits18(digits, p + 2);
+        StoreWords(p + 2, u0, u1, u2);
         len = 2 + 18 - tz;
     } else {
-        char d[18];
-        Digits18(digits, d);
-        std::memcpy(p, d, whole);
-        p[whole] = '.';
+        // The digits before the point as they are, the point, then the digits moved one
+        // place on: the bytes of both forms picked by masks.
+        const TPointMasks& m = PointMasks.W[whole];
+        const uint64_t s0 = u0 << 8, s1 = u1 << 8 | u0 >> 56, s2 = u2 << 8 | u1 >> 56;
+        StoreWords(p, (u0 & m.Keep[0]) | (s0 & m.Moved[0]) | m.Point[0], (u1 & m.Keep[1]) | (s1 & m.Moved[1]) | m.Point[1],
+                   (u2 & m.Keep[2]) | (s2 & m.Moved[2]) | m.Point[2]);
         const size_t frac = 18 - whole, keep = tz < frac ? frac - tz : 0;
-        std::memcpy(p + whole + 1, d + whole, frac);
         if (keep == 0) p[whole + 1] = '0';
         len = whole + 1 + (keep ? keep : 1);
     }
@@ -105,7 +183,7 @@ std::string ExtToStr(Extended X) {
     if (std::isnan(X)) return "NAN";
     if (std::isinf(X)) return X < 0 ? "-INF" : "INF";
     if (X == 0) return "0.0";
-    char fast[40];
+    char fast[ExtCharsRoom];
     if (const size_t n = FastExtChars(ExtParts(X), fast)) return std::string(fast, n);
 
     // to_chars is independent of the locale (a Czech locale would give a comma).
@@ -148,9 +226,17 @@ std::string ExtToStr(Extended X) {
 }
 
 void AppendExtToStr(std::string& S, Extended X) {
-    char fast[40];
+    char fast[ExtCharsRoom];
     if (const size_t n = FastExtChars(ExtParts(X), fast)) return (void)S.append(fast, n);
     S += ExtToStr(X);
+}
+
+size_t ExtToChars(Extended X, char* Out) {
+    if (const size_t n = FastExtChars(ExtParts(X), Out)) return n;
+    const std::string t = ExtToStr(X);
+    if (t.size() > ExtCharsRoom) return 0;
+    std::memcpy(Out, t.data(), t.size());
+    return t.size();
 }
 
 // ---------------------------------------------------------------------------

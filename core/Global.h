@@ -3,6 +3,7 @@
 // writers of points and segments stored inside object records, and the one pair
 // of code-page conversions (UTF-8 <-> Windows-1250) of the whole program.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,6 +19,11 @@ std::string BoolToText(bool B);
 std::string ExtToStr(Extended X);
 // ExtToStr(X) appended to S (writers of many numbers make no text of their own for each).
 void AppendExtToStr(std::string& S, Extended X);
+// ExtToStr(X) written into Out, which has room for ExtCharsRoom characters; the count
+// written, 0 for a text longer than that (values of 10^40 and up: take ExtToStr). For
+// writers that store a line's pieces straight into their output.
+inline constexpr size_t ExtCharsRoom = 48;
+size_t ExtToChars(Extended X, char* Out);
 
 // Only a..z become A..Z; every other byte (accented letters, UTF-8 sequences,
 // Windows-1250 bytes) stays as it is.

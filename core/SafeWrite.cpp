@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* TempMark = ".tmp";
 constexpr size_t TempSuffix = 6;  // the characters mkstemp puts in
+constexpr int64_t WritebackStep = 1 << 19;
 
 std::string FolderOf(const std::string& Path) {
     const size_t slash = Path.find_last_of('/');
@@ -73,6 +74,7 @@ bool OpenTempFile(const std::string& Target, TTempFile& T) {
             T.Path = tmp;
             T.Fd = fd;
             T.Written = 0;
+            T.Flushed = 0;
             return true;
         }
         ::close(fd);
@@ -80,9 +82,17 @@ bool OpenTempFile(const std::string& Target, TTempFile& T) {
     return false;
 }
 
-bool AppendTemp(TTempFile& T, const std::string& Bytes) {
+bool AppendTemp(TTempFile& T, std::string_view Bytes) {
     if (T.Fd < 0 || !WriteAll(T.Fd, Bytes.data(), Bytes.size())) return false;
     T.Written += int64_t(Bytes.size());
+    // The disk starts on what is written while the rest is still being made, so the sync
+    // at the end waits for the last piece only. Everything up to the end of the file:
+    // sections appended by name count too.
+    const off_t end = ::lseek(T.Fd, 0, SEEK_END);
+    if (end >= T.Flushed + WritebackStep) {
+        ::sync_file_range(T.Fd, T.Flushed, end - T.Flushed, SYNC_FILE_RANGE_WRITE);
+        T.Flushed = end;
+    }
     return true;
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The file a write to Path really replaces: a symbolic link is followed to the file it
 // names (an existing target keeps its links), a missing target is Path itself.
@@ -16,12 +17,13 @@ struct TTempFile {
     std::string Path;    // empty when none is open
     int Fd = -1;
     int64_t Written = 0;  // bytes appended through Append
+    int64_t Flushed = 0;  // bytes the disk was asked to take before the sync
 };
 
 // Creates the temporary file beside Target (resolved by WriteTargetOf). False when it
 // cannot be created.
 bool OpenTempFile(const std::string& Target, TTempFile& T);
-bool AppendTemp(TTempFile& T, const std::string& Bytes);
+bool AppendTemp(TTempFile& T, std::string_view Bytes);
 // Syncs and closes the file, gives it the target's permissions (0644 for a new target)
 // and renames it over Target. False on any failure, and then the temporary file is gone.
 bool CommitTemp(TTempFile& T, const std::string& Target);

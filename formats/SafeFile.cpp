@@ -50,7 +50,7 @@ bool BeginTempFile(const std::string& Target) {
     return OpenTempFile(target, Temp);
 }
 
-bool AppendTempBytes(const std::string& Bytes) { return AppendTemp(Temp, Bytes); }
+bool AppendTempBytes(std::string_view Bytes) { return AppendTemp(Temp, Bytes); }
 
 bool AppendTempLines(const std::vector<std::string>& Lines) { return AppendTemp(Temp, JoinTextLines(Lines)); }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The temporary file of the write in progress; empty when none runs. Sections that
@@ -18,7 +19,7 @@ std::string TempFilePath();
 bool BeginTempFile(const std::string& Target);
 // Appends lines, each ended by CR LF, to the temporary file. False on failure.
 bool AppendTempLines(const std::vector<std::string>& Lines);
-bool AppendTempBytes(const std::string& Bytes);
+bool AppendTempBytes(std::string_view Bytes);
 
 // Deletes the temporary file (nothing when there is none).
 void DeleteTempFile();

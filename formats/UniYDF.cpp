@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 #include <type_traits>
 #include <unordered_map>
 #include <utility>
@@ -68,14 +70,24 @@ const std::string& LayerName(uint8_t Layer) {
     return Layer <= LayerCount ? Glob.TabLayer[Layer].Name : none;
 }
 
-// The object records written straight into one text: every piece of a line is appended
-// where it ends up and numbers are formatted in place, so a drawing of millions of
-// segments makes no text per line. With Lines set, each finished line is handed over
-// as a line of its own instead (the clipboard and the checks take lines).
+// The object records written straight into one text through a cursor: each line makes
+// room for its longest form once and its pieces, numbers included, are stored where
+// they end up without a check each, so a drawing of millions of segments makes no text
+// per line or number. With Lines set, each finished line is handed over as a line of
+// its own instead (the clipboard and the checks take lines).
 class TRecordText {
 public:
-    TRecordText(std::string& Out, const TOpLinks* Links, std::vector<std::string>* Lines = nullptr)
-        : Out(Out), Links(Links && !Links->empty() ? Links : nullptr), Lines(Lines) {}
+    TRecordText(const TOpLinks* Links, std::vector<std::string>* Lines = nullptr)
+        : Links(Links && !Links->empty() ? Links : nullptr), Lines(Lines) {}
+
+    // The finished lines so far (without Lines); Clear starts over.
+    std::string_view Text() const { return {Buf.data(), Used}; }
+    void Clear() { Used = 0; }
+    void Add(std::string_view S) {
+        P = Room(S.size());
+        Put(S);
+        Used = size_t(P - Buf.data());
+    }
 
     void Object(const TObjHeader* Obj, const std::string& I) {
         const std::string K = I + "  ";
@@ -139,65 +151,96 @@ public:
     }
 
 private:
-    std::string& Out;
+    // Room for a line beside its indent, key and text: a keyword, three coordinates and
+    // an angle of ExtCharsRoom characters each with their names, and the line end.
+    static constexpr size_t LineRoom = 256;
+
     const TOpLinks* Links;  // null when no operation links anything
     std::vector<std::string>* Lines;
+    std::string Buf;  // its first Used bytes are the finished lines
+    size_t Used = 0;
+    char* P = nullptr;  // where the line being made goes on
 
+    char* Room(size_t N) {
+        if (Used + N + LineRoom > Buf.size()) Buf.resize(std::max(Buf.size() * 2, Used + N + LineRoom + 4096));
+        return Buf.data() + Used;
+    }
+    void Put(std::string_view S) {
+        std::memcpy(P, S.data(), S.size());
+        P += S.size();
+    }
+    void Begin(const std::string& K, size_t Extra = 0) {
+        P = Buf.data() + Used;
+        if (Used + K.size() + Extra + LineRoom > Buf.size()) P = Room(K.size() + Extra);
+        Put(K);
+    }
+    void Number(Extended V) {
+        if (const size_t n = ExtToChars(V, P)) {
+            P += n;
+            return;
+        }
+        // A number of more than ExtCharsRoom characters (10^40 and up).
+        const std::string t = ExtToStr(V);
+        const size_t at = size_t(P - Buf.data());
+        if (at + t.size() + LineRoom > Buf.size()) Buf.resize(at + t.size() + LineRoom + 4096);
+        P = Buf.data() + at;
+        Put(t);
+    }
     void End() {
         if (Lines) {
-            Lines->push_back(Out);
-            Out.clear();
+            Lines->emplace_back(Buf.data() + Used, P);
         } else {
-            Out.append("\r\n", 2);
+            std::memcpy(P, "\r\n", 2);
+            Used = size_t(P + 2 - Buf.data());
         }
     }
     void Word(const std::string& I, std::string_view W) {
-        Out += I;
-        Out += W;
+        Begin(I, W.size());
+        Put(W);
         End();
     }
     void Field(const std::string& K, std::string_view Key, std::string_view Val) {
-        Out += K;
-        Out += Key;
-        Out += Val;
+        Begin(K, Key.size() + Val.size());
+        Put(Key);
+        Put(Val);
         End();
     }
     void Num(const std::string& K, std::string_view Key, Extended V) {
-        Out += K;
-        Out += Key;
-        AppendExtToStr(Out, V);
+        Begin(K, Key.size());
+        Put(Key);
+        Number(V);
         End();
     }
     void Layer(const std::string& K, const TObjHeader* Obj) { Field(K, "Layer=", LayerName(Obj->Layer)); }
 
-    void Coords(const Osy& P) {
-        Out.append(" x=", 3);
-        AppendExtToStr(Out, P.x);
-        Out.append(" y=", 3);
-        AppendExtToStr(Out, P.y);
+    void Coords(const Osy& Pt) {
+        Put(" x=");
+        Number(Pt.x);
+        Put(" y=");
+        Number(Pt.y);
     }
-    void Coords(const Osy3D& P) {
-        Coords(Osy{P.x, P.y});
-        Out.append(" z=", 3);
-        AppendExtToStr(Out, P.z);
+    void Coords(const Osy3D& Pt) {
+        Coords(Osy{Pt.x, Pt.y});
+        Put(" z=");
+        Number(Pt.z);
     }
     template <class TPt>
-    void Start(const std::string& K, const TPt& P) {
-        Out += K;
-        Out.append("Start", 5);
-        Coords(P);
+    void Start(const std::string& K, const TPt& Pt) {
+        Begin(K);
+        Put("Start");
+        Coords(Pt);
         End();
     }
     // "LineTo x=.. y=.." or "ArcTo  x=.. y=..  a=..".
     template <class TPt>
     void Seg(const std::string& K, const TPt& E, Extended Alfa) {
-        Out += K;
+        Begin(K);
         const bool arc = std::fabs(Alfa) >= CoordTol;
-        Out.append(arc ? "ArcTo " : "LineTo", 6);
+        Put(arc ? std::string_view("ArcTo ") : std::string_view("LineTo"));
         Coords(E);
         if (arc) {
-            Out.append("  a=", 4);
-            AppendExtToStr(Out, Alfa * 180 / Pi);
+            Put("  a=");
+            Number(Alfa * 180 / Pi);
         }
         End();
     }
@@ -214,12 +257,11 @@ private:
 
 void YdfObjectLines(const TObjHeader* Obj, const std::string& Indent, bool OpLines, std::vector<std::string>& Out) {
     if (!Obj) return;
-    std::string line;
     if (OpLines) {
         const TOpLinks links = BuildOpLinks();
-        TRecordText(line, &links, &Out).Object(Obj, Indent);
+        TRecordText(&links, &Out).Object(Obj, Indent);
     } else {
-        TRecordText(line, nullptr, &Out).Object(Obj, Indent);
+        TRecordText(nullptr, &Out).Object(Obj, Indent);
     }
 }
 
@@ -243,21 +285,20 @@ bool WriteYdfTemp(const std::string& FileName, bool AllObjects, bool Pack) {
         // The object block streams into the temporary file a few hundred kilobytes at a
         // time: a big drawing is never held twice over as text.
         constexpr size_t Chunk = 1 << 19;
-        std::string out = "OBJECTS\r\n";
-        out.reserve(Chunk + (Chunk >> 2));
         const TOpLinks links = BuildOpLinks();
-        TRecordText text(out, &links);
+        TRecordText text(&links);
+        text.Add("OBJECTS\r\n");
         const std::string indent = "  ";
         for (const TObjHeader* p = MainVars.DataStart; p && ok; p = p->Next) {
             if (!AllObjects && !(p->Flags & FlagSelected)) continue;
             text.Object(p, indent);
-            if (out.size() >= Chunk) {
-                ok = AppendTempBytes(out);
-                out.clear();
+            if (text.Text().size() >= Chunk) {
+                ok = AppendTempBytes(text.Text());
+                text.Clear();
             }
         }
-        out += "ENDOBJECTS\r\nEOF\r\n";
-        ok = ok && AppendTempBytes(out);
+        text.Add("ENDOBJECTS\r\nEOF\r\n");
+        ok = ok && AppendTempBytes(text.Text());
     }
     return ok;
 }

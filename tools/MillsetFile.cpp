@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <string_view>
 #include <unordered_map>
@@ -267,18 +268,31 @@ std::string MillsetText(bool Pack, bool TmpCopy) {
                 W += K.Key;
                 line("=", K.Get(T));
             }
+            // Each pass line is made on the stack and appended at once: a job holds tens
+            // of thousands of them.
+            char line[64 + ExtCharsRoom];
             for (int i = 1; i <= MaxPruchod; ++i) {
                 TPruchod P = T.Pruchod[i];  // a copy: PassField hands out references
                 if (!(P.Hloubka > -CoordTol)) continue;
+                char* head = line;
+                std::memcpy(head, "  T", 3);
+                head = std::to_chars(head + 3, line + 16, n).ptr;
+                std::memcpy(head, "Pruchod", 7);
+                head = std::to_chars(head + 7, line + 32, i).ptr;
                 for (int k = 0; k < 4; ++k) {
-                    W += "  T";
-                    num(n);
-                    W += "Pruchod";
-                    num(i);
-                    W += PassKeys[k];
-                    W += '=';
-                    AppendExtToStr(W, PassField(P, k));
-                    end();
+                    char* c = head;
+                    const size_t key = std::strlen(PassKeys[k]);
+                    std::memcpy(c, PassKeys[k], key);
+                    c += key;
+                    *c++ = '=';
+                    if (const size_t d = ExtToChars(PassField(P, k), c)) {
+                        std::memcpy(c + d, "\r\n", 2);
+                        W.append(line, size_t(c + d + 2 - line));
+                    } else {
+                        W.append(line, size_t(c - line));
+                        AppendExtToStr(W, PassField(P, k));
+                        end();
+                    }
                 }
             }
         }

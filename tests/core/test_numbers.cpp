@@ -79,7 +79,14 @@ TEST_F(NumbersTest, ExtToStrTexts) {
         std::string line = "x=";  // the writers' form: appended to the line they make
         AppendExtToStr(line, c.X);
         EXPECT_EQ(line, std::string("x=") + c.Text);
+        // and stored straight into a line's room
+        char room[ExtCharsRoom];
+        const size_t n = ExtToChars(c.X, room);
+        EXPECT_EQ(n ? std::string(room, n) : ExtToStr(c.X), c.Text);
     }
+    // A text longer than the room is left to ExtToStr.
+    char room[ExtCharsRoom];
+    EXPECT_EQ(ExtToChars(1e60L, room), 0u);
 }
 
 TEST_F(NumbersTest, ExtToStrReadsBackClosely) {
@@ -120,8 +127,14 @@ TEST_F(NumbersTest, ExtToStrIsTheCLibrarysRounding) {
     for (int i = 0; i < 20000; ++i) {
         Extended x = std::ldexp(Extended(gen() | (1ULL << 63)), int(gen() % 150) - 63 - 80);
         if (i % 3 == 0) x = Extended(int64_t(gen() % 2000000) - 1000000) / Extended(1 << (gen() % 12));
+        // Whole numbers, and values a hair beside a power of ten, where the digits carry.
+        if (i % 5 == 1) x = std::ldexp(Extended(gen() >> (gen() % 64)), -int(gen() % 8));
+        if (i % 7 == 2) x = std::pow(10.0L, int(gen() % 40) - 20) * (1 + (int(gen() % 2001) - 1000) * 1e-19L);
         if (gen() % 2) x = -x;
         ASSERT_EQ(ExtToStr(x), expected(x)) << double(x);
+        char room[ExtCharsRoom];
+        const size_t n = ExtToChars(x, room);
+        ASSERT_EQ(n ? std::string(room, n) : ExtToStr(x), expected(x)) << double(x);
     }
 }
 

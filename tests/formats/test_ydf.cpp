@@ -129,6 +129,35 @@ TEST_F(YdfTest, EveryKindRoundTrips) {
     EXPECT_TRUE(TCmdHarness::LogHas("Sys:Load YDF End"));
 }
 
+// Numbers whose text is longer than a line's usual room and lines indented deep inside
+// groups are written whole.
+TEST_F(YdfTest, LongNumbersAndDeepIndentsAreWrittenWhole) {
+    StartObj(Osy{1e45L, -2.5e60L});
+    AddSeg(Osy{3, 4}, 1e-3L, CoordTol);
+    TObjHeader *gs = nullptr, *ge = nullptr;
+    MakeObj(1, gs, ge);
+    for (int i = 0; i < 40; ++i) {
+        TObjHeader* g = MakeGroup(false, gs, ge);
+        gs = ge = nullptr;
+        AppendObj(g, gs, ge);
+    }
+    AppendObj(gs, S, E);
+    const std::vector<std::string> before = Dump();
+    const std::string file = InDir("long.ydf");
+    ASSERT_TRUE(SaveYdfFile(file, true, false));
+    const std::string bytes = ReadFile(file);
+    const std::string indent(2 * 42, ' ');
+    EXPECT_NE(bytes.find("\r\n" + indent + "Start x=" + ExtToStr(1e45L) + " y=" + ExtToStr(-2.5e60L) + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(bytes.find("\r\n" + indent + "ArcTo  x=3.0 y=4.0  a=" + ExtToStr(1e-3L * 180 / Pi) + "\r\n"),
+              std::string::npos);
+    FreeObjList(S, E);
+    Osy mn, mx;
+    ASSERT_TRUE(Load(file, mn, mx));
+    EXPECT_EQ(CheckObjList(S, E), "");
+    EXPECT_EQ(Dump(), before);
+}
+
 // Every number the writer gives reads back as the C library reads its text, to the last
 // bit, and so do texts the writer never makes (more digits, more decimals, no digits).
 TEST_F(YdfTest, NumbersReadAsTheCLibraryReadsThem) {
