@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <string_view>
 
 #include "core/Global.h"
 #include "core/TextFile.h"
@@ -138,7 +139,7 @@ static bool HasSubshapeCycle(const std::array<std::vector<uint8_t>, 256>& Data) 
 
 // ---- number texts of the shape format ----
 
-static std::string Trim(const std::string& S) {
+static std::string_view Trim(std::string_view S) {
     size_t a = 0, b = S.size();
     while (a < b && (unsigned char)S[a] <= ' ') ++a;
     while (b > a && (unsigned char)S[b - 1] <= ' ') --b;
@@ -146,18 +147,18 @@ static std::string Trim(const std::string& S) {
 }
 
 // A leading "0" means hexadecimal ("041" is 65, a lone "0" is 0); "-" negates.
-static bool ShpNumber(const std::string& Text, long& V) {
-    std::string s = Trim(Text);
+static bool ShpNumber(std::string_view Text, long& V) {
+    std::string_view s = Trim(Text);
     bool neg = false;
     if (!s.empty() && s[0] == '-') {
         neg = true;
-        s.erase(0, 1);
+        s.remove_prefix(1);
     }
     if (s.empty() || s.size() > 9) return false;
     int base = 10;
     if (s[0] == '0') {
         base = 16;
-        s.erase(0, 1);
+        s.remove_prefix(1);
         if (s.empty()) {
             V = 0;
             return true;
@@ -219,19 +220,24 @@ static bool ParseShp(const std::string& Bytes, TParsedFont& Out, std::string& Fa
         size_t pos = 0;
         for (; li < lines.size() && (lines[li].empty() || lines[li][0] != '*'); ++li) {
             if (!keep) continue;
-            std::string line;
-            for (char ch : lines[li])
-                if (ch != '(' && ch != ')') line += ch;
+            // Brackets group the bytes for the reader's eye only; they count nowhere.
+            std::string stripped;
+            std::string_view line = lines[li];
+            if (line.find_first_of("()") != std::string_view::npos) {
+                for (char ch : line)
+                    if (ch != '(' && ch != ')') stripped += ch;
+                line = stripped;
+            }
             size_t a = 0;
             while (a <= line.size()) {
                 size_t b = line.find(',', a);
-                if (b == std::string::npos) b = line.size();
-                std::string v = Trim(line.substr(a, b - a));
+                if (b == std::string_view::npos) b = line.size();
+                const std::string_view v = Trim(line.substr(a, b - a));
                 a = b + 1;
                 if (v.empty()) continue;
                 long val;
                 if (!ShpNumber(v, val)) {
-                    Fault = "bad value \"" + v + "\" in shape " + std::to_string(num);
+                    Fault = "bad value \"" + std::string(v) + "\" in shape " + std::to_string(num);
                     return false;
                 }
                 if (pos >= block.size()) {

@@ -43,7 +43,14 @@ struct TShpWalk {
     TObjHeader** StartAdr = nullptr;
     TObjHeader** EndAdr = nullptr;
     int Depth = 0;
+    // Of WorkText, for every point: the slant's shift per unit of height and the turn.
+    Extended Shear = 0, CosRot = 1, SinRot = 0;
 
+    void TakeTextFrame() {
+        Shear = std::sin(WorkText.Zkos) / std::cos(WorkText.Zkos);
+        CosRot = std::cos(WorkText.Rotate);
+        SinRot = std::sin(WorkText.Rotate);
+    }
     Osy ShapeToWorld(const Osy& Q) const;
     void Grow(const Osy& V) {
         WorkText.WinMin.x = std::min(WorkText.WinMin.x, V.x);
@@ -62,11 +69,9 @@ struct TShpWalk {
 Osy TShpWalk::ShapeToWorld(const Osy& Q) const {
     Extended x = Q.x * K * WorkText.WidthFactor;
     Extended y = Q.y * K;
-    x += y * std::sin(WorkText.Zkos) / std::cos(WorkText.Zkos);
+    x += y * Shear;
     if (WorkText.MirrorY) y = -y;
-    Extended r = std::sqrt(x * x + y * y);
-    Extended a = Angle(Osy{0, 0}, Osy{x, y}) + WorkText.Rotate;
-    return Osy{r * std::cos(a) + WorkText.Base.x, r * std::sin(a) + WorkText.Base.y};
+    return Osy{x * CosRot - y * SinRot + WorkText.Base.x, x * SinRot + y * CosRot + WorkText.Base.y};
 }
 
 void TShpWalk::LineTo(const Osy& Q) {
@@ -115,9 +120,21 @@ void TShpWalk::Arc(const Osy& C, Extended Theta, Extended R) {
         }
         bool arrow = Glob.Arrow;
         Glob.Arrow = false;
+        // The chord ends inside the arc are turned on from one to the next (two sines
+        // for the arc instead of two per chord: an arc may have thousands of chords); the
+        // last one, where the pen stays, is computed on its own.
+        const Extended cs = std::cos(Theta / n), sn = std::sin(Theta / n);
+        Extended ux = std::cos(a0), uy = std::sin(a0);
         for (int i = 1; i <= n; ++i) {
-            if (i == n) Glob.Arrow = arrow;
-            LineTo(OnCircle(C, R, a0 + i * Theta / n));
+            if (i == n) {
+                Glob.Arrow = arrow;
+                LineTo(OnCircle(C, R, a0 + i * Theta / n));
+                break;
+            }
+            const Extended vx = ux * cs - uy * sn;
+            uy = ux * sn + uy * cs;
+            ux = vx;
+            LineTo(Osy{C.x + R * ux, C.y + R * uy});
         }
         Glob.Arrow = arrow;
         return;
@@ -311,6 +328,7 @@ bool PrepareWalk(TShpWalk& Wk) {
     const std::vector<uint8_t>& head = Wk.Font->ShapeData[0];
     if (head.empty() || head[0] == 0) return false;  // no capital height: no scale
     Wk.K = WorkText.Vyska / head[0];
+    Wk.TakeTextFrame();
     Wk.S = 1;
     Wk.P = Osy{0, 0};
     Wk.W = Wk.ShapeToWorld(Wk.P);

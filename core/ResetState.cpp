@@ -9,6 +9,7 @@
 #include "core/ObjIndex.h"
 #include "core/ParText.h"
 #include "core/UniGroup.h"
+#include "core/UniPlineDirMemo.h"
 #include "core/UniDraw.h"
 #include "core/UniLog.h"
 #include "platform/Clock.h"
@@ -39,6 +40,8 @@ void ResetKernelState() {
 
     // The object builder: idle, nothing under construction.
     ResetBuilder();
+    // The direction search remembers nothing of earlier polylines.
+    pline::ForgetDirs();
 
     // Stroke fonts: only the built-in font, in slot 0; empty text parameters.
     FontFreeMem();

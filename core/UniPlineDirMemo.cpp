@@ -84,4 +84,10 @@ void RememberDir(const TObjHeader* P, const TDirFound& Found) {
     M.Values += n;
 }
 
+void ForgetDirs() {
+    TMemo& M = Memo();
+    std::unordered_map<uint64_t, TEntry>().swap(M.Map);
+    M.Values = 0;
+}
+
 }  // namespace pline

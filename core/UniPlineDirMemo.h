@@ -16,5 +16,7 @@ struct TDirFound {
 // True, and what was found, when the same polyline was asked about before.
 bool RecallDir(const TObjHeader* P, TDirFound& Found);
 void RememberDir(const TObjHeader* P, const TDirFound& Found);
+// Empties the memo and gives back its memory.
+void ForgetDirs();
 
 }  // namespace pline

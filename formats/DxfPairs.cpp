@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 std::string_view DxfTrim(std::string_view S) {
     size_t b = 0, e = S.size();
@@ -60,21 +61,35 @@ bool DxfNumber(std::string_view Raw, Extended& Value, bool& Range) {
 }
 
 bool DxfInt(std::string_view Raw, int32_t& Value) {
-    std::string_view s = DxfTrim(Raw);
-    if (!s.empty() && s[0] == '+') s.remove_prefix(1);
-    if (s.empty()) return false;
-    const auto r = std::from_chars(s.data(), s.data() + s.size(), Value);
-    return r.ec == std::errc() && r.ptr == s.data() + s.size();
+    const char* p = Raw.data();
+    const char* e = p + Raw.size();
+    while (p < e && static_cast<unsigned char>(*p) <= ' ') ++p;
+    while (e > p && static_cast<unsigned char>(e[-1]) <= ' ') --e;
+    if (p < e && *p == '+') ++p;
+    if (p == e) return false;
+    // Group codes are a few digits: read at once; anything else goes the general way.
+    if (e - p <= 9) {
+        int32_t v = 0;
+        const char* d = p;
+        while (d < e && static_cast<unsigned char>(*d - '0') <= 9) v = v * 10 + (*d++ - '0');
+        if (d == e) {
+            Value = v;
+            return true;
+        }
+    }
+    const auto r = std::from_chars(p, e, Value);
+    return r.ec == std::errc() && r.ptr == e;
 }
 
 std::string_view TDxfCursor::NextLine() {
-    const size_t lf = Data.find('\n', Pos);
-    const size_t end = lf == std::string_view::npos ? Data.size() : lf;
-    std::string_view l = Data.substr(Pos, end - Pos);
-    Pos = lf == std::string_view::npos ? Data.size() : lf + 1;
+    const char* b = Data.data() + Pos;
+    const size_t left = Data.size() - Pos;
+    const void* lf = std::memchr(b, '\n', left);
+    size_t len = lf ? size_t(static_cast<const char*>(lf) - b) : left;
+    Pos += lf ? len + 1 : len;
     ++Line;
-    while (!l.empty() && l.back() == '\r') l.remove_suffix(1);
-    return l;
+    while (len > 0 && b[len - 1] == '\r') --len;
+    return std::string_view(b, len);
 }
 
 bool TDxfCursor::Next(TDxfPair& P) {

@@ -502,6 +502,36 @@ void TDxfReader::Made(TBlock& B, TObjHeader* Before, bool Mirror) {
 
 // ---- entities ----
 
+// A polyline P of the list F..L through the vertex filter Tol, replaced when the filter
+// drops a vertex (by a point when none is left).
+void RefilterPline(TObjHeader* P, TObjHeader*& F, TObjHeader*& L, Extended Tol) {
+    if (P->Type != ObjPline) return;
+    const int32_t n = PlineSegCount(P);
+    const TPlineSeg* g = PlineSegs(P);
+    StartObj(AsPline(P)->S);
+    int32_t kept = 0;
+    for (int32_t i = 0; i < n; ++i) kept += AddSeg(g[i].E, g[i].Alfa, Tol);
+    if (kept == n) {
+        ResetBuilder();
+        return;
+    }
+    TObjHeader *nf = nullptr, *nl = nullptr;
+    if (TObjHeader* q = MakeObj(P->Layer, nf, nl)) {
+        q->Flags = P->Flags;
+        ReplaceObj(P, q, F, L);
+    }
+}
+
+// Lines, circles and arcs meet the vertex filter as the polylines of the file do: they
+// are written as polylines, and read again they must not lose a vertex.
+void RefilterMade(TBlock& B, TObjHeader* Before, Extended Tol) {
+    for (TObjHeader* p = Before ? Before->Next : B.First; p;) {
+        TObjHeader* next = p->Next;
+        RefilterPline(p, B.First, B.Last, Tol);
+        p = next;
+    }
+}
+
 void TDxfReader::Point(TBlock& B) {
     uint8_t layer = LayerOrig;
     Osy p;
@@ -535,6 +565,7 @@ void TDxfReader::Line(TBlock& B) {
         return;
     TObjHeader* before = B.Last;
     EnPline.LineAdd(s, e, layer, B.First, B.Last);
+    RefilterMade(B, before, VertexTol());
     Made(B, before, false);
 }
 
@@ -556,6 +587,7 @@ void TDxfReader::Circle(TBlock& B) {
     if (r < CoordTol) return;
     TObjHeader* before = B.Last;
     EnPline.CircleAdd(c, r, layer, B.First, B.Last);
+    RefilterMade(B, before, VertexTol());
     Made(B, before, ez < 0);
 }
 
@@ -589,6 +621,7 @@ void TDxfReader::Arc(TBlock& B) {
     } else {
         EnPline.ArcAdd(At(a1), At(a2), incl * DegToRad, layer, B.First, B.Last);
     }
+    RefilterMade(B, before, VertexTol());
     Made(B, before, ez < 0);
 }
 
@@ -891,24 +924,10 @@ void ToWorld(TObjHeader*& P, const TInsert& Ins, TObjHeader*& F, TObjHeader*& L)
 void RefilterPlines(TObjHeader*& F, TObjHeader*& L, Extended Tol) {
     for (TObjHeader* p = F; p;) {
         TObjHeader* next = p->Next;
-        if (p->Type == ObjGroup) {
+        if (p->Type == ObjGroup)
             RefilterPlines(AsGroup(p)->First, AsGroup(p)->Last, Tol);
-        } else if (p->Type == ObjPline) {
-            const int32_t n = PlineSegCount(p);
-            const TPlineSeg* g = PlineSegs(p);
-            StartObj(AsPline(p)->S);
-            int32_t kept = 0;
-            for (int32_t i = 0; i < n; ++i) kept += AddSeg(g[i].E, g[i].Alfa, Tol);
-            if (kept < n) {
-                TObjHeader *nf = nullptr, *nl = nullptr;
-                if (TObjHeader* q = MakeObj(p->Layer, nf, nl)) {
-                    q->Flags = p->Flags;
-                    ReplaceObj(p, q, F, L);
-                }
-            } else {
-                ResetBuilder();
-            }
-        }
+        else
+            RefilterPline(p, F, L, Tol);
         p = next;
     }
 }

@@ -25,6 +25,7 @@
 #include "core/ResetState.h"
 #include "core/TextFile.h"
 #include "core/UniLog.h"
+#include "core/UniPlineDirMemo.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "shell/FileHist.h"
@@ -117,6 +118,9 @@ inline void FuzzRestoreState(unsigned Reset = FuzzResetAll) {
     }
     Glob.ProgramDir = dir;
     WorkText = TextStyle = DimTextStyle = ParText{};
+    // The direction search's memo would keep what the input made: libFuzzer, finding
+    // more allocations than frees, would then run the input once more to look for a leak.
+    pline::ForgetDirs();
     ResetLog();
 }
 

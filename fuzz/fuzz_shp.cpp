@@ -54,10 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     }();
     (void)ready;
     FuzzShpFont(std::string(reinterpret_cast<const char*>(Data), Size));
-    // The font and the text given back within the input: libFuzzer then finds as many
-    // frees as allocations and leaves out its leak check, which costs more than the input.
+    // The font, the text and the direction search's memo of the built outlines given back
+    // within the input: libFuzzer then finds as many frees as allocations and leaves out
+    // its leak check, which costs more than the input.
     FontFreeMem();
     WorkText = ParText{};
+    pline::ForgetDirs();
     ResetLog();
     return 0;
 }

@@ -180,6 +180,36 @@ TEST_F(DxfReadTest, ArcsAsTheAnglesSay) {
     }
 }
 
+// Lines, circles and arcs meet the vertex filter as polylines do: below it they are
+// points, and whatever they became is what the file written of them gives back.
+TEST_F(DxfReadTest, LinesCirclesAndArcsMeetTheVertexFilterAsPolylinesDo) {
+    const struct {
+        std::vector<std::string> Entity;
+        int32_t Segs;  // -1: a point
+    } Cases[] = {
+        {{"0", "LINE", "10", "0.07", "20", "0", "11", "0", "21", "0"}, -1},
+        {{"0", "LINE", "10", "0.07", "20", "0", "11", "0", "21", "0.2"}, 1},
+        {{"0", "CIRCLE", "10", "5", "20", "5", "40", "0.04"}, -1},
+        {{"0", "CIRCLE", "10", "5", "20", "5", "40", "0.06"}, 2},
+        {{"0", "ARC", "10", "5", "20", "5", "40", "0.04", "50", "0", "51", "90"}, -1},
+        {{"0", "ARC", "10", "5", "20", "5", "40", "1", "50", "0", "51", "90"}, 1},
+    };
+    Glob.InputFiltr = 0.1L;
+    for (int l = 1; l <= LayerCount; ++l) Glob.TabLayer[l].Show = true;
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Entity[1] + " " + C.Entity.back());
+        Osy mn, mx;
+        Load(Dxf("small.dxf", Entities(C.Entity)), mn, mx);
+        for (int pass = 0; pass < 2; ++pass) {
+            ASSERT_EQ(CountObjs(MainVars.DataStart), 1);
+            const TObjHeader* p = MainVars.DataStart;
+            EXPECT_EQ(p->Type == ObjPline ? PlineSegCount(p) : -1, C.Segs) << "pass " << pass;
+            ASSERT_TRUE(SaveDxf(Dir() + "/again.dxf", true));
+            Load(Dir() + "/again.dxf", mn, mx);
+        }
+    }
+}
+
 TEST_F(DxfReadTest, ByteOrderMarkBeforeTheFirstCode) {
     Osy mn, mx;
     Load(WriteFile("bom.dxf", "\xEF\xBB\xBF" "0\nSECTION\n2\nENTITIES\n0\nPOINT\n10\n1\n20\n2\n0\nENDSEC\n0\nEOF\n"), mn, mx);
