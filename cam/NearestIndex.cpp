@@ -9,10 +9,10 @@ namespace {
 constexpr int32_t LeafSize = 8;
 }
 
-TNearestIndex::TNearestIndex(std::vector<TKey> K) : Keys(std::move(K)) {
-    const int32_t n = int32_t(Keys.size());
-    Removed.assign(Keys.size(), 0);
-    LeafOf.assign(Keys.size(), 0);
+TNearestIndex::TNearestIndex(std::vector<TKey> Given) {
+    const int32_t n = int32_t(Given.size());
+    Removed.assign(Given.size(), 0);
+    LeafOf.assign(Given.size(), 0);
     if (n == 0) return;
     // Heap numbering: the larger half of a split has ceil(size / 2) keys, so the leaves
     // lie at most Depth levels down and every node number is below 2^(Depth + 1). Sized
@@ -24,7 +24,17 @@ TNearestIndex::TNearestIndex(std::vector<TKey> K) : Keys(std::move(K)) {
     Alive.assign(Nodes, 0);
     Boxes.resize(Nodes);
     LeafLo.resize(Nodes);
-    Build(1, 0, n);
+    // The splits are chosen on a compact copy in double: they only shape the tree, and
+    // partitioning 24-byte doubles is several times quicker than the keys with their
+    // extended points. Each key is placed once, at its leaf.
+    std::vector<TSplitKey> Split(Given.size());
+    for (int32_t i = 0; i < n; ++i) Split[size_t(i)] = {double(Given[size_t(i)].Pt.x), double(Given[size_t(i)].Pt.y), i};
+    Keys.resize(Given.size());
+    Build(1, 0, n, Split, Given);
+    IndexItems();
+}
+
+void TNearestIndex::IndexItems() {
     // The keys of each item side by side (counted, then placed): one block, not a
     // vector per item.
     int32_t MaxItem = -1;
@@ -34,7 +44,12 @@ TNearestIndex::TNearestIndex(std::vector<TKey> K) : Keys(std::move(K)) {
     for (size_t i = 1; i < ItemFirst.size(); ++i) ItemFirst[i] += ItemFirst[i - 1];
     ItemKeys.resize(Keys.size());
     std::vector<int32_t> Fill(ItemFirst.begin(), ItemFirst.end() - 1);
-    for (int32_t i = 0; i < n; ++i) ItemKeys[size_t(Fill[size_t(Keys[size_t(i)].Item)]++)] = i;
+    for (size_t i = 0; i < Keys.size(); ++i) ItemKeys[size_t(Fill[size_t(Keys[i].Item)]++)] = int32_t(i);
+}
+
+void TNearestIndex::RenameItems(const std::vector<int32_t>& NewItem) {
+    for (TKey& k : Keys) k.Item = NewItem[size_t(k.Item)];
+    IndexItems();
 }
 
 TNearestIndex::TBox TNearestIndex::PointBox(const Osy& P) {
@@ -54,30 +69,39 @@ void TNearestIndex::Grow(TBox& B, const TBox& O) {
     B.MaxX = std::max(B.MaxX, O.MaxX), B.MaxY = std::max(B.MaxY, O.MaxY);
 }
 
-void TNearestIndex::Build(int32_t Node, int32_t Lo, int32_t Hi) {
-    Osy Min = Keys[size_t(Lo)].Pt, Max = Min;
-    for (int32_t i = Lo + 1; i < Hi; ++i) {
-        const Osy& p = Keys[size_t(i)].Pt;
-        Min.x = std::min(Min.x, p.x), Min.y = std::min(Min.y, p.y);
-        Max.x = std::max(Max.x, p.x), Max.y = std::max(Max.y, p.y);
-    }
-    TBox B = PointBox(Min);
-    Grow(B, PointBox(Max));
-    Boxes[size_t(Node)] = B;
+void TNearestIndex::Build(int32_t Node, int32_t Lo, int32_t Hi, std::vector<TSplitKey>& Split,
+                          const std::vector<TKey>& Given) {
     Alive[size_t(Node)] = Hi - Lo;
+    TBox& B = Boxes[size_t(Node)];
     if (Hi - Lo <= LeafSize) {
-        for (int32_t i = Lo; i < Hi; ++i) LeafOf[size_t(i)] = Node;
+        // The box from the exact points, rounded outwards.
+        for (int32_t i = Lo; i < Hi; ++i) {
+            Keys[size_t(i)] = Given[size_t(Split[size_t(i)].Key)];
+            LeafOf[size_t(i)] = Node;
+            const TBox p = PointBox(Keys[size_t(i)].Pt);
+            if (i == Lo) B = p;
+            else Grow(B, p);
+        }
         LeafLo[size_t(Node)] = Lo;
         return;
     }
-    // Split across the wider side of the box: keeps the boxes square-ish for any input.
-    const bool ByX = (B.MaxX - B.MinX) >= (B.MaxY - B.MinY);
+    double MinX = Split[size_t(Lo)].X, MaxX = MinX, MinY = Split[size_t(Lo)].Y, MaxY = MinY;
+    for (int32_t i = Lo + 1; i < Hi; ++i) {
+        const TSplitKey& k = Split[size_t(i)];
+        MinX = std::min(MinX, k.X), MaxX = std::max(MaxX, k.X);
+        MinY = std::min(MinY, k.Y), MaxY = std::max(MaxY, k.Y);
+    }
+    // Split across the wider side: keeps the boxes square-ish for any input.
     const int32_t Mid = (Lo + Hi) / 2;
-    std::nth_element(Keys.begin() + Lo, Keys.begin() + Mid, Keys.begin() + Hi, [ByX](const TKey& a, const TKey& b) {
-        return ByX ? a.Pt.x < b.Pt.x : a.Pt.y < b.Pt.y;
-    });
-    Build(2 * Node, Lo, Mid);
-    Build(2 * Node + 1, Mid, Hi);
+    const auto First = Split.begin() + Lo, Nth = Split.begin() + Mid, Last = Split.begin() + Hi;
+    if (MaxX - MinX >= MaxY - MinY)
+        std::nth_element(First, Nth, Last, [](const TSplitKey& a, const TSplitKey& b) { return a.X < b.X; });
+    else
+        std::nth_element(First, Nth, Last, [](const TSplitKey& a, const TSplitKey& b) { return a.Y < b.Y; });
+    Build(2 * Node, Lo, Mid, Split, Given);
+    Build(2 * Node + 1, Mid, Hi, Split, Given);
+    B = Boxes[size_t(2 * Node)];
+    Grow(B, Boxes[size_t(2 * Node + 1)]);
 }
 
 void TNearestIndex::Decrement(int32_t Key) {

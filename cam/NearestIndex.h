@@ -33,6 +33,13 @@ public:
     bool Nearest(const Osy& P, const std::function<bool(const TKey& A, const TKey& B)>& Better,
                  int32_t& Key, Extended& Distance) const;
     const TKey& At(int32_t Key) const { return Keys[size_t(Key)]; }
+    int32_t Size() const { return int32_t(Keys.size()); }
+
+    // Gives every key the item NewItem[its item]. Keys are stored in tree order, so near
+    // keys stand near one another (At(0) .. At(Size() - 1)); a caller that numbers its
+    // objects in that order keeps its per-object arrays in the order a walk from key to
+    // nearby key touches them.
+    void RenameItems(const std::vector<int32_t>& NewItem);
 
 private:
     // In double, rounded outwards: the boxes only prune, and double arithmetic on them
@@ -42,7 +49,14 @@ private:
     };
     static TBox PointBox(const Osy& P);
     static void Grow(TBox& B, const TBox& O);
-    void Build(int32_t Node, int32_t Lo, int32_t Hi);
+    // A key as the build splits it: its point in double (only to choose the splits) and
+    // its place among the given keys.
+    struct TSplitKey {
+        double X, Y;
+        int32_t Key;
+    };
+    void Build(int32_t Node, int32_t Lo, int32_t Hi, std::vector<TSplitKey>& Split, const std::vector<TKey>& Given);
+    void IndexItems();
     struct TQuery;
     void Search(int32_t Node, int32_t Lo, int32_t Hi, TQuery& Q) const;
     void Decrement(int32_t Key);

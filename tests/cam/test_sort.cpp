@@ -1,5 +1,6 @@
 // Machining order: the nearest-neighbour sort of one layer, group division, and SORT
 // through the program with its dialog; operation links survive both.
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -97,11 +98,16 @@ TEST_F(SortTest, NearestNeighbourOrderFromTheOrigin) {
 TEST_F(SortTest, IndexChoosesWhatThePlainScanChoosesOnRandomDrawings) {
     std::mt19937 Rng(7);
     std::uniform_real_distribution<double> U(-500, 500);
-    for (int Round = 0; Round < 6; ++Round) {
-        const bool Swap = Round % 2 == 1;
+    // The last rounds on a small integer grid: many objects at equal distances and on
+    // one another, where only the tie rule decides.
+    for (int Round = 0; Round < 10; ++Round) {
+        const bool Swap = Round % 2 == 1, Grid = Round >= 6;
+        auto C = [&](Extended Free, Extended OnGrid) { return Grid ? std::round(U(Rng) / OnGrid) : U(Rng) / Free; };
         TObjHeader *AS = nullptr, *AE = nullptr, *BS = nullptr, *BE = nullptr;
         for (int i = 0; i < 400; ++i) {
-            const Osy P{U(Rng), U(Rng)}, Q{P.x + U(Rng) / 50, P.y + U(Rng) / 50};
+            const Osy P{C(1, 25), C(1, 25)};
+            Osy Q{P.x + C(50, 100), P.y + C(50, 100)};
+            if (Q.x == P.x && Q.y == P.y) Q.x += 1;
             const uint8_t La = i % 5 == 0 ? 2 : 1;
             if (i % 3 == 0) {
                 EnPoint.Add(P, La, AS, AE);
@@ -118,6 +124,8 @@ TEST_F(SortTest, IndexChoosesWhatThePlainScanChoosesOnRandomDrawings) {
             ASSERT_TRUE(a && b);
             ASSERT_EQ(a->Layer, b->Layer);
             ASSERT_EQ(AsPline(a)->S.x, AsPline(b)->S.x) << "round " << Round << " position " << Compared;
+            ASSERT_EQ(AsPline(a)->S.y, AsPline(b)->S.y) << "round " << Round << " position " << Compared;
+            ASSERT_EQ(PlineEndPt(a).x, PlineEndPt(b).x);
             ASSERT_EQ(PlineEndPt(a).y, PlineEndPt(b).y);
         }
         EXPECT_EQ(Compared, 400);

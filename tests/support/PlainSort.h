@@ -23,17 +23,18 @@ inline void PlainScanSort(uint8_t Layer, TObjHeader*& S, TObjHeader*& E, bool Sw
     for (size_t s = 0; s < W.size(); ++s) {
         Extended Best = 1e9;
         size_t b = s;
+        bool FromEnd = false;
         for (size_t c = s; c < W.size(); ++c) {
             const Extended d = Dist(Cur, AsPline(W[c])->S);
-            if (d < Best) Best = d, b = c;
+            if (d < Best) Best = d, b = c, FromEnd = false;
             if (Swap && W[c]->Type == ObjPline) {
                 const Extended e = Dist(Cur, PlineEndPt(W[c]));
-                if (e < Best) {
-                    Best = e, b = c;
-                    EnPline.ChangeDir(W[c]);
-                }
+                if (e < Best) Best = e, b = c, FromEnd = true;
             }
         }
+        // Only the chosen polyline is turned round: one turned while it was merely the
+        // best so far would prefer its other end at the next tie.
+        if (FromEnd) EnPline.ChangeDir(W[b]);
         std::swap(W[s], W[b]);
         Cur = PlineEndPt(W[s]);
     }
