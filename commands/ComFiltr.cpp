@@ -55,6 +55,13 @@ struct TCellHash {
     }
 };
 int64_t Cell(Extended V) { return int64_t(std::floor(std::clamp<Extended>(V / KeyCell, -4e18L, 4e18L))); }
+// The cells, of V's own and its two neighbours, that a window of Reach around V can
+// touch (twice the reach, beyond any rounding of the differences): nearly always just
+// V's own, one look-up instead of three.
+std::pair<int64_t, int64_t> CellSpan(Extended V, Extended Reach) {
+    const int64_t c = Cell(V);
+    return {std::max(c - 1, Cell(V - 2 * Reach)), std::min(c + 1, Cell(V + 2 * Reach))};
+}
 
 // Removes Obj's links from every operation: a source link with the source action, a
 // path link with the path action.
@@ -97,10 +104,11 @@ void DuplicatePass(const std::vector<TObjHeader*>& Pl, TRegenQueue& Q) {
     std::vector<TObjHeader*> KeptBy(Pl.size(), nullptr);  // the polyline a duplicate yields to
     for (size_t i = 0; i < Pl.size(); ++i) {
         if (KeptBy[i]) continue;
-        const int64_t cx = Cell(Corner[i].x), cy = Cell(Corner[i].y);
-        for (int64_t dx = -1; dx <= 1; ++dx)
-            for (int64_t dy = -1; dy <= 1; ++dy) {
-                auto B = Grid.find({Pl[i]->Size, cx + dx, cy + dy});
+        const auto [x0, x1] = CellSpan(Corner[i].x, KeyWindow);
+        const auto [y0, y1] = CellSpan(Corner[i].y, KeyWindow);
+        for (int64_t x = x0; x <= x1; ++x)
+            for (int64_t y = y0; y <= y1; ++y) {
+                auto B = Grid.find({Pl[i]->Size, x, y});
                 if (B == Grid.end()) continue;
                 for (size_t j = B->second; j != None; j = NextInCell[j])
                     if (j > i && !KeptBy[j] && std::fabs(Corner[j].x - Corner[i].x) <= KeyWindow &&
@@ -187,10 +195,11 @@ void ArcsAndRungs(TRegenQueue& Q) {
         for (size_t k = 0; k < Arcs.size(); ++k) Grid[{0, Cell(Arcs[k].C.x), Cell(Arcs[k].C.y)}].push_back(k);
         // An arc centred on End whose radius is the distance to Other.
         auto Rung = [&](const Osy& End, const Osy& Other) {
-            const int64_t cx = Cell(End.x), cy = Cell(End.y);
-            for (int64_t dx = -1; dx <= 1; ++dx)
-                for (int64_t dy = -1; dy <= 1; ++dy) {
-                    auto B = Grid.find({0, cx + dx, cy + dy});
+            const auto [x0, x1] = CellSpan(End.x, CoordTol);
+            const auto [y0, y1] = CellSpan(End.y, CoordTol);
+            for (int64_t x = x0; x <= x1; ++x)
+                for (int64_t y = y0; y <= y1; ++y) {
+                    auto B = Grid.find({0, x, y});
                     if (B == Grid.end()) continue;
                     for (size_t k : B->second)
                         if (SamePt(Arcs[k].C, End) && std::fabs(Dist(End, Other) - Arcs[k].R) < CoordTol) return true;

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "cam/CamOpList.h"
+#include "commands/ComFiltr.h"
 #include "core/Glob.h"
 #include "core/ObjRecords.h"
+#include "core/UniPline.h"
 #include "platform/Controls.h"
 #include "platform/ScriptResponder.h"
 #include "shell/MainVars.h"
@@ -141,6 +143,36 @@ TEST_F(ComFiltrTest, ARefusedLimitChangesNothing) {
     EXPECT_EQ(Drawing().size(), 4u);  // the arc filter stays ticked from before
     EXPECT_EQ(OpList.Cam[0].Status, 1);
     EXPECT_EQ(OpList.Cam[1].Status, 1);
+}
+
+// Copies that differ by less than the tolerance are found though their corners fall
+// into neighbouring cells of the candidate grid (a millimetre's thousandth wide).
+TEST_F(ComFiltrTest, DuplicatesAcrossTheEdgesOfTheCandidateCells) {
+    struct Case {
+        const char* Name;
+        Osy A, B;  // the starts of the two copies
+        size_t Left;
+    };
+    const Extended h = 4e-10L;
+    const std::vector<Case> Cases = {
+        {"across an edge in x", {0.001L - h, 5}, {0.001L + h, 5}, 1},
+        {"across an edge in y below zero", {7, -0.002L + h}, {7, -0.002L - h}, 1},
+        {"across a cell corner", {0.003L + h, 0.004L - h}, {0.003L - h, 0.004L + h}, 1},
+        {"farther apart than the tolerance", {0.001L - 2e-6L, 5}, {0.001L + 2e-6L, 5}, 2},
+    };
+    Start();
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        FreeObjList(MainVars.DataStart, MainVars.DataEnd);
+        for (const Osy& P : {C.A, C.B}) {
+            EnPline.LineAdd(P, {P.x + 10, P.y + 3}, 1, MainVars.DataStart, MainVars.DataEnd);
+            MainVars.DataEnd->Flags |= FlagSelected;
+        }
+        TFiltrParams P;
+        P.Short = false;
+        ASSERT_TRUE(RunFilters(P));
+        EXPECT_EQ(Drawing().size(), C.Left);
+    }
 }
 
 }  // namespace
