@@ -1,5 +1,6 @@
 #include "tools/MillsetFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -206,7 +207,7 @@ namespace {
 
 // The section as one text, every line ended by CR LF: the keyed form holds tens of
 // thousands of pass lines, and each piece is appended where it ends up.
-std::string MillsetText(bool Pack, bool TmpCopy) {
+std::string MillsetText(bool Pack, bool TmpCopy, const TToolLayers* Only = nullptr) {
     TSpolParObr& S = Glob.SpolParObr;
     std::string W;
     W.reserve(Pack ? size_t(1) << 14 : size_t(1) << 21);
@@ -236,6 +237,7 @@ std::string MillsetText(bool Pack, bool TmpCopy) {
     line("  Poznamka=", TextOut(S.Poznamka));
     const TToolArr& A = Tools(TmpCopy);
     for (int n = 1; n <= ToolLayerCount; ++n) {
+        if (Only && !Only->test(size_t(n))) continue;
         const TTool& T = A[n];
         if (Pack) {
             line(CompactToolLine(n, T));
@@ -304,7 +306,9 @@ std::string MillsetText(bool Pack, bool TmpCopy) {
 }  // namespace
 
 // The lines hold no line break of their own (texts travel on one line).
-std::vector<std::string> MillsetLines(bool Pack, bool TmpCopy) { return SplitTextLines(MillsetText(Pack, TmpCopy)); }
+std::vector<std::string> MillsetLines(bool Pack, bool TmpCopy, const TToolLayers* Only) {
+    return SplitTextLines(MillsetText(Pack, TmpCopy, Only));
+}
 
 bool SaveMillset(const std::string& JmFile, bool Pack, bool TmpCopy) {
     WriteLog("Sys:Save Millset Start (" + JmFile + ")");
@@ -355,9 +359,16 @@ void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& F
     SectionOfLines(Lines, "TOOLS", "ENDTOOLS", L, Found);
     if (!Found) return;  // a file without the section keeps every tool
     TToolArr& A = Tools(TmpCopy);
+    // Every layer's pass table emptied: one copy of an empty table (row 0 kept) per
+    // layer, not 255 rows set one by one.
+    static const auto empty = [] {
+        decltype(TTool::Pruchod) t{};
+        for (int i = 1; i <= MaxPruchod; ++i) t[i] = TPruchod{-1, -1, NoFeedValue, NoSpeedValue};
+        return t;
+    }();
     for (int n = 1; n <= ToolLayerCount; ++n) {
         A[n].HloubkaRychloposuvem = 0;
-        for (int i = 1; i <= MaxPruchod; ++i) A[n].Pruchod[i] = TPruchod{-1, -1, NoFeedValue, NoSpeedValue};
+        std::copy(empty.begin() + 1, empty.end(), A[n].Pruchod.begin() + 1);
         A[n].AngleA = 0;
         // The section does not say which library tool a layer tool came from: a number
         // kept from before would name another job's tool.

@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "tools/ToolSectionLines.h"
+
 // The section's lines: Pack the compact form (one line per tool), else the keyed
 // form; TmpCopy the tool dialog's working copy, else the live tools. The common
-// parameters always come from Glob.SpolParObr.
-std::vector<std::string> MillsetLines(bool Pack, bool TmpCopy);
+// parameters always come from Glob.SpolParObr. Only: the layers written (all when null).
+std::vector<std::string> MillsetLines(bool Pack, bool TmpCopy, const TToolLayers* Only = nullptr);
 
 // Appends the section to JmFile, or writes a new file when it does not exist.
 // False, with "Err:" logged, when it cannot be written.

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string_view>
 #include <tuple>
+#include <unordered_map>
 
 #include "core/Glob.h"
 #include "core/Global.h"
@@ -25,10 +27,15 @@ namespace {
 
 bool Blank(char c) { return uint8_t(c) <= ' ' || c == '\x7f'; }
 
-std::string Trim(const std::string& S, size_t From, size_t To) {
+// S[From, To) without blanks at either end into Out, reusing its storage (a library
+// is read line by line into the same two strings); Upper: a..z made A..Z.
+void TrimInto(const std::string& S, size_t From, size_t To, std::string& Out, bool Upper) {
     while (From < To && Blank(S[From])) ++From;
     while (To > From && Blank(S[To - 1])) --To;
-    return S.substr(From, To - From);
+    Out.assign(S, From, To - From);
+    if (Upper)
+        for (char& c : Out)
+            if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
 }
 
 }  // namespace
@@ -38,11 +45,11 @@ void TLibLines::Next() {
     const std::string& L = Lines[Pos++];
     const size_t eq = L.find('=');
     if (eq == std::string::npos) {
-        Key = UpCaseStr(Trim(L, 0, L.size()));
+        TrimInto(L, 0, L.size(), Key, true);
         return;
     }
-    Key = UpCaseStr(Trim(L, 0, eq));
-    Val = Trim(L, eq + 1, L.size());
+    TrimInto(L, 0, eq, Key, true);
+    TrimInto(L, eq + 1, L.size(), Val, false);
 }
 
 bool TLibLines::Real(Extended& V) const {
@@ -61,7 +68,13 @@ bool TLibLines::Int(int32_t& V) const {
     return true;
 }
 
-bool TLibLines::Bool() const { return UpCaseStr(Val) == "TRUE"; }
+bool TLibLines::Bool() const {
+    static constexpr char True[] = "TRUE";
+    if (Val.size() != 4) return false;
+    for (size_t i = 0; i < 4; ++i)
+        if ((Val[i] >= 'a' && Val[i] <= 'z' ? char(Val[i] - 'a' + 'A') : Val[i]) != True[i]) return false;
+    return true;
+}
 
 const char* LibBool(bool B) { return B ? "TRUE" : "FALSE"; }
 
@@ -140,7 +153,30 @@ void ReadOuts(TLibLines& L, TToolOutputs& O) {
     }
 }
 
+// A plunge block's keys (upper case) and their fields, looked up once per line: a
+// library holds six blocks of twenty lines for every material.
+struct TPlungeKey {
+    Extended TToolPlunge::*Real;
+    bool TToolPlunge::*Flag;
+};
+const std::unordered_map<std::string_view, TPlungeKey>& PlungeKeys() {
+    static const std::unordered_map<std::string_view, TPlungeKey> keys = {
+        {"PFTIME", {&TToolPlunge::FeedTime, nullptr}},      {"PFPCT", {&TToolPlunge::FeedPct, nullptr}},
+        {"PFEEDPCT", {nullptr, &TToolPlunge::FeedPercent}}, {"PRAMPA", {&TToolPlunge::RampAngle, nullptr}},
+        {"PRAMPLEN", {&TToolPlunge::RampLength, nullptr}},  {"PRAMPPCT", {nullptr, &TToolPlunge::RampPercent}},
+        {"PSPITCH", {&TToolPlunge::SpiralPitch, nullptr}},  {"PSRAD", {&TToolPlunge::SpiralRad, nullptr}},
+        {"PSRADPCT", {nullptr, &TToolPlunge::SpiralRadPercent}},
+        {"PSDSTEP", {nullptr, &TToolPlunge::SpiralDownStep}},
+        {"PTANA", {&TToolPlunge::TangAngle, nullptr}},      {"PTANRAD", {&TToolPlunge::TangRad, nullptr}},
+        {"PTANENTRY", {nullptr, &TToolPlunge::TangEntry}},  {"PTANEXIT", {nullptr, &TToolPlunge::TangExit}},
+        {"PTANCEN", {nullptr, &TToolPlunge::TangCenter}},   {"PTANRADPCT", {nullptr, &TToolPlunge::TangRadPercent}},
+        {"PSANGLE", {&TToolPlunge::SpiralAngle, nullptr}},  {"PSLEFT", {nullptr, &TToolPlunge::SpiralLeft}},
+        {"PIGNOREDEPTHDIV", {nullptr, &TToolPlunge::IgnoreDepthDiv}}};
+    return keys;
+}
+
 void ReadPlunge(TLibLines& L, TToolPlunge& P) {
+    const auto& keys = PlungeKeys();
     while (!L.Eof()) {
         L.Next();
         const std::string& K = L.Key;
@@ -148,25 +184,10 @@ void ReadPlunge(TLibLines& L, TToolPlunge& P) {
         int32_t i = 0;
         if (K == "PMETHOD") {
             if (L.Int(i) && i >= 0 && i <= 3) P.Method = uint8_t(i);
-        } else if (K == "PFTIME") L.Real(P.FeedTime);
-        else if (K == "PFPCT") L.Real(P.FeedPct);
-        else if (K == "PFEEDPCT") P.FeedPercent = L.Bool();
-        else if (K == "PRAMPA") L.Real(P.RampAngle);
-        else if (K == "PRAMPLEN") L.Real(P.RampLength);
-        else if (K == "PRAMPPCT") P.RampPercent = L.Bool();
-        else if (K == "PSPITCH") L.Real(P.SpiralPitch);
-        else if (K == "PSRAD") L.Real(P.SpiralRad);
-        else if (K == "PSRADPCT") P.SpiralRadPercent = L.Bool();
-        else if (K == "PSDSTEP") P.SpiralDownStep = L.Bool();
-        else if (K == "PTANA") L.Real(P.TangAngle);
-        else if (K == "PTANRAD") L.Real(P.TangRad);
-        else if (K == "PTANENTRY") P.TangEntry = L.Bool();
-        else if (K == "PTANEXIT") P.TangExit = L.Bool();
-        else if (K == "PTANCEN") P.TangCenter = L.Bool();
-        else if (K == "PTANRADPCT") P.TangRadPercent = L.Bool();
-        else if (K == "PSANGLE") L.Real(P.SpiralAngle);
-        else if (K == "PSLEFT") P.SpiralLeft = L.Bool();
-        else if (K == "PIGNOREDEPTHDIV") P.IgnoreDepthDiv = L.Bool();
+        } else if (const auto it = keys.find(K); it != keys.end()) {
+            if (it->second.Real) L.Real(P.*it->second.Real);
+            else P.*it->second.Flag = L.Bool();
+        }
     }
 }
 

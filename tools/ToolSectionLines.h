@@ -2,12 +2,17 @@
 // TECH, PLUNGES, OUTS): a section is a run of "key=value" lines between a start word
 // and an end word, in 8-bit text; lines end with CR LF when written, CR LF or LF when read.
 #pragma once
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/ToolRecords.h"
 #include "core/Types.h"
+
+// A choice of layer tools (bit n: layer n, 1..64) that the layer writers write alone.
+using TToolLayers = std::bitset<ToolLayerCount + 1>;
 
 // One line split at its first "=": Key is the text before it without leading blanks
 // (trailing blanks stay), Val everything after it untouched. A line without "=" has

@@ -24,6 +24,8 @@ std::string Join(const std::vector<std::string>& F) {
     return s;
 }
 
+bool Written(const TToolLayers* Only, int n) { return !Only || Only->test(size_t(n)); }
+
 // Materials of library record Tnum that the library form writes: all (Mnum -1) or one.
 std::vector<const TMaterial*> LibMaterials(int32_t Tnum, int32_t Mnum) {
     std::vector<const TMaterial*> m;
@@ -249,11 +251,12 @@ bool LoadLibBlocks(const std::string& File, const std::vector<std::string>* Line
 
 namespace ToolFile {
 
-std::vector<std::string> ToolTechLines(bool TmpCopy, int32_t Tnum, int32_t Mnum) {
+std::vector<std::string> ToolTechLines(bool TmpCopy, int32_t Tnum, int32_t Mnum, const TToolLayers* Only) {
     std::vector<std::string> W{"TECH"};
     if (Tnum < 0) {
         const TToolArr& A = Tools(TmpCopy);
-        for (int n = 1; n <= ToolLayerCount; ++n) W.push_back("  T" + I(n) + "=" + Join(TechFields(A[n].Material.Tech)));
+        for (int n = 1; n <= ToolLayerCount; ++n)
+            if (Written(Only, n)) W.push_back("  T" + I(n) + "=" + Join(TechFields(A[n].Material.Tech)));
     } else {
         for (const TMaterial* M : LibMaterials(Tnum, Mnum)) {
             const TToolTech& T = M->Tech;
@@ -276,13 +279,13 @@ std::vector<std::string> ToolTechLines(bool TmpCopy, int32_t Tnum, int32_t Mnum)
     return W;
 }
 
-std::vector<std::string> ToolPlungesLines(bool TmpCopy, int32_t Tnum, int32_t Mnum) {
+std::vector<std::string> ToolPlungesLines(bool TmpCopy, int32_t Tnum, int32_t Mnum, const TToolLayers* Only) {
     std::vector<std::string> W{"PLUNGES", "obj,typ,Ftim,Fpct,FPB,RA,RL,RPB,SP,SR,SRPB,SDS,SL,TA,TR,TIN,TOU,TCN,TRPB"};
     // All six plunge objects, surfacing included, so that a reopened job keeps it.
     if (Tnum < 0) {
         const TToolArr& A = Tools(TmpCopy);
         for (int n = 1; n <= ToolLayerCount; ++n)
-            for (size_t k = 0; k < A[n].Material.Zapich.size(); ++k)
+            for (size_t k = 0; Written(Only, n) && k < A[n].Material.Zapich.size(); ++k)
                 W.push_back("  T" + I(n) + "=" + I(int64_t(k)) + "," + Join(PlungeFields(A[n].Material.Zapich[k])));
     } else {
         for (const TMaterial* M : LibMaterials(Tnum, Mnum))
@@ -296,12 +299,12 @@ std::vector<std::string> ToolPlungesLines(bool TmpCopy, int32_t Tnum, int32_t Mn
     return W;
 }
 
-std::vector<std::string> ToolOutsLines(bool TmpCopy, int32_t Tnum, int32_t Mnum) {
+std::vector<std::string> ToolOutsLines(bool TmpCopy, int32_t Tnum, int32_t Mnum, const TToolLayers* Only) {
     std::vector<std::string> W{"OUTS"};
     if (Tnum < 0) {
         const TToolArr& A = Tools(TmpCopy);
         for (int n = 1; n <= ToolLayerCount; ++n)
-            W.push_back("  T" + I(n) + "=" + Join(OutsFields(A[n].Material.Vystup)));
+            if (Written(Only, n)) W.push_back("  T" + I(n) + "=" + Join(OutsFields(A[n].Material.Vystup)));
     } else {
         for (const TMaterial* M : LibMaterials(Tnum, Mnum)) {
             const std::vector<std::string> f = OutsFields(M->Vystup);

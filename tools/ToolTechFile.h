@@ -10,13 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "tools/ToolSectionLines.h"
+
 // A namespace of their own: the job file's hooks (formats/UniYDFSections.h) carry the
 // routines' plain names.
 namespace ToolFile {
 
-std::vector<std::string> ToolTechLines(bool TmpCopy, int32_t Tnum, int32_t Mnum);
-std::vector<std::string> ToolPlungesLines(bool TmpCopy, int32_t Tnum, int32_t Mnum);
-std::vector<std::string> ToolOutsLines(bool TmpCopy, int32_t Tnum, int32_t Mnum);
+// Only: in the layer form, the layers written (all when null).
+std::vector<std::string> ToolTechLines(bool TmpCopy, int32_t Tnum, int32_t Mnum, const TToolLayers* Only = nullptr);
+std::vector<std::string> ToolPlungesLines(bool TmpCopy, int32_t Tnum, int32_t Mnum, const TToolLayers* Only = nullptr);
+std::vector<std::string> ToolOutsLines(bool TmpCopy, int32_t Tnum, int32_t Mnum, const TToolLayers* Only = nullptr);
 
 bool SaveToolTechSection(const std::string& JmFile, bool TmpCopy, bool Append, int32_t Tnum, int32_t Mnum);
 bool SaveToolPlungesSection(const std::string& JmFile, bool TmpCopy, bool Append, int32_t Tnum, int32_t Mnum);
