@@ -16,45 +16,70 @@ namespace {
 
 constexpr size_t FlushSize = 1 << 20;
 
-// Opens a composed line straight in the output buffer (numbered when the
-// configuration numbers lines) and hands the buffer for the line's words.
-std::string& BeginLine(TNcRun& R) {
-    const TGcodeConfig& c = R.Config;
-    std::string& o = R.Out;
-    // Room for a whole flush block: the buffer never moves while a program is written.
-    if (o.capacity() < FlushSize + FlushSize / 4) o.reserve(FlushSize + FlushSize / 4);
-    R.LineCounter += c.InkrementRadku;
-    if (!c.CislovaniRadku.empty()) {
-        char number[24];
-        o += c.CislovaniRadku;
-        o.append(number, std::to_chars(number, number + sizeof number, R.LineCounter).ptr);
-        o += c.OddelovacCislovani;
+// One composed line, put together on the stack and appended to the program at once:
+// the writers make millions of lines of a few short words each. A line longer than
+// the buffer (only an odd configuration makes one) goes to the program piece by piece.
+class TLine {
+public:
+    // Opens the line, numbered when the configuration numbers lines.
+    explicit TLine(TNcRun& R) : R(R) {
+        const TGcodeConfig& c = R.Config;
+        R.LineCounter += c.InkrementRadku;
+        if (!c.CislovaniRadku.empty()) {
+            char number[24];
+            Put(c.CislovaniRadku);
+            Put(std::string_view(number, size_t(std::to_chars(number, number + sizeof number, R.LineCounter).ptr - number)));
+            Put(c.OddelovacCislovani);
+        }
     }
-    return o;
-}
+    TLine(const TLine&) = delete;
+    TLine& operator=(const TLine&) = delete;
 
-void EndLine(TNcRun& R) {
-    R.Out += R.Config.NaKonciRadku;
-    R.Out += "\r\n";
-    if (R.Out.size() >= FlushSize) R.Flush();
-}
-
-// The feed word appended to feed moves when every move line carries it.
-void AppendFeed(const TNcRun& R, std::string& Line) {
-    if (R.Config.StylPosuvu == 1) {
-        Line += R.Config.OddelovacPrikazu;
-        Line += R.LastFeed;
+    // Words are a few characters: copied byte by byte, without a library call.
+    [[gnu::always_inline]] void Put(std::string_view T) {
+        if (T.size() > sizeof Buf - Len) return Long(T);
+        char* d = Buf + Len;
+        for (size_t i = 0; i < T.size(); ++i) d[i] = T[i];
+        Len += T.size();
     }
-}
+    void Put(char C) { Put(std::string_view(&C, 1)); }
+    // An axis word after its separator.
+    void Word(const std::string& Sep, const std::string& Axis, std::string_view Value) {
+        Put(Sep);
+        Put(Axis);
+        Put(Value);
+    }
+    // The feed word appended to feed moves when every move line carries it.
+    void Feed() {
+        if (R.Config.StylPosuvu == 1) {
+            Put(R.Config.OddelovacPrikazu);
+            Put(R.LastFeed);
+        }
+    }
+    // Ends the line and appends it to the program.
+    void End() {
+        Put(R.Config.NaKonciRadku);
+        Put(std::string_view("\r\n"));
+        std::string& o = R.Out;
+        // Room for a whole flush block: the buffer never moves while a program is written.
+        if (o.capacity() < FlushSize + FlushSize / 4) o.reserve(FlushSize + FlushSize / 4);
+        o.append(Buf, Len);
+        Len = 0;
+        if (o.size() >= FlushSize) R.Flush();
+    }
+
+private:
+    [[gnu::noinline]] void Long(std::string_view T) {
+        R.Out.append(Buf, Len);
+        Len = 0;
+        R.Out.append(T);
+    }
+    TNcRun& R;
+    size_t Len = 0;
+    char Buf[240];
+};
 
 const std::string& MoveWord(const TNcRun& R, bool Rapid) { return Rapid ? R.Config.Rychloposuv : R.Config.Posuv; }
-
-// An axis word after its separator.
-void AppendWord(std::string& Line, const std::string& Sep, const std::string& Axis, std::string_view Value) {
-    Line += Sep;
-    Line += Axis;
-    Line += Value;
-}
 
 // 10^K and 10^-K exactly as the library's pow gives them (its negative powers are not
 // always the nearest value, and the written points must not move by an ulp).
@@ -129,43 +154,62 @@ void Chords(TNcRun& R, const Osy3D& S, const Osy3D& E, Extended Alfa, const Osy&
     }
 }
 
-// The text of coordinate V when every value within Err of it is written the same;
-// false when V lies too near a rounding boundary to tell.
-bool SureCoord(const TNcRun& R, Extended V, Extended Err, TNcNumber& Out) {
+// The text of coordinate V (computed in double) when every value within Err of it
+// is written the same; false when V lies too near a rounding boundary to tell. The
+// digits are those of the nearest integer to the scaled value, as the extended
+// formatting would give them.
+bool SureCoord(const TNcRun& R, double V, double Err, TNcNumber& Out) {
     const int k = std::clamp(R.Config.DesetinnychMistSouradnic, 0, MaxNcDecimals);
-    const Extended m = R.Config.NasobitelSouradnic, p = Powers().Up[k];
-    const Extended x = std::fabs(V * m) * p;
-    if (!(x < 0x1p62L)) return false;
+    const double m = double(R.Config.NasobitelSouradnic), p = double(Powers().Up[k]);
+    const double v = V * m, x = std::fabs(v) * p;
+    if (!(x < 0x1p52)) return false;
     // The distance from the nearest half, against the given error and the roundings
-    // of the product in either computation.
-    const Extended slack = Err * std::fabs(m) * p + x * 0x1p-58L;
-    // x less its nearest integer (adding 2^63 leaves whole units only).
-    const Extended f = x - ((x + 0x1p63L) - 0x1p63L);
-    if (!(0.5L - std::fabs(f) > slack)) return false;
-    FormatNcNumber(Out, k, V * m);
+    // of the products.
+    const double slack = Err * std::fabs(m) * p + x * 0x1p-49;
+    const double n = std::nearbyint(x);
+    if (!(0.5 - std::fabs(x - n) > slack)) return false;
+    FormatNcScaled(Out, k, v < 0, uint64_t(n));
     return true;
 }
 
 // The centre words of an arc of the written points s, e (distinct) as ArcCenter's
 // centre would give them, without its angles: the centre is the chord's midpoint
 // moved along the chord's normal by cot(Alfa/2) times half the chord, from the sine
-// and cosine of the half angle. Both computations lie within a few units of the last
-// place of the coordinates and the radius; Err is far beyond that, and a word within
-// Err of a rounding boundary gives false (ArcCenter decides).
-bool CentreWords(const TNcRun& R, const Osy& s, const Osy& e, Extended Alfa, Extended Sh, Extended Ch, bool Absolute,
+// and cosine of the half angle. Computed in double: its errors lie within a few units
+// of the last place of the coordinates and the radius (the sine and cosine included);
+// Err is far beyond that, and a word within Err of a rounding boundary gives false
+// (ArcCenter decides).
+bool CentreWords(const TNcRun& R, const Osy& s, const Osy& e, Extended Alfa, double Sh, double Ch, bool Absolute,
                  TNcNumber& I, TNcNumber& J) {
-    const Extended dx = e.x - s.x, dy = e.y - s.y;
+    const Extended ex = e.x - s.x, ey = e.y - s.y;
     // Angle() takes so short a chord, and one a hair below the direction 2 pi, as
     // direction 0.
-    if ((std::fabs(dx) <= CoordTol && std::fabs(dy) <= CoordTol) || (dx > 0 && dy < 0 && -dy < dx * 1e-13L))
+    if ((std::fabs(ex) <= CoordTol && std::fabs(ey) <= CoordTol) || (ex > 0 && ey < 0 && -ey < ex * 1e-13L))
         return false;
-    const Extended cot = Ch / (2 * Sh);
-    const Extended nx = -dy * cot, ny = dx * cot;
-    const Extended ox = Alfa > 0 ? dx / 2 + nx : dx / 2 - nx, oy = Alfa > 0 ? dy / 2 + ny : dy / 2 - ny;
-    const Extended Err =
-        (std::fabs(s.x) + std::fabs(s.y) + std::fabs(dx) + std::fabs(dy) + std::fabs(nx) + std::fabs(ny)) * 0x1p-46L;
+    const double sx = double(s.x), sy = double(s.y), dx = double(ex), dy = double(ey);
+    const double cot = Ch / (2 * Sh);
+    const double nx = -dy * cot, ny = dx * cot;
+    const double ox = Alfa > 0 ? dx / 2 + nx : dx / 2 - nx, oy = Alfa > 0 ? dy / 2 + ny : dy / 2 - ny;
+    const double Err = (std::fabs(sx) + std::fabs(sy) + std::fabs(dx) + std::fabs(dy) + std::fabs(nx) + std::fabs(ny)) * 0x1p-42;
     if (!std::isfinite(Err)) return false;
-    return SureCoord(R, Absolute ? s.x + ox : ox, Err, I) && SureCoord(R, Absolute ? s.y + oy : oy, Err, J);
+    return SureCoord(R, Absolute ? sx + ox : ox, Err, I) && SureCoord(R, Absolute ? sy + oy : oy, Err, J);
+}
+
+// The sine and cosine of half the arc's angle in double, the radius from them and
+// whether the arc is flatter than half the resolution; false where the extended
+// computation decides: the radius word is written from its sine, the angle is out of
+// the usual range, or the sagitta lies too near half the resolution to tell.
+bool QuickHalfAngle(char Style, const Osy& s0, const Osy& e0, Extended Alfa, Extended Resolution, double& Sh,
+                    double& Ch, Extended& Rad, bool& Flat) {
+    if (Style == 'P') return false;
+    const double a = double(std::fabs(Alfa) / 2);
+    if (!(a > 1e-150 && a < 4)) return false;
+    ::sincos(a, &Sh, &Ch);
+    Rad = Dist(s0, e0) / (2 * Extended(Sh));
+    const Extended sagitta = Rad * (1 - Extended(Ch));
+    if (!(std::fabs(sagitta - Resolution / 2) > (std::fabs(Rad) + std::fabs(sagitta)) * 0x1p-44L)) return false;
+    Flat = sagitta < Resolution / 2;
+    return true;
 }
 
 void Arc(TNcRun& R, const Osy3D& S, const Osy3D& E, Extended Alfa, bool With3D) {
@@ -179,18 +223,24 @@ void Arc(TNcRun& R, const Osy3D& S, const Osy3D& E, Extended Alfa, bool With3D) 
         ArcCenter(s0, e0, Alfa, C, Rad);
         return Chords(R, S, E, Alfa, C, Rad, With3D);
     }
-    // The radius as ArcCenter gives it, from the same sine of the half angle.
-    Extended sh, ch;
-    SinCos(std::fabs(Alfa) / 2, sh, ch);
-    Rad = Dist(s0, e0) / (2 * sh);
-    // An arc flatter than the last decimal is a straight move to the control. The
-    // cosine of the half angle from SinCos is within an ulp or two of the library's:
-    // the library decides only where that could tip the comparison.
+    // An arc flatter than the last decimal is a straight move to the control.
     const Extended resolution = Pow10(-c.DesetinnychMistSouradnic) / c.NasobitelSouradnic;
-    const Extended sagitta = Rad * (1 - ch);
-    const bool flat = std::fabs(sagitta - resolution / 2) > std::fabs(Rad) * 0x1p-56L + std::fabs(sagitta) * 0x1p-56L
-                          ? sagitta < resolution / 2
-                          : Rad * (1 - std::cos(Alfa / 2)) < resolution / 2;
+    Extended sh, ch;
+    bool flat;
+    if (double shd, chd; QuickHalfAngle(style, s0, e0, Alfa, resolution, shd, chd, Rad, flat)) {
+        sh = shd;
+        ch = chd;
+    } else {
+        // The radius as ArcCenter gives it, from the same sine of the half angle. The
+        // cosine of the half angle from SinCos is within an ulp or two of the
+        // library's: the library decides only where that could tip the comparison.
+        SinCos(std::fabs(Alfa) / 2, sh, ch);
+        Rad = Dist(s0, e0) / (2 * sh);
+        const Extended sagitta = Rad * (1 - ch);
+        flat = std::fabs(sagitta - resolution / 2) > std::fabs(Rad) * 0x1p-56L + std::fabs(sagitta) * 0x1p-56L
+                   ? sagitta < resolution / 2
+                   : Rad * (1 - std::cos(Alfa / 2)) < resolution / 2;
+    }
     if (flat || !std::isfinite(Rad)) {
         if (With3D) return NcMoveXYZ(R, false, E);
         return NcMoveXY(R, false, e0);
@@ -220,7 +270,7 @@ void Arc(TNcRun& R, const Osy3D& S, const Osy3D& E, Extended Alfa, bool With3D) 
     TNcNumber in, jn;
     if (style == 'P') {
         NcCoord(R, in, apart ? Dist(s, e) / (2 * sh) : Rad);
-    } else if (!apart || !CentreWords(R, s, e, Alfa, sh, ch, style == 'A', in, jn)) {
+    } else if (!apart || !CentreWords(R, s, e, Alfa, double(sh), double(ch), style == 'A', in, jn)) {
         if (apart)
             ArcCenter(s, e, Alfa, C, Rad);
         else
@@ -228,21 +278,21 @@ void Arc(TNcRun& R, const Osy3D& S, const Osy3D& E, Extended Alfa, bool With3D) 
         NcCoord(R, in, style == 'A' ? C.x : C.x - s.x);
         NcCoord(R, jn, style == 'A' ? C.y : C.y - s.y);
     }
-    std::string& line = BeginLine(R);
-    line += word;
-    AppendWord(line, c.OddelovacPrikazu, c.SouradniceX, xt);
-    AppendWord(line, c.OddelovacSouradnic, c.SouradniceY, yt);
-    if (With3D) AppendWord(line, c.OddelovacSouradnic, c.SouradniceZ, zt);
+    TLine line(R);
+    line.Put(word);
+    line.Word(c.OddelovacPrikazu, c.SouradniceX, xt);
+    line.Word(c.OddelovacSouradnic, c.SouradniceY, yt);
+    if (With3D) line.Word(c.OddelovacSouradnic, c.SouradniceZ, zt);
     if (style == 'P') {
-        line += c.OddelovacSouradnic;
-        line += 'R';
-        line += in.View();
+        line.Put(c.OddelovacSouradnic);
+        line.Put('R');
+        line.Put(in.View());
     } else {
-        AppendWord(line, c.OddelovacSouradnic, c.AltSouradniceX, in.View());
-        AppendWord(line, c.OddelovacSouradnic, c.AltSouradniceY, jn.View());
+        line.Word(c.OddelovacSouradnic, c.AltSouradniceX, in.View());
+        line.Word(c.OddelovacSouradnic, c.AltSouradniceY, jn.View());
     }
-    AppendFeed(R, line);
-    EndLine(R);
+    line.Feed();
+    line.End();
     R.ForceMove = false;
     R.LastX = xt;
     R.LastY = yt;
@@ -269,8 +319,9 @@ void TNcRun::Error(const std::string& Line) {
 
 void WriteNcLine(TNcRun& R, const std::string& Text) {
     if (Text.empty()) return;
-    BeginLine(R) += Text;
-    EndLine(R);
+    TLine line(R);
+    line.Put(Text);
+    line.End();
 }
 
 void WriteNcRawLine(TNcRun& R, const std::string& Text) {
@@ -361,11 +412,11 @@ void NcMoveZ(TNcRun& R, bool Rapid, Extended Z) {
     TNcNumber zn;
     const std::string_view zt = NcCoord(R, zn, Z);
     if (zt == R.LastZ && !R.ForceMove) return;
-    std::string& line = BeginLine(R);
-    line += MoveWord(R, Rapid);
-    AppendWord(line, c.OddelovacPrikazu, c.SouradniceZ, zt);
-    if (!Rapid) AppendFeed(R, line);
-    EndLine(R);
+    TLine line(R);
+    line.Put(MoveWord(R, Rapid));
+    line.Word(c.OddelovacPrikazu, c.SouradniceZ, zt);
+    if (!Rapid) line.Feed();
+    line.End();
     R.ForceMove = false;
     R.LastZ = zt;
 }
@@ -375,18 +426,18 @@ void NcMoveXY(TNcRun& R, bool Rapid, const Osy& P) {
     TNcNumber xn, yn;
     const std::string_view xt = NcCoord(R, xn, P.x), yt = NcCoord(R, yn, P.y);
     if (xt == R.LastX && yt == R.LastY && !R.ForceMove) return;
-    std::string& line = BeginLine(R);
-    line += MoveWord(R, Rapid);
-    AppendWord(line, c.OddelovacPrikazu, c.SouradniceX, xt);
-    AppendWord(line, c.OddelovacSouradnic, c.SouradniceY, yt);
+    TLine line(R);
+    line.Put(MoveWord(R, Rapid));
+    line.Word(c.OddelovacPrikazu, c.SouradniceX, xt);
+    line.Word(c.OddelovacSouradnic, c.SouradniceY, yt);
     if (Rapid && R.APending && !c.SouradniceA.empty()) {
         TNcNumber an;
         FormatNcNumber(an, c.DesetinnychMistSouradnic, R.Tool().AngleA);
-        AppendWord(line, c.OddelovacSouradnic, c.SouradniceA, an.View());
+        line.Word(c.OddelovacSouradnic, c.SouradniceA, an.View());
         R.APending = false;
     }
-    if (!Rapid) AppendFeed(R, line);
-    EndLine(R);
+    if (!Rapid) line.Feed();
+    line.End();
     R.ForceMove = false;
     R.LastX = xt;
     R.LastY = yt;
@@ -397,13 +448,13 @@ void NcMoveXYZ(TNcRun& R, bool Rapid, const Osy3D& P) {
     TNcNumber xn, yn, zn;
     const std::string_view xt = NcCoord(R, xn, P.x), yt = NcCoord(R, yn, P.y), zt = NcCoord(R, zn, P.z);
     if (xt == R.LastX && yt == R.LastY && zt == R.LastZ && !R.ForceMove) return;
-    std::string& line = BeginLine(R);
-    line += MoveWord(R, Rapid);
-    AppendWord(line, c.OddelovacPrikazu, c.SouradniceX, xt);
-    AppendWord(line, c.OddelovacSouradnic, c.SouradniceY, yt);
-    AppendWord(line, c.OddelovacSouradnic, c.SouradniceZ, zt);
-    if (!Rapid) AppendFeed(R, line);
-    EndLine(R);
+    TLine line(R);
+    line.Put(MoveWord(R, Rapid));
+    line.Word(c.OddelovacPrikazu, c.SouradniceX, xt);
+    line.Word(c.OddelovacSouradnic, c.SouradniceY, yt);
+    line.Word(c.OddelovacSouradnic, c.SouradniceZ, zt);
+    if (!Rapid) line.Feed();
+    line.End();
     R.ForceMove = false;
     R.LastX = xt;
     R.LastY = yt;

@@ -60,7 +60,30 @@ char* Digits(uint64_t N, size_t Width, char* End) {
     return p;
 }
 
+// The text of the digits First..Last with Dec of them after the point.
+void PutDigits(TNcNumber& Out, bool Minus, const char* First, const char* Last, size_t Dec) {
+    const size_t d = size_t(Last - First), whole = d - Dec;
+    char* t = Out.Text;
+    size_t len = 0;
+    if (Minus) t[len++] = '-';
+    std::memcpy(t + len, First, whole);
+    len += whole;
+    if (Dec > 0) {
+        t[len++] = '.';
+        std::memcpy(t + len, First + whole, Dec);
+        len += Dec;
+    }
+    Out.Len = len;
+}
+
 }  // namespace
+
+void FormatNcScaled(TNcNumber& Out, int Decimals, bool Negative, uint64_t N) {
+    const size_t dec = size_t(std::clamp(Decimals, 0, MaxNcDecimals));
+    char digits[40];
+    char* const end = digits + sizeof digits;
+    PutDigits(Out, Negative && N != 0, Digits(N, dec + 1, end), end, dec);  // no "-0"
+}
 
 void FormatNcNumber(TNcNumber& Out, int Decimals, Extended Value) {
     if (!std::isfinite(Value)) Value = 0;
@@ -80,21 +103,7 @@ void FormatNcNumber(TNcNumber& Out, int Decimals, Extended Value) {
         last = digits + IntDigits(n, dec + 1, digits);
         zero = n == 0;
     }
-    if (first) {
-        const size_t d = size_t(last - first), whole = d - dec;
-        char* t = Out.Text;
-        size_t len = 0;
-        if (Value < 0 && !zero) t[len++] = '-';  // no "-0"
-        std::memcpy(t + len, first, whole);
-        len += whole;
-        if (dec > 0) {
-            t[len++] = '.';
-            std::memcpy(t + len, first + whole, dec);
-            len += dec;
-        }
-        Out.Len = len;
-        return;
-    }
+    if (first) return PutDigits(Out, Value < 0 && !zero, first, last, dec);
     char buf[128];
     std::string big;
     char* start = buf;

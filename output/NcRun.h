@@ -87,6 +87,9 @@ struct TNcNumber {
     std::string_view View() const { return Len ? std::string_view(Text, Len) : std::string_view(Big); }
 };
 void FormatNcNumber(TNcNumber& Out, int Decimals, Extended Value);
+// The text of N / 10^Decimals (N already rounded), "-" in front when Negative and N is
+// not zero.
+void FormatNcScaled(TNcNumber& Out, int Decimals, bool Negative, uint64_t N);
 
 // One composed line: numbered and ended by the configuration; an empty text
 // writes nothing.
