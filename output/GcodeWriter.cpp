@@ -35,11 +35,9 @@ public:
     TLine(const TLine&) = delete;
     TLine& operator=(const TLine&) = delete;
 
-    // Words are a few characters: copied byte by byte, without a library call.
     [[gnu::always_inline]] void Put(std::string_view T) {
         if (T.size() > sizeof Buf - Len) return Long(T);
-        char* d = Buf + Len;
-        for (size_t i = 0; i < T.size(); ++i) d[i] = T[i];
+        NcCopy(Buf + Len, T.data(), T.size());
         Len += T.size();
     }
     void Put(char C) { Put(std::string_view(&C, 1)); }

@@ -25,6 +25,8 @@ constexpr Extended Pow10(int K) {
 constexpr Extended Powers[MaxNcDecimals + 1] = {Pow10(0), Pow10(1), Pow10(2), Pow10(3), Pow10(4),
                                                 Pow10(5), Pow10(6), Pow10(7), Pow10(8), Pow10(9)};
 
+constexpr double DoublePowers[MaxNcDecimals + 1] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
 // |X| * 10^K rounded to an integer below 2^62 through the extended product: false when
 // the product is so near a half that its own rounding might have decided (then the
 // exact 128-bit rounding decides).
@@ -66,11 +68,11 @@ void PutDigits(TNcNumber& Out, bool Minus, const char* First, const char* Last, 
     char* t = Out.Text;
     size_t len = 0;
     if (Minus) t[len++] = '-';
-    std::memcpy(t + len, First, whole);
+    NcCopy(t + len, First, whole);
     len += whole;
     if (Dec > 0) {
         t[len++] = '.';
-        std::memcpy(t + len, First + whole, Dec);
+        NcCopy(t + len, First + whole, Dec);
         len += Dec;
     }
     Out.Len = len;
@@ -86,6 +88,17 @@ void FormatNcScaled(TNcNumber& Out, int Decimals, bool Negative, uint64_t N) {
 }
 
 void FormatNcNumber(TNcNumber& Out, int Decimals, Extended Value) {
+    // Quickest through double: its value scaled lies within two units of its last
+    // place of the extended one scaled, so away from a half it rounds the same.
+    // Out of range, not finite or too near a half: the extended ways below.
+    if (const int k = std::clamp(Decimals, 0, MaxNcDecimals); true) {
+        const double x = std::fabs(double(Value)) * DoublePowers[k];
+        if (x < 0x1p52) {
+            // Below 2^52 adding it leaves whole units: the nearest integer.
+            const double n = (x + 0x1p52) - 0x1p52;
+            if (0.5 - std::fabs(x - n) > x * 0x1p-49) return FormatNcScaled(Out, k, Value < 0, uint64_t(n));
+        }
+    }
     if (!std::isfinite(Value)) Value = 0;
     Decimals = std::clamp(Decimals, 0, MaxNcDecimals);
     const size_t dec = size_t(Decimals);

@@ -3,6 +3,7 @@
 // from the words of the post-processor record.
 #pragma once
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -90,6 +91,32 @@ void FormatNcNumber(TNcNumber& Out, int Decimals, Extended Value);
 // The text of N / 10^Decimals (N already rounded), "-" in front when Negative and N is
 // not zero.
 void FormatNcScaled(TNcNumber& Out, int Decimals, bool Negative, uint64_t N);
+
+// Copies N bytes without a library call for a short text (two overlapping moves):
+// the words and numbers of a program are a few characters each.
+inline void NcCopy(char* D, const char* S, size_t N) {
+    if (N >= 8) {
+        if (N > 16) {
+            std::memcpy(D, S, N);
+            return;
+        }
+        uint64_t a, b;
+        std::memcpy(&a, S, 8);
+        std::memcpy(&b, S + N - 8, 8);
+        std::memcpy(D, &a, 8);
+        std::memcpy(D + N - 8, &b, 8);
+    } else if (N >= 4) {
+        uint32_t a, b;
+        std::memcpy(&a, S, 4);
+        std::memcpy(&b, S + N - 4, 4);
+        std::memcpy(D, &a, 4);
+        std::memcpy(D + N - 4, &b, 4);
+    } else if (N > 0) {
+        D[0] = S[0];
+        D[N / 2] = S[N / 2];
+        D[N - 1] = S[N - 1];
+    }
+}
 
 // One composed line: numbered and ended by the configuration; an empty text
 // writes nothing.
