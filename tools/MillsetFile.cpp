@@ -98,7 +98,8 @@ const std::vector<TKeyed>& KeyedTable() {
     return t;
 }
 
-const char* const PassKeys[4] = {"Hloubka", "Zapich", "Posuv", "Otacky"};
+// Padded to eight characters: the writer copies them in one fixed length.
+constexpr char PassKeys[4][8] = {"Hloubka", "Zapich", "Posuv", "Otacky"};
 Extended& PassField(TPruchod& P, int k) {
     return k == 0 ? P.Hloubka : k == 1 ? P.Zapich : k == 2 ? P.Posuv : P.Otacky;
 }
@@ -270,32 +271,40 @@ std::string MillsetText(bool Pack, bool TmpCopy, const TToolLayers* Only = nullp
                 W += K.Key;
                 line("=", K.Get(T));
             }
-            // Each pass line is made on the stack and appended at once: a job holds tens
-            // of thousands of them.
-            char line[64 + ExtCharsRoom];
+            // The four lines of a pass are made on the stack and appended at once: a job
+            // holds tens of thousands of them. Prefix and keys are copied in fixed
+            // lengths from padded texts, which the compiler makes a few moves.
+            char prefix[32] = {};
+            char lines[4 * (32 + 8 + 3 + ExtCharsRoom)];
             for (int i = 1; i <= MaxPruchod; ++i) {
                 TPruchod P = T.Pruchod[i];  // a copy: PassField hands out references
                 if (!(P.Hloubka > -CoordTol)) continue;
-                char* head = line;
-                std::memcpy(head, "  T", 3);
-                head = std::to_chars(head + 3, line + 16, n).ptr;
-                std::memcpy(head, "Pruchod", 7);
-                head = std::to_chars(head + 7, line + 32, i).ptr;
+                // "  T<n>Pruchod<i>": at most 15 characters.
+                std::memcpy(prefix, "  T", 3);
+                char* h = std::to_chars(prefix + 3, prefix + 6, n).ptr;
+                std::memcpy(h, "Pruchod", 7);
+                const size_t plen = size_t(std::to_chars(h + 7, prefix + 16, i).ptr - prefix);
+                char* c = lines;
                 for (int k = 0; k < 4; ++k) {
-                    char* c = head;
-                    const size_t key = std::strlen(PassKeys[k]);
-                    std::memcpy(c, PassKeys[k], key);
-                    c += key;
+                    std::memcpy(c, prefix, 16);
+                    c += plen;
+                    std::memcpy(c, PassKeys[k], 8);
+                    c += std::char_traits<char>::length(PassKeys[k]);
                     *c++ = '=';
-                    if (const size_t d = ExtToChars(PassField(P, k), c)) {
-                        std::memcpy(c + d, "\r\n", 2);
-                        W.append(line, size_t(c + d + 2 - line));
-                    } else {
-                        W.append(line, size_t(c - line));
+                    const size_t d = ExtToChars(PassField(P, k), c);
+                    if (d == 0) {
+                        // A value of more than ExtCharsRoom characters.
+                        W.append(lines, size_t(c - lines));
                         AppendExtToStr(W, PassField(P, k));
-                        end();
+                        c = lines;
+                        std::memcpy(c, "\r\n", 2);
+                        c += 2;
+                        continue;
                     }
+                    std::memcpy(c + d, "\r\n", 2);
+                    c += d + 2;
                 }
+                W.append(lines, size_t(c - lines));
             }
         }
     }
