@@ -164,6 +164,8 @@ public:
         Alive[size_t(Id)] = false;
         --AliveCnt;
     }
+    // Whether the boxes of entries A and B meet.
+    bool Meets(int32_t A, int32_t B) const { return Box(*Items[size_t(B)]).Meets(Box(*Items[size_t(A)])); }
     // Alive entries other than Id whose box may meet Id's (ascending ids above After).
     void Partners(int32_t Id, int32_t After, std::vector<int32_t>& Out) {
         if (Recent.size() > 64 && Recent.size() * 4 > size_t(AliveCnt)) Rebuild();
@@ -269,24 +271,21 @@ void PlineTrunc(TObjHeader*& StartAdr, TObjHeader*& EndAdr, bool AllPairs) {
             if (again) continue;
         } else {
             // Entries before a split one were already found clean and have not
-            // changed: the walk goes on behind it.
-            int32_t after = r;
-            bool more = true;
-            while (more && !rGone) {
-                more = false;
-                E.Partners(r, after, cand);
-                for (int32_t p : cand) {
-                    const int res = test(r, p);
-                    if (res == 2) {
-                        rGone = true;
-                        break;
-                    }
-                    if (res == 1) {
-                        after = p;
-                        more = true;
-                        break;
-                    }
+            // changed: the walk goes on behind it, and the pieces of the split one,
+            // which come last, join the partners when their boxes meet r's. (Asking
+            // the index again after every split would cost a query, a sort and a
+            // scan of the recent entries per split.)
+            E.Partners(r, r, cand);
+            for (size_t c = 0; c < cand.size(); ++c) {
+                const size_t known = E.Items.size();
+                const int res = test(r, cand[c]);
+                if (res == 2) {
+                    rGone = true;
+                    break;
                 }
+                if (res == 1)
+                    for (size_t k = known; k < E.Items.size(); ++k)
+                        if (E.Alive[k] && E.Meets(r, int32_t(k))) cand.push_back(int32_t(k));
             }
             if (rGone) continue;
         }
