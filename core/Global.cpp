@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "core/DecimalText.h"
@@ -582,9 +583,17 @@ uint32_t NextUtf8(const std::string& S, size_t& i) {
     return cp;
 }
 
+// Plain ASCII, as most texts are, reads the same in both encodings: copied whole.
+bool AllAscii(const std::string& S) {
+    for (char ch : S)
+        if (static_cast<uint8_t>(ch) >= 0x80) return false;
+    return true;
+}
+
 }  // namespace
 
 std::string Cp1250ToUtf8(const std::string& S) {
+    if (AllAscii(S)) return S;
     std::string Out;
     Out.reserve(S.size() + S.size() / 4);
     for (char ch : S) {
@@ -595,6 +604,7 @@ std::string Cp1250ToUtf8(const std::string& S) {
 }
 
 std::string Utf8ToCp1250(const std::string& S) {
+    if (AllAscii(S)) return S;
     std::string Out;
     Out.reserve(S.size());
     size_t i = 0;

@@ -62,10 +62,19 @@ std::string ShortDateText() {
 
 void WriteLog(const std::string& Text) {
     TLogState& S = State();
+    // A line of the ring logged again is copied first: its slot may be the one reused.
+    if (!S.Ring.empty() && &Text >= S.Ring.data() && &Text < S.Ring.data() + S.Ring.size()) {
+        const std::string copy = Text;
+        WriteLog(copy);
+        return;
+    }
     if (Text.find("System init End") != std::string::npos) S.Flush = false;
 
-    std::string Line;
-    Line.reserve(16 + Text.size() + 16);
+    if (S.Ring.empty()) S.Ring.resize(1);
+    if (S.WriteIndex < 0 || S.WriteIndex >= static_cast<int>(S.Ring.size())) S.WriteIndex = 0;
+    // Made in its ring slot, whose room the line it replaces leaves behind.
+    std::string& Line = S.Ring[S.WriteIndex];
+    Line.clear();
     Line += '[';
     Line += LogTimeText();
     Line += "] ";
@@ -77,10 +86,6 @@ void WriteLog(const std::string& Text) {
     } else {
         Line += Text;
     }
-
-    if (S.Ring.empty()) S.Ring.resize(1);
-    if (S.WriteIndex < 0 || S.WriteIndex >= static_cast<int>(S.Ring.size())) S.WriteIndex = 0;
-    S.Ring[S.WriteIndex] = Line;
     if (++S.WriteIndex >= static_cast<int>(S.Ring.size())) {
         S.WriteIndex = 0;
         S.Wrapped = true;

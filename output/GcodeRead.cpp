@@ -20,34 +20,28 @@ namespace {
 constexpr int32_t MaxBuildSegs = 33299;
 constexpr Extended Pi = 3.14159265358979323846L;
 
-std::string Trim(const std::string& S) {
-    const size_t b = S.find_first_not_of(" \t");
-    if (b == std::string::npos) return "";
-    const size_t e = S.find_last_not_of(" \t");
-    return S.substr(b, e - b + 1);
-}
-
-// Comments in parentheses and after ";" hold no words.
-std::string WithoutComments(const std::string& S) {
-    std::string out;
+// Upper case, comments in parentheses and after ";" dropped (they hold no words), blanks
+// trimmed, the first "," a decimal point: one pass, as every line of a program comes here.
+std::string PrepareLine(const std::string& Raw) {
+    std::string s;
+    s.reserve(Raw.size());
     bool inParen = false;
-    for (char c : S) {
+    for (char c : Raw) {
         if (inParen) {
             inParen = c != ')';
         } else if (c == '(') {
             inParen = true;
-            out += ' ';
+            s += ' ';
         } else if (c == ';') {
             break;
         } else {
-            out += c;
+            s += c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
         }
     }
-    return out;
-}
-
-std::string PrepareLine(const std::string& Raw) {
-    std::string s = Trim(WithoutComments(UpCaseStr(Raw)));
+    const size_t e = s.find_last_not_of(" \t");
+    if (e == std::string::npos) return std::string();
+    s.resize(e + 1);
+    s.erase(0, s.find_first_not_of(" \t"));
     const size_t comma = s.find(',');
     if (comma != std::string::npos) s[comma] = '.';
     return s;
@@ -101,6 +95,9 @@ struct TReader {
     TCentre Seen = TCentre::Unknown;
     size_t Refused = 0;
     int Made = 0;
+    // Kept from line to line, so that their room is reused.
+    std::vector<long> Codes{};
+    std::string Word{}, Copy{};
 
     void Make() {
         if (BuildKind() != 2) return;
@@ -110,14 +107,17 @@ struct TReader {
     void EnsureStarted() {
         if (BuildKind() != 2) StartObj(Osy{Cur.x, Cur.y});
     }
+    // The log line and the list's text are made only while the list has room: a long
+    // program of unknown codes would otherwise compose both for every line.
+    bool ListFull() const { return Refused >= MaxNcErrorLines; }
     void Report(const std::string& Log, const std::string& Text) {
-        if (Refused < MaxNcErrorLines) {
-            WriteLog(Log);
-            Errors.push_back(Text);
-        }
+        WriteLog(Log);
+        Errors.push_back(Text);
+    }
+    void Refuse(const std::string& Line) {
+        if (!ListFull()) Report("Err:unsuported Gcode (" + Line + ")", "Nepodporovaný Gkód: " + Line);
         ++Refused;
     }
-    void Refuse(const std::string& Line) { Report("Err:unsuported Gcode (" + Line + ")", "Nepodporovaný Gkód: " + Line); }
     void ArcTo(const Osy& S, const Osy& E, const Osy& C, bool Cw) {
         Extended alfa = Angle(C, E) - Angle(C, S);
         if (std::fabs(alfa) <= CoordTol) alfa = Cw ? -2 * Pi : 2 * Pi;
@@ -155,8 +155,12 @@ Osy TReader::Centre(const Osy& S, const Osy& E, bool HasI, bool HasJ, Extended I
                      : TCentre::Relative;
     }
     const Osy C = use == TCentre::Absolute ? abs : rel;
-    if (!fits(C))
-        Report("Err:arc centre off the arc (" + Line + ")", "Střed oblouku neleží stejně daleko od začátku a konce: " + Line);
+    if (!fits(C)) {
+        if (!ListFull())
+            Report("Err:arc centre off the arc (" + Line + ")",
+                   "Střed oblouku neleží stejně daleko od začátku a konce: " + Line);
+        ++Refused;
+    }
     return C;
 }
 
@@ -166,10 +170,12 @@ void TReader::Line(const std::string& Raw) {
     // G words: an unsupported one goes to the error list; the line's other words are
     // read unless the code gives its axis words another meaning. One pass from the
     // left reads them as taking the first one out again and again would.
-    std::vector<long> codes;
+    std::vector<long>& codes = Codes;
+    codes.clear();
     bool axisData = false, other = false;
     for (size_t i = line.find('G'); i != std::string::npos; i = line.find('G', i + 1)) {
-        std::string word = line.substr(i, line.find('G', i + 1) - i);
+        std::string& word = Word;
+        word.assign(line, i, line.find('G', i + 1) - i);
         Extended v;
         if (!NcWordValue('G', word, v)) continue;
         long c;
@@ -182,7 +188,8 @@ void TReader::Line(const std::string& Raw) {
             codes.push_back(c);
         }
     }
-    std::string copy = line;
+    std::string& copy = Copy;
+    copy = line;
     Extended v;
     if (NcWordValue('T', copy, v)) {
         const long t = std::fabs(v) < 1e8L ? std::lround(double(v)) : 0;
@@ -255,11 +262,12 @@ bool NcWordValue(char Letter, std::string& Line, Extended& Value) {
     while (i < Line.size() && Line[i] == ' ') ++i;
     const size_t b = i;
     while (i < Line.size() && ((Line[i] >= '0' && Line[i] <= '9') || Line[i] == '-' || Line[i] == '.')) ++i;
-    const std::string run = Line.substr(b, i - b);
-    Line.erase(at, i - at);
     Extended v;
-    auto r = std::from_chars(run.data(), run.data() + run.size(), v, std::chars_format::fixed);
-    if (run.empty() || r.ec != std::errc() || r.ptr != run.data() + run.size() || !std::isfinite(v)) return false;
+    const char* end = Line.data() + i;
+    auto r = std::from_chars(Line.data() + b, end, v, std::chars_format::fixed);
+    const bool read = i > b && r.ec == std::errc() && r.ptr == end && std::isfinite(v);
+    Line.erase(at, i - at);
+    if (!read) return false;
     Value = v;
     return true;
 }
@@ -267,16 +275,17 @@ bool NcWordValue(char Letter, std::string& Line, Extended& Value) {
 int ReadNcText(const std::string& Bytes, TObjHeader*& StartAdr, TObjHeader*& EndAdr, std::vector<std::string>& Errors) {
     ResetBuilder();
     TReader rd{Osy3D{}, 0, false, LayerOrig, StartAdr, EndAdr, Errors};
+    // Each line copied at once, its carriage returns dropped wherever they stand.
     std::string line;
-    for (char c : Bytes) {
-        if (c == '\n') {
-            rd.Line(line);
-            line.clear();
-        } else if (c != '\r') {
-            line += c;
-        }
+    for (size_t b = 0; b < Bytes.size();) {
+        size_t e = Bytes.find('\n', b);
+        const bool last = e == std::string::npos;
+        if (last) e = Bytes.size();
+        line.assign(Bytes, b, e - b);
+        if (line.find('\r') != std::string::npos) std::erase(line, '\r');
+        if (!last || !line.empty()) rd.Line(line);
+        b = e + 1;
     }
-    if (!line.empty()) rd.Line(line);
     rd.Make();
     if (rd.Refused > MaxNcErrorLines)
         Errors.push_back("... a dalších " + std::to_string(rd.Refused - MaxNcErrorLines) + " řádků");

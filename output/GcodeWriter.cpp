@@ -15,6 +15,9 @@
 namespace {
 
 constexpr size_t FlushSize = 1 << 20;
+// The buffer's first room: it grows with the program towards a flush block, so that a
+// program of a few lines does not take a megabyte.
+constexpr size_t FirstRoom = 1 << 16;
 
 // One composed line, put together on the stack and appended to the program at once:
 // the writers make millions of lines of a few short words each. A line longer than
@@ -59,8 +62,7 @@ public:
         Put(R.Config.NaKonciRadku);
         Put(std::string_view("\r\n"));
         std::string& o = R.Out;
-        // Room for a whole flush block: the buffer never moves while a program is written.
-        if (o.capacity() < FlushSize + FlushSize / 4) o.reserve(FlushSize + FlushSize / 4);
+        if (o.capacity() < FirstRoom) o.reserve(FirstRoom);
         o.append(Buf, Len);
         Len = 0;
         if (o.size() >= FlushSize) R.Flush();

@@ -82,7 +82,7 @@ std::string CfgRegionalReal(long double X) {
     return s;
 }
 
-bool CfgIntReading(const std::string& S, int32_t& Value) {
+bool CfgIntReading(std::string_view S, int32_t& Value) {
     size_t i = 0;
     while (i < S.size() && S[i] == ' ') ++i;
     bool neg = false;
@@ -128,14 +128,19 @@ bool CfgIntReading(const std::string& S, int32_t& Value) {
 std::string DefaultCfgPath() { return ProgramDir + "/Default.cfg"; }
 
 std::vector<std::string> GlobalCfgLines(bool Pack) {
+    // Each line is made in place: the block is written whenever a job is saved.
     std::vector<std::string> out;
+    out.reserve(CfgKeys().size() + 4 * LayerCount + 3);
     out.push_back("SETUP");
     if (Pack) out.push_back("  PACKED");
     for (const TCfgKey& k : CfgKeys()) {
         if (k.WriteLines) {
-            for (std::string& l : k.WriteLines(Pack)) out.push_back("  " + l);
+            k.WriteLines(Pack, out);
         } else {
-            out.push_back(std::string("  ") + k.Key + "=" + k.Write());
+            const std::string value = k.Write();
+            std::string& l = out.emplace_back();
+            l.reserve(3 + k.Key.size() + value.size());
+            l.append("  ").append(k.Key).append(1, '=').append(value);
         }
     }
     out.push_back("ENDSETUP");

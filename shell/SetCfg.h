@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // First line of "Default.cfg".
@@ -59,7 +60,7 @@ void SetCfgDecimalSeparator(char Sep);
 
 // The integer reading of a value: optional blanks, sign, decimal digits or hexadecimal
 // digits after "$", "x", "X", "0x", "0X"; nothing may follow; 32 bits.
-bool CfgIntReading(const std::string& S, int32_t& Value);
+bool CfgIntReading(std::string_view S, int32_t& Value);
 
 // Start state: hooks kept, separator from the locale.
 void ResetSetCfg();

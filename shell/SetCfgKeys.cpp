@@ -20,7 +20,12 @@ namespace {
 constexpr Extended DegToRad = std::numbers::pi_v<Extended> / 180;
 
 std::string BoolStr(bool b) { return b ? "TRUE" : "FALSE"; }
-bool ReadBool(const std::string& v) { return UpCaseStr(v) == "TRUE"; }
+bool ReadBool(std::string_view v) {
+    if (v.size() != 4) return false;
+    for (size_t i = 0; i < 4; ++i)
+        if ((v[i] >= 'a' && v[i] <= 'z' ? char(v[i] - 'a' + 'A') : v[i]) != "TRUE"[i]) return false;
+    return true;
+}
 
 // The block writes reals through a double, rounded to 15 digits: a number beyond the
 // double range could not be written back, nor could one whose rounding passes the
@@ -195,22 +200,27 @@ std::string PackedLayerName(const std::string& name) {
     return s;
 }
 
-std::vector<std::string> LayerLines(bool pack) {
-    std::vector<std::string> out;
+// Appended line by line, each made in place (68 layers, four lines each unpacked).
+void LayerLines(bool pack, std::vector<std::string>& out) {
     for (int n = 1; n <= LayerCount; ++n) {
         const TLayer& l = Glob.TabLayer[n];
-        const std::string ln = "Layer" + std::to_string(n);
+        const std::string ln = "  Layer" + std::to_string(n);
+        auto line = [&](const char* field, const std::string& value) {
+            std::string& s = out.emplace_back();
+            s.reserve(ln.size() + 8 + value.size());
+            s.append(ln).append(field).append(value);
+        };
         if (pack) {
-            out.push_back(ln + "=" + PackedLayerName(l.Name) + "," + (l.Show ? "1" : "0") + "," +
-                          std::to_string(int32_t(l.Color)) + "," + (l.Apply ? "1" : "0"));
+            std::string v = PackedLayerName(l.Name);
+            v.append(l.Show ? ",1," : ",0,").append(std::to_string(int32_t(l.Color))).append(l.Apply ? ",1" : ",0");
+            line("=", v);
         } else {
-            out.push_back(ln + "Name=" + Utf8ToCp1250(l.Name));
-            out.push_back(ln + "Show=" + BoolStr(l.Show));
-            out.push_back(ln + "Color=" + std::to_string(int32_t(l.Color)));
-            out.push_back(ln + "Apply=" + BoolStr(l.Apply));
+            line("Name=", Utf8ToCp1250(l.Name));
+            line("Show=", BoolStr(l.Show));
+            line("Color=", std::to_string(int32_t(l.Color)));
+            line("Apply=", BoolStr(l.Apply));
         }
     }
-    return out;
 }
 
 Keys BuildKeys() {
@@ -415,7 +425,8 @@ const TCfgKey* FindCfgKey(const std::string& Key) {
     return it == byKey.end() ? nullptr : it->second;
 }
 
-void ReadLayerLine(const std::string& Key, const std::string& Value, const TCfgReadState& St) {
+void ReadLayerLine(std::string_view Key, std::string_view Value, const TCfgReadState& St) {
+    // Views into the line: every layer line of a block comes here, without copies.
     if (Key.compare(0, 5, "LAYER") != 0) return;
     size_t i = 5;
     int n = 0;
@@ -426,19 +437,19 @@ void ReadLayerLine(const std::string& Key, const std::string& Value, const TCfgR
         ++digits;
     }
     if (digits == 0 || Key[5] == '0' || n < 1 || n > LayerCount) return;
-    const std::string suffix = Key.substr(i);
+    const std::string_view suffix = Key.substr(i);
     TLayer& l = Glob.TabLayer[n];
     int32_t color;
     if (St.Packed) {
         if (!suffix.empty()) return;
         size_t c1 = Value.find(',');
-        if (c1 == std::string::npos) return;
-        std::string rest = Value.substr(c1 + 1);  // the name is not applied
+        if (c1 == std::string_view::npos) return;
+        std::string_view rest = Value.substr(c1 + 1);  // the name is not applied
         if (rest.empty()) return;
         l.Show = rest[0] == '1';
-        rest = rest.size() >= 2 ? rest.substr(2) : std::string();
+        rest = rest.size() >= 2 ? rest.substr(2) : std::string_view();
         size_t c2 = rest.find(',');
-        if (c2 == std::string::npos) {
+        if (c2 == std::string_view::npos) {
             if (CfgIntReading(rest, color)) l.Color = uint32_t(color);
             return;
         }

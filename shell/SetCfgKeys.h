@@ -2,6 +2,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What one reading of a block carries from line to line.
@@ -15,7 +16,8 @@ struct TCfgKey {
     std::string Key;                                                  // as written
     std::function<std::string()> Write;                               // the value
     std::function<void(const std::string&, TCfgReadState&)> Read;     // applies a value
-    std::function<std::vector<std::string>(bool Pack)> WriteLines;    // several lines instead
+    // Several lines instead, appended to Out, each indented by two blanks.
+    std::function<void(bool Pack, std::vector<std::string>& Out)> WriteLines;
 };
 
 // Every key in writer order (the layer lines are one entry with WriteLines).
@@ -23,4 +25,4 @@ const std::vector<TCfgKey>& CfgKeys();
 // The entry whose upper-cased key equals Key (already upper-cased); nullptr when none.
 const TCfgKey* FindCfgKey(const std::string& Key);
 // Applies a layer line ("LAYER" n ...) of the block's form; other keys change nothing.
-void ReadLayerLine(const std::string& Key, const std::string& Value, const TCfgReadState& St);
+void ReadLayerLine(std::string_view Key, std::string_view Value, const TCfgReadState& St);
