@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cmath>
+#include <string_view>
 #include <vector>
 
 #include "cam/CamOpList.h"
@@ -133,6 +134,25 @@ bool ReadPar(const std::string& Value, TCamOp& Op) {
     return true;
 }
 
+// "CAMOPLIST" as the line's key: before any "=", blanks around it and carriage returns
+// anywhere left out, letters of either case.
+bool IsSectionStart(std::string_view Line) {
+    static constexpr std::string_view Name = "CAMOPLIST";
+    Line = Line.substr(0, Line.find('='));
+    size_t k = 0;
+    bool inner = false;  // a blank after the name's first letter
+    for (const char c : Line) {
+        if (c == '\r') continue;
+        if (c == ' ') {
+            inner = k > 0;
+            continue;
+        }
+        if (inner || k == Name.size() || (c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c) != Name[k]) return false;
+        ++k;
+    }
+    return k == Name.size();
+}
+
 }  // namespace
 
 bool CamOpsToFile(const std::string& FileName) {
@@ -170,16 +190,16 @@ bool FileToCamOps(const std::string& FileName) {
 
 bool LinesToCamOps(const std::string& FileName, const std::vector<std::string>& Lines) {
     WriteLog("Sys:Load Ops Start (" + FileName + ")");
-    bool inSection = false;
-    for (std::string line : Lines) {
+    // The lines before the section (the whole drawing in a job without one) are looked
+    // at where they are; only the section's own lines are copied.
+    size_t first = 0;
+    while (first < Lines.size() && !IsSectionStart(Lines[first])) ++first;
+    for (size_t at = first + 1; at < Lines.size(); ++at) {
+        std::string line = Lines[at];
         line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
         const size_t eq = line.find('=');
         const std::string key = UpCaseStr(eq == std::string::npos ? Trim(line) : Trim(line.substr(0, eq)));
         const std::string value = eq == std::string::npos ? std::string() : line.substr(eq + 1);
-        if (!inSection) {
-            inSection = key == "CAMOPLIST";
-            continue;
-        }
         if (key == "ENDCAMOPLIST") break;
         // The list holds at most MaxCamOps operations: further ones are not read.
         if (OpList.CamCnt < 0 || OpList.CamCnt >= MaxCamOps) break;

@@ -112,4 +112,25 @@ TEST_F(CamOpFileTest, DamagedParameterLineStopsAtThatOperation) {
     EXPECT_FALSE(FileToCamOps(InDir("none.txt")));
 }
 
+// The section starts at its name as a line's key, in either case, with blanks around it
+// and carriage returns anywhere; lines before it are not the section's.
+TEST_F(CamOpFileTest, SectionStartsAtItsNameOnly) {
+    const std::string par24 = "TRUE;FALSE;FALSE;FALSE;FALSE;FALSE;0;0;0;FALSE;FALSE;0;0;0;0;0;FALSE;0;0;0;0;0;0;1";
+    const struct {
+        const char* Head;
+        int Ops;
+    } cases[] = {{"CAMOPLIST", 1},   {"  camOpList  ", 1}, {"CAMOPLIST=x", 1}, {"CAM\rOPLIST\r\r", 1},
+                 {"CAM OPLIST", 0}, {"\tCAMOPLIST", 0},   {"CAMOPLISTS", 0},  {"CAMOPLIS", 0},
+                 {"=CAMOPLIST", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Head);
+        OpList.CamCnt = 0;
+        const std::string text = "SETUP\n  OpName=X\n  OpPar=" + par24 + ";0\n" + c.Head + "\n  OpName=A\n  OpPar=" +
+                                 par24 + ";0\nENDCAMOPLIST\n";
+        ASSERT_TRUE(FileToCamOps(WriteFile("ops.txt", text)));
+        EXPECT_EQ(OpList.CamCnt, c.Ops);
+        if (c.Ops) EXPECT_EQ(OpList.Cam[0].Name, "A");
+    }
+}
+
 }  // namespace
