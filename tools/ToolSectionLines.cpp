@@ -23,13 +23,30 @@ TSectionLine SplitSectionLine(std::string_view Line) {
     return L;
 }
 
+namespace {
+
+// SplitSectionLine(Line).Key == Word, most lines refused by their first word alone:
+// the search for a start word passes over every line before it (a job's TOOLS section
+// holds tens of thousands).
+bool KeyIs(std::string_view Line, std::string_view Word) {
+    if (Word.empty() || Word.find_first_of(" =") != std::string_view::npos) return SplitSectionLine(Line).Key == Word;
+    const size_t b = Line.find_first_not_of(' ');
+    if (b == std::string_view::npos || Line.compare(b, Word.size(), Word) != 0) return false;
+    // After the word: "=" ends the key; blanks only, with no "=", are trimmed off it.
+    const std::string_view rest = Line.substr(b + Word.size());
+    const size_t more = rest.find_first_not_of(' ');
+    return more == std::string_view::npos || (more == 0 && rest[0] == '=');
+}
+
+}  // namespace
+
 void SectionOfLines(const std::vector<std::string>& Lines, std::string_view Start, std::string_view End,
                     std::vector<TSectionLine>& Out, bool& Found) {
     Out.clear();
     Found = false;
     size_t i = 0;
     for (; i < Lines.size(); ++i)
-        if (SplitSectionLine(Lines[i]).Key == Start) break;
+        if (KeyIs(Lines[i], Start)) break;
     if (i == Lines.size()) return;
     Found = true;
     for (++i; i < Lines.size(); ++i) {
