@@ -364,8 +364,8 @@ int CommonKeyOf(std::string_view K) {
 }  // namespace
 
 void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& Found, const std::string& File) {
-    std::vector<TSectionLine> L;
-    SectionOfLines(Lines, "TOOLS", "ENDTOOLS", L, Found);
+    const size_t first = SectionStart(Lines, "TOOLS");
+    Found = first != std::string::npos;
     if (!Found) return;  // a file without the section keeps every tool
     TToolArr& A = Tools(TmpCopy);
     // Every layer's pass table emptied: one copy of an empty table (row 0 kept) per
@@ -386,7 +386,7 @@ void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& F
     TSpolParObr& S = Glob.SpolParObr;
     S.VelUnit = MmPerSec;
     bool packed = false, TypeTold = false;
-    for (const TSectionLine& l : L) {
+    ForEachSectionLine(Lines, first, "ENDTOOLS", [&](const TSectionLine& l) {
         const std::string_view K = l.Key;
         std::string_view rest, tail;
         // Tool keys first: they are nearly every line of the section.
@@ -394,14 +394,14 @@ void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& F
         if (!n) {
             const int c = CommonKeyOf(K);
             if (c == ckPacked) packed = true;
-            else if (!l.HasVal || c < 0) continue;
+            else if (!l.HasVal || c < 0) return;
             else if (c == ckVelUnit && l.Val == "mm/min") S.VelUnit = MmPerMin;
             else if (c >= ckReal0 && c < ckPocatekXY) SecNum(l.Val, CommonReal(S, size_t(c - ckReal0)));
             else if (c == ckPocatekXY) S.PocatekXY = TextIn(l.Val);
             else if (c == ckRozmerPolot) S.RozmerPolot = TextIn(l.Val);
             else if (c == ckMatPolot) S.MatPolot = TextIn(l.Val);
             else if (c == ckPoznamka) S.Poznamka = TextIn(l.Val);
-            continue;
+            return;
         }
         TTool& T = A[n];
         const int i = PassOfKey(rest, tail);
@@ -417,15 +417,15 @@ void LinesToMillset(const std::vector<std::string>& Lines, bool TmpCopy, bool& F
             }
             else if (rest == "Angle") SecNum(l.Val, T.AngleA);
             else if (i && tail.empty()) ReadPassValue(l.Val, T.Pruchod[i]);
-            continue;
+            return;
         }
         if (i) {
             if (const int k = PassKeyOf(tail); k >= 0) SecNum(l.Val, PassField(T.Pruchod[i], k));
-            continue;
+            return;
         }
         if (const TKeyed* E = KeyedField(rest)) E->Set(T, l.Val);
         checkType();
-    }
+    });
 }
 
 namespace {

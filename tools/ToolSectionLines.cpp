@@ -40,21 +40,18 @@ bool KeyIs(std::string_view Line, std::string_view Word) {
 
 }  // namespace
 
+size_t SectionStart(const std::vector<std::string>& Lines, std::string_view Start) {
+    for (size_t i = 0; i < Lines.size(); ++i)
+        if (KeyIs(Lines[i], Start)) return i + 1;
+    return std::string::npos;
+}
+
 void SectionOfLines(const std::vector<std::string>& Lines, std::string_view Start, std::string_view End,
                     std::vector<TSectionLine>& Out, bool& Found) {
     Out.clear();
-    Found = false;
-    size_t i = 0;
-    for (; i < Lines.size(); ++i)
-        if (KeyIs(Lines[i], Start)) break;
-    if (i == Lines.size()) return;
-    Found = true;
-    for (++i; i < Lines.size(); ++i) {
-        TSectionLine L = SplitSectionLine(Lines[i]);
-        if (L.Key == End) break;
-        L.Line = i + 1;
-        Out.push_back(L);
-    }
+    const size_t first = SectionStart(Lines, Start);
+    Found = first != std::string::npos;
+    if (Found) ForEachSectionLine(Lines, first, End, [&Out](const TSectionLine& L) { Out.push_back(L); });
 }
 
 bool ReadSection(const std::string& File, std::string_view Start, std::string_view End,

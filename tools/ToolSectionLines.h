@@ -34,6 +34,19 @@ bool ReadSection(const std::string& File, std::string_view Start, std::string_vi
 // The same over lines already read.
 void SectionOfLines(const std::vector<std::string>& Lines, std::string_view Start, std::string_view End,
                     std::vector<TSectionLine>& Out, bool& Found);
+// The index of the line after the first line whose key is Start; npos when none is.
+size_t SectionStart(const std::vector<std::string>& Lines, std::string_view Start);
+// Each(line) for every line SectionOfLines gives, from First (SectionStart's index) on,
+// none of them kept (a job's TOOLS section holds tens of thousands).
+template <typename F>
+void ForEachSectionLine(const std::vector<std::string>& Lines, size_t First, std::string_view End, F Each) {
+    for (size_t i = First; i < Lines.size(); ++i) {
+        TSectionLine L = SplitSectionLine(Lines[i]);
+        if (L.Key == End) break;
+        L.Line = i + 1;
+        Each(L);
+    }
+}
 
 // Appends the lines (CR LF) to File; a missing file, or Append false, writes the file
 // anew through the safe temporary file. False, with Err logged, when it fails.
