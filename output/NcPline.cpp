@@ -1,6 +1,7 @@
 // Polylines, texts and groups of the G-code export: passes over a polyline with the
 // plunge strategy its role in the machining operations and the tool ask for.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <tuple>
 #include <vector>
@@ -376,10 +377,31 @@ TPlan Choose(const TNcRun& R, const TPl& P) {
 
 std::string Identity(const TObjHeader* A) { return std::to_string(reinterpret_cast<uintptr_t>(A)); }
 
+// The log lines of every polyline, put together in one buffer: a pocket has
+// thousands of paths.
+struct TLogText {
+    std::string T;
+    TLogText() { T.reserve(128); }
+    TLogText& operator<<(std::string_view S) {
+        T += S;
+        return *this;
+    }
+    template <class N>
+    TLogText& Num(N V) {
+        char b[24];
+        T.append(b, size_t(std::to_chars(b, b + sizeof b, V).ptr - b));
+        return *this;
+    }
+};
+
 void StrategyLog(const TNcRun& R, const TPl& P, const TPlan& S, int Pass) {
-    WriteLog("Out:" + S.Name + " (Adr:" + Identity(P.A) + ", La:" + std::to_string(R.CurLayer) +
-             ", Pass:" + std::to_string(Pass) + ", ObjType:" + std::to_string(P.Role) + std::to_string(P.OpIndex) +
-             (R.Tool().Obrob == CelyObjekt ? ", ObjFirst)" : ", DptFirst)"));
+    TLogText t;
+    t << "Out:" << S.Name << " (Adr:";
+    t.Num(reinterpret_cast<uintptr_t>(P.A)) << ", La:";
+    t.Num(int(R.CurLayer)) << ", Pass:";
+    t.Num(Pass) << ", ObjType:";
+    t.Num(P.Role).Num(P.OpIndex) << (R.Tool().Obrob == CelyObjekt ? ", ObjFirst)" : ", DptFirst)");
+    WriteLog(t.T);
 }
 
 void Fallback(TNcRun& R, TPlan& S, const char* What) {
@@ -416,7 +438,9 @@ void PlinePass(TNcRun& R, const TPl& P, int Pass, bool Continuing, bool KeepDown
         Osy entry = P.Start;
         if (s.How == sRamp && q.Rem >= MinLeg) entry = PathPoint(P, q.Rem);
         if (s.How == sHelix) entry = helixAt;
-        WriteLog("Out:Calculated entry point:X" + ExtToStr(entry.x) + " Y:" + ExtToStr(entry.y));
+        TLogText t;
+        t << "Out:Calculated entry point:X" << ExtToStr(entry.x) << " Y:" << ExtToStr(entry.y);
+        WriteLog(t.T);
         NcRapidToStart(R, entry, sZ);
     }
     StrategyLog(R, P, s, Pass);
@@ -470,7 +494,12 @@ const std::pair<int, int>* OpRoleOf(TNcRun& R, const TObjHeader* Pline) {
 
 void PlineOut(TNcRun& R, TObjHeader* Adresa, int Pass) {
     if (Adresa->Layer != R.CurLayer) return;
-    WriteLog("Out:Pline Start (Adr:" + Identity(Adresa) + ")");
+    {
+        TLogText t;
+        t << "Out:Pline Start (Adr:";
+        t.Num(reinterpret_cast<uintptr_t>(Adresa)) << ")";
+        WriteLog(t.T);
+    }
     const TTool& T = R.Tool();
     if (PlineUnderClamp(R.ClampStart, Adresa)) {
         WriteLog("Err:Wrong def. of tool or clamp (La:" + std::to_string(R.CurLayer) + ")");
