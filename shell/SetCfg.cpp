@@ -1,5 +1,6 @@
 #include "shell/SetCfg.h"
 
+#include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -188,8 +189,13 @@ void ReadCfgLine(const std::string& line, std::string& key, std::string& value) 
     // Into the strings of the previous line: a block of hundreds of lines is read
     // without a new string per key and value.
     key.assign(line, b, eq - b);
-    for (char& c : key)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    // Upper case by table: no test per character on the line of every setting.
+    static constexpr auto Upper = [] {
+        std::array<char, 256> t{};
+        for (int c = 0; c < 256; ++c) t[size_t(c)] = char(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        return t;
+    }();
+    for (char& c : key) c = Upper[(unsigned char)c];
     value.assign(line, eq + 1, std::string::npos);
 }
 
