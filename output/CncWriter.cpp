@@ -113,10 +113,10 @@ void CncMoveXYZ(TCncRun& R, const Osy3D& P) {
 }
 
 void CncArcChords(TCncRun& R, const Osy& A, const Osy& E, Extended Angle) {
+    if (Coord(E.x) == R.LastX && Coord(E.y) == R.LastY) return;
     Osy C;
     Extended Rad;
     ArcCenter(A, E, Angle, C, Rad);
-    if (Coord(E.x) == R.LastX && Coord(E.y) == R.LastY) return;
     long n = 1;
     if (Rad > ChordDeviation && std::isfinite(Rad)) {
         const Extended q = (Rad - ChordDeviation) / Rad;

@@ -188,14 +188,16 @@ void MpfMoveXYZ(TMpfRun& R, bool Rapid, const Osy3D& P) {
 void MpfArcXY(TMpfRun& R, const Osy& S, const Osy& E, Extended Angle) {
     const std::string xt = MpfNumber(E.x), yt = MpfNumber(E.y);
     if (xt == R.LastX && yt == R.LastY && !R.ForceMove) return;
-    Osy C;
-    Extended Rad;
-    ArcCenter(S, E, Angle, C, Rad);
+    // The radius as ArcCenter gives it; its centre is made once, below.
+    Extended sh, ch, Rad;
+    SinCos(std::fabs(Angle) / 2, sh, ch);
+    Rad = Dist(S, E) / (2 * sh);
     // An arc flatter than the last decimal is a straight move to the control.
     if (!std::isfinite(Rad) || Rad * (1 - std::cos(Angle / 2)) < 0.0005L) return MpfMoveXY(R, false, E);
     // The centre from the points as written, so both radii agree to the last decimal.
     const Osy s{AsWritten(S.x), AsWritten(S.y)}, e{AsWritten(E.x), AsWritten(E.y)};
-    if (!SamePt(s, e)) ArcCenter(s, e, Angle, C, Rad);
+    Osy C;
+    ArcCenter(SamePt(s, e) ? S : s, SamePt(s, e) ? E : e, Angle, C, Rad);
     MpfWriteBlock(R, std::string(Angle >= 0 ? "G3 " : "G2 ") + "X" + xt + " Y" + yt + " I" + MpfNumber(C.x - s.x) +
                          " J" + MpfNumber(C.y - s.y));
     R.LastX = xt;
