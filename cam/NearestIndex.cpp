@@ -173,15 +173,14 @@ bool TNearestIndex::Nearest(const Osy& P, const std::function<bool(const TKey&, 
     if (Empty()) return false;
     const double px = double(P.x), py = double(P.y);
     TQuery Q{P, px, py, 1e-9 + 1e-15 * (std::fabs(px) + std::fabs(py)), Better};
-    Search(1, 0, int32_t(Keys.size()), Q);
+    Search(1, 0, int32_t(Keys.size()), Q.BoxD2(Boxes[1]), Q);
     Key = Q.Best;
     Distance = Q.BestD;
     return Key >= 0;
 }
 
-void TNearestIndex::Search(int32_t Node, int32_t Lo, int32_t Hi, TQuery& Q) const {
-    if (Alive[size_t(Node)] == 0) return;
-    if (Q.BoxD2(Boxes[size_t(Node)]) > Q.Bound2) return;
+void TNearestIndex::Search(int32_t Node, int32_t Lo, int32_t Hi, double D2, TQuery& Q) const {
+    if (D2 > Q.Bound2) return;
     if (Hi - Lo <= LeafSize) {
         for (int32_t i = Lo; i < Hi; ++i) {
             if (Removed[size_t(i)]) continue;
@@ -197,13 +196,16 @@ void TNearestIndex::Search(int32_t Node, int32_t Lo, int32_t Hi, TQuery& Q) cons
         }
         return;
     }
-    const int32_t Mid = (Lo + Hi) / 2;
-    // The child whose box is nearer goes first, so the bound tightens early.
-    if (Q.BoxD2(Boxes[size_t(2 * Node)]) <= Q.BoxD2(Boxes[size_t(2 * Node + 1)])) {
-        Search(2 * Node, Lo, Mid, Q);
-        Search(2 * Node + 1, Mid, Hi, Q);
+    const int32_t Mid = (Lo + Hi) / 2, L = 2 * Node, R = 2 * Node + 1;
+    // Each box is measured once, here; the nearer child goes first, so the bound
+    // tightens early, and the other is looked at against the bound it left.
+    const bool HasL = Alive[size_t(L)] > 0, HasR = Alive[size_t(R)] > 0;
+    const double DL = HasL ? Q.BoxD2(Boxes[size_t(L)]) : HUGE_VAL, DR = HasR ? Q.BoxD2(Boxes[size_t(R)]) : HUGE_VAL;
+    if (DL <= DR) {
+        if (HasL) Search(L, Lo, Mid, DL, Q);
+        if (HasR) Search(R, Mid, Hi, DR, Q);
     } else {
-        Search(2 * Node + 1, Mid, Hi, Q);
-        Search(2 * Node, Lo, Mid, Q);
+        if (HasR) Search(R, Mid, Hi, DR, Q);
+        if (HasL) Search(L, Lo, Mid, DL, Q);
     }
 }

@@ -58,7 +58,8 @@ private:
     void Build(int32_t Node, int32_t Lo, int32_t Hi, std::vector<TSplitKey>& Split, const std::vector<TKey>& Given);
     void IndexItems();
     struct TQuery;
-    void Search(int32_t Node, int32_t Lo, int32_t Hi, TQuery& Q) const;
+    // Node's box lies D2 (squared) from the query point; it holds a key still.
+    void Search(int32_t Node, int32_t Lo, int32_t Hi, double D2, TQuery& Q) const;
     void Decrement(int32_t Key);
     // The boxes from the leaf of Key up, shrunk to the keys left under them.
     void Refit(int32_t Key);
