@@ -625,3 +625,12 @@ std::string Utf8ToCp1250(const std::string& S) {
     }
     return Out;
 }
+
+bool SameUpper(std::string_view S, std::string_view Word) {
+    if (S.size() != Word.size()) return false;
+    for (size_t i = 0; i < S.size(); ++i) {
+        const char c = S[i] >= 'a' && S[i] <= 'z' ? char(S[i] - 'a' + 'A') : S[i];
+        if (c != Word[i]) return false;
+    }
+    return true;
+}

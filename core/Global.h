@@ -28,6 +28,8 @@ size_t ExtToChars(Extended X, char* Out);
 // Only a..z become A..Z; every other byte (accented letters, UTF-8 sequences,
 // Windows-1250 bytes) stays as it is.
 std::string UpCaseStr(const std::string& S);
+// S == Word with a..z read as A..Z (UpCaseStr(S) == Word, Word upper case), without a copy.
+bool SameUpper(std::string_view S, std::string_view Word);
 std::string UpCaseAnsiStr(const std::string& S);
 
 // 1-based position of the first '+', '-', '*' or '/' in S; 0 when there is none.

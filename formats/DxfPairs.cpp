@@ -1,5 +1,7 @@
 #include "formats/DxfPairs.h"
 
+#include "core/Global.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -22,14 +24,7 @@ std::string ReadDxfLine(std::string_view Raw) {
 }
 
 bool DxfIs(std::string_view A, std::string_view B) {
-    A = DxfTrim(A);
-    if (A.size() != B.size()) return false;
-    for (size_t i = 0; i < A.size(); ++i) {
-        char c = A[i];
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-        if (c != B[i]) return false;
-    }
-    return true;
+    return SameUpper(DxfTrim(A), B);
 }
 
 bool DxfNumber(std::string_view Raw, Extended& Value, bool& Range) {

@@ -46,12 +46,7 @@ using TViews = std::vector<std::string_view>;
 constexpr char Up(char C) { return C >= 'a' && C <= 'z' ? char(C - 'a' + 'A') : C; }
 
 // A equals the upper-case Word when ASCII letters are compared without their case.
-bool Is(std::string_view A, std::string_view Word) {
-    if (A.size() != Word.size()) return false;
-    for (size_t i = 0; i < A.size(); ++i)
-        if (Up(A[i]) != Word[i]) return false;
-    return true;
-}
+bool Is(std::string_view A, std::string_view Word) { return SameUpper(A, Word); }
 
 // Where the upper-case Word first stands in L, letters compared without their case.
 size_t Find(std::string_view L, std::string_view Word) {

@@ -91,7 +91,8 @@ void FormatNcNumber(TNcNumber& Out, int Decimals, Extended Value) {
     // Quickest through double: its value scaled lies within two units of its last
     // place of the extended one scaled, so away from a half it rounds the same.
     // Out of range, not finite or too near a half: the extended ways below.
-    if (const int k = std::clamp(Decimals, 0, MaxNcDecimals); true) {
+    {
+        const int k = std::clamp(Decimals, 0, MaxNcDecimals);
         const double x = std::fabs(double(Value)) * DoublePowers[k];
         if (x < 0x1p52) {
             // Below 2^52 adding it leaves whole units: the nearest integer.

@@ -98,15 +98,6 @@ bool SecNum(std::string_view S, Extended& V) {
     return true;
 }
 
-bool SameUpper(std::string_view S, std::string_view Word) {
-    if (S.size() != Word.size()) return false;
-    for (size_t i = 0; i < S.size(); ++i) {
-        const char c = S[i] >= 'a' && S[i] <= 'z' ? char(S[i] - 'a' + 'A') : S[i];
-        if (c != Word[i]) return false;
-    }
-    return true;
-}
-
 namespace {
 bool FitsInt(Extended X) { return X >= INT32_MIN && X <= INT32_MAX; }
 }  // namespace

@@ -73,8 +73,6 @@ bool SecTrunc(std::string_view S, int32_t& V);
 bool SecRound(std::string_view S, int32_t& V);
 // A flag field: an integer, true when greater than 0.
 bool SecFlag(std::string_view S, bool& V);
-// S == Word with a..z read as A..Z (UpCaseStr(S) == Word, Word upper case).
-bool SameUpper(std::string_view S, std::string_view Word);
 
 // "," replaced by "." everywhere.
 std::string CommaToDot(const std::string& Text);
